@@ -1,0 +1,48 @@
+#include "test_support.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string g_scratch;
+
+// Tests never touch a user's settings or caches: everything goes under one scratch folder per process.
+void isolateEnvironment() {
+    char pattern[] = "/tmp/hw-test-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    if (!dir) {
+        std::perror("mkdtemp");
+        std::exit(2);
+    }
+    g_scratch = dir;
+    for (const char* sub : {"runtime", "cache", "config"})
+        QDir().mkpath(QString::fromStdString(g_scratch + "/" + sub));
+    setenv("XDG_RUNTIME_DIR", (g_scratch + "/runtime").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (g_scratch + "/cache").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (g_scratch + "/config").c_str(), 1);
+    setenv("HANDWRIGHT_REGISTRY", (g_scratch + "/registry.sqlite").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+}
+
+} // namespace
+
+namespace hwtest {
+QString scratchFolder() { return QString::fromStdString(g_scratch); }
+} // namespace hwtest
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    isolateEnvironment();
+    QApplication app(argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    QDir(QString::fromStdString(g_scratch)).removeRecursively();
+    return rc;
+}
