@@ -1,0 +1,88 @@
+#include "SourceEditor.h"
+
+#include <QFont>
+#include <algorithm>
+
+SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
+    setObjectName("RichEdit1");
+    setUtf8(true);
+    setEolMode(QsciScintilla::EolWindows);
+    setEolVisibility(false);
+    setWrapMode(QsciScintilla::WrapNone);
+    setAutoIndent(true);
+    setTabWidth(4);
+    setIndentationsUseTabs(true);
+    QFont font("Courier New");
+    font.setPixelSize(13);
+    setFont(font);
+    // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
+    SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+    connect(this, &QsciScintilla::textChanged, this, &SourceEditor::forwardChange);
+}
+
+void SourceEditor::forwardChange() {
+    if (!m_replacing)
+        emit changed();
+}
+
+void SourceEditor::setLines(const QStringList& lines) {
+    // Scintilla reports a replacement as a deletion plus an insertion; the rest of the program must see
+    // one change, or a programmatic load would look like a user edit.
+    m_replacing = true;
+    setText(lines.join("\r\n"));
+    m_replacing = false;
+    emit changed();
+}
+
+QStringList SourceEditor::lines() const {
+    QStringList result;
+    const QString all = text();
+    if (all.isEmpty())
+        return result;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const QChar c = all.at(i);
+        if (c == '\r' || c == '\n') {
+            result << all.mid(start, i - start);
+            if (c == '\r' && i + 1 < all.size() && all.at(i + 1) == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    result << all.mid(start);
+    return result;
+}
+
+int SourceEditor::lineCount() const {
+    // Scintilla counts an empty text as one line; as a list of lines it has none.
+    return length() == 0 ? 0 : QsciScintilla::lines();
+}
+
+int SourceEditor::caretLine() const {
+    int line = 0, index = 0;
+    getCursorPosition(&line, &index);
+    return line;
+}
+
+int SourceEditor::caretColumn() const {
+    int line = 0, index = 0;
+    getCursorPosition(&line, &index);
+    return index;
+}
+
+void SourceEditor::setCaretLine(int line) {
+    line = std::clamp(line, 0, std::max(0, QsciScintilla::lines() - 1));
+    setCursorPosition(line, 0);
+}
+
+void SourceEditor::setCaretColumn(int column) {
+    const int line = caretLine();
+    QString text = this->text(line);
+    while (text.endsWith('\n') || text.endsWith('\r'))
+        text.chop(1);
+    setCursorPosition(line, std::clamp(column, 0, int(text.size())));
+}
+
+void SourceEditor::setTabStops(int width) {
+    setTabWidth(std::clamp(width, 1, 16));
+}

@@ -1,0 +1,89 @@
+#include "editor/SourceEditor.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList numberedLines(int count) {
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString("line %1;").arg(i);
+    return lines;
+}
+
+} // namespace
+
+TEST(SourceEditor, LinesRoundTripIncludingEmptyAndTrailingLines) {
+    SourceEditor editor;
+    const QList<QStringList> cases = {
+        {"class A {", "", "  int x;", "}"},          {"one"}, {"a", ""}, {"", "b"},
+        {QString::fromUtf8("// Grüße, naïve café")},
+    };
+    for (const QStringList& lines : cases) {
+        editor.setLines(lines);
+        EXPECT_EQ(editor.lines(), lines);
+        EXPECT_EQ(editor.lineCount(), lines.size());
+    }
+    editor.setLines({});
+    EXPECT_TRUE(editor.lines().isEmpty());
+    EXPECT_EQ(editor.lineCount(), 0);
+}
+
+TEST(SourceEditor, LineBreaksAreCrLfAndCountTwoCharacters) {
+    SourceEditor editor;
+    editor.setLines({"ab", "cd"});
+    EXPECT_EQ(editor.text(), QString("ab\r\ncd"));
+    // Position of "c": two characters, then the two-character break.
+    EXPECT_EQ(editor.positionFromLineIndex(1, 0), 4);
+}
+
+TEST(SourceEditor, SettingLinesNotifiesOnceEvenWhenReplacingText) {
+    SourceEditor editor;
+    editor.setLines({"old text", "more"});
+    QSignalSpy spy(&editor, &SourceEditor::changed);
+    editor.setLines({"new text"});
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(SourceEditor, TypingNotifiesChange) {
+    SourceEditor editor;
+    editor.setLines({"x"});
+    QSignalSpy spy(&editor, &SourceEditor::changed);
+    editor.show();
+    editor.setFocus();
+    QTest::keyClicks(&editor, "ab");
+    EXPECT_GE(spy.count(), 2);
+    EXPECT_EQ(editor.lines().join('\n'), QString("abx"));
+}
+
+TEST(SourceEditor, CaretLineAndColumnAreClampedToTheText) {
+    SourceEditor editor;
+    editor.setLines({"first", "second line", "x"});
+    editor.setCaretLine(1);
+    editor.setCaretColumn(3);
+    EXPECT_EQ(editor.caretLine(), 1);
+    EXPECT_EQ(editor.caretColumn(), 3);
+
+    editor.setCaretColumn(100);
+    EXPECT_EQ(editor.caretColumn(), 11);
+    editor.setCaretLine(99);
+    EXPECT_EQ(editor.caretLine(), 2);
+    EXPECT_EQ(editor.caretColumn(), 0);
+    editor.setCaretLine(-5);
+    EXPECT_EQ(editor.caretLine(), 0);
+}
+
+TEST(SourceEditor, FirstVisibleLineIsKeptWhenSet) {
+    SourceEditor editor;
+    editor.resize(400, 200);
+    editor.show();
+    editor.setLines(numberedLines(500));
+    editor.setFirstVisibleLine(120);
+    EXPECT_EQ(editor.firstVisibleLine(), 120);
+    editor.setCaretLine(300);
+    editor.bringCaretIntoView();
+    EXPECT_GT(editor.firstVisibleLine(), 200);
+    EXPECT_LE(editor.firstVisibleLine(), 300);
+}
