@@ -1,0 +1,5 @@
+#include "ApplicationTitle.h"
+
+QString applicationTitle() {
+    return QStringLiteral("Handwright 1.8");
+}
