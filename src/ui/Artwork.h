@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QPixmap>
+
+// Our own pictures for the splash and About windows, painted at run time so no binary asset is needed.
+QPixmap splashPicture(); // 401 x 297
+QPixmap aboutPicture();  // 200 x 382
