@@ -1,0 +1,90 @@
+#include "FileList.h"
+
+#include "PathHelpers.h"
+
+#include <algorithm>
+
+namespace {
+
+// File names compare as the bytes the file system stores, not by locale or case.
+bool nameBefore(const QString& a, const QString& b) {
+    return a.toUtf8() < b.toUtf8();
+}
+
+} // namespace
+
+TProjectFile* FileList::insertFile(TProjectFile fields) {
+    fields.CaretLine = fields.CaretColumn = fields.TopLine = 0;
+    fields.FileTime.clear();
+    auto record = std::make_unique<TProjectFile>(std::move(fields));
+    TProjectFile* raw = record.get();
+    const auto at = std::find_if(m_records.begin(), m_records.end(),
+                                 [&](const auto& r) { return nameBefore(raw->Name, r->Name); });
+    m_records.insert(at, std::move(record));
+    if (raw->Kind == FileKind::Java)
+        m_current = raw;
+    return raw;
+}
+
+bool FileList::setCurrentFile(TProjectFile* record) {
+    // Membership is checked before the record is touched, so a stale pointer is refused safely.
+    if (record && (indexOfKind(record) < 0 || record->Kind != FileKind::Java))
+        return false;
+    m_current = record;
+    return true;
+}
+
+bool FileList::isInProject(const QString& name) const {
+    return std::any_of(m_records.begin(), m_records.end(), [&](const auto& r) { return r->Name == name; });
+}
+
+void FileList::loescheListe() {
+    m_current = nullptr;
+    m_records.clear();
+}
+
+bool FileList::remove(TProjectFile* record) {
+    const auto it =
+        std::find_if(m_records.begin(), m_records.end(), [&](const auto& r) { return r.get() == record; });
+    if (it == m_records.end())
+        return false;
+    m_records.erase(it);
+    if (m_current == record)
+        m_current = firstOfKind(FileKind::Java);
+    return true;
+}
+
+TProjectFile* FileList::nthOfKind(FileKind kind, int n) const {
+    if (n < 0)
+        return nullptr;
+    for (const auto& r : m_records) {
+        if (r->Kind == kind && n-- == 0)
+            return r.get();
+    }
+    return nullptr;
+}
+
+int FileList::indexOfKind(const TProjectFile* record) const {
+    const auto it =
+        std::find_if(m_records.begin(), m_records.end(), [&](const auto& r) { return r.get() == record; });
+    if (!record || it == m_records.end())
+        return -1;
+    return int(std::count_if(m_records.begin(), it, [&](const auto& r) { return r->Kind == record->Kind; }));
+}
+
+TProjectFile* FileList::findByPath(const QString& path) const {
+    for (const auto& r : m_records) {
+        if (r->Path == path)
+            return r.get();
+    }
+    return nullptr;
+}
+
+QStringList FileList::projectFileNames() const {
+    QStringList names;
+    for (const auto& r : m_records) {
+        if (r->InProject)
+            names.append(fileNamePart(r->Name));
+    }
+    return names;
+}

@@ -1,0 +1,39 @@
+#include "FindFiles.h"
+
+#include "PathHelpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+
+bool search(const QString& folder, const QStringList& masks, QStringList& target,
+            const std::function<bool()>& goOn, QSet<QString>& visited) {
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty() || visited.contains(canonical))
+        return true;
+    visited.insert(canonical);
+
+    const QDir dir(folder);
+    const QDir::Filters any = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QString& name : dir.entryList(masks, any, QDir::Name))
+        target.append(folder + name);
+    if (goOn && !goOn())
+        return false;
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!search(folder + name + u'/', masks, target, goOn, visited))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool findFiles(const QString& folder, const QString& mask, QStringList& target,
+               const std::function<bool()>& goOn) {
+    // Windows reads "*.*" as every name, with or without a dot.
+    const QString pattern = mask == QLatin1String("*.*") ? QStringLiteral("*") : mask;
+    QSet<QString> visited;
+    return search(withBackslash(folder), {pattern}, target, goOn, visited);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ProjectValues.h"
+#include "TProjectFile.h"
+
+#include <vector>
+
+// One listed file of a project being loaded, in project-file order, so that the caller can insert
+// records and show messages interleaved exactly as they come.
+struct ProjectLoadStep {
+    enum class Type {
+        Insert,    // `record` is ready for FileList::insertFile
+        Missing,   // no file `line` in the project folder: tell the user (missingFileMessage)
+        Unreadable // the file exists but cannot be read: show `error`; it is left out like a missing one
+    };
+    Type type = Type::Insert;
+    QString line; // the file name as the project file lists it
+    TProjectFile record;
+    QString error;
+};
+
+struct ProjectLoad {
+    QString error;        // the project file itself could not be read; nothing else is set then
+    ProjectValues values; // all but `ProjectModified`, which loading leaves alone
+    std::vector<ProjectLoadStep> steps;
+
+    bool ok() const { return error.isEmpty(); }
+    // Takes over the loaded values and keeps the caller's `ProjectModified`.
+    void applyTo(ProjectValues& target) const;
+};
+
+// Reads the project file and every Java source it lists. Other files get no text: nothing reads it.
+ProjectLoad loadProject(const QString& projectFilePath);
+
+QString missingFileMessage(const QString& line);

@@ -1,0 +1,18 @@
+#include "TProjectFile.h"
+
+#include "PathHelpers.h"
+#include "TextFile.h"
+
+FileKind kindOfFileName(const QString& name) {
+    return fileExtension(name).toUpper() == QLatin1String(".JAVA") ? FileKind::Java : FileKind::Other;
+}
+
+FileResult saveFile(TProjectFile& record) {
+    TextFile file{record.Lines, record.Format};
+    FileResult result = file.write(record.Path);
+    if (result) {
+        record.Format = file.format;
+        record.Modified = false;
+    }
+    return result;
+}

@@ -1,0 +1,103 @@
+#include "TextCodec.h"
+
+#include <array>
+
+namespace {
+
+// Bytes 80..9F; zero marks the bytes Windows-1252 leaves unassigned, which map to U+0080..U+009F.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
+
+} // namespace
+
+bool isValidUtf8(QByteArrayView bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = b[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int length;
+        char32_t cp;
+        char32_t minimum;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2, cp = c & 0x1F, minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, cp = c & 0x0F, minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, cp = c & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > n)
+            return false;
+        for (int k = 1; k < length; ++k) {
+            const unsigned char d = b[i + k];
+            if ((d & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        const char16_t mapped = (c >= 0x80 && c < 0xA0) ? kHighControls[c - 0x80] : 0;
+        *out++ = QChar(mapped ? mapped : char16_t(c));
+    }
+    return text;
+}
+
+std::optional<QByteArray> toWindows1252(const QString& text) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || (u >= 0x80 && u < 0xA0 && !kHighControls[u - 0x80])) {
+            *out++ = char(u);
+            continue;
+        }
+        qsizetype found = -1;
+        for (qsizetype k = 0; k < qsizetype(kHighControls.size()); ++k) {
+            if (kHighControls[k] == u) {
+                found = k;
+                break;
+            }
+        }
+        if (found < 0)
+            return std::nullopt;
+        *out++ = char(0x80 + found);
+    }
+    return bytes;
+}
+
+DecodedText decodeText(QByteArrayView bytes) {
+    if (!isValidUtf8(bytes))
+        return {fromWindows1252(bytes), {TextEncoding::Windows1252, false}};
+    const bool bom = bytes.startsWith(kUtf8Bom);
+    if (bom)
+        bytes = bytes.sliced(kUtf8Bom.size());
+    return {QString::fromUtf8(bytes), {TextEncoding::Utf8, bom}};
+}
+
+std::optional<QByteArray> encodeText(const QString& text, TextFormat format) {
+    if (format.encoding == TextEncoding::Windows1252)
+        return toWindows1252(text);
+    QByteArray bytes = text.toUtf8();
+    if (format.byteOrderMark)
+        bytes.prepend(kUtf8Bom.data(), kUtf8Bom.size());
+    return bytes;
+}

@@ -1,0 +1,81 @@
+#include "app/FileList.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TProjectFile* add(FileList& list, const QString& name, const QString& path = {}) {
+    TProjectFile fields;
+    fields.Path = path.isEmpty() ? "/p/" + name : path;
+    fields.Name = name;
+    fields.Kind = kindOfFileName(name);
+    fields.InProject = !name.startsWith(u'_');
+    fields.CaretLine = 7;
+    fields.FileTime = "stale";
+    return list.insertFile(fields);
+}
+
+QStringList names(const FileList& list) {
+    QStringList out;
+    for (const TProjectFile& r : list.records())
+        out << r.Name + (r.Path.endsWith("2") ? "#2" : "");
+    return out;
+}
+
+} // namespace
+
+TEST(FileList, KeepsByteOrderOfNamesAndPutsEqualNamesLast) {
+    FileList list;
+    for (const char* name : {"b.java", "B.java", "a.bmp", "\xC3\x84.java", "_x.java", "A.java"})
+        add(list, QString::fromUtf8(name));
+    add(list, "B.java", "/elsewhere/B.java2");
+    EXPECT_EQ(names(list), QStringList({"A.java", "B.java", "B.java#2", "_x.java", "a.bmp", "b.java",
+                                        QString::fromUtf8("\xC3\x84.java")}));
+    EXPECT_EQ(list.projectFileNames(), QStringList({"A.java", "B.java", "B.java", "a.bmp", "b.java",
+                                                    QString::fromUtf8("\xC3\x84.java")}));
+
+    const TProjectFile* first = list.nthOfKind(FileKind::Java, 0);
+    EXPECT_EQ(first->CaretLine, 0);
+    EXPECT_EQ(first->FileTime, "");
+    EXPECT_EQ(list.nthOfKind(FileKind::Java, 4)->Name, "b.java");
+    EXPECT_EQ(list.nthOfKind(FileKind::Other, 0)->Name, "a.bmp");
+    EXPECT_EQ(list.nthOfKind(FileKind::Other, 1), nullptr);
+    EXPECT_EQ(list.nthOfKind(FileKind::Java, -1), nullptr);
+    EXPECT_EQ(list.indexOfKind(list.findByPath("/p/b.java")), 4);
+    EXPECT_EQ(list.indexOfKind(list.findByPath("/p/a.bmp")), 0);
+    EXPECT_EQ(list.findByPath("/p/B.JAVA"), nullptr);
+
+    EXPECT_TRUE(list.isInProject("_x.java")) << "any record counts, listed in the project or not";
+    EXPECT_FALSE(list.isInProject("b.JAVA"));
+}
+
+TEST(FileList, CurrentFileIsAlwaysAJavaRecordOfTheList) {
+    FileList list;
+    TProjectFile* main = add(list, "Main.java");
+    EXPECT_EQ(list.CurrentFile(), main);
+    TProjectFile* picture = add(list, "Z.bmp");
+    EXPECT_EQ(list.CurrentFile(), main) << "other files never become current";
+    EXPECT_FALSE(list.setCurrentFile(picture));
+    TProjectFile* second = add(list, "B.java");
+    EXPECT_EQ(list.CurrentFile(), second);
+
+    FileList other;
+    EXPECT_FALSE(other.setCurrentFile(main));
+
+    // Removing a record elsewhere keeps the others' addresses and the current one.
+    EXPECT_TRUE(list.remove(picture));
+    EXPECT_FALSE(list.remove(picture));
+    EXPECT_EQ(list.CurrentFile(), second);
+    EXPECT_EQ(main->Name, "Main.java");
+    EXPECT_TRUE(list.remove(second));
+    EXPECT_EQ(list.CurrentFile(), main);
+    EXPECT_TRUE(list.remove(main));
+    EXPECT_EQ(list.CurrentFile(), nullptr);
+
+    add(list, "A.java");
+    list.loescheListe();
+    EXPECT_TRUE(list.isEmpty());
+    EXPECT_EQ(list.CurrentFile(), nullptr);
+    EXPECT_FALSE(list.isInProject("A.java"));
+}

@@ -1,0 +1,128 @@
+#include "app/TextFile.h"
+#include "TestFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+TEST(TextFile, SplitsAtEveryLineEnd) {
+    const struct {
+        const char* text;
+        QStringList lines;
+    } cases[] = {
+        {"", {}},
+        {"one", {"one"}},
+        {"one\n", {"one"}},
+        {"\r\n", {""}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\r\r\nb\n\rc", {"a", "", "b", "", "c"}},
+        {"\n\n", {"", ""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(splitTextLines(QString::fromLatin1(c.text)), c.lines) << c.text;
+    EXPECT_EQ(joinTextLines({"a", ""}), "a\r\n\r\n");
+    EXPECT_EQ(joinTextLines({}), "");
+}
+
+// Encoding is chosen by the bytes, and decoding then encoding gives the bytes back.
+TEST(TextFile, DecodedTextEncodesToTheSameBytes) {
+    const struct {
+        QByteArray bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"plain ascii", TextEncoding::Utf8},
+        {"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBE", TextEncoding::Utf8},
+        {"caf\xE9", TextEncoding::Windows1252},
+        {"\xC0\x80", TextEncoding::Windows1252},         // overlong NUL
+        {"\xED\xA0\x80", TextEncoding::Windows1252},     // surrogate
+        {"\xF4\x90\x80\x80", TextEncoding::Windows1252}, // above U+10FFFF
+        {"ends in half \xC3", TextEncoding::Windows1252},
+    };
+    for (const auto& c : cases) {
+        const DecodedText decoded = decodeText(c.bytes);
+        EXPECT_EQ(decoded.format.encoding, c.encoding) << c.bytes.toHex().constData();
+        EXPECT_EQ(encodeText(decoded.text, decoded.format), c.bytes) << c.bytes.toHex().constData();
+    }
+    const QString high = fromWindows1252("\x80\x81\x8A\x9F\xE9");
+    EXPECT_EQ(high, QString::fromUtf8("\xE2\x82\xAC\xC2\x81\xC5\xA0\xC5\xB8\xC3\xA9"));
+}
+
+class TextFileOnDisk : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(TextFileOnDisk, FilesSurviveReadAndWriteApartFromLineEnds) {
+    QByteArray everyByte; // every byte but CR and LF: not valid UTF-8
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            everyByte.append(char(b));
+    }
+    const struct {
+        QByteArray written, expected;
+        TextFormat format;
+    } cases[] = {
+        {"// Gr\xC3\xBC\xC3\x9F\nclass A {\r\n}\r", "// Gr\xC3\xBC\xC3\x9F\r\nclass A {\r\n}\r\n", {}},
+        {"\xEF\xBB\xBF"
+         "class B {}",
+         "\xEF\xBB\xBF"
+         "class B {}\r\n",
+         {TextEncoding::Utf8, true}},
+        {everyByte + "\nsecond\rthird", everyByte + "\r\nsecond\r\nthird\r\n", {TextEncoding::Windows1252}},
+        {"", "", {}},
+    };
+    for (const auto& c : cases) {
+        writeBytes(path("f.java"), c.written);
+        TextReadResult read = TextFile::read(path("f.java"));
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        EXPECT_EQ(read.file.format, c.format);
+        EXPECT_FALSE(read.file.lines.value(0).startsWith(QChar(0xFEFF)));
+        ASSERT_TRUE(read.file.write(path("f.java")).ok());
+        EXPECT_EQ(readBytes(path("f.java")), c.expected);
+    }
+}
+
+TEST_F(TextFileOnDisk, TextThatWindows1252CannotHoldIsWrittenAsUtf8) {
+    writeBytes(path("f.java"), "caf\xE9\n");
+    TextFile file = TextFile::read(path("f.java")).file;
+    file.lines.append(QString::fromUtf8("\xE4\xB8\xAD"));
+    ASSERT_TRUE(file.write(path("f.java")).ok());
+    EXPECT_EQ(file.format.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(readBytes(path("f.java")), "caf\xC3\xA9\r\n\xE4\xB8\xAD\r\n");
+}
+
+TEST_F(TextFileOnDisk, FailuresNameTheFileAndLeaveTheOldOne) {
+    const QString missing = path("no/such/A.java");
+    TextFile file{{"x"}, {}};
+    EXPECT_EQ(file.write(missing).error, "Cannot write " + missing + ": No such file or directory");
+    EXPECT_EQ(TextFile::read(missing).error, "Cannot read " + missing + ": No such file or directory");
+    EXPECT_FALSE(QFileInfo::exists(path("no")));
+
+    // A full disk: the file-size limit makes writes past 64 bytes fail, whoever runs the test.
+    writeBytes(path("Big.java"), "old\n");
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const FileResult full = TextFile{{QString(200, u'x')}, {}}.write(path("Big.java"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(full.error, "Cannot write " + path("Big.java") + ": File too large");
+    EXPECT_EQ(readBytes(path("Big.java")), "old\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Big.java"});
+}
+
+TEST_F(TextFileOnDisk, ReadOnlyFolderKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind root";
+    writeBytes(path("A.java"), "old\n");
+    ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const FileResult result = TextFile{{"new"}, {}}.write(path("A.java"));
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(result.error, "Cannot write " + path("A.java") + ": Permission denied");
+    EXPECT_EQ(readBytes(path("A.java")), "old\n");
+}
