@@ -1,0 +1,336 @@
+#include "RegistryStore.h"
+
+#include "SqliteStatement.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int schemaVersion = 1;
+constexpr int busyTimeoutMs = 10000;
+
+// Hives are the two fixed root rows; every other key hangs below one of them.
+const char* const schema = R"(
+CREATE TABLE IF NOT EXISTS keys(
+    id INTEGER PRIMARY KEY,
+    parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL,
+    fold TEXT NOT NULL,
+    UNIQUE(parent, fold));
+CREATE TABLE IF NOT EXISTS entries(
+    id INTEGER PRIMARY KEY,
+    key_id INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
+    name TEXT NOT NULL,
+    fold TEXT NOT NULL,
+    type INTEGER NOT NULL,
+    data NOT NULL,
+    seq INTEGER NOT NULL,
+    UNIQUE(key_id, fold));
+CREATE INDEX IF NOT EXISTS entries_seq ON entries(seq);
+INSERT OR IGNORE INTO keys(id, parent, name, fold)
+    VALUES (1, NULL, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),
+           (2, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user');
+PRAGMA user_version = 1;
+)";
+
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
+
+RegistryValue valueFrom(const SqliteStatement& row, int typeColumn) {
+    if (row.integer(typeColumn) == int(RegistryType::DWord))
+        return RegistryValue::dword(quint32(row.integer(typeColumn + 1)));
+    return RegistryValue::string(row.text(typeColumn + 1));
+}
+
+} // namespace
+
+RegistryStore::RegistryStore(const QString& path) : m_path(path) {
+    open();
+}
+
+RegistryStore::~RegistryStore() {
+    sqlite3_close(m_db);
+}
+
+QString RegistryStore::defaultPath() {
+    const QString explicitPath = qEnvironmentVariable("HANDWRIGHT_REGISTRY");
+    if (!explicitPath.isEmpty())
+        return explicitPath;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty() || QDir::isRelativePath(config))
+        config = QDir::homePath() + QStringLiteral("/.config");
+    return config + QStringLiteral("/kovrin/registry.sqlite");
+}
+
+RegistryStore& RegistryStore::instance() {
+    static RegistryStore store(defaultPath());
+    return store;
+}
+
+bool RegistryStore::open() {
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        m_openError =
+            QStringLiteral("The settings store %1 cannot be opened: the folder %2 cannot be created.")
+                .arg(m_path, folder);
+        m_lastError = m_openError;
+        return false;
+    }
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    bool ready = rc == SQLITE_OK;
+    if (ready) {
+        sqlite3_busy_timeout(m_db, busyTimeoutMs);
+        sqlite3_extended_result_codes(m_db, 1);
+        ready = exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
+                exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
+                exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    }
+    if (ready) {
+        SqliteStatement version(m_db, "PRAGMA user_version");
+        ready = version.step() == SQLITE_ROW;
+        if (ready && version.integer(0) > schemaVersion) {
+            m_openError =
+                QStringLiteral("The settings store %1 was written by a newer version of this program.")
+                    .arg(m_path);
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            m_lastError = m_openError;
+            return false;
+        }
+    }
+    if (ready)
+        ready = exec(QStringLiteral("BEGIN IMMEDIATE")) && exec(QString::fromLatin1(schema)) &&
+                exec(QStringLiteral("COMMIT"));
+    if (!ready) {
+        m_openError = QStringLiteral("The settings store %1 cannot be opened: %2")
+                          .arg(m_path, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                            : QStringLiteral("out of memory"));
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        m_lastError = m_openError;
+        return false;
+    }
+    return true;
+}
+
+bool RegistryStore::exec(const QString& sql) {
+    if (!m_db)
+        return false;
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    m_lastError = QStringLiteral("Settings store %1: %2").arg(m_path, QString::fromUtf8(message));
+    sqlite3_free(message);
+    return false;
+}
+
+bool RegistryStore::fail(const QString& what) {
+    if (!m_db)
+        m_lastError = QStringLiteral("Cannot %1: %2").arg(what, m_openError);
+    else
+        m_lastError = QStringLiteral("Cannot %1 in the settings store %2: %3")
+                          .arg(what, m_path, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    return false;
+}
+
+bool RegistryStore::beginWrite() {
+    if (!m_db)
+        return fail(QStringLiteral("start a change"));
+    const bool started = m_depth == 0 ? exec(QStringLiteral("BEGIN IMMEDIATE"))
+                                      : exec(QStringLiteral("SAVEPOINT level%1").arg(m_depth));
+    if (started)
+        ++m_depth;
+    return started;
+}
+
+bool RegistryStore::endWrite(bool commit) {
+    if (m_depth == 0)
+        return false;
+    --m_depth;
+    if (m_depth == 0) {
+        if (commit && exec(QStringLiteral("COMMIT")))
+            return true;
+        const QString reason = m_lastError;
+        exec(QStringLiteral("ROLLBACK"));
+        m_lastError = reason;
+        return false;
+    }
+    const QString savepoint = QStringLiteral("level%1").arg(m_depth);
+    if (commit)
+        return exec(QStringLiteral("RELEASE ") + savepoint);
+    const QString reason = m_lastError;
+    exec(QStringLiteral("ROLLBACK TO ") + savepoint);
+    exec(QStringLiteral("RELEASE ") + savepoint);
+    m_lastError = reason;
+    return false;
+}
+
+RegistryStore::KeyId RegistryStore::hiveKey(RegistryHive hive) const {
+    return hive == RegistryHive::CurrentUser ? 2 : 1;
+}
+
+std::optional<RegistryStore::KeyId> RegistryStore::findSubKey(KeyId parent, const QString& name) {
+    SqliteStatement select(m_db, "SELECT id FROM keys WHERE parent = ?1 AND fold = ?2");
+    select.bind(1, parent).bind(2, fold(name));
+    const int rc = select.step();
+    if (rc == SQLITE_ROW)
+        return select.integer(0);
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("read the key \"%1\"").arg(name));
+    return std::nullopt;
+}
+
+std::optional<RegistryStore::KeyId> RegistryStore::walk(RegistryHive hive, const QStringList& keys,
+                                                        bool create) {
+    m_lastError.clear();
+    if (!m_db) {
+        fail(QStringLiteral("open a key"));
+        return std::nullopt;
+    }
+    KeyId id = hiveKey(hive);
+    for (const QString& name : keys) {
+        if (const std::optional<KeyId> child = findSubKey(id, name)) {
+            id = *child;
+            continue;
+        }
+        if (!create || !m_lastError.isEmpty())
+            return std::nullopt;
+        SqliteStatement insert(m_db, "INSERT INTO keys(parent, name, fold) VALUES (?1, ?2, ?3)");
+        insert.bind(1, id).bind(2, name).bind(3, fold(name));
+        if (!insert.run()) {
+            fail(QStringLiteral("create the key \"%1\"").arg(name));
+            return std::nullopt;
+        }
+        id = sqlite3_last_insert_rowid(m_db);
+    }
+    return id;
+}
+
+std::optional<RegistryStore::KeyId> RegistryStore::findKey(RegistryHive hive, const QStringList& keys) {
+    return walk(hive, keys, false);
+}
+
+std::optional<RegistryStore::KeyId> RegistryStore::createKey(RegistryHive hive, const QStringList& keys) {
+    RegistryTransaction transaction(*this);
+    if (!transaction.isActive())
+        return std::nullopt;
+    const std::optional<KeyId> id = walk(hive, keys, true);
+    if (!id || !transaction.commit())
+        return std::nullopt;
+    return id;
+}
+
+QList<RegistryStore::SubKey> RegistryStore::subKeys(KeyId key) {
+    QList<SubKey> result;
+    SqliteStatement select(m_db, "SELECT id, name FROM keys WHERE parent = ?1 ORDER BY fold");
+    select.bind(1, key);
+    while (select.step() == SQLITE_ROW)
+        result.append({select.integer(0), select.text(1)});
+    return result;
+}
+
+QString RegistryStore::keyName(KeyId key) {
+    SqliteStatement select(m_db, "SELECT name FROM keys WHERE id = ?1");
+    select.bind(1, key);
+    return select.step() == SQLITE_ROW ? select.text(0) : QString();
+}
+
+bool RegistryStore::keyExists(KeyId key) {
+    SqliteStatement select(m_db, "SELECT 1 FROM keys WHERE id = ?1");
+    select.bind(1, key);
+    return select.step() == SQLITE_ROW;
+}
+
+bool RegistryStore::deleteKey(KeyId key) {
+    if (key == hiveKey(RegistryHive::LocalMachine) || key == hiveKey(RegistryHive::CurrentUser)) {
+        m_lastError = QStringLiteral("A hive cannot be deleted.");
+        return false;
+    }
+    RegistryTransaction transaction(*this);
+    if (!transaction.isActive())
+        return false;
+    SqliteStatement remove(m_db, "DELETE FROM keys WHERE id = ?1");
+    remove.bind(1, key);
+    if (!remove.run())
+        return fail(QStringLiteral("delete a key"));
+    if (sqlite3_changes(m_db) == 0) {
+        m_lastError = QStringLiteral("The key does not exist.");
+        return false;
+    }
+    return transaction.commit();
+}
+
+std::optional<RegistryEntry> RegistryStore::entry(KeyId key, const QString& name) {
+    SqliteStatement select(m_db, "SELECT name, type, data FROM entries WHERE key_id = ?1 AND fold = ?2");
+    select.bind(1, key).bind(2, fold(name));
+    if (select.step() != SQLITE_ROW)
+        return std::nullopt;
+    return RegistryEntry{select.text(0), valueFrom(select, 1)};
+}
+
+std::optional<RegistryValue> RegistryStore::value(KeyId key, const QString& name) {
+    const std::optional<RegistryEntry> found = entry(key, name);
+    return found ? std::optional(found->value) : std::nullopt;
+}
+
+QList<RegistryEntry> RegistryStore::values(KeyId key) {
+    QList<RegistryEntry> result;
+    SqliteStatement select(m_db, "SELECT name, type, data FROM entries WHERE key_id = ?1 ORDER BY id");
+    select.bind(1, key);
+    while (select.step() == SQLITE_ROW)
+        result.append({select.text(0), valueFrom(select, 1)});
+    return result;
+}
+
+QStringList RegistryStore::valueNamesByWriteOrder(KeyId key) {
+    QStringList result;
+    SqliteStatement select(m_db, "SELECT name FROM entries WHERE key_id = ?1 ORDER BY seq");
+    select.bind(1, key);
+    while (select.step() == SQLITE_ROW)
+        result << select.text(0);
+    return result;
+}
+
+bool RegistryStore::setValue(KeyId key, const QString& name, const RegistryValue& value) {
+    const QString what = QStringLiteral("write the value \"%1\"").arg(name);
+    RegistryTransaction transaction(*this);
+    if (!transaction.isActive())
+        return false;
+    if (!keyExists(key)) {
+        m_lastError = QStringLiteral("Cannot %1: its key no longer exists.").arg(what);
+        return false;
+    }
+    // The first spelling of a name stays: a rewrite changes type, data and write order only.
+    SqliteStatement upsert(m_db, R"(
+        INSERT INTO entries(key_id, name, fold, type, data, seq)
+            VALUES (?1, ?2, ?3, ?4, ?5, (SELECT IFNULL(MAX(seq), 0) + 1 FROM entries))
+        ON CONFLICT(key_id, fold) DO UPDATE SET type = excluded.type, data = excluded.data, seq = excluded.seq)");
+    upsert.bind(1, key).bind(2, name).bind(3, fold(name)).bind(4, qint64(value.type));
+    if (value.type == RegistryType::DWord)
+        upsert.bind(5, qint64(value.number));
+    else
+        upsert.bind(5, value.text);
+    if (!upsert.run())
+        return fail(what);
+    return transaction.commit();
+}
+
+bool RegistryStore::deleteValue(KeyId key, const QString& name) {
+    RegistryTransaction transaction(*this);
+    if (!transaction.isActive())
+        return false;
+    SqliteStatement remove(m_db, "DELETE FROM entries WHERE key_id = ?1 AND fold = ?2");
+    remove.bind(1, key).bind(2, fold(name));
+    if (!remove.run())
+        return fail(QStringLiteral("delete the value \"%1\"").arg(name));
+    if (sqlite3_changes(m_db) == 0) {
+        m_lastError = QStringLiteral("The value \"%1\" does not exist.").arg(name);
+        return false;
+    }
+    return transaction.commit();
+}

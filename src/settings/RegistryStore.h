@@ -1,0 +1,103 @@
+#pragma once
+
+#include "RegistryPath.h"
+#include "RegistryStatus.h"
+#include "RegistryValue.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+struct sqlite3;
+
+// The settings store: registry-shaped keys and values in one SQLite file. Key and value names compare
+// case-blind (Unicode case folding) and keep the spelling they were first written with. Every write is a
+// transaction; several processes may share the file (WAL journal, busy timeout).
+//
+// Operations report failure through their return value and leave the reason in lastError().
+class RegistryStore {
+public:
+    using KeyId = qint64;
+
+    struct SubKey {
+        KeyId id = 0;
+        QString name;
+    };
+
+    explicit RegistryStore(const QString& path);
+    ~RegistryStore();
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    // $HANDWRIGHT_REGISTRY, else $XDG_CONFIG_HOME/kovrin/registry.sqlite (~/.config when unset).
+    static QString defaultPath();
+    // The process-wide store on defaultPath(), opened on first use.
+    static RegistryStore& instance();
+
+    QString path() const { return m_path; }
+    bool isOpen() const { return m_db != nullptr; }
+    // Why the store could not be opened (empty when it is open).
+    QString openError() const { return m_openError; }
+    QString lastError() const { return m_lastError; }
+
+    KeyId hiveKey(RegistryHive hive) const;
+    std::optional<KeyId> findKey(RegistryHive hive, const QStringList& keys);
+    std::optional<KeyId> createKey(RegistryHive hive, const QStringList& keys);
+    std::optional<KeyId> findSubKey(KeyId parent, const QString& name);
+    QList<SubKey> subKeys(KeyId key);
+    // The key's name as first written.
+    QString keyName(KeyId key);
+    bool keyExists(KeyId key);
+    // Removes the key with its subkeys and values; a hive cannot be removed.
+    bool deleteKey(KeyId key);
+
+    std::optional<RegistryValue> value(KeyId key, const QString& name);
+    // The value with its name as first written.
+    std::optional<RegistryEntry> entry(KeyId key, const QString& name);
+    // In the order the values were created.
+    QList<RegistryEntry> values(KeyId key);
+    // Value names ordered by their last write, oldest first.
+    QStringList valueNamesByWriteOrder(KeyId key);
+    bool setValue(KeyId key, const QString& name, const RegistryValue& value);
+    bool deleteValue(KeyId key, const QString& name);
+
+    // Grouping of writes; nests through savepoints. Prefer RegistryTransaction.
+    bool beginWrite();
+    bool endWrite(bool commit);
+
+private:
+    bool open();
+    bool exec(const QString& sql);
+    bool fail(const QString& what);
+    std::optional<KeyId> walk(RegistryHive hive, const QStringList& keys, bool create);
+
+    QString m_path;
+    sqlite3* m_db = nullptr;
+    QString m_openError;
+    QString m_lastError;
+    int m_depth = 0;
+};
+
+// Groups the writes made while it lives into one transaction; rolls back unless commit() is called.
+class RegistryTransaction {
+public:
+    explicit RegistryTransaction(RegistryStore& store) : m_store(store), m_active(store.beginWrite()) {}
+    ~RegistryTransaction() {
+        if (m_active)
+            m_store.endWrite(false);
+    }
+    RegistryTransaction(const RegistryTransaction&) = delete;
+    RegistryTransaction& operator=(const RegistryTransaction&) = delete;
+
+    bool isActive() const { return m_active; }
+    bool commit() {
+        if (!m_active)
+            return false;
+        m_active = false;
+        return m_store.endWrite(true);
+    }
+
+private:
+    RegistryStore& m_store;
+    bool m_active;
+};
