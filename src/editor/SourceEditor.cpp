@@ -12,9 +12,18 @@ SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
     setAutoIndent(true);
     setTabWidth(4);
     setIndentationsUseTabs(true);
-    QFont font("Courier New");
-    font.setPixelSize(13);
+    // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
+    QFont font("Courier New", 10);
+    font.setStyleHint(QFont::TypeWriter);
     setFont(font);
+    // Line numbers in a 30-pixel gutter, no bookmark margin.
+    setMarginType(0, QsciScintilla::NumberMargin);
+    setMarginWidth(0, 30);
+    setMarginLineNumbers(0, true);
+    setMarginWidth(1, 0);
+    // The horizontal scroll bar follows the longest line instead of a fixed width.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
     // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     connect(this, &QsciScintilla::textChanged, this, &SourceEditor::forwardChange);

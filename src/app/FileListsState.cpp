@@ -1,0 +1,20 @@
+#include "FileListsState.h"
+
+FileListsState fileListsState(const FileList& files, bool appRunning) {
+    FileListsState state;
+    for (const TProjectFile& record : files.records()) {
+        if (record.Kind == FileKind::Java) {
+            if (&record == files.CurrentFile())
+                state.selectedSource = int(state.sourceLabels.size());
+            state.sourceLabels << (record.Modified ? record.Name + QStringLiteral(" (*)") : record.Name);
+        } else {
+            state.otherLabels << record.Name;
+        }
+    }
+    state.hasFiles = !files.isEmpty();
+    state.compileEnabled = state.hasFiles && !state.sourceLabels.isEmpty() && !appRunning;
+    state.removeFileEnabled = !state.otherLabels.isEmpty();
+    state.otherMenuEnabled = !state.otherLabels.isEmpty();
+    state.sourceMenuEnabled = !state.sourceLabels.isEmpty();
+    return state;
+}

@@ -1,0 +1,8 @@
+#include "HeaderPanel.h"
+
+#include <QMouseEvent>
+
+void HeaderPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+    emit doubleClicked();
+}

@@ -1,0 +1,342 @@
+#include "MainWindow.h"
+
+#include "BitmapViewer.h"
+#include "CommandMap.h"
+#include "FileListsState.h"
+#include "FileTime.h"
+#include "FindFiles.h"
+#include "HeaderPanel.h"
+#include "PathHelpers.h"
+#include "editor/SourceEditor.h"
+#include "settings/FormSizeSave.h"
+#include "settings/ProductSettings.h"
+#include "settings/RegistryStore.h"
+#include "ui/About.h"
+#include "ui/MessageDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
+}
+
+TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
+    m_ui.setupUi(this);
+    m_placement = new FormSizeSave(this, &m_store);
+    wireCommands();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::wireCommands() {
+    // Menu items run their handler unless their menu is disabled, so a shortcut cannot reach a command
+    // whose menu the user sees greyed out.
+    for (const MenuCommand& command : menuCommands()) {
+        QAction* action = m_ui.menuActions.value(command.objectName);
+        QMenu* menu = qobject_cast<QMenu*>(action->parent());
+        const QByteArray handler = command.handler.toLatin1();
+        connect(action, &QAction::triggered, this, [this, menu, handler] {
+            if (menu && !menu->menuAction()->isEnabled())
+                return;
+            QMetaObject::invokeMethod(this, handler.constData());
+        });
+    }
+    for (const ToolCommand& tool : toolCommands()) {
+        if (tool.handler.isEmpty())
+            continue;
+        QAction* action = m_ui.toolActions.value(tool.objectName);
+        const QByteArray handler = tool.handler.toLatin1();
+        connect(action, &QAction::triggered, this,
+                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+        action->setEnabled(!tool.startsDisabled);
+    }
+    for (const MenuTitle& title : menuTitles())
+        m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
+
+    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::ComboBox1Change);
+    connect(m_ui.ListBox1, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_refreshing)
+            ListBox1Click();
+    });
+    connect(m_ui.ListBox1, &QListWidget::itemClicked, this, [this] {
+        if (!m_refreshing)
+            ListBox1Click();
+    });
+    connect(m_ui.ListBox2, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_refreshing)
+            ListBox2Click();
+    });
+    connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
+    connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_ui.PopupMenu2->popup(m_ui.ListBox2->viewport()->mapToGlobal(at)); });
+    connect(m_ui.SaveSource1, &QAction::triggered, this, &TForm1::ToolButton3Click);
+    connect(m_ui.Removefromproject1, &QAction::triggered, this, &TForm1::Removefromproject1Click);
+    connect(m_ui.AddNewFile1, &QAction::triggered, this, &TForm1::ToolButton15Click);
+    connect(m_ui.Showpicture1, &QAction::triggered, this, &TForm1::Showpicture1Click);
+    connect(m_ui.Removefromproject2, &QAction::triggered, this, &TForm1::Removefromproject2Click);
+    connect(m_ui.ToolButton15, &QAction::triggered, this, &TForm1::ToolButton15Click);
+    connect(m_ui.ToolButton16, &QAction::triggered, this, &TForm1::ToolButton16Click);
+    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &TForm1::RichEdit1Change);
+    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &TForm1::Panel4DblClick);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
+    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter3Moved);
+    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+}
+
+void TForm1::FormCreate(const QStringList& arguments) {
+    m_placement->restore();
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            checkFilesChanged();
+    });
+    OutputPanelHeight = 125;
+    AppRunning = false;
+    SuppressChange = false;
+    m_files.loescheListe();
+    m_project = ProjectValues();
+    updateCaption();
+
+    m_toolPaths = ToolPaths::readFromStore(m_store);
+    QString projectToOpen = ProductSettings::readLastProject(m_store);
+    applyPaneSizes();
+    if (!arguments.isEmpty() && fileExtension(arguments.first()) == QLatin1String(".hwp"))
+        projectToOpen = QFileInfo(arguments.first()).absoluteFilePath();
+
+    if (!projectToOpen.isEmpty() && QFileInfo(projectToOpen).isFile()) {
+        loadProjectFile(projectToOpen, true);
+        refreshFileLists();
+        updateCaption();
+        QDir::setCurrent(m_project.ProjectDir);
+    }
+    refreshFileLists();
+
+    const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
+    if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        findFiles(docFolder, "*.html", DocFileList, [] {
+            QCoreApplication::processEvents();
+            return !QCoreApplication::closingDown();
+        });
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void TForm1::applyPaneSizes() {
+    ProductSettings::PaneSizesRead read = ProductSettings::readPaneSizes(m_store);
+    // Splitter2, Splitter1, Splitter3, Splitter4 in this order.
+    if (read.sizes[1])
+        m_ui.setLeftPaneWidth(*read.sizes[1]);
+    if (read.sizes[0])
+        m_ui.setSourceListHeight(*read.sizes[0]);
+    if (read.sizes[2])
+        m_ui.setMessagePanelHeight(*read.sizes[2]);
+    if (read.sizes[3])
+        m_ui.setClassTreeHeight(*read.sizes[3]);
+    // A damaged value is skipped; start-up goes on so the last project still opens.
+    for (const QString& error : read.errors)
+        showError(error);
+}
+
+QString TForm1::documentationStartPage() const {
+    const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
+    if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo::exists(index))
+        return "file://" + index;
+    return "file://" + programFolder() + "/noHelp.html";
+}
+
+void TForm1::updateCaption() {
+    if (m_project.hasProject())
+        setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
+    else
+        setWindowTitle(kCaption);
+}
+
+void TForm1::refreshFileLists() {
+    const FileListsState state = fileListsState(m_files, AppRunning);
+    m_refreshing = true;
+    m_ui.ListBox1->clear();
+    m_ui.ListBox1->addItems(state.sourceLabels);
+    m_ui.ListBox1->setCurrentRow(state.selectedSource);
+    m_ui.ListBox2->clear();
+    m_ui.ListBox2->addItems(state.otherLabels);
+    m_ui.ListBox2->setCurrentRow(-1);
+    m_refreshing = false;
+
+    for (const char* name : {"ToolButton3", "ToolButton4", "ToolButton6", "ToolButton7", "ToolButton8",
+                             "ToolButton9", "ToolButton10", "ToolButton11"})
+        m_ui.toolActions.value(name)->setEnabled(state.hasFiles);
+    for (const char* name : {"SaveFile1", "SaveFileas1", "Saveall1", "Save1"})
+        m_ui.menuActions.value(name)->setEnabled(state.hasFiles);
+    m_ui.ToolButton15->setEnabled(state.hasFiles);
+    m_ui.RichEdit1->setEnabled(state.hasFiles);
+    m_ui.ToolButton16->setEnabled(state.removeFileEnabled);
+    m_ui.toolActions.value("ToolButton19")->setEnabled(state.compileEnabled);
+    m_ui.menus.value("Compile1")->menuAction()->setEnabled(state.compileEnabled);
+    m_ui.Showpicture1->setEnabled(state.otherMenuEnabled);
+    m_ui.Removefromproject2->setEnabled(state.otherMenuEnabled);
+    m_ui.SaveSource1->setEnabled(state.sourceMenuEnabled);
+    m_ui.Removefromproject1->setEnabled(state.sourceMenuEnabled);
+}
+
+void TForm1::selectFirstOtherFile() {
+    // Selecting in code is no click: the bitmap viewer is not loaded by it.
+    m_refreshing = true;
+    if (m_ui.ListBox2->count() > 0)
+        m_ui.ListBox2->setCurrentRow(0);
+    m_refreshing = false;
+}
+
+void TForm1::enableProjectCommands() {
+    for (const char* name : {"File1", "Edit1", "Compile1"})
+        m_ui.menus.value(name)->menuAction()->setEnabled(true);
+    m_ui.toolActions.value("ToolButton1")->setEnabled(true);
+    m_ui.toolActions.value("ToolButton2")->setEnabled(true);
+}
+
+void TForm1::saveScreenSettings() {
+    ProductSettings::saveScreenSettings(m_store, {m_ui.sourceListHeight(), m_ui.leftPaneWidth(),
+                                                  m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
+}
+
+void TForm1::Splitter2Moved() {
+    saveScreenSettings();
+}
+
+void TForm1::Splitter3Moved() {
+    if (const int count = m_ui.ListBox3->count())
+        m_ui.ListBox3->setCurrentRow(count - 1);
+    saveScreenSettings();
+}
+
+void TForm1::Panel4DblClick() {
+    const int height = m_ui.messagePanelHeight();
+    if (height > 24) {
+        OutputPanelHeight = height;
+        m_ui.setMessagePanelHeight(15);
+    } else {
+        m_ui.setMessagePanelHeight(OutputPanelHeight);
+    }
+}
+
+void TForm1::PageControl1Change() {
+    // The documentation view arrives with the documentation tab; the start page is chosen then.
+}
+
+void TForm1::showError(const QString& message) {
+    messageDialog(message, mtError, mbOK);
+}
+
+bool TForm1::anyModified() const {
+    for (const TProjectFile& record : m_files.records())
+        if (record.Modified)
+            return true;
+    return false;
+}
+
+bool TForm1::FormCloseQuery() {
+    if (!m_ui.toolActions.value("ToolButton4")->isEnabled())
+        return true;
+    const bool modified = anyModified();
+    const QString lastProject = m_project.ProjectDir + m_project.ProjectFileName;
+    ProductSettings::writeLastProject(m_store, lastProject);
+    if (!modified && !m_project.ProjectModified)
+        return true;
+    switch (messageDialog("Do you want to save all files? Click Cancel to go back to Kovrin Handwright.",
+                          mtConfirmation, mbYesNoCancel)) {
+    case mrYes:
+        // Nothing is lost: when a file cannot be written the program stays open.
+        if (!saveAll())
+            return false;
+        m_placement->save();
+        m_files.loescheListe();
+        return true;
+    case mrNo:
+        ProductSettings::writeLastProject(m_store, lastProject);
+        m_placement->save();
+        m_files.loescheListe();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormClose() {
+    m_placement->save();
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+// The hidden toggle is down exactly when a Palm target is chosen.
+void TForm1::ComboBox1Change() {
+    m_ui.ToolButton14->setChecked(m_ui.ComboBox1->currentText() != QLatin1String("Java"));
+}
+
+void TForm1::AboutOrrery2Click() {
+    if (m_about)
+        m_about->show();
+}
+
+// Commands that arrive with later parts of the program.
+void TForm1::New1Click() {}
+void TForm1::Print1Click() {}
+void TForm1::Find1Click() {}
+void TForm1::FindReplace1Click() {}
+void TForm1::New2Click() {}
+void TForm1::Settings1Click() {}
+void TForm1::Manager1Click() {}
+void TForm1::StartJava1Click() {}
+void TForm1::Start1Click() {}
+void TForm1::Compile2Click() {}
+void TForm1::StartDebugger1Click() {}
+void TForm1::StartRemoteDebugging1Click() {}
+void TForm1::RemoteDebuggingOptions1Click() {}
+void TForm1::ToolButton19Click() {}
+void TForm1::AboutOrrery1Click() {}
+void TForm1::Search1Click() {}
+void TForm1::Checkforupdates1Click() {}
+
+void TForm1::Undo1Click() {
+    m_ui.RichEdit1->undo();
+}
+void TForm1::Redo1Click() {
+    m_ui.RichEdit1->redo();
+}
+void TForm1::Cut1Click() {
+    m_ui.RichEdit1->cut();
+}
+void TForm1::Copy1Click() {
+    m_ui.RichEdit1->copy();
+}
+void TForm1::Paste1Click() {
+    m_ui.RichEdit1->paste();
+}
+void TForm1::DeleteSelection1Click() {
+    m_ui.RichEdit1->removeSelectedText();
+}
+void TForm1::SelectAll1Click() {
+    m_ui.RichEdit1->selectAll();
+}

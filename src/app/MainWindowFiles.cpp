@@ -1,0 +1,218 @@
+// Open files and editor buffers: switching, opening, saving and the change notification.
+#include "MainWindow.h"
+
+#include "BitmapViewer.h"
+#include "FileChangeCheck.h"
+#include "FileTime.h"
+#include "PathHelpers.h"
+#include "ProjectFile.h"
+#include "TextFile.h"
+#include "editor/SourceEditor.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageDialog.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QTabWidget>
+
+void TForm1::captureEditor(bool full) {
+    TProjectFile* current = m_files.CurrentFile();
+    if (!current)
+        return;
+    current->Lines = m_ui.RichEdit1->lines();
+    if (full) {
+        current->CaretLine = m_ui.RichEdit1->caretLine();
+        current->CaretColumn = m_ui.RichEdit1->caretColumn();
+        current->TopLine = m_ui.RichEdit1->firstVisibleLine();
+    }
+}
+
+void TForm1::showFile(TProjectFile* record) {
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(record->Lines);
+    m_files.setCurrentFile(record);
+    refreshFileLists();
+}
+
+void TForm1::ListBox1Click() {
+    const int row = m_ui.ListBox1->currentRow();
+    TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
+    if (!target)
+        return;
+    if (m_ui.PageControl1->currentWidget() != m_ui.Source)
+        m_ui.PageControl1->setCurrentWidget(m_ui.Source);
+    captureEditor(true);
+    if (TProjectFile* current = m_files.CurrentFile(); current && QFileInfo(current->Path).isFile())
+        current->FileTime = fileTimeText(current->Path);
+    m_files.setCurrentFile(target);
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(target->Lines);
+    m_ui.RichEdit1->setCaretLine(target->CaretLine);
+    m_ui.RichEdit1->setCaretColumn(target->CaretColumn);
+    m_ui.RichEdit1->setFirstVisibleLine(target->TopLine);
+    m_ui.RichEdit1->setFocus();
+}
+
+void TForm1::RichEdit1Change() {
+    const int lineCount = m_ui.RichEdit1->lineCount();
+    LastLineCount = lineCount;
+    TProjectFile* current = m_files.CurrentFile();
+    if (!SuppressChange && current && !current->Modified) {
+        current->Modified = true;
+        refreshFileLists();
+    }
+    SuppressChange = false;
+}
+
+void TForm1::ToolButton2Click() {
+    // The buffer is taken from the editor now; the flag that marks a programmatic change is set only right
+    // before the editor text is replaced, so a cancelled dialog cannot swallow the user's next edit.
+    captureEditor(true);
+    const QStringList chosen = chooseFiles(this, {FileDialogKind::OpenMany,
+                                                  "Open Java File",
+                                                  m_project.ProjectDir,
+                                                  "Java Source|*.java|All Files|*.*",
+                                                  {},
+                                                  {}});
+    for (const QString& path : chosen) {
+        const int answer = messageDialog("Should the file " + path + " be added to the actual project?",
+                                         mtConfirmation, mbYesNoCancel);
+        if (answer != mrYes && answer != mrNo)
+            continue;
+        const TextReadResult read = TextFile::read(path);
+        if (!read.ok()) {
+            showError(read.error);
+            continue;
+        }
+        m_project.ProjectModified = true;
+        TProjectFile fields;
+        fields.Name = fileNamePart(path);
+        fields.Path = answer == mrYes ? m_project.ProjectDir + fields.Name : path;
+        fields.Kind = FileKind::Java;
+        fields.InProject = answer == mrYes;
+        fields.Lines = read.file.lines;
+        fields.Format = read.file.format;
+        SuppressChange = true;
+        m_ui.RichEdit1->setLines(fields.Lines);
+        m_files.insertFile(std::move(fields));
+        refreshFileLists();
+    }
+}
+
+bool TForm1::saveCurrentFile() {
+    TProjectFile* current = m_files.CurrentFile();
+    if (!current)
+        return true;
+    captureEditor(false);
+    const FileResult result = saveFile(*current);
+    refreshFileLists();
+    if (!result)
+        showError(result.error);
+    return result.ok();
+}
+
+void TForm1::ToolButton3Click() {
+    saveCurrentFile();
+}
+
+void TForm1::SaveFileas1Click() {
+    TProjectFile* current = m_files.CurrentFile();
+    if (!current)
+        return;
+    const QStringList chosen = chooseFiles(this, {FileDialogKind::Save, "Save As", m_project.ProjectDir,
+                                                  "Java Source File (*.java)|*.java", current->Name, "java"});
+    if (chosen.isEmpty())
+        return;
+    captureEditor(false);
+    const QString oldPath = current->Path;
+    const QString oldName = current->Name;
+    current->Path = chosen.first();
+    current->Name = fileNamePart(current->Path);
+    const FileResult result = saveFile(*current);
+    if (!result) {
+        // The buffer keeps its old name when the new file cannot be written.
+        current->Path = oldPath;
+        current->Name = oldName;
+        showError(result.error);
+    }
+    refreshFileLists();
+}
+
+bool TForm1::saveAll() {
+    if (m_files.CurrentFile())
+        captureEditor(false);
+    QStringList errors;
+    for (TProjectFile& record : m_files.records()) {
+        if (record.Kind == FileKind::Java) {
+            const FileResult result = saveFile(record);
+            if (!result)
+                errors << result.error;
+        }
+        if (QFileInfo(record.Path).isFile())
+            record.FileTime = fileTimeText(record.Path);
+    }
+    const QString projectFile = m_project.ProjectDir + m_project.ProjectName + ".hwp";
+    const FileResult written = writeProjectFile(projectFile, m_project, m_files);
+    if (!written)
+        errors << written.error;
+    refreshFileLists();
+    if (!errors.isEmpty())
+        showError(errors.join('\n'));
+    return errors.isEmpty();
+}
+
+void TForm1::ToolButton4Click() {
+    saveAll();
+}
+
+void TForm1::ListBox2Click() {
+    const int row = m_ui.ListBox2->currentRow();
+    TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Other, row);
+    if (!record)
+        return;
+    if (fileExtension(record->Path).toUpper() == QLatin1String(".BMP") && m_bitmapViewer) {
+        const FileResult loaded = m_bitmapViewer->loadBitmap(record->Path);
+        m_ui.Showpicture1->setEnabled(true);
+        if (!loaded)
+            showError(loaded.error);
+    } else {
+        m_ui.Showpicture1->setEnabled(false);
+    }
+}
+
+void TForm1::Showpicture1Click() {
+    if (m_bitmapViewer && !m_bitmapViewer->isVisible())
+        m_bitmapViewer->show();
+}
+
+void TForm1::reloadRecord(TProjectFile& record) {
+    const TextReadResult read = TextFile::read(record.Path);
+    if (!read.ok()) {
+        showError(read.error);
+        return;
+    }
+    record.Lines = read.file.lines;
+    record.Format = read.file.format;
+    if (&record == m_files.CurrentFile()) {
+        SuppressChange = true;
+        m_ui.RichEdit1->setLines(record.Lines);
+    }
+    refreshFileLists();
+}
+
+void TForm1::checkFilesChanged() {
+    // A question's own window can deactivate and reactivate the program; one check at a time.
+    if (m_checkingFiles)
+        return;
+    m_checkingFiles = true;
+    // Compare with what the user sees, not with the text as of the last switch.
+    captureEditor(false);
+    for (TProjectFile& record : m_files.records()) {
+        if (record.Kind != FileKind::Java || checkFileChanged(record) != ReloadDecision::Ask)
+            continue;
+        if (messageDialog(reloadQuestion(record.Name), mtConfirmation, mbYesNo) == mrYes)
+            reloadRecord(record);
+    }
+    m_checkingFiles = false;
+}

@@ -1,0 +1,175 @@
+// The project: loading and writing the project file, adding and removing files.
+#include "MainWindow.h"
+
+#include "FileCopy.h"
+#include "FileTime.h"
+#include "PathHelpers.h"
+#include "ProjectFile.h"
+#include "ProjectLoader.h"
+#include "editor/SourceEditor.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageDialog.h"
+
+#include <QAction>
+#include <QListWidget>
+
+namespace {
+const QString kProjectFilter = QStringLiteral("Handwright Project (*.hwp)|*.hwp");
+const QString kAddFileFilter = QStringLiteral(
+    "All files (*.bmp,*.png,*.gif,*.jpg,*.jpeg,*.txt,*.wav)|*.bmp;*.png;*.gif;*.jpg;*.jpeg;*.txt;*.wav|"
+    "Bitmaps (*.bmp)|*.bmp|PNG Files (*.png)|*.png|Gif Files (*.gif)|*.gif|JPG Files (*.jpg)|*.jpg|"
+    "JPEG files (*.jpeg)|*.jpeg|Text files (*.txt)|*.txt|Soundfiles (*.wav)|*.wav");
+} // namespace
+
+void TForm1::loadProjectFile(const QString& path, bool atStartup) {
+    const ProjectLoad load = loadProject(path);
+    if (!load.ok()) {
+        showError(load.error);
+        return;
+    }
+    m_files.loescheListe();
+    load.applyTo(m_project);
+    bool inserted = false;
+    for (const ProjectLoadStep& step : load.steps) {
+        switch (step.type) {
+        case ProjectLoadStep::Type::Insert:
+            m_files.insertFile(step.record);
+            if (atStartup)
+                if (TProjectFile* current = m_files.CurrentFile())
+                    current->FileTime = fileTimeText(current->Path);
+            inserted = true;
+            break;
+        case ProjectLoadStep::Type::Missing:
+            messageDialog(missingFileMessage(step.line), mtConfirmation, mbOK);
+            break;
+        case ProjectLoadStep::Type::Unreadable:
+            showError(step.error);
+            break;
+        }
+    }
+    // The editor shows the current file once, after the whole list is in place: the same end state as
+    // refilling it after every insert, without copying every source through the editor.
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
+    if (inserted)
+        enableProjectCommands();
+}
+
+void TForm1::Load1Click() {
+    if (anyModified() || m_project.ProjectModified) {
+        if (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNo) ==
+            mrYes) {
+            saveAll();
+            messageDialog("Project has been saved. Open the project now.", mtConfirmation, mbOK);
+        }
+    }
+    const QStringList chosen =
+        chooseFiles(this, {FileDialogKind::Open, "Open", m_project.ProjectDir, kProjectFilter, {}, "hwp"});
+    if (!chosen.isEmpty())
+        loadProjectFile(chosen.first(), false);
+    refreshFileLists();
+    updateCaption();
+}
+
+void TForm1::Save1Click() {
+    const QStringList chosen = chooseFiles(this, {FileDialogKind::Save,
+                                                  "Save As",
+                                                  m_project.ProjectDir,
+                                                  kProjectFilter,
+                                                  m_project.ProjectFileName,
+                                                  {}});
+    if (chosen.isEmpty())
+        return;
+    const FileResult written = writeProjectFile(withProjectExtension(chosen.first()), m_project, m_files);
+    if (!written)
+        showError(written.error);
+}
+
+void TForm1::ToolButton15Click() {
+    const QStringList chosen = chooseFiles(
+        this,
+        {FileDialogKind::OpenMany, "Add Bitmaps or Sounds", m_project.ProjectDir, kAddFileFilter, {}, "bmp"});
+    for (const QString& source : chosen) {
+        copyIntoProject(source);
+        m_ui.ToolButton16->setEnabled(true);
+        m_project.ProjectModified = true;
+    }
+    refreshFileLists();
+}
+
+void TForm1::copyIntoProject(const QString& source) {
+    const QString name = fileNamePart(source);
+    const QString target = m_project.ProjectDir + name;
+    if (m_files.isInProject(name)) {
+        if (messageDialog("The file already exists. Overwrite it?", mtConfirmation, mbYesNo) == mrYes)
+            if (const FileResult copied = copyFile(source, target); !copied)
+                showError(copied.error);
+        return;
+    }
+    // The record joins the list only when its file is really in the project folder.
+    if (const FileResult copied = copyFile(source, target); !copied) {
+        showError(copied.error);
+        return;
+    }
+    TProjectFile fields;
+    fields.Path = target;
+    fields.Name = name;
+    fields.Kind = FileKind::Other;
+    fields.InProject = true;
+    m_files.insertFile(std::move(fields));
+}
+
+void TForm1::removeSelected(FileKind kind) {
+    const bool java = kind == FileKind::Java;
+    const QString question =
+        java ? QStringLiteral("This will remove the file from the project. The file will be "
+                              "renamed to <filename>.java.old.")
+             : QStringLiteral("This will remove the file from the project. The file will be "
+                              "renamed to <filename>.<ext>.old.");
+    if (messageDialog(question, mtConfirmation, mbOKCancel) != mrOk)
+        return;
+    m_project.ProjectModified = true;
+    QListWidget* list = java ? m_ui.ListBox1 : m_ui.ListBox2;
+    const int row = list->currentRow();
+    TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(kind, row);
+    if (!record)
+        return;
+    // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
+    if (m_files.CurrentFile() != record)
+        captureEditor(true);
+    renameAside(m_project.ProjectDir + record->Name);
+    m_files.remove(record);
+    if (java) {
+        TProjectFile* first = m_files.firstOfKind(FileKind::Java);
+        m_files.setCurrentFile(first);
+        SuppressChange = true;
+        m_ui.RichEdit1->setLines(first ? first->Lines : QStringList());
+        if (first) {
+            m_ui.RichEdit1->setCaretLine(first->CaretLine);
+            m_ui.RichEdit1->setCaretColumn(first->CaretColumn);
+            m_ui.RichEdit1->setFirstVisibleLine(first->TopLine);
+        }
+        refreshFileLists();
+    } else {
+        refreshFileLists();
+        selectFirstOtherFile();
+    }
+}
+
+void TForm1::Removefromproject1Click() {
+    removeSelected(FileKind::Java);
+}
+void TForm1::Removefromproject2Click() {
+    removeSelected(FileKind::Other);
+}
+
+void TForm1::ToolButton16Click() {
+    if (m_ui.ListBox2->count() == 0) {
+        m_ui.ToolButton16->setEnabled(false);
+        return;
+    }
+    if (m_ui.ListBox2->currentRow() < 0)
+        return;
+    Removefromproject2Click();
+    m_project.ProjectModified = true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <optional>
+
+// Cuts a child's output, arriving in reads of any size, into lines. Only the complete part of what has
+// arrived (up to and including the last CR or LF) is split; the rest waits for the next read. A line ends
+// at CR, LF or CR LF; a CR at the end of one read and an LF at the start of the next therefore leave an
+// empty line between them, and empty lines are dropped. A NUL ends the complete part of a read: what
+// follows it up to the last line break is discarded, like text handed to a C string.
+class LineSplitter {
+public:
+    // The non-empty complete lines that this read finishes, in order.
+    QList<QByteArray> feed(QByteArrayView bytes);
+
+    // The incomplete last line, waiting for its line break.
+    const QByteArray& pending() const { return m_pending; }
+
+    // Once the output has ended: the incomplete last line as a line of its own, if it holds any text.
+    // Clears the pending bytes.
+    std::optional<QByteArray> finish();
+
+private:
+    QByteArray m_pending;
+};
+
+// Output text as the IDE shows it: UTF-8 when the bytes are valid UTF-8, else Latin-1, so no byte is lost.
+QString decodeOutputLine(QByteArrayView bytes);
+
+// True when the line ends with the prompt (case-sensitive); an empty prompt never matches.
+bool endsWithPrompt(const QString& line, const QString& prompt);

@@ -1,0 +1,262 @@
+#include "TConsoleThread.h"
+
+#include "ChildProcess.h"
+#include "CommandLine.h"
+#include "TGUI2Console.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtGlobal>
+#include <cerrno>
+#include <exception>
+
+namespace {
+
+constexpr int PollMs = 5; // each quiet poll counts as this much silence
+
+QString processError(int error) { return QStringLiteral("Process Error Error Code :%1").arg(error); }
+
+} // namespace
+
+TConsoleThread::TConsoleThread(TGUI2Console* owner, const TConsoleProperties& properties,
+                               const TConsoleEvents& events, LaunchSnapshot launch)
+    : QObject(owner), m_owner(owner), m_properties(properties), m_events(events), m_launch(std::move(launch)) {
+    if (!m_properties.LogFile.isEmpty()) {
+        auto log = std::make_unique<QFile>(m_properties.LogFile);
+        if (log->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            m_log = std::move(log);
+        else
+            m_logError = QStringLiteral("Cannot create file \"%1\". %2")
+                             .arg(QDir::toNativeSeparators(m_properties.LogFile), log->errorString());
+    }
+    // Once done, the thread is joined here at the latest, or with the runner that owns this object.
+    connect(&m_call, &UiThreadCall::finished, this, &QObject::deleteLater);
+}
+
+TConsoleThread::~TConsoleThread() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void TConsoleThread::start() { m_thread = std::thread([this] { run(); }); }
+
+void TConsoleThread::release() {
+    m_ownerGone = true;
+    m_stop = true;
+    m_call.close();
+    // Released from inside one of our own events: the worker waits for that event to return, so it
+    // cannot be awaited here; it deletes this object when it has finished.
+    if (m_call.isRunningCall()) {
+        setParent(nullptr);
+        return;
+    }
+    // Without the owner's thread the worker only kills and reaps its child: a few milliseconds.
+    if (m_call.waitFinished(10000))
+        delete this;
+    else
+        setParent(nullptr); // stuck reaping a child that does not die: it goes when it is done
+}
+
+template <typename F>
+TConsoleThread::Failure TConsoleThread::onOwnerThread(F&& handler) {
+    if (m_ownerGone)
+        return {};
+    Failure failure;
+    const std::function<void()> call = [&] {
+        if (m_ownerGone)
+            return;
+        try {
+            handler();
+        } catch (const std::exception& e) {
+            failure = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+            failure = QStringLiteral("Unknown exception");
+        }
+    };
+    m_call.call(call);
+    return failure;
+}
+
+void TConsoleThread::run() {
+    ChildProcess child;
+    if (!m_logError.isEmpty())
+        raiseError(m_logError);
+    m_buffer.resize(m_properties.BufferSize);
+    Failure failure;
+    if (m_events.OnStart)
+        failure = onOwnerThread([&] { m_events.OnStart(m_owner, commandLine()); });
+    if (!failure)
+        failure = startChild(child);
+    if (!failure)
+        failure = readLoop(child);
+    if (!failure && m_events.OnPreTerminate)
+        failure = onOwnerThread([&] { m_events.OnPreTerminate(m_owner); });
+    if (!failure && m_events.OnStatus)
+        failure = onOwnerThread([&] { m_events.OnStatus(m_owner, QStringLiteral("Normal Thread Termination")); });
+    // Also after a failure: a run never leaves its child behind.
+    child.terminate();
+    if (failure)
+        raiseError(*failure);
+    raiseDone();
+    m_call.notifyFinished();
+}
+
+QString TConsoleThread::commandLine() const {
+    if (!m_properties.Application.isEmpty() && !m_properties.Command.isEmpty())
+        return m_properties.Application + u' ' + m_properties.Command;
+    return m_properties.Command;
+}
+
+TConsoleThread::Failure TConsoleThread::startChild(ChildProcess& child) {
+    ChildSpec spec;
+    if (!m_properties.Application.isEmpty())
+        spec.argv << QFile::encodeName(m_properties.Application);
+    const CommandLineWords words = splitCommandLine(m_properties.Command);
+    if (!words.ok())
+        return QStringLiteral("Error Creating Process  Error Code :%1 (%2)").arg(EINVAL).arg(words.error);
+    for (const QString& word : words.words)
+        spec.argv << word.toLocal8Bit();
+    spec.environment = m_launch.environment;
+    spec.searchPath = m_launch.searchPath;
+    spec.workingDirectory = m_launch.workingDirectory;
+    spec.pipeSize = m_properties.PipeSize;
+    const QString error = child.start(spec);
+    if (!error.isEmpty())
+        return error;
+    return {};
+}
+
+TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
+    int idle = 0;
+    bool fullRead = false;
+    for (;;) {
+        // After a full buffer more is likely waiting: read on without polling.
+        ChildProcess::WaitResult waited{ChildProcess::Wait::Output, 0};
+        if (!fullRead)
+            waited = child.wait(PollMs);
+        if (waited.error != 0)
+            return processError(waited.error);
+        fullRead = false;
+        if (waited.what == ChildProcess::Wait::Output) {
+            const qsizetype count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
+            if (count > 0) {
+                idle = 0;
+                fullRead = count == qsizetype(m_buffer.size());
+                if (Failure failure = receive(count))
+                    return failure;
+            }
+        } else if (Failure failure = handleSilence(idle)) {
+            return failure;
+        }
+        if (stopRequested())
+            return {};
+        if (fullRead)
+            continue;
+        const ChildProcess::EndCheck ended = child.checkEnded();
+        if (ended.error != 0)
+            return processError(ended.error);
+        if (ended.ended)
+            break;
+    }
+    // The child has ended: take what it left in the pipe.
+    qsizetype count;
+    do {
+        count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
+        if (count > 0)
+            if (Failure failure = receive(count))
+                return failure;
+    } while (count == qsizetype(m_buffer.size()) && !stopRequested());
+    // A tool's last message may lack its line break; it is delivered all the same.
+    if (!stopRequested())
+        if (const std::optional<QByteArray> last = m_splitter.finish())
+            return deliverLines({*last});
+    return {};
+}
+
+TConsoleThread::Failure TConsoleThread::receive(qsizetype count) {
+    const QList<QByteArray> lines = m_splitter.feed(QByteArrayView(m_buffer.data(), count));
+    const QString& prompt = m_properties.Prompt;
+    if (!lines.isEmpty()) {
+        if (Failure failure = deliverLines(lines))
+            return failure;
+        if (!prompt.isEmpty())
+            m_promptSeen = endsWithPrompt(decodeOutputLine(lines.last()), prompt);
+    }
+    if (!prompt.isEmpty() && !m_splitter.pending().isEmpty())
+        m_promptSeen = endsWithPrompt(decodeOutputLine(m_splitter.pending()), prompt);
+    return {};
+}
+
+TConsoleThread::Failure TConsoleThread::deliverLines(const QList<QByteArray>& lines) {
+    // Unassigned, a line raises nothing and is not logged.
+    if (!m_events.OnLine || stopRequested())
+        return {};
+    return onOwnerThread([&] {
+        for (const QByteArray& line : lines) {
+            if (m_stop || m_ownerGone)
+                break;
+            if (m_log) {
+                m_log->write(line);
+                m_log->write("\r\n", 2);
+            }
+            m_events.OnLine(m_owner, decodeOutputLine(line));
+        }
+        if (m_log)
+            m_log->flush();
+    });
+}
+
+TConsoleThread::Failure TConsoleThread::handleSilence(int& idle) {
+    idle += PollMs;
+    if (idle < m_properties.TimeOutDelay)
+        return {};
+    idle = 0;
+    if (m_promptSeen) {
+        m_promptSeen = false;
+        if (!m_events.OnPrompt)
+            return {};
+        const QString current = decodeOutputLine(m_splitter.pending());
+        return onOwnerThread([&] { m_events.OnPrompt(m_owner, current); });
+    }
+    if (m_properties.AutoTerminate) {
+        m_stop = true;
+        return {};
+    }
+    if (!m_events.OnTimeOut)
+        return {};
+    bool kill = false;
+    if (Failure failure = onOwnerThread([&] { m_events.OnTimeOut(m_owner, kill); }))
+        return failure;
+    if (kill)
+        m_stop = true;
+    return {};
+}
+
+void TConsoleThread::raiseError(const QString& message) {
+    if (!m_events.OnError)
+        return;
+    // A failing error handler has nobody left to tell but the log.
+    if (Failure failure = onOwnerThread([&] { m_events.OnError(m_owner, message); }))
+        qWarning("Console runner: the error handler failed: %s", qPrintable(*failure));
+}
+
+void TConsoleThread::raiseDone() {
+    const std::function<void()> done = [this] {
+        if (m_log)
+            m_log->close();
+        if (m_ownerGone)
+            return;
+        if (m_events.OnDone) {
+            try {
+                m_events.OnDone(m_owner);
+            } catch (const std::exception& e) {
+                qWarning("Console runner: the done handler failed: %s", e.what());
+            } catch (...) {
+                qWarning("Console runner: the done handler failed");
+            }
+        }
+        if (!m_ownerGone)
+            m_owner->workerEnded(this);
+    };
+    m_call.call(done);
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ConsoleTypes.h"
+#include "LineSplitter.h"
+#include "UiThreadCall.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class ChildProcess;
+class QFile;
+
+// What the runner takes from the program's own state at Start, on its own thread, so that later
+// changes there (the working folder, CLASSPATH set and restored around a start) cannot reach the run.
+struct LaunchSnapshot {
+    QByteArray workingDirectory;
+    QList<QByteArray> environment;
+    QByteArray searchPath;
+};
+
+// The worker of one run. Lives on the runner's thread as an object; its run happens on a thread of its
+// own that hands every event to the runner's thread and waits for it.
+class TConsoleThread : public QObject {
+    Q_OBJECT
+public:
+    TConsoleThread(TGUI2Console* owner, const TConsoleProperties& properties, const TConsoleEvents& events,
+                   LaunchSnapshot launch);
+    ~TConsoleThread() override;
+
+    void start();
+
+    // The runner is going away: no further event, the run stops and its child is killed. Deletes this
+    // object at once when the thread can be awaited, else (released from inside one of its own events)
+    // once the thread has finished.
+    void release();
+
+private:
+    using Failure = std::optional<QString>;
+
+    void run();
+    Failure startChild(ChildProcess& child);
+    Failure readLoop(ChildProcess& child);
+    Failure receive(qsizetype count);
+    Failure handleSilence(int& idle);
+    Failure deliverLines(const QList<QByteArray>& lines);
+    void raiseError(const QString& message);
+    void raiseDone();
+    QString commandLine() const;
+    bool stopRequested() const { return m_stop.load(); }
+
+    template <typename F>
+    Failure onOwnerThread(F&& handler);
+
+    TGUI2Console* const m_owner;
+    const TConsoleProperties m_properties;
+    const TConsoleEvents m_events;
+    const LaunchSnapshot m_launch;
+    UiThreadCall m_call;
+    std::unique_ptr<QFile> m_log; // used on the owner's thread only
+    QString m_logError;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_ownerGone{false};
+    bool m_released = false; // owner's thread
+
+    // The worker's own state.
+    LineSplitter m_splitter;
+    std::vector<char> m_buffer;
+    bool m_promptSeen = false;
+    std::thread m_thread;
+};

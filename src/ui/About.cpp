@@ -1,0 +1,81 @@
+#include "About.h"
+
+#include "Artwork.h"
+#include "settings/FormSizeSave.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel* addText(QWidget* parent, const QString& name, const QString& text, const QRect& place, int pixels,
+                bool bold = false) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName("Form2");
+    setWindowTitle("About Kovrin Handwright");
+    setFixedSize(619, 382);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Image1");
+    picture->setPixmap(aboutPicture());
+    picture->setGeometry(0, 0, 200, 382);
+
+    addText(this, "Label1", "Release 1.8", QRect(220, 16, 380, 28), 20, true);
+    addText(this, "Label2", "December 2026", QRect(220, 46, 380, 18), 12);
+    addText(this, "Label3", "SuperWaba", QRect(220, 66, 380, 18), 12, true);
+    addText(this, "Label4",
+            "Thanks for the support and help:\n"
+            "the SuperWaba developers and every tester of the releases.\n"
+            "Very special thanks to\n"
+            "everybody who sent bug reports and ideas.\n"
+            "Support SuperWaba and buy the Super-\n"
+            "Waba tutorials.",
+            QRect(220, 96, 380, 120), 12);
+    addText(this, "Label5",
+            "Portions of this software: Qt (LGPL 3), QScintilla (GPL 3), SQLite (public domain). "
+            "Java and the JDK are trademarks of Oracle. Palm OS and HotSync are trademarks of their owners.",
+            QRect(220, 224, 380, 80), 11);
+
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName("Button1");
+    close->setGeometry(520, 340, 80, 26);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &TForm2::Button1Click);
+
+    m_placement = new FormSizeSave(this);
+    m_placement->restore();
+}
+
+void TForm2::Button1Click() {
+    close();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    m_placement->save();
+    QDialog::closeEvent(event);
+}
+
+// Escape ends a dialog without a close event; the placement is kept all the same.
+void TForm2::done(int result) {
+    m_placement->save();
+    QDialog::done(result);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+class FormSizeSave;
+
+// The About window: release, acknowledgements and notices.
+class TForm2 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+
+public slots:
+    void Button1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+private:
+    FormSizeSave* m_placement;
+};
