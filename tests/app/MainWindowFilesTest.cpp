@@ -1,0 +1,213 @@
+#include "MainWindowFixture.h"
+
+#include "app/BitmapViewer.h"
+#include "editor/SourceEditor.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+void setModificationTime(const QString& path, int secondsFromNow) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(secondsFromNow),
+                                 QFileDevice::FileModificationTime));
+}
+
+QStringList numbered(int count) {
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QString("int v%1;").arg(i);
+    return lines;
+}
+} // namespace
+
+TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.editor()->setFocus();
+    QTest::keyClicks(w.editor(), "ab");
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    QTest::keyClicks(w.editor(), "cd");
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+
+    w.ToolButton3Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java"}));
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "abcdclass A {}\r\n");
+}
+
+TEST_F(MainWindowTest, SwitchingRestoresCaretAndScrollOfEachBuffer) {
+    writeSource(projectDir + "A.java", numbered(400));
+    writeSource(projectDir + "B.java", numbered(300));
+    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    w.resize(800, 600);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    w.ui().ListBox1->setCurrentRow(0); // A
+    w.editor()->setFirstVisibleLine(150);
+    w.editor()->setCaretLine(160);
+    w.editor()->setCaretColumn(4);
+    w.ui().ListBox1->setCurrentRow(1); // B
+    EXPECT_EQ(w.editor()->lineCount(), 300);
+    w.editor()->setFirstVisibleLine(40);
+    w.editor()->setCaretLine(45);
+    w.editor()->setCaretColumn(2);
+
+    w.ui().ListBox1->setCurrentRow(0);
+    EXPECT_EQ(w.editor()->lineCount(), 400);
+    EXPECT_EQ(w.editor()->caretLine(), 160);
+    EXPECT_EQ(w.editor()->caretColumn(), 4);
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 150);
+    w.ui().ListBox1->setCurrentRow(1);
+    EXPECT_EQ(w.editor()->caretLine(), 45);
+    EXPECT_EQ(w.editor()->caretColumn(), 2);
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 40);
+    // Switching is no edit.
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
+}
+
+TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QString project = writeProject("A", {"A.java"});
+    TForm1& w = start({project});
+    writeSource(dirPath("Ext.java"), {"class Ext {}"});
+
+    // Cancel skips, No edits in place, Yes joins the project folder; the same file twice gives two entries.
+    fileDialogs.choose(QStringList{dirPath("Ext.java"), dirPath("Ext.java"), dirPath("Ext.java")});
+    dialogs.answer(mrCancel).answer(mrNo).answer(mrYes);
+    w.ToolButton2Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "Ext.java", "Ext.java"}));
+    EXPECT_EQ(fileDialogs.requests().value(0).title, "Open Java File");
+    EXPECT_EQ(dialogs.asked().value(0).text,
+              "Should the file " + dirPath("Ext.java") + " be added to the actual project?");
+    EXPECT_EQ(w.files().nthOfKind(FileKind::Java, 1)->Path, dirPath("Ext.java"));
+    EXPECT_FALSE(w.files().nthOfKind(FileKind::Java, 1)->InProject);
+    EXPECT_EQ(w.files().nthOfKind(FileKind::Java, 2)->Path, projectDir + "Ext.java");
+    EXPECT_TRUE(w.project().ProjectModified);
+
+    // Save all writes every Java buffer, changed or not, inside or outside the project.
+    writeSource(projectDir + "A.java", {"changed on disk"});
+    writeSource(dirPath("Ext.java"), {"changed on disk"});
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
+    EXPECT_EQ(readBytes(dirPath("Ext.java")), "class Ext {}\r\n");
+    EXPECT_EQ(readBytes(projectDir + "Ext.java"), "class Ext {}\r\n");
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nExt.java\r\n");
+    EXPECT_FALSE(w.project().ProjectModified);
+}
+
+TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "C.java", {"class C {}"});
+    TForm1& w = start({writeProject("A", {"A.java", "C.java"})});
+    w.ui().ListBox1->setCurrentRow(0);
+    w.editor()->insert("// x\r\n");
+    fileDialogs.choose(projectDir + "Z.java");
+    w.SaveFileas1Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Z.java", "C.java"}));
+    EXPECT_EQ(readBytes(projectDir + "Z.java"), "// x\r\nclass A {}\r\n");
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
+}
+
+TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.editor()->insert("edit ");
+    fileDialogs.choose(dirPath("missing/folder/Z.java"));
+    dialogs.answer(mrOk, "Cannot write");
+    w.SaveFileas1Click();
+    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
+    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "A.java");
+    EXPECT_EQ(dialogs.asked().value(0).type, mtError);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"edit class A {}"}));
+}
+
+TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "B.java", {"class B {}"});
+    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    w.ui().ListBox1->setCurrentRow(0);
+
+    // Equal text is not reported, whatever the time stamp.
+    QFile::remove(projectDir + "B.java");
+    writeSource(projectDir + "B.java", {"class B {}"});
+    setModificationTime(projectDir + "B.java", 60);
+    w.checkFilesChanged();
+    EXPECT_TRUE(dialogs.asked().isEmpty());
+
+    writeSource(projectDir + "A.java", {"class A { int changed; }"});
+    setModificationTime(projectDir + "A.java", 120);
+    dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
+    w.checkFilesChanged();
+    dialogs.answer(mrYes, "The file A.java has changed. Reload it?");
+    w.checkFilesChanged();
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class A { int changed; }"}));
+    EXPECT_EQ(dialogs.asked().size(), 2);
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().size(), 2);
+}
+
+TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QString project = writeProject("A", {"A.java"});
+    TForm1& w = start({project});
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
+
+    w.editor()->insert("keep me ");
+    dialogs.answer(mrCancel, "Do you want to save all files? Click Cancel to go back to Kovrin Handwright.");
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(w.files().count(), 1);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"keep me class A {}"}));
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
+
+    dialogs.answer(mrYes);
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "keep me class A {}\r\n");
+    EXPECT_EQ(w.files().count(), 0);
+}
+
+TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
+    const QByteArray utf8 = "// Gr\xc3\xbc\xc3\x9f"
+                            "e \xe2\x82\xac\r\nclass U {}\r\n";
+    const QByteArray cp1252 = "// Gr\xfc\xdf"
+                              "e \x80 \x93quoted\x94\r\nclass W {}\r\n";
+    writeBytes(projectDir + "U.java", utf8);
+    writeBytes(projectDir + "W.java", cp1252);
+    TForm1& w = start({writeProject("E", {"U.java", "W.java"})});
+    EXPECT_EQ(w.editor()->lines().value(0),
+              QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(projectDir + "U.java"), utf8);
+    EXPECT_EQ(readBytes(projectDir + "W.java"), cp1252);
+}
+
+TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    QImage(30, 20, QImage::Format_RGB32).save(projectDir + "small.bmp");
+    QImage(100, 60, QImage::Format_RGB32).save(projectDir + "LARGE.BMP");
+    QImage(40, 40, QImage::Format_RGB32).save(projectDir + "photo.png");
+    TForm1& w = start({writeProject("A", {"A.java", "small.bmp", "LARGE.BMP", "photo.png"})});
+    TForm6 viewer;
+    w.setBitmapViewer(&viewer);
+
+    ASSERT_EQ(labels(w.ui().ListBox2), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
+    w.ui().ListBox2->setCurrentRow(2);
+    EXPECT_EQ(viewer.size(), QSize(64, 70));
+    EXPECT_TRUE(w.ui().Showpicture1->isEnabled());
+    w.ui().ListBox2->setCurrentRow(0);
+    EXPECT_EQ(viewer.size(), QSize(105, 80));
+    w.ui().ListBox2->setCurrentRow(1);
+    EXPECT_FALSE(w.ui().Showpicture1->isEnabled());
+    EXPECT_EQ(viewer.size(), QSize(105, 80));
+    w.Showpicture1Click();
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(viewer.windowTitle(), "Bitmap");
+}

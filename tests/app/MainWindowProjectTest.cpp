@@ -1,0 +1,192 @@
+#include "MainWindowFixture.h"
+
+#include "app/FileTime.h"
+#include "editor/SourceEditor.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
+    for (const QString& name : {"A.java", "B.java"})
+        writeSource(projectDir + name, {"class " + name.left(1) + " {}"});
+    writeBytes(projectDir + "A.bmp", "BM");
+    const QString project = writeProject("Order", {"B.java", "A.bmp", "A.java"});
+    TForm1& w = start({project});
+
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
+    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"A.bmp"}));
+    EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + project + ">");
+    // The last Java file inserted is the current one, and the editor shows it.
+    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class A {}"}));
+    EXPECT_EQ(w.ui().ListBox1->currentRow(), 0);
+    EXPECT_FALSE(w.files().CurrentFile()->FileTime.isEmpty());
+
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(project), "Order\r\n\r\n\r\nHeLo\r\nA.bmp\r\nA.java\r\nB.java\r\n");
+}
+
+TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
+    writeSource(projectDir + "Last.java", {"class Last {}"});
+    const QString last = writeProject("Last", {"Last.java"});
+    writeSource(projectDir + "Other.java", {"class Other {}"});
+    const QString other = writeProject("Other", {"Other.java"});
+    setStoreText(kProductKey, "LastProject", last);
+
+    EXPECT_EQ(start({other}).project().ProjectName, "Other");
+    QFile::copy(other, projectDir + "Upper.HWP");
+    EXPECT_EQ(start({projectDir + "Upper.HWP"}).project().ProjectName, "Last");
+    EXPECT_EQ(start({projectDir + "Other.java"}).project().ProjectName, "Last");
+}
+
+TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
+    const QString empty = writeProject("Empty", {});
+    TForm1& w = start({empty});
+    EXPECT_EQ(w.project().ProjectName, "Empty");
+    EXPECT_EQ(w.project().CreatorID, "HeLo");
+    EXPECT_EQ(w.ui().ListBox1->count(), 0);
+    EXPECT_FALSE(w.ui().ToolButton15->isEnabled()); // "Add file..." needs an open file
+    EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
+    EXPECT_FALSE(w.ui().menus.value("File1")->menuAction()->isEnabled());
+
+    writeSource(projectDir + "Here.java", {"class Here {}"});
+    const QString gaps = writeProject("Gaps", {"Gone.java", "Here.java"});
+    dialogs.answer(mrOk, "The file Gone.java does not exist. It is removed from the project. To avoid this, "
+                         "save the project after removing a file.");
+    TForm1& w2 = start({gaps});
+    EXPECT_EQ(labels(w2.ui().ListBox1), QStringList({"Here.java"}));
+    EXPECT_TRUE(w2.ui().menus.value("File1")->menuAction()->isEnabled());
+    EXPECT_EQ(dialogs.asked().value(0).type, mtConfirmation);
+    // Loading leaves the project file as it was.
+    EXPECT_TRUE(readBytes(gaps).contains("Gone.java"));
+}
+
+TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
+    writeSource(projectDir + "Hello.java", {"class Hello {}"});
+    const QString project = writeProject("Hello", {"Hello.java"});
+    TForm1& w = start({project});
+    const QString caption = w.windowTitle();
+
+    fileDialogs.choose(projectDir + "Copy");
+    w.Save1Click();
+    EXPECT_EQ(readBytes(projectDir + "Copy.hwp"), readBytes(project));
+    EXPECT_EQ(w.windowTitle(), caption);
+    EXPECT_EQ(w.project().ProjectFileName, "Hello.hwp");
+    ASSERT_EQ(fileDialogs.requests().size(), 1);
+    EXPECT_EQ(fileDialogs.requests()[0].proposedName, "Hello.hwp");
+    EXPECT_EQ(fileDialogs.requests()[0].folder, projectDir);
+
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
+}
+
+TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
+    writeSource(projectDir + "Main.java", {"class Main {}"});
+    writeSource(projectDir + "Util.java", {"class Util {}"});
+    TForm1& w = start({writeProject("Main", {"Main.java", "Util.java"})});
+
+    const auto removeMain = [&] {
+        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf("Main.java"));
+        dialogs.answer(mrOk, "renamed to <filename>.java.old.");
+        w.Removefromproject1Click();
+    };
+    removeMain();
+    EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
+    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    EXPECT_TRUE(w.project().ProjectModified);
+
+    // Bring it back from elsewhere into the project, save, and remove it again.
+    writeSource(dirPath("Main.java"), {"class Main { int again; }"});
+    fileDialogs.choose(dirPath("Main.java"));
+    dialogs.answer(mrYes, "be added to the actual project?");
+    w.ToolButton2Click();
+    w.ToolButton3Click();
+    removeMain();
+    EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
+    EXPECT_EQ(readBytes(projectDir + "Main.java.old(2)"), "class Main { int again; }\r\n");
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "Main.java"));
+
+    // Cancel keeps the file.
+    w.ui().ListBox1->setCurrentRow(0);
+    dialogs.answer(mrCancel);
+    w.Removefromproject1Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
+}
+
+TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "B.java", {"class B {}"});
+    TForm1& w = start({writeProject("P", {"A.java", "B.java"})});
+    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    w.editor()->setCaretLine(0);
+    w.editor()->insert("// edited ");
+    w.ui().ListBox1->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
+    w.ui().ListBox1->setCurrentRow(1);
+    w.editor()->insert("/* more */ ");
+    // Remove A while B is shown: B's newest edit must survive the editor refill.
+    w.ui().ListBox1->blockSignals(true);
+    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().ListBox1->blockSignals(false);
+    dialogs.answer(mrOk);
+    w.Removefromproject1Click();
+    EXPECT_EQ(w.editor()->lines(), QStringList({"/* more */ // edited class B {}"}));
+    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+}
+
+TEST_F(MainWindowTest, AddingOtherFiles) {
+    writeSource(projectDir + "Main.java", {"class Main {}"});
+    writeBytes(projectDir + "inside.bmp", "inside");
+    writeBytes(dirPath("pic.bmp"), "first");
+    TForm1& w = start({writeProject("Main", {"Main.java"})});
+
+    fileDialogs.choose(QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp"});
+    w.ToolButton15Click();
+    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
+    EXPECT_EQ(readBytes(projectDir + "inside.bmp"), "inside");
+    EXPECT_TRUE(w.project().ProjectModified);
+    EXPECT_TRUE(w.ui().ToolButton16->isEnabled());
+    EXPECT_EQ(fileDialogs.requests().value(0).title, "Add Bitmaps or Sounds");
+
+    // The same name again: asked before overwriting, and No keeps the project's copy.
+    writeBytes(dirPath("pic.bmp"), "second");
+    fileDialogs.choose(dirPath("pic.bmp")).choose(dirPath("pic.bmp"));
+    dialogs.answer(mrNo, "The file already exists. Overwrite it?").answer(mrYes);
+    w.ToolButton15Click();
+    EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
+    w.ToolButton15Click();
+    EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "second");
+    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+
+    // "Remove file" with nothing selected does nothing; with a selection it removes.
+    w.ToolButton16Click();
+    EXPECT_EQ(w.ui().ListBox2->count(), 2);
+    w.ui().ListBox2->setCurrentRow(1);
+    dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
+    w.ToolButton16Click();
+    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp"}));
+    EXPECT_EQ(w.ui().ListBox2->currentRow(), 0);
+    EXPECT_TRUE(QFileInfo::exists(projectDir + "pic.bmp.old(1)"));
+}
+
+TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.editor()->insert("x");
+    writeSource(dirPath("B.java"), {"class B {}"});
+    writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
+    dialogs.answer(mrYes, "Do you want to save the current project first?")
+        .answer(mrOk, "Project has been saved. Open the project now.");
+    fileDialogs.choose(dirPath("B.hwp"));
+    w.Load1Click();
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "xclass A {}\r\n");
+    EXPECT_EQ(w.project().ProjectName, "B");
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"B.java"}));
+
+    // Cancelling the chooser keeps the project.
+    fileDialogs.cancel();
+    w.Load1Click();
+    EXPECT_EQ(w.project().ProjectName, "B");
+}
