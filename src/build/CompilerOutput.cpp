@@ -1,0 +1,35 @@
+#include "CompilerOutput.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr QLatin1String javaMarker(".java:");
+
+} // namespace
+
+bool isErrorLine(const QString& line) {
+    return line.contains(javaMarker);
+}
+
+std::optional<ErrorLocation> parseErrorLine(const QString& line) {
+    if (line == QStringLiteral("Compiling...") || line.contains(QStringLiteral(" at ")))
+        return std::nullopt;
+    const qsizetype marker = line.indexOf(javaMarker);
+    if (marker < 0)
+        return std::nullopt;
+    const qsizetype numberStart = marker + javaMarker.size();
+    const qsizetype numberEnd = line.indexOf(u':', numberStart);
+    if (numberEnd < 0)
+        return std::nullopt;
+    const QStringView digits = QStringView(line).sliced(numberStart, numberEnd - numberStart);
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const int number = digits.toInt(&ok);
+    // Line numbers start at 1; a 0 or an overflowing number cannot be a source line.
+    if (!ok || number < 1)
+        return std::nullopt;
+    return ErrorLocation{line.left(marker + 5), number};
+}

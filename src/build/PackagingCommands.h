@@ -1,0 +1,25 @@
+#pragma once
+
+#include "BuildInputs.h"
+
+#include <QString>
+
+class SettingsValues;
+
+// The class path the SuperWaba tools and the applet viewer find their classes on, set as CLASSPATH before
+// they start: the JDK's rt.jar, the additional class path, superwaba.jar, SuperWabaTools.jar and the
+// project folder, each followed by the list separator.
+QString toolClasspath(const BuildInputs& inputs);
+
+// The creator ID goes to Warp, Exegen and the viewer only when it has exactly four characters.
+bool creatorIdUsable(const QString& creatorId);
+
+// Warp's options from the settings, each beginning with a space.
+QString warpOptions(const SettingsValues& settings, const QString& creatorId);
+// Exegen's options from the settings, each beginning with a space.
+QString exegenOptions(const SettingsValues& settings, const QString& creatorId);
+
+// java superwaba.tools.Warp c <options> <project> <classes of the sources> <other files>
+QString warpCommandLine(const BuildInputs& inputs, const SettingsValues& settings);
+// java superwaba.tools.Exegen <options> <project> <project> <project>
+QString exegenCommandLine(const BuildInputs& inputs, const SettingsValues& settings);

@@ -1,0 +1,139 @@
+#include "PalmUserData.h"
+
+#include "settings/RegistryKey.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString preferencesKey = QStringLiteral("\\Pilot Desktop\\Preferences");
+const QString coreKey = QStringLiteral("\\Pilot Desktop\\Core");
+const QString hotSyncKey = QStringLiteral("\\Pilot Desktop\\HotSync Manager");
+constexpr int maxPathLength = 255; // Palm Desktop's 256-byte field with its NUL
+
+PalmDataError desktopMissing() {
+    return {PalmDataError::DesktopMissing, TPalmUserData::desktopMissingText(),
+            TPalmUserData::desktopMissingCaption()};
+}
+
+// Replaces the target in one step, so a failed copy never leaves half a package in the install folder.
+QString copyReplacing(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return QStringLiteral("Cannot read %1: %2").arg(source, in.errorString());
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 16);
+        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
+            return QStringLiteral("Cannot read %1: %2").arg(source, in.errorString());
+        if (out.write(chunk) != chunk.size())
+            return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+    }
+    if (!out.commit())
+        return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+    return QString();
+}
+
+} // namespace
+
+QString TPalmUserData::desktopMissingText() {
+    return QStringLiteral("The Palm Desktop software is not correctly installed.");
+}
+
+QString TPalmUserData::desktopMissingCaption() {
+    return QStringLiteral("Install");
+}
+
+std::optional<QString> TPalmUserData::rootKeyPath() const {
+    RegistryKey key(m_store, RegistryHive::CurrentUser);
+    for (const QString& root :
+         {QStringLiteral("Software\\U.S. Robotics"), QStringLiteral("Software\\Palm Computing")}) {
+        if (key.openKey(root, false))
+            return root;
+    }
+    return std::nullopt;
+}
+
+TPalmUserData::TPalmUserData(RegistryStore& store) : m_store(store) {
+    const std::optional<QString> root = rootKeyPath();
+    if (!root) {
+        m_loadError = desktopMissing();
+        return;
+    }
+    RegistryKey key(m_store, RegistryHive::CurrentUser);
+    if (key.openKey(*root + preferencesKey, false))
+        m_lastUserName =
+            key.readString(QStringLiteral("LastUserName")).value_or(QString()).left(palmNameLength);
+    if (!key.openKey(*root + coreKey, false))
+        return;
+    const std::optional<QString> path = key.readString(QStringLiteral("Path"));
+    if (!path)
+        return;
+    m_desktopPath = path->left(maxPathLength);
+
+    const QString fileName = m_desktopPath + QStringLiteral("/users.dat");
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_loadError = {
+            PalmDataError::UsersFile,
+            QStringLiteral("Cannot read the Palm user file %1: %2").arg(fileName, file.errorString()),
+            QString()};
+        return;
+    }
+    const UsersDat dat = readUsersDat(file.readAll(), m_lastUserName, fileName);
+    if (!dat.ok()) {
+        m_loadError = {PalmDataError::UsersFile, dat.error, QString()};
+        return;
+    }
+    m_users = dat.users;
+    m_lastUserIndex = dat.lastUserIndex;
+}
+
+quint16 TPalmUserData::userId(int i) const {
+    return i >= 0 && i < m_users.size() ? m_users[i].id : 0;
+}
+
+QString TPalmUserData::userName(int i) const {
+    return i >= 0 && i < m_users.size() ? m_users[i].name : QString();
+}
+
+QString TPalmUserData::userFolder(int i) const {
+    return i >= 0 && i < m_users.size() ? m_users[i].folder : QString();
+}
+
+bool TPalmUserData::failInstall(PalmDataError::Kind kind, const QString& text) {
+    m_installError = {kind, text, QString()};
+    return false;
+}
+
+bool TPalmUserData::installFile(int i, const QString& filePath) {
+    m_installError = {};
+    if (m_users.isEmpty())
+        return failInstall(PalmDataError::Install,
+                           QStringLiteral("No Palm user is known to install %1 for.").arg(filePath));
+
+    // An index outside the table gives an empty folder name and user id 0, so the file lands in
+    // <desktop folder>//Install and the flag is Install0.
+    const QString folder = m_desktopPath + u'/' + userFolder(i) + QStringLiteral("/Install");
+    QDir().mkdir(folder); // one level; an existing folder is fine and a failure shows in the copy
+    const QString error = copyReplacing(filePath, folder + u'/' + QFileInfo(filePath).fileName());
+    if (!error.isEmpty())
+        return failInstall(PalmDataError::Install, error);
+
+    const std::optional<QString> root = rootKeyPath();
+    if (!root) {
+        m_installError = desktopMissing();
+        return false;
+    }
+    RegistryKey key(m_store, RegistryHive::CurrentUser);
+    if (!key.openKey(*root + hotSyncKey, false))
+        return failInstall(PalmDataError::Install, key.lastError());
+    if (!key.writeInteger(QStringLiteral("Install%1").arg(userId(i)), 1))
+        return failInstall(PalmDataError::Install, key.lastError());
+    return true;
+}

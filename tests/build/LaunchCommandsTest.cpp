@@ -1,0 +1,78 @@
+#include "build/LaunchCommands.h"
+#include "BuildTestValues.h"
+#include "QtPrinters.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(LaunchCommands, DocumentedViewerLineAndRemoteDebugging) {
+    SettingsValues settings = blankSettings();
+    settings.setFlag(u"PalmOSStyle", true);
+    select(settings, "ColorDepth", "8");
+    const BuildInputs in = windowsInputs();
+    EXPECT_EQ(
+        appletViewerCommandLine(in, settings, {}),
+        R"(C:\JDK\bin\java.exe waba.applet.Applet /x 100 /y 100 /w 160 /h 160 /uiStyle PalmOS /bpp 8 Hello)");
+    EXPECT_EQ(
+        appletViewerCommandLine(in, settings, {true, "5000"}),
+        R"(C:\JDK\bin\java.exe -Xdebug -Xnoagent -Xrunjdwp:transport=dt_socket,address=5000,server=y,suspend=n )"
+        R"(waba.applet.Applet /x 100 /y 100 /w 160 /h 160 /uiStyle PalmOS /bpp 8 Hello)");
+
+    settings.setFlag(u"OldjavaExe", true);
+    settings.setNumber(u"x", 7);
+    settings.setNumber(u"height", 240);
+    EXPECT_EQ(
+        appletViewerCommandLine(in, settings, {}),
+        R"(C:\JDK\bin\oldjava.exe waba.applet.Applet /x 7 /y 100 /w 160 /h 240 /uiStyle PalmOS /bpp 8 Hello)");
+    EXPECT_EQ(
+        appletViewerCommandLine(linuxInputs(), settings, {}),
+        "/opt/jdk/bin/oldjava waba.applet.Applet /x 7 /y 100 /w 160 /h 240 /uiStyle PalmOS /bpp 8 Hello");
+}
+
+TEST(LaunchCommands, ViewerOptionsEachEndWithABlank) {
+    const std::pair<std::function<void(SettingsValues&)>, const char*> cases[] = {
+        {[](SettingsValues&) {}, ""},
+        {[](SettingsValues& s) { s.setFlag(u"UseSonyFonts", true); }, "/UseSonyFonts "},
+        {[](SettingsValues& s) { s.setFlag(u"Color", true); }, "/color "},
+        {[](SettingsValues& s) { select(s, "ColorDepth", "2"); }, "/bpp 2 "},
+        {[](SettingsValues& s) { select(s, "ColorDepth", "4"); }, "/bpp 4 "},
+        {[](SettingsValues& s) { select(s, "ColorDepth", "16"); }, ""},
+        {[](SettingsValues& s) { select(s, "ColorDepth", "24"); }, ""},
+        {[](SettingsValues& s) { s.setFlag(u"useID", true); }, "/crid HeLo "},
+        {[](SettingsValues& s) { s.setText(u"CmdLine", "-v fast"); }, "/cmdLine -v fast "},
+        {[](SettingsValues& s) { select(s, "Scale", "1"); }, "/scale 1 "},
+        {[](SettingsValues& s) { select(s, "Scale", "4"); }, "/scale 4 "},
+        {[](SettingsValues& s) {
+             for (const char16_t* flag : {u"PalmOSStyle", u"UseSonyFonts", u"Color", u"useID"})
+                 s.setFlag(flag, true);
+             select(s, "ColorDepth", "2");
+             select(s, "Scale", "3");
+             s.setText(u"CmdLine", "x");
+         },
+         "/uiStyle PalmOS /UseSonyFonts /color /bpp 2 /crid HeLo /cmdLine x /scale 3 "},
+    };
+    for (const auto& [set, expected] : cases) {
+        SettingsValues settings = blankSettings();
+        set(settings);
+        EXPECT_EQ(appletViewerOptions(settings, "HeLo"), QString::fromLatin1(expected));
+    }
+}
+
+TEST(LaunchCommands, PalmEmulatorParametersAndWaitingTexts) {
+    EXPECT_EQ(palmEmulatorParameters(windowsInputs()),
+              R"( -load_apps C:\Projects\Hello\Hello.prc,C:\Projects\Hello\Hello.pdb -run_app Hello)");
+    BuildInputs in = linuxInputs();
+    in.projectDir = QStringLiteral("/home/ann/my projects/");
+    EXPECT_EQ(argv(palmEmulatorParameters(in)),
+              (QStringList{"-load_apps", "/home/ann/my projects/Hello.prc,/home/ann/my projects/Hello.pdb",
+                           "-run_app", "Hello"}));
+
+    EXPECT_EQ(palmWaitingText(PalmTarget::Emulator, palmWaitSeconds(0)),
+              "Waiting 1 second(s) to start the Palm Emulator");
+    EXPECT_EQ(palmWaitingText(PalmTarget::Simulator, palmWaitSeconds(9)),
+              "Waiting 10 second(s) to start the Palm Simulator");
+}
+
+} // namespace
