@@ -14,7 +14,9 @@
 
 namespace {
 
-QString pipeError(int error) { return QStringLiteral("Error Opening Pipe Error Code :%1").arg(error); }
+QString pipeError(int error) {
+    return QStringLiteral("Error Opening Pipe Error Code :%1").arg(error);
+}
 
 QString createError(int error) {
     return QStringLiteral("%1  Error Code :%2").arg(QStringLiteral("Error Creating Process")).arg(error);
@@ -24,6 +26,18 @@ void closeFd(int& fd) {
     if (fd >= 0)
         ::close(fd);
     fd = -1;
+}
+
+// A pipe end that landed on 0, 1 or 2 (the program's own standard streams were closed) would be
+// overwritten by the child's redirections before it is used.
+void moveAboveStandardStreams(int& fd) {
+    if (fd > STDERR_FILENO)
+        return;
+    const int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    if (moved >= 0) {
+        ::close(fd);
+        fd = moved;
+    }
 }
 
 std::vector<char*> cStrings(const QList<QByteArray>& list) {
@@ -70,9 +84,11 @@ ProgramLookup findProgram(const QByteArray& program, const QByteArray& searchPat
     return {{}, error};
 }
 
-ChildProcess::~ChildProcess() { terminate(); }
+ChildProcess::~ChildProcess() {
+    terminate();
+}
 
-QString ChildProcess::start(const ChildSpec& spec) {
+QString ChildProcess::start(const ChildRequest& request) {
     int output[2];
     int input[2];
     if (::pipe2(output, O_CLOEXEC) != 0)
@@ -83,13 +99,15 @@ QString ChildProcess::start(const ChildSpec& spec) {
         ::close(output[1]);
         return pipeError(error);
     }
-    if (spec.pipeSize > 0) {
-        ::fcntl(output[0], F_SETPIPE_SZ, spec.pipeSize);
-        ::fcntl(input[0], F_SETPIPE_SZ, spec.pipeSize);
+    for (int* fd : {&output[0], &output[1], &input[0], &input[1]})
+        moveAboveStandardStreams(*fd);
+    if (request.pipeSize > 0) {
+        ::fcntl(output[0], F_SETPIPE_SZ, request.pipeSize);
+        ::fcntl(input[0], F_SETPIPE_SZ, request.pipeSize);
     }
     ::fcntl(output[0], F_SETFL, ::fcntl(output[0], F_GETFL) | O_NONBLOCK);
 
-    const ProgramLookup program = findProgram(spec.argv.value(0), spec.searchPath);
+    const ProgramLookup program = findProgram(request.argv.value(0), request.searchPath);
     int error = program.error;
     pid_t pid = -1;
     if (error == 0) {
@@ -97,8 +115,8 @@ QString ChildProcess::start(const ChildSpec& spec) {
         posix_spawn_file_actions_adddup2(&setup.actions, input[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDERR_FILENO);
-        if (!spec.workingDirectory.isEmpty())
-            posix_spawn_file_actions_addchdir_np(&setup.actions, spec.workingDirectory.constData());
+        if (!request.workingDirectory.isEmpty())
+            posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.constData());
         // Whatever a library may have opened without O_CLOEXEC stays ours too.
         posix_spawn_file_actions_addclosefrom_np(&setup.actions, STDERR_FILENO + 1);
 
@@ -114,8 +132,8 @@ QString ChildProcess::start(const ChildSpec& spec) {
         posix_spawnattr_setflags(&setup.attributes,
                                  POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-        std::vector<char*> argv = cStrings(spec.argv);
-        std::vector<char*> envp = cStrings(spec.environment);
+        std::vector<char*> argv = cStrings(request.argv);
+        std::vector<char*> envp = cStrings(request.environment);
         error = ::posix_spawn(&pid, program.path.constData(), &setup.actions, &setup.attributes, argv.data(),
                               envp.data());
     }

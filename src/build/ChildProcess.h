@@ -6,7 +6,7 @@
 #include <sys/types.h>
 
 // What to start: argv[0] names the program, looked up on searchPath like execvp when it holds no '/'.
-struct ChildSpec {
+struct ChildRequest {
     QList<QByteArray> argv;
     QList<QByteArray> environment; // the child's whole environment
     QByteArray searchPath;         // the PATH for the lookup; null means /bin:/usr/bin
@@ -25,7 +25,7 @@ public:
     ~ChildProcess();
 
     // Empty on success, else the message for the failure.
-    QString start(const ChildSpec& spec);
+    QString start(const ChildRequest& request);
 
     pid_t pid() const { return m_pid; }
 
@@ -55,7 +55,7 @@ private:
     void closeDescriptors();
 
     pid_t m_pid = -1;
-    int m_output = -1;   // read end of stdout and stderr
+    int m_output = -1; // read end of stdout and stderr
     int m_input = -1;  // write end of stdin, never written
     bool m_outputEnded = false;
 };

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Inside double quotes a backslash only escapes these; before anything else it stays.
 bool escapableInDoubleQuotes(QChar c) {

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool isBreak(char c) { return c == '\r' || c == '\n'; }
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Lines of a text that ends with a line break, up to its first NUL.
 void splitComplete(QByteArrayView text, QList<QByteArray>& lines) {

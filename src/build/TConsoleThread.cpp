@@ -14,13 +14,16 @@ namespace {
 
 constexpr int PollMs = 5; // each quiet poll counts as this much silence
 
-QString processError(int error) { return QStringLiteral("Process Error Error Code :%1").arg(error); }
+QString processError(int error) {
+    return QStringLiteral("Process Error Error Code :%1").arg(error);
+}
 
 } // namespace
 
 TConsoleThread::TConsoleThread(TGUI2Console* owner, const TConsoleProperties& properties,
                                const TConsoleEvents& events, LaunchSnapshot launch)
-    : QObject(owner), m_owner(owner), m_properties(properties), m_events(events), m_launch(std::move(launch)) {
+    : QObject(owner), m_owner(owner), m_properties(properties), m_events(events),
+      m_launch(std::move(launch)) {
     if (!m_properties.LogFile.isEmpty()) {
         auto log = std::make_unique<QFile>(m_properties.LogFile);
         if (log->open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -38,7 +41,9 @@ TConsoleThread::~TConsoleThread() {
         m_thread.join();
 }
 
-void TConsoleThread::start() { m_thread = std::thread([this] { run(); }); }
+void TConsoleThread::start() {
+    m_thread = std::thread([this] { run(); });
+}
 
 void TConsoleThread::release() {
     m_ownerGone = true;
@@ -57,8 +62,7 @@ void TConsoleThread::release() {
         setParent(nullptr); // stuck reaping a child that does not die: it goes when it is done
 }
 
-template <typename F>
-TConsoleThread::Failure TConsoleThread::onOwnerThread(F&& handler) {
+template <typename F> TConsoleThread::Failure TConsoleThread::onOwnerThread(F&& handler) {
     if (m_ownerGone)
         return {};
     Failure failure;
@@ -92,7 +96,8 @@ void TConsoleThread::run() {
     if (!failure && m_events.OnPreTerminate)
         failure = onOwnerThread([&] { m_events.OnPreTerminate(m_owner); });
     if (!failure && m_events.OnStatus)
-        failure = onOwnerThread([&] { m_events.OnStatus(m_owner, QStringLiteral("Normal Thread Termination")); });
+        failure =
+            onOwnerThread([&] { m_events.OnStatus(m_owner, QStringLiteral("Normal Thread Termination")); });
     // Also after a failure: a run never leaves its child behind.
     child.terminate();
     if (failure)
@@ -108,19 +113,19 @@ QString TConsoleThread::commandLine() const {
 }
 
 TConsoleThread::Failure TConsoleThread::startChild(ChildProcess& child) {
-    ChildSpec spec;
+    ChildRequest request;
     if (!m_properties.Application.isEmpty())
-        spec.argv << QFile::encodeName(m_properties.Application);
+        request.argv << QFile::encodeName(m_properties.Application);
     const CommandLineWords words = splitCommandLine(m_properties.Command);
     if (!words.ok())
         return QStringLiteral("Error Creating Process  Error Code :%1 (%2)").arg(EINVAL).arg(words.error);
     for (const QString& word : words.words)
-        spec.argv << word.toLocal8Bit();
-    spec.environment = m_launch.environment;
-    spec.searchPath = m_launch.searchPath;
-    spec.workingDirectory = m_launch.workingDirectory;
-    spec.pipeSize = m_properties.PipeSize;
-    const QString error = child.start(spec);
+        request.argv << word.toLocal8Bit();
+    request.environment = m_launch.environment;
+    request.searchPath = m_launch.searchPath;
+    request.workingDirectory = m_launch.workingDirectory;
+    request.pipeSize = m_properties.PipeSize;
+    const QString error = child.start(request);
     if (!error.isEmpty())
         return error;
     return {};
@@ -162,14 +167,16 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
     qsizetype count;
     do {
         count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
-        if (count > 0)
-            if (Failure failure = receive(count))
-                return failure;
+        if (count <= 0)
+            break;
+        if (Failure failure = receive(count))
+            return failure;
     } while (count == qsizetype(m_buffer.size()) && !stopRequested());
     // A tool's last message may lack its line break; it is delivered all the same.
-    if (!stopRequested())
-        if (const std::optional<QByteArray> last = m_splitter.finish())
-            return deliverLines({*last});
+    if (stopRequested())
+        return {};
+    if (const std::optional<QByteArray> last = m_splitter.finish())
+        return deliverLines({*last});
     return {};
 }
 

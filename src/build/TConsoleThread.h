@@ -54,8 +54,7 @@ private:
     QString commandLine() const;
     bool stopRequested() const { return m_stop.load(); }
 
-    template <typename F>
-    Failure onOwnerThread(F&& handler);
+    template <typename F> Failure onOwnerThread(F&& handler);
 
     TGUI2Console* const m_owner;
     const TConsoleProperties m_properties;

@@ -38,7 +38,9 @@ LaunchSnapshot takeSnapshot(const TConsoleProperties& properties) {
 
 } // namespace
 
-TGUI2Console::TGUI2Console(QObject* parent) : QObject(parent) { ProcessGroups::installShutdownHooks(); }
+TGUI2Console::TGUI2Console(QObject* parent) : QObject(parent) {
+    ProcessGroups::installShutdownHooks();
+}
 
 TGUI2Console::~TGUI2Console() {
     if (TConsoleThread* worker = std::exchange(m_worker, nullptr))

@@ -4,13 +4,15 @@
 #include "ScriptedDialogs.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
-int stopBox(const QString& text) {
-    const QString title = QStringLiteral("STOP");
+int plainMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon) {
     if (ScriptedDialogs* script = ScriptedDialogs::current())
-        return script->respond(text, -1, mbOK, title, DialogVariant::StopBox);
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+        return script->respond(text, -1, mbOK, caption, DialogVariant::StopBox);
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return mrOk;
+}
+
+int stopBox(const QString& text) {
+    return plainMessageBox(text, QStringLiteral("STOP"));
 }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+
+// Readable failure messages for Qt strings in GoogleTest.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"'
+         << QByteArray(bytes).replace('\0', "\\0").replace('\r', "\\r").replace('\n', "\\n").toStdString()
+         << '"';
+}

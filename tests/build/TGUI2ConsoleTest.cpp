@@ -1,0 +1,244 @@
+#include "RunnerTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace runnertest;
+
+namespace {
+
+const QString NormalEnd = QStringLiteral("status Normal Thread Termination");
+
+TEST(ConsoleRunner, RaisesTheEventsOfARunInOrder) {
+    const QString command = helperCommand({"out", "a\\r\\n", "err", "b\\n", "out", "c", "exit", "3"});
+    // c has no line break: it arrives all the same once the child has ended.
+    EXPECT_EQ(runCommand(command).events, (QStringList{"start " + command, "line a", "line b", "line c",
+                                                       "preterminate", NormalEnd, "done"}));
+}
+
+TEST(ConsoleRunner, SplitsLinesWhereverTheReadsFall) {
+    // The pauses make separate reads likely.
+    const QString command = helperCommand({"out", "x\\r", "sleep", "60", "out", "\\n\\np1\\nq", "sleep", "60",
+                                           "out", "2\\ncaf\\xe9\\n", "out", "caf\\xc3\\xa9"});
+    EXPECT_EQ(runCommand(command, {}, true).lines(),
+              (QStringList{"x", "p1", "q2", QString::fromLatin1("caf\xe9"), QString::fromUtf8("café")}));
+}
+
+TEST(ConsoleRunner, StartWhileRunningOnlyReportsAndLeavesTheRunAlone) {
+    TGUI2Console runner;
+    EventLog log;
+    log.attach(runner);
+    runner.setCommand(helperCommand({"out", "one\\n", "sleep", "300", "out", "two\\n"}));
+    runner.Start();
+    ASSERT_TRUE(waitFor([&] { return log.lines().size() == 1; }));
+    const qsizetype before = log.events.size();
+    runner.Start();
+    EXPECT_EQ(log.events.mid(before), QStringList{"error Process Already Running"});
+    ASSERT_TRUE(waitFor([&] { return log.done(); }));
+    EXPECT_EQ(log.events.mid(before),
+              (QStringList{"error Process Already Running", "line two", "preterminate", NormalEnd, "done"}));
+}
+
+TEST(ConsoleRunner, IsBusyUntilItsDoneHandlerHasReturned) {
+    TGUI2Console runner;
+    QStringList errors;
+    int dones = 0;
+    runner.OnError = [&](TGUI2Console*, const QString& error) { errors << error; };
+    runner.OnDone = [&](TGUI2Console* sender) {
+        if (++dones == 1)
+            sender->Start();
+    };
+    runner.setCommand(helperCommand({"out", "x\\n"}));
+    runner.Start();
+    ASSERT_TRUE(waitFor([&] { return dones == 1; }));
+    EXPECT_EQ(errors, QStringList{"Process Already Running"});
+    runner.Start();
+    ASSERT_TRUE(waitFor([&] { return dones == 2; }));
+    EXPECT_EQ(errors.size(), 1);
+}
+
+struct UnstartableCase {
+    QString command; // %DIR% holds "plain.txt" (0600) and "script" (0700, no #!)
+    QString homeDirectory;
+    QString error;
+    friend void PrintTo(const UnstartableCase& c, std::ostream* out) { *out << c.command.toStdString(); }
+};
+
+class ConsoleRunnerUnstartable : public testing::TestWithParam<UnstartableCase> {};
+
+TEST_P(ConsoleRunnerUnstartable, ReportsTheErrorBetweenStartAndDone) {
+    QTemporaryDir folder;
+    for (const auto& [name, mode] : {std::pair{"plain.txt", QFile::ReadOwner | QFile::WriteOwner},
+                                     {"script", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner}}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("echo ran\n");
+        file.setPermissions(mode);
+    }
+    const QString command = QString(GetParam().command).replace("%DIR%", folder.path());
+    const EventLog log = runCommand(
+        command, [&](TGUI2Console& runner, EventLog&) { runner.setHomeDirectory(GetParam().homeDirectory); });
+    EXPECT_EQ(log.events, (QStringList{"start " + command, "error " + GetParam().error, "done"}));
+}
+
+const QString NotFound = QStringLiteral("Error Creating Process  Error Code :2");
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ConsoleRunnerUnstartable,
+    testing::Values(UnstartableCase{"hw-no-such-program arg", {}, NotFound},
+                    UnstartableCase{"/nonexistent/tool", {}, NotFound}, UnstartableCase{"", {}, NotFound},
+                    UnstartableCase{"true", "/nonexistent/folder", NotFound},
+                    UnstartableCase{"%DIR%/plain.txt", {}, "Error Creating Process  Error Code :13"},
+                    // A shell would run it; it never reaches one.
+                    UnstartableCase{"%DIR%/script", {}, "Error Creating Process  Error Code :8"},
+                    UnstartableCase{
+                        "javac \"My File.java",
+                        {},
+                        "Error Creating Process  Error Code :22 (unterminated \" in the command line)"}));
+
+TEST(ConsoleRunner, SilentChildWithoutTimeOutHandlerRunsToItsEnd) {
+    const EventLog log = runCommand(
+        helperCommand({"sleep", "300", "out", "late\\n"}),
+        [](TGUI2Console& r, EventLog&) { r.setTimeOutDelay(50); }, true);
+    EXPECT_EQ(log.lines(), QStringList{"late"});
+}
+
+// How a run ends when its child stays silent; the child is gone afterwards.
+struct SilenceCase {
+    const char* name;
+    bool autoTerminate;
+    QString prompt;
+    QStringList events; // after "start" and the lines "pid ..." and "ok"
+    friend void PrintTo(const SilenceCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class ConsoleRunnerSilence : public testing::TestWithParam<SilenceCase> {};
+
+TEST_P(ConsoleRunnerSilence, EndsTheRunAsConfigured) {
+    int timeouts = 0;
+    const EventLog log =
+        runCommand(helperCommand({"pid", "out", "ok\\nName> ", "sleep", "30000"}), [&](TGUI2Console& runner,
+                                                                                       EventLog& log) {
+            runner.OnTimeOut = [&](TGUI2Console*, bool& kill) {
+                log.events << "timeout";
+                kill = ++timeouts == 2; // the first does not end the run, and the idle time starts again
+            };
+            runner.setAutoTerminate(GetParam().autoTerminate);
+            runner.setPrompt(GetParam().prompt);
+            runner.setTimeOutDelay(200); // far beyond the helper's start
+        });
+    ASSERT_GE(log.events.size(), 3);
+    EXPECT_EQ(log.events.mid(3), GetParam().events);
+    EXPECT_TRUE(processDead(log.pid()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ConsoleRunnerSilence,
+    testing::Values(
+        SilenceCase{"auto terminate", true, {}, {"preterminate", NormalEnd, "done"}},
+        SilenceCase{
+            "kill from OnTimeOut", false, {}, {"timeout", "timeout", "preterminate", NormalEnd, "done"}},
+        // The waiting line is no complete line: a run ended early does not deliver it.
+        SilenceCase{"prompt",
+                    false,
+                    "> ",
+                    {"prompt Name> ", "timeout", "timeout", "preterminate", NormalEnd, "done"}},
+        SilenceCase{
+            "prompt, auto terminate", true, "> ", {"prompt Name> ", "preterminate", NormalEnd, "done"}}));
+
+TEST(ConsoleRunner, LogFileHoldsEveryDeliveredLineWithCrLf) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("run.log");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("left from before\r\n");
+    file.close();
+    const auto setLog = [&](TGUI2Console& runner, EventLog&) { runner.setLogFile(path); };
+    runCommand(helperCommand({"out", "a\\r\\nb\\n\\nc"}), setLog, true);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "a\r\nb\r\nc\r\n");
+    file.close();
+    // Without a line handler nothing is delivered, so nothing is logged; the file is still made anew.
+    runCommand(helperCommand({"out", "a\\n"}), [&](TGUI2Console& runner, EventLog& log) {
+        setLog(runner, log);
+        runner.OnLine = nullptr;
+    });
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(ConsoleRunner, LogFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("missing/run.log");
+    const QString command = helperCommand({"out", "x\\n"});
+    const EventLog log =
+        runCommand(command, [&](TGUI2Console& runner, EventLog&) { runner.setLogFile(path); });
+    ASSERT_EQ(log.events.size(), 6) << qPrintable(log.events.join(" | "));
+    EXPECT_TRUE(log.events[0].startsWith("error Cannot create file \"" + path + "\"."))
+        << qPrintable(log.events[0]);
+    EXPECT_EQ(log.events.mid(1),
+              (QStringList{"start " + command, "line x", "preterminate", NormalEnd, "done"}));
+}
+
+TEST(ConsoleRunner, EnvironmentBlockAndHomeDirectoryAreTheChilds) {
+    QTemporaryDir folder;
+    const EventLog log = runCommand(
+        helperCommand({"env", "HW_A", "env", "HW_B", "env", "PATH", "cwd"}),
+        [&](TGUI2Console& runner, EventLog&) {
+            runner.setEnvironment(QStringLiteral("HW_A=1") + QChar(0) + "HW_B=two words" + QChar(0) +
+                                  QChar(0));
+            runner.setHomeDirectory(folder.path());
+        },
+        true);
+    EXPECT_EQ(log.lines(), (QStringList{"HW_A=1", "HW_B=two words", "PATH unset",
+                                        "cwd " + QDir(folder.path()).canonicalPath()}));
+}
+
+TEST(ConsoleRunner, InheritedEnvironmentAndFolderAreTakenAtStart) {
+    QTemporaryDir folder;
+    const QString original = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    qputenv("HW_RUNNER_SNAPSHOT", "at start");
+    TGUI2Console runner;
+    EventLog log;
+    log.attach(runner, true);
+    runner.setCommand(helperCommand({"sleep", "50", "env", "HW_RUNNER_SNAPSHOT", "cwd"}));
+    runner.Start();
+    // Changed at once, as a build step restores CLASSPATH right after starting a tool.
+    qputenv("HW_RUNNER_SNAPSHOT", "changed");
+    QDir::setCurrent(original);
+    ASSERT_TRUE(waitFor([&] { return log.done(); }));
+    qunsetenv("HW_RUNNER_SNAPSHOT");
+    EXPECT_EQ(log.lines(),
+              (QStringList{"HW_RUNNER_SNAPSHOT=at start", "cwd " + QDir(folder.path()).canonicalPath()}));
+}
+
+TEST(ConsoleRunner, ApplicationIsTheProgramAndCommandItsArguments) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("with blank"));
+    const QString program = folder.filePath("with blank/helper");
+    ASSERT_TRUE(QFile::copy(testProgram("hw_runner_helper"), program));
+    const QString arguments = "args 'a b' \"x\":y $HOME";
+    const EventLog log =
+        runCommand(arguments, [&](TGUI2Console& runner, EventLog&) { runner.setApplication(program); });
+    EXPECT_EQ(log.events, (QStringList{"start " + program + u' ' + arguments, "line [a b]", "line [x:y]",
+                                       "line [$HOME]", "preterminate", NormalEnd, "done"}));
+}
+
+TEST(ConsoleRunner, ChildHasOnlyItsStandardStreamsAndLeadsItsOwnGroup) {
+    const EventLog log = runCommand(helperCommand({"fds", "stdin", "100", "pid"}), {}, true);
+    // stdin is a pipe that stays open and is never written
+    EXPECT_EQ(log.lines(),
+              (QStringList{"fds 0 1 2", "stdin quiet", QStringLiteral("pid %1 pgid %1").arg(log.pid())}));
+}
+
+TEST(ConsoleRunner, RunEndsWithTheChildAndKillsWhatItLeftBehind) {
+    // The grandchild would keep the output pipe open far longer than the wait.
+    const EventLog log = runCommand(helperCommand({"grandchild", "60000", "out", "bye\\n"}), {}, true);
+    EXPECT_EQ(log.lines().last(), "bye");
+    ASSERT_GT(log.pid("grandchild"), 0);
+    EXPECT_TRUE(waitFor([&] { return processDead(log.pid("grandchild")); }));
+}
+
+} // namespace
