@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,6 +23,9 @@ void isolateEnvironment() {
     g_scratch = dir;
     for (const char* sub : {"runtime", "cache", "config"})
         QDir().mkpath(QString::fromStdString(g_scratch + "/" + sub));
+    // Qt insists on a private runtime folder.
+    QFile::setPermissions(QString::fromStdString(g_scratch + "/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     setenv("XDG_RUNTIME_DIR", (g_scratch + "/runtime").c_str(), 1);
     setenv("XDG_CACHE_HOME", (g_scratch + "/cache").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (g_scratch + "/config").c_str(), 1);

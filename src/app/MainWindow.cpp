@@ -7,6 +7,8 @@
 #include "FindFiles.h"
 #include "HeaderPanel.h"
 #include "PathHelpers.h"
+#include "build/PalmUserData.h"
+#include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
@@ -35,6 +37,7 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
     wireCommands();
+    setupRunners();
 }
 
 TForm1::~TForm1() = default;
@@ -124,6 +127,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     refreshFileLists();
 
     const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
+    m_documentationUrl = documentationStartPage();
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         findFiles(docFolder, "*.html", DocFileList, [] {
@@ -308,13 +312,9 @@ void TForm1::FindReplace1Click() {}
 void TForm1::New2Click() {}
 void TForm1::Settings1Click() {}
 void TForm1::Manager1Click() {}
-void TForm1::StartJava1Click() {}
-void TForm1::Start1Click() {}
-void TForm1::Compile2Click() {}
 void TForm1::StartDebugger1Click() {}
 void TForm1::StartRemoteDebugging1Click() {}
 void TForm1::RemoteDebuggingOptions1Click() {}
-void TForm1::ToolButton19Click() {}
 void TForm1::AboutOrrery1Click() {}
 void TForm1::Search1Click() {}
 void TForm1::Checkforupdates1Click() {}

@@ -3,19 +3,27 @@
 #include "app/FileList.h"
 #include "app/MainWindowUi.h"
 #include "app/ProjectValues.h"
+#include "app/WorkspaceHost.h"
+#include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <QStringList>
+#include <memory>
 
 class FormSizeSave;
+class OutputWindow;
 class RegistryStore;
 class TForm2;
 class TForm6;
+class TGUI2Console;
+class TPalmUserData;
+struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
 // Handlers keep the names under which the rest of the program knows them.
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public WorkspaceHost {
     Q_OBJECT
 public:
     explicit TForm1(RegistryStore& store, QWidget* parent = nullptr);
@@ -25,12 +33,37 @@ public:
     void FormCreate(const QStringList& arguments);
     void setAboutWindow(TForm2* about) { m_about = about; }
     void setBitmapViewer(TForm6* viewer) { m_bitmapViewer = viewer; }
+    void setOutputWindow(OutputWindow* output);
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.RichEdit1; }
-    ProjectValues& project() { return m_project; }
-    FileList& files() { return m_files; }
-    const ToolPaths& toolPaths() const { return m_toolPaths; }
+
+    // What the other windows use.
+    ProjectValues& project() override { return m_project; }
+    FileList& files() override { return m_files; }
+    RegistryStore& store() override { return m_store; }
+    LiveSettings& liveSettings() override { return m_liveSettings; }
+    FileResult createFileFromTemplate(const QString& templatePath, const QString& className) override;
+    void clearEditor() override;
+    void clearClassBrowser() override;
+    ToolPaths toolPaths() const override { return m_toolPaths; }
+    void setToolPaths(const ToolPaths& paths) override { m_toolPaths = paths; }
+    void setEditorTabWidth(int width) override;
+    QComboBox* runTargetBox() override { return m_ui.ComboBox1; }
+    void setEmulatorToggleEnabled(bool enabled) override;
+    void showDocumentation(const QString& url) override;
+    QStringList readPalmUsers() override;
+    // The build chain.
+    bool compileError() const { return m_compileError; }
+    TGUI2Console* runner(int number) const { return m_runners.value(number - 1); }
+    void addMessage(const QString& line);
+    QStringList messages() const;
+    void appendOutput(const QString& line);
+    // The remote-debugging switch and address the debugger options own.
+    bool remoteDebugging = false;
+    QString remoteDebuggingAddress = QStringLiteral("5000");
+    // The page the documentation view shows (it arrives with the documentation tab).
+    QString documentationUrl() const { return m_documentationUrl; }
     bool SuppressChange = false;
     int LastLineCount = 0;
     bool AppRunning = false;
@@ -106,12 +139,25 @@ public slots:
     void Splitter2Moved();
     void Splitter3Moved();
     void PageControl1Change();
+    void ListBox3DblClick();
+    void Clearoutput1Click();
+    void Copytoclipboard1Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void wireCommands();
+    void setupRunners();
+    BuildInputs buildInputs() const;
+    QString compilerCommand() const;
+    void compilerLine(TGUI2Console* sender, const QString& line, bool prefixed);
+    void toolLine(TGUI2Console* sender, const QString& line);
+    void toolDone(TGUI2Console* sender, const QString& extension);
+    void reportStartFailure(const QString& what, const QString& error);
+    void launchApplication();
+    void launchPalmTarget(bool simulator);
+    TPalmUserData& palmUsers();
     void applyPaneSizes();
     void FormClose();
     void copyIntoProject(const QString& source);
@@ -127,8 +173,18 @@ private:
     ProjectValues m_project;
     FileList m_files;
     ToolPaths m_toolPaths;
+    LiveSettings m_liveSettings;
+    QString m_documentationUrl;
     TForm2* m_about = nullptr;
     TForm6* m_bitmapViewer = nullptr;
+    OutputWindow* m_output = nullptr;
+    QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9
+    std::unique_ptr<TPalmUserData> m_palmUsers;
+    bool m_compileError = false;
+    bool m_compilerFailed = false;
+    bool m_packagingProblem = false;
+    QSet<TGUI2Console*> m_failedTools;
+    QString m_savedClasspath;
     bool m_refreshing = false;
     bool m_checkingFiles = false;
 };

@@ -29,6 +29,8 @@ void TForm1::loadProjectFile(const QString& path, bool atStartup) {
     }
     m_files.loescheListe();
     load.applyTo(m_project);
+    // The creator ID is edited beside the settings and goes to the tools from there.
+    m_liveSettings.setCreatorId(m_project.CreatorID);
     bool inserted = false;
     for (const ProjectLoadStep& step : load.steps) {
         switch (step.type) {

@@ -59,6 +59,7 @@ protected:
             result << list->item(i)->text();
         return result;
     }
+    RegistryStore& storeRef() { return *m_store; }
     QString dirPath(const QString& name) const { return m_dir.filePath(name); }
 
     static inline const QString kProductKey = QStringLiteral("SOFTWARE\\Kovrin\\Orrery 1.0\\");

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class FormSizeSave;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class WorkspaceHost;
+
+// The Class Wizard (Form4): generates a new class of the open project from any class template of the
+// program folder. The template list is read once, when the window is created.
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    // `templateFolder` is the program folder unless a test says otherwise.
+    explicit TForm4(WorkspaceHost& host, QWidget* parent = nullptr,
+                    const QString& templateFolder = QString());
+
+    // New1Click shows the window through this; true when a class was generated.
+    bool runModal();
+
+    QListWidget* ListView1 = nullptr;
+    QLineEdit* Edit1 = nullptr;     // class name
+    QPushButton* Button1 = nullptr; // OK
+    QPushButton* Button2 = nullptr; // Cancel
+
+public slots:
+    void Button1Click();
+    void done(int result) override;
+
+private:
+    void setupUi();
+    void fillTemplates();
+
+    WorkspaceHost& m_host;
+    QString m_templateFolder;
+    FormSizeSave* m_placement = nullptr;
+    bool m_created = false;
+};

@@ -1,0 +1,56 @@
+// What the main window offers the other windows: templates, tool paths, the run-target box.
+#include "MainWindow.h"
+
+#include "ClassTemplate.h"
+#include "build/PalmUserData.h"
+#include "editor/SourceEditor.h"
+#include "ui/StopBox.h"
+
+#include <QToolButton>
+#include <QTreeWidget>
+
+FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QString& className) {
+    captureEditor(true);
+    const TextReadResult generated = ClassTemplate::generateFromTemplate(templatePath, className);
+    if (!generated.ok())
+        return {generated.error};
+    TProjectFile fields;
+    fields.Name = className + ".java";
+    fields.Path = m_project.ProjectDir + fields.Name;
+    fields.Kind = FileKind::Java;
+    fields.InProject = true;
+    fields.Lines = generated.file.lines;
+    fields.Format = generated.file.format;
+    fields.Modified = true;
+    TProjectFile* record = m_files.insertFile(std::move(fields));
+    m_ui.RichEdit1->setEnabled(true);
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(record->Lines);
+    refreshFileLists();
+    return FileResult::success();
+}
+
+void TForm1::clearEditor() {
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines({});
+}
+
+void TForm1::clearClassBrowser() {
+    m_ui.TreeView1->clear();
+}
+
+void TForm1::setEditorTabWidth(int width) {
+    m_ui.RichEdit1->setTabStops(width);
+}
+
+void TForm1::setEmulatorToggleEnabled(bool enabled) {
+    m_ui.ToolButton14->setEnabled(enabled);
+}
+
+void TForm1::showDocumentation(const QString& url) {
+    m_documentationUrl = url;
+}
+
+QStringList TForm1::readPalmUsers() {
+    return {};
+}

@@ -1,0 +1,247 @@
+#include "SettingsWindow.h"
+
+#include "app/PathHelpers.h"
+#include "app/SettingsBinder.h"
+#include "app/SettingsRules.h"
+#include "app/WorkspaceHost.h"
+#include "settings/FormSizeSave.h"
+#include "settings/LiveSettings.h"
+#include "settings/SettingsValues.h"
+#include "ui/FileDialogs.h"
+#include "ui/MessageDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+using namespace SettingsRules;
+
+namespace {
+
+const QString kWrongFolder = QStringLiteral("This is not the correct folder. Try it again.");
+const QString kOldJava = QStringLiteral("Found oldjava.exe! Do you use JDK 1.3?");
+// The Windows original offered "Executeables (*.exe)|*.exe"; programs here carry no suffix.
+const QString kProgramFilter = QStringLiteral("Programs (*)|*");
+
+} // namespace
+
+TForm5::TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
+    : QDialog(parent), m_host(host), m_live(live) {
+    m_ui.setupUi(this);
+    m_binder = new SettingsBinder(this, m_live);
+    m_binder->pushAll();
+    m_placement = new FormSizeSave(this, &m_host.store());
+
+    connect(m_ui.Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connect(m_ui.Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    connect(m_ui.Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
+    connect(m_ui.Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
+    connect(m_ui.Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
+    connect(m_ui.Button7, &QPushButton::clicked, this, &TForm5::Button7Click);
+    connect(m_ui.Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
+    connect(m_ui.CheckBox13, &QCheckBox::clicked, this, &TForm5::CheckBox13Click);
+
+    connect(m_ui.edit9, &QLineEdit::textChanged, &m_live, &LiveSettings::setCreatorId);
+    connect(&m_live, &LiveSettings::changed, this, [this](const QString& name) {
+        if (name == LiveSettings::creatorIdName())
+            showCreatorId();
+    });
+    showCreatorId();
+
+    FormShow();
+}
+
+bool TForm5::runModal() {
+    return exec() == QDialog::Accepted;
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm5::FormShow() {
+    m_placement->restore();
+
+    const ToolPaths paths = m_host.toolPaths();
+    m_live.setToolPaths(paths);
+    m_superWabaAtShowing = paths.superWabaPath;
+    m_host.setEmulatorToggleEnabled(programExists(m_live.text(u"PalmEmulatorPath")));
+
+    ProjectValues& project = m_host.project();
+    m_live.setCreatorId(project.CreatorID);
+
+    // A damaged value is reported; the window still shows what could be read.
+    if (const RegistryStatus status = m_live.readFromStore(m_host.store()); !status)
+        reportFailure(status.error);
+    m_host.setEditorTabWidth(m_live.number(u"Tabstops"));
+
+    if (project.Icon22Path.isEmpty())
+        project.Icon22Path = programFolder() + QStringLiteral("/icon22.bmp");
+    if (project.Icon15Path.isEmpty())
+        project.Icon15Path = programFolder() + QStringLiteral("/icon15.bmp");
+
+    if (m_live.flag(u"Hotsync"))
+        fillPalmUsers(m_host.readPalmUsers(), m_live.number(u"PalmuserNo"));
+
+    // Offered, never stored: the JDK found on this machine, until the user sets one.
+    m_ui.Edit4->setPlaceholderText(detectJdkFolder());
+
+    rebuildRunTargets();
+}
+
+void TForm5::showCreatorId() {
+    const QString id = m_live.creatorId();
+    if (m_ui.edit9->text() != id)
+        m_ui.edit9->setText(id);
+    m_ui.CheckBox5->setChecked(m_live.creatorIdTicked());
+}
+
+void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
+    if (users.isEmpty()) {
+        m_ui.ComboBox3->setEnabled(false);
+        m_ui.CheckBox13->setEnabled(false);
+        return;
+    }
+    m_ui.ComboBox3->setEnabled(true);
+    m_ui.CheckBox13->setEnabled(true); // users may have appeared since the box was disabled
+    {
+        const QSignalBlocker quiet(m_ui.ComboBox3);
+        m_ui.ComboBox3->clear();
+        m_ui.ComboBox3->addItems(users);
+        m_ui.ComboBox3->setCurrentIndex(storedIndex >= 0 && storedIndex < users.size() ? storedIndex : -1);
+    }
+    m_live.setNumber(u"PalmuserNo", m_ui.ComboBox3->currentIndex());
+}
+
+void TForm5::CheckBox13Click(bool checked) {
+    const QStringList users = m_host.readPalmUsers();
+    const int stored = SettingsValues::readPalmUserNo(m_host.store());
+    if (checked)
+        fillPalmUsers(users, stored);
+}
+
+void TForm5::rebuildRunTargets() {
+    QComboBox* box = m_host.runTargetBox();
+    if (!box)
+        return;
+    const QString before = box->currentText();
+    const QStringList targets = runTargets(m_live.text(u"PalmEmulatorPath"), m_live.text(u"PalmSim"));
+    {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItems(targets);
+        box->setCurrentIndex(-1);
+    }
+    // Set with signals on, so the main window's handler sees the target shown now.
+    box->setCurrentIndex(int(targets.indexOf(runTargetToShow(targets, before))));
+}
+
+QString TForm5::chooseFolder(const QString& title, const QString& startFolder) {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Folder;
+    request.title = title;
+    request.folder = startFolder.isEmpty() ? m_dirName : startFolder;
+    const QStringList chosen = chooseFiles(this, request);
+    if (chosen.isEmpty())
+        return {};
+    m_dirName = chosen.first();
+    return m_dirName;
+}
+
+QString TForm5::chooseProgram(const QString& title, const QString& current) {
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = title;
+    request.filter = kProgramFilter;
+    request.folder = current.isEmpty() ? m_host.project().ProjectDir : QFileInfo(current).absolutePath();
+    const QStringList chosen = chooseFiles(this, request);
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+// The folder loops stop when the picker is cancelled: there is no new folder to test then.
+void TForm5::Button3Click() {
+    for (;;) {
+        const QString folder = chooseFolder(QStringLiteral("SuperWaba Path"), m_ui.Edit1->text());
+        if (folder.isEmpty())
+            return;
+        if (isSuperWabaFolder(folder)) {
+            m_ui.Edit1->setText(folder);
+            return;
+        }
+        if (messageDialog(kWrongFolder, mtConfirmation, mbOKCancel) != mrOk)
+            return;
+    }
+}
+
+void TForm5::Button5Click() {
+    for (;;) {
+        const QString start = m_ui.Edit4->text().isEmpty() ? detectJdkFolder() : m_ui.Edit4->text();
+        const QString folder = chooseFolder(QStringLiteral("JDK Path"), start);
+        if (folder.isEmpty())
+            return;
+        if (isJdkFolder(folder)) {
+            m_live.setChoice(u"JavaExe", 0);
+            m_ui.Edit4->setText(folder);
+            if (hasOldJava(folder))
+                m_live.setChoice(u"JavaExe",
+                                 messageDialog(kOldJava, mtConfirmation, mbYesNo) == mrYes ? 1 : 0);
+            return;
+        }
+        if (messageDialog(kWrongFolder, mtConfirmation, mbOKCancel) != mrOk)
+            return;
+    }
+}
+
+void TForm5::Button6Click() {
+    const QString folder = chooseFolder(QStringLiteral("Additional Classpath"), QString());
+    if (!folder.isEmpty())
+        m_ui.Edit5->setText(appendClassPathFolder(m_ui.Edit5->text(), folder));
+}
+
+void TForm5::Button7Click() {
+    const QString program = chooseProgram(QStringLiteral("Emulator.exe from POSE"), m_ui.Edit6->text());
+    if (!program.isEmpty())
+        m_ui.Edit6->setText(program);
+}
+
+void TForm5::Button4Click() {
+    const QString program =
+        chooseProgram(QStringLiteral("PalmSim.exe from PalmSimulator"), m_ui.Edit14->text());
+    if (!program.isEmpty())
+        m_ui.Edit14->setText(program);
+}
+
+void TForm5::Button1Click() {
+    m_host.setToolPaths(m_live.toolPaths());
+    m_host.project().CreatorID = m_live.creatorId();
+    m_host.setEditorTabWidth(m_live.number(u"Tabstops"));
+
+    if (const RegistryStatus status = m_live.writeToStore(m_host.store()); !status)
+        reportFailure(status.error);
+
+    if (const auto page = documentationToReload(m_superWabaAtShowing, m_host.toolPaths().superWabaPath))
+        m_host.showDocumentation(*page);
+    m_host.setEmulatorToggleEnabled(programExists(m_live.text(u"PalmEmulatorPath")));
+    accept();
+}
+
+void TForm5::Button2Click() {
+    reject();
+}
+
+void TForm5::done(int result) {
+    rebuildRunTargets();
+    m_placement->save();
+    QDialog::done(result);
+}
+
+void TForm5::reportFailure(const QString& message) {
+    messageDialog(message, mtError, mbOK);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/SettingsWindowUi.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+class FormSizeSave;
+class LiveSettings;
+class SettingsBinder;
+class WorkspaceHost;
+
+// The Settings window (Form5): shows and edits the live settings. It is created once and hidden, not
+// destroyed, when closed. Its controls are bound to the live settings both ways, so a change counts at
+// once; every showing reads the store again, OK writes it, Cancel and the close box write nothing.
+class TForm5 : public QDialog {
+    Q_OBJECT
+public:
+    TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
+
+    SettingsWindowUi& ui() { return m_ui; }
+    SettingsBinder& binder() { return *m_binder; }
+
+    // Settings1Click: shows the window modally; true when it was closed with OK.
+    bool runModal();
+
+    // Creation and every showing: placement, tool paths, creator ID, the store, icons, Palm users and the
+    // run-target list.
+    void FormShow();
+
+    // The run-target list of the main window rebuilt from the emulator and simulator paths.
+    void rebuildRunTargets();
+
+public slots:
+    void Button1Click(); // OK
+    void Button2Click(); // Cancel
+    void Button3Click(); // SuperWaba folder
+    void Button5Click(); // JDK folder
+    void Button6Click(); // add to the class path
+    void Button7Click(); // emulator program
+    void Button4Click(); // simulator program
+    void CheckBox13Click(bool checked);
+
+    // Closing, whichever way: the run-target list, then the placement.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showCreatorId();
+    void fillPalmUsers(const QStringList& users, int storedIndex);
+    QString chooseFolder(const QString& title, const QString& startFolder);
+    QString chooseProgram(const QString& title, const QString& current);
+    void reportFailure(const QString& message);
+
+    WorkspaceHost& m_host;
+    LiveSettings& m_live;
+    SettingsWindowUi m_ui;
+    SettingsBinder* m_binder = nullptr;
+    FormSizeSave* m_placement = nullptr;
+    QString m_superWabaAtShowing;
+    QString m_dirName; // the folder last chosen in the folder picker
+};

@@ -1,0 +1,334 @@
+#include "SettingsWindowUi.h"
+
+#include "app/UpDown.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W> W* named(W* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QCheckBox* checkBox(const QString& name, const QString& caption) {
+    return named(new QCheckBox(caption), name);
+}
+
+QRadioButton* radio(const QString& name, const QString& caption) {
+    return named(new QRadioButton(caption), name);
+}
+
+QLineEdit* lineEdit(const QString& name) {
+    return named(new QLineEdit, name);
+}
+
+// A check box with the edit that holds its argument.
+QWidget* withEdit(QWidget* first, QWidget* edit) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(first);
+    layout->addWidget(edit, 1);
+    return row;
+}
+
+QGroupBox* group(const QString& title, QLayout* layout) {
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
+
+QWidget* page(const QList<QWidget*>& parts) {
+    auto* sheet = new QWidget;
+    auto* layout = new QVBoxLayout(sheet);
+    for (QWidget* part : parts)
+        layout->addWidget(part);
+    layout->addStretch(1);
+    return sheet;
+}
+
+// An edit for a whole number with its up-down beside it; only digits can be typed or pasted.
+QWidget* numberEdit(const QString& editName, const QString& upDownName, int minimum, int maximum, int step,
+                    QLineEdit** editOut = nullptr, UpDown** upDownOut = nullptr) {
+    auto* edit = lineEdit(editName);
+    edit->setValidator(new DigitsOnlyValidator(edit));
+    edit->setMaximumWidth(60);
+    auto* upDown = named(new UpDown, upDownName);
+    upDown->setRange(minimum, maximum);
+    upDown->setIncrement(step);
+    upDown->associate(edit);
+    if (editOut)
+        *editOut = edit;
+    if (upDownOut)
+        *upDownOut = upDown;
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(edit);
+    layout->addWidget(upDown);
+    layout->addStretch(1);
+    return row;
+}
+
+QLabel* colouredLabel(const QString& text, const char* colour) {
+    auto* label = new QLabel(text);
+    label->setStyleSheet(QStringLiteral("color: %1").arg(QLatin1String(colour)));
+    return label;
+}
+
+} // namespace
+
+void SettingsWindowUi::setupUi(QDialog* form) {
+    form->setObjectName(QStringLiteral("Form5"));
+    form->setWindowTitle(QStringLiteral("Settings"));
+
+    PageControl1 = named(new QTabWidget, QStringLiteral("PageControl1"));
+    PageControl1->addTab(named(exegenPage(), QStringLiteral("TabSheet1")), QStringLiteral("Exegen"));
+    PageControl1->addTab(named(warpPage(), QStringLiteral("TabSheet2")), QStringLiteral("Warp"));
+    PageControl1->addTab(named(jdkPage(), QStringLiteral("TabSheet3")), QStringLiteral("JDK"));
+    PageControl1->addTab(named(pathsPage(), QStringLiteral("TabSheet4")), QStringLiteral("Paths"));
+    PageControl1->addTab(named(appletPage(), QStringLiteral("TabSheet5")), QStringLiteral("Applet"));
+    PageControl1->addTab(named(otherPage(), QStringLiteral("TabSheet6")), QStringLiteral("Other"));
+    PageControl1->setCurrentIndex(0);
+
+    Button1 = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("Button1"));
+    Button1->setDefault(true);
+    Button2 = named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("Button2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(form);
+    layout->addWidget(PageControl1);
+    layout->addLayout(buttons);
+    form->resize(520, 520);
+    form->setMinimumSize(520, 520);
+    form->setMaximumSize(520, 520);
+}
+
+QWidget* SettingsWindowUi::exegenPage() {
+    CheckBox5 = checkBox(QStringLiteral("CheckBox5"), QString());
+    CheckBox5->setEnabled(false);
+    edit9 = lineEdit(QStringLiteral("edit9"));
+    auto* creatorRow = new QWidget;
+    auto* creatorLayout = new QHBoxLayout(creatorRow);
+    creatorLayout->setContentsMargins(0, 0, 0, 0);
+    creatorLayout->addWidget(CheckBox5);
+    creatorLayout->addWidget(new QLabel(QStringLiteral("Set your own CreatorID:")));
+    creatorLayout->addWidget(edit9, 1);
+
+    auto* list = new QWidget;
+    auto* rows = new QVBoxLayout(list);
+    rows->addWidget(checkBox(QStringLiteral("CheckBox8"), QStringLiteral("Copy protection (Palm)")));
+    rows->addWidget(withEdit(checkBox(QStringLiteral("CheckBox19"), QStringLiteral("Version (Palm):")),
+                             lineEdit(QStringLiteral("Edit12"))));
+    rows->addWidget(creatorRow);
+    rows->addWidget(
+        checkBox(QStringLiteral("CheckBox20"), QStringLiteral("Create .exe-files for Windows CE")));
+    rows->addWidget(
+        withEdit(checkBox(QStringLiteral("CheckBox21"), QStringLiteral("CE Application Folder (/P)")),
+                 lineEdit(QStringLiteral("Edit13"))));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox22"), QStringLiteral("Create Cab Files for CE (/Z)")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox24"),
+                             QStringLiteral("Minimize window instead of closing  for CE (/M)")));
+    rows->addWidget(
+        withEdit(checkBox(QStringLiteral("CheckBox23"), QStringLiteral("Set window title for CE:")),
+                 lineEdit(QStringLiteral("Edit16"))));
+    rows->addWidget(
+        checkBox(QStringLiteral("CheckBox26"), QStringLiteral("This app can run in 16bpp screens (/16)")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox27"), QStringLiteral("Hide CE menu (/t)")));
+    rows->addWidget(
+        withEdit(checkBox(QStringLiteral("CheckBox28"), QStringLiteral("Epoc/Symbian creator id")),
+                 lineEdit(QStringLiteral("Edit17"))));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox29"),
+                             QStringLiteral("Windows CE and Pocket PC full-screen application")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox30"),
+                             QStringLiteral("Create the install.exe file to install on Palm OS devices")));
+    rows->addWidget(
+        checkBox(QStringLiteral("CheckBox31"), QStringLiteral("Generate .lnk file for Windows 98 or newer")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox32"), QStringLiteral("Creates the Linux script file")));
+    rows->addWidget(
+        checkBox(QStringLiteral("CheckBox33"), QStringLiteral("Create the Symbian Install System")));
+
+    // The memory model has no visible control; its buttons only hold the stored choice.
+    auto* memoryModel = new QWidget(list);
+    auto* models = new QHBoxLayout(memoryModel);
+    const char* modelNames[] = {"Small", "Medium", "Large", "Huge"};
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* button =
+            radio(QStringLiteral("RadioButton%1").arg(i + 1), QLatin1String(modelNames[i]));
+        models->addWidget(button);
+        button->hide();
+    }
+    memoryModel->hide();
+
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(list);
+    scroll->setWidgetResizable(true);
+    auto* inGroup = new QVBoxLayout;
+    inGroup->addWidget(scroll);
+    return page({checkBox(QStringLiteral("CheckBox3"), QStringLiteral("Start Exegen")),
+                 group(QStringLiteral(" Exegen Parameter "), inGroup)});
+}
+
+QWidget* SettingsWindowUi::warpPage() {
+    auto* rows = new QVBoxLayout;
+    rows->addWidget(checkBox(QStringLiteral("CheckBox6"), QStringLiteral("Set PalmOS copy protection")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox7"), QStringLiteral("recurse any subdirs")));
+    rows->addWidget(checkBox(QStringLiteral("CheckBox9"), QStringLiteral("Specify Local Extension Library")));
+    rows->addWidget(
+        checkBox(QStringLiteral("CheckBox10"), QStringLiteral("Specify Global Extension Library")));
+    rows->addWidget(withEdit(checkBox(QStringLiteral("CheckBox16"), QStringLiteral("Exclude (/x)")),
+                             lineEdit(QStringLiteral("Edit3"))));
+    return page({checkBox(QStringLiteral("CheckBox4"), QStringLiteral("Start Warp")),
+                 group(QStringLiteral(" Warp Parameter "), rows)});
+}
+
+QWidget* SettingsWindowUi::jdkPage() {
+    auto* version = new QVBoxLayout;
+    version->addWidget(
+        radio(QStringLiteral("RadioButton14"), QStringLiteral("Use java.exe (for most JDK versions)")));
+    version->addWidget(
+        radio(QStringLiteral("RadioButton15"), QStringLiteral("Use oldjava.exe (for use with JDK 1.3)")));
+    auto* compiler = new QVBoxLayout;
+    compiler->addWidget(
+        checkBox(QStringLiteral("CheckBox1"), QStringLiteral("Generate all debugging infos")));
+    compiler->addWidget(checkBox(QStringLiteral("CheckBox2"), QStringLiteral("Optimize")));
+    return page(
+        {group(QStringLiteral(" JDK Version "), version), group(QStringLiteral(" Compiler "), compiler)});
+}
+
+QWidget* SettingsWindowUi::pathsPage() {
+    auto* grid = new QGridLayout;
+    struct Row {
+        const char* caption;
+        const char* colour;
+        QLineEdit** edit;
+        const char* editName;
+        QPushButton** button;
+        const char* buttonName;
+        const char* buttonCaption;
+    };
+    const Row rows[] = {
+        {"SuperWaba Path:", "red", &Edit1, "Edit1", &Button3, "Button3", "..."},
+        {"JDK Path:", "red", &Edit4, "Edit4", &Button5, "Button5", "..."},
+        {"Additional Classpath:", "green", &Edit5, "Edit5", &Button6, "Button6", ".+."},
+        {"Emulator.exe from POSE", "green", &Edit6, "Edit6", &Button7, "Button7", "..."},
+        {"PalmSim.exe from PalmSimulator", "green", &Edit14, "Edit14", &Button4, "Button4", "..."},
+    };
+    int line = 0;
+    for (const Row& row : rows) {
+        *row.edit = lineEdit(QLatin1String(row.editName));
+        *row.button = named(new QPushButton(QLatin1String(row.buttonCaption)), QLatin1String(row.buttonName));
+        (*row.button)->setMaximumWidth(32);
+        grid->addWidget(colouredLabel(QLatin1String(row.caption), row.colour), line++, 0, 1, 2);
+        grid->addWidget(*row.edit, line, 0);
+        grid->addWidget(*row.button, line++, 1);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Red = is needed. Green = optional")), line, 0, 1, 2);
+    auto* sheet = new QWidget;
+    auto* layout = new QVBoxLayout(sheet);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    return sheet;
+}
+
+QWidget* SettingsWindowUi::appletPage() {
+    auto* start = new QFormLayout;
+    start->addRow(QStringLiteral("X:"),
+                  numberEdit(QStringLiteral("Edit7"), QStringLiteral("UpDown1"), 0, 10000, 10, &Edit7));
+    start->addRow(QStringLiteral("Y:"),
+                  numberEdit(QStringLiteral("Edit8"), QStringLiteral("UpDown2"), 0, 10000, 10, &Edit8));
+    start->addRow(QStringLiteral("Width:"),
+                  numberEdit(QStringLiteral("Edit10"), QStringLiteral("UpDown3"), 0, 10000, 10, &Edit10));
+    start->addRow(QStringLiteral("Height:"),
+                  numberEdit(QStringLiteral("Edit11"), QStringLiteral("UpDown4"), 0, 10000, 10, &Edit11));
+
+    auto* colour = checkBox(QStringLiteral("CheckBox15"), QStringLiteral("Enable Color"));
+    colour->setEnabled(false);
+    colour->setVisible(false);
+
+    auto* scale = new QHBoxLayout;
+    scale->addWidget(new QLabel(QStringLiteral("Scale:")));
+    for (int i = 0; i < 4; ++i)
+        scale->addWidget(radio(QStringLiteral("RadioButton%1").arg(10 + i), QString::number(i + 1)));
+    scale->addStretch(1);
+
+    auto* depth = new QHBoxLayout;
+    depth->addWidget(new QLabel(QStringLiteral("Color depth:")));
+    const char* depths[] = {"2", "4", "8", "16", "24"};
+    for (int i = 0; i < 5; ++i) {
+        QRadioButton* button = radio(QStringLiteral("RadioButton%1").arg(5 + i), QLatin1String(depths[i]));
+        if (i >= 3)
+            button->hide(); // 16 and 24 are reachable only through a stored value
+        depth->addWidget(button);
+    }
+    depth->addStretch(1);
+
+    auto* viewer = new QVBoxLayout;
+    viewer->addWidget(checkBox(QStringLiteral("CheckBox14"), QStringLiteral("PalmOS UI Style")));
+    viewer->addWidget(colour);
+    viewer->addLayout(scale);
+    viewer->addLayout(depth);
+    viewer->addWidget(checkBox(QStringLiteral("CheckBox17"), QStringLiteral("Use Sony Fonts")));
+    viewer->addWidget(checkBox(QStringLiteral("CheckBox25"), QStringLiteral("Use CreatorID")));
+    auto* commandLine = new QFormLayout;
+    commandLine->addRow(QStringLiteral("CmdLine:"), lineEdit(QStringLiteral("Edit15")));
+    viewer->addLayout(commandLine);
+
+    return page({group(QStringLiteral(" Start application at  "), start),
+                 group(QStringLiteral(" waba.applet.Applet Settings "), viewer)});
+}
+
+QWidget* SettingsWindowUi::otherPage() {
+    auto* editor = new QVBoxLayout;
+    auto* tabs = new QFormLayout;
+    tabs->addRow(QStringLiteral("Tab Stops:"),
+                 numberEdit(QStringLiteral("Edit2"), QStringLiteral("UpDown5"), 1, 16, 1, &Edit2, &UpDown5));
+    Edit2->setReadOnly(true);
+    editor->addLayout(tabs);
+    editor->addWidget(checkBox(QStringLiteral("CheckBox12"), QStringLiteral("Auto Format")));
+    editor->addWidget(checkBox(QStringLiteral("CheckBox18"), QStringLiteral("Auto Comments")));
+    editor->addWidget(checkBox(QStringLiteral("CheckBox11"), QStringLiteral("Open Output Window")));
+
+    ComboBox3 = named(new QComboBox, QStringLiteral("ComboBox3"));
+    CheckBox13 = checkBox(QStringLiteral("CheckBox13"), QStringLiteral("Install the application at Hotsync"));
+    auto* hotsync = new QFormLayout;
+    hotsync->addRow(QStringLiteral("User:"), ComboBox3);
+    hotsync->addRow(CheckBox13);
+
+    TrackBar1 = named(new QSlider(Qt::Horizontal), QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(0, 9);
+    TrackBar1->setPageStep(1);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setTickInterval(1);
+    auto* ends = new QHBoxLayout;
+    ends->addWidget(new QLabel(QStringLiteral("1")));
+    ends->addStretch(1);
+    ends->addWidget(new QLabel(QStringLiteral("10")));
+    auto* emulator = new QVBoxLayout;
+    emulator->addWidget(new QLabel(QStringLiteral("Delay in seconds at statup:")));
+    emulator->addWidget(TrackBar1);
+    emulator->addLayout(ends);
+
+    return page({group(QStringLiteral(" Editor "), editor),
+                 group(QStringLiteral(" Hotsync (Only available if you create a pdb/prc) "), hotsync),
+                 group(QStringLiteral(" Emulator "), emulator)});
+}

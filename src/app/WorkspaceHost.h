@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/FileList.h"
+#include "app/FileResult.h"
+#include "app/ProjectValues.h"
+#include "settings/ToolPaths.h"
+
+#include <QString>
+#include <QStringList>
+
+class LiveSettings;
+class QComboBox;
+class RegistryStore;
+
+// What the New Project window, the Class Wizard and the Settings window need from the main window. The
+// main window implements it; tests use a plain fake.
+class WorkspaceHost {
+public:
+    virtual ~WorkspaceHost() = default;
+
+    virtual ProjectValues& project() = 0;
+    virtual FileList& files() = 0;
+    virtual RegistryStore& store() = 0;
+    virtual LiveSettings& liveSettings() = 0;
+
+    // Captures the editor into the current record, reads the template with every "<name>" replaced
+    // (generateFromTemplate), inserts the new modified Java record named className + ".java" in
+    // ProjectDir, shows it and refreshes the lists. Nothing is written to disk; a template that cannot be
+    // read creates no buffer and gives its error.
+    virtual FileResult createFileFromTemplate(const QString& templatePath, const QString& className) = 0;
+    // Empties the editor's text.
+    virtual void clearEditor() = 0;
+    virtual void clearClassBrowser() = 0;
+
+    // The four tool paths held in memory for the whole run.
+    virtual ToolPaths toolPaths() const = 0;
+    virtual void setToolPaths(const ToolPaths& paths) = 0;
+    virtual void setEditorTabWidth(int width) = 0;
+
+    // The run-target list (ComboBox1) the Settings window rebuilds.
+    virtual QComboBox* runTargetBox() = 0;
+    // ToolButton14, usable only while the emulator program exists.
+    virtual void setEmulatorToggleEnabled(bool enabled) = 0;
+    virtual void showDocumentation(const QString& url) = 0;
+
+    // Reads Palm Desktop's users afresh (a new current TPalmUserData, which packaging then uses) and
+    // returns their names in the order of its user table; empty when Palm Desktop or its users are missing.
+    virtual QStringList readPalmUsers() = 0;
+};

@@ -1,0 +1,204 @@
+#include "MainWindowFixture.h"
+
+#include "app/Environment.h"
+#include "build/OutputWindow.h"
+#include "build/TGUI2Console.h"
+#include "editor/SourceEditor.h"
+#include "settings/SettingsValues.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// <build>/sdk/, beside <build>/tests where this program runs.
+QString sdkFolder() {
+    return QDir(QCoreApplication::applicationDirPath() + "/../sdk").canonicalPath() + "/";
+}
+
+QString jdkFolder() {
+    const QString javac = QStandardPaths::findExecutable("javac");
+    if (javac.isEmpty())
+        return {};
+    return QFileInfo(QFileInfo(javac).canonicalFilePath()).absolutePath() + "/../";
+}
+
+void copyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& info : QDir(from).entryInfoList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(info.filePath(), to + "/" + info.fileName()))
+            << info.filePath().toStdString();
+}
+
+} // namespace
+
+class BuildChainTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        jdk = jdkFolder();
+        if (jdk.isEmpty())
+            GTEST_SKIP() << "no JDK";
+        ASSERT_TRUE(QFileInfo::exists(sdkFolder() + "lib/SuperWabaTools.jar"));
+        copyFolder(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello", projectDir);
+        setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
+        setStoreText(kProductKey + "Paths", "JDKPath", QDir(jdk).canonicalPath() + "/");
+        // Settings as the Settings window's OK leaves them, with both packaging tools on.
+        SettingsValues settings;
+        settings.setFlag(u"Warp", true);
+        settings.setFlag(u"Exegen", true);
+        ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+        m_classpath = getEnvironmentValue("CLASSPATH");
+    }
+    void TearDown() override {
+        window.reset(); // stops a viewer that still runs
+        setEnvironmentValue("CLASSPATH", m_classpath);
+        MainWindowTest::TearDown();
+    }
+    TForm1& startHello() {
+        TForm1& w = start({projectDir + "Hello.hwp"});
+        w.liveSettings().readFromStore(w.store());
+        w.setOutputWindow(&output);
+        return w;
+    }
+    static bool waitFor(const std::function<bool()>& done, int ms = 90000) {
+        return QTest::qWaitFor(done, ms);
+    }
+
+    QString jdk;
+    OutputWindow output;
+
+private:
+    QString m_classpath;
+};
+
+TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
+    TForm1& w = startHello();
+    w.ToolButton19Click();
+    ASSERT_TRUE(waitFor([&] {
+        return w.messages().filter("SuperWaba applet viewer: Hello").size() > 0 &&
+               !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
+    })) << w.messages().join('\n').toStdString()
+        << "\n"
+        << output.lines().join('\n').toStdString();
+    EXPECT_EQ(w.messages().value(0), "Compiling...");
+    EXPECT_TRUE(w.messages().contains("Creating pdb file"));
+    EXPECT_TRUE(w.messages().contains("Creating prc file"));
+    EXPECT_TRUE(QFileInfo(projectDir + "Hello.class").isFile());
+    EXPECT_GT(QFileInfo(projectDir + "Hello.pdb").size(), 78);
+    EXPECT_GT(QFileInfo(projectDir + "Hello.prc").size(), 78);
+    EXPECT_TRUE(w.AppRunning);
+    EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
+
+    const QStringList log = output.lines();
+    EXPECT_TRUE(log.contains("Starting javac.exe"));
+    EXPECT_TRUE(log.contains("======== Warp ========="));
+    EXPECT_FALSE(
+        log.filter(QRegularExpression("^Start: .*waba\\.applet\\.Applet /x 100 /y 100 /w 160 /h 160 "))
+            .isEmpty());
+    // The tools found their classes through the class path set for them.
+    EXPECT_TRUE(getEnvironmentValue("CLASSPATH").contains("SuperWabaTools.jar"));
+}
+
+TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
+    TForm1& w = startHello();
+    QStringList lines = w.files().CurrentFile()->Lines;
+    ASSERT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    w.ui().ListBox1->setCurrentRow(0);
+    ASSERT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    lines = w.editor()->lines();
+    const int broken = lines.indexOf(QRegularExpression("^\\s*presses\\+\\+;"));
+    ASSERT_GT(broken, 0);
+    lines[broken] = "        presses++ oops;";
+    w.editor()->setLines(lines);
+
+    w.ToolButton19Click();
+    ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning() && w.messages().size() > 1; }))
+        << w.messages().join('\n').toStdString();
+    QTest::qWait(200);
+    const QStringList errors = w.messages().filter("Hello.java:");
+    ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
+    EXPECT_TRUE(w.compileError());
+    EXPECT_FALSE(w.messages().contains("Creating pdb file"));
+    EXPECT_FALSE(w.runner(6)->isRunning());
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
+
+    // Double-clicking the error selects the reported line.
+    w.ui().ListBox1->setCurrentRow(1); // somewhere else first
+    w.ui().ListBox3->setCurrentRow(w.messages().indexOf(errors.first()));
+    w.ListBox3DblClick();
+    EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    EXPECT_EQ(w.editor()->caretLine(), broken);
+    EXPECT_EQ(w.editor()->selectedText(), lines[broken]);
+}
+
+TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
+    setStoreText(kProductKey + "Paths", "JDKPath", dirPath("no-such-jdk") + "/");
+    TForm1& w = startHello();
+    w.Start1Click();
+    ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning(); }));
+    EXPECT_FALSE(
+        w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :2").isEmpty())
+        << w.messages().join('\n').toStdString();
+    EXPECT_FALSE(w.messages().contains("Creating pdb file"));
+    EXPECT_FALSE(w.runner(2)->isRunning());
+    EXPECT_FALSE(w.runner(6)->isRunning());
+}
+
+TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
+    const QString standIn = QStringLiteral(HW_SOURCE_DIR) + "/tests/sdk/stand-ins/pose-stand-in";
+    const QString log = dirPath("pose.log");
+    qputenv("POSE_STAND_IN_LOG", log.toLocal8Bit());
+    setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
+    SettingsValues settings;
+    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+    TForm1& w = startHello();
+    w.ui().ComboBox1->setCurrentText("Palm Emulator");
+    ASSERT_TRUE(w.ui().ToolButton14->isChecked());
+    w.Start1Click();
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
+        << w.messages().join('\n').toStdString();
+    EXPECT_TRUE(w.messages().contains("Creating pdb file"));
+    EXPECT_TRUE(w.messages().contains("Waiting 1 second(s) to start the Palm Emulator"));
+    EXPECT_EQ(readBytes(log),
+              QString("-load_apps\n%1Hello.prc,%1Hello.pdb\n-run_app\nHello\n").arg(projectDir).toUtf8());
+    // The packaging switches were on for this build only.
+    EXPECT_FALSE(w.liveSettings().flag(u"Warp"));
+    EXPECT_FALSE(w.liveSettings().flag(u"Exegen"));
+    qunsetenv("POSE_STAND_IN_LOG");
+}
+
+TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
+    TForm1& w = startHello();
+    w.addMessage("Compiling...");
+    w.addMessage("Util.java:3: error: ';' expected");
+    w.addMessage("    at Hello.java:5: in a stack trace");
+    w.addMessage("Util.java:7 no colon after the number");
+    w.ui().ListBox1->setCurrentRow(0); // Hello.java shown
+    for (int row : {0, 2, 3}) {
+        w.ui().ListBox3->setCurrentRow(row);
+        w.ListBox3DblClick();
+        EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java") << row;
+    }
+    w.ui().ListBox3->setCurrentRow(1);
+    w.ListBox3DblClick();
+    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    EXPECT_EQ(w.editor()->caretLine(), 2);
+
+    w.Copytoclipboard1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "Compiling...\rUtil.java:3: error: ';' expected\r    at Hello.java:5: in a stack trace\r"
+              "Util.java:7 no colon after the number\r");
+    w.Clearoutput1Click();
+    EXPECT_TRUE(w.messages().isEmpty());
+    w.Copytoclipboard1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+}

@@ -1,0 +1,114 @@
+#include "app/ClassWizard.h"
+#include "FakeWorkspaceHost.h"
+#include "TestFiles.h"
+#include "ui/ScriptedDialogs.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+class ClassWizardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = std::make_unique<FakeWorkspaceHost>(dir.filePath("registry.sqlite"));
+        templates = dir.filePath("templates");
+        QDir().mkpath(templates);
+        QDir().mkpath(dir.filePath("proj"));
+        host->projectValues.ProjectDir = dir.filePath("proj") + "/";
+    }
+    void TearDown() override {
+        form.reset();
+        EXPECT_EQ(dialogs.problems(), "");
+    }
+    void addTemplate(const QString& name, const QByteArray& text = "public class <name> {\r\n}\r\n") {
+        writeBytes(templates + "/" + name, text);
+    }
+    TForm4& open() {
+        form = std::make_unique<TForm4>(*host, nullptr, templates);
+        form->show();
+        return *form;
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<FakeWorkspaceHost> host;
+    std::unique_ptr<TForm4> form;
+    QString templates;
+};
+
+} // namespace
+
+TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
+    for (const char* name : {"Window.orw", "applet.orw", "readme.txt"})
+        addTemplate(name);
+    addTemplate("MainWindow.orw", "class <name>Main extends <name> {\r\n}\r\n");
+    TForm4& f = open();
+    QStringList captions;
+    for (int i = 0; i < f.ListView1->count(); ++i)
+        captions << f.ListView1->item(i)->text();
+    EXPECT_EQ(captions, (QStringList{"applet", "MainWindow", "Window"}));
+    EXPECT_EQ(f.ListView1->currentItem()->text(), "applet");
+    EXPECT_EQ(f.Edit1->text(), "unknown");
+
+    f.ListView1->setCurrentRow(1);
+    f.Edit1->setText("Engine");
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Engine"}}));
+    ASSERT_NE(host->fileList.CurrentFile(), nullptr);
+    EXPECT_EQ(host->fileList.CurrentFile()->Lines.first(), "class EngineMain extends Engine {");
+}
+
+TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoFileName) {
+    addTemplate("Alpha.orw");
+    TProjectFile record;
+    record.Name = "Calc.java";
+    record.Path = host->projectValues.ProjectDir + record.Name;
+    record.Kind = FileKind::Java;
+    host->fileList.insertFile(record);
+    writeBytes(host->projectValues.ProjectDir + "Old.java", "class Old {}\r\n"); // saving would overwrite it
+    TForm4& f = open();
+
+    const QString taken = "This classname already exists. Please use another name.";
+    const std::pair<QString, QString> cases[] = {
+        {"Calc", taken},
+        {"Old", taken},
+        {"", "Please enter a class name"},
+        {"../Evil", "Please enter a class name"},
+        {"calc", ""}, // letter case counts
+    };
+    for (const auto& [name, message] : cases) {
+        const qsizetype generated = host->generated.size();
+        if (!message.isEmpty())
+            dialogs.answer(mrOk, message);
+        f.show();
+        f.Edit1->setText(name);
+        f.Button1Click();
+        EXPECT_EQ(host->generated.size(), generated + (message.isEmpty() ? 1 : 0)) << name.toStdString();
+        EXPECT_EQ(f.isVisible(), !message.isEmpty()) << name.toStdString();
+    }
+    EXPECT_EQ(dialogs.remainingAnswers(), 0);
+}
+
+TEST_F(ClassWizardTest, NoTemplateOrAVanishedOneCreatesNothing) {
+    TForm4& empty = open();
+    empty.Edit1->setText("Calc2");
+    empty.Button1Click(); // no template selected: nothing happens
+    EXPECT_TRUE(empty.isVisible());
+    EXPECT_TRUE(host->generated.isEmpty());
+
+    addTemplate("Gone.orw");
+    TForm4& f = open();
+    QFile::remove(templates + "/Gone.orw");
+    f.Edit1->setText("Calc2");
+    dialogs.answer(mrOk, "Gone.orw");
+    f.Button1Click();
+    EXPECT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(host->fileList.count(), 0);
+    EXPECT_TRUE(f.isVisible());
+}

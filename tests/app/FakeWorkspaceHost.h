@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/ClassTemplate.h"
+#include "app/WorkspaceHost.h"
+#include "settings/LiveSettings.h"
+#include "settings/RegistryKey.h"
+#include "settings/RegistryStore.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The main window's side of the workspace windows, with real project values, file list, store and
+// run-target box, recording what the windows ask of it. createFileFromTemplate really generates the buffer.
+class FakeWorkspaceHost : public WorkspaceHost {
+public:
+    explicit FakeWorkspaceHost(const QString& storePath) : m_store(storePath) {
+        runTargets.addItems({"Java", "Palm Emulator", "Palm Simulator"});
+        QObject::connect(&runTargets, &QComboBox::currentTextChanged,
+                         [this](const QString& text) { shownTargets << text; });
+    }
+
+    ProjectValues& project() override { return projectValues; }
+    FileList& files() override { return fileList; }
+    RegistryStore& store() override { return m_store; }
+    LiveSettings& liveSettings() override { return live; }
+
+    FileResult createFileFromTemplate(const QString& templatePath, const QString& className) override {
+        generated << QStringList{templatePath, className};
+        TextReadResult read = ClassTemplate::generateFromTemplate(templatePath, className);
+        if (!read.ok())
+            return {read.error};
+        TProjectFile record;
+        record.Path = projectValues.ProjectDir + className + ".java";
+        record.Name = className + ".java";
+        record.Kind = FileKind::Java;
+        record.InProject = true;
+        record.Lines = read.file.lines;
+        record.Modified = true;
+        fileList.insertFile(record);
+        return FileResult::success();
+    }
+    void clearEditor() override { ++editorClears; }
+    void clearClassBrowser() override { ++browserClears; }
+
+    ToolPaths toolPaths() const override { return paths; }
+    void setToolPaths(const ToolPaths& p) override { paths = p; }
+    void setEditorTabWidth(int width) override { tabWidths << width; }
+
+    QComboBox* runTargetBox() override { return &runTargets; }
+    void setEmulatorToggleEnabled(bool enabled) override { emulatorToggle << enabled; }
+    void showDocumentation(const QString& url) override { documentation << url; }
+    QStringList readPalmUsers() override {
+        ++palmReads;
+        return palmUsers;
+    }
+
+    void setStoreText(const QString& key, const QString& name, const QString& text) {
+        RegistryKey reg(m_store);
+        ASSERT_TRUE(reg.openKey(key, true));
+        ASSERT_TRUE(reg.writeString(name, text));
+    }
+    // "<no key>" or "<absent>" when there is nothing to read.
+    QString storeText(const QString& key, const QString& name) {
+        RegistryKey reg(m_store);
+        return reg.openKey(key, false) ? reg.readString(name).value_or("<absent>") : "<no key>";
+    }
+    QStringList storeNamesInWriteOrder(const QString& key) {
+        RegistryKey reg(m_store);
+        return reg.openKey(key, false) ? reg.valueNamesByWriteOrder() : QStringList{"<no key>"};
+    }
+
+    ProjectValues projectValues;
+    FileList fileList;
+    LiveSettings live;
+    QComboBox runTargets;
+    ToolPaths paths;
+
+    QList<QStringList> generated; // {template path, class name} per call
+    int editorClears = 0;
+    int browserClears = 0;
+    QList<int> tabWidths;
+    QList<bool> emulatorToggle;
+    QStringList documentation;
+    QStringList palmUsers;
+    int palmReads = 0;
+    QStringList shownTargets; // every text the run-target box showed with signals on
+
+private:
+    RegistryStore m_store;
+};
+
+inline const QString kProductKey = QStringLiteral("SOFTWARE\\Kovrin\\Orrery 1.0\\");
+inline const QString kPathsKey = kProductKey + "Paths";
+inline const QString kSettingsKey = kProductKey + "Settings";
+inline const QString kWarpExegenKey = kProductKey + "Settings\\WarpExegen";

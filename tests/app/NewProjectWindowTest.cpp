@@ -1,0 +1,148 @@
+#include "app/NewProjectWindow.h"
+#include "FakeWorkspaceHost.h"
+#include "TestFiles.h"
+#include "ui/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+class NewProjectWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = std::make_unique<FakeWorkspaceHost>(dir.filePath("registry.sqlite"));
+        templates = dir.filePath("templates");
+        QDir().mkpath(templates);
+        writeBytes(templates + "/MainWindow.orw", "public class <name> extends MainWindow {\r\n}\r\n");
+        host->projectValues = {"Old", "/old/", "Old.hwp", "/i22.bmp", "/i15.bmp", "OLDI", false};
+        host->live.setCreatorId("OLDI");
+    }
+    void TearDown() override {
+        form.reset();
+        EXPECT_EQ(dialogs.problems(), "");
+    }
+    TForm3& open(const QString& name = {}, const QString& path = {}) {
+        form = std::make_unique<TForm3>(*host, nullptr, templates);
+        form->show();
+        if (!name.isEmpty())
+            form->Edit1->setText(name);
+        if (!path.isEmpty())
+            form->Edit2->setText(path);
+        return *form;
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<FakeWorkspaceHost> host;
+    std::unique_ptr<TForm3> form;
+    QString templates;
+};
+
+} // namespace
+
+TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
+    TForm3& f = open(); // no product key yet
+    EXPECT_EQ(f.Edit1->text(), "unknown");
+    EXPECT_EQ(f.Edit2->text(), "/");
+    EXPECT_TRUE(f.CheckBox1->isChecked());
+    EXPECT_FALSE(f.Button1->isEnabled());
+    // The window's placement created the product key; Projects is still absent.
+    EXPECT_EQ(open().Edit2->text(), QDir::homePath() + "/Projects/");
+    host->setStoreText(kProductKey, "Projects", "/srv/work");
+    EXPECT_EQ(open().Edit2->text(), "/srv/work");
+}
+
+TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
+    TForm3& f = open();
+    const std::tuple<QString, QString, bool> cases[] = {
+        {"Calc", "/w", true}, {"unknown", "/w", false}, {"", "/w", false}, {"Calc", "", false}};
+    for (const auto& [name, path, enabled] : cases) {
+        f.Edit1->setText(name);
+        f.Edit2->setText(path);
+        EXPECT_EQ(f.Button1->isEnabled(), enabled) << name.toStdString() << " in " << path.toStdString();
+    }
+
+    dialogs.answer(mrOk, "Space characters are not allowed in project names!");
+    f.Edit1->clear();
+    QTest::keyClicks(f.Edit1, "My Calc");
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(dialogs.asked()[0].title, "STOP");
+    EXPECT_EQ(f.Edit1->text(), "Calc");   // emptied at the blank, typing went on
+    EXPECT_FALSE(f.Button1->isEnabled()); // the path is still empty
+
+    dialogs.answer(mrOk, "Space characters");
+    QApplication::clipboard()->setText("Big\tCalc");
+    f.Edit1->selectAll();
+    f.Edit1->paste();
+    EXPECT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(f.Edit1->text(), "");
+}
+
+TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
+    TProjectFile old;
+    old.Name = "Old.java";
+    old.Path = "/old/Old.java";
+    old.Kind = FileKind::Java;
+    host->fileList.insertFile(old);
+    TForm3& f = open("Calc", dir.filePath("Work"));
+    QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    const QString folder = dir.filePath("Work") + "/Calc/";
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    const ProjectValues& p = host->projectValues;
+    EXPECT_EQ(QStringList(
+                  {p.ProjectName, p.ProjectDir, p.ProjectFileName, p.Icon22Path, p.Icon15Path, p.CreatorID}),
+              QStringList({"Calc", folder, "Calc.hwp", "", "", ""}));
+    EXPECT_EQ(host->live.creatorId(), "");
+    EXPECT_EQ(host->browserClears, 1);
+    EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
+    EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Calc"}}));
+    ASSERT_EQ(host->fileList.count(), 1); // the old project's files are gone
+    const TProjectFile* record = host->fileList.CurrentFile();
+    EXPECT_EQ(record->Path, folder + "Calc.java");
+    EXPECT_TRUE(record->Modified);
+    EXPECT_EQ(record->Lines.first(), "public class Calc extends MainWindow {");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{}); // nothing written yet
+
+    TForm3& plain = open("Plain", dir.filePath("Work"));
+    plain.CheckBox1->setChecked(false);
+    plain.Button1Click();
+    EXPECT_EQ(host->generated.size(), 1);
+    EXPECT_EQ(host->editorClears, 1);
+}
+
+TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
+    QDir().mkpath(dir.filePath("Work/Calc"));
+    writeBytes(dir.filePath("file"), "x");
+    TForm3& f = open("Calc", dir.filePath("Work"));
+    dialogs.answer(mrNo, "This project already exists. Do you really want to proceed?");
+    f.Button1Click();
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(dialogs.asked()[0].variant, DialogVariant::AccessKeys);
+    EXPECT_EQ(dialogs.asked()[0].buttons, mbYesNo);
+
+    f.Edit2->setText(dir.filePath("file")); // a file where the parent folder should be
+    dialogs.answer(mrOk, "Cannot create the folder");
+    f.Button1Click();
+    EXPECT_EQ(dialogs.asked().size(), 2);
+
+    // After No and after the failure the window is open and the old project untouched.
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(host->projectValues.ProjectDir, "/old/");
+    EXPECT_EQ(host->projectValues.CreatorID, "OLDI");
+    EXPECT_TRUE(host->generated.isEmpty());
+
+    f.Edit2->setText(dir.filePath("Work"));
+    dialogs.answer(mrYes, "already exists");
+    f.Button1Click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(host->projectValues.ProjectName, "Calc");
+}
