@@ -49,13 +49,13 @@ protected:
             GTEST_SKIP() << "no JDK";
         ASSERT_TRUE(QFileInfo::exists(sdkFolder() + "lib/SuperWabaTools.jar"));
         copyFolder(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello", projectDir);
-        setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
-        setStoreText(kProductKey + "Paths", "JDKPath", QDir(jdk).canonicalPath() + "/");
         // Settings as the Settings window's OK leaves them, with both packaging tools on.
         SettingsValues settings;
         settings.setFlag(u"Warp", true);
         settings.setFlag(u"Exegen", true);
         ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+        setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
+        setStoreText(kProductKey + "Paths", "JDKPath", QDir(jdk).canonicalPath() + "/");
         m_classpath = getEnvironmentValue("CLASSPATH");
     }
     void TearDown() override {
@@ -158,8 +158,8 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     const QString log = dirPath("pose.log");
     qputenv("POSE_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
-    SettingsValues settings;
-    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+    setStoreText(kProductKey + "Settings\\WarpExegen", "Warp", "off");
+    setStoreText(kProductKey + "Settings\\WarpExegen", "Exegen", "off");
     TForm1& w = startHello();
     w.ui().ComboBox1->setCurrentText("Palm Emulator");
     ASSERT_TRUE(w.ui().ToolButton14->isChecked());
