@@ -1,5 +1,9 @@
 #include "app/BitmapViewer.h"
+#include "app/ClassWizard.h"
 #include "app/MainWindow.h"
+#include "app/NewProjectWindow.h"
+#include "app/SettingsWindow.h"
+#include "build/OutputWindow.h"
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
@@ -18,7 +22,6 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     QApplication::setApplicationName(applicationTitle());
-    QApplication::setApplicationDisplayName(applicationTitle());
 
     // Every window exists once, for the whole run, created in this order; each window's own creation
     // step may read what the main window loaded.
@@ -27,10 +30,20 @@ int main(int argc, char** argv) {
     mainWindow.FormCreate(QApplication::arguments().mid(1));
     TForm2 about(&mainWindow);
     mainWindow.setAboutWindow(&about);
+    TForm3 newProject(mainWindow, &mainWindow);
+    mainWindow.setNewProjectWindow(&newProject);
+    TForm4 classWizard(mainWindow, &mainWindow);
+    mainWindow.setClassWizard(&classWizard);
+    TForm5 settings(mainWindow, mainWindow.liveSettings(), &mainWindow);
+    mainWindow.setSettingsWindow(&settings);
     TForm6 bitmapViewer(&mainWindow);
     mainWindow.setBitmapViewer(&bitmapViewer);
+    TForm7 output(nullptr, &store);
+    mainWindow.setOutputWindow(&output);
 
     splash.reset();
     mainWindow.show();
-    return app.exec();
+    const int result = app.exec();
+    output.close();
+    return result;
 }

@@ -1,12 +1,15 @@
 #include "MainWindow.h"
 
 #include "BitmapViewer.h"
+#include "ClassWizard.h"
 #include "CommandMap.h"
 #include "FileListsState.h"
 #include "FileTime.h"
 #include "FindFiles.h"
 #include "HeaderPanel.h"
+#include "NewProjectWindow.h"
 #include "PathHelpers.h"
+#include "SettingsWindow.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
@@ -304,13 +307,33 @@ void TForm1::AboutOrrery2Click() {
         m_about->show();
 }
 
+void TForm1::New1Click() {
+    if (m_classWizard)
+        m_classWizard->runModal();
+}
+
+void TForm1::New2Click() {
+    if (!m_newProject)
+        return;
+    m_newProject->runModal();
+    // Also after Cancel, as long as a project is open.
+    if (!m_project.hasProject())
+        return;
+    updateCaption();
+    m_liveSettings.setCreatorId(QString());
+    enableProjectCommands();
+    refreshFileLists();
+}
+
+void TForm1::Settings1Click() {
+    if (m_settingsWindow)
+        m_settingsWindow->runModal();
+}
+
 // Commands that arrive with later parts of the program.
-void TForm1::New1Click() {}
 void TForm1::Print1Click() {}
 void TForm1::Find1Click() {}
 void TForm1::FindReplace1Click() {}
-void TForm1::New2Click() {}
-void TForm1::Settings1Click() {}
 void TForm1::Manager1Click() {}
 void TForm1::StartDebugger1Click() {}
 void TForm1::StartRemoteDebugging1Click() {}

@@ -16,6 +16,9 @@ class FormSizeSave;
 class OutputWindow;
 class RegistryStore;
 class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
 class TForm6;
 class TGUI2Console;
 class TPalmUserData;
@@ -34,6 +37,9 @@ public:
     void setAboutWindow(TForm2* about) { m_about = about; }
     void setBitmapViewer(TForm6* viewer) { m_bitmapViewer = viewer; }
     void setOutputWindow(OutputWindow* output);
+    void setNewProjectWindow(TForm3* window) { m_newProject = window; }
+    void setClassWizard(TForm4* window) { m_classWizard = window; }
+    void setSettingsWindow(TForm5* window) { m_settingsWindow = window; }
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.RichEdit1; }
@@ -177,6 +183,9 @@ private:
     QString m_documentationUrl;
     TForm2* m_about = nullptr;
     TForm6* m_bitmapViewer = nullptr;
+    TForm3* m_newProject = nullptr;
+    TForm4* m_classWizard = nullptr;
+    TForm5* m_settingsWindow = nullptr;
     OutputWindow* m_output = nullptr;
     QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;

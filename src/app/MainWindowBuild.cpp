@@ -342,7 +342,7 @@ void TForm1::launchPalmTarget(bool simulator) {
             showError(made.error);
             return;
         }
-        for (const QString& extension : {".prc", ".pdb"})
+        for (const char* extension : {".prc", ".pdb"})
             copyFile(base + extension, folder + "/autorun/" + m_project.ProjectName + extension);
     } else {
         program = m_toolPaths.emulatorPath;

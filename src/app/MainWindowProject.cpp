@@ -6,6 +6,7 @@
 #include "PathHelpers.h"
 #include "ProjectFile.h"
 #include "ProjectLoader.h"
+#include "SettingsWindow.h"
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
@@ -71,6 +72,9 @@ void TForm1::Load1Click() {
         loadProjectFile(chosen.first(), false);
     refreshFileLists();
     updateCaption();
+    // The Settings window shows the project's values (creator ID, default icons).
+    if (m_settingsWindow)
+        m_settingsWindow->FormShow();
 }
 
 void TForm1::Save1Click() {

@@ -8,11 +8,11 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QRegularExpression>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>

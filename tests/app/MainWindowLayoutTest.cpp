@@ -23,9 +23,11 @@ TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
         ASSERT_NE(action, nullptr) << command.objectName.toStdString();
         EXPECT_EQ(action->text(), command.caption);
     }
-    for (const ToolCommand& tool : toolCommands())
-        if (!tool.handler.isEmpty())
+    for (const ToolCommand& tool : toolCommands()) {
+        if (!tool.handler.isEmpty()) {
             EXPECT_GE(meta->indexOfSlot((tool.handler + "()").toLatin1()), 0) << tool.handler.toStdString();
+        }
+    }
 
     EXPECT_EQ(w.ui().menuActions.value("ToolButton19"), nullptr);
     EXPECT_EQ(w.ui().menuActions.value("SaveallCompileandStart1")->shortcut(), QKeySequence(Qt::Key_F10));

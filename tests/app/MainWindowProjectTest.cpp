@@ -8,8 +8,8 @@
 #include <QMenu>
 
 TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
-    for (const QString& name : {"A.java", "B.java"})
-        writeSource(projectDir + name, {"class " + name.left(1) + " {}"});
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "B.java", {"class B {}"});
     writeBytes(projectDir + "A.bmp", "BM");
     const QString project = writeProject("Order", {"B.java", "A.bmp", "A.java"});
     TForm1& w = start({project});
