@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/Environment.h"
+#include "app/NewProjectWindow.h"
 #include "build/OutputWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
@@ -15,6 +16,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -201,4 +205,32 @@ TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
     EXPECT_TRUE(w.messages().isEmpty());
     w.Copytoclipboard1Click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
+}
+
+TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
+    TForm1& w = startHello();
+    TForm3 newProject(w, &w, QCoreApplication::applicationDirPath() + "/../bin");
+    w.setNewProjectWindow(&newProject);
+    const QString parent = dirPath("work");
+    QTimer::singleShot(0, &newProject, [&] {
+        newProject.Edit1->setText("Calc");
+        newProject.Edit2->setText(parent);
+        newProject.Button1->click();
+    });
+    w.New2Click();
+    ASSERT_EQ(w.project().ProjectName, "Calc");
+    EXPECT_EQ(w.project().ProjectDir, parent + "/Calc/");
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Calc.java (*)"}));
+    EXPECT_FALSE(QFileInfo::exists(parent + "/Calc/Calc.java")); // written by the next save
+    EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + parent + "/Calc/Calc.hwp>");
+
+    w.ToolButton19Click();
+    ASSERT_TRUE(waitFor([&] {
+        return !w.messages().filter("SuperWaba applet viewer: Calc").isEmpty() && !w.runner(2)->isRunning() &&
+               !w.runner(3)->isRunning();
+    })) << w.messages().join('\n').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.java"));
+    EXPECT_EQ(readBytes(parent + "/Calc/Calc.hwp"), "Calc\r\n\r\n\r\n\r\nCalc.java\r\n");
+    EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.pdb"));
+    EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.prc"));
 }
