@@ -156,6 +156,8 @@ private:
     void wireCommands();
     void setupRunners();
     BuildInputs buildInputs() const;
+    // The project's main class must be open to build; says so when it is not.
+    bool mainClassPresent();
     QString compilerCommand() const;
     void compilerLine(TGUI2Console* sender, const QString& line, bool prefixed);
     void toolLine(TGUI2Console* sender, const QString& line);

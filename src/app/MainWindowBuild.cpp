@@ -189,13 +189,17 @@ void TForm1::compilerLine(TGUI2Console*, const QString& line, bool prefixed) {
     appendOutput(prefixed ? "> java.exe: " + line : line);
 }
 
+bool TForm1::mainClassPresent() {
+    if (MainWindowOK(m_files, m_project.ProjectName))
+        return true;
+    messageDialog("MainWindow not found. The MainWindow class name and the project name must be the same.",
+                  mtConfirmation, mbOK);
+    return false;
+}
+
 void TForm1::ToolButton19Click() {
-    if (!MainWindowOK(m_files, m_project.ProjectName)) {
-        messageDialog(
-            "MainWindow not found. The MainWindow class name and the project name must be the same.",
-            mtConfirmation, mbOK);
+    if (!mainClassPresent())
         return;
-    }
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
     m_compileError = false;
     // Compiling what could not be saved would build something other than what the user sees.
@@ -205,12 +209,8 @@ void TForm1::ToolButton19Click() {
 }
 
 void TForm1::Start1Click() {
-    if (!MainWindowOK(m_files, m_project.ProjectName)) {
-        messageDialog(
-            "MainWindow not found. The MainWindow class name and the project name must be the same.",
-            mtConfirmation, mbOK);
+    if (!mainClassPresent())
         return;
-    }
     for (const QString& line :
          {kSettingsBanner, "SuperWaba Path: " + m_toolPaths.superWabaPath, QString(),
           "JDK Path: " + m_toolPaths.jdkPath, QString(), "Additional Classpath: " + m_toolPaths.classpath,

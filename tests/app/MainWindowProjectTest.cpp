@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/FileTime.h"
+#include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 
 #include <QAction>
@@ -189,4 +190,20 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     fileDialogs.cancel();
     w.Load1Click();
     EXPECT_EQ(w.project().ProjectName, "B");
+}
+
+TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
+    writeSource(projectDir + "Main.java", {"class Main {}"});
+    writeSource(projectDir + "calc.java", {"class calc {}"});
+    TForm1& w = start({writeProject("Calc", {"Main.java", "calc.java"})});
+    const QString text =
+        "MainWindow not found. The MainWindow class name and the project name must be the same.";
+    dialogs.answer(mrOk, text).answer(mrOk, text);
+    w.ToolButton19Click();
+    w.Start1Click();
+    ASSERT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(dialogs.asked()[0].type, mtConfirmation);
+    EXPECT_EQ(dialogs.asked()[0].buttons, MsgDlgButtons(mbOK));
+    EXPECT_TRUE(w.messages().isEmpty());
+    EXPECT_FALSE(w.runner(1)->isRunning());
 }
