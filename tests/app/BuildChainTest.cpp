@@ -5,6 +5,7 @@
 #include "build/OutputWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
+#include "settings/RegistryKey.h"
 #include "settings/SettingsValues.h"
 
 #include <QClipboard>
@@ -13,11 +14,11 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -233,4 +234,76 @@ TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
     EXPECT_EQ(readBytes(parent + "/Calc/Calc.hwp"), "Calc\r\n\r\n\r\n\r\nCalc.java\r\n");
     EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.pdb"));
     EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.prc"));
+}
+
+namespace {
+
+// Palm Desktop with one user (id 3, folder "Tester") whose install folder receives the packages.
+void setUpPalmDesktop(RegistryStore& store, const QString& desktop) {
+    QDir().mkpath(desktop + "/Tester");
+    QByteArray users("\x01", 1);
+    users += QByteArray(12, '\0');
+    users += QByteArray("\x03\x00\x00\x00", 4) + char(6) + "Tester" + char(6) + "Tester" + '\0';
+    writeBytes(desktop + "/users.dat", users);
+    RegistryKey reg(store, RegistryHive::CurrentUser);
+    ASSERT_TRUE(reg.openKey("Software\\U.S. Robotics\\Pilot Desktop\\Core", true));
+    ASSERT_TRUE(reg.writeString("Path", desktop));
+    ASSERT_TRUE(reg.openKey("Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager", true));
+}
+
+} // namespace
+
+TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
+    const QString desktop = dirPath("Palm");
+    setUpPalmDesktop(storeRef(), desktop);
+    setStoreText(kProductKey + "Settings", "Hotsync", "on");
+    setStoreText(kProductKey + "Settings", "PalmuserNo", "0");
+    TForm1& w = startHello();
+    w.ComboBox1Change();
+    w.ui().ComboBox1->addItem("none"); // a target that starts nothing keeps the test quiet
+    w.ui().ComboBox1->setCurrentText("none");
+    w.Start1Click();
+    ASSERT_TRUE(waitFor([&] {
+        return w.messages().contains("Hello.pdb is ready for HotSync") &&
+               w.messages().contains("Hello.prc is ready for HotSync");
+    })) << w.messages().join('\n').toStdString();
+    EXPECT_EQ(readBytes(desktop + "/Tester/Install/Hello.pdb"), readBytes(projectDir + "Hello.pdb"));
+    EXPECT_TRUE(QFileInfo::exists(desktop + "/Tester/Install/Hello.prc"));
+    RegistryKey reg(storeRef(), RegistryHive::CurrentUser);
+    ASSERT_TRUE(reg.openKey("Software\\U.S. Robotics\\Pilot Desktop\\HotSync Manager", false));
+    EXPECT_EQ(reg.readInteger("Install3").value_or(0), 1);
+
+    // A file Warp cannot find: its warning is shown, and nothing is queued this time.
+    QDir(desktop + "/Tester/Install").removeRecursively();
+    QFile::remove(projectDir + "icon.bmp");
+    dialogs.answer(mrOk, "Warp/Exegen Warning! File icon.bmp not found");
+    w.StartJava1Click();
+    ASSERT_TRUE(waitFor([&] { return !w.runner(2)->isRunning() && !w.runner(3)->isRunning(); }));
+    QTest::qWait(100);
+    EXPECT_EQ(dialogs.asked().value(0).type, mtError);
+    EXPECT_FALSE(QFileInfo::exists(desktop + "/Tester/Install/Hello.pdb"));
+    EXPECT_FALSE(QFileInfo::exists(desktop + "/Tester/Install/Hello.prc"));
+}
+
+TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
+    const QString simFolder = dirPath("sim");
+    QDir().mkpath(simFolder + "/autorun");
+    writeBytes(simFolder + "/autorun/stale.prc", "old");
+    QFile::copy(QStringLiteral(HW_SOURCE_DIR) + "/tests/sdk/stand-ins/palmsim-stand-in",
+                simFolder + "/PalmSim");
+    QFile::setPermissions(simFolder + "/PalmSim", QFile::ReadOwner | QFile::ExeOwner | QFile::WriteOwner);
+    const QString log = dirPath("sim.log");
+    qputenv("PALMSIM_STAND_IN_LOG", log.toLocal8Bit());
+    setStoreText(kProductKey + "Paths", "PalmSim", simFolder + "/PalmSim");
+    TForm1& w = startHello();
+    w.ui().ComboBox1->addItem("Palm Simulator");
+    w.ui().ComboBox1->setCurrentText("Palm Simulator");
+    w.Start1Click();
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
+        << w.messages().join('\n').toStdString();
+    EXPECT_TRUE(w.messages().contains("Waiting 1 second(s) to start the Palm Simulator"));
+    // The packages copied are those that existed when the simulator was prepared; the stale file is gone.
+    EXPECT_FALSE(QFileInfo::exists(simFolder + "/autorun/stale.prc"));
+    EXPECT_TRUE(readBytes(log).startsWith("autorun:\n"));
+    qunsetenv("PALMSIM_STAND_IN_LOG");
 }
