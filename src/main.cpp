@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     TForm6 bitmapViewer(&mainWindow);
     mainWindow.setBitmapViewer(&bitmapViewer);
     TForm7 output(nullptr, &store);
+    // The program ends with the main window, whatever other window is still open.
+    output.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.setOutputWindow(&output);
 
     splash.reset();

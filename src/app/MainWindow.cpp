@@ -71,18 +71,24 @@ void TForm1::wireCommands() {
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
 
     connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::ComboBox1Change);
-    connect(m_ui.ListBox1, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_refreshing)
-            ListBox1Click();
-    });
-    connect(m_ui.ListBox1, &QListWidget::itemClicked, this, [this] {
-        if (!m_refreshing)
-            ListBox1Click();
-    });
-    connect(m_ui.ListBox2, &QListWidget::currentRowChanged, this, [this] {
-        if (!m_refreshing)
-            ListBox2Click();
-    });
+    // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
+    // clicked again; a mouse press that moved the selection is not counted a second time on release.
+    const auto clickable = [this](QListWidget* list, void (TForm1::*handler)()) {
+        connect(list, &QListWidget::currentRowChanged, this, [this, list, handler] {
+            if (m_refreshing)
+                return;
+            list->setProperty("rowChangedByPress", QGuiApplication::mouseButtons() != Qt::NoButton);
+            (this->*handler)();
+        });
+        connect(list, &QListWidget::itemClicked, this, [this, list, handler] {
+            const bool handled = list->property("rowChangedByPress").toBool();
+            list->setProperty("rowChangedByPress", false);
+            if (!m_refreshing && !handled)
+                (this->*handler)();
+        });
+    };
+    clickable(m_ui.ListBox1, &TForm1::ListBox1Click);
+    clickable(m_ui.ListBox2, &TForm1::ListBox2Click);
     connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
     connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,

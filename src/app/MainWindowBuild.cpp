@@ -34,6 +34,7 @@
 namespace {
 
 const QString kClasspath = QStringLiteral("CLASSPATH");
+const QString kAlreadyRunning = QStringLiteral("Process Already Running");
 const QString kSettingsBanner = QStringLiteral("===== Settings ") + QString(45, '=');
 
 } // namespace
@@ -54,9 +55,12 @@ void TForm1::setupRunners() {
     compileOnly->OnLine = [this](TGUI2Console* sender, const QString& line) {
         compilerLine(sender, line, false);
     };
-    // A compiler that cannot be started must not pass for a clean compile.
+    // A compiler that cannot be started must not pass for a clean compile. A second start while one runs
+    // is refused without a word and leaves the running chain alone.
     for (TGUI2Console* c : {compiler, palmCompiler, compileOnly})
         c->OnError = [this](TGUI2Console*, const QString& error) {
+            if (error == kAlreadyRunning)
+                return;
             m_compilerFailed = true;
             reportStartFailure("the compiler", error);
         };
@@ -82,6 +86,8 @@ void TForm1::setupRunners() {
             toolLine(sender, line);
         };
         runner(number)->OnError = [this](TGUI2Console* sender, const QString& error) {
+            if (error == kAlreadyRunning)
+                return;
             m_failedTools.insert(sender);
             reportStartFailure(sender == runner(2) ? "Warp" : "Exegen", error);
         };
@@ -307,6 +313,7 @@ void TForm1::toolDone(TGUI2Console* sender, const QString& extension) {
     if (!m_liveSettings.flag(u"Hotsync") || m_packagingProblem || m_failedTools.contains(sender))
         return;
     const QString file = m_project.ProjectName + extension;
+    // Only a file really queued is announced as ready; a failed install says why instead.
     if (palmUsers().installFile(m_liveSettings.number(u"PalmUserNo"), m_project.ProjectDir + file))
         addMessage(file + " is ready for HotSync");
     else
@@ -335,6 +342,9 @@ void TForm1::launchPalmTarget(bool simulator) {
     QStringList arguments;
     if (simulator) {
         program = m_liveSettings.text(u"PalmSim");
+        // Without a simulator there is no folder of its own to prepare (and the file system's root is none).
+        if (program.isEmpty())
+            return;
         const QString folder = QFileInfo(program).absolutePath();
         QDir(folder + "/autorun").removeRecursively();
         waitSeconds(1);
@@ -351,6 +361,8 @@ void TForm1::launchPalmTarget(bool simulator) {
     const int seconds = palmWaitSeconds(m_liveSettings.number(u"Delay"));
     addMessage(palmWaitingText(simulator ? PalmTarget::Simulator : PalmTarget::Emulator, seconds));
     waitSeconds(seconds);
+    if (QCoreApplication::closingDown())
+        return;
     if (!QProcess::startDetached(program, arguments))
         addMessage(QString("Cannot start %1").arg(program));
     if (m_ui.ToolButton14->isChecked()) {

@@ -206,8 +206,6 @@ void TForm1::checkFilesChanged() {
     if (m_checkingFiles)
         return;
     m_checkingFiles = true;
-    // Compare with what the user sees, not with the text as of the last switch.
-    captureEditor(false);
     for (TProjectFile& record : m_files.records()) {
         if (record.Kind != FileKind::Java || checkFileChanged(record) != ReloadDecision::Ask)
             continue;

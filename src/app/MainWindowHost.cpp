@@ -52,5 +52,14 @@ void TForm1::showDocumentation(const QString& url) {
 }
 
 QStringList TForm1::readPalmUsers() {
-    return {};
+    m_palmUsers = std::make_unique<TPalmUserData>(m_store);
+    const PalmDataError& error = m_palmUsers->loadError();
+    if (error.kind == PalmDataError::DesktopMissing)
+        plainMessageBox(error.text, error.caption, QMessageBox::Critical);
+    else if (error.isError())
+        showError(error.text);
+    QStringList names;
+    for (int i = 0; i < m_palmUsers->userCount(); ++i)
+        names << m_palmUsers->userName(i);
+    return names;
 }

@@ -171,6 +171,9 @@ void MainWindowUi::setupUi(QMainWindow* window) {
             ComboBox1 = new QComboBox(ToolBar1);
             ComboBox1->setObjectName(tool.objectName);
             ComboBox1->addItems({"Java", "Palm Emulator", "Palm Simulator"});
+            // The box takes typing; a target it does not know starts nothing.
+            ComboBox1->setEditable(true);
+            ComboBox1->setInsertPolicy(QComboBox::NoInsert);
             ComboBox1->setCurrentIndex(0);
             ToolBar1->addWidget(ComboBox1);
             continue;

@@ -1,6 +1,7 @@
 #include "SourceEditor.h"
 
 #include <QFont>
+#include <Qsci/qscicommandset.h>
 #include <algorithm>
 
 SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
@@ -26,6 +27,9 @@ SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
     // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+    // Ctrl+Del belongs to the menu's "Delete Selection", not to Scintilla's delete-word.
+    if (QsciCommand* deleteWord = standardCommands()->boundTo((Qt::CTRL | Qt::Key_Delete).toCombined()))
+        deleteWord->setKey(0);
     connect(this, &QsciScintilla::textChanged, this, &SourceEditor::forwardChange);
 }
 

@@ -211,3 +211,31 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.windowTitle(), "Bitmap");
 }
+
+TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdits) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.editor()->insert("// saved\r\n");
+    w.ToolButton3Click();
+    setModificationTime(projectDir + "A.java", 30); // the save gave the file a time the record never saw
+    w.editor()->insert("// typed after saving ");
+    w.checkFilesChanged();
+    EXPECT_TRUE(dialogs.asked().isEmpty());
+    EXPECT_EQ(w.editor()->lines().value(0), "// typed after saving // saved");
+}
+
+TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "B.java", {"class B {}"});
+    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    TProjectFile* a = w.files().nthOfKind(FileKind::Java, 0);
+    const QString recorded = a->FileTime;
+    setModificationTime(projectDir + "A.java", 90);
+    QListWidget* list = w.ui().ListBox1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(w.files().CurrentFile(), a);
+    // Only the file left behind gets its time taken; A keeps the time it was loaded with.
+    EXPECT_EQ(a->FileTime, recorded);
+}

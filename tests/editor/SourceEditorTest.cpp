@@ -87,3 +87,13 @@ TEST(SourceEditor, FirstVisibleLineIsKeptWhenSet) {
     EXPECT_GT(editor.firstVisibleLine(), 200);
     EXPECT_LE(editor.firstVisibleLine(), 300);
 }
+
+TEST(SourceEditor, CtrlDeleteIsLeftToTheMenu) {
+    SourceEditor editor;
+    editor.setLines({"alpha beta gamma"});
+    editor.show();
+    editor.setFocus();
+    editor.setCursorPosition(0, 6);
+    QTest::keyClick(&editor, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(editor.lines(), QStringList({"alpha beta gamma"}));
+}

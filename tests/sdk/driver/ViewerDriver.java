@@ -25,7 +25,7 @@ public class ViewerDriver {
         waba.applet.Applet.main(viewerArgs);
         JFrame frame = waitForWindow();
         Component screen = frame.getContentPane().getComponent(0);
-        Point origin = screen.getLocationOnScreen();
+        Point origin = settledLocation(screen);
         System.out.println("window " + frame.getTitle() + " " + screen.getWidth() + "x" + screen.getHeight() +
                            " at " + origin.x + "," + origin.y);
         System.out.flush();
@@ -48,6 +48,24 @@ public class ViewerDriver {
         Thread.sleep(10000);
         System.out.println("driver: the viewer did not end when its window closed");
         System.exit(4);
+    }
+
+    // A window is showing before the X server has placed it; wait until its place stops changing (and has
+    // left the corner, where every new window starts, unless it stays there for two seconds).
+    private static Point settledLocation(Component screen) throws Exception {
+        new Robot().waitForIdle();
+        Point last = screen.getLocationOnScreen();
+        int steady = 0;
+        for (int i = 0; i < 100; i++) {
+            Thread.sleep(50);
+            Point now = screen.getLocationOnScreen();
+            steady = now.equals(last) ? steady + 1 : 0;
+            last = now;
+            boolean inCorner = now.x == 0 && now.y == 0;
+            if (steady >= 4 && (!inCorner || i >= 40))
+                return now;
+        }
+        return last;
     }
 
     private static JFrame waitForWindow() throws InterruptedException {
