@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QtGlobal>
+#include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <exception>
 
 namespace {
@@ -147,7 +149,7 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
             if (count > 0) {
                 idle = 0;
                 fullRead = count == qsizetype(m_buffer.size());
-                if (Failure failure = receive(count))
+                if (Failure failure = receive(count, fullRead))
                     return failure;
             }
         } else if (Failure failure = handleSilence(idle)) {
@@ -167,10 +169,11 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
     qsizetype count;
     do {
         count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
+        const bool full = count == qsizetype(m_buffer.size());
+        if (Failure failure = receive(std::max<qsizetype>(count, 0), full && !stopRequested()))
+            return failure;
         if (count <= 0)
             break;
-        if (Failure failure = receive(count))
-            return failure;
     } while (count == qsizetype(m_buffer.size()) && !stopRequested());
     // A tool's last message may lack its line break; it is delivered all the same.
     if (stopRequested())
@@ -180,8 +183,16 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
     return {};
 }
 
-TConsoleThread::Failure TConsoleThread::receive(qsizetype count) {
-    const QList<QByteArray> lines = m_splitter.feed(QByteArrayView(m_buffer.data(), count));
+TConsoleThread::Failure TConsoleThread::receive(qsizetype count, bool more) {
+    constexpr qsizetype BatchBytes = 64 * 1024;
+    if (count > 0) {
+        m_batch += m_splitter.feed(QByteArrayView(m_buffer.data(), count));
+        m_batchBytes += count;
+    }
+    if (more && m_batchBytes < BatchBytes)
+        return {};
+    const QList<QByteArray> lines = std::exchange(m_batch, {});
+    m_batchBytes = 0;
     const QString& prompt = m_properties.Prompt;
     if (!lines.isEmpty()) {
         if (Failure failure = deliverLines(lines))

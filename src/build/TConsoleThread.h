@@ -46,7 +46,10 @@ private:
     void run();
     Failure startChild(ChildProcess& child);
     Failure readLoop(ChildProcess& child);
-    Failure receive(qsizetype count);
+    // Splits what was read into lines. While more output is waiting (`more`) the lines are kept and handed
+    // over together with the next reads', up to a limit, so a chatty child costs one hand-over per batch
+    // rather than one per read.
+    Failure receive(qsizetype count, bool more);
     Failure handleSilence(int& idle);
     Failure deliverLines(const QList<QByteArray>& lines);
     void raiseError(const QString& message);
@@ -69,6 +72,8 @@ private:
 
     // The worker's own state.
     LineSplitter m_splitter;
+    QList<QByteArray> m_batch;
+    qsizetype m_batchBytes = 0;
     std::vector<char> m_buffer;
     bool m_promptSeen = false;
     std::thread m_thread;
