@@ -50,7 +50,9 @@ void UpDown::step(int delta) {
 }
 
 bool UpDown::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+    // Type first: while the edit is being destroyed its events still pass here, and the pointer must not
+    // be turned into a QLineEdit then.
+    if (event->type() == QEvent::KeyPress && watched == m_edit) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             step(key == Qt::Key_Up ? m_increment : -m_increment);
