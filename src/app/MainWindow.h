@@ -83,6 +83,8 @@ public:
     void updateCaption();
     void captureEditor(bool full);
     void showFile(TProjectFile* record);
+    // The record's text in the editor, with its caret and scroll position; an empty editor for none.
+    void loadEditor(const TProjectFile* record);
     bool saveCurrentFile();
     // Writes every Java buffer and the project file; false when something could not be written.
     bool saveAll();

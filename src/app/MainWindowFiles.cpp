@@ -35,6 +35,16 @@ void TForm1::showFile(TProjectFile* record) {
     refreshFileLists();
 }
 
+void TForm1::loadEditor(const TProjectFile* record) {
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(record ? record->Lines : QStringList());
+    if (!record)
+        return;
+    m_ui.RichEdit1->setCaretLine(record->CaretLine);
+    m_ui.RichEdit1->setCaretColumn(record->CaretColumn);
+    m_ui.RichEdit1->setFirstVisibleLine(record->TopLine);
+}
+
 void TForm1::ListBox1Click() {
     const int row = m_ui.ListBox1->currentRow();
     TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
@@ -46,11 +56,7 @@ void TForm1::ListBox1Click() {
     if (TProjectFile* current = m_files.CurrentFile(); current && QFileInfo(current->Path).isFile())
         current->FileTime = fileTimeText(current->Path);
     m_files.setCurrentFile(target);
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(target->Lines);
-    m_ui.RichEdit1->setCaretLine(target->CaretLine);
-    m_ui.RichEdit1->setCaretColumn(target->CaretColumn);
-    m_ui.RichEdit1->setFirstVisibleLine(target->TopLine);
+    loadEditor(target);
     m_ui.RichEdit1->setFocus();
 }
 

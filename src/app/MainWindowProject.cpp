@@ -148,13 +148,7 @@ void TForm1::removeSelected(FileKind kind) {
     if (java) {
         TProjectFile* first = m_files.firstOfKind(FileKind::Java);
         m_files.setCurrentFile(first);
-        SuppressChange = true;
-        m_ui.RichEdit1->setLines(first ? first->Lines : QStringList());
-        if (first) {
-            m_ui.RichEdit1->setCaretLine(first->CaretLine);
-            m_ui.RichEdit1->setCaretColumn(first->CaretColumn);
-            m_ui.RichEdit1->setFirstVisibleLine(first->TopLine);
-        }
+        loadEditor(first);
         refreshFileLists();
     } else {
         refreshFileLists();

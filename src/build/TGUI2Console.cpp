@@ -58,8 +58,7 @@ void TGUI2Console::Start() {
         if (m_worker) {
             refused = true;
         } else {
-            const TConsoleEvents events{OnStart,   OnDone,   OnLine,   OnError,
-                                        OnTimeOut, OnStatus, OnPrompt, OnPreTerminate};
+            const TConsoleEvents events = *this; // a run keeps the handlers it started with
             m_worker = new TConsoleThread(this, m_properties, events, takeSnapshot(m_properties));
             m_worker->start();
         }

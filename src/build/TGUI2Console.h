@@ -17,7 +17,8 @@ class TConsoleThread;
 // characters; empty, the child gets the program's environment as it was at Start. HomeDirectory empty
 // means the program's current folder at Start. When Application is set, it is the program and Command
 // holds only its arguments.
-class TGUI2Console : public QObject {
+// The events (OnStart, OnLine, OnDone, ...) are the public members of TConsoleEvents.
+class TGUI2Console : public QObject, public TConsoleEvents {
     Q_OBJECT
 public:
     explicit TGUI2Console(QObject* parent = nullptr);
@@ -51,15 +52,6 @@ public:
     // priority on to the program it starts.
     TThreadPriority Priority() const { return m_properties.Priority; }
     void setPriority(TThreadPriority value) { m_properties.Priority = value; }
-
-    TStartEvent OnStart;
-    TDoneEvent OnDone;
-    TSendLine OnLine;
-    TError OnError;
-    TTimeOut OnTimeOut;
-    TStatusEvent OnStatus;
-    TPromptEvent OnPrompt;
-    TPreTerminateEvent OnPreTerminate;
 
     // Starts a run with the current properties and returns at once; while a run is going on it only
     // raises OnError "Process Already Running".
