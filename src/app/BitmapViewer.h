@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileResult.h"
+#include "workspace/FileResult.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "ClassWizard.h"
 
-#include "app/ClassTemplate.h"
-#include "app/PathHelpers.h"
 #include "app/WorkspaceHost.h"
 #include "settings/FormSizeSave.h"
 #include "ui/MessageDialog.h"
+#include "workspace/ClassTemplate.h"
+#include "workspace/PathHelpers.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -3,12 +3,8 @@
 #include "BitmapViewer.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
-#include "FileListsState.h"
-#include "FileTime.h"
-#include "FindFiles.h"
 #include "HeaderPanel.h"
 #include "NewProjectWindow.h"
-#include "PathHelpers.h"
 #include "SettingsWindow.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
@@ -18,6 +14,10 @@
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/MessageDialog.h"
+#include "workspace/FileListsState.h"
+#include "workspace/FileTime.h"
+#include "workspace/FindFiles.h"
+#include "workspace/PathHelpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/FileList.h"
 #include "app/MainWindowUi.h"
-#include "app/ProjectValues.h"
 #include "app/WorkspaceHost.h"
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
+#include "workspace/FileList.h"
+#include "workspace/ProjectValues.h"
 
 #include <QMainWindow>
 #include <QSet>

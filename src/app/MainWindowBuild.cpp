@@ -1,10 +1,6 @@
 // The build chain: compile, package with Warp and Exegen, launch, queue for HotSync.
 #include "MainWindow.h"
 
-#include "ClassTemplate.h"
-#include "Environment.h"
-#include "FileCopy.h"
-#include "PathHelpers.h"
 #include "build/BuildInputs.h"
 #include "build/CommandLine.h"
 #include "build/CompilerCommand.h"
@@ -19,6 +15,10 @@
 #include "build/WaitSeconds.h"
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
+#include "workspace/ClassTemplate.h"
+#include "workspace/Environment.h"
+#include "workspace/FileCopy.h"
+#include "workspace/PathHelpers.h"
 
 #include <QAction>
 #include <QApplication>

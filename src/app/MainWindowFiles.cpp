@@ -2,14 +2,14 @@
 #include "MainWindow.h"
 
 #include "BitmapViewer.h"
-#include "FileChangeCheck.h"
-#include "FileTime.h"
-#include "PathHelpers.h"
-#include "ProjectFile.h"
-#include "TextFile.h"
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
+#include "workspace/FileChangeCheck.h"
+#include "workspace/FileTime.h"
+#include "workspace/PathHelpers.h"
+#include "workspace/ProjectFile.h"
+#include "workspace/TextFile.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // What the main window offers the other windows: templates, tool paths, the run-target box.
 #include "MainWindow.h"
 
-#include "ClassTemplate.h"
 #include "build/PalmUserData.h"
 #include "editor/SourceEditor.h"
 #include "ui/StopBox.h"
+#include "workspace/ClassTemplate.h"
 
 #include <QToolButton>
 #include <QTreeWidget>

@@ -1,15 +1,15 @@
 // The project: loading and writing the project file, adding and removing files.
 #include "MainWindow.h"
 
-#include "FileCopy.h"
-#include "FileTime.h"
-#include "PathHelpers.h"
-#include "ProjectFile.h"
-#include "ProjectLoader.h"
 #include "SettingsWindow.h"
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
+#include "workspace/FileCopy.h"
+#include "workspace/FileTime.h"
+#include "workspace/PathHelpers.h"
+#include "workspace/ProjectFile.h"
+#include "workspace/ProjectLoader.h"
 
 #include <QAction>
 #include <QListWidget>

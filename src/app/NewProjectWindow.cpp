@@ -1,7 +1,5 @@
 #include "NewProjectWindow.h"
 
-#include "app/ClassTemplate.h"
-#include "app/PathHelpers.h"
 #include "app/WorkspaceHost.h"
 #include "settings/FormSizeSave.h"
 #include "settings/LiveSettings.h"
@@ -9,6 +7,8 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
 #include "ui/StopBox.h"
+#include "workspace/ClassTemplate.h"
+#include "workspace/PathHelpers.h"
 
 #include <QCheckBox>
 #include <QDir>

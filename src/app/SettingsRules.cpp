@@ -1,6 +1,6 @@
 #include "SettingsRules.h"
 
-#include "app/PathHelpers.h"
+#include "workspace/PathHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>

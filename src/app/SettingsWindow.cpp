@@ -1,6 +1,5 @@
 #include "SettingsWindow.h"
 
-#include "app/PathHelpers.h"
 #include "app/SettingsBinder.h"
 #include "app/SettingsRules.h"
 #include "app/WorkspaceHost.h"
@@ -9,6 +8,7 @@
 #include "settings/SettingsValues.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
+#include "workspace/PathHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/FileList.h"
-#include "app/FileResult.h"
-#include "app/ProjectValues.h"
 #include "settings/ToolPaths.h"
+#include "workspace/FileList.h"
+#include "workspace/FileResult.h"
+#include "workspace/ProjectValues.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "MainWindowFixture.h"
 
-#include "app/Environment.h"
 #include "app/NewProjectWindow.h"
 #include "build/OutputWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "settings/RegistryKey.h"
 #include "settings/SettingsValues.h"
+#include "workspace/Environment.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/ClassTemplate.h"
+#include "workspace/ClassTemplate.h"
 #include "TestFiles.h"
 #include "app/SettingsRules.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ClassTemplate.h"
 #include "app/WorkspaceHost.h"
 #include "settings/LiveSettings.h"
 #include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
+#include "workspace/ClassTemplate.h"
 
 #include <QComboBox>
 #include <QTemporaryDir>

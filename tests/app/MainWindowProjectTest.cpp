@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "app/FileTime.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
+#include "workspace/FileTime.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/FileList.h"
+#include "workspace/FileList.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FileList.h"
-#include "app/TextFile.h"
+#include "workspace/FileList.h"
+#include "workspace/TextFile.h"
 
 #include <QString>
 #include <QStringList>

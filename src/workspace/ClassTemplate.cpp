@@ -1,6 +1,6 @@
 #include "ClassTemplate.h"
 
-#include "app/PathHelpers.h"
+#include "workspace/PathHelpers.h"
 
 #include <QDir>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/TextFile.h"
+#include "workspace/TextFile.h"
 #include "TestFiles.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/FindFiles.h"
+#include "workspace/FindFiles.h"
 #include "TestFiles.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/PathHelpers.h"
+#include "workspace/PathHelpers.h"
 #include "TestFiles.h"
-#include "app/TProjectFile.h"
+#include "workspace/TProjectFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "app/FileChangeCheck.h"
+#include "workspace/FileChangeCheck.h"
 #include "TestFiles.h"
-#include "app/FileTime.h"
+#include "workspace/FileTime.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

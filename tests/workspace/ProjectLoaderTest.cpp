@@ -1,6 +1,6 @@
-#include "app/ProjectLoader.h"
+#include "workspace/ProjectLoader.h"
 #include "TestFiles.h"
-#include "app/ProjectFile.h"
+#include "workspace/ProjectFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "app/FileCopy.h"
+#include "workspace/FileCopy.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
