@@ -2,6 +2,8 @@
 // 1,000,000 lines of 60 characters, every line reaches an OnLine handler. Beside it, for scale, the same
 // child piped straight into cat (two processes and a pipe, no shell). Uses the applet viewer runner's
 // sizes: PipeSize ps256k, BufferSize bs4k. Each figure is the median of three runs.
+// Also the delay from a line's write to its handler: the child writes 50 time-stamped lines 20 ms apart,
+// FIGURE runner_line_latency_max is the longest delay seen, runner_line_latency_median the middle one.
 // usage: runner_throughput [helper-program]
 #include "build/CommandLine.h"
 #include "build/TGUI2Console.h"
@@ -15,6 +17,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -110,6 +113,31 @@ double runnerRound(const QString& helper) {
     return seconds;
 }
 
+// The delays between a child writing a line and the handler getting it, in milliseconds, sorted; empty
+// on failure.
+std::vector<double> latencyRound(const QString& helper) {
+    constexpr int Lines = 50;
+    TGUI2Console runner;
+    runner.setPipeSize(ps256k);
+    runner.setBufferSize(bs4k);
+    runner.setCommand(quoteCommandWord(helper) + QStringLiteral(" stamped %1 20").arg(Lines));
+    std::vector<double> delays;
+    runner.OnLine = [&](TGUI2Console*, const QString& line) {
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const qint64 written = line.section(u' ', 1).toLongLong();
+        delays.push_back((now.tv_sec * 1000000000LL + now.tv_nsec - written) / 1e6);
+    };
+    QEventLoop loop;
+    runner.OnDone = [&](TGUI2Console*) { loop.quit(); };
+    runner.Start();
+    loop.exec();
+    if (delays.size() != Lines)
+        return {};
+    std::sort(delays.begin(), delays.end());
+    return delays;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -127,5 +155,12 @@ int main(int argc, char** argv) {
     }
     std::printf("FIGURE pipe_1M_lines %.3f s\n", median(pipeTimes));
     std::printf("FIGURE runner_1M_lines %.3f s\n", median(runnerTimes));
+    const std::vector<double> delays = latencyRound(helper);
+    if (delays.empty()) {
+        std::fprintf(stderr, "runner_throughput: the time-stamped lines did not all arrive\n");
+        return 1;
+    }
+    std::printf("FIGURE runner_line_latency_max %.1f ms\n", delays.back());
+    std::printf("FIGURE runner_line_latency_median %.1f ms\n", delays[delays.size() / 2]);
     return 0;
 }

@@ -2,12 +2,16 @@
 
 #include "ProcessGroups.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -49,19 +53,96 @@ std::vector<char*> cStrings(const QList<QByteArray>& list) {
     return out;
 }
 
-// Owns the spawn attribute objects for the span of one spawn.
-struct SpawnSetup {
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attributes);
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
+// Everything the child needs, made before it exists: between vfork and exec it may not allocate.
+struct SpawnPlan {
+    const char* path;
+    char* const* argv;
+    char* const* envp;
+    const char* workingDirectory; // null: the caller's
+    int input;                    // becomes stdin
+    int output;                   // becomes stdout and stderr
+    pid_t parent;
+    int maxDescriptor;
 };
+
+// The child's side of a start, from vfork to exec. Only system calls here: the child shares the
+// caller's memory until it execs. A failure goes back as an errno through `report`, which the exec
+// closes.
+[[noreturn]] __attribute__((noinline)) void execChild(const SpawnPlan& plan, int report) {
+    const auto fail = [report](int error) {
+        [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);
+        ::_exit(127);
+    };
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    sigemptyset(&standard.sa_mask);
+    for (int signal = 1; signal < NSIG; ++signal)
+        if (signal != SIGKILL && signal != SIGSTOP)
+            ::sigaction(signal, &standard, nullptr); // the ones the C library keeps for itself refuse
+    // The child dies with the thread that starts it: the runner's worker, which outlives every child
+    // it starts, or the whole program, however that ends (even by SIGKILL).
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0)
+        fail(errno);
+    if (::getppid() != plan.parent)
+        ::_exit(127); // the program died before the line above took effect
+    if (::setpgid(0, 0) != 0)
+        fail(errno);
+    if (::dup2(plan.input, STDIN_FILENO) < 0 || ::dup2(plan.output, STDOUT_FILENO) < 0 ||
+        ::dup2(plan.output, STDERR_FILENO) < 0)
+        fail(errno);
+    if (plan.workingDirectory && ::chdir(plan.workingDirectory) != 0)
+        fail(errno);
+    // Whatever a library may have opened without O_CLOEXEC stays ours too.
+    if (::syscall(SYS_close_range, STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC) != 0)
+        for (int fd = STDERR_FILENO + 1; fd < plan.maxDescriptor; ++fd)
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::execve(plan.path, plan.argv, plan.envp);
+    fail(errno);
+    ::_exit(127); // not reached
+}
+
+// Starts plan's program as a child of the calling thread; its pid, or -1 with error set.
+pid_t spawnChild(const SpawnPlan& plan, int& error) {
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
+        error = errno;
+        return -1;
+    }
+    for (int* fd : {&report[0], &report[1]})
+        moveAboveStandardStreams(*fd);
+    // No handler of ours may run in the child before it has put every signal back to its default.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    ::pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t pid = ::vfork();
+    if (pid == 0)
+        execChild(plan, report[1]);
+    const int forkError = errno;
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    ::close(report[1]);
+    if (pid < 0) {
+        ::close(report[0]);
+        error = forkError;
+        return -1;
+    }
+    int childError = 0;
+    ssize_t got;
+    do {
+        got = ::read(report[0], &childError, sizeof childError);
+    } while (got < 0 && errno == EINTR);
+    ::close(report[0]);
+    if (got != sizeof childError)
+        return pid; // the exec closed the pipe: the program runs
+    int status;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    error = childError;
+    return -1;
+}
 
 } // namespace
 
@@ -111,31 +192,18 @@ QString ChildProcess::start(const ChildRequest& request) {
     int error = program.error;
     pid_t pid = -1;
     if (error == 0) {
-        SpawnSetup setup;
-        posix_spawn_file_actions_adddup2(&setup.actions, input[0], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDERR_FILENO);
-        if (!request.workingDirectory.isEmpty())
-            posix_spawn_file_actions_addchdir_np(&setup.actions, request.workingDirectory.constData());
-        // Whatever a library may have opened without O_CLOEXEC stays ours too.
-        posix_spawn_file_actions_addclosefrom_np(&setup.actions, STDERR_FILENO + 1);
-
-        sigset_t none;
-        sigset_t all;
-        sigemptyset(&none);
-        sigfillset(&all);
-        sigdelset(&all, SIGKILL);
-        sigdelset(&all, SIGSTOP);
-        posix_spawnattr_setpgroup(&setup.attributes, 0);
-        posix_spawnattr_setsigmask(&setup.attributes, &none);
-        posix_spawnattr_setsigdefault(&setup.attributes, &all);
-        posix_spawnattr_setflags(&setup.attributes,
-                                 POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-        std::vector<char*> argv = cStrings(request.argv);
-        std::vector<char*> envp = cStrings(request.environment);
-        error = ::posix_spawn(&pid, program.path.constData(), &setup.actions, &setup.attributes, argv.data(),
-                              envp.data());
+        const std::vector<char*> argv = cStrings(request.argv);
+        const std::vector<char*> envp = cStrings(request.environment);
+        const SpawnPlan plan{program.path.constData(),
+                             argv.data(),
+                             envp.data(),
+                             request.workingDirectory.isEmpty() ? nullptr
+                                                                : request.workingDirectory.constData(),
+                             input[0],
+                             output[1],
+                             ::getpid(),
+                             int(std::min<long>(::sysconf(_SC_OPEN_MAX), 1 << 20))};
+        pid = spawnChild(plan, error);
     }
     // The child holds its own copies of these.
     ::close(output[1]);
@@ -149,6 +217,7 @@ QString ChildProcess::start(const ChildRequest& request) {
     m_output = output[0];
     m_input = input[1];
     m_outputEnded = false;
+    m_exitStatus.reset();
     ProcessGroups::add(pid);
     return {};
 }
@@ -193,6 +262,10 @@ ChildProcess::EndCheck ChildProcess::checkEnded() const {
 
 void ChildProcess::terminate() {
     if (m_pid > 0) {
+        siginfo_t ended{};
+        if (::waitid(P_PID, static_cast<id_t>(m_pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            ended.si_pid != 0)
+            m_exitStatus = ended.si_code == CLD_EXITED ? ended.si_status : 128 + ended.si_status;
         ::kill(-m_pid, SIGKILL);
         ::kill(m_pid, SIGKILL); // in case it left the group
         ProcessGroups::remove(m_pid);

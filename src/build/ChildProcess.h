@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <sys/types.h>
 
 // What to start: argv[0] names the program, looked up on searchPath like execvp when it holds no '/'.
@@ -15,8 +16,9 @@ struct ChildRequest {
 };
 
 // One console child: stdout and stderr share one pipe, stdin is a pipe that is never written, and the
-// child leads a new process group. Nothing else of ours is inherited. Destruction kills the group and
-// reaps the child.
+// child leads a new process group. Nothing else of ours is inherited. The child is killed when the thread
+// that started it ends, so it cannot outlive the program, whatever ends the program; start a child only
+// from a thread that outlives it. Destruction kills the group and reaps the child.
 class ChildProcess {
 public:
     ChildProcess() = default;
@@ -51,6 +53,10 @@ public:
     // reaps the child and closes every descriptor. Safe to call more than once.
     void terminate();
 
+    // How the child ended by itself, taken by terminate(): its exit code, or 128 + the signal that ended
+    // it. Nothing when it was still running then (or never started).
+    std::optional<int> exitStatus() const { return m_exitStatus; }
+
 private:
     void closeDescriptors();
 
@@ -58,6 +64,7 @@ private:
     int m_output = -1; // read end of stdout and stderr
     int m_input = -1;  // write end of stdin, never written
     bool m_outputEnded = false;
+    std::optional<int> m_exitStatus;
 };
 
 // The file execvp would run for program, or an errno (ENOENT, EACCES) when there is none.

@@ -9,10 +9,15 @@
 // Cuts a child's output, arriving in reads of any size, into lines. Only the complete part of what has
 // arrived (up to and including the last CR or LF) is split; the rest waits for the next read. A line ends
 // at CR, LF or CR LF; a CR at the end of one read and an LF at the start of the next therefore leave an
-// empty line between them, and empty lines are dropped. A NUL ends the complete part of a read: what
-// follows it up to the last line break is discarded, like text handed to a C string.
+// empty line between them, and empty lines are dropped. NUL bytes are dropped wherever they stand. A line
+// that reaches maxLine bytes without a break ends there, so a child that never ends its line cannot make
+// the IDE hold its whole output.
 class LineSplitter {
 public:
+    static constexpr qsizetype DefaultMaxLine = 1024 * 1024;
+
+    explicit LineSplitter(qsizetype maxLine = DefaultMaxLine);
+
     // The non-empty complete lines that this read finishes, in order.
     QList<QByteArray> feed(QByteArrayView bytes);
 
@@ -24,6 +29,11 @@ public:
     std::optional<QByteArray> finish();
 
 private:
+    void splitComplete(QByteArrayView text, QList<QByteArray>& lines) const;
+    void cutLongPending(QList<QByteArray>& lines);
+    qsizetype cutPoint(QByteArrayView text) const;
+
+    const qsizetype m_maxLine;
     QByteArray m_pending;
 };
 

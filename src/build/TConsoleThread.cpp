@@ -9,12 +9,18 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 #include <exception>
+#include <utility>
 
 namespace {
 
 constexpr int PollMs = 5; // each quiet poll counts as this much silence
+// How long the output may still be read once the child has ended.
+constexpr std::chrono::seconds DrainTime{1};
+// Lines read are handed over together with the next reads' while those follow within HoldMs, for
+// BatchAge at most: one hand-over per batch keeps a chatty child cheap, and no line waits long.
+constexpr int HoldMs = 2;
+constexpr std::chrono::milliseconds BatchAge{10};
 
 QString processError(int error) {
     return QStringLiteral("Process Error Error Code :%1").arg(error);
@@ -102,6 +108,7 @@ void TConsoleThread::run() {
             onOwnerThread([&] { m_events.OnStatus(m_owner, QStringLiteral("Normal Thread Termination")); });
     // Also after a failure: a run never leaves its child behind.
     child.terminate();
+    m_exitStatus = child.exitStatus();
     if (failure)
         raiseError(*failure);
     raiseDone();
@@ -134,49 +141,62 @@ TConsoleThread::Failure TConsoleThread::startChild(ChildProcess& child) {
 }
 
 TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
+    const qsizetype bufferSize = qsizetype(m_buffer.size());
     int idle = 0;
     bool fullRead = false;
+    Clock::time_point lastEndCheck = Clock::now();
     for (;;) {
-        // After a full buffer more is likely waiting: read on without polling.
+        // After a full buffer more is likely waiting: read on without polling. Lines held back wait for
+        // more output only briefly.
         ChildProcess::WaitResult waited{ChildProcess::Wait::Output, 0};
         if (!fullRead)
-            waited = child.wait(PollMs);
+            waited = child.wait(m_batchBytes > 0 ? HoldMs : PollMs);
         if (waited.error != 0)
             return processError(waited.error);
         fullRead = false;
         if (waited.what == ChildProcess::Wait::Output) {
-            const qsizetype count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
-            if (count > 0) {
+            const qsizetype count = child.read(m_buffer.data(), bufferSize);
+            if (count > 0)
                 idle = 0;
-                fullRead = count == qsizetype(m_buffer.size());
-                if (Failure failure = receive(count, fullRead))
-                    return failure;
-            }
+            fullRead = count == bufferSize;
+            // An empty read (the buffer was filled exactly, or the output has ended) hands over at once.
+            if (Failure failure = receive(std::max<qsizetype>(count, 0), count > 0))
+                return failure;
+        } else if (m_batchBytes > 0) {
+            if (Failure failure = receive(0, false)) // nothing more came
+                return failure;
         } else if (Failure failure = handleSilence(idle)) {
             return failure;
         }
         if (stopRequested())
             return {};
-        if (fullRead)
+        // Output that never pauses (a grandchild may write for ever) must not hide the child's end.
+        const Clock::time_point now = Clock::now();
+        if (fullRead && now - lastEndCheck < std::chrono::milliseconds(PollMs))
             continue;
+        lastEndCheck = now;
         const ChildProcess::EndCheck ended = child.checkEnded();
         if (ended.error != 0)
             return processError(ended.error);
         if (ended.ended)
             break;
     }
-    // The child has ended: take what it left in the pipe.
-    qsizetype count;
-    do {
-        count = child.read(m_buffer.data(), qsizetype(m_buffer.size()));
-        const bool full = count == qsizetype(m_buffer.size());
-        if (Failure failure = receive(std::max<qsizetype>(count, 0), full && !stopRequested()))
+    // The child has ended: take what is left in the pipe, but for a second at most, since whatever it left
+    // behind may go on writing. The run's end then kills the whole group.
+    const Clock::time_point deadline = Clock::now() + DrainTime;
+    bool outputEnded = false;
+    for (;;) {
+        const qsizetype count = child.read(m_buffer.data(), bufferSize);
+        outputEnded = count < bufferSize;
+        const bool more = !outputEnded && !stopRequested() && Clock::now() < deadline;
+        if (Failure failure = receive(std::max<qsizetype>(count, 0), more))
             return failure;
-        if (count <= 0)
+        if (!more)
             break;
-    } while (count == qsizetype(m_buffer.size()) && !stopRequested());
-    // A tool's last message may lack its line break; it is delivered all the same.
-    if (stopRequested())
+    }
+    // A tool's last message may lack its line break; it is delivered all the same, but not from output
+    // that was cut off.
+    if (stopRequested() || !outputEnded)
         return {};
     if (const std::optional<QByteArray> last = m_splitter.finish())
         return deliverLines({*last});
@@ -186,10 +206,13 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
 TConsoleThread::Failure TConsoleThread::receive(qsizetype count, bool more) {
     constexpr qsizetype BatchBytes = 64 * 1024;
     if (count > 0) {
+        if (m_batchBytes == 0)
+            m_batchStarted = Clock::now();
         m_batch += m_splitter.feed(QByteArrayView(m_buffer.data(), count));
         m_batchBytes += count;
     }
-    if (more && m_batchBytes < BatchBytes)
+    // A batch waits for more reads only briefly, so no line is held back noticeably.
+    if (more && m_batchBytes < BatchBytes && Clock::now() - m_batchStarted < BatchAge)
         return {};
     const QList<QByteArray> lines = std::exchange(m_batch, {});
     m_batchBytes = 0;
@@ -264,6 +287,7 @@ void TConsoleThread::raiseDone() {
             m_log->close();
         if (m_ownerGone)
             return;
+        m_owner->m_exitStatus = m_exitStatus;
         if (m_events.OnDone) {
             try {
                 m_events.OnDone(m_owner);

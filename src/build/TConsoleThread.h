@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -42,13 +43,14 @@ public:
 
 private:
     using Failure = std::optional<QString>;
+    using Clock = std::chrono::steady_clock;
 
     void run();
     Failure startChild(ChildProcess& child);
     Failure readLoop(ChildProcess& child);
-    // Splits what was read into lines. While more output is waiting (`more`) the lines are kept and handed
-    // over together with the next reads', up to a limit, so a chatty child costs one hand-over per batch
-    // rather than one per read.
+    // Splits what was read into lines. While more output is likely (`more`) the lines are kept and handed
+    // over together with the next reads', up to a size and an age, so a chatty child costs one hand-over
+    // per batch rather than one per read.
     Failure receive(qsizetype count, bool more);
     Failure handleSilence(int& idle);
     Failure deliverLines(const QList<QByteArray>& lines);
@@ -74,7 +76,9 @@ private:
     LineSplitter m_splitter;
     QList<QByteArray> m_batch;
     qsizetype m_batchBytes = 0;
+    Clock::time_point m_batchStarted;
     std::vector<char> m_buffer;
     bool m_promptSeen = false;
+    std::optional<int> m_exitStatus;
     std::thread m_thread;
 };

@@ -59,6 +59,7 @@ void TGUI2Console::Start() {
             refused = true;
         } else {
             const TConsoleEvents events = *this; // a run keeps the handlers it started with
+            m_exitStatus.reset();
             m_worker = new TConsoleThread(this, m_properties, events, takeSnapshot(m_properties));
             m_worker->start();
         }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class TConsoleThread;
 
@@ -59,10 +60,15 @@ public:
 
     bool isRunning() const { return m_worker != nullptr; }
 
+    // Read in OnDone: how the last run's program ended by itself, its exit code or 128 + the signal that
+    // ended it; nothing when it did not start or the run stopped it.
+    std::optional<int> ExitStatus() const { return m_exitStatus; }
+
 private:
     friend class TConsoleThread;
     void workerEnded(TConsoleThread* worker);
 
     TConsoleProperties m_properties;
     TConsoleThread* m_worker = nullptr;
+    std::optional<int> m_exitStatus;
 };

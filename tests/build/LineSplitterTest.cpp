@@ -14,6 +14,7 @@ struct SplitCase {
     QList<Lines> linesPerRead;
     QByteArray pending;
     std::optional<QByteArray> last; // what finish() gives
+    qsizetype maxLine = LineSplitter::DefaultMaxLine;
     friend void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -26,7 +27,7 @@ class LineSplitterCases : public testing::TestWithParam<SplitCase> {};
 TEST_P(LineSplitterCases, SplitsReadsIntoLines) {
     const SplitCase& c = GetParam();
     ASSERT_EQ(c.reads.size(), c.linesPerRead.size());
-    LineSplitter splitter;
+    LineSplitter splitter(c.maxLine);
     for (qsizetype i = 0; i < c.reads.size(); ++i)
         EXPECT_EQ(splitter.feed(c.reads[i]), c.linesPerRead[i]) << c.name << ", read " << i;
     EXPECT_EQ(splitter.pending(), c.pending) << c.name;
@@ -51,11 +52,38 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"CR before CR LF", {"x\r\r\ny"}, {{"x"}}, "y", "y"},
         SplitCase{"only breaks", {"\r\n\r\n\n\r"}, {{}}, "", std::nullopt},
         SplitCase{"nothing complete", {"abc"}, {{}}, "abc", "abc"},
-        SplitCase{"NUL ends the complete part", {bytes("a\0b\nc\n", 6)}, {{"a"}}, "", std::nullopt},
-        SplitCase{"NUL in the pending part", {bytes("a\nb\0c", 5)}, {{"a"}}, bytes("b\0c", 3), "b"},
-        SplitCase{
-            "NUL carried into the next read", {bytes("q\0r", 3), "s\nt\n"}, {{}, {"q"}}, "", std::nullopt},
-        SplitCase{"pending only NUL", {bytes("\0x", 2)}, {{}}, bytes("\0x", 2), std::nullopt}),
+        // A NUL is dropped; the text around it and the lines after it stay.
+        SplitCase{"NUL dropped, lines kept", {bytes("a\0b\nc\n", 6)}, {{"ab", "c"}}, "", std::nullopt},
+        SplitCase{"NUL in the pending part", {bytes("a\nb\0c", 5)}, {{"a"}}, "bc", "bc"},
+        SplitCase{"NUL carried into the next read",
+                  {bytes("q\0r", 3), "s\nt\n"},
+                  {{}, {"qrs", "t"}},
+                  "",
+                  std::nullopt},
+        SplitCase{"pending only NUL", {bytes("\0", 1)}, {{}}, "", std::nullopt},
+        SplitCase{"NUL between CR and LF", {bytes("x\r\0\ny\n", 6)}, {{"x", "y"}}, "", std::nullopt},
+        // A line that reaches the limit ends there, as if its break had come.
+        SplitCase{"line reaching the limit", {"abcdefgh"}, {{"abcdefgh"}}, "", std::nullopt, 8},
+        SplitCase{"limit reached across reads", {"abcde", "fghij"}, {{}, {"abcdefgh"}}, "ij", "ij", 8},
+        SplitCase{"long complete line in pieces",
+                  {"0123456789abcdefXY\n"},
+                  {{"01234567", "89abcdef", "XY"}},
+                  "",
+                  std::nullopt,
+                  8},
+        SplitCase{"pending and a long line", {"abcdef", "ghij\nk"}, {{}, {"abcdefgh", "ij"}}, "k", "k", 8},
+        SplitCase{"break right after the limit",
+                  {"abcdefgh", "\r\nz\n"},
+                  {{"abcdefgh"}, {"z"}},
+                  "",
+                  std::nullopt,
+                  8},
+        SplitCase{"UTF-8 character kept whole",
+                  {"abcdefg\xc3\xa9h\n", "abcdef\xe2\x82\xac"},
+                  {{"abcdefg", "\xc3\xa9h"}, {"abcdef"}},
+                  "\xe2\x82\xac",
+                  "\xe2\x82\xac",
+                  8}),
     [](const testing::TestParamInfo<SplitCase>& info) {
         std::string name = info.param.name;
         for (char& c : name)
@@ -63,6 +91,22 @@ INSTANTIATE_TEST_SUITE_P(
                 c = '_';
         return name;
     });
+
+TEST(LineSplitter, UnendingOutputIsHandedOverInMegabyteLines) {
+    LineSplitter splitter;
+    const QByteArray read(4096, 'x');
+    qsizetype delivered = 0;
+    QList<qsizetype> sizes;
+    for (int i = 0; i < 3 * 256 + 10; ++i) { // 3 MB and 40 KB, never a break
+        for (const QByteArray& line : splitter.feed(read))
+            sizes << line.size();
+        ASSERT_LT(splitter.pending().size(), LineSplitter::DefaultMaxLine);
+    }
+    for (qsizetype size : sizes)
+        delivered += size;
+    EXPECT_EQ(sizes, (QList<qsizetype>{1 << 20, 1 << 20, 1 << 20}));
+    EXPECT_EQ(delivered + splitter.pending().size(), (3 * 256 + 10) * 4096);
+}
 
 TEST(DecodeOutputLine, KeepsEveryByte) {
     EXPECT_EQ(decodeOutputLine("plain"), "plain");

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace runnertest;
 
@@ -239,6 +241,68 @@ TEST(ConsoleRunner, RunEndsWithTheChildAndKillsWhatItLeftBehind) {
     EXPECT_EQ(log.lines().last(), "bye");
     ASSERT_GT(log.pid("grandchild"), 0);
     EXPECT_TRUE(waitFor([&] { return processDead(log.pid("grandchild")); }));
+}
+
+// Output that fills a read exactly must not wait for the child's next write: here that comes a minute
+// later, long after the test has given up.
+struct FullReadCase {
+    TBufferSize buffer;
+    int written; // one write: a line of written - 1 letters and its LF
+    friend void PrintTo(const FullReadCase& c, std::ostream* out) { *out << c.written << " in " << c.buffer; }
+};
+
+class ConsoleRunnerFullRead : public testing::TestWithParam<FullReadCase> {};
+
+TEST_P(ConsoleRunnerFullRead, DeliversTheLineBeforeTheChildWritesAgain) {
+    TGUI2Console runner;
+    EventLog log;
+    log.attach(runner, true);
+    runner.setBufferSize(GetParam().buffer);
+    runner.setCommand(helperCommand({"block", QString::number(GetParam().written), "sleep", "60000"}));
+    runner.Start();
+    EXPECT_TRUE(waitFor([&] { return !log.lines().isEmpty(); }, 10000));
+    EXPECT_EQ(log.lines(), QStringList{QString(GetParam().written - 1, u'b')});
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ConsoleRunnerFullRead,
+                         testing::Values(FullReadCase{bs1k, 1024}, FullReadCase{bs1k, 2048},
+                                         FullReadCase{bs4k, 4096}, FullReadCase{bs256, 256}));
+
+TEST(ConsoleRunner, ChattyGrandchildDoesNotKeepTheRunGoing) {
+    const QString chatter = QStringLiteral("chatter from the grandchild");
+    QStringList others;
+    // The run must end on its own once the child has gone, however much the grandchild still writes. The
+    // handler takes its time, as a busy window would, so the pipe never runs dry.
+    const EventLog log =
+        runCommand(helperCommand({"chatty", "out", "bye\\n"}), [&](TGUI2Console& runner, EventLog&) {
+            runner.OnLine = [&](TGUI2Console*, const QString& line) {
+                if (line != chatter)
+                    others << line;
+                std::this_thread::sleep_for(std::chrono::microseconds(20));
+            };
+        });
+    EXPECT_TRUE(log.done());
+    ASSERT_EQ(others.size(), 2) << qPrintable(others.join(" | "));
+    EXPECT_EQ(others.last(), "bye");
+    const pid_t grandchild = pid_t(others.first().section(u' ', 1).toInt());
+    ASSERT_TRUE(others.first().startsWith("grandchild ") && grandchild > 0);
+    EXPECT_TRUE(waitFor([&] { return processDead(grandchild); }));
+}
+
+TEST(ConsoleRunner, UnendingLineIsHandedOverAtEachMegabyte) {
+    TGUI2Console runner;
+    QList<qsizetype> sizes;
+    runner.OnLine = [&](TGUI2Console*, const QString& line) { sizes << line.size(); };
+    // 2.5 MB without a line break, then a minute of silence.
+    runner.setCommand(helperCommand({"raw", QString::number(5 << 19), "sleep", "60000"}));
+    runner.Start();
+    EXPECT_TRUE(waitFor([&] { return sizes.size() >= 2; }));
+    EXPECT_EQ(sizes, (QList<qsizetype>{1 << 20, 1 << 20}));
+}
+
+TEST(ConsoleRunner, NulBytesAreDroppedAndTheLinesAfterThemKept) {
+    const EventLog log = runCommand(helperCommand({"out", "a\\0b\\nc\\n\\0\\n", "out", "d\\0e"}), {}, true);
+    EXPECT_EQ(log.lines(), (QStringList{"ab", "c", "de"}));
 }
 
 } // namespace

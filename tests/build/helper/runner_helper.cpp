@@ -5,12 +5,18 @@
 //   exit CODE             end with that exit code
 //   lines COUNT WIDTH     COUNT lines of WIDTH characters, LF-terminated, written in large blocks
 //   grandchild MS         fork a child that sleeps MS in our group; print "grandchild PID"
+//   chatty                fork a child in our group that writes lines without pause for up to a minute;
+//                         print "grandchild PID" first
+//   block SIZE            one write of SIZE bytes: SIZE - 1 letters and an LF
+//   raw SIZE              SIZE letters and no line break, in large writes
+//   stamped COUNT MS      COUNT lines "stamp NANOSECONDS", the monotonic clock at writing, MS apart
 //   pid                   print "pid PID pgid PGID"
 //   env NAME              print "NAME=value" or "NAME unset"
 //   cwd                   print "cwd PATH"
 //   fds                   print "fds" and every open descriptor number
 //   stdin MS              print whether stdin stays quiet for MS: "stdin quiet", "stdin eof" or "stdin data"
 //   args ...              print every remaining argument as [arg], one per line
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -96,6 +102,30 @@ void printLines(long count, long width) {
     writeAll(1, block);
 }
 
+long long monotonicNs() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+void chatter() {
+    // Up to PIPE_BUF bytes a write is atomic, so the parent's lines never land inside a chatter line.
+    const std::string line = "chatter from the grandchild\n";
+    std::string block;
+    while (block.size() + line.size() <= 4096)
+        block += line;
+    const long long end = monotonicNs() + 60000000000LL;
+    while (monotonicNs() < end)
+        if (::write(1, block.data(), block.size()) < 0 && errno != EINTR)
+            break;
+}
+
+void writeRaw(long size) {
+    const std::string block(1 << 16, 'r');
+    for (long left = size; left > 0; left -= long(block.size()))
+        writeAll(1, block.substr(0, size_t(std::min<long>(left, long(block.size())))));
+}
+
 std::string openDescriptors() {
     std::string out = "fds";
     DIR* dir = opendir("/proc/self/fd");
@@ -146,6 +176,30 @@ int main(int argc, char** argv) {
             }
             writeAll(1, "grandchild " + std::to_string(pid) + "\n");
             ++i;
+        } else if (action == "chatty") {
+            std::fflush(stdout);
+            const pid_t pid = fork();
+            if (pid == 0) {
+                chatter();
+                std::_Exit(0);
+            }
+            writeAll(1, "grandchild " + std::to_string(pid) + "\n");
+        } else if (action == "block") {
+            const long size = std::atol(arg);
+            writeAll(1, std::string(size_t(std::max(size - 1, 0L)), 'b') + "\n");
+            ++i;
+        } else if (action == "raw") {
+            writeRaw(std::atol(arg));
+            ++i;
+        } else if (action == "stamped") {
+            const long count = std::atol(arg);
+            const long ms = i + 2 < argc ? std::atol(argv[i + 2]) : 10;
+            for (long n = 0; n < count; ++n) {
+                if (n > 0)
+                    sleepMs(ms);
+                writeAll(1, "stamp " + std::to_string(monotonicNs()) + "\n");
+            }
+            i += 2;
         } else if (action == "pid") {
             writeAll(1, "pid " + std::to_string(getpid()) + " pgid " + std::to_string(getpgrp()) + "\n");
         } else if (action == "env") {
