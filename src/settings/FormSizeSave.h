@@ -4,7 +4,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
+#include <optional>
 
 class QWidget;
 class RegistryStore;
@@ -43,13 +45,17 @@ public:
     // "\SOFTWARE\" + Company + "\" + ProductName + "\" + SubKey, each part left out when blank.
     QString keyPath() const;
 
-    // Applies the stored values of the mode that exist, then the stored state.
+    // Applies the stored values of the mode that exist, then the stored state. A window without a stored
+    // position is centred over its owner (its parent's window, else the main window Form1); either way it
+    // is kept on the visible screen (see WindowPlacement). Nothing is written.
     RegistryStatus restore();
     // Writes the values of the mode when the window is in the normal state, then caption and state.
     RegistryStatus save();
 
 private:
     RegistryStore& store() const;
+    std::optional<QRect> anchor() const;
+    static QList<QRect> screenAreas();
     bool positionSaved() const { return m_saveMode == smPositionOnly || m_saveMode == smAll; }
     bool sizeSaved() const { return m_saveMode == smSizeOnly || m_saveMode == smAll; }
 

@@ -39,8 +39,9 @@ public:
     void setToolPaths(const ToolPaths& paths);
 
     // Reads the store over the current values (see SettingsValues::readFromStore); what was read is
-    // announced even when the reading stopped at a damaged value.
+    // announced also when some value could not be read.
     RegistryStatus readFromStore(RegistryStore& store);
+    QStringList unreadValues() const { return m_values.unreadValues(); }
     RegistryStatus writeToStore(RegistryStore& store) const { return m_values.writeToStore(store); }
 
     QString creatorId() const { return m_creatorId; }

@@ -239,7 +239,7 @@ int RegCommand::query(const Parsed& args) {
         return 1;
     const std::optional<RegTransfer::FoundKey> key = RegTransfer::findKey(*s, *path);
     if (!key)
-        return fail(notFound);
+        return fail(s->lastError().isEmpty() ? notFound : s->lastError());
 
     if (name) {
         const std::optional<RegistryEntry> entry = s->entry(key->id, *name);
@@ -249,11 +249,15 @@ int RegCommand::query(const Parsed& args) {
         return 0;
     }
     const bool recurse = args.options.contains(QStringLiteral("/s"));
-    const QList<RegFileKey> sections = RegTransfer::collect(*s, *key, recurse);
-    for (const RegFileKey& section : sections) {
+    const RegistryStatus walked = RegTransfer::walk(*s, *key, recurse, [&](const RegFileKey& section) {
         m_out << '\n' << section.path.toString() << '\n';
         for (const RegFileValue& value : section.values)
             m_out << valueLine({value.name, *value.value});
+        return true;
+    });
+    if (!walked) {
+        m_out << Qt::flush;
+        return fail(walked.error);
     }
     if (!recurse) {
         m_out << '\n';
@@ -373,18 +377,35 @@ int RegCommand::exportKey(const Parsed& args) {
         return 1;
     const std::optional<RegTransfer::FoundKey> key = RegTransfer::findKey(*s, *path);
     if (!key)
-        return fail(notFound);
-    const RegFileFormat text = RegFile::format(RegTransfer::collect(*s, *key, true));
-    if (!text.ok())
-        return fail(text.error);
+        return fail(s->lastError().isEmpty() ? notFound : s->lastError());
+    if (const RegistryStatus depth = RegTransfer::checkDepth(*s, *key); !depth)
+        return fail(depth.error);
 
     if (QFileInfo::exists(fileName) && !args.options.contains(QStringLiteral("/y")) &&
         !confirm(QStringLiteral("File %1 already exists. Overwrite (Yes/No)? ").arg(fileName))) {
         m_out << "The operation was canceled by the user.\n" << Qt::flush;
         return 1;
     }
+    // Written section by section; the file is replaced only when all of it was written.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.bytes) != text.bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    const auto put = [&file](const QString& text) {
+        const QByteArray bytes = RegFile::encode(text);
+        return file.write(bytes) == bytes.size();
+    };
+    bool written = file.write(RegFile::byteOrderMark, 2) == 2 && put(RegFile::header());
+    QString error;
+    const RegistryStatus walked = RegTransfer::walk(*s, *key, true, [&](const RegFileKey& section) {
+        const QString text = RegFile::formatSection(section, error);
+        written = error.isEmpty() && put(text);
+        return written;
+    });
+    if (!walked || !error.isEmpty()) {
+        file.cancelWriting();
+        return fail(!walked ? walked.error : error);
+    }
+    if (!written || !file.commit())
         return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
     return succeeded();
 }
@@ -406,5 +427,8 @@ int RegCommand::importFile(const Parsed& args) {
     const RegistryStatus status = RegTransfer::apply(*s, parsed.keys);
     if (!status)
         return fail(nothingImported(fileName, status.error));
+    for (const QString& warning : parsed.warnings)
+        m_err << "WARNING: " << fileName << ": " << warning << '\n';
+    m_err << Qt::flush;
     return succeeded();
 }

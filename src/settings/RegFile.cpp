@@ -1,5 +1,6 @@
 #include "RegFile.h"
 
+#include <QRegularExpression>
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <QStringList>
@@ -25,6 +26,35 @@ QString decodeWindows1252(const QByteArray& bytes) {
         text += QChar(byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : char16_t(byte));
     }
     return text;
+}
+
+// The code units as they are: a lone surrogate stays in the text, so the line holding it can be named.
+QString utf16Units(const QByteArray& bytes, bool littleEndian) {
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const uchar first = data[2 * i], second = data[2 * i + 1];
+        text[i] = QChar(char16_t(littleEndian ? (second << 8 | first) : (first << 8 | second)));
+    }
+    return text;
+}
+
+// Names and texts the store can keep exactly: no NUL (a registry name ends there) and no half of a
+// surrogate pair (it cannot be stored as UTF-8).
+QString unstorable(QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isNull())
+            return QStringLiteral("a NUL character");
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate())
+            return QStringLiteral("a lone UTF-16 surrogate (U+%1)")
+                .arg(QString::number(c.unicode(), 16).toUpper());
+    }
+    return {};
 }
 
 QString lineError(int line, const QString& message) {
@@ -60,7 +90,90 @@ void skipBlanks(QStringView text, qsizetype& pos) {
         ++pos;
 }
 
-std::optional<RegFileValue> parseValueLine(QStringView line, QString& error) {
+const char* typeName(int type) {
+    static const char* const names[] = {"REG_NONE",
+                                        "REG_SZ",
+                                        "REG_EXPAND_SZ",
+                                        "REG_BINARY",
+                                        "REG_DWORD",
+                                        "REG_DWORD_BIG_ENDIAN",
+                                        "REG_LINK",
+                                        "REG_MULTI_SZ",
+                                        "REG_RESOURCE_LIST",
+                                        "REG_FULL_RESOURCE_DESCRIPTOR",
+                                        "REG_RESOURCE_REQUIREMENTS_LIST",
+                                        "REG_QWORD"};
+    return type >= 0 && type < int(std::size(names)) ? names[type] : "an unknown type";
+}
+
+// hex:..., hex(N):... with bytes as two hexadecimal digits separated by commas. Text (REG_SZ, REG_EXPAND_SZ)
+// and REG_DWORD become the store's own types; any other type is left in `skippedType` for the caller to
+// report ("hex(7) (REG_MULTI_SZ)"), with no value.
+std::optional<RegFileValue> parseHex(QStringView data, RegFileValue result, bool regedit4,
+                                     QString& skippedType, QString& error) {
+    const qsizetype colon = data.indexOf(u':');
+    const QStringView tag = data.left(colon < 0 ? data.size() : colon).trimmed();
+    int type = 3;
+    if (tag.size() > 3) {
+        bool ok = tag.size() > 5 && tag[3] == u'(' && tag.endsWith(u')');
+        if (ok)
+            type = tag.mid(4, tag.size() - 5).toInt(&ok, 16);
+        if (!ok) {
+            error = QStringLiteral("\"%1\" is not a value type: write hex: or hex(n):").arg(tag.toString());
+            return std::nullopt;
+        }
+    }
+    if (colon < 0) {
+        error = QStringLiteral("expected : after %1").arg(tag.toString());
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    const QStringView list = data.mid(colon + 1).trimmed();
+    if (!list.isEmpty()) {
+        for (QStringView part : list.split(u',')) {
+            part = part.trimmed();
+            bool ok = part.size() == 2;
+            const uint byte = ok ? part.toUInt(&ok, 16) : 0;
+            if (!ok) {
+                error = QStringLiteral("\"%1\" is not a byte: write two hexadecimal digits between commas")
+                            .arg(part.toString());
+                return std::nullopt;
+            }
+            bytes.append(char(byte));
+        }
+    }
+    const QString typeTag = tag.toString().toLower();
+    if (type == 1 || type == 2) {
+        QString text;
+        if (regedit4) {
+            text = decodeWindows1252(bytes);
+        } else {
+            if (bytes.size() % 2 != 0) {
+                error =
+                    QStringLiteral("%1 text holds an odd number of bytes; UTF-16 needs pairs").arg(typeTag);
+                return std::nullopt;
+            }
+            text = utf16Units(bytes, true);
+        }
+        // The text ends at its terminating NUL.
+        const qsizetype end = text.indexOf(QChar(u'\0'));
+        if (end >= 0)
+            text.truncate(end);
+        result.value = RegistryValue::string(text);
+        return result;
+    }
+    if (type == 4 && bytes.size() == 4) {
+        const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+        result.value = RegistryValue::dword(quint32(b[0]) | quint32(b[1]) << 8 | quint32(b[2]) << 16 |
+                                            quint32(b[3]) << 24);
+        return result;
+    }
+    skippedType = QStringLiteral("%1 (%2)").arg(typeTag, QLatin1String(typeName(type)));
+    return result;
+}
+
+std::optional<RegFileValue> parseValueLine(QStringView line, bool regedit4, QString& skippedType,
+                                           QString& error) {
     RegFileValue result;
     qsizetype pos = 0;
     if (line.startsWith(u'@')) {
@@ -105,15 +218,17 @@ std::optional<RegFileValue> parseValueLine(QStringView line, QString& error) {
         result.value = RegistryValue::dword(digits.toUInt(nullptr, 16));
         return result;
     }
-    if (data.startsWith(u"hex", Qt::CaseInsensitive)) {
-        const QStringView type = data.left(data.indexOf(u':') < 0 ? data.size() : data.indexOf(u':'));
-        error =
-            QStringLiteral("the value type %1 is not supported; only text and dword values can be imported")
-                .arg(type.toString());
-        return std::nullopt;
-    }
+    if (data.startsWith(u"hex", Qt::CaseInsensitive))
+        return parseHex(data, result, regedit4, skippedType, error);
     error = QStringLiteral("expected \"text\", dword:xxxxxxxx or - after =");
     return std::nullopt;
+}
+
+// "name"=hex...: the only values whose data may go on over several lines.
+bool isHexLine(const QString& line) {
+    static const QRegularExpression pattern(QStringLiteral(R"(^(@|"([^"\\]|\\.)*")\s*=\s*hex)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(line).hasMatch();
 }
 
 QString escaped(const QString& text) {
@@ -127,9 +242,9 @@ QString escaped(const QString& text) {
 
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringConverter::Utf16LE).decode(bytes.mid(2));
+        return utf16Units(bytes.mid(2), true);
     if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringConverter::Utf16BE).decode(bytes.mid(2));
+        return utf16Units(bytes.mid(2), false);
     const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     QStringDecoder utf8(QStringConverter::Utf8);
     const QString text = utf8.decode(body);
@@ -153,6 +268,7 @@ RegFileParse parseText(const QString& text) {
             lineError(1, QStringLiteral("not a registry file: the first line must be \"%1\"").arg(header5));
         return result;
     }
+    const bool regedit4 = first == header4;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const int number = int(i + 1);
         const QStringView line = QStringView(lines[i]).trimmed();
@@ -170,6 +286,10 @@ RegFileParse parseText(const QString& text) {
             if (name.startsWith(u'-')) {
                 key.remove = true;
                 name = name.mid(1);
+            }
+            if (const QString bad = unstorable(name); !bad.isEmpty()) {
+                result.error = lineError(number, QStringLiteral("the key name holds %1").arg(bad));
+                return result;
             }
             const std::optional<RegistryPath> path = RegistryPath::parse(name);
             if (!path) {
@@ -196,13 +316,33 @@ RegFileParse parseText(const QString& text) {
                 result.error = lineError(number, QStringLiteral("a value under a key that is being removed"));
                 return result;
             }
-            QString error;
-            std::optional<RegFileValue> value = parseValueLine(line, error);
-            if (!value) {
+            // Byte lists go on over lines that end with a backslash.
+            QString joined = line.toString();
+            while (isHexLine(joined) && joined.endsWith(u'\\') && i + 1 < lines.size()) {
+                joined.chop(1);
+                joined += QStringView(lines[++i]).trimmed();
+            }
+            QString error, skippedType;
+            std::optional<RegFileValue> value = parseValueLine(joined, regedit4, skippedType, error);
+            if (value && error.isEmpty()) {
+                if (QString bad = unstorable(value->name); !bad.isEmpty())
+                    error = QStringLiteral("the value name holds %1").arg(bad);
+                else if (value->value && !(bad = unstorable(value->value->text)).isEmpty())
+                    error = QStringLiteral("the value \"%1\" holds %2").arg(value->name, bad);
+            }
+            if (!value || !error.isEmpty()) {
                 result.error = lineError(number, error);
                 return result;
             }
             value->line = number;
+            if (!skippedType.isEmpty()) {
+                const QString shown = value->name.isEmpty() ? QStringLiteral("@") : u'"' + value->name + u'"';
+                result.warnings << lineError(
+                    number, QStringLiteral("the value %1 of [%2] is of type %3, which "
+                                           "the store cannot hold; it was skipped.")
+                                .arg(shown, result.keys.last().path.toString(), skippedType));
+                continue;
+            }
             result.keys.last().values << *value;
             continue;
         }
@@ -213,35 +353,57 @@ RegFileParse parseText(const QString& text) {
     return result;
 }
 
-RegFileFormat format(const QList<RegFileKey>& keys) {
+QString header() {
+    return header5 + QStringLiteral("\r\n\r\n");
+}
+
+QString formatSection(const RegFileKey& key, QString& error) {
     const auto breaksLine = [](const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); };
-    const auto unwritable = [](const QString& what, const QString& where) {
-        return RegFileFormat{
-            QByteArray(),
-            QStringLiteral("%1 in %2 holds a line break, which a .reg file cannot hold.").arg(what, where)};
+    const auto unwritable = [&](const QString& what, const QString& where) {
+        error =
+            QStringLiteral("%1 in %2 holds a line break, which a .reg file cannot hold.").arg(what, where);
+        return QString();
     };
-    QString text = header5 + QStringLiteral("\r\n\r\n");
-    for (const RegFileKey& key : keys) {
-        const QString path = key.path.toString();
-        if (breaksLine(path))
-            return unwritable(QStringLiteral("A key name"), path);
-        text += u'[' + (key.remove ? QStringLiteral("-") : QString()) + path + QStringLiteral("]\r\n");
-        for (const RegFileValue& value : key.values) {
-            if (breaksLine(value.name) || (value.value && breaksLine(value.value->text)))
-                return unwritable(QStringLiteral("The value \"%1\"").arg(value.name), path);
-            text += value.name.isEmpty() ? QStringLiteral("@") : escaped(value.name);
-            text += u'=';
-            if (!value.value)
-                text += u'-';
-            else if (value.value->type == RegistryType::DWord)
-                text += QStringLiteral("dword:%1").arg(value.value->number, 8, 16, QLatin1Char('0'));
-            else
-                text += escaped(value.value->text);
-            text += QStringLiteral("\r\n");
-        }
+    const QString path = key.path.toString();
+    if (breaksLine(path))
+        return unwritable(QStringLiteral("A key name"), path);
+    QString text = u'[' + (key.remove ? QStringLiteral("-") : QString()) + path + QStringLiteral("]\r\n");
+    for (const RegFileValue& value : key.values) {
+        if (breaksLine(value.name) || (value.value && breaksLine(value.value->text)))
+            return unwritable(QStringLiteral("The value \"%1\"").arg(value.name), path);
+        text += value.name.isEmpty() ? QStringLiteral("@") : escaped(value.name);
+        text += u'=';
+        if (!value.value)
+            text += u'-';
+        else if (value.value->type == RegistryType::DWord)
+            text += QStringLiteral("dword:%1").arg(value.value->number, 8, 16, QLatin1Char('0'));
+        else
+            text += escaped(value.value->text);
         text += QStringLiteral("\r\n");
     }
-    return {text.toUtf8(), QString()};
+    text += QStringLiteral("\r\n");
+    return text;
+}
+
+QByteArray encode(const QString& text) {
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        bytes[2 * i] = char(unit & 0xFF);
+        bytes[2 * i + 1] = char(unit >> 8);
+    }
+    return bytes;
+}
+
+RegFileFormat format(const QList<RegFileKey>& keys) {
+    QString text = header();
+    for (const RegFileKey& key : keys) {
+        QString error;
+        text += formatSection(key, error);
+        if (!error.isEmpty())
+            return {QByteArray(), error};
+    }
+    return {QByteArray(byteOrderMark) + encode(text), QString()};
 }
 
 } // namespace RegFile

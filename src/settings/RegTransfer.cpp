@@ -4,18 +4,6 @@ namespace RegTransfer {
 
 namespace {
 
-void collectInto(RegistryStore& store, const FoundKey& key, bool recursive, QList<RegFileKey>& out) {
-    RegFileKey section;
-    section.path = key.path;
-    for (const RegistryEntry& entry : store.values(key.id))
-        section.values << RegFileValue{entry.name, entry.value, 0};
-    out << section;
-    if (!recursive)
-        return;
-    for (const RegistryStore::SubKey& sub : store.subKeys(key.id))
-        collectInto(store, {sub.id, key.path.child(sub.name)}, true, out);
-}
-
 RegistryStatus failure(const RegFileKey& key, int line, const QString& error) {
     return RegistryStatus::failure(
         QStringLiteral("Line %1 (%2): %3").arg(line).arg(key.path.toString(), error));
@@ -35,10 +23,61 @@ std::optional<FoundKey> findKey(RegistryStore& store, const RegistryPath& path) 
     return found;
 }
 
-QList<RegFileKey> collect(RegistryStore& store, const FoundKey& key, bool recursive) {
-    QList<RegFileKey> keys;
-    collectInto(store, key, recursive, keys);
-    return keys;
+RegistryStatus checkDepth(RegistryStore& store, const FoundKey& key) {
+    const std::optional<int> below = store.subtreeDepth(key.id);
+    if (!below)
+        return RegistryStatus::failure(store.lastError());
+    const qsizetype deepest = key.path.keys.size() + *below;
+    if (deepest <= RegistryStore::maxKeyDepth)
+        return RegistryStatus::success();
+    return RegistryStatus::failure(
+        QStringLiteral("Keys below %1 lie %2 levels deep, deeper than the %3 levels a key may lie, so the "
+                       "tree is neither listed nor exported. Delete it with: handwright-reg delete \"%1\"")
+            .arg(key.path.toString())
+            .arg(deepest)
+            .arg(RegistryStore::maxKeyDepth));
+}
+
+RegistryStatus walk(RegistryStore& store, const FoundKey& key, bool recursive,
+                    const std::function<bool(const RegFileKey&)>& visit) {
+    if (recursive) {
+        if (const RegistryStatus depth = checkDepth(store, key); !depth)
+            return depth;
+    }
+    RegFileKey section;
+    section.path = key.path;
+    // One frame per level below the key: the subkeys of that level and the next one to visit.
+    struct Frame {
+        QList<RegistryStore::SubKey> subKeys;
+        qsizetype next = 0;
+    };
+    QList<Frame> frames;
+    RegistryStore::KeyId id = key.id;
+    for (;;) {
+        section.values.clear();
+        for (const RegistryEntry& entry : store.values(id))
+            section.values << RegFileValue{entry.name, entry.value, 0};
+        if (!store.lastError().isEmpty())
+            return RegistryStatus::failure(store.lastError());
+        if (!visit(section))
+            return RegistryStatus::success();
+        if (!recursive)
+            return RegistryStatus::success();
+        frames.append({store.subKeys(id), 0});
+        if (!store.lastError().isEmpty())
+            return RegistryStatus::failure(store.lastError());
+        // Up to the nearest level with a subkey left, leaving the names of finished keys behind.
+        while (!frames.isEmpty() && frames.last().next == frames.last().subKeys.size()) {
+            frames.removeLast();
+            if (!frames.isEmpty())
+                section.path.keys.removeLast();
+        }
+        if (frames.isEmpty())
+            return RegistryStatus::success();
+        const RegistryStore::SubKey& sub = frames.last().subKeys[frames.last().next++];
+        section.path.keys << sub.name;
+        id = sub.id;
+    }
 }
 
 RegistryStatus apply(RegistryStore& store, const QList<RegFileKey>& keys) {

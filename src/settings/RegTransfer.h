@@ -4,6 +4,8 @@
 #include "RegistryStatus.h"
 #include "RegistryStore.h"
 
+#include <functional>
+
 // Moving keys between the store and .reg text.
 namespace RegTransfer {
 
@@ -15,8 +17,15 @@ struct FoundKey {
 };
 std::optional<FoundKey> findKey(RegistryStore& store, const RegistryPath& path);
 
-// The key with its values and, when recursive, all its subkeys: depth first, subkeys in name order.
-QList<RegFileKey> collect(RegistryStore& store, const FoundKey& key, bool recursive);
+// Fails, naming the key, when keys below it lie deeper than RegistryStore::maxKeyDepth: such a tree is
+// refused whole rather than listed with paths that grow with every level.
+RegistryStatus checkDepth(RegistryStore& store, const FoundKey& key);
+
+// Hands the key with its values and, when recursive, every key below it to `visit`: depth first, subkeys
+// in name order. The walk keeps one list of subkeys per level instead of recursing, so its memory grows
+// with the depth and its time with the number of keys. `visit` returns false to stop the walk.
+RegistryStatus walk(RegistryStore& store, const FoundKey& key, bool recursive,
+                    const std::function<bool(const RegFileKey&)>& visit);
 
 // Applies parsed sections in one transaction: everything or, on the first failure, nothing. Removing a
 // key or value that does not exist is no failure.

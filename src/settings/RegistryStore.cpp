@@ -9,7 +9,9 @@
 namespace {
 
 constexpr int schemaVersion = 1;
-constexpr int busyTimeoutMs = 10000;
+// A store held by another program is waited for this long, then the operation fails and says why: the
+// window that asked must not freeze.
+constexpr int busyTimeoutMs = 1000;
 
 // Hives are the two fixed root rows; every other key hangs below one of them.
 const char* const schema = R"(
@@ -34,6 +36,11 @@ INSERT OR IGNORE INTO keys(id, parent, name, fold)
            (2, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user');
 PRAGMA user_version = 1;
 )";
+
+bool isLock(int code) {
+    const int primary = code & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
 
 QString fold(const QString& name) {
     return name.toCaseFolded();
@@ -90,9 +97,11 @@ bool RegistryStore::open() {
                 exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
                 exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     }
+    bool current = false;
     if (ready) {
         SqliteStatement version(m_db, "PRAGMA user_version");
         ready = version.step() == SQLITE_ROW;
+        current = ready && version.integer(0) == schemaVersion;
         if (ready && version.integer(0) > schemaVersion) {
             m_openError =
                 QStringLiteral("The settings store %1 was written by a newer version of this program.")
@@ -103,13 +112,17 @@ bool RegistryStore::open() {
             return false;
         }
     }
-    if (ready)
+    // Only a new or older store is written to here, so opening a store that another program holds
+    // needs no write lock.
+    if (ready && !current)
         ready = exec(QStringLiteral("BEGIN IMMEDIATE")) && exec(QString::fromLatin1(schema)) &&
                 exec(QStringLiteral("COMMIT"));
     if (!ready) {
-        m_openError = QStringLiteral("The settings store %1 cannot be opened: %2")
-                          .arg(m_path, m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
-                                            : QStringLiteral("out of memory"));
+        QString reason = QStringLiteral("out of memory");
+        if (m_db)
+            reason = isLock(sqlite3_errcode(m_db)) ? lockReason() : QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_openError = QStringLiteral("The settings store %1 cannot be opened: %2").arg(m_path, reason);
+        m_lastErrorIsLock = m_db && isLock(sqlite3_errcode(m_db));
         sqlite3_close(m_db);
         m_db = nullptr;
         m_lastError = m_openError;
@@ -122,20 +135,39 @@ bool RegistryStore::exec(const QString& sql) {
     if (!m_db)
         return false;
     char* message = nullptr;
-    if (sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message) == SQLITE_OK)
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    if (rc == SQLITE_OK)
         return true;
-    m_lastError = QStringLiteral("Settings store %1: %2").arg(m_path, QString::fromUtf8(message));
+    m_lastErrorIsLock = isLock(rc);
+    m_lastError = m_lastErrorIsLock
+                      ? QStringLiteral("Cannot change the settings store %1: %2").arg(m_path, lockReason())
+                      : QStringLiteral("Settings store %1: %2").arg(m_path, QString::fromUtf8(message));
     sqlite3_free(message);
     return false;
 }
 
+QString RegistryStore::lockReason() {
+    return QStringLiteral("another program holds it locked (waited %1 second). Nothing was lost; try again "
+                          "once that program has finished with it.")
+        .arg(busyTimeoutMs / 1000);
+}
+
 bool RegistryStore::fail(const QString& what) {
+    m_lastErrorIsLock = m_db && isLock(sqlite3_errcode(m_db));
     if (!m_db)
         m_lastError = QStringLiteral("Cannot %1: %2").arg(what, m_openError);
+    else if (m_lastErrorIsLock)
+        m_lastError =
+            QStringLiteral("Cannot %1 in the settings store %2: %3").arg(what, m_path, lockReason());
     else
         m_lastError = QStringLiteral("Cannot %1 in the settings store %2: %3")
                           .arg(what, m_path, QString::fromUtf8(sqlite3_errmsg(m_db)));
     return false;
+}
+
+void RegistryStore::clearError() {
+    m_lastError.clear();
+    m_lastErrorIsLock = false;
 }
 
 bool RegistryStore::beginWrite() {
@@ -187,9 +219,16 @@ std::optional<RegistryStore::KeyId> RegistryStore::findSubKey(KeyId parent, cons
 
 std::optional<RegistryStore::KeyId> RegistryStore::walk(RegistryHive hive, const QStringList& keys,
                                                         bool create) {
-    m_lastError.clear();
+    clearError();
     if (!m_db) {
         fail(QStringLiteral("open a key"));
+        return std::nullopt;
+    }
+    if (create && keys.size() > maxKeyDepth) {
+        m_lastError = QStringLiteral("A key can lie at most %1 levels deep; %2 would lie %3 levels deep.")
+                          .arg(maxKeyDepth)
+                          .arg(RegistryPath{hive, keys.mid(0, 3)}.toString() + QStringLiteral("\\..."))
+                          .arg(keys.size());
         return std::nullopt;
     }
     KeyId id = hiveKey(hive);
@@ -226,12 +265,33 @@ std::optional<RegistryStore::KeyId> RegistryStore::createKey(RegistryHive hive, 
 }
 
 QList<RegistryStore::SubKey> RegistryStore::subKeys(KeyId key) {
+    clearError();
     QList<SubKey> result;
     SqliteStatement select(m_db, "SELECT id, name FROM keys WHERE parent = ?1 ORDER BY fold");
     select.bind(1, key);
-    while (select.step() == SQLITE_ROW)
+    int rc;
+    while ((rc = select.step()) == SQLITE_ROW)
         result.append({select.integer(0), select.text(1)});
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("list the subkeys of a key"));
     return result;
+}
+
+std::optional<int> RegistryStore::subtreeDepth(KeyId key) {
+    clearError();
+    // A recursive query walks the tree breadth first inside SQLite, one indexed step per key.
+    SqliteStatement select(m_db, R"(
+        WITH RECURSIVE below(id, depth) AS (
+            SELECT ?1, 0
+            UNION ALL
+            SELECT keys.id, below.depth + 1 FROM keys JOIN below ON keys.parent = below.id)
+        SELECT MAX(depth) FROM below)");
+    select.bind(1, key);
+    if (select.step() != SQLITE_ROW) {
+        fail(QStringLiteral("measure a key tree"));
+        return std::nullopt;
+    }
+    return int(select.integer(0));
 }
 
 QString RegistryStore::keyName(KeyId key) {
@@ -254,23 +314,49 @@ bool RegistryStore::deleteKey(KeyId key) {
     RegistryTransaction transaction(*this);
     if (!transaction.isActive())
         return false;
-    SqliteStatement remove(m_db, "DELETE FROM keys WHERE id = ?1");
-    remove.bind(1, key);
-    if (!remove.run())
-        return fail(QStringLiteral("delete a key"));
-    if (sqlite3_changes(m_db) == 0) {
+    if (!keyExists(key)) {
         m_lastError = QStringLiteral("The key does not exist.");
         return false;
+    }
+    // Deepest keys first, each with its values, so no cascade ever has to follow a chain of keys: a
+    // cascade recurses once per level and fails on deep trees.
+    SqliteStatement select(m_db, R"(
+        WITH RECURSIVE below(id, depth) AS (
+            SELECT ?1, 0
+            UNION ALL
+            SELECT keys.id, below.depth + 1 FROM keys JOIN below ON keys.parent = below.id)
+        SELECT id FROM below ORDER BY depth DESC)");
+    select.bind(1, key);
+    QList<KeyId> doomed;
+    int rc;
+    while ((rc = select.step()) == SQLITE_ROW)
+        doomed.append(select.integer(0));
+    if (rc != SQLITE_DONE)
+        return fail(QStringLiteral("delete a key"));
+    SqliteStatement removeValues(m_db, "DELETE FROM entries WHERE key_id = ?1");
+    SqliteStatement removeKey(m_db, "DELETE FROM keys WHERE id = ?1");
+    for (const KeyId id : doomed) {
+        removeValues.reset();
+        removeKey.reset();
+        removeValues.bind(1, id);
+        removeKey.bind(1, id);
+        if (!removeValues.run() || !removeKey.run())
+            return fail(QStringLiteral("delete a key"));
     }
     return transaction.commit();
 }
 
 std::optional<RegistryEntry> RegistryStore::entry(KeyId key, const QString& name) {
+    clearError();
     SqliteStatement select(m_db, "SELECT name, type, data FROM entries WHERE key_id = ?1 AND fold = ?2");
     select.bind(1, key).bind(2, fold(name));
-    if (select.step() != SQLITE_ROW)
-        return std::nullopt;
-    return RegistryEntry{select.text(0), valueFrom(select, 1)};
+    const int rc = select.step();
+    if (rc == SQLITE_ROW)
+        return RegistryEntry{select.text(0), valueFrom(select, 1)};
+    // An unreadable value must not pass for an absent one.
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("read the value \"%1\"").arg(name));
+    return std::nullopt;
 }
 
 std::optional<RegistryValue> RegistryStore::value(KeyId key, const QString& name) {
@@ -279,11 +365,15 @@ std::optional<RegistryValue> RegistryStore::value(KeyId key, const QString& name
 }
 
 QList<RegistryEntry> RegistryStore::values(KeyId key) {
+    clearError();
     QList<RegistryEntry> result;
     SqliteStatement select(m_db, "SELECT name, type, data FROM entries WHERE key_id = ?1 ORDER BY id");
     select.bind(1, key);
-    while (select.step() == SQLITE_ROW)
+    int rc;
+    while ((rc = select.step()) == SQLITE_ROW)
         result.append({select.text(0), valueFrom(select, 1)});
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("read the values of a key"));
     return result;
 }
 

@@ -12,12 +12,15 @@ struct sqlite3;
 
 // The settings store: registry-shaped keys and values in one SQLite file. Key and value names compare
 // case-blind (Unicode case folding) and keep the spelling they were first written with. Every write is a
-// transaction; several processes may share the file (WAL journal, busy timeout).
+// transaction; several processes may share the file (WAL journal). A store that another program keeps
+// locked is waited for one second at most; the operation then fails with lastErrorIsLock().
 //
 // Operations report failure through their return value and leave the reason in lastError().
 class RegistryStore {
 public:
     using KeyId = qint64;
+    // As deep as the registry lets keys lie; deeper keys are not created.
+    static constexpr int maxKeyDepth = 512;
 
     struct SubKey {
         KeyId id = 0;
@@ -39,6 +42,8 @@ public:
     // Why the store could not be opened (empty when it is open).
     QString openError() const { return m_openError; }
     QString lastError() const { return m_lastError; }
+    // The last failure was another program holding the store.
+    bool lastErrorIsLock() const { return m_lastErrorIsLock; }
 
     KeyId hiveKey(RegistryHive hive) const;
     std::optional<KeyId> findKey(RegistryHive hive, const QStringList& keys);
@@ -48,9 +53,12 @@ public:
     // The key's name as first written.
     QString keyName(KeyId key);
     bool keyExists(KeyId key);
-    // Removes the key with its subkeys and values; a hive cannot be removed.
+    // Removes the key with its subkeys and values, whatever the depth; a hive cannot be removed.
     bool deleteKey(KeyId key);
+    // How many levels of subkeys lie below the key (0: none); nullopt when it cannot be read.
+    std::optional<int> subtreeDepth(KeyId key);
 
+    // Reading functions leave lastError() empty when they could read, also when nothing was there.
     std::optional<RegistryValue> value(KeyId key, const QString& name);
     // The value with its name as first written.
     std::optional<RegistryEntry> entry(KeyId key, const QString& name);
@@ -69,12 +77,15 @@ private:
     bool open();
     bool exec(const QString& sql);
     bool fail(const QString& what);
+    void clearError();
+    static QString lockReason();
     std::optional<KeyId> walk(RegistryHive hive, const QStringList& keys, bool create);
 
     QString m_path;
     sqlite3* m_db = nullptr;
     QString m_openError;
     QString m_lastError;
+    bool m_lastErrorIsLock = false;
     int m_depth = 0;
 };
 

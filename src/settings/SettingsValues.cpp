@@ -40,6 +40,14 @@ std::optional<QString> storedText(const RegistryKey& key, const QString& name) {
     return value->type == RegistryType::DWord ? QString::number(qint32(value->number)) : value->text;
 }
 
+QString damagedValue(const SettingDecl& decl, const QString& error) {
+    return QStringLiteral(
+               "The stored setting %1 in HKEY_LOCAL_MACHINE\\%2 is damaged: %3. It keeps the state "
+               "shown and stays as it is in the store until you set it again; the other settings "
+               "were read.")
+        .arg(decl.name, settingKeyPath(decl.key), error);
+}
+
 } // namespace
 
 SettingsValues::SettingsValues() {
@@ -103,6 +111,7 @@ void SettingsValues::setFlag(QStringView name, bool on) {
     if (!d)
         return;
     if (!standsForButton(*d)) {
+        m_unread.remove(fold(d->name));
         m_texts.insert(fold(d->name), flagText(on));
         return;
     }
@@ -116,12 +125,14 @@ void SettingsValues::setText(QStringView name, const QString& text) {
     const SettingDecl* d = decl(name);
     if (!d)
         return;
-    if (standsForButton(*d))
+    if (standsForButton(*d)) {
         setFlag(name, readFlag(text));
-    else if (!d->choice.isEmpty())
+    } else if (!d->choice.isEmpty()) {
         setChoice(d->choice, findChoice(d->choice)->indexOfCaption(text));
-    else
+    } else {
+        m_unread.remove(fold(d->name));
         m_texts.insert(fold(d->name), text);
+    }
 }
 
 void SettingsValues::setNumber(QStringView name, int number) {
@@ -133,7 +144,20 @@ bool SettingsValues::setChoice(QStringView group, int index) {
     if (!c || index < -1 || index >= c->buttons.size())
         return false;
     m_choices.insert(fold(c->name), index);
+    for (const SettingDecl& d : settingsTable()) {
+        if (d.choice.compare(c->name, Qt::CaseInsensitive) == 0)
+            m_unread.remove(fold(d.name));
+    }
     return true;
+}
+
+QStringList SettingsValues::unreadValues() const {
+    QStringList names;
+    for (const SettingDecl& d : settingsTable()) {
+        if (m_unread.contains(fold(d.name)))
+            names << d.name;
+    }
+    return names;
 }
 
 ToolPaths SettingsValues::toolPaths() const {
@@ -189,18 +213,33 @@ RegistryStatus SettingsValues::readFromStore(RegistryStore& store) {
     RegistryKey key(store);
     std::optional<SettingKey> openedFor;
     bool open = false;
+    QString storeError; // the store itself failed: nothing more is asked of it
+    QStringList errors;
     QHash<QString, int> buttonFlags; // group -> last button whose flag reads "on"
+    m_unread.clear();
     for (qsizetype i = 0; i < table.size(); ++i) {
         const SettingDecl& d = table[i];
         if (!isLive(d) || !d.readOnShow)
             continue;
-        if (openedFor != d.key) {
+        if (storeError.isEmpty() && openedFor != d.key) {
             openedFor = d.key;
             open = key.openKey(settingKeyPath(d.key), false);
+            // An absent key leaves its values alone; a key that could not be read leaves them unread.
+            if (!open && !store.lastError().isEmpty())
+                storeError = store.lastError();
+        }
+        std::optional<QString> stored;
+        if (storeError.isEmpty() && open) {
+            stored = storedText(key, d.name);
+            if (!store.lastError().isEmpty())
+                storeError = store.lastError();
+        }
+        if (!storeError.isEmpty()) {
+            m_unread.insert(fold(d.name));
+            continue;
         }
         if (!open)
             continue;
-        const std::optional<QString> stored = storedText(key, d.name);
         if (standsForButton(d)) {
             const QString group = fold(d.choice);
             if (readFlag(stored))
@@ -210,11 +249,16 @@ RegistryStatus SettingsValues::readFromStore(RegistryStore& store) {
                 m_choices.insert(group, buttonFlags.value(group, 0));
             continue;
         }
-        const RegistryStatus status = readDecl(d, stored);
-        if (!status)
-            return status;
+        if (const RegistryStatus status = readDecl(d, stored); !status) {
+            m_unread.insert(fold(d.name));
+            errors << damagedValue(d, status.error);
+        }
     }
-    return RegistryStatus::success();
+    if (!storeError.isEmpty())
+        errors << storeError +
+                      QStringLiteral(
+                          " Settings that could not be read keep the state shown and are not written.");
+    return errors.isEmpty() ? RegistryStatus::success() : RegistryStatus::failure(errors.join(u'\n'));
 }
 
 std::optional<QString> SettingsValues::storedForm(const SettingDecl& d) const {
@@ -236,6 +280,8 @@ std::optional<QString> SettingsValues::storedForm(const SettingDecl& d) const {
 RegistryStatus SettingsValues::writeToStore(RegistryStore& store) const {
     // One transaction, so a crash midway leaves the previous settings whole.
     RegistryTransaction transaction(store);
+    if (!transaction.isActive())
+        return RegistryStatus::failure(store.lastError());
     RegistryKey key(store);
     std::optional<SettingKey> openedFor;
     bool open = false;
@@ -247,13 +293,13 @@ RegistryStatus SettingsValues::writeToStore(RegistryStore& store) const {
             if (!open)
                 errors << key.lastError();
         }
-        if (!open)
+        if (!open || m_unread.contains(fold(d->name)))
             continue;
         const std::optional<QString> form = storedForm(*d);
         if (form && !key.writeString(d->name, *form))
             errors << key.lastError();
     }
-    if (transaction.isActive() && !transaction.commit())
+    if (!transaction.commit())
         errors << store.lastError();
     errors.removeDuplicates();
     return errors.isEmpty() ? RegistryStatus::success() : RegistryStatus::failure(errors.join(u'\n'));

@@ -6,6 +6,7 @@
 #include "ToolPaths.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -39,12 +40,16 @@ public:
     void setToolPaths(const ToolPaths& paths);
 
     // Reads every value the Settings window shows from the store; keys are opened without creating them and
-    // an absent key leaves its values as they are. A ColorDepth or Scale that is not a number stops the
-    // reading with its conversion message; what was read before it stays.
+    // an absent key leaves its values as they are. A damaged ColorDepth or Scale (not a number) is reported
+    // and keeps its state; every other value is still read. When the store cannot be read (held by another
+    // program), the values not read keep their state. Either way the values not read are left out of
+    // writeToStore() until they are set, so a stale state never replaces a stored one.
     RegistryStatus readFromStore(RegistryStore& store);
-    // Writes every value in the order of OK, creating keys as needed. A key that cannot be written is
-    // skipped; the status then names what failed.
+    // Writes every value in the order of OK, creating keys as needed, all in one transaction. A key that
+    // cannot be written is skipped; the status then names what failed.
     RegistryStatus writeToStore(RegistryStore& store) const;
+    // Names of the values the last readFromStore() could not read and nothing has set since.
+    QStringList unreadValues() const;
 
     // PalmUserNo, read again when HotSync installing is ticked: 0 when the key cannot be opened.
     static int readPalmUserNo(RegistryStore& store);
@@ -56,4 +61,5 @@ private:
 
     QHash<QString, QString> m_texts; // case-folded value name -> stored form
     QHash<QString, int> m_choices;   // case-folded group name -> selected button
+    QSet<QString> m_unread;          // case-folded value names read last time without success
 };

@@ -42,6 +42,13 @@ bool SqliteStatement::run() {
     return rc == SQLITE_DONE;
 }
 
+void SqliteStatement::reset() {
+    if (m_stmt) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+}
+
 qint64 SqliteStatement::integer(int column) const {
     return sqlite3_column_int64(m_stmt, column);
 }

@@ -24,6 +24,8 @@ public:
     int step();
     // Runs to completion; true when it finished without error.
     bool run();
+    // Ready to run again with new bindings.
+    void reset();
 
     qint64 integer(int column) const;
     QString text(int column) const;

@@ -12,8 +12,13 @@ QString qtNameFilters(const QString& pairs) {
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns = parts.at(i + 1).split(';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
+        for (QString& pattern : patterns) {
             pattern = pattern.trimmed();
+            // "*.*" means every file on Windows, with a dot in its name or not; here it would hide the
+            // names without one.
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
         filters << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns.join(' '));
     }
     return filters.join(QStringLiteral(";;"));

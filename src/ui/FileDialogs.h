@@ -22,7 +22,7 @@ struct FileDialogRequest {
 // Empty list: the user cancelled. Open, Save and Folder give at most one name.
 QStringList chooseFiles(QWidget* parent, const FileDialogRequest& request);
 
-// "Java Source|*.java|All Files|*.*" -> "Java Source (*.java);;All Files (*.*)".
+// "Java Source|*.java|All Files|*.*" -> "Java Source (*.java);;All Files (*)": "*.*" stands for every file.
 QString qtNameFilters(const QString& pairs);
 
 // While one exists, chooseFiles() shows no window: each request is recorded and gets the next scripted

@@ -67,9 +67,11 @@ MessageDialog::MessageDialog(const QString& text, MsgDlgType type, MsgDlgButtons
         fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
     const MessageDialogMetrics metrics = messageDialogMetrics(cx, fm.height());
     const QRect screen = screenRect(parent);
-    const QSize textSize = fm.boundingRect(QRect(0, 0, messageWrapWidth(screen.width()), 0),
-                                           Qt::AlignLeft | Qt::TextWordWrap, text)
-                               .size();
+    const int wrapWidth = messageWrapWidth(screen.width());
+    // A word wider than the wrap width (a long path) is broken too, or it would widen the dialog.
+    const QString shown = breakLongWords(text, font(), wrapWidth);
+    const QSize textSize =
+        fm.boundingRect(QRect(0, 0, wrapWidth, 0), Qt::AlignLeft | Qt::TextWordWrap, shown).size();
     const bool hasIcon = dialogHasIcon(type);
     const MessageDialogGeometry geometry =
         layoutMessageDialog(metrics, textSize, hasIcon, int(dialogButtons(buttons).size()));
@@ -86,7 +88,7 @@ MessageDialog::MessageDialog(const QString& text, MsgDlgType type, MsgDlgButtons
     message->setTextFormat(Qt::PlainText);
     message->setWordWrap(true);
     message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    message->setText(text);
+    message->setText(shown);
     message->setGeometry(geometry.textRect);
 
     addButtons(geometry.buttonRects, variant);

@@ -1,5 +1,10 @@
 #include "MessageDialogLayout.h"
 
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +60,48 @@ MessageDialogGeometry layoutMessageDialog(const MessageDialogMetrics& m, QSize t
         x += m.buttonWidth + m.buttonGap;
     }
     return g;
+}
+
+namespace {
+
+// Start positions of the lines `paragraph` wraps into.
+QList<int> lineStarts(const QString& paragraph, const QFont& font, int width, QTextOption::WrapMode mode,
+                      bool& fits) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(mode);
+    layout.setTextOption(option);
+    QList<int> starts;
+    fits = true;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        starts << line.textStart();
+        fits = fits && line.naturalTextWidth() <= width;
+    }
+    layout.endLayout();
+    return starts;
+}
+
+} // namespace
+
+QString breakLongWords(const QString& text, const QFont& font, int width) {
+    QStringList paragraphs = text.split(u'\n');
+    for (QString& paragraph : paragraphs) {
+        bool fits = true;
+        lineStarts(paragraph, font, width, QTextOption::WordWrap, fits);
+        if (fits)
+            continue;
+        const QList<int> starts =
+            lineStarts(paragraph, font, width, QTextOption::WrapAtWordBoundaryOrAnywhere, fits);
+        // From the end, so earlier positions stay valid; a line that starts after a blank needs no break.
+        for (qsizetype i = starts.size() - 1; i > 0; --i) {
+            const int at = starts[i];
+            if (at > 0 && !paragraph[at - 1].isSpace())
+                paragraph.insert(at, u'\n');
+        }
+    }
+    return paragraphs.join(u'\n');
 }
 
 QPoint centredOn(const QRect& screen, QSize size) {

@@ -22,6 +22,9 @@ struct MessageDialogMetrics {
 // cx: width of "A".."Z" "a".."z" divided by 52; cy: the font's line height.
 MessageDialogMetrics messageDialogMetrics(int cx, int cy);
 
+class QFont;
+class QString;
+
 // The width the message text is word-wrapped into.
 inline int messageWrapWidth(int screenWidth) {
     return screenWidth / 2;
@@ -41,6 +44,10 @@ struct MessageDialogGeometry {
 // Places icon, text and `buttonCount` buttons; `textSize` is the text as wrapped into messageWrapWidth.
 MessageDialogGeometry layoutMessageDialog(const MessageDialogMetrics& metrics, QSize textSize, bool hasIcon,
                                           int buttonCount);
+
+// The text with a line break put into every word that is wider than `width` in `font` (a long path), so
+// that word wrapping keeps within `width`; a text whose words all fit is returned as it is.
+QString breakLongWords(const QString& text, const QFont& font, int width);
 
 // Top-left corner of a window of `size` centred on `screen`.
 QPoint centredOn(const QRect& screen, QSize size);

@@ -1,8 +1,11 @@
 #include "settings/FormSizeSave.h"
 #include "TempStore.h"
 #include "settings/RegistryKey.h"
+#include "settings/WindowPlacement.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QScreen>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -114,7 +117,7 @@ TEST(FormSizeSave, ModesWriteAndApplyOnlyTheirValues) {
 
     RegistryKey key(*s);
     ASSERT_TRUE(key.openKey(positionKey, false));
-    ASSERT_TRUE(key.writeInteger("Form4.Width", 999));
+    ASSERT_TRUE(key.writeInteger("Form4.Width", 640));
     auto again = window("Form4");
     again->resize(123, 45);
     FormSizeSave restorer(again.get(), &*s);
@@ -129,7 +132,7 @@ TEST(FormSizeSave, ModesWriteAndApplyOnlyTheirValues) {
     sizeOnly.setSaveMode(FormSizeSave::smSizeOnly);
     ASSERT_TRUE(sizeOnly.restore().ok());
     EXPECT_EQ(sized->pos(), QPoint(5, 6));
-    EXPECT_EQ(sized->width(), 999);
+    EXPECT_EQ(sized->width(), 640);
 }
 
 TEST(FormSizeSave, SubKeySpellingsNameOneKeyAndBadInputIsReported) {
@@ -161,6 +164,72 @@ TEST(FormSizeSave, DefaultsToTheProcessStore) {
     ASSERT_TRUE(saver.save().ok());
     RegistryStore direct(qEnvironmentVariable("HANDWRIGHT_REGISTRY"));
     EXPECT_EQ(storedInteger(direct, "FormDefault.Left"), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowPlacement, WindowsStayOnAScreenAndNewOnesAreCentred) {
+    const QList<QRect> screens{QRect(0, 0, 1280, 1000), QRect(1280, 0, 1024, 768)};
+    const QRect anchor(100, 100, 800, 600);
+    struct Case {
+        const char* what;
+        QRect frame;
+        bool stored;
+        std::optional<QRect> anchor;
+        QRect expected;
+    };
+    const Case cases[] = {
+        {"fits where it was", {40, 50, 640, 480}, true, anchor, {40, 50, 640, 480}},
+        {"on the second screen", {1500, 100, 400, 300}, true, anchor, {1500, 100, 400, 300}},
+        {"screen gone: onto the anchor's", {5000, 3000, 400, 300}, true, anchor, {880, 700, 400, 300}},
+        {"screen gone, no anchor: primary", {-5000, 3000, 400, 300}, true, std::nullopt, {0, 700, 400, 300}},
+        {"over the right edge", {2100, 600, 400, 300}, true, anchor, {1904, 468, 400, 300}},
+        {"above and left of the screen", {-300, -200, 400, 300}, true, anchor, {0, 0, 400, 300}},
+        {"larger than its screen", {10, 10, 1500, 1200}, true, anchor, {0, 0, 1280, 1000}},
+        {"nothing stored: over the anchor", {0, 0, 200, 100}, false, anchor, {400, 350, 200, 100}},
+        {"nothing stored, no anchor", {0, 0, 200, 100}, false, std::nullopt, {540, 450, 200, 100}},
+        {"nothing stored, anchor at the edge",
+         {0, 0, 400, 300},
+         false,
+         QRect(1100, 900, 100, 100),
+         {880, 700, 400, 300}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(WindowPlacement::place(c.frame, c.stored, c.anchor, screens), c.expected);
+    }
+    EXPECT_EQ(WindowPlacement::place({-9, -9, 5, 5}, true, anchor, {}), QRect(-9, -9, 5, 5));
+}
+
+TEST(FormSizeSave, NewWindowsCentreOverTheMainWindowAndStoredOnesStayOnTheScreen) {
+    TempStore s;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto main = window("Form1");
+    main->resize(400, 300);
+    main->move(screen.x() + 20, screen.y() + 30);
+    main->show();
+
+    QDialog owned(main.get());
+    owned.setObjectName("Form5");
+    owned.resize(200, 100);
+    ASSERT_TRUE(FormSizeSave(&owned, &*s).restore().ok());
+    EXPECT_LE((owned.geometry().center() - main->frameGeometry().center()).manhattanLength(), 2);
+
+    auto loose = window("Form7"); // no parent: the main window is found by name
+    loose->resize(100, 50);
+    ASSERT_TRUE(FormSizeSave(loose.get(), &*s).restore().ok());
+    EXPECT_LE((loose->geometry().center() - main->frameGeometry().center()).manhattanLength(), 2);
+
+    RegistryKey key(*s);
+    ASSERT_TRUE(key.openKey(positionKey, true));
+    ASSERT_TRUE(key.writeInteger("Form6.Left", -3000));
+    ASSERT_TRUE(key.writeInteger("Form6.Top", 9000));
+    auto lost = window("Form6");
+    lost->resize(150, 120);
+    ASSERT_TRUE(FormSizeSave(lost.get(), &*s).restore().ok());
+    EXPECT_TRUE(screen.contains(QRect(lost->pos(), lost->size()))) << lost->x() << "," << lost->y();
 }
 
 } // namespace

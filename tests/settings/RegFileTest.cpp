@@ -70,7 +70,16 @@ TEST(RegFile, BadLinesAreNamed) {
         {header + "[HKCU\\A]\n\"n\"=dword:12345678Z\n", "Line 4: \"dword:12345678Z\" is not a DWORD"},
         {header + "[HKCU\\A]\n\"n\"=dword:123456789\n", "Line 4: \"dword:123456789\" is not a DWORD"},
         {header + "[HKCU\\A]\n\"n\"=dword:\n", "Line 4: \"dword:\" is not a DWORD"},
-        {header + "[HKCU\\A]\n\"n\"=hex(2):41,00\n", "Line 4: the value type hex(2) is not supported"},
+        {header + "[HKCU\\A]\n\"n\"=hex(2):4G,00\n", "Line 4: \"4G\" is not a byte"},
+        {header + "[HKCU\\A]\n\"n\"=hex(2):41,00,4\n", "Line 4: \"4\" is not a byte"},
+        {header + "[HKCU\\A]\n\"n\"=hex(2):41,00,42\n", "Line 4: hex(2) text holds an odd number"},
+        {header + "[HKCU\\A]\n\"n\"=hex(zz):00\n", "Line 4: \"hex(zz)\" is not a value type"},
+        {header + "[HKCU\\A]\n\"n\"=hex(2)\n", "Line 4: expected : after hex(2)"},
+        {header + "[HKCU\\A]\n\"a" + QChar(0) + "b\"=\"x\"\n",
+         "Line 4: the value name holds a NUL character"},
+        {header + "[HKCU\\A" + QChar(0) + "]\n", "Line 3: the key name holds a NUL character"},
+        {header + "[HKCU\\A]\n\"n\"=\"x" + QChar(0xDC00) + "\"\n",
+         "Line 4: the value \"n\" holds a lone UTF-16 surrogate (U+DC00)"},
         {header + "[HKCU\\A]\n\"n\"=\"open\n", "Line 4: the quoted text is not closed"},
         {header + "[HKCU\\A]\n\"n\"=\"a\\tb\"\n", "Line 4: a backslash in quotes"},
         {header + "[HKCU\\A]\n\"n\"=\"a\" junk\n", "Line 4: unexpected text after the closing quote"},
@@ -98,11 +107,13 @@ TEST(RegFile, FormatReadsBackAsWritten) {
 
     const RegFileFormat text = RegFile::format(keys);
     ASSERT_TRUE(text.ok());
-    EXPECT_TRUE(
-        text.bytes.startsWith("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE"));
-    EXPECT_TRUE(text.bytes.contains("\"JDKPath\"=\"C:\\\\jdk\\\\ \\\"1.3\\\"\"\r\n"));
-    EXPECT_TRUE(text.bytes.contains("\"Form1.Left\"=dword:fffffff6\r\n"));
-    EXPECT_TRUE(text.bytes.contains("@=\"default\"\r\n"));
+    // As reg.exe writes it: UTF-16LE behind a byte-order mark.
+    EXPECT_TRUE(text.bytes.startsWith(utf16WithBom("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_")));
+    const QString written = RegFile::decode(text.bytes);
+    EXPECT_TRUE(written.contains("\"JDKPath\"=\"C:\\\\jdk\\\\ \\\"1.3\\\"\"\r\n"));
+    EXPECT_TRUE(written.contains("\"Form1.Left\"=dword:fffffff6\r\n"));
+    EXPECT_TRUE(written.contains("@=\"default\"\r\n"));
+    EXPECT_TRUE(written.contains("\"Größe\"=\"€\"\r\n"));
 
     const RegFileParse parsed = RegFile::parse(text.bytes);
     ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
@@ -111,6 +122,53 @@ TEST(RegFile, FormatReadsBackAsWritten) {
     EXPECT_EQ(parsed.keys[0].values, keys[0].values);
     EXPECT_EQ(parsed.keys[1].path.toString(), "HKEY_CURRENT_USER\\Software\\X");
     EXPECT_TRUE(parsed.keys[1].values.isEmpty());
+}
+
+TEST(RegFile, ValuesWrittenAsBytesAreReadOrLeftOutWithAWarning) {
+    const QString v5 = QStringLiteral("Windows Registry Editor Version 5.00\r\n"
+                                      "\r\n"
+                                      "[HKEY_CURRENT_USER\\A]\r\n"
+                                      "\"path\"=hex(2):25,00,50,00,41,00,54,00,48,00,25,00,5c,00,\\\r\n"
+                                      "  62,00,00,00\r\n"
+                                      "\"multi\"=hex(7):61,00,00,00,\\\r\n"
+                                      "  62,00,00,00,00,00\r\n"
+                                      "\"bin\"=hex:01,02,03\r\n"
+                                      "@=hex(0):\r\n"
+                                      "\"num\"=hex(4):0a,01,00,00\r\n"
+                                      "\"sz\"=HEX(1):c4,00,3d,d8,00,de,00,00\r\n"
+                                      "\"after\"=\"kept\"\r\n");
+    for (const QByteArray& bytes : {utf16WithBom(v5), v5.toUtf8()}) {
+        const RegFileParse parsed = RegFile::parse(bytes);
+        ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
+        ASSERT_EQ(parsed.keys.size(), 1);
+        EXPECT_EQ(parsed.keys[0].values,
+                  (QList<RegFileValue>{{"path", RegistryValue::string("%PATH%\\b"), 0},
+                                       {"num", RegistryValue::dword(0x10a), 0},
+                                       {"sz", RegistryValue::string(QStringLiteral("Ä😀")), 0},
+                                       {"after", RegistryValue::string("kept"), 0}}));
+        EXPECT_EQ(parsed.keys[0].values[0].line, 4);
+        EXPECT_EQ(parsed.keys[0].values[3].line, 12);
+        EXPECT_EQ(parsed.warnings,
+                  (QStringList{"Line 6: the value \"multi\" of [HKEY_CURRENT_USER\\A] is of type hex(7) "
+                               "(REG_MULTI_SZ), which the store cannot hold; it was skipped.",
+                               "Line 8: the value \"bin\" of [HKEY_CURRENT_USER\\A] is of type hex "
+                               "(REG_BINARY), which the store cannot hold; it was skipped.",
+                               "Line 9: the value @ of [HKEY_CURRENT_USER\\A] is of type hex(0) (REG_NONE), "
+                               "which the store cannot hold; it was skipped."}));
+    }
+    // REGEDIT4 files hold text bytes in the Windows code page.
+    const RegFileParse old =
+        RegFile::parse("REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"p\"=hex(2):25,50,80,25,00\r\n");
+    ASSERT_TRUE(old.ok()) << old.error.toStdString();
+    EXPECT_EQ(old.keys[0].values[0].value, RegistryValue::string("%P€%"));
+}
+
+TEST(RegFile, LoneSurrogatesInUtf16FilesAreNamed) {
+    QByteArray bytes = utf16WithBom("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"");
+    bytes += QByteArray("\x00\xD8", 2); // a high surrogate with nothing after it
+    bytes += QStringEncoder(QStringConverter::Utf16LE).encode(QStringLiteral("\"=\"x\"\r\n"));
+    const RegFileParse parsed = RegFile::parse(bytes);
+    EXPECT_EQ(parsed.error, "Line 3: the value name holds a lone UTF-16 surrogate (U+D800)");
 }
 
 TEST(RegFile, LineBreaksCannotBeFormatted) {

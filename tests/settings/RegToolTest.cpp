@@ -212,9 +212,14 @@ TEST_F(RegTool, ExportAsksBeforeReplacingAFile) {
     run = reg(store.path(), {"export", settings, file, "/y"});
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(existing.readAll(), "Windows Registry Editor Version 5.00\r\n\r\n"
-                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kovrin\\Orrery 1.0\\Settings]\r\n"
-                                  "\"x\"=\"1\"\r\n\r\n");
+    // What reg.exe writes: UTF-16LE with a byte-order mark.
+    EXPECT_EQ(
+        existing.readAll(),
+        QByteArray("\xFF\xFE", 2) +
+            QStringEncoder(QStringConverter::Utf16LE)
+                .encode(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                       "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kovrin\\Orrery 1.0\\Settings]\r\n"
+                                       "\"x\"=\"1\"\r\n\r\n")));
 }
 
 TEST_F(RegTool, ImportIsAllOrNothing) {
@@ -247,6 +252,120 @@ TEST_F(RegTool, ImportIsAllOrNothing) {
     EXPECT_EQ(reg(store.path(), {"import", good.fileName()}).exitCode, 0);
     EXPECT_EQ(value(settings.mid(5), "Debug"), RegistryValue::string("off"));
     EXPECT_EQ(value(settings.mid(5), "größe"), RegistryValue::dword(10));
+}
+
+TEST_F(RegTool, TreesAreListedDepthFirstInNameOrderAtAnyAllowedDepth) {
+    RegistryKey key(*store);
+    for (const char* path :
+         {"SOFTWARE\\T\\b\\y", "SOFTWARE\\T\\A\\x", "SOFTWARE\\T\\a2", "SOFTWARE\\T\\b\\X0"}) {
+        ASSERT_TRUE(key.openKey(path, true));
+        ASSERT_TRUE(key.writeString("at", path));
+    }
+    const ToolRun listing = reg(store.path(), {"query", "HKLM\\SOFTWARE\\T", "/s"});
+    EXPECT_EQ(listing.exitCode, 0) << listing.err.toStdString();
+    QStringList sections;
+    for (const QString& line : listing.out.split('\n')) {
+        if (line.startsWith("HKEY_"))
+            sections << line.mid(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\").size());
+    }
+    EXPECT_EQ(sections, (QStringList{"T", "T\\A", "T\\A\\x", "T\\a2", "T\\b", "T\\b\\X0", "T\\b\\y"}));
+
+    // The deepest a key may lie, with a value at every level, survives export and import.
+    QStringList deep{"SOFTWARE", "Deep"};
+    while (deep.size() < RegistryStore::maxKeyDepth)
+        deep << QString::number(deep.size());
+    ASSERT_TRUE(key.openKey(deep.join('\\'), true));
+    for (qsizetype level = 2; level <= deep.size(); ++level) {
+        ASSERT_TRUE(key.openKey(deep.mid(0, level).join('\\'), false));
+        ASSERT_TRUE(key.writeInteger("level", int(level)));
+    }
+    const QString file = store.dir.filePath("deep.reg");
+    const ToolRun exported = reg(store.path(), {"export", "HKLM\\SOFTWARE\\Deep", file});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    TempStore copy;
+    ASSERT_EQ(reg(copy.path(), {"import", file}).exitCode, 0);
+    RegistryKey bottom(*copy);
+    ASSERT_TRUE(bottom.openKey(deep.join('\\'), false));
+    EXPECT_EQ(bottom.readInteger("level"), RegistryStore::maxKeyDepth);
+}
+
+TEST_F(RegTool, TreesTooDeepAreRefusedWholeButCanBeDeleted) {
+    RegistryKey key(*store);
+    ASSERT_TRUE(key.openKey("SOFTWARE\\Deep", true));
+    ASSERT_TRUE(key.writeString("top", "1"));
+    const std::optional<RegistryStore::KeyId> id =
+        store->findKey(RegistryHive::LocalMachine, {"SOFTWARE", "Deep"});
+    ASSERT_TRUE(id);
+    {
+        OtherConnection other(store.path());
+        ASSERT_TRUE(other.insertChain(*id, 200000));
+    }
+    const QString file = store.dir.filePath("deep.reg");
+    for (const QStringList& args : {QStringList{"query", "HKLM\\SOFTWARE\\Deep", "/s"},
+                                    QStringList{"export", "HKLM\\SOFTWARE", file}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const ToolRun run = reg(store.path(), args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains("lie 200002 levels deep, deeper than the 512 levels"))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("handwright-reg delete \"HKEY_LOCAL_MACHINE\\SOFTWARE"))
+            << run.err.toStdString();
+        EXPECT_FALSE(run.out.contains("HKEY_")) << run.out.left(200).toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(file));
+    // Without /s only the key itself is listed.
+    EXPECT_EQ(reg(store.path(), {"query", "HKLM\\SOFTWARE\\Deep"}).exitCode, 0);
+
+    const ToolRun removed = reg(store.path(), {"delete", "HKLM\\SOFTWARE\\Deep", "/f"});
+    EXPECT_EQ(removed.exitCode, 0) << removed.err.toStdString();
+    EXPECT_FALSE(key.keyExists("SOFTWARE\\Deep"));
+    EXPECT_TRUE(key.keyExists("SOFTWARE"));
+}
+
+TEST_F(RegTool, ImportTakesTextBytesAndSkipsOtherTypesWithAWarning) {
+    const QString file = store.dir.filePath("mixed.reg");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray("\xFF\xFE", 2) +
+              QStringEncoder(QStringConverter::Utf16LE)
+                  .encode(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                         "[HKEY_CURRENT_USER\\Software\\Mixed]\r\n"
+                                         "\"before\"=\"1\"\r\n"
+                                         "\"expand\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,2f,00,\\\r\n"
+                                         "  62,00,00,00\r\n"
+                                         "\"multi\"=hex(7):61,00,00,00,00,00\r\n"
+                                         "\"binary\"=hex:de,ad\r\n"
+                                         "\"after\"=dword:00000002\r\n")));
+    out.close();
+    const ToolRun run = reg(store.path(), {"import", file});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "The operation completed successfully.\n");
+    const QStringList warnings = run.err.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(warnings.size(), 2) << run.err.toStdString();
+    EXPECT_TRUE(warnings[0].startsWith("WARNING: " + file + ": Line 7: the value \"multi\""));
+    EXPECT_TRUE(warnings[0].contains("hex(7) (REG_MULTI_SZ)"));
+    EXPECT_TRUE(warnings[1].contains("Line 8: the value \"binary\""));
+    const QString key = QStringLiteral("Software\\Mixed");
+    RegistryKey user(*store, RegistryHive::CurrentUser);
+    ASSERT_TRUE(user.openKey(key, false));
+    EXPECT_EQ(user.readString("expand"), "%HOME%/b");
+    EXPECT_EQ(user.readString("before"), "1");
+    EXPECT_EQ(user.readInteger("after"), 2);
+    EXPECT_EQ(user.valueNames(), (QStringList{"before", "expand", "after"}));
+
+    // A NUL in a name cannot be kept: the file is refused with the line, and nothing of it is imported.
+    QFile bad(store.dir.filePath("nul.reg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    static const char withNul[] = "Windows Registry Editor Version 5.00\r\n\r\n"
+                                  "[HKEY_CURRENT_USER\\Software\\Nul]\r\n\"ok\"=\"1\"\r\n\"a\0b\"=\"2\"\r\n";
+    bad.write(withNul, sizeof withNul - 1);
+    bad.close();
+    const ToolRun refused = reg(store.path(), {"import", bad.fileName()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("Line 5: the value name holds a NUL character"))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("Nothing was imported"));
+    EXPECT_FALSE(user.keyExists("Software\\Nul"));
 }
 
 TEST_F(RegTool, ConcurrentWritersAllSucceed) {

@@ -2,6 +2,7 @@
 #include "settings/RegistryKey.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -204,6 +205,71 @@ TEST(RegistryPath, ParsesHivesAndKeys) {
     }
     EXPECT_EQ((RegistryPath{RegistryHive::CurrentUser, {"Software", "x"}}.toString()),
               "HKEY_CURRENT_USER\\Software\\x");
+}
+
+} // namespace
+
+namespace {
+
+qint64 rowCount(const QString& path, const char* table) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, QByteArray("SELECT COUNT(*) FROM ").append(table).constData(), -1, &stmt, nullptr);
+    const qint64 count = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : -1;
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return count;
+}
+
+TEST(RegistryStore, DeepTreesAreMeasuredAndDeletedButNotCreated) {
+    TempStore store;
+    RegistryKey key(*store);
+    ASSERT_TRUE(key.openKey("Deep", true));
+    ASSERT_TRUE(key.writeString("top", "1"));
+    ASSERT_TRUE(key.openKey("Kept", true));
+    const std::optional<RegistryStore::KeyId> deep = store->findKey(RegistryHive::LocalMachine, {"Deep"});
+    ASSERT_TRUE(deep);
+    const qint64 keysBefore = rowCount(store.path(), "keys");
+    {
+        OtherConnection other(store.path());
+        ASSERT_TRUE(other.insertChain(*deep, 200000));
+    }
+    EXPECT_EQ(store->subtreeDepth(*deep), 200000);
+
+    // A cascade would have to recurse 200,000 levels; the key goes all the same, with every value below.
+    ASSERT_TRUE(store->deleteKey(*deep)) << store->lastError().toStdString();
+    EXPECT_EQ(rowCount(store.path(), "keys"), keysBefore - 1);
+    EXPECT_EQ(rowCount(store.path(), "entries"), 0);
+    EXPECT_TRUE(store->findKey(RegistryHive::LocalMachine, {"Kept"}));
+
+    const QStringList allowed(RegistryStore::maxKeyDepth, QStringLiteral("k"));
+    EXPECT_TRUE(store->createKey(RegistryHive::CurrentUser, allowed));
+    EXPECT_FALSE(store->createKey(RegistryHive::CurrentUser, allowed + QStringList{"k"}));
+    EXPECT_TRUE(store->lastError().contains("512 levels")) << store->lastError().toStdString();
+}
+
+TEST(RegistryStore, StoreHeldByAnotherProgramFailsSoonAndSaysSo) {
+    TempStore store;
+    RegistryKey key(*store);
+    ASSERT_TRUE(key.openKey(product + "Settings", true));
+    ASSERT_TRUE(key.writeString("Debug", "on"));
+
+    OtherConnection other(store.path());
+    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(key.writeString("Debug", "off"));
+    // One second of waiting, with room for a loaded machine; the store used to wait ten per statement.
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(store->lastErrorIsLock());
+    EXPECT_TRUE(key.lastError().contains("another program holds it locked")) << key.lastError().toStdString();
+    // Readers are not held up by a writer.
+    EXPECT_EQ(key.readString("Debug"), "on");
+    ASSERT_TRUE(other.exec("COMMIT"));
+    EXPECT_TRUE(key.writeString("Debug", "off"));
+    EXPECT_EQ(key.readString("Debug"), "off");
+    EXPECT_EQ(store->lastError(), "");
 }
 
 } // namespace

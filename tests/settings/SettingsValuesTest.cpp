@@ -154,25 +154,66 @@ TEST(SettingsValues, NumberMatchingNoButtonKeepsSelection) {
     EXPECT_EQ(values.choice(u"MemoryModel"), -1); // captions compare exactly
 }
 
-TEST(SettingsValues, BadStrictNumberStopsReadingAndKeepsWhatWasRead) {
+TEST(SettingsValues, DamagedNumberIsReportedTheRestReadAndItIsNotWrittenBack) {
     TempStore s;
     store(*s, pathsKey, {{"PalmSim", "/opt/palmsim"}});
     store(*s, settingsKey,
-          {{"x", "50"}, {"CmdLine", "abc"}, {"ColorDepth", "deep"}, {"Scale", "3"}, {"Debug", "off"}});
+          {{"x", "50"},
+           {"CmdLine", "abc"},
+           {"ColorDepth", "deep"},
+           {"Scale", "3"},
+           {"Debug", "off"},
+           {"Autoformat", "on"}});
     store(*s, warpKey, {{"Warp", "on"}});
     SettingsValues values;
+    values.setFlag(u"Autoformat", false);
     const RegistryStatus status = values.readFromStore(*s);
-    EXPECT_EQ(status.error, "'deep' ist kein gültiger Integerwert");
+    EXPECT_TRUE(status.error.contains("ColorDepth")) << status.error.toStdString();
+    EXPECT_TRUE(status.error.contains("'deep' ist kein gültiger Integerwert")) << status.error.toStdString();
     EXPECT_EQ(values.text(u"PalmSim"), "/opt/palmsim");
     EXPECT_EQ(values.number(u"x"), 50);
     EXPECT_EQ(values.text(u"CmdLine"), "abc");
     EXPECT_EQ(values.choiceText(u"ColorDepth"), "8"); // unchanged
-    EXPECT_EQ(values.choiceText(u"Scale"), "1");      // never reached
-    EXPECT_TRUE(values.flag(u"Debug"));
-    EXPECT_FALSE(values.flag(u"Warp"));
+    EXPECT_EQ(values.choiceText(u"Scale"), "3");      // everything after it is read as well
+    EXPECT_FALSE(values.flag(u"Debug"));
+    EXPECT_TRUE(values.flag(u"Autoformat"));
+    EXPECT_TRUE(values.flag(u"Warp"));
+    EXPECT_EQ(values.unreadValues(), QStringList{"ColorDepth"});
 
-    store(*s, settingsKey, {{"ColorDepth", ""}});
-    EXPECT_EQ(values.readFromStore(*s).error, "'' ist kein gültiger Integerwert");
+    // OK then writes what was read and leaves the damaged value alone, until it is chosen again.
+    ASSERT_TRUE(values.writeToStore(*s).ok());
+    RegistryKey key(*s);
+    ASSERT_TRUE(key.openKey(settingsKey, false));
+    EXPECT_EQ(key.readString("ColorDepth"), "deep");
+    EXPECT_EQ(key.readString("Autoformat"), "on");
+    EXPECT_EQ(key.readString("Scale"), "3");
+    values.setChoice(u"ColorDepth", 0);
+    EXPECT_TRUE(values.unreadValues().isEmpty());
+    ASSERT_TRUE(values.writeToStore(*s).ok());
+    EXPECT_EQ(key.readString("ColorDepth"), "2");
+
+    store(*s, settingsKey, {{"ColorDepth", ""}, {"Scale", "x"}});
+    const QString both = values.readFromStore(*s).error;
+    EXPECT_TRUE(both.contains("'' ist kein gültiger Integerwert")) << both.toStdString();
+    EXPECT_TRUE(both.contains("'x' ist kein gültiger Integerwert")) << both.toStdString();
+    EXPECT_EQ(values.unreadValues(), (QStringList{"ColorDepth", "Scale"}));
+}
+
+TEST(SettingsValues, StoreHeldByAnotherProgramLeavesEverythingUnreadAndUnwritten) {
+    TempStore s;
+    store(*s, settingsKey, {{"Debug", "off"}, {"x", "5"}});
+    SettingsValues values;
+    ASSERT_TRUE(values.readFromStore(*s).ok());
+    values.setNumber(u"x", 6);
+    OtherConnection other(s.path());
+    ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+    const RegistryStatus written = values.writeToStore(*s);
+    EXPECT_TRUE(written.error.contains("another program holds it locked")) << written.error.toStdString();
+    ASSERT_TRUE(other.exec("COMMIT"));
+    ASSERT_TRUE(values.writeToStore(*s).ok());
+    RegistryKey key(*s);
+    ASSERT_TRUE(key.openKey(settingsKey, false));
+    EXPECT_EQ(key.readString("x"), "6");
 }
 
 TEST(SettingsValues, WritesInTheOrderOfOk) {

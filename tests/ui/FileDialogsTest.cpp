@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 TEST(FileDialogs, FilterPairsBecomeQtNameFilters) {
-    EXPECT_EQ(qtNameFilters("Java Source|*.java|All Files|*.*"), "Java Source (*.java);;All Files (*.*)");
+    // "*.*" means every file, also those without a dot (a README, a program).
+    EXPECT_EQ(qtNameFilters("Java Source|*.java|All Files|*.*"), "Java Source (*.java);;All Files (*)");
+    EXPECT_EQ(qtNameFilters("Some|*.txt; *.* ;*.a.*"), "Some (*.txt * *.a.*)");
     EXPECT_EQ(qtNameFilters("Handwright Project (*.hwp)|*.hwp"), "Handwright Project (*.hwp) (*.hwp)");
     EXPECT_EQ(qtNameFilters("All files (*.bmp,*.png)|*.bmp;*.png|Bitmaps (*.bmp)|*.bmp"),
               "All files (*.bmp,*.png) (*.bmp *.png);;Bitmaps (*.bmp) (*.bmp)");

@@ -1,5 +1,9 @@
 #include "ui/MessageDialogLayout.h"
 
+#include <QApplication>
+#include <QFont>
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 TEST(MulDiv, RoundsHalvesAwayFromZero) {
@@ -71,4 +75,23 @@ TEST(MessageDialogLayout, WrapsAtHalfTheScreenAndCentres) {
     EXPECT_EQ(messageWrapWidth(1025), 512);
     EXPECT_EQ(centredOn(QRect(0, 0, 1920, 1080), QSize(271, 97)), QPoint(825, 492));
     EXPECT_EQ(centredOn(QRect(1920, 0, 1280, 1024), QSize(100, 50)), QPoint(2510, 487));
+}
+
+TEST(MessageDialogLayout, OnlyWordsWiderThanTheWrapWidthAreBroken) {
+    const QFont font = QApplication::font("QMessageBox");
+    const QFontMetrics metrics(font);
+    const int width = 40 * metrics.averageCharWidth();
+    const QString words = "A short message that wraps at its blanks like any other text does.";
+    EXPECT_EQ(breakLongWords(words, font, width), words);
+    EXPECT_EQ(breakLongWords("one\ntwo", font, width), "one\ntwo");
+
+    const QString path = "/opt/" + QString(200, 'x') + "/lib";
+    const QString text = "Cannot open " + path + " now.\nSecond line";
+    const QString broken = breakLongWords(text, font, width);
+    EXPECT_EQ(QString(broken).remove('\n'), QString(text).remove('\n'));
+    const QStringList lines = broken.split('\n');
+    EXPECT_GT(lines.size(), 4);
+    EXPECT_EQ(lines.last(), "Second line");
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), width) << line.toStdString();
 }

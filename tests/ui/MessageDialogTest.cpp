@@ -149,6 +149,23 @@ TEST(MessageDialog, LongTextWrapsAtHalfTheScreen) {
     EXPECT_GT(buttonsLeftToRight(&dialog).front()->y(), message->geometry().bottom());
 }
 
+TEST(MessageDialog, LongPathWrapsWithinHalfTheScreenWithEveryCharacterShown) {
+    const int half = QGuiApplication::primaryScreen()->geometry().width() / 2;
+    // One folder name longer than the wrap width: no blank or slash to break at.
+    const QString path = "/home/user/" + QString("Handwright").repeated(60) + "/Hello.java";
+    const QString text = "The file " + path + " does not exist.\nIt was removed.";
+    MessageDialog dialog(text, mtError, mbOK);
+    auto* message = dialog.findChild<QLabel*>("Message");
+    EXPECT_LE(message->width(), half);
+    EXPECT_LT(dialog.width(), half + 32 + 10 * message->fontMetrics().averageCharWidth());
+    // Drawn as the label draws it, the text keeps within the label, and all of it is there.
+    const QRect drawn = message->fontMetrics().boundingRect(
+        QRect(0, 0, message->width(), 0), Qt::AlignLeft | Qt::TextWordWrap, message->text());
+    EXPECT_LE(drawn.width(), message->width());
+    EXPECT_LE(drawn.height(), message->height());
+    EXPECT_EQ(message->text().remove('\n'), QString(text).remove('\n'));
+}
+
 TEST(MessageDialog, OneWordStillFitsItsButtons) {
     MessageDialog dialog("Done", mtCustom, mbYesNoCancel);
     const QList<QPushButton*> buttons = buttonsLeftToRight(&dialog);
