@@ -19,14 +19,6 @@
 namespace {
 
 const QString kClassExists = QStringLiteral("This classname already exists. Please use another name.");
-const QString kBadClassName =
-    QStringLiteral("Please enter a class name. It must not contain \"/\" or \"\\\".");
-
-// The name becomes a file name in the project folder: it must name a file there and nothing else.
-bool isUsableFileStem(const QString& name) {
-    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String(".") &&
-           name != QLatin1String("..");
-}
 
 } // namespace
 
@@ -97,8 +89,10 @@ bool TForm4::runModal() {
 
 void TForm4::Button1Click() {
     const QString className = Edit1->text();
-    if (!isUsableFileStem(className)) {
-        messageDialog(kBadClassName, mtError, mbOK);
+    // The name becomes a file in the project folder and the class inside it: only a Java class name can
+    // be both, and it can never lead out of the folder.
+    if (const QString problem = javaClassNameProblem(className); !problem.isEmpty()) {
+        messageDialog(problem, mtError, mbOK);
         return;
     }
     // A class file already in the project folder would be overwritten by the next save.

@@ -125,7 +125,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     QString projectToOpen = ProductSettings::readLastProject(m_store);
     applyPaneSizes();
     if (!arguments.isEmpty() && fileExtension(arguments.first()) == QLatin1String(".hwp"))
-        projectToOpen = QFileInfo(arguments.first()).absoluteFilePath();
+        projectToOpen = absoluteUserPath(arguments.first());
 
     if (!projectToOpen.isEmpty() && QFileInfo(projectToOpen).isFile()) {
         loadProjectFile(projectToOpen, true);
@@ -153,6 +153,7 @@ void TForm1::applyPaneSizes() {
     if (read.sizes[1])
         m_ui.setLeftPaneWidth(*read.sizes[1]);
     if (read.sizes[0])
+    focusEditor();
         m_ui.setSourceListHeight(*read.sizes[0]);
     if (read.sizes[2])
         m_ui.setMessagePanelHeight(*read.sizes[2]);
@@ -178,7 +179,7 @@ void TForm1::updateCaption() {
 }
 
 void TForm1::refreshFileLists() {
-    const FileListsState state = fileListsState(m_files, AppRunning);
+    const FileListsState state = fileListsState(m_files, AppRunning, m_project.hasProject());
     m_refreshing = true;
     m_ui.ListBox1->clear();
     m_ui.ListBox1->addItems(state.sourceLabels);
@@ -188,12 +189,15 @@ void TForm1::refreshFileLists() {
     m_ui.ListBox2->setCurrentRow(-1);
     m_refreshing = false;
 
-    for (const char* name : {"ToolButton3", "ToolButton4", "ToolButton6", "ToolButton7", "ToolButton8",
-                             "ToolButton9", "ToolButton10", "ToolButton11"})
+    for (const char* name :
+         {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton10", "ToolButton11"})
         m_ui.toolActions.value(name)->setEnabled(state.hasFiles);
-    for (const char* name : {"SaveFile1", "SaveFileas1", "Saveall1", "Save1"})
+    for (const char* name : {"SaveFile1", "SaveFileas1"})
         m_ui.menuActions.value(name)->setEnabled(state.hasFiles);
-    m_ui.ToolButton15->setEnabled(state.hasFiles);
+    m_ui.toolActions.value("ToolButton4")->setEnabled(state.projectCommands);
+    for (const char* name : {"Saveall1", "Save1"})
+        m_ui.menuActions.value(name)->setEnabled(state.projectCommands);
+    m_ui.ToolButton15->setEnabled(state.projectCommands);
     m_ui.RichEdit1->setEnabled(state.hasFiles);
     m_ui.ToolButton16->setEnabled(state.removeFileEnabled);
     m_ui.toolActions.value("ToolButton19")->setEnabled(state.compileEnabled);
@@ -250,6 +254,13 @@ void TForm1::PageControl1Change() {
 
 void TForm1::showError(const QString& message) {
     messageDialog(message, mtError, mbOK);
+void TForm1::focusEditor() {
+    if (m_ui.RichEdit1->isEnabled())
+        m_ui.RichEdit1->setFocus();
+    else
+        m_ui.ListBox1->setFocus();
+}
+
 }
 
 bool TForm1::anyModified() const {
@@ -260,7 +271,8 @@ bool TForm1::anyModified() const {
 }
 
 bool TForm1::FormCloseQuery() {
-    if (!m_ui.toolActions.value("ToolButton4")->isEnabled())
+    // A project without files still has a membership to keep: only with nothing open is nothing asked.
+    if (!m_project.hasProject() && m_files.isEmpty())
         return true;
     const bool modified = anyModified();
     const QString lastProject = m_project.ProjectDir + m_project.ProjectFileName;
@@ -354,6 +366,9 @@ void TForm1::Undo1Click() {
 void TForm1::Redo1Click() {
     m_ui.RichEdit1->redo();
 }
+    // A new project clears the open files: unsaved work is offered for saving first, as Load does.
+    if (!offerToSaveProject(false))
+        return;
 void TForm1::Cut1Click() {
     m_ui.RichEdit1->cut();
 }
@@ -362,6 +377,7 @@ void TForm1::Copy1Click() {
 }
 void TForm1::Paste1Click() {
     m_ui.RichEdit1->paste();
+    focusEditor();
 }
 void TForm1::DeleteSelection1Click() {
     m_ui.RichEdit1->removeSelectedText();

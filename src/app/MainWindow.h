@@ -92,13 +92,15 @@ public:
     void checkFilesChanged();
     bool FormCloseQuery();
     void enableProjectCommands();
-    // Reads a project file into the workspace; `atStartup` asks nothing and records file times.
+    // Reads a project file into the workspace, recording each file's time as its text is read.
     void loadProjectFile(const QString& path, bool atStartup);
 
 public slots:
     // File
     void New1Click();
     void ToolButton2Click();
+    // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
+    void focusEditor();
     void ToolButton3Click();
     void SaveFileas1Click();
     void ToolButton4Click();
@@ -177,10 +179,14 @@ private:
     bool anyModified() const;
     void reloadRecord(TProjectFile& record);
 
+    // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
+    void openFile(const QString& path, bool intoProject);
     RegistryStore& m_store;
     MainWindowUi m_ui;
     FormSizeSave* m_placement = nullptr;
     ProjectValues m_project;
+    // Asked before another project replaces the open one; false when the user said Yes and saving failed.
+    bool offerToSaveProject(bool announce);
     FileList m_files;
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;

@@ -3,6 +3,7 @@
 
 #include "BitmapViewer.h"
 #include "editor/SourceEditor.h"
+#include "settings/ProductSettings.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileChangeCheck.h"
@@ -12,6 +13,7 @@
 #include "workspace/TextFile.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTabWidget>
@@ -84,26 +86,71 @@ void TForm1::ToolButton2Click() {
     for (const QString& path : chosen) {
         const int answer = messageDialog("Should the file " + path + " be added to the actual project?",
                                          mtConfirmation, mbYesNoCancel);
-        if (answer != mrYes && answer != mrNo)
-            continue;
-        const TextReadResult read = TextFile::read(path);
-        if (!read.ok()) {
-            showError(read.error);
-            continue;
-        }
-        m_project.ProjectModified = true;
-        TProjectFile fields;
-        fields.Name = fileNamePart(path);
-        fields.Path = answer == mrYes ? m_project.ProjectDir + fields.Name : path;
-        fields.Kind = FileKind::Java;
-        fields.InProject = answer == mrYes;
-        fields.Lines = read.file.lines;
-        fields.Format = read.file.format;
-        SuppressChange = true;
-        m_ui.RichEdit1->setLines(fields.Lines);
-        m_files.insertFile(std::move(fields));
-        refreshFileLists();
+        if (answer == mrYes || answer == mrNo)
+            openFile(path, answer == mrYes);
     }
+}
+
+void TForm1::openFile(const QString& path, bool intoProject) {
+    const QString name = fileNamePart(path);
+    const QString target = intoProject ? m_project.ProjectDir + name : path;
+    // One record per path: the buffer that holds the target is the one the file goes into.
+    TProjectFile* holder = m_files.findByPath(target);
+    if (!holder && intoProject) {
+        for (TProjectFile& record : m_files.records())
+            if (record.InProject && record.Name == name) {
+                holder = &record;
+                break;
+            }
+    }
+    if (holder && holder->Kind != FileKind::Java) {
+        showError("The file " + name + " is already in the project as an other file.");
+        return;
+    }
+    const bool sameFile = QDir::cleanPath(path) == QDir::cleanPath(target);
+    if (holder && sameFile) {
+        // The file is open already: show its buffer, whose edits are newer than the disk.
+        if (intoProject && !holder->InProject) {
+            holder->InProject = true;
+            m_project.ProjectModified = true;
+        }
+        m_files.setCurrentFile(holder);
+        loadEditor(holder);
+        refreshFileLists();
+        return;
+    }
+    // The next save would replace the project's own file or buffer: ask first, as adding files does.
+    if (holder || (!sameFile && QFileInfo::exists(target))) {
+        if (messageDialog("The file already exists. Overwrite it?", mtConfirmation, mbYesNo) != mrYes)
+            return;
+    }
+    const QString fileTime = fileTimeText(target);
+    const TextReadResult read = TextFile::read(path);
+    if (!read.ok()) {
+        showError(read.error);
+        return;
+    }
+    m_project.ProjectModified = true;
+    TProjectFile* record = holder;
+    if (!record) {
+        TProjectFile fields;
+        fields.Name = name;
+        fields.Path = target;
+        fields.Kind = FileKind::Java;
+        fields.InProject = intoProject;
+        record = m_files.insertFile(std::move(fields));
+    }
+    record->Path = target;
+    record->InProject = intoProject;
+    record->Lines = read.file.lines;
+    record->Format = read.file.format;
+    // The time of what is at the target now; a buffer that replaces another file is unsaved work.
+    record->FileTime = fileTime;
+    record->Modified = !sameFile && (holder || !fileTime.isEmpty());
+    m_files.setCurrentFile(record);
+    SuppressChange = true;
+    m_ui.RichEdit1->setLines(record->Lines);
+    refreshFileLists();
 }
 
 bool TForm1::saveCurrentFile() {
@@ -160,8 +207,15 @@ bool TForm1::saveAll() {
     }
     const QString projectFile = m_project.ProjectDir + m_project.ProjectName + ".hwp";
     const FileResult written = writeProjectFile(projectFile, m_project, m_files);
-    if (!written)
+    if (!written) {
         errors << written.error;
+    } else if (m_project.ProjectFileName != fileNamePart(projectFile)) {
+        // The file just written holds the membership now; the one loaded keeps the old list and must not
+        // be the one the caption names or the next start opens.
+        m_project.ProjectFileName = fileNamePart(projectFile);
+        updateCaption();
+        ProductSettings::writeLastProject(m_store, projectFile);
+    }
     refreshFileLists();
     if (!errors.isEmpty())
         showError(errors.join('\n'));
@@ -193,6 +247,7 @@ void TForm1::Showpicture1Click() {
 }
 
 void TForm1::reloadRecord(TProjectFile& record) {
+    const QString fileTime = fileTimeText(record.Path);
     const TextReadResult read = TextFile::read(record.Path);
     if (!read.ok()) {
         showError(read.error);
@@ -200,6 +255,9 @@ void TForm1::reloadRecord(TProjectFile& record) {
     }
     record.Lines = read.file.lines;
     record.Format = read.file.format;
+    // The buffer is the file again: no marker, and only a later change on disk is asked about.
+    record.FileTime = fileTime;
+    record.Modified = false;
     if (&record == m_files.CurrentFile()) {
         SuppressChange = true;
         m_ui.RichEdit1->setLines(record.Lines);

@@ -6,7 +6,6 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileCopy.h"
-#include "workspace/FileTime.h"
 #include "workspace/PathHelpers.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/ProjectLoader.h"
@@ -22,7 +21,8 @@ const QString kAddFileFilter = QStringLiteral(
     "JPEG files (*.jpeg)|*.jpeg|Text files (*.txt)|*.txt|Soundfiles (*.wav)|*.wav");
 } // namespace
 
-void TForm1::loadProjectFile(const QString& path, bool atStartup) {
+// Loading at start-up and through the menu read the same way now: every record gets its file time.
+void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
     const ProjectLoad load = loadProject(path);
     if (!load.ok()) {
         showError(load.error);
@@ -32,40 +32,44 @@ void TForm1::loadProjectFile(const QString& path, bool atStartup) {
     load.applyTo(m_project);
     // The creator ID is edited beside the settings and goes to the tools from there.
     m_liveSettings.setCreatorId(m_project.CreatorID);
-    bool inserted = false;
+    QStringList unreadable;
     for (const ProjectLoadStep& step : load.steps) {
-        switch (step.type) {
-        case ProjectLoadStep::Type::Insert:
-            m_files.insertFile(step.record);
-            if (atStartup)
-                if (TProjectFile* current = m_files.CurrentFile())
-                    current->FileTime = fileTimeText(current->Path);
-            inserted = true;
-            break;
-        case ProjectLoadStep::Type::Missing:
-            messageDialog(missingFileMessage(step.line), mtConfirmation, mbOK);
-            break;
-        case ProjectLoadStep::Type::Unreadable:
-            showError(step.error);
-            break;
+        if (step.type == ProjectLoadStep::Type::Insert) {
+            // The time of the text just read: only a later change on disk is offered for reloading.
+            m_files.insertFile(step.record)->FileTime = step.fileTime;
+        } else if (step.type == ProjectLoadStep::Type::Unreadable) {
+            unreadable << step.error;
         }
     }
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
     SuppressChange = true;
     m_ui.RichEdit1->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
-    if (inserted)
-        enableProjectCommands();
+    // A project without files is still open: files can be added to it.
+    enableProjectCommands();
+    // One message for all files left out, however damaged the project file is.
+    if (const QString leftOut = leftOutFilesMessage(load.steps); !leftOut.isEmpty())
+        messageDialog(leftOut, mtConfirmation, mbOK);
+    if (!unreadable.isEmpty())
+        showError(unreadable.join('\n'));
+}
+
+bool TForm1::offerToSaveProject(bool announce) {
+    if (!anyModified() && !m_project.ProjectModified)
+        return true;
+    if (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNo) != mrYes)
+        return true;
+    // saveAll has said what could not be written; the open project stays so nothing is lost.
+    if (!saveAll())
+        return false;
+    if (announce)
+        messageDialog("Project has been saved. Open the project now.", mtConfirmation, mbOK);
+    return true;
 }
 
 void TForm1::Load1Click() {
-    if (anyModified() || m_project.ProjectModified) {
-        if (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNo) ==
-            mrYes) {
-            saveAll();
-            messageDialog("Project has been saved. Open the project now.", mtConfirmation, mbOK);
-        }
-    }
+    if (!offerToSaveProject(true))
+        return;
     const QStringList chosen =
         chooseFiles(this, {FileDialogKind::Open, "Open", m_project.ProjectDir, kProjectFilter, {}, "hwp"});
     if (!chosen.isEmpty())
@@ -75,6 +79,7 @@ void TForm1::Load1Click() {
     // The Settings window shows the project's values (creator ID, default icons).
     if (m_settingsWindow)
         m_settingsWindow->FormShow();
+    focusEditor();
 }
 
 void TForm1::Save1Click() {

@@ -120,8 +120,21 @@ bool TForm3::runModal() {
 
 void TForm3::inputChanged() {
     if (holdsBlank(Edit1->text())) {
+        const QString typed = Edit1->text();
+        const int cursor = Edit1->cursorPosition();
         stopBox(kNoSpaces);
-        Edit1->clear(); // comes back here with an empty name
+        // Only the blanks go; the rest of the name and the cursor's place in it stay.
+        QString kept;
+        int keptCursor = 0;
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            if (typed.at(i).isSpace())
+                continue;
+            kept += typed.at(i);
+            if (i < cursor)
+                ++keptCursor;
+        }
+        Edit1->setText(kept); // comes back here with a name without blanks
+        Edit1->setCursorPosition(keptCursor);
         return;
     }
     const QString name = Edit1->text();
@@ -144,7 +157,14 @@ void TForm3::Button1Click() {
     if (!Button1->isEnabled())
         return;
     const QString name = Edit1->text();
-    const QString path = Edit2->text();
+    // The name becomes the folder, the project file and the main class: it must be a Java class name.
+    if (const QString problem = javaClassNameProblem(name); !problem.isEmpty()) {
+        messageDialog(problem, mtError, mbOK);
+        return;
+    }
+    // "~/Projects" or "work" typed by hand: the folder must not depend on the current folder, or the
+    // project could not be found again at the next start.
+    const QString path = absoluteUserPath(Edit2->text());
     const QString dir = newProjectDir(path, name);
 
     ProductSettings::writeProjects(m_host.store(), path);

@@ -1,6 +1,7 @@
 #include "SourceEditor.h"
 
 #include <QFont>
+#include <QStringDecoder>
 #include <Qsci/qscicommandset.h>
 #include <algorithm>
 
@@ -42,14 +43,32 @@ void SourceEditor::setLines(const QStringList& lines) {
     // Scintilla reports a replacement as a deletion plus an insertion; the rest of the program must see
     // one change, or a programmatic load would look like a user edit.
     m_replacing = true;
-    setText(lines.join("\r\n"));
+    const bool readOnly = isReadOnly();
+    if (readOnly)
+        setReadOnly(false);
+QString SourceEditor::wholeText() const {
+    // text() reads a C string and stops at a NUL byte, and QString::fromUtf8 drops a leading byte-order
+    // mark that belongs to the text here.
+    const auto* bytes = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    QStringDecoder toText(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return bytes ? toText(QByteArrayView(bytes, length())) : QString();
+}
+
+    // SCI_SETTEXT (and so setText) takes a C string and stops at a NUL byte; text given with its length
+    // keeps every byte.
+    const QByteArray bytes = lines.join("\r\n").toUtf8();
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    if (readOnly)
+        setReadOnly(true);
     m_replacing = false;
     emit changed();
 }
 
 QStringList SourceEditor::lines() const {
     QStringList result;
-    const QString all = text();
+    const QString all = wholeText();
     if (all.isEmpty())
         return result;
     qsizetype start = 0;

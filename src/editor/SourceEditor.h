@@ -10,12 +10,15 @@ class SourceEditor : public QsciScintilla {
 public:
     explicit SourceEditor(QWidget* parent = nullptr);
 
-    // Replaces the whole text. Emits `changed` exactly once, like a single edit would.
+    // Replaces the whole text. Emits `changed` exactly once, like a single edit would. Every character
+    // survives, NUL and a leading byte-order mark included.
     void setLines(const QStringList& lines);
     QStringList lines() const;
     int lineCount() const;
 
     int caretLine() const;
+    // The whole text, every character included (text() stops at a NUL).
+    QString wholeText() const;
     // Moves the caret to the start of the line, clamped to the text.
     void setCaretLine(int line);
     int caretColumn() const;

@@ -58,6 +58,33 @@ bool MainWindowOK(const FileList& files, const QString& projectName) {
                                [&](const TProjectFile& record) { return record.Name == name; });
 }
 
+QString javaClassNameProblem(const QString& name) {
+    static const QStringList reserved = {
+        "abstract", "assert",       "boolean",  "break",     "byte",   "case",      "catch",    "char",
+        "class",    "const",        "continue", "default",   "do",     "double",    "else",     "enum",
+        "extends",  "final",        "finally",  "float",     "for",    "goto",      "if",       "implements",
+        "import",   "instanceof",   "int",      "interface", "long",   "native",    "new",      "package",
+        "private",  "protected",    "public",   "return",    "short",  "static",    "strictfp", "super",
+        "switch",   "synchronized", "this",     "throw",     "throws", "transient", "try",      "void",
+        "volatile", "while",        "true",     "false",     "null",   "_"};
+    if (name.isEmpty())
+        return QStringLiteral("Please enter a name.");
+    const auto javaPart = [](QChar c, bool first) {
+        return c.isLetter() || c == u'_' || c == u'$' || (!first && c.isDigit());
+    };
+    bool first = true;
+    for (const QChar c : name) {
+        if (!javaPart(c, first))
+            return QStringLiteral("\"%1\" is not a Java class name: it must start with a letter, \"_\" or "
+                                  "\"$\" and hold only letters, digits, \"_\" and \"$\".")
+                .arg(name);
+        first = false;
+    }
+    if (reserved.contains(name))
+        return QStringLiteral("\"%1\" is a Java keyword and cannot name a class.").arg(name);
+    return {};
+}
+
 QString newProjectDir(const QString& path, const QString& name, QChar separator) {
     return withBackslash(withBackslash(path, separator) + name, separator);
 }

@@ -34,6 +34,11 @@ TextReadResult generateFromTemplate(const QString& templatePath, const QString& 
 // (letter case counts).
 bool MainWindowOK(const FileList& files, const QString& projectName);
 
+// Why the name cannot be a Java class name (and so a project or class name, which become file and class
+// names); empty when it can. A Java identifier that is not a keyword or literal: a letter, "_" or "$",
+// then letters, digits, "_" and "$".
+QString javaClassNameProblem(const QString& name);
+
 // The folder a new project goes into: withBackslash(withBackslash(path) + name), with the separator of the
 // path convention ('/' here, '\' for the Windows form).
 QString newProjectDir(const QString& path, const QString& name, QChar separator = u'/');

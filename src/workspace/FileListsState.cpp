@@ -1,6 +1,6 @@
 #include "FileListsState.h"
 
-FileListsState fileListsState(const FileList& files, bool appRunning) {
+FileListsState fileListsState(const FileList& files, bool appRunning, bool projectOpen) {
     FileListsState state;
     for (const TProjectFile& record : files.records()) {
         if (record.Kind == FileKind::Java) {
@@ -12,6 +12,8 @@ FileListsState fileListsState(const FileList& files, bool appRunning) {
         }
     }
     state.hasFiles = !files.isEmpty();
+    // An empty project must still take files and be saved, or nothing could ever be added to it.
+    state.projectCommands = state.hasFiles || projectOpen;
     state.compileEnabled = state.hasFiles && !state.sourceLabels.isEmpty() && !appRunning;
     state.removeFileEnabled = !state.otherLabels.isEmpty();
     state.otherMenuEnabled = !state.otherLabels.isEmpty();

@@ -11,11 +11,12 @@ struct FileListsState {
     int selectedSource = -1;  // entry of `CurrentFile`
     QStringList otherLabels;
 
-    bool hasFiles = false;       // Save, Save all, clipboard buttons, "Add file...", menu items, editor
-    bool compileEnabled = false; // "Save all, Compile and Start" and the "&Compile" menu
+    bool hasFiles = false;        // Save, Save File As, clipboard buttons, editor
+    bool projectCommands = false; // Save all, Save Project, "Add file...": also for a project with no files
+    bool compileEnabled = false;  // "Save all, Compile and Start" and the "&Compile" menu
     bool removeFileEnabled = false;
     bool otherMenuEnabled = false;  // "Show picture..." and the Other files "Remove from project"
     bool sourceMenuEnabled = false; // the Source list's "Save" and "Remove from project"
 };
 
-FileListsState fileListsState(const FileList& files, bool appRunning);
+FileListsState fileListsState(const FileList& files, bool appRunning, bool projectOpen);

@@ -1,6 +1,7 @@
 #include "PathHelpers.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,6 +59,24 @@ FileResult forceDirectories(const QString& folder) {
     if (folder.isEmpty())
         return {QStringLiteral("Das Verzeichnis kann nicht erstellt werden")};
     return createFolderChain(folder);
+}
+
+bool isPlainName(const QString& name) {
+    return !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QLatin1String(".."));
+}
+
+QString absoluteUserPath(const QString& path) {
+    if (path.isEmpty())
+        return path;
+    QString expanded = path;
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        expanded = QDir::homePath() + path.mid(1);
+    const bool folder = expanded.endsWith(u'/');
+    QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(expanded));
+    // A folder keeps its trailing separator, as folders are held.
+    if (folder && !absolute.endsWith(u'/'))
+        absolute += u'/';
+    return absolute;
 }
 
 QString renameAside(const QString& path) {

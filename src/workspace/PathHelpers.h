@@ -21,6 +21,13 @@ QString fileExtension(const QString& path, QChar separator = u'/');
 // "Das Verzeichnis kann nicht erstellt werden"; a folder that cannot be created names the reason.
 FileResult forceDirectories(const QString& folder);
 
+// A name that stays in the folder it is joined to: no "/", no "\\" and no "..".
+bool isPlainName(const QString& name);
+
+// A folder or file as the user typed it, made absolute: a leading "~" or "~/" is the home folder and a
+// relative path is taken from the current folder. Empty stays empty.
+QString absoluteUserPath(const QString& path);
+
 // Renames the file to path + ".old(N)" with the smallest N for which no such file exists and returns
 // the new name; empty when nothing was renamed.
 QString renameAside(const QString& path);

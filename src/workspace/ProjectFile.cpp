@@ -19,10 +19,12 @@ QStringList projectFileLines(const ProjectValues& values, const FileList& files)
 }
 
 FileResult writeProjectFile(const QString& path, ProjectValues& values, const FileList& files) {
-    TextFile file{projectFileLines(values, files), {}};
+    TextFile file{projectFileLines(values, files), values.ProjectFileFormat};
     FileResult result = file.write(path);
-    if (result)
+    if (result) {
         values.ProjectModified = false;
+        values.ProjectFileFormat = file.format; // UTF-8 when a name outgrew Windows-1252
+    }
     return result;
 }
 

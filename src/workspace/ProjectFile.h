@@ -21,7 +21,8 @@ ProjectFileContent parseProjectFile(const QStringList& lines);
 
 QStringList projectFileLines(const ProjectValues& values, const FileList& files);
 
-// Writes the four values and every `InProject` name in list order; clears `ProjectModified` on success.
+// Writes the four values and every `InProject` name in list order, in `ProjectFileFormat`; clears
+// `ProjectModified` on success.
 FileResult writeProjectFile(const QString& path, ProjectValues& values, const FileList& files);
 
 // Appends ".hwp" when the chosen name has no extension.

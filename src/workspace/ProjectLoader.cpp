@@ -1,9 +1,11 @@
 #include "ProjectLoader.h"
 
+#include "FileTime.h"
 #include "PathHelpers.h"
 #include "ProjectFile.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void ProjectLoad::applyTo(ProjectValues& target) const {
@@ -18,6 +20,10 @@ ProjectLoadStep stepFor(const QString& projectDir, const QString& line) {
     ProjectLoadStep step;
     step.line = line;
     const QString full = projectDir + line;
+    if (!QDir::cleanPath(full).startsWith(projectDir)) {
+        step.type = ProjectLoadStep::Type::Outside;
+        return step;
+    }
     if (!QFileInfo(full).isFile()) {
         step.type = ProjectLoadStep::Type::Missing;
         return step;
@@ -27,6 +33,8 @@ ProjectLoadStep stepFor(const QString& projectDir, const QString& line) {
     record.Name = fileNamePart(line);
     record.Kind = kindOfFileName(record.Name);
     record.InProject = true;
+    // Taken before reading: a change made while reading shows as a newer time at the next check.
+    step.fileTime = fileTimeText(full);
     if (record.Kind == FileKind::Java) {
         TextReadResult text = TextFile::read(full);
         if (!text.ok()) {
@@ -55,6 +63,13 @@ ProjectLoad loadProject(const QString& projectFilePath) {
             FileResult::cannotRead(projectFilePath, QStringLiteral("the first line names no project")).error;
         return load;
     }
+    // Save all writes the project file named after the project into the project folder.
+    if (!isPlainName(content.ProjectName)) {
+        load.error = QStringLiteral("The project file %1 names the project \"%2\". A project name must not "
+                                    "hold \"/\", \"\\\" or \"..\"; the project is not opened.")
+                         .arg(projectFilePath, content.ProjectName);
+        return load;
+    }
     const QFileInfo info(projectFilePath);
     ProjectValues& values = load.values;
     values.ProjectName = content.ProjectName;
@@ -63,6 +78,7 @@ ProjectLoad loadProject(const QString& projectFilePath) {
     values.Icon22Path = content.Icon22Path;
     values.Icon15Path = content.Icon15Path;
     values.CreatorID = content.CreatorID;
+    values.ProjectFileFormat = text.file.format;
     for (const QString& line : content.fileNames) {
         if (!line.isEmpty()) // a blank line names no file
             load.steps.push_back(stepFor(values.ProjectDir, line));
@@ -74,4 +90,50 @@ QString missingFileMessage(const QString& line) {
     return QStringLiteral("The file ") + line +
            QStringLiteral(" does not exist. It is removed from the project. To avoid this, save the project "
                           "after removing a file.");
+}
+
+namespace {
+
+constexpr int kNamesShown = 10;
+constexpr int kNameLength = 60;
+
+// "A", "A and B", "A, B and C", "A, B, ... and 7 more": a list that stays readable whatever its length.
+QString nameList(const QStringList& names) {
+    QStringList shown;
+    for (const QString& name : names.mid(0, kNamesShown))
+        shown << (name.size() > kNameLength ? name.left(kNameLength) + QStringLiteral("...") : name);
+    const qsizetype more = names.size() - shown.size();
+    if (more > 0)
+        return shown.join(QStringLiteral(", ")) + QStringLiteral(" and %1 more").arg(more);
+    if (shown.size() == 1)
+        return shown.first();
+    return shown.mid(0, shown.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + shown.last();
+}
+
+} // namespace
+
+QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
+    QStringList missing;
+    QStringList outside;
+    for (const ProjectLoadStep& step : steps) {
+        if (step.type == ProjectLoadStep::Type::Missing)
+            missing << step.line;
+        else if (step.type == ProjectLoadStep::Type::Outside)
+            outside << step.line;
+    }
+    QStringList parts;
+    if (missing.size() == 1)
+        parts << missingFileMessage(missing.first());
+    else if (!missing.isEmpty())
+        parts << QStringLiteral("The files ") + nameList(missing) +
+                     QStringLiteral(
+                         " do not exist. They are removed from the project. To avoid this, save the "
+                         "project after removing a file.");
+    if (outside.size() == 1)
+        parts << QStringLiteral("The file ") + nameList(outside) +
+                     QStringLiteral(" lies outside the project folder. It is removed from the project.");
+    else if (!outside.isEmpty())
+        parts << QStringLiteral("The files ") + nameList(outside) +
+                     QStringLiteral(" lie outside the project folder. They are removed from the project.");
+    return parts.join(QStringLiteral("\n\n"));
 }

@@ -9,13 +9,15 @@
 // records and show messages interleaved exactly as they come.
 struct ProjectLoadStep {
     enum class Type {
-        Insert,    // `record` is ready for FileList::insertFile
-        Missing,   // no file `line` in the project folder: tell the user (missingFileMessage)
-        Unreadable // the file exists but cannot be read: show `error`; it is left out like a missing one
+        Insert,     // `record` is ready for FileList::insertFile
+        Missing,    // no file `line` in the project folder: tell the user (leftOutFilesMessage)
+        Outside,    // `line` leads out of the project folder: left out, or saving would write there
+        Unreadable, // the file exists but cannot be read: show `error`; it is left out like a missing one
     };
     Type type = Type::Insert;
     QString line; // the file name as the project file lists it
     TProjectFile record;
+    QString fileTime; // fileTimeText() taken before the text was read; goes into the inserted record
     QString error;
 };
 
@@ -30,6 +32,11 @@ struct ProjectLoad {
 };
 
 // Reads the project file and every Java source it lists. Other files get no text: nothing reads it.
+// A project name that would lead out of the project folder ("/", "\\", "..") refuses the whole file.
 ProjectLoad loadProject(const QString& projectFilePath);
 
 QString missingFileMessage(const QString& line);
+
+// One message for every listed file left out as missing or outside the project folder, however many
+// there are (a damaged project file must not bring one message per line); empty when none was.
+QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextCodec.h"
+
 #include <QString>
 
 // The values of the open project; "unknown" as name means no project is open.
@@ -11,6 +13,7 @@ struct ProjectValues {
     QString Icon15Path;
     QString CreatorID;
     bool ProjectModified = false; // files added, removed or opened since the project file was written
+    TextFormat ProjectFileFormat; // encoding the project file was read in; it is written back in it
 
     bool hasProject() const { return ProjectName != QLatin1String("unknown"); }
 };

@@ -1,5 +1,6 @@
 #include "TProjectFile.h"
 
+#include "FileTime.h"
 #include "PathHelpers.h"
 #include "TextFile.h"
 
@@ -13,6 +14,7 @@ FileResult saveFile(TProjectFile& record) {
     if (result) {
         record.Format = file.format;
         record.Modified = false;
+        record.FileTime = fileTimeText(record.Path);
     }
     return result;
 }

@@ -25,5 +25,6 @@ struct TProjectFile {
 // A file counts as Java source when its extension, upper-cased, is ".JAVA".
 FileKind kindOfFileName(const QString& name);
 
-// Writes `Lines` to `Path` and clears `Modified`; a failed write changes nothing.
+// Writes `Lines` to `Path`, clears `Modified` and records the written file's time; a failed write
+// changes nothing.
 FileResult saveFile(TProjectFile& record);

@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -90,7 +91,9 @@ DecodedText decodeText(QByteArrayView bytes) {
     const bool bom = bytes.startsWith(kUtf8Bom);
     if (bom)
         bytes = bytes.sliced(kUtf8Bom.size());
-    return {QString::fromUtf8(bytes), {TextEncoding::Utf8, bom}};
+    // QString::fromUtf8 drops a leading byte-order mark; a second one that follows the first is text.
+    QStringDecoder toText(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return {toText(bytes), {TextEncoding::Utf8, bom}};
 }
 
 std::optional<QByteArray> encodeText(const QString& text, TextFormat format) {

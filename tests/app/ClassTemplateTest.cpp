@@ -111,3 +111,33 @@ TEST(ClassTemplate, ShippedTemplatesCompileWithTheStandInSdk) {
         EXPECT_TRUE(QFileInfo(work.filePath("Calc.class")).isFile()) << name.toStdString();
     }
 }
+
+// Project and class names become file names and class names: only Java class names are taken.
+TEST(ClassTemplate, OnlyJavaClassNamesAreAccepted) {
+    for (const char* name : {"Calc", "_x", "$Main", "a1",
+                             "Gr\xC3\xBC\xC3\x9F"
+                             "e"})
+        EXPECT_EQ(javaClassNameProblem(QString::fromUtf8(name)), "") << name;
+    const struct {
+        const char* name;
+        const char* problem;
+    } refused[] = {
+        {"", "Please enter a name."},
+        {"my-app",
+         "\"my-app\" is not a Java class name: it must start with a letter, \"_\" or \"$\" and hold "
+         "only letters, digits, \"_\" and \"$\"."},
+        {"my class", "\"my class\" is not a Java class name"},
+        {"1st", "\"1st\" is not a Java class name"},
+        {"../Evil", "\"../Evil\" is not a Java class name"},
+        {"a/b", "\"a/b\" is not a Java class name"},
+        {"Say\"Hi\"", "is not a Java class name"},
+        {"a.b", "\"a.b\" is not a Java class name"},
+        {"class", "\"class\" is a Java keyword and cannot name a class."},
+        {"null", "is a Java keyword"},
+        {"_", "is a Java keyword"},
+    };
+    for (const auto& c : refused) {
+        const QString problem = javaClassNameProblem(c.name);
+        EXPECT_TRUE(problem.contains(c.problem)) << c.name << ": " << problem.toStdString();
+    }
+}

@@ -64,7 +64,7 @@ TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     EXPECT_EQ(host->fileList.CurrentFile()->Lines.first(), "class EngineMain extends Engine {");
 }
 
-TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoFileName) {
+TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
     addTemplate("Alpha.orw");
     TProjectFile record;
     record.Name = "Calc.java";
@@ -78,8 +78,11 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoFileName) {
     const std::pair<QString, QString> cases[] = {
         {"Calc", taken},
         {"Old", taken},
-        {"", "Please enter a class name"},
-        {"../Evil", "Please enter a class name"},
+        {"", "Please enter a name."},
+        {"../Evil", "is not a Java class name"},
+        {"my-app", "is not a Java class name"},
+        {"my class", "is not a Java class name"},
+        {"int", "is a Java keyword"},
         {"calc", ""}, // letter case counts
     };
     for (const auto& [name, message] : cases) {

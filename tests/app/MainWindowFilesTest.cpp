@@ -2,6 +2,7 @@
 
 #include "app/BitmapViewer.h"
 #include "editor/SourceEditor.h"
+#include "workspace/FileTime.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -179,14 +180,110 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
                             "e \xe2\x82\xac\r\nclass U {}\r\n";
     const QByteArray cp1252 = "// Gr\xfc\xdf"
                               "e \x80 \x93quoted\x94\r\nclass W {}\r\n";
+    const QByteArray nul("class N {\0 int a;\0}\r\n\0\r\n", 24);
+    const QByteArray twoMarks = "\xEF\xBB\xBF\xEF\xBB\xBF"
+                                "class D {}\r\n";
     writeBytes(projectDir + "U.java", utf8);
     writeBytes(projectDir + "W.java", cp1252);
-    TForm1& w = start({writeProject("E", {"U.java", "W.java"})});
-    EXPECT_EQ(w.editor()->lines().value(0),
-              QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
+    writeBytes(projectDir + "N.java", nul);
+    writeBytes(projectDir + "D.java", twoMarks);
+    TForm1& w = start({writeProject("E", {"U.java", "W.java", "N.java", "D.java"})});
+    // Every buffer passes through the editor once.
+    for (const QString& name : QStringList{"U.java", "W.java", "N.java", "D.java"}) {
+        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
+        ASSERT_EQ(w.files().CurrentFile()->Name, name);
+        if (name == "W.java") {
+            EXPECT_EQ(w.editor()->lines().value(0),
+                      QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
+        }
+    }
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"D.java", "N.java", "U.java", "W.java"}));
     w.ToolButton4Click();
     EXPECT_EQ(readBytes(projectDir + "U.java"), utf8);
     EXPECT_EQ(readBytes(projectDir + "W.java"), cp1252);
+    EXPECT_EQ(readBytes(projectDir + "N.java"), nul);
+    EXPECT_EQ(readBytes(projectDir + "D.java"), twoMarks);
+}
+
+// A question about a file nothing touched would throw the buffer's edits away on Yes.
+TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "B.java", {"class B {}"});
+    writeSource(projectDir + "AB.hwp", {"AB", "", "", "", "A.java", "B.java"});
+    writeSource(dirPath("X.java"), {"class X {}"});
+    writeSource(dirPath("Y.java"), {"class Y {}"});
+    TForm1& w = start();
+    fileDialogs.choose(projectDir + "AB.hwp");
+    w.Load1Click();
+    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    // Edits reach the records when Open File takes the editor's text.
+    w.editor()->insert("// b ");
+    fileDialogs.choose(dirPath("X.java")).choose(dirPath("Y.java"));
+    dialogs.answer(mrNo).answer(mrNo);
+    w.ToolButton2Click();
+    w.editor()->insert("// x ");
+    w.ToolButton2Click();
+    w.ui().ListBox1->setCurrentRow(0); // A
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
+
+    // Saving records the time of what it wrote.
+    w.ui().ListBox1->setCurrentRow(1); // B
+    w.ToolButton3Click();
+    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+
+    // A real change is asked about; after the reload the buffer is the file and carries no marker.
+    w.editor()->insert("// lost on reload ");
+    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().ListBox1->setCurrentRow(1);
+    ASSERT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    writeSource(projectDir + "B.java", {"class B { int changed; }"});
+    setModificationTime(projectDir + "B.java", 120);
+    dialogs.answer(mrYes, "The file B.java has changed. Reload it?");
+    w.checkFilesChanged();
+    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java"));
+    EXPECT_FALSE(w.files().CurrentFile()->Modified);
+    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
+}
+
+TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "Loose.java", {"class Loose { /* not listed */ }"});
+    const QString project = writeProject("A", {"A.java"});
+    TForm1& w = start({project});
+    w.editor()->insert("// mine ");
+    writeSource(dirPath("A.java"), {"class A { /* other */ }"});
+    writeSource(dirPath("Loose.java"), {"class Loose { /* other */ }"});
+
+    // No to either question changes nothing.
+    fileDialogs.choose(QStringList{dirPath("A.java"), dirPath("Loose.java")});
+    dialogs.answer(mrYes, "be added to the actual project?")
+        .answer(mrNo, "The file already exists. Overwrite it?")
+        .answer(mrYes, "be added to the actual project?")
+        .answer(mrNo, "The file already exists. Overwrite it?");
+    w.ToolButton2Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
+    EXPECT_FALSE(w.project().ProjectModified);
+
+    // The project's own file opened again shows its buffer: no question, no second record.
+    fileDialogs.choose(QStringList{projectDir + "A.java", projectDir + "A.java"});
+    dialogs.answer(mrYes).answer(mrNo);
+    w.ToolButton2Click();
+    EXPECT_EQ(w.files().count(), 1);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
+
+    // Yes replaces the project's buffer, which is then unsaved work; one record, listed once.
+    fileDialogs.choose(dirPath("A.java"));
+    dialogs.answer(mrYes, "be added").answer(mrYes, "Overwrite it?");
+    w.ToolButton2Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class A { /* other */ }"}));
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\n");
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A { /* other */ }\r\n");
+    EXPECT_EQ(readBytes(projectDir + "Loose.java"), "class Loose { /* not listed */ }\r\n");
 }
 
 TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {

@@ -1,12 +1,17 @@
 #include "MainWindowFixture.h"
 
+#include "app/NewProjectWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "workspace/FileTime.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTest>
+#include <QTimer>
 
 TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     writeSource(projectDir + "A.java", {"class A {}"});
@@ -47,9 +52,16 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     EXPECT_EQ(w.project().ProjectName, "Empty");
     EXPECT_EQ(w.project().CreatorID, "HeLo");
     EXPECT_EQ(w.ui().ListBox1->count(), 0);
-    EXPECT_FALSE(w.ui().ToolButton15->isEnabled()); // "Add file..." needs an open file
+    // An open project takes files, however few it has; building needs a source.
+    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().menus.value("File1")->menuAction()->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton1")->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton2")->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton4")->isEnabled());
+    EXPECT_TRUE(w.ui().menuActions.value("Save1")->isEnabled());
+    EXPECT_FALSE(w.ui().toolActions.value("ToolButton3")->isEnabled());
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
-    EXPECT_FALSE(w.ui().menus.value("File1")->menuAction()->isEnabled());
+    EXPECT_FALSE(w.editor()->isEnabled());
 
     writeSource(projectDir + "Here.java", {"class Here {}"});
     const QString gaps = writeProject("Gaps", {"Gone.java", "Here.java"});
@@ -206,4 +218,159 @@ TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
     EXPECT_EQ(dialogs.asked()[0].buttons, MsgDlgButtons(mbOK));
     EXPECT_TRUE(w.messages().isEmpty());
     EXPECT_FALSE(w.runner(1)->isRunning());
+}
+
+TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {
+    writeSource(projectDir + "Here.java", {"class Here {}"});
+    QStringList garbage;
+    for (int i = 0; i < 300; ++i)
+        garbage << QString("%1 garbage line %2").arg(QChar(u'#')).arg(i);
+    garbage.insert(150, "Here.java");
+    dialogs.answer(mrOk, "and 290 more do not exist");
+    TForm1& w = start({writeProject("Junk", garbage)});
+    EXPECT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Here.java"}));
+}
+
+TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QString project = writeProject("A", {"A.java"});
+    TForm1& w = start({project});
+    w.ui().ListBox1->setCurrentRow(0);
+    dialogs.answer(mrOk, "renamed to <filename>.java.old.");
+    w.Removefromproject1Click();
+    ASSERT_EQ(w.files().count(), 0);
+    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton4")->isEnabled());
+
+    // The changed membership is asked about at close, and Yes writes it.
+    dialogs.answer(mrYes, "Do you want to save all files?");
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\n");
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
+}
+
+TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.editor()->insert("unsaved ");
+    // A folder where the source should go: no write can replace it, whoever runs the test.
+    QFile::remove(projectDir + "A.java");
+    QDir(projectDir).mkdir("A.java");
+    writeSource(dirPath("B.hwp"), {"B", "", "", ""});
+    dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
+    w.Load1Click();
+    EXPECT_EQ(dialogs.asked().last().type, mtError);
+    EXPECT_TRUE(fileDialogs.requests().isEmpty()) << "no project is chosen after a failed save";
+    EXPECT_EQ(w.project().ProjectName, "A");
+    EXPECT_EQ(w.editor()->lines(), QStringList({"unsaved class A {}"}));
+}
+
+TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QString project = writeProject("A", {"A.java"});
+    TForm1& w = start({project});
+    TForm3 form(w, &w, dirPath("templates"));
+    w.setNewProjectWindow(&form);
+    w.editor()->insert("unsaved ");
+
+    // Yes saves before the window opens.
+    bool shown = false;
+    const auto closeWhenShown = [&] {
+        QTimer::singleShot(0, &form, [&] {
+            if (!form.isVisible())
+                return;
+            shown = true;
+            form.reject();
+        });
+    };
+    closeWhenShown();
+    dialogs.answer(mrYes, "Do you want to save the current project first?");
+    w.New2Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "unsaved class A {}\r\n");
+
+    // A save that fails keeps the window shut and the work in place.
+    w.editor()->insert("more ");
+    QFile::remove(projectDir + "A.java");
+    QDir(projectDir).mkdir("A.java");
+    shown = false;
+    closeWhenShown();
+    dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
+    w.New2Click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(w.files().count(), 1);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"more unsaved class A {}"}));
+}
+
+TEST_F(MainWindowTest, ProjectNamesLeadingOutOfTheFolderAreRefused) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    writeSource(projectDir + "evil.hwp", {"../../x", "", "", "", "A.java"});
+    dialogs.answer(mrOk, "A project name must not hold");
+    fileDialogs.choose(projectDir + "evil.hwp");
+    w.Load1Click();
+    EXPECT_EQ(dialogs.asked().value(0).type, mtError);
+    EXPECT_EQ(w.project().ProjectName, "A");
+    EXPECT_EQ(w.files().count(), 1);
+    w.ToolButton4Click();
+    EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(projectDir + "../../x.hwp")));
+}
+
+// The file Save all writes is the project file from then on.
+TEST_F(MainWindowTest, SaveAllMakesTheWrittenFileTheProjectFile) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "old.hwp", {"Named", "", "", "", "A.java"});
+    TForm1& w = start({projectDir + "old.hwp"});
+    w.ToolButton4Click();
+    EXPECT_EQ(w.project().ProjectFileName, "Named.hwp");
+    EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + projectDir + "Named.hwp>");
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
+}
+
+TEST_F(MainWindowTest, SaveAllWritesTheProjectFileInItsOwnEncoding) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QByteArray cases[] = {
+        "P\r\n/icons/caf\xE9.bmp\r\n\r\nCAFE\r\nA.java\r\n",
+        "\xEF\xBB\xBFP\r\n\r\n\r\nBOM!\r\nA.java\r\n",
+    };
+    for (const QByteArray& bytes : cases) {
+        writeBytes(projectDir + "P.hwp", bytes);
+        TForm1& w = start({projectDir + "P.hwp"});
+        w.ToolButton4Click();
+        EXPECT_EQ(readBytes(projectDir + "P.hwp"), bytes) << bytes.toHex().constData();
+    }
+}
+
+TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeProject("A", {"A.java"});
+    const QString savedCurrent = QDir::currentPath();
+    const QByteArray savedHome = qgetenv("HOME");
+    QDir::setCurrent(projectDir);
+    TForm1& w = start({"./sub/../A.hwp"});
+    EXPECT_EQ(w.project().ProjectDir, projectDir);
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "A.hwp");
+
+    qputenv("HOME", QFileInfo(projectDir).absolutePath().toUtf8());
+    QDir::setCurrent(dirPath(""));
+    EXPECT_EQ(start({"~/A.hwp"}).project().ProjectDir, projectDir);
+    QDir::setCurrent(savedCurrent);
+    qputenv("HOME", savedHome);
+}
+
+TEST_F(MainWindowTest, TheEditorHasTheKeysOnceAProjectIsOpen) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), w.editor());
+    QTest::keyClicks(QApplication::focusWidget(), "x");
+    EXPECT_EQ(w.ui().ComboBox1->currentText(), "Java");
+    EXPECT_EQ(w.editor()->lines(), QStringList({"xclass A {}"}));
 }

@@ -21,7 +21,7 @@ protected:
         templates = dir.filePath("templates");
         QDir().mkpath(templates);
         writeBytes(templates + "/MainWindow.orw", "public class <name> extends MainWindow {\r\n}\r\n");
-        host->projectValues = {"Old", "/old/", "Old.hwp", "/i22.bmp", "/i15.bmp", "OLDI", false};
+        host->projectValues = {"Old", "/old/", "Old.hwp", "/i22.bmp", "/i15.bmp", "OLDI", false, {}};
         host->live.setCreatorId("OLDI");
     }
     void TearDown() override {
@@ -53,7 +53,8 @@ TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
     EXPECT_EQ(f.Edit2->text(), "/");
     EXPECT_TRUE(f.CheckBox1->isChecked());
     EXPECT_FALSE(f.Button1->isEnabled());
-    // The window's placement created the product key; Projects is still absent.
+    // The product key exists, Projects is still absent.
+    host->setStoreText(kProductKey, "LastProject", "");
     EXPECT_EQ(open().Edit2->text(), QDir::homePath() + "/Projects/");
     host->setStoreText(kProductKey, "Projects", "/srv/work");
     EXPECT_EQ(open().Edit2->text(), "/srv/work");
@@ -74,15 +75,65 @@ TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
     QTest::keyClicks(f.Edit1, "My Calc");
     ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(dialogs.asked()[0].title, "STOP");
-    EXPECT_EQ(f.Edit1->text(), "Calc");   // emptied at the blank, typing went on
+    EXPECT_EQ(f.Edit1->text(), "MyCalc"); // the blank went, the rest of the name stayed
     EXPECT_FALSE(f.Button1->isEnabled()); // the path is still empty
 
+    // A blank typed inside the name leaves the cursor where it was.
     dialogs.answer(mrOk, "Space characters");
-    QApplication::clipboard()->setText("Big\tCalc");
+    f.Edit1->setCursorPosition(2);
+    QTest::keyClicks(f.Edit1, " X");
+    EXPECT_EQ(f.Edit1->text(), "MyXCalc");
+
+    dialogs.answer(mrOk, "Space characters");
+    QApplication::clipboard()->setText("Big\tCalc ");
     f.Edit1->selectAll();
     f.Edit1->paste();
-    EXPECT_EQ(dialogs.asked().size(), 2);
-    EXPECT_EQ(f.Edit1->text(), "");
+    EXPECT_EQ(dialogs.asked().size(), 3);
+    EXPECT_EQ(f.Edit1->text(), "BigCalc");
+}
+
+TEST_F(NewProjectWindowTest, NamesThatAreNoJavaClassNamesAreRefused) {
+    TForm3& f = open({}, dir.filePath("Work"));
+    for (const char* name : {"my-app", "../x", "a/b", "Say\"Hi\"", "1st", "class", "a.b"}) {
+        f.Edit1->setText(name);
+        ASSERT_TRUE(f.Button1->isEnabled()) << name;
+        dialogs.answer(mrOk, "Java");
+        f.Button1Click();
+        EXPECT_TRUE(f.isVisible()) << name;
+        EXPECT_EQ(dialogs.asked().last().type, mtError) << name;
+    }
+    EXPECT_EQ(dialogs.remainingAnswers(), 0);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Work"))) << "nothing is created for a refused name";
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("x")));
+    EXPECT_EQ(host->projectValues.ProjectName, "Old");
+    EXPECT_TRUE(host->generated.isEmpty());
+}
+
+// A typed "~" or relative folder would make the project under the current folder, where the next start
+// cannot find it again.
+TEST_F(NewProjectWindowTest, TypedFoldersAreMadeAbsolute) {
+    QTemporaryDir home;
+    QTemporaryDir current;
+    const QByteArray savedHome = qgetenv("HOME");
+    const QString savedCurrent = QDir::currentPath();
+    qputenv("HOME", home.path().toUtf8());
+    QDir::setCurrent(current.path());
+    const struct {
+        QString typed, parent;
+    } cases[] = {
+        {"~/Projects", QDir::homePath() + "/Projects"},
+        {"work/../mine/", QDir::currentPath() + "/mine/"},
+    };
+    for (const auto& c : cases) {
+        TForm3& f = open("Calc", c.typed);
+        f.Button1Click();
+        EXPECT_EQ(host->projectValues.ProjectDir, c.parent + (c.parent.endsWith('/') ? "" : "/") + "Calc/");
+        EXPECT_TRUE(QFileInfo(host->projectValues.ProjectDir).isDir());
+        EXPECT_EQ(host->storeText(kProductKey, "Projects"), c.parent);
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir::currentPath() + "/~"));
+    QDir::setCurrent(savedCurrent);
+    qputenv("HOME", savedHome);
 }
 
 TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {

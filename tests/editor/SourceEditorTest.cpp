@@ -31,6 +31,30 @@ TEST(SourceEditor, LinesRoundTripIncludingEmptyAndTrailingLines) {
     EXPECT_EQ(editor.lineCount(), 0);
 }
 
+// Scintilla's C-string calls would cut at a NUL and Qt's UTF-8 decoding would drop a leading
+// byte-order mark; the editor must hand back exactly what it was given.
+TEST(SourceEditor, NulAndLeadingByteOrderMarkSurvive) {
+    SourceEditor editor;
+    const QChar nul(u'\0');
+    const QChar bom(0xFEFF);
+    const QList<QStringList> cases = {
+        {QString("int a;") + nul + "int b;", "class A {}"},
+        {QString(nul), QString(nul) + nul},
+        {QString(bom) + "class B {}", "}"},
+        {"last" + QString(nul)},
+    };
+    for (const QStringList& lines : cases) {
+        editor.setLines(lines);
+        EXPECT_EQ(editor.lines(), lines) << lines.join('|').toUtf8().toHex().constData();
+        EXPECT_EQ(editor.lineCount(), lines.size());
+    }
+    // A read-only editor is still filled by the program.
+    editor.setReadOnly(true);
+    editor.setLines({QString("x") + nul + "y"});
+    EXPECT_EQ(editor.wholeText(), QString("x") + nul + "y");
+    EXPECT_TRUE(editor.isReadOnly());
+}
+
 TEST(SourceEditor, LineBreaksAreCrLfAndCountTwoCharacters) {
     SourceEditor editor;
     editor.setLines({"ab", "cd"});

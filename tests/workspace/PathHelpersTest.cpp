@@ -64,3 +64,36 @@ TEST(PathHelpers, RenameAsideTakesTheSmallestFreeNumber) {
     EXPECT_EQ(renameAside(main), "") << "nothing to rename";
     EXPECT_EQ(QDir(tmp.path()).count(), 4u); // ., .., two set aside
 }
+
+TEST(PathHelpers, PlainNamesStayInTheirFolder) {
+    for (const char* name : {"Hello", "a.b", ".hidden", "x-y z"})
+        EXPECT_TRUE(isPlainName(name)) << name;
+    for (const char* name : {"../../x", "..", "a..b", "a/b", "/abs", "a\\b"})
+        EXPECT_FALSE(isPlainName(name)) << name;
+}
+
+TEST(PathHelpers, UserPathsBecomeAbsolute) {
+    QTemporaryDir home;
+    QTemporaryDir work;
+    const QByteArray savedHome = qgetenv("HOME");
+    const QString savedCurrent = QDir::currentPath();
+    qputenv("HOME", home.path().toUtf8());
+    QDir::setCurrent(work.path());
+    const QString w = QDir::currentPath();
+    const struct {
+        QString typed, expected;
+    } cases[] = {
+        {"", ""},
+        {"~", QDir::homePath()},
+        {"~/Projects", QDir::homePath() + "/Projects"},
+        {"~/Projects/", QDir::homePath() + "/Projects/"},
+        {"Projects/../Work/", w + "/Work/"},
+        {"rel", w + "/rel"},
+        {"/srv/x//y/", "/srv/x/y/"},
+        {"~other/x", w + "/~other/x"}, // another user's home is not looked up
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(absoluteUserPath(c.typed), c.expected) << c.typed.toStdString();
+    QDir::setCurrent(savedCurrent);
+    qputenv("HOME", savedHome);
+}

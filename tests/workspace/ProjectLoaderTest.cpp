@@ -1,5 +1,6 @@
 #include "workspace/ProjectLoader.h"
 #include "TestFiles.h"
+#include "workspace/FileTime.h"
 #include "workspace/ProjectFile.h"
 
 #include <QDir>
@@ -126,4 +127,94 @@ TEST(ProjectFile, ProjectExtensionIsAddedOnlyWhenThereIsNone) {
     EXPECT_EQ(withProjectExtension("/p.d/Copy"), "/p.d/Copy.hwp");
     EXPECT_EQ(withProjectExtension("/p/Copy.hwp"), "/p/Copy.hwp");
     EXPECT_EQ(withProjectExtension("/p/Copy.old"), "/p/Copy.old");
+}
+
+// Save all writes <name>.hwp into the project folder: a name that leads elsewhere refuses the file.
+TEST_F(ProjectLoaderTest, ProjectNamesThatLeaveTheFolderAreRefused) {
+    for (const char* name : {"../../x", "..", "sub/x", "C:\\x", "a..b"}) {
+        writeBytes(dir() + "p.hwp", QByteArray(name) + "\r\n\r\n\r\n\r\n");
+        const ProjectLoad load = loadProject(dir() + "p.hwp");
+        EXPECT_FALSE(load.ok()) << name;
+        EXPECT_TRUE(load.error.contains("A project name must not hold")) << load.error.toStdString();
+        EXPECT_TRUE(load.error.contains(QString("\"%1\"").arg(name))) << load.error.toStdString();
+    }
+    writeBytes(dir() + "p.hwp", "a.b\r\n");
+    EXPECT_TRUE(loadProject(dir() + "p.hwp").ok());
+}
+
+TEST_F(ProjectLoaderTest, ListedNamesLeadingOutOfTheFolderAreLeftOut) {
+    QDir(dir()).mkdir("in");
+    writeBytes(dir() + "in/Out.java", "class Out {}\n");
+    writeBytes(dir() + "in/p.hwp", "P\n\n\n\n../Out.java\n" + dir().toUtf8() + "in/Out.java\nOut.java\n");
+    const ProjectLoad load = loadProject(dir() + "in/p.hwp");
+    ASSERT_EQ(load.steps.size(), 3u);
+    EXPECT_EQ(load.steps[0].type, Type::Outside);
+    // An absolute name is read below the folder like any other line, and is not there.
+    EXPECT_EQ(load.steps[1].type, Type::Missing);
+    EXPECT_EQ(load.steps[2].type, Type::Insert);
+    EXPECT_EQ(load.steps[2].fileTime, fileTimeText(dir() + "in/Out.java"));
+    EXPECT_FALSE(load.steps[2].fileTime.isEmpty());
+}
+
+TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
+    const auto steps = [](int missing, int outside) {
+        std::vector<ProjectLoadStep> result;
+        for (int i = 0; i < missing + outside; ++i) {
+            ProjectLoadStep step;
+            step.type = i < missing ? Type::Missing : Type::Outside;
+            step.line = QString("F%1").arg(i);
+            result.push_back(step);
+        }
+        ProjectLoadStep fine;
+        fine.line = "Here.java";
+        result.push_back(fine);
+        return result;
+    };
+    const QString tail = " To avoid this, save the project after removing a file.";
+    const struct {
+        int missing, outside;
+        QString message;
+    } cases[] = {
+        {0, 0, ""},
+        {1, 0, "The file F0 does not exist. It is removed from the project." + tail},
+        {2, 0, "The files F0 and F1 do not exist. They are removed from the project." + tail},
+        {3, 0, "The files F0, F1 and F2 do not exist. They are removed from the project." + tail},
+        {12, 0,
+         "The files F0, F1, F2, F3, F4, F5, F6, F7, F8, F9 and 2 more do not exist. They are removed from "
+         "the project." +
+             tail},
+        {0, 1, "The file F0 lies outside the project folder. It is removed from the project."},
+        {1, 2,
+         "The file F0 does not exist. It is removed from the project." + tail +
+             "\n\nThe files F1 and F2 lie outside the project folder. They are removed from the project."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(leftOutFilesMessage(steps(c.missing, c.outside)), c.message) << c.missing << c.outside;
+
+    // Thousands of garbage lines still make one message of bounded length.
+    std::vector<ProjectLoadStep> garbage = steps(5000, 0);
+    garbage[0].line = QString(10000, u'#');
+    const QString message = leftOutFilesMessage(garbage);
+    EXPECT_LT(message.size(), 1000);
+    EXPECT_TRUE(message.contains("and 4990 more"));
+}
+
+// What was read is written back in the same encoding: only the line ends may change.
+TEST_F(ProjectLoaderTest, TheProjectFileKeepsItsEncoding) {
+    writeBytes(dir() + "A.java", "class A {}\n");
+    const QByteArray cases[] = {
+        "P\r\n/icons/caf\xE9.bmp\r\n\r\nCAFE\r\nA.java\r\n",
+        "\xEF\xBB\xBFP\r\n\r\n\r\nBOM!\r\nA.java\r\n",
+        "P\r\n/icons/caf\xC3\xA9.bmp\r\n\r\n\r\nA.java\r\n",
+    };
+    for (const QByteArray& bytes : cases) {
+        writeBytes(dir() + "p.hwp", bytes);
+        const ProjectLoad load = loadProject(dir() + "p.hwp");
+        ASSERT_TRUE(load.ok());
+        FileList files;
+        files.insertFile(load.steps.at(0).record);
+        ProjectValues values = load.values;
+        ASSERT_TRUE(writeProjectFile(dir() + "out.hwp", values, files).ok());
+        EXPECT_EQ(readBytes(dir() + "out.hwp"), bytes) << bytes.toHex().constData();
+    }
 }

@@ -72,6 +72,7 @@ TEST_F(TextFileOnDisk, FilesSurviveReadAndWriteApartFromLineEnds) {
          "class B {}\r\n",
          {TextEncoding::Utf8, true}},
         {everyByte + "\nsecond\rthird", everyByte + "\r\nsecond\r\nthird\r\n", {TextEncoding::Windows1252}},
+        {QByteArray("int a;\0int b;\n\0", 15), QByteArray("int a;\0int b;\r\n\0\r\n", 18), {}},
         {"", "", {}},
     };
     for (const auto& c : cases) {
@@ -125,4 +126,17 @@ TEST_F(TextFileOnDisk, ReadOnlyFolderKeepsTheOldFile) {
     QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(result.error, "Cannot write " + path("A.java") + ": Permission denied");
     EXPECT_EQ(readBytes(path("A.java")), "old\n");
+}
+
+// Only the first mark says how the file is encoded; a second one is part of the text.
+TEST_F(TextFileOnDisk, ASecondByteOrderMarkIsText) {
+    const QByteArray twice = "\xEF\xBB\xBF\xEF\xBB\xBF"
+                             "class C {}\r\n";
+    writeBytes(path("C.java"), twice);
+    TextReadResult read = TextFile::read(path("C.java"));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.file.format, (TextFormat{TextEncoding::Utf8, true}));
+    EXPECT_EQ(read.file.lines, QStringList{QChar(0xFEFF) + QString("class C {}")});
+    ASSERT_TRUE(read.file.write(path("C.java")).ok());
+    EXPECT_EQ(readBytes(path("C.java")), twice);
 }
