@@ -185,6 +185,7 @@ void TForm3::Button1Click() {
     m_host.clearClassBrowser();
     project.ProjectName = name;
     project.ProjectFileName = name + QStringLiteral(".hwp");
+    project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
     m_host.files().loescheListe();
 
     if (CheckBox1->isChecked()) {

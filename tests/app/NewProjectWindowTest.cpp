@@ -142,6 +142,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     old.Path = "/old/Old.java";
     old.Kind = FileKind::Java;
     host->fileList.insertFile(old);
+    host->projectValues.ProjectFileFormat = {TextEncoding::Windows1252, false};
     TForm3& f = open("Calc", dir.filePath("Work"));
     QTest::mouseClick(f.Button1, Qt::LeftButton);
 
@@ -152,6 +153,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(QStringList(
                   {p.ProjectName, p.ProjectDir, p.ProjectFileName, p.Icon22Path, p.Icon15Path, p.CreatorID}),
               QStringList({"Calc", folder, "Calc.hwp", "", "", ""}));
+    EXPECT_EQ(host->projectValues.ProjectFileFormat, TextFormat{});
     EXPECT_EQ(host->live.creatorId(), "");
     EXPECT_EQ(host->browserClears, 1);
     EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
