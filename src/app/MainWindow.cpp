@@ -134,6 +134,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
         QDir::setCurrent(m_project.ProjectDir);
     }
     refreshFileLists();
+    focusEditor();
 
     const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
     m_documentationUrl = documentationStartPage();
@@ -153,7 +154,6 @@ void TForm1::applyPaneSizes() {
     if (read.sizes[1])
         m_ui.setLeftPaneWidth(*read.sizes[1]);
     if (read.sizes[0])
-    focusEditor();
         m_ui.setSourceListHeight(*read.sizes[0]);
     if (read.sizes[2])
         m_ui.setMessagePanelHeight(*read.sizes[2]);
@@ -189,8 +189,8 @@ void TForm1::refreshFileLists() {
     m_ui.ListBox2->setCurrentRow(-1);
     m_refreshing = false;
 
-    for (const char* name :
-         {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton9", "ToolButton10", "ToolButton11"})
+    for (const char* name : {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton9",
+                             "ToolButton10", "ToolButton11"})
         m_ui.toolActions.value(name)->setEnabled(state.hasFiles);
     for (const char* name : {"SaveFile1", "SaveFileas1"})
         m_ui.menuActions.value(name)->setEnabled(state.hasFiles);
@@ -221,6 +221,13 @@ void TForm1::enableProjectCommands() {
         m_ui.menus.value(name)->menuAction()->setEnabled(true);
     m_ui.toolActions.value("ToolButton1")->setEnabled(true);
     m_ui.toolActions.value("ToolButton2")->setEnabled(true);
+}
+
+void TForm1::focusEditor() {
+    if (m_ui.RichEdit1->isEnabled())
+        m_ui.RichEdit1->setFocus();
+    else
+        m_ui.ListBox1->setFocus();
 }
 
 void TForm1::saveScreenSettings() {
@@ -254,13 +261,6 @@ void TForm1::PageControl1Change() {
 
 void TForm1::showError(const QString& message) {
     messageDialog(message, mtError, mbOK);
-void TForm1::focusEditor() {
-    if (m_ui.RichEdit1->isEnabled())
-        m_ui.RichEdit1->setFocus();
-    else
-        m_ui.ListBox1->setFocus();
-}
-
 }
 
 bool TForm1::anyModified() const {
@@ -333,6 +333,9 @@ void TForm1::New1Click() {
 void TForm1::New2Click() {
     if (!m_newProject)
         return;
+    // A new project clears the open files: unsaved work is offered for saving first, as Load does.
+    if (!offerToSaveProject(false))
+        return;
     m_newProject->runModal();
     // Also after Cancel, as long as a project is open.
     if (!m_project.hasProject())
@@ -341,6 +344,7 @@ void TForm1::New2Click() {
     m_liveSettings.setCreatorId(QString());
     enableProjectCommands();
     refreshFileLists();
+    focusEditor();
 }
 
 void TForm1::Settings1Click() {
@@ -366,9 +370,6 @@ void TForm1::Undo1Click() {
 void TForm1::Redo1Click() {
     m_ui.RichEdit1->redo();
 }
-    // A new project clears the open files: unsaved work is offered for saving first, as Load does.
-    if (!offerToSaveProject(false))
-        return;
 void TForm1::Cut1Click() {
     m_ui.RichEdit1->cut();
 }
@@ -377,7 +378,6 @@ void TForm1::Copy1Click() {
 }
 void TForm1::Paste1Click() {
     m_ui.RichEdit1->paste();
-    focusEditor();
 }
 void TForm1::DeleteSelection1Click() {
     m_ui.RichEdit1->removeSelectedText();

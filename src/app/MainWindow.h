@@ -94,13 +94,13 @@ public:
     void enableProjectCommands();
     // Reads a project file into the workspace, recording each file's time as its text is read.
     void loadProjectFile(const QString& path, bool atStartup);
+    // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
+    void focusEditor();
 
 public slots:
     // File
     void New1Click();
     void ToolButton2Click();
-    // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
-    void focusEditor();
     void ToolButton3Click();
     void SaveFileas1Click();
     void ToolButton4Click();
@@ -173,20 +173,20 @@ private:
     void applyPaneSizes();
     void FormClose();
     void copyIntoProject(const QString& source);
+    // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
+    void openFile(const QString& path, bool intoProject);
     void removeSelected(FileKind kind);
     void selectFirstOtherFile();
     void showError(const QString& message);
     bool anyModified() const;
+    // Asked before another project replaces the open one; false when the user said Yes and saving failed.
+    bool offerToSaveProject(bool announce);
     void reloadRecord(TProjectFile& record);
 
-    // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
-    void openFile(const QString& path, bool intoProject);
     RegistryStore& m_store;
     MainWindowUi m_ui;
     FormSizeSave* m_placement = nullptr;
     ProjectValues m_project;
-    // Asked before another project replaces the open one; false when the user said Yes and saving failed.
-    bool offerToSaveProject(bool announce);
     FileList m_files;
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;

@@ -46,14 +46,6 @@ void SourceEditor::setLines(const QStringList& lines) {
     const bool readOnly = isReadOnly();
     if (readOnly)
         setReadOnly(false);
-QString SourceEditor::wholeText() const {
-    // text() reads a C string and stops at a NUL byte, and QString::fromUtf8 drops a leading byte-order
-    // mark that belongs to the text here.
-    const auto* bytes = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
-    QStringDecoder toText(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return bytes ? toText(QByteArrayView(bytes, length())) : QString();
-}
-
     // SCI_SETTEXT (and so setText) takes a C string and stops at a NUL byte; text given with its length
     // keeps every byte.
     const QByteArray bytes = lines.join("\r\n").toUtf8();
@@ -64,6 +56,14 @@ QString SourceEditor::wholeText() const {
         setReadOnly(true);
     m_replacing = false;
     emit changed();
+}
+
+QString SourceEditor::wholeText() const {
+    // text() reads a C string and stops at a NUL byte, and QString::fromUtf8 drops a leading byte-order
+    // mark that belongs to the text here.
+    const auto* bytes = static_cast<const char*>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    QStringDecoder toText(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return bytes ? toText(QByteArrayView(bytes, length())) : QString();
 }
 
 QStringList SourceEditor::lines() const {

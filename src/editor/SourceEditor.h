@@ -14,11 +14,11 @@ public:
     // survives, NUL and a leading byte-order mark included.
     void setLines(const QStringList& lines);
     QStringList lines() const;
+    // The whole text, every character included (text() stops at a NUL).
+    QString wholeText() const;
     int lineCount() const;
 
     int caretLine() const;
-    // The whole text, every character included (text() stops at a NUL).
-    QString wholeText() const;
     // Moves the caret to the start of the line, clamped to the text.
     void setCaretLine(int line);
     int caretColumn() const;
