@@ -5,13 +5,18 @@
 #include "CommandMap.h"
 #include "HeaderPanel.h"
 #include "NewProjectWindow.h"
+#include "SettingsRules.h"
 #include "SettingsWindow.h"
+#include "build/BuildChain.h"
+#include "build/BuildChainHost.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
+#include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
+#include "settings/SettingsTable.h"
 #include "ui/About.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileListsState.h"
@@ -122,6 +127,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     updateCaption();
 
     m_toolPaths = ToolPaths::readFromStore(m_store);
+    storeDetectedJdk();
     QString projectToOpen = ProductSettings::readLastProject(m_store);
     applyPaneSizes();
     if (!arguments.isEmpty() && fileExtension(arguments.first()) == QLatin1String(".hwp"))
@@ -146,6 +152,18 @@ void TForm1::FormCreate(const QStringList& arguments) {
         });
         QApplication::restoreOverrideCursor();
     }
+}
+
+void TForm1::storeDetectedJdk() {
+    // A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown.
+    if (!m_toolPaths.jdkPath.isEmpty())
+        return;
+    const QString jdk = SettingsRules::detectJdkFolder();
+    if (jdk.isEmpty())
+        return;
+    RegistryKey key(m_store);
+    if (key.openKey(settingKeyPath(SettingKey::Paths), true) && key.writeString(QStringLiteral("JDKPath"), jdk))
+        m_toolPaths.jdkPath = jdk;
 }
 
 void TForm1::applyPaneSizes() {
@@ -304,6 +322,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     FormClose();
+    // A Palm target still waiting for its delay would start after the program has gone.
+    m_chain->cancelLaunch();
     event->accept();
 }
 

@@ -20,6 +20,8 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class BuildChain;
+class BuildChainHost;
 class TGUI2Console;
 class TPalmUserData;
 struct BuildInputs;
@@ -60,9 +62,11 @@ public:
     void showDocumentation(const QString& url) override;
     QStringList readPalmUsers() override;
     // The build chain.
-    bool compileError() const { return m_compileError; }
+    BuildChain& chain() { return *m_chain; }
+    bool compileError() const;
     TGUI2Console* runner(int number) const { return m_runners.value(number - 1); }
-    void addMessage(const QString& line);
+    // selectLast keeps the new line in view (the running application's and HotSync's lines).
+    void addMessage(const QString& line, bool selectLast = false);
     QStringList messages() const;
     void appendOutput(const QString& line);
     // The remote-debugging switch and address the debugger options own.
@@ -162,15 +166,12 @@ private:
     BuildInputs buildInputs() const;
     // The project's main class must be open to build; says so when it is not.
     bool mainClassPresent();
-    QString compilerCommand() const;
-    void compilerLine(TGUI2Console* sender, const QString& line, bool prefixed);
-    void toolLine(TGUI2Console* sender, const QString& line);
-    void toolDone(TGUI2Console* sender, const QString& extension);
-    void reportStartFailure(const QString& what, const QString& error);
-    void launchApplication();
-    void launchPalmTarget(bool simulator);
     TPalmUserData& palmUsers();
+    // The Settings window at the page with this caption.
+    void openSettingsAt(const QString& page);
+    friend class MainWindowChainHost;
     void applyPaneSizes();
+    void storeDetectedJdk();
     void FormClose();
     void copyIntoProject(const QString& source);
     // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
@@ -199,11 +200,8 @@ private:
     OutputWindow* m_output = nullptr;
     QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;
-    bool m_compileError = false;
-    bool m_compilerFailed = false;
-    bool m_packagingProblem = false;
-    QSet<TGUI2Console*> m_failedTools;
-    QString m_savedClasspath;
+    std::unique_ptr<BuildChainHost> m_chainHost;
+    std::unique_ptr<BuildChain> m_chain;
     bool m_refreshing = false;
     bool m_checkingFiles = false;
 };

@@ -25,6 +25,6 @@ QString compilerCommandLine(const BuildInputs& inputs, const CompilerSwitches& s
     line += c.listSeparator + c.quoted(jdk + c.relative(QStringLiteral("jre/lib/rt.jar")));
     line += u' ';
     for (const QString& source : inputs.javaSources)
-        line += u' ' + c.word(source);
+        line += u' ' + c.fileWord(source);
     return line;
 }

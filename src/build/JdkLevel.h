@@ -8,7 +8,12 @@
 // numbering "1.8.0_402" gives 8. Nothing when the line is missing or holds no version.
 std::optional<int> parseJdkRelease(const QByteArray& releaseText);
 
-// Reads <jdkFolder>/release; nothing when the file is missing or unreadable.
+// The major version in the output of "javac -version": "javac 17.0.15" gives 17, "javac 1.8.0_402" 8.
+// Nothing when no such line is there (old compilers do not know the option).
+std::optional<int> parseJavacVersion(const QByteArray& output);
+
+// Reads <jdkFolder>/release; when that is missing or names no version, asks <jdkFolder>/bin/javac
+// -version. Nothing when neither tells.
 std::optional<int> jdkMajorVersion(const QString& jdkFolder);
 
 // The javac language level options. Old JDKs (up to 8, or unknown) get "-source 1.3 -target 1.1", which

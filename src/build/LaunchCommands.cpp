@@ -17,7 +17,8 @@ QString selectedOf(const SettingsValues& settings, QStringView group,
 
 } // namespace
 
-QString appletViewerOptions(const SettingsValues& settings, const QString& creatorId) {
+QString appletViewerOptions(const SettingsValues& settings, const QString& creatorId,
+                            const PathConvention& c) {
     QString options;
     if (settings.flag(u"PalmOSStyle"))
         options += QStringLiteral("/uiStyle PalmOS ");
@@ -29,9 +30,9 @@ QString appletViewerOptions(const SettingsValues& settings, const QString& creat
     if (const QString bpp = selectedOf(settings, u"ColorDepth", {u"2", u"4", u"8"}); !bpp.isEmpty())
         options += QStringLiteral("/bpp ") + bpp + u' ';
     if (settings.flag(u"useID"))
-        options += QStringLiteral("/crid ") + creatorId + u' ';
+        options += QStringLiteral("/crid ") + c.textWord(creatorId) + u' ';
     if (const QString cmdLine = settings.text(u"CmdLine"); !cmdLine.isEmpty())
-        options += QStringLiteral("/cmdLine ") + cmdLine + u' ';
+        options += QStringLiteral("/cmdLine ") + c.textWord(cmdLine) + u' ';
     if (const QString scale = selectedOf(settings, u"Scale", {u"1", u"2", u"3", u"4"}); !scale.isEmpty())
         options += QStringLiteral("/scale ") + scale + u' ';
     return options;
@@ -48,7 +49,7 @@ QString appletViewerArguments(const BuildInputs& inputs, const SettingsValues& s
                      .arg(settings.number(u"y"))
                      .arg(settings.number(u"width"))
                      .arg(settings.number(u"height"));
-    return arguments + appletViewerOptions(settings, inputs.creatorId) +
+    return arguments + appletViewerOptions(settings, inputs.creatorId, inputs.convention) +
            inputs.convention.word(inputs.projectName);
 }
 
@@ -64,7 +65,7 @@ QString appletViewerCommandLine(const BuildInputs& inputs, const SettingsValues&
 QString palmEmulatorParameters(const BuildInputs& inputs) {
     const QString package = inputs.projectDir + inputs.projectName;
     return QStringLiteral(" -load_apps ") +
-           inputs.convention.word(package + QStringLiteral(".prc,") + package + QStringLiteral(".pdb")) +
+           inputs.convention.fileWord(package + QStringLiteral(".prc,") + package + QStringLiteral(".pdb")) +
            QStringLiteral(" -run_app ") + inputs.convention.word(inputs.projectName);
 }
 

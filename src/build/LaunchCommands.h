@@ -7,8 +7,10 @@
 class SettingsValues;
 
 // The applet viewer's options from the settings, each ending with a blank: UI style, Sony fonts, colour,
-// colour depth 2, 4 or 8, the creator ID, the application's own command line, the scale 1 to 4.
-QString appletViewerOptions(const SettingsValues& settings, const QString& creatorId);
+// colour depth 2, 4 or 8, the creator ID, the application's own command line (each one word, as typed),
+// the scale 1 to 4.
+QString appletViewerOptions(const SettingsValues& settings, const QString& creatorId,
+                            const PathConvention& c);
 
 // The launcher's arguments: the remote-debugging options when asked for, the viewer class, the window's
 // position and size, the options and the main class (the project name).

@@ -41,19 +41,20 @@ constexpr OptionRow exegenRows[] = {
 };
 
 template <size_t N>
-QString options(const OptionRow (&rows)[N], const SettingsValues& settings, const QString& creatorId) {
+QString options(const OptionRow (&rows)[N], const SettingsValues& settings, const QString& creatorId,
+                const PathConvention& c) {
     QString result;
     for (const OptionRow& row : rows) {
         if (!row.flag) {
             if (creatorIdUsable(creatorId))
-                result += QLatin1String(row.piece) + creatorId;
+                result += QLatin1String(row.piece) + c.textWord(creatorId);
             continue;
         }
         if (!settings.flag(row.flag))
             continue;
         result += QLatin1String(row.piece);
         if (row.value)
-            result += settings.text(row.value);
+            result += c.textWord(settings.text(row.value));
     }
     return result;
 }
@@ -79,27 +80,30 @@ bool creatorIdUsable(const QString& creatorId) {
     return creatorId.size() == 4;
 }
 
-QString warpOptions(const SettingsValues& settings, const QString& creatorId) {
-    return options(warpRows, settings, creatorId);
+QString warpOptions(const SettingsValues& settings, const QString& creatorId, const PathConvention& c) {
+    return options(warpRows, settings, creatorId, c);
 }
 
-QString exegenOptions(const SettingsValues& settings, const QString& creatorId) {
-    return options(exegenRows, settings, creatorId);
+QString exegenOptions(const SettingsValues& settings, const QString& creatorId, const PathConvention& c) {
+    return options(exegenRows, settings, creatorId, c);
 }
 
 QString warpCommandLine(const BuildInputs& inputs, const SettingsValues& settings) {
     const PathConvention& c = inputs.convention;
     QString line = javaLauncher(inputs) + QStringLiteral(" superwaba.tools.Warp c ") +
-                   warpOptions(settings, inputs.creatorId) + u' ' + c.word(inputs.projectName);
+                   warpOptions(settings, inputs.creatorId, c) + u' ' + c.fileWord(inputs.projectName);
     for (const QString& source : inputs.javaSources)
-        line += u' ' + c.word(source.left(qMax(0, source.size() - 5)) + QStringLiteral(".class"));
+        line += u' ' + c.fileWord(source.left(qMax(0, source.size() - 5)) + QStringLiteral(".class"));
     for (const QString& other : inputs.otherFiles)
-        line += u' ' + c.word(other);
+        line += u' ' + c.fileWord(other);
     return line;
 }
 
 QString exegenCommandLine(const BuildInputs& inputs, const SettingsValues& settings) {
-    const QString project = inputs.convention.word(inputs.projectName);
+    const PathConvention& c = inputs.convention;
+    // The first name is the .prc file's; the others name the main class and the class database.
+    const QString project = c.word(inputs.projectName);
     return javaLauncher(inputs) + QStringLiteral(" superwaba.tools.Exegen ") +
-           exegenOptions(settings, inputs.creatorId) + u' ' + project + u' ' + project + u' ' + project;
+           exegenOptions(settings, inputs.creatorId, c) + u' ' + c.fileWord(inputs.projectName) + u' ' +
+           project + u' ' + project;
 }

@@ -14,10 +14,10 @@ QString toolClasspath(const BuildInputs& inputs);
 // The creator ID goes to Warp, Exegen and the viewer only when it has exactly four characters.
 bool creatorIdUsable(const QString& creatorId);
 
-// Warp's options from the settings, each beginning with a space.
-QString warpOptions(const SettingsValues& settings, const QString& creatorId);
-// Exegen's options from the settings, each beginning with a space.
-QString exegenOptions(const SettingsValues& settings, const QString& creatorId);
+// Warp's options from the settings, each beginning with a space; typed values are one word each.
+QString warpOptions(const SettingsValues& settings, const QString& creatorId, const PathConvention& c);
+// Exegen's options from the settings, each beginning with a space; typed values are one word each.
+QString exegenOptions(const SettingsValues& settings, const QString& creatorId, const PathConvention& c);
 
 // java superwaba.tools.Warp c <options> <project> <classes of the sources> <other files>
 QString warpCommandLine(const BuildInputs& inputs, const SettingsValues& settings);

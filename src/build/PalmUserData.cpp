@@ -116,24 +116,42 @@ bool TPalmUserData::installFile(int i, const QString& filePath) {
     if (m_users.isEmpty())
         return failInstall(PalmDataError::Install,
                            QStringLiteral("No Palm user is known to install %1 for.").arg(filePath));
+    // Outside the table there is no user whose HotSync would ever take the file.
+    if (i < 0 || i >= m_users.size())
+        return failInstall(PalmDataError::Install,
+                           QStringLiteral("No Palm user is chosen for HotSync in the Settings."));
+    // users.dat is not ours: a folder field such as "../.." must not lead the copy out of Palm Desktop's.
+    const QString userFolderName = m_users[i].folder;
+    if (!isPlainFolderName(userFolderName))
+        return failInstall(PalmDataError::Install,
+                           QStringLiteral("The folder \"%1\" of the Palm user %2 in users.dat is not a plain "
+                                          "folder name; nothing is queued for HotSync.")
+                               .arg(userFolderName, m_users[i].name));
 
-    // An index outside the table gives an empty folder name and user id 0, so the file lands in
-    // <desktop folder>//Install and the flag is Install0.
-    const QString folder = m_desktopPath + u'/' + userFolder(i) + QStringLiteral("/Install");
-    QDir().mkdir(folder); // one level; an existing folder is fine and a failure shows in the copy
-    const QString error = copyReplacing(filePath, folder + u'/' + QFileInfo(filePath).fileName());
-    if (!error.isEmpty())
-        return failInstall(PalmDataError::Install, error);
-
+    // The flag's key first, so that a file is copied only when it can also be flagged.
     const std::optional<QString> root = rootKeyPath();
     if (!root) {
         m_installError = desktopMissing();
         return false;
     }
     RegistryKey key(m_store, RegistryHive::CurrentUser);
-    if (!key.openKey(*root + hotSyncKey, false))
+    if (!key.openKey(*root + hotSyncKey, true))
         return failInstall(PalmDataError::Install, key.lastError());
+
+    const QString folder = m_desktopPath + u'/' + userFolderName + QStringLiteral("/Install");
+    QDir().mkdir(folder); // one level; an existing folder is fine and a failure shows in the copy
+    const QString target = folder + u'/' + QFileInfo(filePath).fileName();
+    const QString error = copyReplacing(filePath, target);
+    if (!error.isEmpty())
+        return failInstall(PalmDataError::Install, error);
     if (!key.writeInteger(QStringLiteral("Install%1").arg(userId(i)), 1))
-        return failInstall(PalmDataError::Install, key.lastError());
+        return failInstall(PalmDataError::Install,
+                           QStringLiteral("%1 was copied, but its HotSync flag could not be set: %2")
+                               .arg(target, key.lastError()));
     return true;
+}
+
+bool TPalmUserData::isPlainFolderName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && !name.contains(QLatin1String("..")) &&
+           !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
 }

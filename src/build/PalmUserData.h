@@ -40,10 +40,14 @@ public:
     const PalmDataError& loadError() const { return m_loadError; }
 
     // Copies the file into <desktop folder>/<user folder>/Install (creating that last folder), replacing
-    // an earlier copy, and sets the DWORD "Install<user id>" to 1 in the HotSync Manager key. True only
-    // when both happened; otherwise installError() says why.
+    // an earlier copy, and sets the DWORD "Install<user id>" to 1 in the HotSync Manager key (made when
+    // missing). True only when both happened; otherwise installError() says why. An index outside the
+    // table, or a user folder that is not a plain name, copies nothing.
     bool installFile(int i, const QString& filePath);
     const PalmDataError& installError() const { return m_installError; }
+
+    // A user folder is one folder below Palm Desktop's: not empty, no "/", "\" or "..".
+    static bool isPlainFolderName(const QString& name);
 
     static QString desktopMissingText();    // "The Palm Desktop software is not correctly installed."
     static QString desktopMissingCaption(); // "Install"

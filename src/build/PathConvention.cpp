@@ -47,6 +47,19 @@ QString PathConvention::word(const QString& text) const {
     return quoteCommandWord(text);
 }
 
+QString PathConvention::fileWord(const QString& name) const {
+    if (name.startsWith(u'-') || name.startsWith(u'@'))
+        return word(u'.' + QString(separator) + name);
+    return word(name);
+}
+
+QString PathConvention::textWord(const QString& text) const {
+    // The Windows form is the documented one, where typed text goes into the line as it is.
+    if (isWindows(*this))
+        return text;
+    return text.isEmpty() ? QStringLiteral("\"\"") : word(text);
+}
+
 QString PathConvention::quoted(const QString& text) const {
     if (isWindows(*this))
         return u'"' + text + u'"';

@@ -146,12 +146,17 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
 }
 
 TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
-    setStoreText(kProductKey + "Paths", "JDKPath", dirPath("no-such-jdk") + "/");
+    // A compiler file that is there but cannot be run.
+    const QString brokenJdk = dirPath("broken-jdk") + "/";
+    QDir().mkpath(brokenJdk + "bin");
+    writeBytes(brokenJdk + "bin/javac", "not a program");
+    QFile::setPermissions(brokenJdk + "bin/javac", QFile::ReadOwner | QFile::WriteOwner);
+    setStoreText(kProductKey + "Paths", "JDKPath", brokenJdk);
     TForm1& w = startHello();
     w.Start1Click();
     ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning(); }));
     EXPECT_FALSE(
-        w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :2").isEmpty())
+        w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :13").isEmpty())
         << w.messages().join('\n').toStdString();
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
     EXPECT_FALSE(w.runner(2)->isRunning());

@@ -56,7 +56,8 @@ TEST(LaunchCommands, ViewerOptionsEachEndWithABlank) {
     for (const auto& [set, expected] : cases) {
         SettingsValues settings = blankSettings();
         set(settings);
-        EXPECT_EQ(appletViewerOptions(settings, "HeLo"), QString::fromLatin1(expected));
+        EXPECT_EQ(appletViewerOptions(settings, "HeLo", PathConvention::windows()),
+                  QString::fromLatin1(expected));
     }
 }
 

@@ -40,28 +40,34 @@ void checkOptions(Options options, const OptionRows& rows) {
 }
 
 TEST(PackagingCommands, WarpAndExegenOptions) {
-    checkOptions(warpOptions, {{u"WarpCopyProtection", " /$"},
-                               {u"WarpRecurse", " /r"},
-                               {u"LEL", " /ll"},
-                               {u"GEL", " /lg"},
-                               {nullptr, " /c HeLo"},
-                               {u"Exclude", " /x *.txt"}});
-    checkOptions(exegenOptions, {{u"ExegenCopyProtection", " /$"},
-                                 {nullptr, " /c HeLo"},
-                                 {u"Exefiles", " /e"},
-                                 {u"Version", " /v 1.2"},
-                                 {u"AppFolder", " /P Games"},
-                                 {u"CabFiles", " /Z"},
-                                 {u"WindowTitle", " /T Hi"},
-                                 {u"minimizeCE", " /M"},
-                                 {u"16bpp", " /16"},
-                                 {u"HideCEMenu", " /t"},
-                                 {u"EpocSymbianIDAct", " /0x 1000"},
-                                 {u"Fullscreen", " /F"},
-                                 {u"InstallerPalm", " /INST"},
-                                 {u"CreateLink", " /LNK"},
-                                 {u"CreateLinuxScript", " /SH"},
-                                 {u"CreateSymbianInstall", " /SIS"}});
+    const Options warp = [](const SettingsValues& s, const QString& id) {
+        return warpOptions(s, id, PathConvention::windows());
+    };
+    const Options exegen = [](const SettingsValues& s, const QString& id) {
+        return exegenOptions(s, id, PathConvention::windows());
+    };
+    checkOptions(warp, {{u"WarpCopyProtection", " /$"},
+                        {u"WarpRecurse", " /r"},
+                        {u"LEL", " /ll"},
+                        {u"GEL", " /lg"},
+                        {nullptr, " /c HeLo"},
+                        {u"Exclude", " /x *.txt"}});
+    checkOptions(exegen, {{u"ExegenCopyProtection", " /$"},
+                          {nullptr, " /c HeLo"},
+                          {u"Exefiles", " /e"},
+                          {u"Version", " /v 1.2"},
+                          {u"AppFolder", " /P Games"},
+                          {u"CabFiles", " /Z"},
+                          {u"WindowTitle", " /T Hi"},
+                          {u"minimizeCE", " /M"},
+                          {u"16bpp", " /16"},
+                          {u"HideCEMenu", " /t"},
+                          {u"EpocSymbianIDAct", " /0x 1000"},
+                          {u"Fullscreen", " /F"},
+                          {u"InstallerPalm", " /INST"},
+                          {u"CreateLink", " /LNK"},
+                          {u"CreateLinuxScript", " /SH"},
+                          {u"CreateSymbianInstall", " /SIS"}});
 }
 
 TEST(PackagingCommands, WarpAndExegenCommands) {

@@ -105,10 +105,13 @@ TEST_F(PalmUserDataTest, InstallFileCopiesIntoTheUsersFolderAndRaisesItsFlag) {
     EXPECT_EQ(copied.readAll(), "new package");
     EXPECT_EQ(hotSyncValue(root, "Install3"), 1);
 
-    // No such user: an empty folder name and user id 0.
-    EXPECT_TRUE(data.installFile(5, dir.filePath("Hello.pdb")));
-    EXPECT_TRUE(QFile::exists(desktop + "/Install/Hello.pdb"));
-    EXPECT_EQ(hotSyncValue(root, "Install0"), 1);
+    // No such user: nothing is copied and no flag is raised, since no HotSync would take the file.
+    for (int outside : {5, -1}) {
+        EXPECT_FALSE(data.installFile(outside, dir.filePath("Hello.pdb")));
+        EXPECT_EQ(data.installError().text, "No Palm user is chosen for HotSync in the Settings.");
+    }
+    EXPECT_FALSE(QFile::exists(desktop + "/Install/Hello.pdb"));
+    EXPECT_EQ(hotSyncValue(root, "Install0"), 0);
 
     // The user's own folder missing: the Install folder is one level only, so the copy fails.
     EXPECT_FALSE(data.installFile(1, dir.filePath("Hello.pdb")));
@@ -116,10 +119,38 @@ TEST_F(PalmUserDataTest, InstallFileCopiesIntoTheUsersFolderAndRaisesItsFlag) {
     EXPECT_EQ(hotSyncValue(root, "Install12"), std::nullopt);
     EXPECT_FALSE(data.installFile(0, dir.filePath("missing.prc")));
 
+    // Palm Desktop makes the HotSync Manager key only when it first needs it: a queue makes it too, so a
+    // copied file is always a flagged one.
     RegistryKey key(*store, RegistryHive::CurrentUser);
     ASSERT_TRUE(key.deleteKey(root + "\\Pilot Desktop\\HotSync Manager"));
-    EXPECT_FALSE(data.installFile(0, dir.filePath("Hello.pdb")));
-    EXPECT_EQ(data.installError().kind, PalmDataError::Install);
+    EXPECT_TRUE(data.installFile(0, dir.filePath("Hello.pdb"))) << data.installError().text.toStdString();
+    EXPECT_EQ(hotSyncValue(root, "Install3"), 1);
+}
+
+TEST_F(PalmUserDataTest, UserFoldersThatLeaveTheDesktopFolderAreRefused) {
+    const QString root = "Software\\U.S. Robotics";
+    const QString outside = dir.filePath("outside");
+    ASSERT_TRUE(QDir().mkpath(outside + "/Install"));
+    ASSERT_TRUE(QDir().mkpath(desktop + "/sub"));
+    install(root, usersDatBytes({{1, "Up", "..", {}},
+                                 {2, "Upper", "../outside", "x"},
+                                 {3, "Back", "sub\\..\\..\\outside", "x"},
+                                 {4, "Dot", ".", "x"},
+                                 {5, "Empty", "", "x"},
+                                 {6, "Fine", "sub", "x"}}));
+    writeFile(dir.filePath("Hello.pdb"), "package");
+    TPalmUserData data(*store);
+    ASSERT_EQ(data.userCount(), 6) << data.loadError().text.toStdString();
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(data.installFile(i, dir.filePath("Hello.pdb"))) << i;
+        EXPECT_TRUE(data.installError().text.contains("is not a plain folder name")) << i;
+        EXPECT_EQ(hotSyncValue(root, QString("Install%1").arg(i + 1)), std::nullopt) << i;
+    }
+    EXPECT_FALSE(QFile::exists(outside + "/Install/Hello.pdb"));
+    EXPECT_FALSE(QFile::exists(desktop + "/Install/Hello.pdb"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("Install/Hello.pdb")));
+    EXPECT_TRUE(data.installFile(5, dir.filePath("Hello.pdb"))) << data.installError().text.toStdString();
+    EXPECT_TRUE(QFile::exists(desktop + "/sub/Install/Hello.pdb"));
 }
 
 } // namespace

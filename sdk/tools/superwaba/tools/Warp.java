@@ -12,7 +12,7 @@ import java.util.Set;
  * {@code java superwaba.tools.Warp c [/$] [/r] [/ll] [/lg] [/c CRID] [/x TEXT] Name File...}, run in the
  * project folder, writes Name.pdb there (type "Wrp1"; creator from /c, else derived from Name).
  *
- * Each file becomes one record: its name as given (with "/" separators) as a big-endian u16 length and
+ * Each file becomes one record: its name as given (with "/" separators, without a leading "./") as a big-endian u16 length and
  * that many ISO-8859-1 bytes, followed by the file's contents. /$ sets the copy-prevention attribute.
  * /r, /ll, /lg and /x are accepted and named as not implemented. A missing or unreadable file is reported
  * with a "Warning!" line and left out; bad usage gives an "ERROR:" line and exit code 1.
@@ -61,6 +61,9 @@ public final class Warp {
         Set<String> seen = new HashSet<String>();
         for (String file : line.arguments.subList(1, line.arguments.size())) {
             String recordName = file.replace('\\', '/');
+            // A name starting like an option comes as ./name; the record keeps the name itself.
+            if (recordName.startsWith("./"))
+                recordName = recordName.substring(2);
             if (!seen.add(recordName)) {
                 say("Warning! File " + file + " is listed twice; it is packed once");
                 continue;

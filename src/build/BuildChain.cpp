@@ -1,0 +1,434 @@
+#include "BuildChain.h"
+
+#include "BuildChainHost.h"
+#include "CommandLine.h"
+#include "CompilerCommand.h"
+#include "CompilerOutput.h"
+#include "JdkLevel.h"
+#include "LaunchCommands.h"
+#include "PackagingCommands.h"
+#include "PackagingOutput.h"
+#include "PalmUserData.h"
+#include "TGUI2Console.h"
+#include "WaitSeconds.h"
+#include "settings/LiveSettings.h"
+#include "workspace/Environment.h"
+#include "workspace/FileCopy.h"
+#include "workspace/PathHelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+const QString kClasspath = QStringLiteral("CLASSPATH");
+const QString kAlreadyRunning = QStringLiteral("Process Already Running");
+const QString kSettingsBanner = QStringLiteral("===== Settings ") + QString(45, '=');
+// javac's own lines kept for a failure without error lines; a runaway compiler is cut short.
+constexpr int kMaxCompilerLines = 200;
+
+QString targetName(bool simulator) {
+    return simulator ? QStringLiteral("Palm Simulator") : QStringLiteral("Palm Emulator");
+}
+
+// The caption of the Paths page's field that names the program of a Palm target.
+QString targetSetting(bool simulator) {
+    return simulator ? QStringLiteral("PalmSim.exe from PalmSimulator")
+                     : QStringLiteral("Emulator.exe from POSE");
+}
+
+} // namespace
+
+BuildChain::BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<TGUI2Console*>& runners,
+                       QObject* parent)
+    : QObject(parent), m_host(host), m_settings(settings), m_runners(runners) {
+    Q_ASSERT(m_runners.size() >= 7);
+    setupRunners();
+}
+
+BuildChain::~BuildChain() {
+    cancelLaunch();
+}
+
+void BuildChain::setupRunners() {
+    TGUI2Console* compiler = runner(1);
+    TGUI2Console* palmCompiler = runner(4);
+    TGUI2Console* compileOnly = runner(7);
+    for (TGUI2Console* c : {compiler, palmCompiler})
+        c->OnLine = [this](TGUI2Console*, const QString& line) { compilerLine(line, true); };
+    compileOnly->OnLine = [this](TGUI2Console*, const QString& line) { compilerLine(line, false); };
+    // A compiler that cannot be started must not pass for a clean compile. A second start while one runs
+    // is refused without a word and leaves the running chain alone.
+    for (TGUI2Console* c : {compiler, palmCompiler, compileOnly})
+        c->OnError = [this](TGUI2Console*, const QString& error) {
+            if (error == kAlreadyRunning)
+                return;
+            m_compilerFailed = true;
+            reportStartFailure(QStringLiteral("the compiler"), error);
+        };
+    compiler->OnDone = [this](TGUI2Console* sender) {
+        if (compilerSucceeded(sender))
+            packageAndLaunch();
+    };
+    palmCompiler->OnDone = [this](TGUI2Console* sender) {
+        if (!compilerSucceeded(sender))
+            return;
+        const bool palm = m_host.palmTargetChosen();
+        m_settings.setFlag(u"Exegen", palm);
+        m_settings.setFlag(u"Warp", palm);
+        packageAndLaunch();
+    };
+    compileOnly->OnDone = [this](TGUI2Console* sender) {
+        if (compilerSucceeded(sender))
+            m_host.addMessage(QStringLiteral("Successful."), false);
+    };
+
+    for (int number : {2, 3, 5}) {
+        runner(number)->OnLine = [this](TGUI2Console* sender, const QString& line) {
+            toolLine(sender, line);
+        };
+        runner(number)->OnError = [this](TGUI2Console* sender, const QString& error) {
+            if (error == kAlreadyRunning)
+                return;
+            m_failedTools.insert(sender);
+            reportStartFailure(toolName(sender), error);
+        };
+    }
+    runner(2)->OnDone = [this](TGUI2Console* sender) {
+        waitSeconds(1);
+        toolEnded(sender);
+        queueForHotSync(sender, QStringLiteral(".pdb"));
+    };
+    runner(3)->OnDone = [this](TGUI2Console* sender) {
+        toolEnded(sender);
+        queueForHotSync(sender, QStringLiteral(".prc"));
+        waitSeconds(1);
+    };
+
+    TGUI2Console* viewer = runner(6);
+    viewer->OnStart = [this](TGUI2Console*, const QString&) { m_host.applicationRunning(true); };
+    viewer->OnLine = [this](TGUI2Console*, const QString& line) {
+        m_host.addMessage(line, true);
+        m_host.appendOutput(line);
+    };
+    viewer->OnError = [this](TGUI2Console*, const QString& error) {
+        reportStartFailure(QStringLiteral("the applet viewer"), error);
+    };
+    viewer->OnDone = [this](TGUI2Console*) {
+        m_host.applicationRunning(false);
+        setEnvironmentValue(kClasspath, m_savedClasspath);
+    };
+}
+
+BuildInputs BuildChain::inputs() const {
+    BuildInputs in = m_host.buildInputs();
+    in.jdkMajor = jdkMajorVersion(in.paths.jdkPath);
+    return in;
+}
+
+QString BuildChain::compilerCommand() const {
+    return compilerCommandLine(inputs(), CompilerSwitches::fromSettings(m_settings.values()));
+}
+
+QString BuildChain::toolFolderProblem(bool compiling) const {
+    const ToolPaths paths = m_host.buildInputs().paths;
+    const QString program = compiling ? (m_settings.flag(u"OldjavaExe") ? QStringLiteral("bin/oldjavac")
+                                                                        : QStringLiteral("bin/javac"))
+                                      : QStringLiteral("bin/java");
+    // The same concatenation the command lines make, so the check sees what would run.
+    if (paths.jdkPath.isEmpty())
+        return QStringLiteral("No JDK folder is set.");
+    if (!QFileInfo(paths.jdkPath + program).isFile())
+        return QStringLiteral("The JDK folder \"%1\" holds no %2.").arg(paths.jdkPath, program);
+    if (paths.superWabaPath.isEmpty())
+        return QStringLiteral("No SuperWaba folder is set.");
+    if (!QFileInfo(paths.superWabaPath + QStringLiteral("lib/superwaba.jar")).isFile())
+        return QStringLiteral("The SuperWaba folder \"%1\" holds no lib/superwaba.jar.")
+            .arg(paths.superWabaPath);
+    return QString();
+}
+
+bool BuildChain::checkToolFolders(bool compiling) {
+    const QString problem = toolFolderProblem(compiling);
+    if (problem.isEmpty())
+        return true;
+    if (m_host.confirm(problem + QStringLiteral(" Set it on the \"Paths\" page of the Settings.\n\nOpen the "
+                                                "Settings now?")))
+        m_host.openSettings(QStringLiteral("Paths"));
+    return false;
+}
+
+void BuildChain::compileAndStart() {
+    if (!checkToolFolders(true))
+        return;
+    const ToolPaths paths = m_host.buildInputs().paths;
+    for (const QString& line :
+         {kSettingsBanner, "SuperWaba Path: " + paths.superWabaPath, QString(), "JDK Path: " + paths.jdkPath,
+          QString(), "Additional Classpath: " + paths.classpath, QString(),
+          "Palm Emulator: " + paths.emulatorPath, kSettingsBanner, QString()})
+        m_host.appendOutput(line);
+    QDir::setCurrent(m_host.buildInputs().projectDir);
+    m_host.clearMessages();
+    const QString command = compilerCommand();
+    m_host.addMessage(QStringLiteral("Compiling..."), false);
+    m_host.appendOutput(QStringLiteral("Starting javac.exe"));
+    m_host.appendOutput(command);
+    m_host.appendOutput(QString());
+    runner(1)->setCommand(command);
+    runner(4)->setCommand(command);
+    startCompiler(m_host.palmTargetChosen() ? runner(4) : runner(1), command);
+    waitSeconds(1);
+}
+
+void BuildChain::compile() {
+    if (!checkToolFolders(true))
+        return;
+    m_host.clearMessages();
+    QDir::setCurrent(m_host.buildInputs().projectDir);
+    m_host.addMessage(QStringLiteral("Compiling..."), false);
+    const QString command = compilerCommand();
+    m_host.appendOutput(QStringLiteral("Starting javac.exe"));
+    m_host.appendOutput(command);
+    runner(7)->setCommand(command);
+    startCompiler(runner(7), command);
+}
+
+void BuildChain::startCompiler(TGUI2Console* compiler, const QString&) {
+    m_compileError = false;
+    m_compilerFailed = false;
+    m_compilerLines.clear();
+    if (m_settings.flag(u"OpenOutputWindow"))
+        m_host.showOutputWindow();
+    compiler->Start();
+}
+
+void BuildChain::compilerLine(const QString& line, bool prefixed) {
+    if (isErrorLine(line)) {
+        m_host.addMessage(line, false);
+        m_compileError = true;
+    } else if (m_compilerLines.size() < kMaxCompilerLines) {
+        m_compilerLines << line;
+    }
+    m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
+}
+
+bool BuildChain::compilerSucceeded(TGUI2Console* compiler) {
+    if (m_compileError || m_compilerFailed)
+        return false;
+    const std::optional<int> status = compiler->ExitStatus();
+    if (status == 0)
+        return true;
+    // javac refused (options it does not take, a file it cannot read) without naming a source: its own
+    // lines are all the user gets to see why.
+    m_compilerFailed = true;
+    for (const QString& line : std::as_const(m_compilerLines))
+        m_host.addMessage(line, false);
+    const QString verdict = status ? QStringLiteral("The compiler failed with exit status %1.").arg(*status)
+                                   : QStringLiteral("The compiler did not finish.");
+    m_host.addMessage(verdict, false);
+    m_host.appendOutput(verdict);
+    return false;
+}
+
+void BuildChain::startApplication() {
+    if (checkToolFolders(false))
+        packageAndLaunch();
+}
+
+void BuildChain::packageAndLaunch() {
+    m_packagingProblem = false;
+    m_failedTools.clear();
+    m_savedClasspath = getEnvironmentValue(kClasspath);
+    const BuildInputs in = inputs();
+    setEnvironmentValue(kClasspath, toolClasspath(in));
+    m_host.appendOutput(QString());
+    m_host.appendOutput("Old Classpath: " + m_savedClasspath);
+    m_host.appendOutput("New Classpath: " + getEnvironmentValue(kClasspath));
+    m_host.appendOutput(QString());
+    if (!QDir::setCurrent(in.projectDir)) {
+        m_host.showError(QStringLiteral("Cannot change to the project folder %1").arg(in.projectDir));
+        return;
+    }
+    const SettingsValues& settings = m_settings.values();
+    if (settings.flag(u"Warp")) {
+        m_host.addMessage(QStringLiteral("Creating pdb file"), false);
+        const QString command = warpCommandLine(in, settings);
+        m_host.appendOutput(QStringLiteral("======== Warp ========="));
+        m_host.appendOutput("Warp: " + command);
+        m_host.appendOutput(QString());
+        runner(2)->setCommand(command);
+        runner(2)->Start();
+    }
+    if (settings.flag(u"Exegen")) {
+        m_host.appendOutput(QStringLiteral("======== Exegen ========="));
+        m_host.addMessage(QStringLiteral("Creating prc file"), false);
+        const QString command = exegenCommandLine(in, settings);
+        m_host.appendOutput("Exegen: " + command);
+        m_host.appendOutput(QString());
+        runner(3)->setCommand(command);
+        runner(3)->Start();
+    }
+    launchApplication();
+}
+
+QString BuildChain::toolName(TGUI2Console* tool) const {
+    return tool == runner(2) ? QStringLiteral("Warp") : QStringLiteral("Exegen");
+}
+
+void BuildChain::toolLine(TGUI2Console* sender, const QString& line) {
+    m_host.appendOutput("> " + toolName(sender) + ": " + line);
+    for (const QString& problem : toolProblemMessages(line)) {
+        // Set before the dialog: the other tool may finish while it is on screen.
+        m_packagingProblem = true;
+        m_host.showError(problem);
+    }
+}
+
+void BuildChain::toolEnded(TGUI2Console* sender) {
+    if (m_failedTools.contains(sender))
+        return; // its start failure has been reported
+    const std::optional<int> status = sender->ExitStatus();
+    if (status == 0)
+        return;
+    m_failedTools.insert(sender);
+    const QString line =
+        status ? QStringLiteral("%1 failed with exit status %2.").arg(toolName(sender)).arg(*status)
+               : QStringLiteral("%1 did not finish.").arg(toolName(sender));
+    m_host.addMessage(line, false);
+    m_host.appendOutput(line);
+}
+
+void BuildChain::queueForHotSync(TGUI2Console* sender, const QString& extension) {
+    if (!m_settings.flag(u"Hotsync"))
+        return;
+    const BuildInputs in = m_host.buildInputs();
+    const QString file = in.projectName + extension;
+    QString why;
+    if (m_failedTools.contains(sender))
+        why = QStringLiteral("%1 failed").arg(toolName(sender));
+    else if (m_packagingProblem)
+        why = QStringLiteral("Warp or Exegen reported a problem");
+    else if (TPalmUserData& users = m_host.palmUsers();
+             !users.installFile(m_settings.number(u"PalmuserNo"), in.projectDir + file))
+        why = users.installError().text;
+    if (why.isEmpty())
+        m_host.addMessage(file + QStringLiteral(" is ready for HotSync"), true);
+    else
+        m_host.addMessage(QStringLiteral("%1 is not queued for HotSync: %2").arg(file, why), true);
+}
+
+void BuildChain::reportStartFailure(const QString& what, const QString& error) {
+    const QString line = QStringLiteral("Cannot start %1: %2").arg(what, error);
+    m_host.addMessage(line, false);
+    m_host.appendOutput(line);
+}
+
+void BuildChain::launchApplication() {
+    const QString target = m_host.runTarget();
+    if (target == QLatin1String("Java")) {
+        const QString command =
+            appletViewerCommandLine(inputs(), m_settings.values(), m_host.remoteDebugging());
+        m_host.appendOutput("Start: " + command);
+        runner(6)->setCommand(command);
+        runner(6)->Start();
+    } else if (target == QLatin1String("Palm Emulator")) {
+        launchPalmTarget(false);
+    } else if (target == QLatin1String("Palm Simulator")) {
+        launchPalmTarget(true);
+    }
+}
+
+void BuildChain::launchPalmTarget(bool simulator) {
+    const BuildInputs in = inputs();
+    const QString target = targetName(simulator);
+    const QString program = simulator ? m_settings.text(u"PalmSim") : in.paths.emulatorPath;
+    if (program.isEmpty()) {
+        m_host.addMessage(
+            QStringLiteral("Cannot start the %1: no program is set under \"%2\" on the \"Paths\" "
+                           "page of the Settings.")
+                .arg(target, targetSetting(simulator)),
+            false);
+        switchPackagingOff();
+        return;
+    }
+    QStringList arguments;
+    if (simulator) {
+        const QString folder = QFileInfo(program).absolutePath();
+        QDir(folder + "/autorun").removeRecursively();
+        if (!waitForLaunch(1))
+            return;
+        if (const FileResult made = forceDirectories(folder + "/autorun/"); !made) {
+            m_host.showError(made.error);
+            switchPackagingOff();
+            return;
+        }
+        for (const char* extension : {".prc", ".pdb"})
+            copyFile(in.projectDir + in.projectName + extension,
+                     folder + "/autorun/" + in.projectName + extension);
+    } else {
+        arguments = splitCommandLine(palmEmulatorParameters(in)).words;
+    }
+    const int seconds = palmWaitSeconds(m_settings.number(u"Delay"));
+    m_host.addMessage(palmWaitingText(simulator ? PalmTarget::Simulator : PalmTarget::Emulator, seconds),
+                      false);
+    if (!waitForLaunch(seconds))
+        return;
+    if (!m_failedTools.isEmpty()) {
+        QStringList failed;
+        for (TGUI2Console* tool : {runner(2), runner(3), runner(5)})
+            if (m_failedTools.contains(tool))
+                failed << toolName(tool);
+        m_host.addMessage(QStringLiteral("The %1 is not started: %2 failed.")
+                              .arg(target, failed.join(QStringLiteral(" and "))),
+                          false);
+    } else {
+        QProcess process;
+        process.setProgram(program);
+        process.setArguments(arguments);
+        if (!process.startDetached())
+            m_host.addMessage(
+                QStringLiteral("Cannot start the %1 %2: %3. Check \"%4\" on the \"Paths\" page of "
+                               "the Settings.")
+                    .arg(target, program, process.errorString(), targetSetting(simulator)),
+                false);
+    }
+    switchPackagingOff();
+}
+
+void BuildChain::switchPackagingOff() {
+    if (!m_host.palmTargetChosen())
+        return;
+    m_settings.setFlag(u"Exegen", false);
+    m_settings.setFlag(u"Warp", false);
+}
+
+bool BuildChain::waitForLaunch(int seconds) {
+    QPointer<BuildChain> self(this);
+    QEventLoop loop;
+    bool timedOut = false;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    m_launchWait = &loop;
+    timer.start(qMax(seconds, 0) * 1000 + 1);
+    loop.exec();
+    if (!self)
+        return false; // the chain went with its window
+    m_launchWait = nullptr;
+    // A loop ended early is the program quitting (every loop is told to end), or a cancel.
+    return timedOut && !m_launchCancelled && !QCoreApplication::closingDown();
+}
+
+void BuildChain::cancelLaunch() {
+    m_launchCancelled = true;
+    if (m_launchWait)
+        m_launchWait->quit();
+}

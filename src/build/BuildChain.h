@@ -1,0 +1,94 @@
+#pragma once
+
+#include "BuildInputs.h"
+
+#include <QEventLoop>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+class BuildChainHost;
+class LiveSettings;
+class TGUI2Console;
+
+// The build chain: compile, package with Warp and Exegen, launch on the run target, queue the packages
+// for HotSync. It is event-driven through the runners' events and keeps the state that ties the steps
+// together; the window that drives it supplies the values and shows the results (BuildChainHost).
+//
+// Runners by number: 1 compiles for the applet viewer, 4 for a Palm target, 7 compiles alone; 2 runs
+// Warp, 3 Exegen, 6 the applet viewer. Runner 5's lines are read as a packaging tool's.
+class BuildChain : public QObject {
+    Q_OBJECT
+public:
+    // `runners` holds GUI2Console1 onwards (at least seven); the chain assigns the events of 1 to 7.
+    BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<TGUI2Console*>& runners,
+               QObject* parent = nullptr);
+    ~BuildChain() override;
+
+    // Compile and start application: the settings summary, the compile, and after a clean compile the
+    // packaging and the launch.
+    void compileAndStart();
+    // Compile alone; "Successful." after a clean compile.
+    void compile();
+    // Start application: packaging and the launch without compiling.
+    void startApplication();
+    // The step after a clean compile (and of Start application once its folders are checked).
+    void packageAndLaunch();
+    // The program is closing: a Palm target waiting for its start, or waited for later, is not started.
+    void cancelLaunch();
+
+    // Clears the compile-error flag (as a new build does).
+    void clearCompileError() { m_compileError = false; }
+    bool compileError() const { return m_compileError; }
+    // The compiler could not start or ended with a failure status.
+    bool compilerFailed() const { return m_compilerFailed; }
+    bool packagingProblem() const { return m_packagingProblem; }
+    // CLASSPATH as it was before packaging set it; put back when the applet viewer ends.
+    QString savedClasspath() const { return m_savedClasspath; }
+    // A Palm target is waiting for its delay to pass.
+    bool launchWaiting() const { return m_launchWait != nullptr; }
+
+    // The inputs of the command lines, with the JDK's version.
+    BuildInputs inputs() const;
+    QString compilerCommand() const;
+
+    // The folder problem that keeps a build from starting (a JDK without its compiler, a SuperWaba
+    // folder without lib/superwaba.jar), as the text that names the folder; empty when there is none.
+    QString toolFolderProblem(bool compiling) const;
+
+private:
+    TGUI2Console* runner(int number) const { return m_runners.value(number - 1); }
+    void setupRunners();
+    // Names the wrong folder and offers the Settings at its page; false when the build must not start.
+    bool checkToolFolders(bool compiling);
+    void startCompiler(TGUI2Console* compiler, const QString& command);
+    void compilerLine(const QString& line, bool prefixed);
+    // After the compiler's done event: true when the chain may go on.
+    bool compilerSucceeded(TGUI2Console* compiler);
+    void toolLine(TGUI2Console* sender, const QString& line);
+    void toolEnded(TGUI2Console* sender);
+    void queueForHotSync(TGUI2Console* sender, const QString& extension);
+    QString toolName(TGUI2Console* tool) const;
+    void reportStartFailure(const QString& what, const QString& error);
+    void launchApplication();
+    void launchPalmTarget(bool simulator);
+    // Waits the seconds with the user interface live; false when the launch was cancelled meanwhile.
+    bool waitForLaunch(int seconds);
+    void switchPackagingOff();
+
+    BuildChainHost& m_host;
+    LiveSettings& m_settings;
+    QList<TGUI2Console*> m_runners;
+    bool m_compileError = false;
+    bool m_compilerFailed = false;
+    // javac's lines that were not error lines, shown when it fails without any.
+    QStringList m_compilerLines;
+    bool m_packagingProblem = false;
+    QSet<TGUI2Console*> m_failedTools;
+    QString m_savedClasspath;
+    QPointer<QEventLoop> m_launchWait;
+    bool m_launchCancelled = false;
+};
