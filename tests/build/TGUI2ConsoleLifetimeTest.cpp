@@ -6,6 +6,8 @@
 #include <memory>
 #include <signal.h>
 #include <stdexcept>
+#include <string.h>
+#include <string>
 #include <sys/wait.h>
 #include <vector>
 
@@ -202,5 +204,36 @@ TEST_P(ConsoleRunnerShutdown, KillsChildrenAndTheirChildren) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, ConsoleRunnerShutdown, testing::Values("quit", "exit"));
+
+class ConsoleRunnerHostSignal : public testing::TestWithParam<int> {};
+
+// The host watches for termination signals as the IDE does. Caught, a signal ends it through its event
+// loop, which kills every group; SIGKILL cannot be caught, so the child dies with it through the kernel
+// (the grandchild, in the child's group, is not the host's to kill then).
+TEST_P(ConsoleRunnerHostSignal, ChildrenDieWithTheProgram) {
+    const int signal = GetParam();
+    TGUI2Console runner;
+    EventLog log;
+    log.attach(runner);
+    runner.setCommand(quoteCommandWord(testProgram("hw_runner_host")) + " signal " +
+                      quoteCommandWord(helperCommand({"pid", "grandchild", "60000", "sleep", "60000"})));
+    runner.Start();
+    ASSERT_TRUE(waitFor([&] { return log.pid("grandchild") > 0 && log.pid("host") > 0; }, 20000))
+        << qPrintable(log.events.join(" | "));
+    const pid_t child = log.pid();
+    const pid_t grandchild = log.pid("grandchild");
+    ASSERT_EQ(::kill(log.pid("host"), signal), 0);
+    EXPECT_TRUE(waitFor([&] { return log.done(); }, 20000));
+    EXPECT_TRUE(waitFor([&] { return processDead(child); })) << strsignal(signal);
+    if (signal != SIGKILL) {
+        EXPECT_TRUE(waitFor([&] { return processDead(grandchild); })) << strsignal(signal);
+    }
+    ::kill(-child, SIGKILL); // leave nothing running behind a failure
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ConsoleRunnerHostSignal, testing::Values(SIGTERM, SIGHUP, SIGINT, SIGKILL),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(sigabbrev_np(info.param));
+                         });
 
 } // namespace
