@@ -1,5 +1,7 @@
 #include "SourceEditor.h"
 
+#include "ProfileLexer.h"
+
 #include <QFont>
 #include <QStringDecoder>
 #include <Qsci/qscicommandset.h>
@@ -31,6 +33,11 @@ SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
     // Ctrl+Del belongs to the menu's "Delete Selection", not to Scintilla's delete-word.
     if (QsciCommand* deleteWord = standardCommands()->boundTo((Qt::CTRL | Qt::Key_Delete).toCombined()))
         deleteWord->setKey(0);
+    // Colours from the Java and SuperWaba profile. A lexer takes over fonts and colours, so it comes
+    // after the configuration and starts from the editor's font.
+    auto* profileLexer = new ProfileLexer(this);
+    profileLexer->setDefaultFont(this->font());
+    setLexer(profileLexer);
     connect(this, &QsciScintilla::textChanged, this, &SourceEditor::forwardChange);
 }
 
