@@ -98,9 +98,10 @@ void BuildChain::setupRunners() {
             reportStartFailure(toolName(sender), error);
         };
     }
+    // A failure counts at once: a Palm target waiting meanwhile must not start on it.
     runner(2)->OnDone = [this](TGUI2Console* sender) {
-        waitSeconds(1);
         toolEnded(sender);
+        waitSeconds(1);
         queueForHotSync(sender, QStringLiteral(".pdb"));
     };
     runner(3)->OnDone = [this](TGUI2Console* sender) {
