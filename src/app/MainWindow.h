@@ -60,7 +60,7 @@ public:
     QComboBox* runTargetBox() override { return m_ui.ComboBox1; }
     void setEmulatorToggleEnabled(bool enabled) override;
     void showDocumentation(const QString& url) override;
-    QStringList readPalmUsers() override;
+    QStringList readPalmUsers(bool reportProblems) override;
     // The build chain.
     BuildChain& chain() { return *m_chain; }
     bool compileError() const;

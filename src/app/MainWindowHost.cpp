@@ -51,12 +51,12 @@ void TForm1::showDocumentation(const QString& url) {
     m_documentationUrl = url;
 }
 
-QStringList TForm1::readPalmUsers() {
+QStringList TForm1::readPalmUsers(bool reportProblems) {
     m_palmUsers = std::make_unique<TPalmUserData>(m_store);
     const PalmDataError& error = m_palmUsers->loadError();
-    if (error.kind == PalmDataError::DesktopMissing)
+    if (reportProblems && error.kind == PalmDataError::DesktopMissing)
         plainMessageBox(error.text, error.caption, QMessageBox::Critical);
-    else if (error.isError())
+    else if (reportProblems && error.isError())
         showError(error.text);
     QStringList names;
     for (int i = 0; i < m_palmUsers->userCount(); ++i)

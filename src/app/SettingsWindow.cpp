@@ -87,8 +87,9 @@ void TForm5::FormShow() {
     if (project.Icon15Path.isEmpty())
         project.Icon15Path = programFolder() + QStringLiteral("/icon15.bmp");
 
+    // Quietly: a Palm Desktop that has gone was reported when the box was ticked, not at every showing.
     if (m_live.flag(u"Hotsync"))
-        fillPalmUsers(m_host.readPalmUsers(), m_live.number(u"PalmuserNo"));
+        fillPalmUsers(m_host.readPalmUsers(false), m_live.number(u"PalmuserNo"));
 
     // Offered, never stored: the JDK found on this machine, until the user sets one.
     m_ui.Edit4->setPlaceholderText(detectJdkFolder());
@@ -103,14 +104,13 @@ void TForm5::showCreatorId() {
     m_ui.CheckBox5->setChecked(m_live.creatorIdTicked());
 }
 
+// The HotSync box itself stays usable without users, so it can always be unticked.
 void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
     if (users.isEmpty()) {
         m_ui.ComboBox3->setEnabled(false);
-        m_ui.CheckBox13->setEnabled(false);
         return;
     }
     m_ui.ComboBox3->setEnabled(true);
-    m_ui.CheckBox13->setEnabled(true); // users may have appeared since the box was disabled
     {
         const QSignalBlocker quiet(m_ui.ComboBox3);
         m_ui.ComboBox3->clear();
@@ -121,10 +121,16 @@ void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
 }
 
 void TForm5::CheckBox13Click(bool checked) {
-    const QStringList users = m_host.readPalmUsers();
-    const int stored = SettingsValues::readPalmUserNo(m_host.store());
-    if (checked)
-        fillPalmUsers(users, stored);
+    if (!checked)
+        return;
+    const QStringList users = m_host.readPalmUsers(true);
+    // Nothing to install to: the problem was just shown, and the box does not stay ticked.
+    if (users.isEmpty()) {
+        m_live.setFlag(u"Hotsync", false);
+        m_ui.ComboBox3->setEnabled(false);
+        return;
+    }
+    fillPalmUsers(users, SettingsValues::readPalmUserNo(m_host.store()));
 }
 
 void TForm5::rebuildRunTargets() {
@@ -220,11 +226,21 @@ void TForm5::Button4Click() {
 
 void TForm5::Button1Click() {
     m_host.setToolPaths(m_live.toolPaths());
-    m_host.project().CreatorID = m_live.creatorId();
+    ProjectValues& project = m_host.project();
+    // The creator ID lives in the project file, so a new one must be saved with the project.
+    if (project.CreatorID != m_live.creatorId() && project.hasProject())
+        project.ProjectModified = true;
+    project.CreatorID = m_live.creatorId();
     m_host.setEditorTabWidth(m_live.number(u"Tabstops"));
 
-    if (const RegistryStatus status = m_live.writeToStore(m_host.store()); !status)
-        reportFailure(status.error);
+    // The window stays open when the store cannot take the settings, so nothing typed is lost; they are
+    // in effect for this session either way.
+    if (const RegistryStatus status = m_live.writeToStore(m_host.store()); !status) {
+        reportFailure(QStringLiteral("The settings were not saved. %1\nPress OK to try again, or Cancel to "
+                                     "keep them for this session only.")
+                          .arg(status.error));
+        return;
+    }
 
     if (const auto page = documentationToReload(m_superWabaAtShowing, m_host.toolPaths().superWabaPath))
         m_host.showDocumentation(*page);

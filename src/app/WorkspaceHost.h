@@ -44,6 +44,7 @@ public:
     virtual void showDocumentation(const QString& url) = 0;
 
     // Reads Palm Desktop's users afresh (a new current TPalmUserData, which packaging then uses) and
-    // returns their names in the order of its user table; empty when Palm Desktop or its users are missing.
-    virtual QStringList readPalmUsers() = 0;
+    // returns their names in the order of its user table; empty when Palm Desktop or its users are missing,
+    // which is shown to the user only when `reportProblems`.
+    virtual QStringList readPalmUsers(bool reportProblems) = 0;
 };

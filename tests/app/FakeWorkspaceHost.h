@@ -50,8 +50,10 @@ public:
     QComboBox* runTargetBox() override { return &runTargets; }
     void setEmulatorToggleEnabled(bool enabled) override { emulatorToggle << enabled; }
     void showDocumentation(const QString& url) override { documentation << url; }
-    QStringList readPalmUsers() override {
+    QStringList readPalmUsers(bool reportProblems) override {
         ++palmReads;
+        if (reportProblems && palmUsers.isEmpty())
+            ++palmProblemsShown;
         return palmUsers;
     }
 
@@ -84,6 +86,7 @@ public:
     QStringList documentation;
     QStringList palmUsers;
     int palmReads = 0;
+    int palmProblemsShown = 0; // reads that told the user Palm Desktop or its users are missing
     QStringList shownTargets; // every text the run-target box showed with signals on
 
 private:

@@ -4,6 +4,7 @@
 #include "app/SettingsBinder.h"
 #include "app/SettingsRules.h"
 #include "app/UpDown.h"
+#include "settings/TempStore.h"
 #include "ui/FileDialogs.h"
 #include "ui/ScriptedDialogs.h"
 
@@ -163,14 +164,22 @@ TEST_F(SettingsWindowTest, CancelWritesNothingButTheChangeCountsUntilTheNextShow
     EXPECT_FALSE(host->live.flag(u"Optimize"));
 }
 
-TEST_F(SettingsWindowTest, ADamagedNumberIsReportedAndTheShowingGoesOn) {
+TEST_F(SettingsWindowTest, ADamagedNumberIsReportedTheRestReadAndOkLeavesItAlone) {
     host->setStoreText(kSettingsKey, "Delay", "3");
     host->setStoreText(kSettingsKey, "ColorDepth", "deep");
-    dialogs.answer(mrOk, "'deep' ist kein gültiger Integerwert").answer(mrOk, "'deep'"); // creation, showing
+    host->setStoreText(kSettingsKey, "Scale", "3");        // read after ColorDepth
+    host->setStoreText(kSettingsKey, "Autoformat", "off"); // likewise; initially on
+    dialogs.answer(mrOk, "ColorDepth")
+        .answer(mrOk, "'deep' ist kein gültiger Integerwert"); // creation, showing
     TForm5& f = open();
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(state("TrackBar1"), "3");
     EXPECT_EQ(host->runTargets.count(), 1);
+    expectStates("RadioButton12=on CheckBox12=off RadioButton7=on");
+    f.Button1Click();
+    EXPECT_EQ(host->storeText(kSettingsKey, "ColorDepth"), "deep");
+    EXPECT_EQ(host->storeText(kSettingsKey, "Autoformat"), "off");
+    EXPECT_EQ(host->storeText(kSettingsKey, "Scale"), "3");
 }
 
 TEST_F(SettingsWindowTest, CreatorIdIndicatorTicksAtExactlyFourCharacters) {
@@ -330,7 +339,68 @@ TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
     host->palmUsers.clear();
     f.show();
     EXPECT_FALSE(users->isEnabled());
-    EXPECT_FALSE(control("CheckBox13")->isEnabled());
+    EXPECT_TRUE(control("CheckBox13")->isEnabled());
+}
+
+TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCanAlwaysBeUnticked) {
+    host->setStoreText(kSettingsKey, "Hotsync", "on"); // Palm Desktop has gone since
+    TForm5& f = open();
+    f.close();
+    f.show();
+    EXPECT_EQ(host->palmProblemsShown, 0); // neither at creation nor at a showing
+    EXPECT_EQ(state("CheckBox13"), "on");
+    EXPECT_TRUE(control("CheckBox13")->isEnabled());
+    EXPECT_FALSE(control("ComboBox3")->isEnabled());
+
+    auto* box = control<QCheckBox>("CheckBox13");
+    box->click();
+    EXPECT_EQ(state("CheckBox13"), "off");
+    EXPECT_FALSE(host->live.flag(u"Hotsync"));
+    EXPECT_EQ(host->palmProblemsShown, 0);
+    box->click(); // ticking it again says why it cannot stay ticked
+    EXPECT_EQ(host->palmProblemsShown, 1);
+    EXPECT_EQ(state("CheckBox13"), "off");
+    EXPECT_TRUE(box->isEnabled());
+    f.Button1Click();
+    EXPECT_EQ(host->storeText(kSettingsKey, "Hotsync"), "off");
+}
+
+TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
+    host->projectValues.ProjectName = "Hello";
+    host->projectValues.CreatorID = "HeLo";
+    TForm5& f = open();
+    f.Button1Click();
+    EXPECT_FALSE(host->projectValues.ProjectModified); // unchanged
+
+    f.show();
+    setText("edit9", "WXYZ");
+    f.Button2Click();
+    EXPECT_EQ(host->projectValues.CreatorID, "HeLo");
+    EXPECT_FALSE(host->projectValues.ProjectModified);
+
+    f.show();
+    setText("edit9", "WXYZ");
+    f.Button1Click();
+    EXPECT_EQ(host->projectValues.CreatorID, "WXYZ");
+    EXPECT_TRUE(host->projectValues.ProjectModified);
+}
+
+TEST_F(SettingsWindowTest, OkWithTheStoreHeldElsewhereKeepsTheWindowOpenAndLosesNothing) {
+    TForm5& f = open();
+    control<QCheckBox>("CheckBox2")->click();
+    {
+        OtherConnection other(host->store().path());
+        ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+        dialogs.answer(mrOk, "another program holds it locked");
+        f.Button1Click();
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(state("CheckBox2"), "on");
+        EXPECT_EQ(host->storeText(kSettingsKey, "Optimize"), "<no key>");
+        ASSERT_TRUE(other.exec("COMMIT"));
+    }
+    f.Button1Click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(host->storeText(kSettingsKey, "Optimize"), "on");
 }
 
 TEST_F(SettingsWindowTest, ControlsAndLiveSettingsFollowEachOther) {
