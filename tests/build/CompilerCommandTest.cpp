@@ -4,6 +4,7 @@
 #include "build/CompilerOutput.h"
 #include "build/JdkLevel.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,6 +59,19 @@ TEST(CompilerCommand, LinuxFormSplitsIntoTheCompilersArguments) {
                      "/opt/sw/lib/superwaba.jar:/lib/a \"b\".jar:/opt/my jdk/jre/lib/rt.jar", "A.java"}));
 }
 
+// A source named like an option reaches javac as a file: "-J..." would run the JVM with the project's
+// agent, "@..." would be read as a file of arguments.
+TEST(CompilerCommand, SourcesNamedLikeOptionsArePassedAsFiles) {
+    BuildInputs in = linuxInputs();
+    in.javaSources = {"-J-javaagent:agent.java", "@args.java", "A-b.java", "my file.java"};
+    EXPECT_EQ(argv(compilerCommandLine(in, {})).mid(8),
+              (QStringList{"./-J-javaagent:agent.java", "./@args.java", "A-b.java", "my file.java"}));
+    in = windowsInputs();
+    in.javaSources = {"-J-x.java"};
+    EXPECT_TRUE(compilerCommandLine(in, {}).endsWith(R"(  .\-J-x.java)"))
+        << compilerCommandLine(in, {}).toStdString();
+}
+
 TEST(JdkLevel, MajorVersionFromTheReleaseFileAndItsLevel) {
     const std::pair<const char*, std::optional<int>> releases[] = {
         {"IMPLEMENTOR=\"Debian\"\nJAVA_RUNTIME_VERSION=\"17.0.15+6\"\nJAVA_VERSION=\"17.0.15\"\n", 17},
@@ -76,7 +90,25 @@ TEST(JdkLevel, MajorVersionFromTheReleaseFileAndItsLevel) {
     for (const auto& [major, level] : levels)
         EXPECT_EQ(javacLevelOptions(major), "-source " + QString::fromLatin1(level)) << major.value_or(-1);
 
+    const std::pair<const char*, std::optional<int>> javacSays[] = {
+        {"javac 17.0.15\n", 17},
+        {"Picked up JAVA_TOOL_OPTIONS: -Dx=1\njavac 1.8.0_402\n", 8},
+        {"javac 21-ea\r\n", 21},
+        {"javac: invalid flag: -version\nUsage: javac <options> <source files>\n", {}},
+        {"", {}},
+    };
+    for (const auto& [text, major] : javacSays)
+        EXPECT_EQ(parseJavacVersion(text), major) << text;
+
     QTemporaryDir jdk;
+    // No release file (a system folder such as /usr/): the compiler says which version it is.
+    QDir().mkpath(jdk.filePath("bin"));
+    QFile javac(jdk.filePath("bin/javac"));
+    ASSERT_TRUE(javac.open(QIODevice::WriteOnly));
+    javac.write("#!/bin/sh\n[ \"$1\" = -version ] && echo 'javac 1.8.0_402' >&2\n");
+    javac.close();
+    javac.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(jdkMajorVersion(jdk.path()), 8);
     QFile release(jdk.filePath("release"));
     ASSERT_TRUE(release.open(QIODevice::WriteOnly));
     release.write("JAVA_VERSION=\"11.0.2\"\n");
@@ -113,6 +145,16 @@ TEST(CompilerCommand, InstalledJdkCompilesAndReportsErrorLines) {
 
     const QStringList good = compile({"Good.java"});
     EXPECT_TRUE(QFile::exists(project.filePath("Good.class"))) << good.join(u'\n').toStdString();
+    // Sources named like javac's options compile as the files they are.
+    for (const auto& [name, text] :
+         {std::pair{"-J-Dodd=1.java", "class Odd {}\n"}, std::pair{"@list.java", "class Listed {}\n"}}) {
+        QFile file(project.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    const QStringList odd = compile({"-J-Dodd=1.java", "@list.java"});
+    EXPECT_TRUE(QFile::exists(project.filePath("Odd.class"))) << odd.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(project.filePath("Listed.class"))) << odd.join(u'\n').toStdString();
     const QStringList lines = compile({"Good.java", "Bad.java"});
     QStringList errors;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(errors), isErrorLine);

@@ -61,6 +61,21 @@ TEST(LaunchCommands, ViewerOptionsEachEndWithABlank) {
     }
 }
 
+// The creator ID and the application's command line reach the viewer as typed, each one word.
+TEST(LaunchCommands, TypedTextReachesTheViewerAsTyped) {
+    SettingsValues settings = blankSettings();
+    settings.setFlag(u"useID", true);
+    for (const QString& cmdLine : {QString(R"(say "hi" to C:\x)"), QString("x /scale 2"), QString(R"(")"),
+                                   QString("'single'"), QString("$HOME `id`")}) {
+        settings.setText(u"CmdLine", cmdLine);
+        BuildInputs in = linuxInputs();
+        in.creatorId = R"(H"\o)";
+        EXPECT_EQ(argv(appletViewerCommandLine(in, settings, {})).mid(10),
+                  (QStringList{"/crid", R"(H"\o)", "/cmdLine", cmdLine, "Hello"}))
+            << cmdLine.toStdString();
+    }
+}
+
 TEST(LaunchCommands, PalmEmulatorParametersAndWaitingTexts) {
     EXPECT_EQ(palmEmulatorParameters(windowsInputs()),
               R"( -load_apps C:\Projects\Hello\Hello.prc,C:\Projects\Hello\Hello.pdb -run_app Hello)");

@@ -100,4 +100,34 @@ TEST(PackagingCommands, WarpAndExegenCommands) {
               "/opt/jdk/bin/java  superwaba.tools.Exegen  Hello Hello Hello");
 }
 
+// File names that start like options go as ./name; typed values reach the tools exactly as typed, one
+// word each, whatever quotes, backslashes and blanks they hold.
+TEST(PackagingCommands, NamesAndTypedTextReachTheToolsAsTheyAre) {
+    BuildInputs in = linuxInputs();
+    in.projectName = "-Hello";
+    in.creatorId = R"(a"b\)";
+    in.javaSources = {"-J-x.java", "Util.java"};
+    in.otherFiles = {"@icons.bmp", "-r", "a b.txt"};
+    SettingsValues settings = blankSettings();
+    const std::pair<const char16_t*, const char*> texts[] = {
+        {u"ExcludeText", R"(*.t"x\t)"},
+        {u"VersionText", R"(1 "2")"},
+        {u"AppFolderValue", R"(C:\Games\)"},
+        {u"WindowTitleName", R"(it's "me")"},
+        {u"EpocSymbianID", ""},
+    };
+    for (const auto& [name, text] : texts)
+        settings.setText(name, QString::fromLatin1(text));
+    for (const char16_t* flag : {u"Exclude", u"Version", u"AppFolder", u"WindowTitle", u"EpocSymbianIDAct"})
+        settings.setFlag(flag, true);
+    EXPECT_EQ(
+        argv(warpCommandLine(in, settings)),
+        (QStringList{"/opt/jdk/bin/java", "superwaba.tools.Warp", "c", "/c", R"(a"b\)", "/x", R"(*.t"x\t)",
+                     "./-Hello", "./-J-x.class", "Util.class", "./@icons.bmp", "./-r", "a b.txt"}));
+    EXPECT_EQ(
+        argv(exegenCommandLine(in, settings)),
+        (QStringList{"/opt/jdk/bin/java", "superwaba.tools.Exegen", "/c", R"(a"b\)", "/v", R"(1 "2")", "/P",
+                     R"(C:\Games\)", "/T", R"(it's "me")", "/0x", "", "./-Hello", "-Hello", "-Hello"}));
+}
+
 } // namespace
