@@ -13,26 +13,7 @@ SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
     setEolMode(QsciScintilla::EolWindows);
     setEolVisibility(false);
     setWrapMode(QsciScintilla::WrapNone);
-    setAutoIndent(true);
-    setTabWidth(4);
-    setIndentationsUseTabs(true);
-    // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
-    QFont font("Courier New", 10);
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
-    // Line numbers in a 30-pixel gutter, no bookmark margin.
-    setMarginType(0, QsciScintilla::NumberMargin);
-    setMarginWidth(0, 30);
-    setMarginLineNumbers(0, true);
-    setMarginWidth(1, 0);
-    // The horizontal scroll bar follows the longest line instead of a fixed width.
-    SendScintilla(SCI_SETSCROLLWIDTH, 1);
-    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
-    // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
-    SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
-    // Ctrl+Del belongs to the menu's "Delete Selection", not to Scintilla's delete-word.
-    if (QsciCommand* deleteWord = standardCommands()->boundTo((Qt::CTRL | Qt::Key_Delete).toCombined()))
-        deleteWord->setKey(0);
+    configure();
     // Colours from the Java and SuperWaba profile. A lexer takes over fonts and colours, so it comes
     // after the configuration and starts from the editor's font.
     auto* profileLexer = new ProfileLexer(this);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "TextSearch.h"
+
+#include <QSet>
 #include <QStringList>
 #include <Qsci/qsciscintilla.h>
 
@@ -31,12 +34,61 @@ public:
 
     void setTabStops(int width);
 
+    // Positions count characters from the start of the text, a line break as two. The selection is its
+    // start (where it was anchored) and a signed length to the caret: negative extends backwards.
+    // A position between the two characters of a line break is taken as the start of the next line.
+    QString line(int index) const; // empty outside the text
+    int textLength() const;
+    int selectionStart() const;
+    // Clamps to the text and collapses the selection, without scrolling.
+    void setSelectionStart(int position);
+    int selectionLength() const;
+    // Moves the caret to start + length, clamped to the text.
+    void setSelectionLength(int length);
+    // The selected text, empty when none; a column block comes line by line.
+    QString selectedText() const;
+    // Replaces the selection (or inserts at the caret) with `text`, in which CR, LF or CR LF each start a
+    // new line; the caret ends after it. One undo step.
+    void insertText(const QString& text);
+    // The match selected as find text leaves it (downward the selection runs back from the match's end);
+    // false and nothing changed when there is none. `endBeforeStart` keeps an upward match in front of
+    // the selection start.
+    bool findText(const QString& what, const SearchOptions& options, bool endBeforeStart = false);
+    void deleteSelection() { removeSelectedText(); }
+    // Deletes the character (or line break) before the caret, as Backspace does.
+    void deleteBack();
+    int position(LineColumn at) const;
+    LineColumn lineColumn(int position) const;
+
+    // A column block on the clipboard carries this format too, zero-terminated; a paste with it present
+    // inserts a column block.
+    static QString blockFormat() { return QStringLiteral("Borland IDE Block Type"); }
+
 signals:
     // One notification per change of the text, whether typed or set.
     void changed();
+    // A key released after the editor handled its press: its Windows virtual-key code (see TypingAids)
+    // and whether it typed "}". Auto-repeat releases are not reported.
+    void keyReleased(int windowsKey, bool closingBrace);
+    // Ctrl+Space: the completion list is wanted at the caret.
+    void completionRequested();
+
+protected:
+    QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
+    QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void forwardChange();
+    // The fixed configuration: font, gutter, caret, selection, keys.
+    void configure();
+    void copyIndentation(int added);
+    long bytePosition(int position) const;
+    int characterPosition(long bytePosition) const;
+    QString textOfBytes(const QByteArray& bytes) const;
+
+    QSet<int> m_pressedKeys;
 
     bool m_replacing = false;
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QWidget>
+
+class SourceEditor;
+
+// Drawn over the editor's text area: the gutter's line numbers, centred in its 30 pixels, and the blue
+// end-of-text mark under the last line. It takes no input and reads the editor's state as it paints.
+class EditorOverlay : public QWidget {
+public:
+    explicit EditorOverlay(SourceEditor* editor);
+
+    static QColor endOfTextColor() { return QColor(0, 0, 255); }
+    // The vertical place of the end-of-text mark in the text area, or -1 when it is out of sight.
+    int endOfTextY() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    SourceEditor* m_editor;
+};

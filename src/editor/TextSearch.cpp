@@ -1,0 +1,92 @@
+#include "TextSearch.h"
+
+#include <algorithm>
+
+QString upperCharacters(QStringView text) {
+    QString upper(text.size(), Qt::Uninitialized);
+    QChar* out = upper.data();
+    for (qsizetype i = 0; i < text.size(); ++i)
+        out[i] = text[i].toUpper();
+    return upper;
+}
+
+namespace {
+
+class LineMatcher {
+public:
+    LineMatcher(const QString& what, const SearchOptions& options, QStringView separators)
+        : m_what(options.matchCase ? what : upperCharacters(what)), m_options(options),
+          m_separators(separators) {}
+
+    // Matches in `text` beginning at or after `first`, the earliest first.
+    int firstFrom(const QString& text, int first) const {
+        const QString hay = prepared(text);
+        for (qsizetype at = hay.indexOf(m_what, first); at >= 0; at = hay.indexOf(m_what, at + 1))
+            if (accepted(text, int(at)))
+                return int(at);
+        return -1;
+    }
+
+    // The last match beginning at or before `last`.
+    int lastUpTo(const QString& text, int last) const {
+        if (last < 0)
+            return -1;
+        const QString hay = prepared(text);
+        for (qsizetype at = hay.lastIndexOf(m_what, last); at >= 0;
+             at = at == 0 ? -1 : hay.lastIndexOf(m_what, at - 1))
+            if (accepted(text, int(at)))
+                return int(at);
+        return -1;
+    }
+
+    int length() const { return int(m_what.size()); }
+
+private:
+    QString prepared(const QString& text) const { return m_options.matchCase ? text : upperCharacters(text); }
+
+    // Word boundaries are judged on the line as typed.
+    bool accepted(const QString& text, int at) const {
+        if (!m_options.wholeWord)
+            return true;
+        const int end = at + length();
+        const bool startOk = at == 0 || m_separators.contains(text.at(at - 1));
+        const bool endOk = end == text.size() || m_separators.contains(text.at(end));
+        return startOk && endOk;
+    }
+
+    QString m_what;
+    SearchOptions m_options;
+    QStringView m_separators;
+};
+
+} // namespace
+
+std::optional<LineColumn> findInLines(const std::function<QString(int)>& line, int lineCount, LineColumn from,
+                                      const QString& what, const SearchOptions& options,
+                                      QStringView separators, bool endBeforeFrom) {
+    if (what.isEmpty() || lineCount <= 0)
+        return std::nullopt;
+    const LineMatcher matcher(what, options, separators);
+    from.line = std::clamp(from.line, 0, lineCount - 1);
+    from.column = std::max(0, from.column);
+    if (options.down) {
+        for (int index = from.line; index < lineCount; ++index) {
+            const QString text = line(index);
+            const int start = index == from.line ? from.column : 0;
+            if (start > text.size())
+                continue;
+            if (const int at = matcher.firstFrom(text, start); at >= 0)
+                return LineColumn{index, at};
+        }
+        return std::nullopt;
+    }
+    for (int index = from.line; index >= 0; --index) {
+        const QString text = line(index);
+        int last = int(text.size()) - matcher.length();
+        if (index == from.line)
+            last = std::min(last, endBeforeFrom ? from.column - matcher.length() : from.column - 1);
+        if (const int at = matcher.lastUpTo(text, last); at >= 0)
+            return LineColumn{index, at};
+    }
+    return std::nullopt;
+}

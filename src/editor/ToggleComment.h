@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class SourceEditor;
+
+// Toggles "// " on each line of `selected` (lines joined by CR LF): a line beginning with "/" loses its
+// first three characters, any other line gains "// ". Only a line break followed by at least one more
+// character starts a line, so a text ending with a break leaves the line after it alone.
+QString toggledComment(QString selected);
+
+// The "Toggle Comment" command: the selection replaced by its toggled text; nothing without a selection.
+void toggleComment(SourceEditor& editor);
