@@ -113,6 +113,23 @@ TEST_F(PackagingTools, WarpWarnsOfAMissingFileAndPacksTheRest) {
     EXPECT_EQ(read.database->entries[1].data.mid(2, 8), "icon.bmp");
 }
 
+// The IDE passes a file named like an option as ./name; its record keeps the name itself.
+TEST_F(PackagingTools, WarpNamesARecordWithoutTheLeadingDotSlash) {
+    QFile odd(m_work.filePath(QStringLiteral("-odd.bmp")));
+    ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
+    odd.write("pixels");
+    odd.close();
+    const ToolResult warp = tool("Warp", {QStringLiteral("c"), QStringLiteral("Hello"),
+                                          QStringLiteral("./-odd.bmp"), QStringLiteral("./icon.bmp")});
+    ASSERT_TRUE(warp.finished);
+    EXPECT_EQ(warp.exitCode, 0) << warp.lines.join(QLatin1Char('\n')).toStdString();
+    const PalmDatabaseResult read = readPalmDatabaseFile(m_work.filePath(QStringLiteral("Hello.pdb")));
+    ASSERT_TRUE(read.database) << read.error.toStdString();
+    ASSERT_EQ(read.database->entries.size(), 2);
+    EXPECT_EQ(read.database->entries[0].data.mid(2), "-odd.bmppixels");
+    EXPECT_EQ(read.database->entries[1].data.mid(2, 8), "icon.bmp");
+}
+
 TEST_F(PackagingTools, ExegenWritesAnApplicationResourceDatabase) {
     const ToolResult exegen =
         tool("Exegen", {QStringLiteral("/$"), QStringLiteral("/c"), QStringLiteral("HeLo"),

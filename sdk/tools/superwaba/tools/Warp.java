@@ -12,10 +12,11 @@ import java.util.Set;
  * {@code java superwaba.tools.Warp c [/$] [/r] [/ll] [/lg] [/c CRID] [/x TEXT] Name File...}, run in the
  * project folder, writes Name.pdb there (type "Wrp1"; creator from /c, else derived from Name).
  *
- * Each file becomes one record: its name as given (with "/" separators, without a leading "./") as a big-endian u16 length and
- * that many ISO-8859-1 bytes, followed by the file's contents. /$ sets the copy-prevention attribute.
- * /r, /ll, /lg and /x are accepted and named as not implemented. A missing or unreadable file is reported
- * with a "Warning!" line and left out; bad usage gives an "ERROR:" line and exit code 1.
+ * Each file becomes one record: its name as given (with "/" separators, without a leading "./") as a
+ * big-endian u16 length and that many ISO-8859-1 bytes, followed by the file's contents. /$ sets the
+ * copy-prevention attribute. /r, /ll, /lg and /x are accepted and named as not implemented. A missing or
+ * unreadable file is reported with a "Warning!" line and left out; bad usage gives an "ERROR:" line and
+ * exit code 1.
  */
 public final class Warp {
     static final String TYPE = "Wrp1";
