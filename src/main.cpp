@@ -4,6 +4,7 @@
 #include "app/NewProjectWindow.h"
 #include "app/SettingsWindow.h"
 #include "build/OutputWindow.h"
+#include "build/ShutdownSignals.h"
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     // The documentation view needs shared GL contexts set before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Ended by a signal, the program still goes through its shutdown, which kills the tools it started.
+    ShutdownSignals::install();
 
     auto splash = std::make_unique<TForm14>();
     splash->show();

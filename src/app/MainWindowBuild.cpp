@@ -80,7 +80,7 @@ void TForm1::setupRunners() {
     connect(copy, &QAction::triggered, this, &TForm1::Copytoclipboard1Click);
     connect(m_ui.ListBox3, &QWidget::customContextMenuRequested, this,
             [this, menu](const QPoint& at) { menu->popup(m_ui.ListBox3->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox3, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox3DblClick);
+    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &TForm1::ListBox3DblClick);
 }
 
 bool TForm1::compileError() const {
@@ -95,16 +95,11 @@ void TForm1::setOutputWindow(OutputWindow* output) {
 }
 
 void TForm1::addMessage(const QString& line, bool selectLast) {
-    m_ui.ListBox3->addItem(line);
-    if (selectLast)
-        m_ui.ListBox3->setCurrentRow(m_ui.ListBox3->count() - 1);
+    m_ui.ListBox3->addLine(line, selectLast);
 }
 
 QStringList TForm1::messages() const {
-    QStringList lines;
-    for (int i = 0; i < m_ui.ListBox3->count(); ++i)
-        lines << m_ui.ListBox3->item(i)->text();
-    return lines;
+    return m_ui.ListBox3->lines();
 }
 
 void TForm1::appendOutput(const QString& line) {
@@ -174,10 +169,10 @@ void TForm1::openSettingsAt(const QString& page) {
 }
 
 void TForm1::ListBox3DblClick() {
-    QListWidgetItem* item = m_ui.ListBox3->currentItem();
-    if (!item)
+    const QString current = m_ui.ListBox3->currentText();
+    if (current.isNull())
         return;
-    const std::optional<ErrorLocation> at = parseErrorLine(item->text());
+    const std::optional<ErrorLocation> at = parseErrorLine(current);
     if (!at)
         return;
     captureEditor(false);

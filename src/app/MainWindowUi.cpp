@@ -266,11 +266,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     Panel4->setFixedHeight(15);
     Panel4->setFrameShape(QFrame::StyledPanel);
     Panel4->setAutoFillBackground(true);
-    ListBox3 = new QListWidget(Panel3);
+    ListBox3 = new MessageList(Panel3);
     ListBox3->setObjectName("ListBox3");
     ListBox3->setMinimumHeight(0);
     ListBox3->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListBox3->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     messageLayout->addWidget(Panel4);
     messageLayout->addWidget(ListBox3, 1);
     sourceSplitter->addWidget(RichEdit1);

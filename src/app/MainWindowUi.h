@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageList.h"
+
 #include <QHash>
 #include <QString>
 
@@ -46,7 +48,7 @@ struct MainWindowUi {
     SourceEditor* RichEdit1 = nullptr;
     QWidget* Panel3 = nullptr;
     HeaderPanel* Panel4 = nullptr;
-    QListWidget* ListBox3 = nullptr;
+    MessageList* ListBox3 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
     // Source list context menu and Other files context menu.

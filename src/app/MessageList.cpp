@@ -1,0 +1,124 @@
+#include "MessageList.h"
+
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// With uniform item sizes the view asks for one size hint only; make it wide enough for the longest line.
+class MessageDelegate : public QStyledItemDelegate {
+public:
+    MessageDelegate(MessageModel* model, QObject* parent) : QStyledItemDelegate(parent), m_model(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int longest = m_model->longestRow();
+        if (longest >= 0 && longest != index.row())
+            size = size.expandedTo(QStyledItemDelegate::sizeHint(option, m_model->index(longest)));
+        return size;
+    }
+
+private:
+    MessageModel* m_model;
+};
+
+} // namespace
+
+int MessageModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_shown;
+}
+
+QVariant MessageModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_shown || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return m_lines.at(index.row());
+}
+
+void MessageModel::append(const QString& line) {
+    m_lines << line;
+}
+
+bool MessageModel::flush() {
+    const int total = int(m_lines.size());
+    if (m_shown == total)
+        return false;
+    int longest = m_longest;
+    for (int row = m_shown; row < total; ++row)
+        if (longest < 0 || m_lines.at(row).size() > m_lines.at(longest).size())
+            longest = row;
+    beginInsertRows({}, m_shown, total - 1);
+    m_shown = total;
+    m_longest = longest;
+    endInsertRows();
+    return true;
+}
+
+void MessageModel::clear() {
+    beginResetModel();
+    m_lines.clear();
+    m_shown = 0;
+    m_longest = -1;
+    endResetModel();
+}
+
+MessageList::MessageList(QWidget* parent) : QListView(parent), m_model(new MessageModel(this)) {
+    setModel(m_model);
+    setItemDelegate(new MessageDelegate(m_model, this));
+    // Every line has the same height: the view need not measure a hundred thousand of them.
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::Text, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+    connect(this, &QAbstractItemView::doubleClicked, this, &MessageList::lineChosen);
+}
+
+void MessageList::addLine(const QString& line, bool selectLast) {
+    m_model->append(line);
+    m_selectLast = m_selectLast || selectLast;
+    if (m_flushQueued)
+        return;
+    m_flushQueued = true;
+    QMetaObject::invokeMethod(this, &MessageList::flush, Qt::QueuedConnection);
+}
+
+void MessageList::flush() {
+    m_flushQueued = false;
+    m_model->flush();
+    if (!std::exchange(m_selectLast, false) || count() == 0)
+        return;
+    const QModelIndex last = m_model->index(count() - 1);
+    setCurrentIndex(last);
+    scrollTo(last);
+}
+
+void MessageList::clear() {
+    m_model->clear();
+    m_selectLast = false;
+}
+
+int MessageList::currentRow() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+void MessageList::setCurrentRow(int row) {
+    flush();
+    setCurrentIndex(m_model->index(row));
+}
+
+QString MessageList::currentText() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? m_model->lines().at(current.row()) : QString();
+}
+
+void MessageList::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
+        emit lineChosen();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}

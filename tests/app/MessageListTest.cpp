@@ -1,0 +1,109 @@
+#include "MainWindowFixture.h"
+
+#include "app/MainWindowUi.h"
+#include "editor/SourceEditor.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class MessageListTest : public MainWindowTest {
+protected:
+    // A project with a second class to jump to, in a shown window.
+    TForm1& startShown() {
+        writeSource(projectDir + "Demo.java", {"public class Demo {}"});
+        writeSource(projectDir + "Util.java", {"class Util {", "  int a;", "  int b", "}"});
+        TForm1& w = start({writeProject("Demo", {"Demo.java", "Util.java"})});
+        w.resize(900, 650);
+        w.show();
+        QApplication::processEvents();
+        return w;
+    }
+};
+
+TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelect) {
+    TForm1& w = startShown();
+    auto* list = w.ui().ListBox3;
+    QScrollBar* bar = list->verticalScrollBar();
+    for (int i = 0; i < 50; ++i)
+        w.addMessage(QString("Compiler line %1").arg(i));
+    QApplication::processEvents();
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_EQ(bar->value(), 0);
+
+    // One hand-over of a running application's lines.
+    QSignalSpy scrolled(bar, &QScrollBar::valueChanged);
+    for (int i = 0; i < 500; ++i)
+        w.addMessage(QString("Application line %1").arg(i), true);
+    EXPECT_EQ(w.messages().size(), 550); // listed at once, shown with the batch
+    QApplication::processEvents();
+    EXPECT_EQ(scrolled.count(), 1);
+    EXPECT_EQ(list->currentRow(), 549);
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(w.messages().last(), "Application line 499");
+}
+
+// Enter on an error line jumps to it as a double-click does.
+TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
+    for (const char* how : {"Return", "Enter", "double-click"}) {
+        TForm1& w = startShown();
+        auto* list = w.ui().ListBox3;
+        w.addMessage("Compiling...");
+        w.addMessage("Util.java:3: error: ';' expected");
+        w.ui().ListBox1->setCurrentRow(0);
+        ASSERT_EQ(w.files().CurrentFile()->Name, "Demo.java");
+        list->setCurrentRow(1);
+        list->setFocus();
+        if (QByteArray(how) == "double-click") {
+            const QRect line = list->visualRect(list->model()->index(1, 0));
+            // A double-click follows a click: the view acts only on a line that was pressed.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+        } else {
+            QTest::keyClick(list, QByteArray(how) == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
+        }
+        EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java") << how;
+        EXPECT_EQ(w.editor()->caretLine(), 2) << how;
+        window.reset();
+    }
+}
+
+TEST_F(MessageListTest, DrawnInTheTooltipColours) {
+    TForm1& w = startShown();
+    auto* list = w.ui().ListBox3;
+    w.addMessage("one line");
+    QApplication::processEvents();
+    const QImage shot = list->viewport()->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    // Below the only line the list shows its background.
+    const QPoint empty(shot.width() / 2, shot.height() - 3);
+    EXPECT_EQ(shot.pixelColor(empty), QApplication::palette().color(QPalette::ToolTipBase));
+    EXPECT_EQ(list->palette().color(QPalette::Text), QApplication::palette().color(QPalette::ToolTipText));
+}
+
+// All lines share one height, but the longest line still sets how far the list scrolls sideways, wherever
+// it stands.
+TEST_F(MessageListTest, LongestLineIsReachableSideways) {
+    TForm1& w = startShown();
+    auto* list = w.ui().ListBox3;
+    const QString longLine = QString(400, u'W');
+    for (int i = 0; i < 30; ++i)
+        w.addMessage(i == 10 ? longLine : QString("short %1").arg(i));
+    QApplication::processEvents();
+    const QRect shown = list->visualRect(list->model()->index(10, 0));
+    EXPECT_GE(shown.width(), list->fontMetrics().horizontalAdvance(longLine));
+    EXPECT_GE(list->horizontalScrollBar()->maximum(), shown.width() - list->viewport()->width());
+    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
+    // Cleared, the list forgets it.
+    w.Clearoutput1Click();
+    w.addMessage("short again");
+    QApplication::processEvents();
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(w.messages(), QStringList{"short again"});
+}
+
+} // namespace
