@@ -356,12 +356,18 @@ void BuildChain::launchPalmTarget(bool simulator) {
         switchPackagingOff();
         return;
     }
+    // Cancelled (the program is closing), the switches still go back as the launch would have set them.
+    QPointer<BuildChain> self(this);
+    const auto cancelled = [&] {
+        if (self)
+            switchPackagingOff();
+    };
     QStringList arguments;
     if (simulator) {
         const QString folder = QFileInfo(program).absolutePath();
         QDir(folder + "/autorun").removeRecursively();
         if (!waitForLaunch(1))
-            return;
+            return cancelled();
         if (const FileResult made = forceDirectories(folder + "/autorun/"); !made) {
             m_host.showError(made.error);
             switchPackagingOff();
@@ -377,7 +383,7 @@ void BuildChain::launchPalmTarget(bool simulator) {
     m_host.addMessage(palmWaitingText(simulator ? PalmTarget::Simulator : PalmTarget::Emulator, seconds),
                       false);
     if (!waitForLaunch(seconds))
-        return;
+        return cancelled();
     if (!m_failedTools.isEmpty()) {
         QStringList failed;
         for (TGUI2Console* tool : {runner(2), runner(3), runner(5)})

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/NewProjectWindow.h"
+#include "app/SettingsRules.h"
+#include "app/SettingsWindow.h"
+#include "build/BuildChain.h"
 #include "build/OutputWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
@@ -311,4 +314,87 @@ TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
     EXPECT_FALSE(QFileInfo::exists(simFolder + "/autorun/stale.prc"));
     EXPECT_TRUE(readBytes(log).startsWith("autorun:\n"));
     qunsetenv("PALMSIM_STAND_IN_LOG");
+}
+
+// A JDK folder without a release file (a system folder such as /usr/) still gets the options its javac
+// takes: they come from javac -version, and the whole chain runs.
+TEST_F(BuildChainTest, JdkWithoutReleaseFileBuildsWithTheLevelJavacTakes) {
+    const QString bare = dirPath("bare-jdk") + "/";
+    QDir().mkpath(bare + "bin");
+    for (const char* tool : {"javac", "java"})
+        ASSERT_TRUE(QFile::link(QFileInfo(jdk + "bin/" + tool).canonicalFilePath(), bare + "bin/" + tool));
+    setStoreText(kProductKey + "Paths", "JDKPath", bare);
+    TForm1& w = startHello();
+    w.ToolButton19Click();
+    ASSERT_TRUE(waitFor([&] {
+        return !w.messages().filter("SuperWaba applet viewer: Hello").isEmpty() &&
+               !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
+    })) << w.messages().join('\n').toStdString();
+    EXPECT_FALSE(w.chain().compilerFailed());
+    EXPECT_TRUE(output.lines().filter(QRegularExpression("bin/javac -source (1.3|1.1) ")).isEmpty());
+}
+
+// Closing the program while a Palm target waits for its delay starts nothing after it has gone.
+TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
+    const QString standIn = QStringLiteral(HW_SOURCE_DIR) + "/tests/sdk/stand-ins/pose-stand-in";
+    const QString log = dirPath("pose.log");
+    qputenv("POSE_STAND_IN_LOG", log.toLocal8Bit());
+    setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
+    TForm1& w = startHello();
+    w.liveSettings().setNumber(u"Delay", 2);
+    w.ui().ComboBox1->setCurrentText("Palm Emulator");
+    // The wait runs inside the compiler's done event: the close comes from a timer, as a click would.
+    bool closed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!closed && w.chain().launchWaiting()) {
+            closed = w.close();
+        }
+    });
+    poll.start(50);
+    w.Start1Click();
+    ASSERT_TRUE(waitFor([&] { return closed && !w.chain().launchWaiting(); }, 120000))
+        << w.messages().join('\n').toStdString();
+    QTest::qWait(3500);
+    EXPECT_FALSE(QFileInfo::exists(log));
+    // The packaging switches went back as after a launch.
+    EXPECT_FALSE(w.liveSettings().flag(u"Warp"));
+    qunsetenv("POSE_STAND_IN_LOG");
+}
+
+TEST_F(MainWindowTest, FirstStartStoresTheJdkFoundOnThePath) {
+    const QString found = SettingsRules::detectJdkFolder();
+    if (found.isEmpty())
+        GTEST_SKIP() << "no javac on PATH";
+    start();
+    EXPECT_EQ(storeText(kProductKey + "Paths", "JDKPath"), found);
+    EXPECT_EQ(window->toolPaths().jdkPath, found);
+
+    // A JDK the user chose stays.
+    window.reset();
+    setStoreText(kProductKey + "Paths", "JDKPath", "/opt/my-jdk/");
+    start();
+    EXPECT_EQ(storeText(kProductKey + "Paths", "JDKPath"), "/opt/my-jdk/");
+}
+
+// A wrong tool folder is named before anything runs, and Yes opens the Settings at their Paths page.
+TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
+    const QString jdk = SettingsRules::detectJdkFolder();
+    if (jdk.isEmpty())
+        GTEST_SKIP() << "no javac on PATH";
+    writeSource(projectDir + "Hello.java", {"class Hello {}"});
+    setStoreText(kProductKey + "Paths", "SuperWabaPath", projectDir);
+    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
+    TForm5 settings(w, w.liveSettings(), &w);
+    w.setSettingsWindow(&settings);
+    dialogs.answer(mrYes, "The SuperWaba folder \"" + projectDir + "\" holds no lib/superwaba.jar.");
+    QString page;
+    QTimer::singleShot(0, &settings, [&] {
+        page = settings.ui().PageControl1->tabText(settings.ui().PageControl1->currentIndex());
+        settings.reject();
+    });
+    w.Start1Click();
+    EXPECT_EQ(page, "Paths");
+    EXPECT_TRUE(w.messages().isEmpty());
+    EXPECT_FALSE(w.runner(1)->isRunning());
 }
