@@ -5,6 +5,7 @@
 #include "app/SettingsWindow.h"
 #include "build/OutputWindow.h"
 #include "build/ShutdownSignals.h"
+#include "editor/CompletionWindow.h"
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
     // The program ends with the main window, whatever other window is still open.
     output.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.setOutputWindow(&output);
+    // Ctrl+Space in the editor opens it.
+    TForm9 completion(*mainWindow.editor(), &mainWindow);
 
     splash.reset();
     mainWindow.show();

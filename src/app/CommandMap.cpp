@@ -19,12 +19,13 @@ const QList<MenuCommand>& menuCommands() {
         {"&File", "&Exit...", "", "Exit1Click", "Exit1"},
         {"&Edit", "&Undo", "Ctrl+Z", "Undo1Click", "Undo1"},
         {"&Edit", "&Redo", "Ctrl+R", "Redo1Click", "Redo1"},
-        {"&Edit", "Cu&t", "Ctrl+X", "Cut1Click", "Cut1"},
+        {"&Edit", "Cu&t", "Ctrl+X", "Cut1Click", "Cut1", false, false, true},
         {"&Edit", "&Copy", "Ctrl+C", "Copy1Click", "Copy1"},
         {"&Edit", "&Paste", "Ctrl+V", "Paste1Click", "Paste1"},
-        {"&Edit", "&Delete Selection", "Ctrl+Del", "DeleteSelection1Click", "DeleteSelection1"},
+        {"&Edit", "&Delete Selection", "Ctrl+Del", "DeleteSelection1Click", "DeleteSelection1", false, false,
+         true},
         {"&Edit", "Select &All", "", "SelectAll1Click", "SelectAll1"},
-        {"&Edit", "&Find...", "Ctrl+F", "Find1Click", "Find1"},
+        {"&Edit", "&Find...", "Ctrl+F", "Find1Click", "Find1", false, false, true},
         {"&Edit", "Find/R&eplace...", "", "FindReplace1Click", "FindReplace1"},
         {"&Project", "&New...", "", "New2Click", "New2"},
         {"&Project", "&Load Project...", "", "Load1Click", "Load1"},
@@ -44,6 +45,23 @@ const QList<MenuCommand>& menuCommands() {
         {"?", "Search help", "", "Search1Click", "Search1"},
         {"?", "Check for updates of Kovrin Handwright", "", "Checkforupdates1Click", "Checkforupdates1"},
         {"?", "About Kovrin Handwright", "", "AboutOrrery2Click", "AboutOrrery2"},
+    };
+    return commands;
+}
+
+const QList<MenuCommand>& editorMenuCommands() {
+    static const QList<MenuCommand> commands = {
+        {"PopupMenu3", "Help", "", "Help1Click", "Help1"},
+        {"PopupMenu3", "Undo", "", "Undo1Click", "Undo2", false, false, true},
+        {"PopupMenu3", "Redo", "", "Redo1Click", "Redo2"},
+        {"PopupMenu3", "Cut", "", "Cut1Click", "Cut2", false, false, true},
+        {"PopupMenu3", "Copy", "", "Copy1Click", "Copy2"},
+        {"PopupMenu3", "Paste", "", "Paste1Click", "Paste2"},
+        {"PopupMenu3", "Delete Selection", "", "DeleteSelection1Click", "DeleteSelection2", false, false,
+         true},
+        {"PopupMenu3", "Select all", "", "SelectAll1Click", "Selectall1"},
+        {"PopupMenu3", "Toggle Comment", "Ctrl+A", "ToggleComment1Click", "ToggleComment1", false, false,
+         true},
     };
     return commands;
 }

@@ -13,6 +13,7 @@ struct MenuCommand {
     QString objectName; // name of the item's action
     bool hidden = false;
     bool disabled = false;
+    bool separatorBefore = false;
 };
 
 struct MenuTitle {
@@ -31,4 +32,6 @@ struct ToolCommand {
 
 const QList<MenuTitle>& menuTitles();
 const QList<MenuCommand>& menuCommands();
+// The editor's context menu; `menu` names the menu object.
+const QList<MenuCommand>& editorMenuCommands();
 const QList<ToolCommand>& toolCommands();

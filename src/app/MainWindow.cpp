@@ -11,7 +11,10 @@
 #include "build/BuildChainHost.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
+#include "editor/FindReplaceDialogs.h"
 #include "editor/SourceEditor.h"
+#include "editor/ToggleComment.h"
+#include "editor/TypingAids.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
 #include "settings/RegistryKey.h"
@@ -44,6 +47,7 @@ const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
 TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
+    m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
     wireCommands();
     setupRunners();
 }
@@ -106,6 +110,14 @@ void TForm1::wireCommands() {
     connect(m_ui.ToolButton15, &QAction::triggered, this, &TForm1::ToolButton15Click);
     connect(m_ui.ToolButton16, &QAction::triggered, this, &TForm1::ToolButton16Click);
     connect(m_ui.RichEdit1, &SourceEditor::changed, this, &TForm1::RichEdit1Change);
+    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &TForm1::RichEdit1KeyUp);
+    for (const MenuCommand& command : editorMenuCommands()) {
+        const QByteArray handler = command.handler.toLatin1();
+        connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
+                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+    }
+    connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });
     connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &TForm1::Panel4DblClick);
     connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
     connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
@@ -374,8 +386,6 @@ void TForm1::Settings1Click() {
 
 // Commands that arrive with later parts of the program.
 void TForm1::Print1Click() {}
-void TForm1::Find1Click() {}
-void TForm1::FindReplace1Click() {}
 void TForm1::Manager1Click() {}
 void TForm1::StartDebugger1Click() {}
 void TForm1::StartRemoteDebugging1Click() {}
@@ -400,8 +410,25 @@ void TForm1::Paste1Click() {
     m_ui.RichEdit1->paste();
 }
 void TForm1::DeleteSelection1Click() {
-    m_ui.RichEdit1->removeSelectedText();
+    m_ui.RichEdit1->deleteSelection();
 }
 void TForm1::SelectAll1Click() {
     m_ui.RichEdit1->selectAll();
+}
+void TForm1::Find1Click() {
+    m_findReplace->showFind(frameGeometry());
+}
+void TForm1::FindReplace1Click() {
+    m_findReplace->showReplace();
+}
+void TForm1::ToggleComment1Click() {
+    toggleComment(*m_ui.RichEdit1);
+}
+// Context help for the word at the caret arrives with the documentation.
+void TForm1::Help1Click() {}
+
+// Each aid reads its Settings check box as the key comes up.
+void TForm1::RichEdit1KeyUp(int key, bool closingBrace) {
+    typingAids::keyUp(*m_ui.RichEdit1, key, closingBrace,
+                      {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

@@ -20,6 +20,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class FindReplace;
 class BuildChain;
 class BuildChainHost;
 class TGUI2Console;
@@ -120,6 +121,9 @@ public slots:
     void SelectAll1Click();
     void Find1Click();
     void FindReplace1Click();
+    void ToggleComment1Click();
+    // The editor's context menu
+    void Help1Click();
     // Project
     void New2Click();
     void Load1Click();
@@ -149,6 +153,7 @@ public slots:
     void Removefromproject1Click();
     void Removefromproject2Click();
     void RichEdit1Change();
+    void RichEdit1KeyUp(int key, bool closingBrace);
     void Panel4DblClick();
     void Splitter2Moved();
     void Splitter3Moved();
@@ -198,6 +203,7 @@ private:
     TForm4* m_classWizard = nullptr;
     TForm5* m_settingsWindow = nullptr;
     OutputWindow* m_output = nullptr;
+    FindReplace* m_findReplace = nullptr;
     QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;

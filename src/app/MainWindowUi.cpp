@@ -152,6 +152,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
         byCaption.insert(title.caption, menus.value(title.objectName));
     for (const MenuCommand& command : menuCommands()) {
         QMenu* menu = byCaption.value(command.menu);
+        if (command.separatorBefore)
+            menu->addSeparator();
         QAction* action = menu->addAction(command.caption);
         action->setObjectName(command.objectName);
         if (!command.shortcut.isEmpty())
@@ -311,6 +313,21 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     Showpicture1->setObjectName("Showpicture1");
     Removefromproject2 = PopupMenu2->addAction("Remove from project");
     Removefromproject2->setObjectName("Removefromproject2");
+    PopupMenu3 = new QMenu(window);
+    PopupMenu3->setObjectName("PopupMenu3");
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (const MenuCommand& command : editorMenuCommands()) {
+        if (command.separatorBefore)
+            PopupMenu3->addSeparator();
+        QAction* action = PopupMenu3->addAction(command.caption);
+        action->setObjectName(command.objectName);
+        if (!command.shortcut.isEmpty()) {
+            action->setShortcut(QKeySequence(command.shortcut, QKeySequence::PortableText));
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            RichEdit1->addAction(action);
+        }
+        editorMenuActions.insert(command.objectName, action);
+    }
 
     for (QWidget* widget :
          {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(TreeView1), static_cast<QWidget*>(ListBox2),

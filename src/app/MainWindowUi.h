@@ -59,10 +59,13 @@ struct MainWindowUi {
     QAction* AddNewFile1 = nullptr;
     QAction* Showpicture1 = nullptr;
     QAction* Removefromproject2 = nullptr;
+    // The editor's context menu; its shortcuts work while the editor has the focus.
+    QMenu* PopupMenu3 = nullptr;
 
     QHash<QString, QMenu*> menus;         // by objectName ("File1", ...)
     QHash<QString, QAction*> menuActions; // by objectName ("New1", ...)
     QHash<QString, QAction*> toolActions; // by objectName ("ToolButton3", ...)
+    QHash<QString, QAction*> editorMenuActions;
 
     void setupUi(QMainWindow* window);
 

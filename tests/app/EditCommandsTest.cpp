@@ -1,0 +1,106 @@
+#include "MainWindowFixture.h"
+
+#include "app/CommandMap.h"
+#include "editor/FindCommands.h"
+#include "editor/FindReplaceDialogs.h"
+#include "editor/SourceEditor.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+QStringList captions(const QMenu* menu) {
+    QStringList result;
+    for (const QAction* action : menu->actions())
+        result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return result;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
+    TForm1& w = start();
+    EXPECT_EQ(captions(w.ui().menus.value("Edit1")),
+              QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Delete Selection",
+                           "Select &All", "-", "&Find...", "Find/R&eplace..."}));
+    EXPECT_EQ(captions(w.ui().PopupMenu3),
+              QStringList({"Help", "-", "Undo", "Redo", "-", "Cut", "Copy", "Paste", "-", "Delete Selection",
+                           "Select all", "-", "Toggle Comment"}));
+    const QMetaObject* meta = w.metaObject();
+    for (const MenuCommand& command : editorMenuCommands())
+        EXPECT_GE(meta->indexOfSlot((command.handler + "()").toLatin1()), 0) << command.handler.toStdString();
+    EXPECT_EQ(w.ui().editorMenuActions.value("ToggleComment1")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_A));
+    EXPECT_EQ(w.ui().menuActions.value("Redo1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(w.editor()->contextMenuPolicy(), Qt::CustomContextMenu);
+}
+
+TEST_F(MainWindowTest, KeysReachTheEditingCommands) {
+    writeSource(projectDir + "A.java", {"a = 1;", "// b = 2;", "c = 3;"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    SourceEditor* editor = w.editor();
+    editor->setFocus();
+
+    // Ctrl+A toggles the comments of the selected lines; it does not select everything.
+    editor->setSelectionStart(0);
+    editor->setSelectionLength(editor->position({2, 0}));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor->lines(), QStringList({"// a = 1;", "b = 2;", "c = 3;"}));
+    // Ctrl+Z takes it back, Ctrl+R does it again.
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor->lines(), QStringList({"a = 1;", "// b = 2;", "c = 3;"}));
+    QTest::keyClick(editor, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(editor->lines(), QStringList({"// a = 1;", "b = 2;", "c = 3;"}));
+
+    // The context menu's entry does the same.
+    editor->setSelectionStart(editor->position({2, 0}));
+    editor->setSelectionLength(6);
+    w.ui().editorMenuActions.value("ToggleComment1")->trigger();
+    EXPECT_EQ(editor->line(2), "// c = 3;");
+    // Delete Selection from the menu.
+    editor->setSelectionStart(0);
+    editor->setSelectionLength(3);
+    w.ui().menuActions.value("DeleteSelection1")->trigger();
+    EXPECT_EQ(editor->line(0), "a = 1;");
+}
+
+TEST_F(MainWindowTest, FindDialogOpensAtTheWindowsCentre) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.move(60, 40);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.ui().menuActions.value("Find1")->trigger();
+    auto* find = w.findChild<SearchDialog*>("FindDialog1");
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->pos(), findDialogPlace(w.frameGeometry()));
+    w.ui().menuActions.value("FindReplace1")->trigger();
+    auto* replace = w.findChild<SearchDialog*>("ReplaceDialog1");
+    ASSERT_NE(replace, nullptr);
+    EXPECT_TRUE(replace->isVisible());
+    EXPECT_TRUE(find->isVisible());
+}
+
+TEST_F(MainWindowTest, TypingAidsFollowTheirSettingsAtTheKeyRelease) {
+    writeSource(projectDir + "A.java", {"void f() {", "}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    SourceEditor* editor = w.editor();
+    editor->setFocus();
+
+    w.liveSettings().setFlag(u"Autoformat", false);
+    editor->setSelectionStart(10);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(editor->lines(), QStringList({"void f() {", "", "}"}));
+
+    w.liveSettings().setFlag(u"Autoformat", true);
+    editor->setSelectionStart(10);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(editor->lines(), QStringList({"void f() {", "\t", "", "}"}));
+}
