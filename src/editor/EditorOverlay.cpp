@@ -12,9 +12,9 @@ EditorOverlay::EditorOverlay(SourceEditor* editor) : QWidget(editor->viewport())
     setFocusPolicy(Qt::NoFocus);
     editor->viewport()->installEventFilter(this);
     setGeometry(editor->viewport()->rect());
-    // Scrolling and edits repaint the text area; the overlay repaints with it, but a scroll that only
-    // moves pixels would leave it behind.
-    connect(editor, &QsciScintillaBase::SCN_UPDATEUI, this, [this] { update(); });
+    // Whatever the text area repaints, the overlay repaints over it; scrolling and a changed line count
+    // also move what it draws elsewhere.
+    connect(editor, &QsciScintillaBase::SCN_UPDATEUI, this, &EditorOverlay::refreshIfMoved);
     show();
 }
 
@@ -22,6 +22,18 @@ bool EditorOverlay::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parent() && event->type() == QEvent::Resize)
         setGeometry(static_cast<QWidget*>(watched)->rect());
     return false;
+}
+
+void EditorOverlay::refreshIfMoved() {
+    const int first = m_editor->firstVisibleLine();
+    const int lines = m_editor->QsciScintilla::lines();
+    if (pos() != QPoint(0, 0))
+        move(0, 0);
+    if (first == m_firstLine && lines == m_lines)
+        return;
+    m_firstLine = first;
+    m_lines = lines;
+    update();
 }
 
 int EditorOverlay::endOfTextY() const {

@@ -19,5 +19,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Repaints only when what it draws has moved: a keystroke within a line leaves the text area's
+    // own partial repaint alone.
+    void refreshIfMoved();
+
     SourceEditor* m_editor;
+    int m_firstLine = -1;
+    int m_lines = -1;
 };

@@ -88,7 +88,11 @@ private:
     int characterPosition(long bytePosition) const;
     QString textOfBytes(const QByteArray& bytes) const;
 
+    // Scintilla's UTF-16 line index, made on first use: loading and typing need none.
+    void needCharacterIndex() const;
+
     QSet<int> m_pressedKeys;
+    mutable bool m_characterIndex = false;
 
     bool m_replacing = false;
 };

@@ -112,8 +112,6 @@ void SourceEditor::configure() {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
-    // Positions count UTF-16 characters, as QString does; Scintilla keeps an index per line for that.
-    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
     // Column blocks with Alt and the mouse or Alt+Shift and the arrows; Scintilla's overwrite caret is
     // a bar as wide as the character under it.
     SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 1);
@@ -182,7 +180,16 @@ QString SourceEditor::selectedText() const {
     return textOfBytes(bytes);
 }
 
+void SourceEditor::needCharacterIndex() const {
+    // Positions count UTF-16 characters, as QString does; Scintilla keeps an index per line for that.
+    if (m_characterIndex)
+        return;
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, long(SC_LINECHARACTERINDEX_UTF16));
+    m_characterIndex = true;
+}
+
 int SourceEditor::characterPosition(long bytePosition) const {
+    needCharacterIndex();
     const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(bytePosition));
     const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     return int(SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
@@ -207,6 +214,7 @@ int SourceEditor::textLength() const {
 }
 
 int SourceEditor::position(LineColumn at) const {
+    needCharacterIndex();
     const int lines = std::max(1, QsciScintilla::lines());
     const int line = std::clamp(at.line, 0, lines - 1);
     return int(SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
@@ -215,6 +223,7 @@ int SourceEditor::position(LineColumn at) const {
 }
 
 LineColumn SourceEditor::lineColumn(int position) const {
+    needCharacterIndex();
     position = std::clamp(position, 0, textLength());
     const int line = int(SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(position),
                                        long(SC_LINECHARACTERINDEX_UTF16)));

@@ -247,4 +247,20 @@ TEST(EditorOperations, GutterAndEndOfTextMarkAreDrawn) {
     s.editor.setSelectionStart(s.editor.textLength());
     QTest::keyClick(&s.editor, Qt::Key_Return);
     EXPECT_EQ(overlay->endOfTextY(), 3 * lineHeight);
+
+    // Scrolled, the mark follows the text's end and leaves the view with it.
+    QStringList many;
+    for (int i = 0; i < 200; ++i)
+        many << QString("line %1").arg(i);
+    s.editor.setLines(many);
+    EXPECT_EQ(overlay->endOfTextY(), -1);
+    s.editor.setFirstVisibleLine(195);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(overlay->pos(), QPoint(0, 0));
+    // The view stops with the last line at its bottom.
+    const int end = (200 - s.editor.firstVisibleLine()) * lineHeight;
+    EXPECT_GT(s.editor.firstVisibleLine(), 150);
+    EXPECT_EQ(overlay->endOfTextY(), end);
+    const QImage scrolled = s.editor.viewport()->grab().toImage();
+    EXPECT_EQ(scrolled.pixelColor(200, end), EditorOverlay::endOfTextColor());
 }
