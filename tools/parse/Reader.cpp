@@ -130,8 +130,10 @@ void Reader::typeDeclaration(Kind kind, TypeOutline* parent) {
             tokens_.take();
             components = parameters();
         }
-        for (const Parameter& component : components)
-            Outline::addVariable(type, component.type, component.name, component.line);
+        for (const Parameter& component : components) {
+            if (!component.name.empty()) // cut off while being typed: no name yet
+                Outline::addVariable(type, component.type, component.name, component.line);
+        }
     }
     // Type parameters, extends, implements, permits: nothing of it is shown.
     for (;;) {
@@ -277,12 +279,19 @@ void Reader::member(TypeOutline& type, Kind kind, const std::vector<Parameter>& 
 void Reader::method(TypeOutline& type, const std::string& word, std::string_view name, std::uint32_t line) {
     tokens_.take(); // (
     const std::vector<Parameter> list = parameters();
+    std::string shown = word;
+    while (tokens_.peek().is('[') && tokens_.peek(1).is(']')) {
+        tokens_.take(); // int legacy()[]
+        tokens_.take();
+        if (!isAccess(word))
+            shown += "[]";
+    }
     std::string label(name);
     label += '(';
     for (std::size_t i = 0; i < list.size(); ++i)
         label.append(i ? "," : "").append(list[i].type);
     label += ')';
-    Outline::addMethod(type, word, label, line);
+    Outline::addMethod(type, shown, label, line);
     // throws, an annotation element's default, old-style array brackets; then the body or the semicolon.
     for (;;) {
         const Token t = tokens_.peek();
@@ -319,6 +328,8 @@ void Reader::fields(TypeOutline& type, const Modifiers& mods, const TypeText& de
         if (tokens_.peek().is('=')) {
             tokens_.take();
             expression(&type);
+            if (tokens_.previous().unterminated)
+                return; // the line end closed a broken string; what follows is read afresh
         }
         const Token next = tokens_.peek();
         if (next.is(',')) {
@@ -543,6 +554,10 @@ void Reader::expression(TypeOutline* owner) {
     for (;;) {
         const Token& t = tokens_.peek();
         if (t.atEnd())
+            return;
+        // A string cut off by its line end most likely lost its closing quote and all behind it, the
+        // semicolon too: end the expression there rather than swallow the next declarations.
+        if (tokens_.previous().unterminated && t.line > tokens_.previous().line)
             return;
         if (t.kind == Tok::Punct) {
             switch (t.ch) {

@@ -184,14 +184,15 @@ Token Scanner::next() {
             if (end_ - p_ >= 3 && p_[1] == '"' && p_[2] == '"')
                 textBlock(line_);
             else
-                quoted('"', line_);
+                token.unterminated = !quoted('"', line_);
             token.text = std::string_view(start, static_cast<std::size_t>(p_ - start));
             return token;
         }
         case Apostrophe: {
             Token token{Tok::Literal, 0, line_, {}};
             const char* start = p_;
-            quoted('\'', line_);
+            if (!quoted('\'', line_))
+                p_ = start + 1; // a lone apostrophe: keep the rest of the line as code
             token.text = std::string_view(start, static_cast<std::size_t>(p_ - start));
             return token;
         }
@@ -273,13 +274,13 @@ void Scanner::blockComment() {
     diagnostics_.warn(startLine, "unterminated comment: it runs to the end of the file");
 }
 
-void Scanner::quoted(char quote, std::uint32_t startLine) {
+bool Scanner::quoted(char quote, std::uint32_t startLine) {
     ++p_;
     while (p_ < end_) {
         const char c = *p_;
         if (c == quote) {
             ++p_;
-            return;
+            return true;
         }
         if (c == '\n' || c == '\r')
             break;
@@ -288,9 +289,9 @@ void Scanner::quoted(char quote, std::uint32_t startLine) {
         ++p_;
     }
     // Literals cannot span lines: the line end closes it, so one stray quote spoils one line only.
-    diagnostics_.warnOnce(startLine,
-                          quote == '"' ? "unterminated string literal" : "unterminated character literal",
-                          sawUnterminatedString_);
+    diagnostics_.warn(startLine,
+                      quote == '"' ? "unterminated string literal" : "unterminated character literal");
+    return false;
 }
 
 void Scanner::textBlock(std::uint32_t startLine) {

@@ -19,7 +19,8 @@ struct Token {
     Tok kind = Tok::End;
     char ch = 0; // the character of a Punct token
     std::uint32_t line = 0;
-    std::string_view text; // identifier or literal text, decoded
+    std::string_view text;     // identifier or literal text, decoded
+    bool unterminated = false; // a string literal cut off by the end of its line
 
     bool is(char c) const { return kind == Tok::Punct && ch == c; }
     bool isWord(std::string_view word) const { return kind == Tok::Ident && text == word; }
@@ -46,7 +47,7 @@ private:
     Token identifierSlow(const char* start, std::string text);
     void lineComment();
     void blockComment();
-    void quoted(char quote, std::uint32_t startLine);
+    bool quoted(char quote, std::uint32_t startLine);
     void textBlock(std::uint32_t startLine);
     void number();
 
@@ -57,7 +58,6 @@ private:
     Diagnostics& diagnostics_;
     std::deque<std::string> decoded_; // texts of identifiers written with escapes; stable addresses
     bool sawNul_ = false;
-    bool sawUnterminatedString_ = false;
 };
 
 // A window of tokens over the scanner, for the reader's short look-aheads.

@@ -1,0 +1,1 @@
+class OldMac {    int first;    void second() {    }    // a comment    int third;}

@@ -1,0 +1,9 @@
+public class Cut {
+    int before;
+
+    void method() {
+    }
+    /* the comment never ends
+    int hidden;
+    void alsoHidden() {}
+}

@@ -1,0 +1,7 @@
+public class Strings {
+    String broken = "no closing quote;
+    int next;
+    char lone = ';
+    void stillRead() {
+    }
+}
