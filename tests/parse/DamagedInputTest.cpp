@@ -34,7 +34,8 @@ TEST_F(DamagedInput, AFileThatCannotBeReadIsTheOnlyFailure) {
         const char* name;
         const char* reason;
     };
-    for (const Case& c : {Case{"missing.java", "No such file or directory"}, Case{"folder.java", "folder"}}) {
+    for (const Case& c : {Case{"missing.java", "No such file or directory"}, Case{"folder.java", "folder"},
+                          Case{"/dev/zero", "larger than 64 MB"}}) {
         const auto result = parse(c.name);
         ASSERT_TRUE(result.finished) << c.name;
         EXPECT_EQ(result.exitCode, 1) << c.name;

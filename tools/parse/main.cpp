@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr int kUnreadable = 1;
+// Far beyond any source file; stops a device or a runaway file from eating the memory.
+constexpr std::size_t kMaxBytes = 64u << 20;
 
 bool readWhole(const char* path, std::string& text, std::string& error) {
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
@@ -36,7 +38,7 @@ bool readWhole(const char* path, std::string& text, std::string& error) {
             error = "it is a folder";
             return false;
         }
-        if (S_ISREG(info.st_mode))
+        if (S_ISREG(info.st_mode) && static_cast<std::size_t>(info.st_size) <= kMaxBytes)
             text.reserve(static_cast<std::size_t>(info.st_size));
     }
     char buffer[1 << 16];
@@ -51,6 +53,11 @@ bool readWhole(const char* path, std::string& text, std::string& error) {
         }
         if (n == 0)
             break;
+        if (text.size() + static_cast<std::size_t>(n) > kMaxBytes) {
+            error = "larger than " + std::to_string(kMaxBytes >> 20) + " MB, not a source file";
+            ::close(fd);
+            return false;
+        }
         text.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
