@@ -1,0 +1,224 @@
+#include "BugsAndNotesWindow.h"
+
+#include "EditNoteWindow.h"
+#include "settings/FormSizeSave.h"
+#include "ui/MessageDialog.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { ColId, ColDate, ColDescription, ColPriority, ColStatus, ColFileAndLine };
+
+QAction* addMenuAction(QMenu* menu, const QString& name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Form11"));
+    setWindowTitle(QStringLiteral("Bugs and Notes"));
+    resize(641, 407);
+
+    auto* toolBar = new QWidget(this);
+    toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    auto* tools = new QHBoxLayout(toolBar);
+    tools->setContentsMargins(2, 2, 2, 2);
+    m_addButton = new QPushButton(QStringLiteral("Add Bug/Note"), toolBar);
+    m_addButton->setObjectName(QStringLiteral("BitBtn3"));
+    m_removeButton = new QPushButton(QStringLiteral("Remove Bug/Note"), toolBar);
+    m_removeButton->setObjectName(QStringLiteral("BitBtn2"));
+    tools->addWidget(m_addButton);
+    tools->addWidget(m_removeButton);
+    tools->addStretch();
+    connect(m_addButton, &QPushButton::clicked, this, &TForm11::BitBtn3Click);
+    connect(m_removeButton, &QPushButton::clicked, this, &TForm11::BitBtn2Click);
+
+    m_listView = new QTreeWidget(this);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Date"), QStringLiteral("Description"),
+                                 QStringLiteral("Priority"), QStringLiteral("Status"),
+                                 QStringLiteral("File and line")});
+    // Report style: whole rows, no tree, no editing in place, rows in the order loaded or added.
+    m_listView->setRootIsDecorated(false);
+    m_listView->setItemsExpandable(false);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listView->setSortingEnabled(false);
+    m_listView->header()->setStretchLastSection(false);
+    m_listView->header()->setSectionsClickable(false);
+    const int widths[] = {30, 50, 300, 50, 50, 80};
+    for (int column = 0; column < 6; ++column)
+        m_listView->setColumnWidth(column, widths[column]);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    connect(addMenuAction(m_popup, QStringLiteral("Closethebugnote1"), QStringLiteral("Close the bug/note")),
+            &QAction::triggered, this, &TForm11::Closethebugnote1Click);
+    connect(addMenuAction(m_popup, QStringLiteral("Openthebugnote1"), QStringLiteral("Open the bug/note")),
+            &QAction::triggered, this, &TForm11::Openthebugnote1Click);
+    m_popup->addSeparator();
+    connect(addMenuAction(m_popup, QStringLiteral("Addbugnote1"), QStringLiteral("Add bug/note")),
+            &QAction::triggered, this, &TForm11::BitBtn3Click);
+    connect(addMenuAction(m_popup, QStringLiteral("Removebugnote1"), QStringLiteral("Remove bug/note")),
+            &QAction::triggered, this, &TForm11::BitBtn2Click);
+    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listView, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_popup->popup(m_listView->viewport()->mapToGlobal(pos)); });
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(m_listView, 1);
+    layout->addWidget(m_statusBar);
+
+    m_sizeSave = new FormSizeSave(this, store);
+    m_sizeSave->setSaveMode(FormSizeSave::smAll);
+    setEditable(false);
+}
+
+void TForm11::openFor(const QString& projectDir) {
+    if (m_shown && projectDir != m_projectDir && !close())
+        return;
+    m_projectDir = projectDir;
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm11::projectFolderChanged(const QString& projectDir) {
+    if (m_shown && projectDir != m_projectDir)
+        close();
+}
+
+void TForm11::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Coming back from minimised is no new showing.
+    if (m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TForm11::FormShow() {
+    m_sizeSave->restore();
+    m_listView->clear();
+    m_register.clear();
+    // With no project open there is no folder of its own to keep a register in.
+    if (m_projectDir.isEmpty()) {
+        m_register.load(QString());
+        setEditable(false);
+        return;
+    }
+    const FileResult loaded = m_register.load(NotesRegister::fileName(m_projectDir));
+    // A register that could not be read must not be replaced by the empty one shown.
+    setEditable(loaded.ok());
+    if (!loaded)
+        messageDialog(loaded.error, mtError, mbOK);
+    for (const NoteEntry& entry : m_register.entries())
+        appendRow(entry);
+}
+
+void TForm11::closeEvent(QCloseEvent* event) {
+    if (m_shown && !FormClose()) {
+        event->ignore();
+        return;
+    }
+    m_shown = false;
+    QWidget::closeEvent(event);
+}
+
+bool TForm11::FormClose() {
+    if (m_editable) {
+        if (const FileResult saved = m_register.save(); !saved) {
+            messageDialog(saved.error, mtError, mbOK);
+            return false;
+        }
+    }
+    m_sizeSave->save();
+    return true;
+}
+
+void TForm11::keyPressEvent(QKeyEvent* event) {
+    // Enter answers the default button, "Add Bug/Note", unless another button has the focus.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
+            button->click();
+        else
+            BitBtn3Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TForm11::setEditable(bool editable) {
+    m_editable = editable;
+    m_addButton->setEnabled(editable);
+    m_removeButton->setEnabled(editable);
+    for (QAction* action : m_popup->actions())
+        action->setEnabled(editable);
+}
+
+void TForm11::appendRow(const NoteEntry& entry) {
+    auto* item = new QTreeWidgetItem(m_listView, {entry.id, entry.date, entry.description, entry.priority,
+                                                  entry.status, entry.fileAndLine});
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren);
+}
+
+void TForm11::addEntry(const NoteEntry& entry) {
+    if (!m_editable)
+        return;
+    m_register.add(entry);
+    appendRow(entry);
+}
+
+int TForm11::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = m_listView->selectedItems();
+    return selected.isEmpty() ? -1 : m_listView->indexOfTopLevelItem(selected.first());
+}
+
+void TForm11::BitBtn3Click() {
+    if (m_editable && m_editWindow)
+        m_editWindow->exec();
+}
+
+void TForm11::BitBtn2Click() {
+    const int row = selectedRow();
+    if (!m_editable || row < 0)
+        return;
+    m_register.remove(row);
+    delete m_listView->takeTopLevelItem(row);
+}
+
+void TForm11::setSelectedStatus(const QString& status) {
+    const int row = selectedRow();
+    if (!m_editable || row < 0)
+        return;
+    m_register.setStatus(row, status);
+    m_listView->topLevelItem(row)->setText(ColStatus, status);
+}
+
+void TForm11::Closethebugnote1Click() {
+    setSelectedStatus(NotesRegister::kClosed);
+}
+
+void TForm11::Openthebugnote1Click() {
+    setSelectedStatus(NotesRegister::kOpen);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "NotesRegister.h"
+
+#include <QWidget>
+
+class FormSizeSave;
+class QAction;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class RegistryStore;
+class TForm12;
+
+// "Bugs and Notes": the register of the project it was opened for, shown while the window is open. It is
+// read when the window is shown and written, to the folder it was read from, when the window closes.
+class TForm11 : public QWidget {
+    Q_OBJECT
+public:
+    // Without a store the process-wide one keeps the placement.
+    explicit TForm11(QWidget* parent = nullptr, RegistryStore* store = nullptr);
+
+    void setEditWindow(TForm12* window) { m_editWindow = window; }
+    // The folder ("…/", or empty with no project open) whose register the next showing reads.
+    void setProjectDir(const QString& dir) { m_projectDir = dir; }
+    QString projectDir() const { return m_projectDir; }
+    // The file the register shown was read from and will be written to; empty while hidden.
+    QString registerPath() const { return m_shown ? m_register.path() : QString(); }
+
+    // "Bugs and Notes Manager": shows the register of `projectDir`. Already open on another project's
+    // register, it writes that one and opens again on this one.
+    void openFor(const QString& projectDir);
+    // Another project was loaded or created: a register still open belongs to the old one, so it is
+    // written to the old folder and the window closes.
+    void projectFolderChanged(const QString& projectDir);
+
+    const NotesRegister& notes() const { return m_register; }
+    // With no project open, or a register that could not be read, nothing may be added or written.
+    bool editable() const { return m_editable; }
+    // Appends an entry to the list (the Edit bug/note window's OK).
+    void addEntry(const NoteEntry& entry);
+
+    QTreeWidget* listView() const { return m_listView; }
+
+public slots:
+    void BitBtn3Click();
+    void BitBtn2Click();
+    void Closethebugnote1Click();
+    void Openthebugnote1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormShow();
+    // False when the register could not be written; the window then stays open with it.
+    bool FormClose();
+    int selectedRow() const;
+    void setSelectedStatus(const QString& status);
+    void appendRow(const NoteEntry& entry);
+    void setEditable(bool editable);
+
+    QTreeWidget* m_listView;
+    QPushButton* m_addButton;
+    QPushButton* m_removeButton;
+    QMenu* m_popup;
+    QStatusBar* m_statusBar;
+    FormSizeSave* m_sizeSave;
+    TForm12* m_editWindow = nullptr;
+    NotesRegister m_register;
+    QString m_projectDir;
+    bool m_shown = false;
+    bool m_editable = false;
+};
+
+using BugsAndNotesWindow = TForm11;
