@@ -5,6 +5,8 @@
 #include "app/SettingsWindow.h"
 #include "build/OutputWindow.h"
 #include "build/ShutdownSignals.h"
+#include "debug/DebugInterface.h"
+#include "debug/DebuggerOptions.h"
 #include "editor/CompletionWindow.h"
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
@@ -48,6 +50,10 @@ int main(int argc, char** argv) {
     mainWindow.setOutputWindow(&output);
     // Ctrl+Space in the editor opens it.
     TForm9 completion(*mainWindow.editor(), &mainWindow);
+    // Nothing opens it.
+    TForm10 debugInterface(&mainWindow);
+    TForm15 debuggerOptions(&mainWindow, &store);
+    mainWindow.setDebuggerOptions(&debuggerOptions);
 
     splash.reset();
     mainWindow.show();

@@ -135,6 +135,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     AppRunning = false;
     SuppressChange = false;
     m_files.loescheListe();
+    m_helpFile = helpFileIn(programFolder());
     m_project = ProjectValues();
     updateCaption();
 
@@ -387,12 +388,6 @@ void TForm1::Settings1Click() {
 // Commands that arrive with later parts of the program.
 void TForm1::Print1Click() {}
 void TForm1::Manager1Click() {}
-void TForm1::StartDebugger1Click() {}
-void TForm1::StartRemoteDebugging1Click() {}
-void TForm1::RemoteDebuggingOptions1Click() {}
-void TForm1::AboutOrrery1Click() {}
-void TForm1::Search1Click() {}
-void TForm1::Checkforupdates1Click() {}
 
 void TForm1::Undo1Click() {
     m_ui.RichEdit1->undo();

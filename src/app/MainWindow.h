@@ -20,6 +20,8 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class TForm15;
+class HelpWindow;
 class FindReplace;
 class BuildChain;
 class BuildChainHost;
@@ -43,6 +45,10 @@ public:
     void setNewProjectWindow(TForm3* window) { m_newProject = window; }
     void setClassWizard(TForm4* window) { m_classWizard = window; }
     void setSettingsWindow(TForm5* window) { m_settingsWindow = window; }
+    // Its port follows into remoteDebuggingAddress as it is typed.
+    void setDebuggerOptions(TForm15* window);
+    // The manual's window once "Help" or "Search help" opened it.
+    HelpWindow* helpWindow() const { return m_helpWindow; }
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.RichEdit1; }
@@ -202,6 +208,13 @@ private:
     TForm3* m_newProject = nullptr;
     TForm4* m_classWizard = nullptr;
     TForm5* m_settingsWindow = nullptr;
+    TForm15* m_debuggerOptions = nullptr;
+    // The help file found at start-up; empty when there is none.
+    QString m_helpFile;
+    HelpWindow* m_helpWindow = nullptr;
+    HelpWindow* openHelp();
+    // handwright.qch in the folder, or empty when it is not there.
+    static QString helpFileIn(const QString& folder);
     OutputWindow* m_output = nullptr;
     FindReplace* m_findReplace = nullptr;
     QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9

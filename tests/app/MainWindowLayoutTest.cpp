@@ -34,8 +34,8 @@ TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
     EXPECT_EQ(w.ui().menuActions.value("DeleteSelection1")->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_Delete));
     EXPECT_EQ(w.ui().menuActions.value("Manager1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
-    EXPECT_FALSE(w.ui().menuActions.value("StartRemoteDebugging1")->isVisible());
-    EXPECT_FALSE(w.ui().menuActions.value("StartRemoteDebugging1")->isEnabled());
+    EXPECT_TRUE(w.ui().menuActions.value("StartRemoteDebugging1")->isVisible());
+    EXPECT_EQ(w.ui().menuActions.value("StartRemoteDebugging1")->shortcut(), QKeySequence(Qt::Key_F8));
 }
 
 TEST_F(MainWindowTest, StartsWithoutAProjectAndTheProjectCommandsOff) {

@@ -1,0 +1,90 @@
+// The main window's debugger and help commands.
+#include "MainWindow.h"
+
+#include "build/BuildChain.h"
+#include "debug/DebuggerOptions.h"
+#include "debug/DebuggerStart.h"
+#include "ui/HelpWindow.h"
+#include "ui/MessageDialog.h"
+#include "workspace/PathHelpers.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QUrl>
+
+void TForm1::setDebuggerOptions(TForm15* window) {
+    m_debuggerOptions = window;
+    if (!window)
+        return;
+    remoteDebuggingAddress = window->port();
+    connect(window->Edit3, &QLineEdit::textChanged, this,
+            [this](const QString& port) { remoteDebuggingAddress = port; });
+}
+
+void TForm1::StartDebugger1Click() {
+    // What the debugger start reads from the main window at the moment of use.
+    class Host : public DebuggerHost {
+    public:
+        explicit Host(TForm1& window) : w(window) {}
+        bool mainClassPresent() override { return w.mainClassPresent(); }
+        void clearCompileError() override { w.chain().clearCompileError(); }
+        void saveAll() override { w.saveAll(); }
+        BuildInputs buildInputs() const override { return w.buildInputs(); }
+        const SettingsValues& settings() const override { return w.liveSettings().values(); }
+        DebuggerChoice debuggerChoice() const override {
+            return w.m_debuggerOptions ? w.m_debuggerOptions->choice() : DebuggerChoice();
+        }
+        void reportBadParameters(const QString& why) override {
+            messageDialog(QStringLiteral("The debugger's parameters cannot be read: %1").arg(why), mtError,
+                          mbOK);
+        }
+
+    private:
+        TForm1& w;
+    };
+    Host host(*this);
+    startDebugger(host);
+}
+
+void TForm1::StartRemoteDebugging1Click() {
+    remoteDebugging = !remoteDebugging;
+    // The item shows the switch as its check mark.
+    QAction* item = m_ui.menuActions.value(QStringLiteral("StartRemoteDebugging1"));
+    item->setCheckable(true);
+    item->setChecked(remoteDebugging);
+}
+
+void TForm1::RemoteDebuggingOptions1Click() {
+    if (m_debuggerOptions)
+        m_debuggerOptions->runModal();
+}
+
+QString TForm1::helpFileIn(const QString& folder) {
+    const QString file = folder + QStringLiteral("/handwright.qch");
+    return QFileInfo::exists(file) ? file : QString();
+}
+
+HelpWindow* TForm1::openHelp() {
+    if (m_helpFile.isEmpty())
+        return nullptr;
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(m_helpFile, helpCollectionFile(), this);
+    return m_helpWindow;
+}
+
+void TForm1::AboutOrrery1Click() {
+    if (HelpWindow* help = openHelp())
+        help->showContents();
+}
+
+void TForm1::Search1Click() {
+    if (HelpWindow* help = openHelp())
+        help->showSearch();
+}
+
+void TForm1::Checkforupdates1Click() {
+    // Whether a browser opened is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder() + QStringLiteral("/updates.html")));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+// The Debug Interface window (Form10): created with the others at start-up, kept for the whole run; no
+// command opens it.
+class TForm10 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm10(QWidget* parent = nullptr);
+};

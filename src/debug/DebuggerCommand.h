@@ -1,0 +1,46 @@
+#pragma once
+
+#include "build/BuildInputs.h"
+
+#include <QString>
+#include <QStringList>
+
+class SettingsValues;
+
+// What "Start Debugger" starts: the JDK's jdb on the applet viewer, or a debugger the user names.
+struct DebuggerChoice {
+    bool useJdb = true;
+    QString program;    // the other debugger, as typed
+    QString parameters; // its parameter line, as typed
+};
+
+// The class path the debugger runs with: the JDK's runtime, the additional class path, the SuperWaba
+// library, the project folder, the SDK's bin folder and its tools, each followed by the list separator.
+// The tools' jar is written with a forward slash in every convention, as it always was.
+QString debuggerClasspath(const BuildInputs& inputs);
+
+// jdb's parameter line: the viewer class with the window's position and size, the viewer options and the
+// project's main class, as the normal start gives them, never with the remote-debugging switch.
+QString jdbParameters(const BuildInputs& inputs, const SettingsValues& settings);
+
+// JDK folder + bin/jdb (bin\jdb.exe on Windows).
+QString jdbProgram(const BuildInputs& inputs);
+
+// A program with its arguments, ready for a process start without any shell.
+struct ProgramStart {
+    QString program;
+    QStringList arguments;
+    QString error; // why the start cannot be made; empty when it can
+    bool ok() const { return error.isEmpty(); }
+};
+
+// jdb reads commands from its console: it runs inside a terminal window, `terminal -e jdb parameters...`.
+// A program path starting with "-" or "@" goes as ./path, so no terminal takes it for an option.
+ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters);
+
+// The other debugger, started directly: its parameter line split into words without a shell.
+ProgramStart otherDebugger(const QString& program, const QString& parameters);
+
+// The terminal program jdb runs in: x-terminal-emulator (the desktop's choice) when it is on PATH, else
+// xterm; empty when neither is.
+QString findTerminal();

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DebuggerCommand.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class SettingsValues;
+
+// What the debugger start needs from the main window, read at the moment of use.
+class DebuggerHost {
+public:
+    virtual ~DebuggerHost() = default;
+    // The project's main class is open; says so to the user when it is not.
+    virtual bool mainClassPresent() = 0;
+    virtual void clearCompileError() = 0;
+    virtual void saveAll() = 0;
+    virtual BuildInputs buildInputs() const = 0;
+    virtual const SettingsValues& settings() const = 0;
+    virtual DebuggerChoice debuggerChoice() const = 0;
+    // Typed parameters that cannot be split into words (an open quote).
+    virtual void reportBadParameters(const QString& why) = 0;
+};
+
+// Starts a program detached, in the given working folder, with the environment as it is at the call.
+// Returns whether it started.
+using ProgramStarter = std::function<bool(const ProgramStart& start, const QString& workingFolder)>;
+bool startDetached(const ProgramStart& start, const QString& workingFolder);
+
+// "Start Debugger": checks the main class, sets CLASSPATH for the debugger, saves everything, starts jdb
+// in a terminal (or the other debugger) in the program's current folder, then puts CLASSPATH back as it
+// was. The started debugger keeps its own copy. Returns whether a debugger was started; a debugger that
+// cannot start is not reported.
+bool startDebugger(DebuggerHost& host, const ProgramStarter& starter = startDetached,
+                   const QString& terminal = findTerminal());
