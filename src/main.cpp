@@ -8,6 +8,8 @@
 #include "debug/DebugInterface.h"
 #include "debug/DebuggerOptions.h"
 #include "editor/CompletionWindow.h"
+#include "notes/BugsAndNotesWindow.h"
+#include "notes/EditNoteWindow.h"
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
@@ -52,6 +54,10 @@ int main(int argc, char** argv) {
     TForm9 completion(*mainWindow.editor(), &mainWindow);
     // Nothing opens it.
     TForm10 debugInterface(&mainWindow);
+    TForm11 bugsAndNotes(&mainWindow, &store);
+    mainWindow.setBugsAndNotes(&bugsAndNotes);
+    TForm12 editNote(bugsAndNotes, &bugsAndNotes);
+    bugsAndNotes.setEditWindow(&editNote);
     TForm15 debuggerOptions(&mainWindow, &store);
     mainWindow.setDebuggerOptions(&debuggerOptions);
 
@@ -59,5 +65,7 @@ int main(int argc, char** argv) {
     mainWindow.show();
     const int result = app.exec();
     output.close();
+    // A register still open is written to its project's folder.
+    bugsAndNotes.close();
     return result;
 }

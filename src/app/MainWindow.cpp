@@ -15,6 +15,7 @@
 #include "editor/SourceEditor.h"
 #include "editor/ToggleComment.h"
 #include "editor/TypingAids.h"
+#include "notes/BugsAndNotesWindow.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
 #include "settings/RegistryKey.h"
@@ -207,6 +208,9 @@ void TForm1::updateCaption() {
         setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
     else
         setWindowTitle(kCaption);
+    // A register still open belongs to the project it was read for.
+    if (m_bugsAndNotes)
+        m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
 }
 
 void TForm1::refreshFileLists() {
@@ -387,7 +391,10 @@ void TForm1::Settings1Click() {
 
 // Commands that arrive with later parts of the program.
 void TForm1::Print1Click() {}
-void TForm1::Manager1Click() {}
+void TForm1::Manager1Click() {
+    if (m_bugsAndNotes)
+        m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
+}
 
 void TForm1::Undo1Click() {
     m_ui.RichEdit1->undo();

@@ -20,6 +20,7 @@ class TForm3;
 class TForm4;
 class TForm5;
 class TForm6;
+class TForm11;
 class TForm15;
 class HelpWindow;
 class FindReplace;
@@ -45,6 +46,7 @@ public:
     void setNewProjectWindow(TForm3* window) { m_newProject = window; }
     void setClassWizard(TForm4* window) { m_classWizard = window; }
     void setSettingsWindow(TForm5* window) { m_settingsWindow = window; }
+    void setBugsAndNotes(TForm11* window) { m_bugsAndNotes = window; }
     // Its port follows into remoteDebuggingAddress as it is typed.
     void setDebuggerOptions(TForm15* window);
     // The manual's window once "Help" or "Search help" opened it.
@@ -208,6 +210,7 @@ private:
     TForm3* m_newProject = nullptr;
     TForm4* m_classWizard = nullptr;
     TForm5* m_settingsWindow = nullptr;
+    TForm11* m_bugsAndNotes = nullptr;
     TForm15* m_debuggerOptions = nullptr;
     // The help file found at start-up; empty when there is none.
     QString m_helpFile;
