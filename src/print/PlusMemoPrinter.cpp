@@ -1,0 +1,160 @@
+#include "PlusMemoPrinter.h"
+
+#include "PrintPreview.h"
+#include "editor/SourceEditor.h"
+#include "ui/MessageDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPalette>
+#include <QPrinter>
+
+TPlusMemoPrinter::TPlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    // Coordinates from the paper's corner: the layout's margins are measured from the paper's edges.
+    m_printer->setFullPage(true);
+    // "MS Sans Serif" 8 points is the desktop's sans font here.
+    HeaderFont = QApplication::font();
+    HeaderFont.setPointSizeF(8);
+    FooterFont = HeaderFont;
+    m_font = QFont(QStringLiteral("Courier New"), 10);
+}
+
+TPlusMemoPrinter::~TPlusMemoPrinter() = default;
+
+void TPlusMemoPrinter::setMemoToPrint(SourceEditor* editor) {
+    m_memo = editor;
+}
+
+void TPlusMemoPrinter::setText(const QStringList& lines, const QFont& font, int tabWidth) {
+    m_memo = nullptr;
+    m_lines = lines;
+    m_font = font;
+    m_tabWidth = tabWidth;
+}
+
+void TPlusMemoPrinter::setMarginLeft(double inches) {
+    m_margins.left = inches;
+    layOut();
+}
+void TPlusMemoPrinter::setMarginRight(double inches) {
+    m_margins.right = inches;
+    layOut();
+}
+void TPlusMemoPrinter::setMarginTop(double inches) {
+    m_margins.top = inches;
+    layOut();
+}
+void TPlusMemoPrinter::setMarginBottom(double inches) {
+    m_margins.bottom = inches;
+    layOut();
+}
+void TPlusMemoPrinter::setMargins(const print::Margins& margins) {
+    m_margins = margins;
+    layOut();
+}
+
+print::Paper TPlusMemoPrinter::currentPaper() const {
+    const int dpi = m_printer->resolution();
+    return {double(dpi), QSizeF(m_printer->pageLayout().fullRectPixels(dpi).size())};
+}
+
+void TPlusMemoPrinter::layOut() {
+    if (m_memo) {
+        m_lines = m_memo->lines();
+        m_font = m_memo->font();
+        m_tabWidth = m_memo->tabWidth();
+    }
+    const print::Paper paper = currentPaper();
+    const print::FontMeasure measure(print::fontForDots(m_font, paper.dpi));
+    const highlight::Engine engine;
+    print::LayoutInput input;
+    input.lines = m_lines;
+    input.tabWidth = m_tabWidth;
+    input.lineSpacing = LineSpacing;
+    input.margins = m_margins;
+    input.paper = paper;
+    input.measure = &measure;
+    input.engine = PlainText ? nullptr : &engine;
+    m_layout = print::PageLayout(input);
+    m_layoutDpi = paper.dpi;
+}
+
+print::PageLook TPlusMemoPrinter::look() const {
+    const double dpi = m_layout.paper().dpi > 0 ? m_layout.paper().dpi : 96;
+    print::PageLook look;
+    look.textFont = print::fontForDots(m_font, dpi);
+    look.headerFont = print::fontForDots(HeaderFont, dpi);
+    look.footerFont = print::fontForDots(FooterFont, dpi);
+    look.headerColour = QApplication::palette().color(QPalette::WindowText);
+    look.header = Header;
+    look.footer = Footer;
+    look.headerAlign = HeaderAlign;
+    look.footerAlign = FooterAlign;
+    look.headerYPos = HeaderYPos;
+    look.footerYPos = FooterYPos;
+    look.lineNumbers = LineNumbers;
+    look.plainText = PlainText;
+    return look;
+}
+
+void TPlusMemoPrinter::paintPage(QPainter& painter, int index) const {
+    print::paintPage(painter, m_layout, index, look());
+}
+
+QString TPlusMemoPrinter::pdfBeside(const QString& sourcePath) {
+    const QFileInfo source(sourcePath);
+    return source.dir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
+}
+
+bool TPlusMemoPrinter::hasNoPrinter() const {
+    return m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
+}
+
+bool TPlusMemoPrinter::print(int from, int to) {
+    // Without a printer Qt's PDF writer has no file to write and would fail without a word.
+    const bool toPdf = hasNoPrinter();
+    if (toPdf) {
+        if (SourcePath.isEmpty()) {
+            messageDialog(
+                QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" under Setup."),
+                mtError, mbOK);
+            return false;
+        }
+        const QString pdf = pdfBeside(SourcePath);
+        if (messageDialog(QStringLiteral("No printer is installed. Print to the PDF file %1?")
+                              .arg(QDir::toNativeSeparators(pdf)),
+                          mtConfirmation, mbYesNo) != mrYes)
+            return false;
+        m_printer->setOutputFileName(pdf);
+    }
+    layOut();
+    from = std::max(from, 1);
+    to = std::min(to, pageCount());
+    QPainter painter;
+    bool printed = false;
+    if (from <= to && painter.begin(m_printer.get())) {
+        for (int page = from; page <= to; ++page) {
+            if (page > from)
+                m_printer->newPage();
+            paintPage(painter, page - 1);
+        }
+        printed = painter.end();
+    }
+    const QString target = m_printer->outputFileName();
+    if (toPdf)
+        m_printer->setOutputFileName(QString());
+    if (!printed && from <= to)
+        messageDialog(
+            QStringLiteral("Cannot print to %1.")
+                .arg(target.isEmpty() ? m_printer->printerName() : QDir::toNativeSeparators(target)),
+            mtError, mbOK);
+    return printed;
+}
+
+void TPlusMemoPrinter::PrintPreview(QWidget* parent) {
+    TFrmPMPrintPreview preview(*this, parent);
+    preview.setWindowTitle(PreviewTitle);
+    preview.exec();
+}
