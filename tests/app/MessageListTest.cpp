@@ -106,4 +106,30 @@ TEST_F(MessageListTest, LongestLineIsReachableSideways) {
     EXPECT_EQ(w.messages(), QStringList{"short again"});
 }
 
+TEST(MessageModel, ShowsAppendedLinesAtFlushAndKnowsTheLongest) {
+    MessageModel model;
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    for (const char* line : {"ab", "abcd", "abc"})
+        model.append(line);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.lines(), (QStringList{"ab", "abcd", "abc"}));
+    EXPECT_EQ(model.longestRow(), -1);
+    EXPECT_TRUE(model.flush());
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(inserted.count(), 1); // one announcement for the whole batch
+    EXPECT_EQ(model.longestRow(), 1);
+    EXPECT_FALSE(model.flush());
+    EXPECT_EQ(inserted.count(), 1);
+    model.append("a");
+    model.append("abcdef");
+    model.flush();
+    EXPECT_EQ(model.longestRow(), 4);
+    EXPECT_EQ(model.data(model.index(4)).toString(), "abcdef");
+    EXPECT_FALSE(model.data(model.index(4), Qt::DecorationRole).isValid());
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.longestRow(), -1);
+    EXPECT_TRUE(model.lines().isEmpty());
+}
+
 } // namespace
