@@ -15,6 +15,7 @@
 #include "editor/SourceEditor.h"
 #include "editor/ToggleComment.h"
 #include "editor/TypingAids.h"
+#include "print/PlusMemoPrinter.h"
 #include "notes/BugsAndNotesWindow.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
@@ -390,7 +391,18 @@ void TForm1::Settings1Click() {
 }
 
 // Commands that arrive with later parts of the program.
-void TForm1::Print1Click() {}
+void TForm1::Print1Click() {
+    if (!m_printer) {
+        m_printer = std::make_unique<TPlusMemoPrinter>();
+        m_printer->setMemoToPrint(m_ui.RichEdit1);
+    }
+    const TProjectFile* current = m_files.CurrentFile();
+    m_printer->LineNumbers = true;
+    m_printer->Header =
+        TPlusMemoPrinter::projectHeader(m_project.ProjectName, current ? current->Name : QString());
+    m_printer->SourcePath = current ? current->Path : QString();
+    m_printer->PrintPreview(this);
+}
 void TForm1::Manager1Click() {
     if (m_bugsAndNotes)
         m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());

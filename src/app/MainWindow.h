@@ -28,6 +28,7 @@ class BuildChain;
 class BuildChainHost;
 class TGUI2Console;
 class TPalmUserData;
+class TPlusMemoPrinter;
 struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
@@ -224,6 +225,7 @@ private:
     std::unique_ptr<TPalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;
+    std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
     bool m_checkingFiles = false;
 };

@@ -108,6 +108,11 @@ QString TPlusMemoPrinter::pdfBeside(const QString& sourcePath) {
     return source.dir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
 }
 
+QString TPlusMemoPrinter::projectHeader(const QString& projectName, const QString& fileName) {
+    return QStringLiteral("Project: ") + projectName + QStringLiteral("         File: ") +
+           QFileInfo(fileName).fileName();
+}
+
 bool TPlusMemoPrinter::hasNoPrinter() const {
     return m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
 }

@@ -70,6 +70,9 @@ public:
     // The printer is Qt's PDF writer without a file: no printer is installed and none was chosen.
     bool hasNoPrinter() const;
 
+    // The header the print command sets: "Project: " name, nine blanks, "File: " file name.
+    static QString projectHeader(const QString& projectName, const QString& fileName);
+
     // Shows the preview modally and releases it when it closes.
     void PrintPreview(QWidget* parent = nullptr);
 

@@ -129,8 +129,10 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     m_margins->setCheckable(true);
     m_previous = addButton("BtnPrevious", QString(), "Previous Page");
     m_previous->setArrowType(Qt::LeftArrow);
+    m_previous->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_next = addButton("BtnNext", QString(), "Next Page");
     m_next->setArrowType(Qt::RightArrow);
+    m_next->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_lineNumbers = addButton("BtnLineNumbers", "#", "Show/Hide line numbers");
     m_lineNumbers->setCheckable(true);
     m_close = addButton("BtnClose", "&Close", QString());

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
-#include <iostream>
 
 namespace {
 
@@ -114,8 +113,6 @@ TEST_F(Preview, ZoomSizesThePageImage) {
     auto* viewport = child<QScrollArea>("ScrollBox1")->viewport();
     zoom->setCurrentText("Whole page");
     QApplication::processEvents();
-    std::cerr << image->width() << "x" << image->height() << " in " << viewport->width() << "x"
-              << viewport->height() << "\n";
     EXPECT_LE(image->width(), viewport->width() - 20 + 1);
     EXPECT_LE(image->height(), viewport->height() - 20 + 1);
     EXPECT_TRUE(std::abs(image->width() - (viewport->width() - 20)) <= 1 ||

@@ -153,3 +153,16 @@ TEST(PdfPrintEmpty, AnEmptyFilePrintsOnePageWithTheHeader) {
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].trimmed(), "Header only 1");
 }
+
+TEST(PrintHeader, ProjectAndFileNameWithNineBlanksBetween) {
+    struct Case {
+        QString project, file, header;
+    };
+    const Case cases[] = {
+        {"Hello", "Hello.java", "Project: Hello         File: Hello.java"},
+        {"Hello", "/home/me/Hello/src/Main.java", "Project: Hello         File: Main.java"},
+        {"unknown", "", "Project: unknown         File: "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TPlusMemoPrinter::projectHeader(c.project, c.file), c.header);
+}
