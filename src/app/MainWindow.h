@@ -219,6 +219,8 @@ private:
     HelpWindow* openHelp();
     // handwright.qch in the folder, or empty when it is not there.
     static QString helpFileIn(const QString& folder);
+    // "Allow Remote Debugging", its check mark kept to the switch.
+    QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;
     FindReplace* m_findReplace = nullptr;
     QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9

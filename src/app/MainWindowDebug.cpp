@@ -12,15 +12,33 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QUrl>
 
 void TForm1::setDebuggerOptions(TForm15* window) {
     m_debuggerOptions = window;
+    remoteDebuggingItem();
     if (!window)
         return;
     remoteDebuggingAddress = window->port();
     connect(window->Edit3, &QLineEdit::textChanged, this,
             [this](const QString& port) { remoteDebuggingAddress = port; });
+}
+
+QAction* TForm1::remoteDebuggingItem() {
+    QAction* item = m_ui.menuActions.value(QStringLiteral("StartRemoteDebugging1"));
+    if (!item->isCheckable()) {
+        item->setCheckable(true);
+        // Qt flips a checkable item's mark itself, also when its greyed-out menu keeps the handler from
+        // running: the mark shows the switch and nothing else.
+        connect(item, &QAction::toggled, this, [this, item](bool on) {
+            if (on != remoteDebugging) {
+                const QSignalBlocker blocker(item);
+                item->setChecked(remoteDebugging);
+            }
+        });
+    }
+    return item;
 }
 
 void TForm1::StartDebugger1Click() {
@@ -50,9 +68,8 @@ void TForm1::StartDebugger1Click() {
 
 void TForm1::StartRemoteDebugging1Click() {
     remoteDebugging = !remoteDebugging;
-    // The item shows the switch as its check mark.
-    QAction* item = m_ui.menuActions.value(QStringLiteral("StartRemoteDebugging1"));
-    item->setCheckable(true);
+    QAction* item = remoteDebuggingItem();
+    const QSignalBlocker blocker(item);
     item->setChecked(remoteDebugging);
 }
 

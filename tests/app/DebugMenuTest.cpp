@@ -1,0 +1,167 @@
+#include "MainWindowFixture.h"
+
+#include "build/OutputWindow.h"
+#include "build/TGUI2Console.h"
+#include "debug/DebuggerOptions.h"
+#include "settings/SettingsValues.h"
+#include "workspace/Environment.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+QString sdkFolder() {
+    return QDir(QCoreApplication::applicationDirPath() + "/../sdk").canonicalPath() + "/";
+}
+
+QString jdkFolder() {
+    const QString javac = QStandardPaths::findExecutable("javac");
+    if (javac.isEmpty())
+        return {};
+    return QDir(QFileInfo(QFileInfo(javac).canonicalFilePath()).absolutePath() + "/..").canonicalPath() + "/";
+}
+
+// Receives the addresses the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
+
+class DebugMenuTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        m_classpath = getEnvironmentValue("CLASSPATH");
+    }
+    void TearDown() override {
+        window.reset(); // stops a viewer that still runs
+        setEnvironmentValue("CLASSPATH", m_classpath);
+        MainWindowTest::TearDown();
+    }
+    // Owned by the main window, as at run time.
+    TForm15& optionsOf(TForm1& w) {
+        auto* options = new TForm15(&w, &storeRef());
+        w.setDebuggerOptions(options);
+        return *options;
+    }
+    OutputWindow output;
+
+private:
+    QString m_classpath;
+};
+
+TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
+    TForm1& w = start();
+    TForm15& options = optionsOf(w);
+    QAction* item = w.ui().menuActions.value("StartRemoteDebugging1");
+    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(item->isChecked());
+    w.StartRemoteDebugging1Click();
+    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(item->isChecked());
+    // Without a project the Compile menu is greyed out: its shortcut changes nothing, mark included.
+    item->trigger();
+    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(item->isChecked());
+    w.enableProjectCommands();
+    // From the menu: the mark follows the switch, one flip per press.
+    item->trigger();
+    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(item->isChecked());
+
+    EXPECT_EQ(w.remoteDebuggingAddress, "5000");
+    options.Edit3->setText("6123");
+    EXPECT_EQ(w.remoteDebuggingAddress, "6123");
+}
+
+TEST_F(DebugMenuTest, HelpEntriesDoNothingWithoutTheHelpFileAndUpdatesOpenOurPage) {
+    TForm1& w = start();
+    // The test program's folder holds no handwright.qch.
+    ASSERT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/handwright.qch"));
+    w.AboutOrrery1Click();
+    w.Search1Click();
+    EXPECT_EQ(w.helpWindow(), nullptr);
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    w.Checkforupdates1Click();
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/updates.html"));
+}
+
+TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttachTo) {
+    const QString jdk = jdkFolder();
+    if (jdk.isEmpty())
+        GTEST_SKIP() << "no JDK";
+    QDir().mkpath(projectDir);
+    for (const QFileInfo& info :
+         QDir(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello").entryInfoList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
+    SettingsValues settings;
+    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+    setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
+    setStoreText(kProductKey + "Paths", "JDKPath", jdk);
+
+    TForm1& w = start({projectDir + "Hello.hwp"});
+    w.liveSettings().readFromStore(w.store());
+    w.setOutputWindow(&output);
+    optionsOf(w);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F8);
+    ASSERT_TRUE(w.remoteDebugging);
+    QTest::keyClick(&w, Qt::Key_F10);
+
+    QString started;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QStringList lines = output.lines().filter("waba.applet.Applet");
+            started = lines.value(0);
+            return !started.isEmpty() && w.runner(6)->isRunning();
+        },
+        90000))
+        << output.lines().join('\n').toStdString();
+    EXPECT_TRUE(
+        started.contains(" -Xdebug -Xnoagent -Xrunjdwp:transport=dt_socket,address=5000,server=y,suspend=n "
+                         "waba.applet.Applet /x "))
+        << started.toStdString();
+
+    // jdb attaches to the running viewer and lists its threads.
+    QProcess jdb;
+    jdb.setProcessChannelMode(QProcess::MergedChannels);
+    jdb.start(jdk + "bin/jdb", {"-attach", "5000"});
+    ASSERT_TRUE(jdb.waitForStarted());
+    QByteArray seen;
+    const bool attached = QTest::qWaitFor(
+        [&] {
+            seen += jdb.readAll();
+            return seen.contains("> ") || jdb.state() == QProcess::NotRunning;
+        },
+        30000);
+    jdb.write("threads\nquit\n");
+    jdb.closeWriteChannel();
+    jdb.waitForFinished(30000);
+    seen += jdb.readAll();
+    EXPECT_TRUE(attached);
+    EXPECT_TRUE(seen.contains("Initializing jdb")) << seen.toStdString();
+    EXPECT_TRUE(seen.contains("main")) << seen.toStdString();
+    EXPECT_FALSE(seen.contains("Exception")) << seen.toStdString();
+}
+
+#include "DebugMenuTest.moc"
