@@ -7,7 +7,8 @@
 #include <Qsci/qscicommandset.h>
 #include <algorithm>
 
-SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent) {
+SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent), m_notices(new ChangeNotices(this)) {
+    useLightAccessibleFor(staticMetaObject.className());
     setObjectName("RichEdit1");
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
@@ -37,9 +38,13 @@ void SourceEditor::setLines(const QStringList& lines) {
     // SCI_SETTEXT (and so setText) takes a C string and stops at a NUL byte; text given with its length
     // keeps every byte.
     const QByteArray bytes = lines.join("\r\n").toUtf8();
-    SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    {
+        // Its notices come at the end of the block, still inside the replacement.
+        ChangeNotices::Deferral deferral(*m_notices);
+        SendScintilla(SCI_CLEARALL);
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+    }
     if (readOnly)
         setReadOnly(true);
     m_replacing = false;

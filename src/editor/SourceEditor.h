@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChangeNotices.h"
 #include "TextSearch.h"
 
 #include <QSet>
@@ -78,6 +79,7 @@ protected:
     QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void forwardChange();
@@ -90,6 +92,9 @@ private:
 
     // Scintilla's UTF-16 line index, made on first use: loading and typing need none.
     void needCharacterIndex() const;
+
+    // Typing and the editor's own edits hold Scintilla's change notices back until they are done.
+    ChangeNotices* m_notices;
 
     QSet<int> m_pressedKeys;
     mutable bool m_characterIndex = false;

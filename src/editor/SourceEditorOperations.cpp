@@ -252,6 +252,7 @@ void SourceEditor::setSelectionLength(int length) {
 
 void SourceEditor::insertText(const QString& text) {
     const QByteArray bytes = withCrLf(text).toUtf8();
+    ChangeNotices::Deferral deferral(*m_notices);
     SendScintilla(SCI_BEGINUNDOACTION);
     // Replacing through the target keeps every byte, NUL included, and works for a column block too.
     if (!SendScintilla(SCI_GETSELECTIONEMPTY))
@@ -283,6 +284,7 @@ bool SourceEditor::findText(const QString& what, const SearchOptions& options, b
 }
 
 void SourceEditor::deleteBack() {
+    ChangeNotices::Deferral deferral(*m_notices);
     SendScintilla(SCI_DELETEBACK);
 }
 
@@ -306,7 +308,13 @@ void SourceEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     m_pressedKeys.insert(event->key());
+    ChangeNotices::Deferral deferral(*m_notices);
     QsciScintilla::keyPressEvent(event);
+}
+
+void SourceEditor::inputMethodEvent(QInputMethodEvent* event) {
+    ChangeNotices::Deferral deferral(*m_notices);
+    QsciScintilla::inputMethodEvent(event);
 }
 
 void SourceEditor::keyReleaseEvent(QKeyEvent* event) {
