@@ -11,6 +11,7 @@
 #include "build/BuildChainHost.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
+#include "editor/ClassBrowser.h"
 #include "editor/FindReplaceDialogs.h"
 #include "editor/SourceEditor.h"
 #include "editor/ToggleComment.h"
@@ -40,6 +41,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 namespace {
@@ -52,6 +54,7 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
     wireCommands();
     setupRunners();
+    setupBrowser();
 }
 
 TForm1::~TForm1() = default;
@@ -152,7 +155,10 @@ void TForm1::FormCreate(const QStringList& arguments) {
         loadProjectFile(projectToOpen, true);
         refreshFileLists();
         updateCaption();
+        updateBrowser(currentPath());
         QDir::setCurrent(m_project.ProjectDir);
+        // Asked while the first parse runs: it follows once that one has ended.
+        updateBrowser(currentPath());
     }
     refreshFileLists();
     focusEditor();

@@ -27,6 +27,8 @@ class FindReplace;
 class BuildChain;
 class BuildChainHost;
 class TGUI2Console;
+class ClassBrowser;
+class QTemporaryDir;
 class TPalmUserData;
 class TPlusMemoPrinter;
 struct BuildInputs;
@@ -110,6 +112,12 @@ public:
     void loadProjectFile(const QString& path, bool atStartup);
     // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
     void focusEditor();
+    // The class browser (MainWindowBrowser.cpp): rebuilds the tree from the editor's text; `path` names
+    // the file shown, whose disk copy is not read.
+    void updateBrowser(const QString& path);
+    const ClassBrowser& classBrowser() const { return *m_browser; }
+    // Where the outline program lies; the program folder unless told otherwise.
+    void setParserFolder(const QString& folder) { m_parserFolder = folder; }
 
 public slots:
     // File
@@ -170,6 +178,12 @@ public slots:
     void ListBox3DblClick();
     void Clearoutput1Click();
     void Copytoclipboard1Click();
+    // The class browser
+    void TreeView1Click();
+    void ToolButton20Click();
+    void ToolButton21Click();
+    void ToolButton23Click();
+    void ToolButton24Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -229,5 +243,14 @@ private:
     std::unique_ptr<BuildChain> m_chain;
     std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
+    // The class browser
+    void setupBrowser();
+    void startBrowserParse();
+    QString currentPath() const;
+    void GUI2Console9Line(const QString& line);
+    void GUI2Console9Done();
+    std::unique_ptr<ClassBrowser> m_browser;
+    std::unique_ptr<QTemporaryDir> m_browserFolder;
+    QString m_parserFolder;
     bool m_checkingFiles = false;
 };

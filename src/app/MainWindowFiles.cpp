@@ -35,6 +35,7 @@ void TForm1::showFile(TProjectFile* record) {
     m_ui.RichEdit1->setLines(record->Lines);
     m_files.setCurrentFile(record);
     refreshFileLists();
+    updateBrowser(record->Path);
 }
 
 void TForm1::loadEditor(const TProjectFile* record) {
@@ -59,11 +60,15 @@ void TForm1::ListBox1Click() {
         current->FileTime = fileTimeText(current->Path);
     m_files.setCurrentFile(target);
     loadEditor(target);
+    updateBrowser(target->Path);
     m_ui.RichEdit1->setFocus();
 }
 
 void TForm1::RichEdit1Change() {
     const int lineCount = m_ui.RichEdit1->lineCount();
+    // Only a change of the line count can add or move a declaration line.
+    if (!SuppressChange && lineCount != LastLineCount)
+        updateBrowser(currentPath());
     LastLineCount = lineCount;
     TProjectFile* current = m_files.CurrentFile();
     if (!SuppressChange && current && !current->Modified) {

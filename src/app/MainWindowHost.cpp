@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "build/PalmUserData.h"
+#include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
 #include "ui/StopBox.h"
 #include "workspace/ClassTemplate.h"
@@ -26,6 +27,7 @@ FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QSt
     m_ui.RichEdit1->setEnabled(true);
     SuppressChange = true;
     m_ui.RichEdit1->setLines(record->Lines);
+    updateBrowser(record->Path);
     refreshFileLists();
     return FileResult::success();
 }
@@ -36,6 +38,7 @@ void TForm1::clearEditor() {
 }
 
 void TForm1::clearClassBrowser() {
+    m_browser->clearWithoutParse();
     m_ui.TreeView1->clear();
 }
 

@@ -75,6 +75,8 @@ void TForm1::Load1Click() {
     if (!chosen.isEmpty())
         loadProjectFile(chosen.first(), false);
     refreshFileLists();
+    if (m_files.CurrentFile())
+        updateBrowser(currentPath());
     updateCaption();
     // The Settings window shows the project's values (creator ID, default icons).
     if (m_settingsWindow)
@@ -155,6 +157,8 @@ void TForm1::removeSelected(FileKind kind) {
         m_files.setCurrentFile(first);
         loadEditor(first);
         refreshFileLists();
+        if (first)
+            updateBrowser(first->Path);
     } else {
         refreshFileLists();
         selectFirstOtherFile();

@@ -213,13 +213,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     ListBox1 = makeFileList("ListBox1", leftSplitter);
     sourceSection = ListBox1;
 
-    ToolBar4 = new QToolBar(leftSplitter);
-    ToolBar4->setObjectName("ToolBar4");
-    ToolBar4->setIconSize(QSize(16, 16));
-    TreeView1 = new QTreeWidget(leftSplitter);
-    TreeView1->setObjectName("TreeView1");
-    TreeView1->setHeaderHidden(true);
-    treeSection = stack("treeSection", ToolBar4, TreeView1, leftSplitter);
+    setupBrowser(leftSplitter);
 
     ToolBar2 = new QToolBar(leftSplitter);
     ToolBar2->setObjectName("ToolBar2");
@@ -352,7 +346,7 @@ int MainWindowUi::messagePanelHeight() const {
     return sourceSplitter->sizes().value(1);
 }
 int MainWindowUi::classTreeHeight() const {
-    return std::max(0, leftSplitter->sizes().value(1) - ToolBar4->sizeHint().height());
+    return std::max(0, leftSplitter->sizes().value(1) - browserChromeHeight());
 }
 
 void MainWindowUi::setSourceListHeight(int height) {
@@ -365,5 +359,5 @@ void MainWindowUi::setMessagePanelHeight(int height) {
     setSectionSize(sourceSplitter, 1, height, 0);
 }
 void MainWindowUi::setClassTreeHeight(int height) {
-    setSectionSize(leftSplitter, 1, height + ToolBar4->sizeHint().height(), 2);
+    setSectionSize(leftSplitter, 1, height + browserChromeHeight(), 2);
 }

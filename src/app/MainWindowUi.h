@@ -3,6 +3,8 @@
 #include "MessageList.h"
 
 #include <QHash>
+#include <QIcon>
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -33,7 +35,15 @@ struct MainWindowUi {
     QSplitter* leftSplitter = nullptr; // sources | class tree | other files
     QListWidget* ListBox1 = nullptr;
     QWidget* sourceSection = nullptr;
+    // The class browser: header, tool bar (sorted, like the source file, variables, methods), tree.
+    QLabel* BrowserHeader = nullptr;
     QToolBar* ToolBar4 = nullptr;
+    QAction* ToolButton20 = nullptr;
+    QAction* ToolButton21 = nullptr;
+    QAction* ToolButton22 = nullptr; // separator
+    QAction* ToolButton23 = nullptr;
+    QAction* ToolButton24 = nullptr;
+    QList<QIcon> ImageList3; // class, method, variable, sorted, source order
     QTreeWidget* TreeView1 = nullptr;
     QWidget* treeSection = nullptr;
     QToolBar* ToolBar2 = nullptr;
@@ -68,6 +78,9 @@ struct MainWindowUi {
     QHash<QString, QAction*> editorMenuActions;
 
     void setupUi(QMainWindow* window);
+    void setupBrowser(QWidget* parent);
+    // What the browser's section holds above the tree.
+    int browserChromeHeight() const;
 
     // Persisted pane sizes: the height of the Source list, the width of the left pane, the height of the
     // message panel and the height of the class tree.

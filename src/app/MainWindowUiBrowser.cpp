@@ -1,0 +1,156 @@
+// The class browser's widgets: its header, tool bar with pictures, and the tree.
+#include "MainWindowUi.h"
+
+#include "editor/ClassBrowser.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPictureSize = 16;
+
+// The same picture for the normal and the selected state, so a selected entry keeps its colours.
+QIcon iconOf(const QPixmap& pixmap) {
+    QIcon icon;
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
+}
+
+template <class Paint> QIcon paintPicture(Paint paint) {
+    QPixmap pixmap(kPictureSize, kPictureSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter);
+    painter.end();
+    return iconOf(pixmap);
+}
+
+QIcon letterPicture(const QColor& fill, const QString& letter, bool round) {
+    return paintPicture([&](QPainter& p) {
+        p.setPen(QPen(fill.darker(150), 1));
+        p.setBrush(fill);
+        const QRectF box(1.5, 1.5, 13, 13);
+        if (round)
+            p.drawEllipse(box);
+        else
+            p.drawRoundedRect(box, 3, 3);
+        QFont font = p.font();
+        font.setPixelSize(10);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(box, Qt::AlignCenter, letter);
+    });
+}
+
+QIcon methodPicture() {
+    return paintPicture([](QPainter& p) {
+        QPainterPath diamond;
+        diamond.moveTo(8, 1.5);
+        diamond.lineTo(14.5, 8);
+        diamond.lineTo(8, 14.5);
+        diamond.lineTo(1.5, 8);
+        diamond.closeSubpath();
+        const QColor fill(0x8e, 0x44, 0xad);
+        p.setPen(QPen(fill.darker(150), 1));
+        p.setBrush(fill);
+        p.drawPath(diamond);
+    });
+}
+
+// Lines of falling length with a downward arrow: alphabetical order.
+QIcon sortedPicture() {
+    return paintPicture([](QPainter& p) {
+        QFont font = p.font();
+        font.setPixelSize(7);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(0x20, 0x40, 0x80));
+        p.drawText(QRectF(0, 0, 9, 8), Qt::AlignCenter, QStringLiteral("A"));
+        p.drawText(QRectF(0, 8, 9, 8), Qt::AlignCenter, QStringLiteral("Z"));
+        p.setPen(QPen(QColor(0x20, 0x40, 0x80), 1.2));
+        p.drawLine(QPointF(12.5, 2), QPointF(12.5, 13));
+        p.drawLine(QPointF(10, 10.5), QPointF(12.5, 13.5));
+        p.drawLine(QPointF(15, 10.5), QPointF(12.5, 13.5));
+    });
+}
+
+// Text lines of a page: the order of the source.
+QIcon sourcePicture() {
+    return paintPicture([](QPainter& p) {
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(2.5, 1.5, 11, 13));
+        p.setPen(QPen(QColor(0x20, 0x40, 0x80), 1));
+        for (int i = 0; i < 4; ++i)
+            p.drawLine(QPointF(4.5, 4.5 + 3 * i), QPointF(i % 2 ? 9.5 : 11.5, 4.5 + 3 * i));
+    });
+}
+
+QAction* browserButton(QToolBar* bar, const QString& name, const QIcon& icon, const QString& hint,
+                       bool down) {
+    QAction* action = bar->addAction(icon, QString());
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setChecked(down);
+    action->setToolTip(hint);
+    if (QWidget* button = bar->widgetForAction(action))
+        button->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+void MainWindowUi::setupBrowser(QWidget* parent) {
+    ImageList3 = {letterPicture(QColor(0x2e, 0x7d, 0x32), QStringLiteral("C"), true), methodPicture(),
+                  letterPicture(QColor(0x1e, 0x88, 0xe5), QStringLiteral("v"), false), sortedPicture(),
+                  sourcePicture()};
+
+    BrowserHeader = new QLabel(QStringLiteral("Browser"), parent);
+    BrowserHeader->setObjectName("BrowserHeader");
+    BrowserHeader->setFixedHeight(15);
+    BrowserHeader->setFrameShape(QFrame::StyledPanel);
+    BrowserHeader->setAutoFillBackground(true);
+
+    ToolBar4 = new QToolBar(parent);
+    ToolBar4->setObjectName("ToolBar4");
+    ToolBar4->setIconSize(QSize(kPictureSize, kPictureSize));
+    ToolButton20 = browserButton(ToolBar4, "ToolButton20", ImageList3[ClassBrowser::SortedPicture],
+                                 QStringLiteral("Sorted"), false);
+    ToolButton21 = browserButton(ToolBar4, "ToolButton21", ImageList3[ClassBrowser::SourcePicture],
+                                 QStringLiteral("Like the source file"), true);
+    ToolButton22 = ToolBar4->addSeparator();
+    ToolButton22->setObjectName("ToolButton22");
+    ToolButton23 =
+        browserButton(ToolBar4, "ToolButton23", ImageList3[ClassBrowser::VariablePicture], {}, true);
+    ToolButton24 = browserButton(ToolBar4, "ToolButton24", ImageList3[ClassBrowser::MethodPicture], {}, true);
+
+    TreeView1 = new QTreeWidget(parent);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setRootIsDecorated(false);
+    TreeView1->setIndentation(19);
+    TreeView1->setUniformRowHeights(true);
+    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    treeSection = new QWidget(parent);
+    treeSection->setObjectName("treeSection");
+    auto* layout = new QVBoxLayout(treeSection);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BrowserHeader);
+    layout->addWidget(ToolBar4);
+    layout->addWidget(TreeView1, 1);
+}
+
+int MainWindowUi::browserChromeHeight() const {
+    return BrowserHeader->maximumHeight() + ToolBar4->sizeHint().height();
+}

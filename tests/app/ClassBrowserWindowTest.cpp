@@ -1,0 +1,349 @@
+#include "MainWindowFixture.h"
+
+#include "build/TGUI2Console.h"
+#include "editor/ClassBrowser.h"
+#include "editor/SourceEditor.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+// Labels of the tree, children indented after their parent.
+QStringList treeLabels(QTreeWidget* tree) {
+    QStringList result;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = tree->topLevelItem(i);
+        result << top->text(0);
+        for (int j = 0; j < top->childCount(); ++j)
+            result << "  " + top->child(j)->text(0);
+    }
+    return result;
+}
+
+QTreeWidgetItem* findItem(QTreeWidget* tree, const QString& label) {
+    const QList<QTreeWidgetItem*> found = tree->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
+    return found.value(0);
+}
+
+} // namespace
+
+class ClassBrowserWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(m_parsers.isValid());
+    }
+
+    // The real outline program, built beside the program.
+    static QString realParserFolder() {
+        return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../bin");
+    }
+    // A stand-in outline program: prints `output` (printf format), after counting its run in a log and
+    // copying the input it found in its working folder.
+    QString fakeParser(const QString& output) {
+        const QString folder = m_parsers.filePath(QString::number(++m_fakes));
+        QDir().mkpath(folder);
+        const QString script = "#!/bin/sh\n"
+                               "echo run >> '" +
+                               folder +
+                               "/runs.log'\n"
+                               "cp temp.java '" +
+                               folder +
+                               "/seen.java' 2>/dev/null\n"
+                               "printf '" +
+                               output + "'\n";
+        writeBytes(folder + "/parse", script.toUtf8());
+        QFile::setPermissions(folder + "/parse", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return folder;
+    }
+    static int runs(const QString& folder) { return readBytes(folder + "/runs.log").count("run\n"); }
+    // A window on a project with one source, its browser using the given outline program; returns once
+    // the start-up refreshes are over.
+    TForm1& startWith(const QStringList& source, const QString& parserFolder) {
+        writeSource(projectDir + "Point.java", source);
+        setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
+        window = std::make_unique<TForm1>(storeRef());
+        window->setParserFolder(parserFolder);
+        window->runner(9)->OnStart = [this](TGUI2Console*, const QString&) { ++starts; };
+        window->FormCreate({});
+        window->resize(900, 650);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        EXPECT_TRUE(settle());
+        return *window;
+    }
+    bool settle() {
+        return QTest::qWaitFor(
+            [&] { return !window->classBrowser().parsing() && !window->runner(9)->isRunning(); }, 10000);
+    }
+    QTreeWidget* tree() { return window->ui().TreeView1; }
+    void clickItem(const QString& label) {
+        QTreeWidgetItem* item = findItem(tree(), label);
+        ASSERT_NE(item, nullptr) << label.toStdString();
+        const QRect rect = tree()->visualItemRect(item);
+        QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    int starts = 0;
+
+private:
+    QTemporaryDir m_parsers;
+    int m_fakes = 0;
+};
+
+static QStringList manyLines(int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i)
+        lines << QString("// line %1").arg(i);
+    return lines;
+}
+
+TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
+    TForm1& w = startWith({"class Point {}"}, fakeParser(""));
+    MainWindowUi& ui = w.ui();
+    EXPECT_EQ(ui.BrowserHeader->text(), "Browser");
+    const QList<QAction*> actions = ui.ToolBar4->actions();
+    ASSERT_EQ(actions.size(), 5);
+    EXPECT_EQ(actions[0], ui.ToolButton20);
+    EXPECT_EQ(actions[1], ui.ToolButton21);
+    EXPECT_TRUE(actions[2]->isSeparator());
+    EXPECT_EQ(actions[2]->objectName(), "ToolButton22");
+    EXPECT_EQ(actions[3], ui.ToolButton23);
+    EXPECT_EQ(actions[4], ui.ToolButton24);
+    EXPECT_EQ(ui.ToolButton20->toolTip(), "Sorted");
+    EXPECT_EQ(ui.ToolButton21->toolTip(), "Like the source file");
+    struct State {
+        QAction* button;
+        bool down;
+        int picture;
+    };
+    for (const State& s : {State{ui.ToolButton20, false, 3}, State{ui.ToolButton21, true, 4},
+                           State{ui.ToolButton23, true, 2}, State{ui.ToolButton24, true, 1}}) {
+        EXPECT_TRUE(s.button->isCheckable()) << s.button->objectName().toStdString();
+        EXPECT_EQ(s.button->isChecked(), s.down) << s.button->objectName().toStdString();
+        EXPECT_EQ(s.button->icon().cacheKey(), ui.ImageList3[s.picture].cacheKey());
+    }
+    ASSERT_EQ(ui.ImageList3.size(), 5);
+    for (const QIcon& picture : ui.ImageList3)
+        EXPECT_FALSE(picture.isNull());
+    EXPECT_EQ(ui.TreeView1->indentation(), 19);
+    EXPECT_FALSE(ui.TreeView1->rootIsDecorated());
+    EXPECT_EQ(ui.TreeView1->height(), 115);
+}
+
+// The example lines: one class with its method and variable; a click on the variable puts its line on
+// top of the editor while the tree keeps the focus.
+TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) {
+    const QString parser = fakeParser(
+        "parse: reading temp.java\\nclass Point 3\\nmethod public move 10\\nvariable private count 5\\n");
+    TForm1& w = startWith(manyLines(200), parser);
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move", "  count"}));
+    QTreeWidgetItem* point = tree()->topLevelItem(0);
+    EXPECT_TRUE(point->isExpanded());
+    EXPECT_EQ(point->icon(0).cacheKey(), w.ui().ImageList3[0].cacheKey());
+    EXPECT_EQ(point->child(0)->icon(0).cacheKey(), w.ui().ImageList3[1].cacheKey());
+    EXPECT_EQ(point->child(1)->icon(0).cacheKey(), w.ui().ImageList3[2].cacheKey());
+
+    tree()->setFocus();
+    w.editor()->setFirstVisibleLine(100);
+    clickItem("count");
+    EXPECT_EQ(w.editor()->caretLine(), 4);
+    EXPECT_EQ(w.editor()->caretColumn(), 0);
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 4);
+    EXPECT_TRUE(tree()->hasFocus());
+    // Selecting alone does not jump; a double click does.
+    w.editor()->setFirstVisibleLine(150);
+    tree()->setCurrentItem(point->child(0));
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 150);
+    QTest::mouseDClick(tree()->viewport(), Qt::LeftButton, {},
+                       tree()->visualItemRect(point->child(0)).center());
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 9);
+    EXPECT_EQ(w.editor()->caretLine(), 9);
+}
+
+TEST_F(ClassBrowserWindowTest, AClickWithoutSelectionOrOnAnEntryWithoutLineLeavesTheEditorAlone) {
+    // Two blanks shift the words: the method's label is "public" and its line word "move".
+    const QString parser = fakeParser("class Point 3\\nmethod  public move 10\\nclass Other 7\\n");
+    TForm1& w = startWith(manyLines(200), parser);
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  public", "class Other"}));
+    w.editor()->setCaretLine(50);
+    w.editor()->setFirstVisibleLine(40);
+    ASSERT_TRUE(tree()->selectedItems().isEmpty());
+    // Below the last entry: nothing is selected, nothing moves.
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, QPoint(10, tree()->viewport()->height() - 3));
+    EXPECT_TRUE(tree()->selectedItems().isEmpty());
+    EXPECT_EQ(w.editor()->caretLine(), 50);
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 40);
+    clickItem("public");
+    EXPECT_EQ(tree()->selectedItems().value(0)->text(0), "public");
+    EXPECT_EQ(w.editor()->caretLine(), 50);
+    EXPECT_EQ(w.editor()->firstVisibleLine(), 40);
+}
+
+TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain) {
+    const QString parser = fakeParser("class Zed 1\\nvariable int z 2\\nmethod void a() 3\\nclass Alpha 5\\n"
+                                      "variable private count 6\\nmethod public move 7\\n");
+    TForm1& w = startWith(manyLines(20), parser);
+    const QStringList sourceOrder = {"class Zed", "  z", "  a()", "class Alpha", "  count", "  move"};
+    EXPECT_EQ(treeLabels(tree()), sourceOrder);
+    const int before = runs(parser);
+    tree()->topLevelItem(0)->setExpanded(false);
+    clickItem("count");
+
+    w.ui().ToolButton20->trigger();
+    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
+    EXPECT_FALSE(w.ui().ToolButton21->isChecked());
+    EXPECT_FALSE(w.runner(9)->isRunning());
+    EXPECT_EQ(treeLabels(tree()),
+              (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
+    // Entries moved as they were: Zed still folded, count still selected.
+    EXPECT_FALSE(findItem(tree(), "class Zed")->isExpanded());
+    EXPECT_TRUE(findItem(tree(), "class Alpha")->isExpanded());
+    EXPECT_EQ(tree()->selectedItems().value(0)->text(0), "count");
+    // Pressed again it stays down.
+    w.ui().ToolButton20->trigger();
+    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(runs(parser), before);
+
+    // A refresh while sorted keeps every line sorted as it arrives.
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(treeLabels(tree()),
+              (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
+    EXPECT_EQ(runs(parser), before + 1);
+
+    w.ui().ToolButton21->trigger();
+    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
+    EXPECT_FALSE(w.ui().ToolButton20->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(runs(parser), before + 2);
+    EXPECT_EQ(treeLabels(tree()), sourceOrder);
+    // Pressed again it stays down and parses again.
+    w.ui().ToolButton21->trigger();
+    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(runs(parser), before + 3);
+}
+
+TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
+    const QString parser = fakeParser("class Point 3\\nmethod public move 10\\nvariable private count 5\\n");
+    TForm1& w = startWith(manyLines(20), parser);
+    w.ui().ToolButton23->trigger();
+    EXPECT_FALSE(w.ui().ToolButton23->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move"}));
+    w.ui().ToolButton24->trigger();
+    EXPECT_FALSE(w.ui().ToolButton24->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(treeLabels(tree()), QStringList{"class Point"});
+    w.ui().ToolButton23->trigger();
+    EXPECT_TRUE(w.ui().ToolButton23->isChecked());
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  count"}));
+}
+
+// The real outline program over the editor's text: typing within a line does not parse, Enter does, and
+// the tree shows the unsaved text.
+TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
+    TForm1& w = startWith({"class Point {", "    int x;", "}", "class Other {", "}"}, realParserFolder());
+    ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "class Other"}))
+        << "the outline program should be at " << realParserFolder().toStdString();
+    const int before = starts;
+
+    SourceEditor* editor = w.editor();
+    editor->setFocus();
+    editor->setCaretLine(1);
+    editor->setCaretColumn(10);
+    QTest::keyClicks(editor, " int y;");
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before);
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "class Other"}));
+
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClicks(editor, "void go() {}");
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 1);
+    // The parse ran on the text as it was at Enter; the next line count change brings in the method.
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "  y", "class Other"}));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 2);
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "  y", "  go()", "class Other"}));
+    // Nothing of this reached the file.
+    EXPECT_EQ(readBytes(projectDir + "Point.java"),
+              QByteArray("class Point {\r\n    int x;\r\n}\r\nclass Other {\r\n}\r\n"));
+    // Saving does not parse.
+    w.ToolButton3Click();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 2);
+}
+
+TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderStays) {
+    const QString parser = fakeParser("class Point 1\\n");
+    TForm1& w = startWith({"class Point {", "}"}, parser);
+    // The fake program copied the temp.java it found in the folder it ran in.
+    EXPECT_EQ(readBytes(parser + "/seen.java"), QByteArray("class Point {\r\n}\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(parser + "/temp.java"));
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "temp.java"));
+    EXPECT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/temp.java"));
+    const QString folder = QDir::currentPath();
+    w.editor()->setLines({"class Point {", "", "}"});
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    EXPECT_EQ(QDir::currentPath(), folder);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(QDir::currentPath(), folder);
+    EXPECT_EQ(readBytes(parser + "/seen.java"), QByteArray("class Point {\r\n\r\n}\r\n"));
+}
+
+TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
+    const QString nowhere = dirPath("no-parser");
+    QDir().mkpath(nowhere);
+    TForm1& w = startWith({"class Point {", "}"}, nowhere);
+    EXPECT_GE(starts, 1);
+    EXPECT_EQ(tree()->topLevelItemCount(), 0);
+    // The browser is usable again: the next refresh starts.
+    const int before = starts;
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 1);
+    EXPECT_EQ(tree()->topLevelItemCount(), 0);
+}
+
+// Refreshes asked for while a parse runs are not lost: once it ends, one more parse reads the editor's
+// text as it is then, and the tree shows that outline alone.
+TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestText) {
+    TForm1& w = startWith({"class First {", "}"}, realParserFolder());
+    ASSERT_EQ(treeLabels(tree()), QStringList{"class First"});
+    const int before = starts;
+    const QString path = w.files().CurrentFile()->Path;
+    w.updateBrowser(path);
+    ASSERT_TRUE(w.runner(9)->isRunning());
+    w.SuppressChange = true;
+    w.editor()->setLines({"class Second {", "}"});
+    w.updateBrowser(path);
+    w.SuppressChange = true;
+    w.editor()->setLines({"class Third {", "    int t;", "}"});
+    w.updateBrowser(path);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 2);
+    EXPECT_EQ(treeLabels(tree()), (QStringList{"class Third", "  t"}));
+    EXPECT_TRUE(tree()->topLevelItem(0)->isExpanded());
+}
+
+TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
+    TForm1& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
+    ASSERT_EQ(treeLabels(tree()), (QStringList{"class First", "  a"}));
+    const int before = starts;
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    ASSERT_TRUE(w.runner(9)->isRunning());
+    w.clearClassBrowser();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(starts, before + 1);
+    EXPECT_EQ(tree()->topLevelItemCount(), 0);
+}
