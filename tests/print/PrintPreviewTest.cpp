@@ -2,10 +2,16 @@
 #include "print/PlusMemoPrinter.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QScrollArea>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -154,4 +160,46 @@ TEST_F(Preview, DraggingTheLeftMarginMovesItAndLaysThePagesOut) {
     EXPECT_LT(printer.layout().textRect().left(), printer.layout().textRect().right());
     EXPECT_GT(printer.margins().left, 7.0); // letter or A4 minus half an inch on the right
     EXPECT_GE(printer.pageCount(), 1);
+}
+
+TEST_F(Preview, SetupOffersThePagesAndPrintsTheChosenRange) {
+    QTemporaryDir dir;
+    printer.setText({}, QFont("Courier New", 10), 4);
+    printer.layOut();
+    open(numbered(2 * printer.layout().linesPerPage() + 5));
+    const QString pdf = dir.filePath("range.pdf");
+    printer.printer().setOutputFileName(pdf);
+
+    // Cancelled: the offered range is every page, and nothing is printed.
+    int minimum = 0, maximum = 0, from = 0, to = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        minimum = dialog->minPage();
+        maximum = dialog->maxPage();
+        from = dialog->fromPage();
+        to = dialog->toPage();
+        dialog->reject();
+    });
+    window->setupClick();
+    EXPECT_EQ(minimum, 1);
+    EXPECT_EQ(maximum, 3);
+    EXPECT_EQ(from, 1);
+    EXPECT_EQ(to, 3);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+
+    // Confirmed with pages 2 to 3: two pages reach the file.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->printer()->setPrintRange(QPrinter::PageRange);
+        dialog->setFromTo(2, 3);
+        dialog->QDialog::accept();
+    });
+    window->setupClick();
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages: +2\\n")));
 }
