@@ -16,7 +16,10 @@ TEST(FileDialogs, FilterPairsBecomeQtNameFilters) {
 TEST(FileDialogs, ScriptAnswersInOrderAndRecordsRequests) {
     ScriptedFileDialogs script;
     script.choose("/p/a.java").cancel();
-    FileDialogRequest open{FileDialogKind::Open, "Open Java File", "/p/", "Java Source|*.java"};
+    FileDialogRequest open{.kind = FileDialogKind::Open,
+                           .title = "Open Java File",
+                           .folder = "/p/",
+                           .filter = "Java Source|*.java"};
     EXPECT_EQ(chooseFiles(nullptr, open), QStringList{"/p/a.java"});
     EXPECT_TRUE(chooseFiles(nullptr, open).isEmpty());
     ASSERT_EQ(script.requests().size(), 2);
@@ -27,6 +30,6 @@ TEST(FileDialogs, ScriptAnswersInOrderAndRecordsRequests) {
 
 TEST(FileDialogs, UnscriptedRequestIsAProblemAndCancels) {
     ScriptedFileDialogs script;
-    EXPECT_TRUE(chooseFiles(nullptr, {FileDialogKind::Save, "Save"}).isEmpty());
+    EXPECT_TRUE(chooseFiles(nullptr, {.kind = FileDialogKind::Save, .title = "Save"}).isEmpty());
     EXPECT_NE(script.problems(), "");
 }
