@@ -1,4 +1,5 @@
 #include "app/BitmapViewer.h"
+#include "app/ClassHelpWindow.h"
 #include "app/ClassWizard.h"
 #include "app/MainWindow.h"
 #include "app/NewProjectWindow.h"
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
     mainWindow.setBugsAndNotes(&bugsAndNotes);
     TForm12 editNote(bugsAndNotes, &bugsAndNotes);
     bugsAndNotes.setEditWindow(&editNote);
+    TForm13 classHelp(&mainWindow);
+    mainWindow.setClassHelpWindow(&classHelp);
     TForm15 debuggerOptions(&mainWindow, &store);
     mainWindow.setDebuggerOptions(&debuggerOptions);
 

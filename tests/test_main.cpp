@@ -45,6 +45,8 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests))
         return RUN_ALL_TESTS();
     isolateEnvironment();
+    // The web engine's views need shared GL contexts set before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const int rc = RUN_ALL_TESTS();
     QDir(QString::fromStdString(g_scratch)).removeRecursively();

@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
 #include "BitmapViewer.h"
+#include "ClassHelpWindow.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
+#include "DocumentationTab.h"
 #include "HeaderPanel.h"
+#include "LazyWebView.h"
 #include "NewProjectWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
@@ -12,6 +15,7 @@
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
 #include "editor/ClassBrowser.h"
+#include "editor/ContextHelp.h"
 #include "editor/FindReplaceDialogs.h"
 #include "editor/SourceEditor.h"
 #include "editor/ToggleComment.h"
@@ -52,6 +56,7 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
     m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
+    m_documentation = new DocumentationTab(m_ui.Documentation);
     wireCommands();
     setupRunners();
     setupBrowser();
@@ -164,7 +169,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     focusEditor();
 
     const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
-    m_documentationUrl = documentationStartPage();
+    m_documentation->WebBrowser1->navigate(documentationStartPage());
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         findFiles(docFolder, "*.html", DocFileList, [] {
@@ -206,8 +211,12 @@ void TForm1::applyPaneSizes() {
 QString TForm1::documentationStartPage() const {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo::exists(index))
-        return "file://" + index;
-    return "file://" + programFolder() + "/noHelp.html";
+        return contextHelp::fileUrl(index);
+    return contextHelp::fileUrl(programFolder() + "/noHelp.html");
+}
+
+QString TForm1::documentationUrl() const {
+    return m_documentation->WebBrowser1->pendingOrCurrentUrl();
 }
 
 void TForm1::updateCaption() {
@@ -298,7 +307,9 @@ void TForm1::Panel4DblClick() {
 }
 
 void TForm1::PageControl1Change() {
-    // The documentation view arrives with the documentation tab; the start page is chosen then.
+    const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
+    if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
+        m_documentation->WebBrowser1->navigate(contextHelp::fileUrl(programFolder() + "/noHelp.html"));
 }
 
 void TForm1::showError(const QString& message) {
@@ -444,8 +455,18 @@ void TForm1::FindReplace1Click() {
 void TForm1::ToggleComment1Click() {
     toggleComment(*m_ui.RichEdit1);
 }
-// Context help for the word at the caret arrives with the documentation.
-void TForm1::Help1Click() {}
+void TForm1::Help1Click() {
+    SourceEditor& editor = *m_ui.RichEdit1;
+    const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
+    const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
+        DocFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
+    if (!m_classHelp)
+        return;
+    if (target.kind == contextHelp::ClassHelpTarget::ShowPage)
+        m_classHelp->showPage(target.url);
+    else
+        m_classHelp->bringUp();
+}
 
 // Each aid reads its Settings check box as the key comes up.
 void TForm1::RichEdit1KeyUp(int key, bool closingBrace) {

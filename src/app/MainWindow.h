@@ -23,6 +23,8 @@ class TForm6;
 class TForm11;
 class TForm15;
 class HelpWindow;
+class TForm13;
+class DocumentationTab;
 class FindReplace;
 class BuildChain;
 class BuildChainHost;
@@ -54,9 +56,11 @@ public:
     void setDebuggerOptions(TForm15* window);
     // The manual's window once "Help" or "Search help" opened it.
     HelpWindow* helpWindow() const { return m_helpWindow; }
+    void setClassHelpWindow(TForm13* window) { m_classHelp = window; }
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.RichEdit1; }
+    DocumentationTab& documentationTab() const { return *m_documentation; }
 
     // What the other windows use.
     ProjectValues& project() override { return m_project; }
@@ -84,8 +88,8 @@ public:
     // The remote-debugging switch and address the debugger options own.
     bool remoteDebugging = false;
     QString remoteDebuggingAddress = QStringLiteral("5000");
-    // The page the documentation view shows (it arrives with the documentation tab).
-    QString documentationUrl() const { return m_documentationUrl; }
+    // The page the documentation view shows, or will show once the tab is first opened.
+    QString documentationUrl() const;
     bool SuppressChange = false;
     int LastLineCount = 0;
     bool AppRunning = false;
@@ -219,7 +223,8 @@ private:
     FileList m_files;
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
-    QString m_documentationUrl;
+    DocumentationTab* m_documentation = nullptr;
+    TForm13* m_classHelp = nullptr;
     TForm2* m_about = nullptr;
     TForm6* m_bitmapViewer = nullptr;
     TForm3* m_newProject = nullptr;

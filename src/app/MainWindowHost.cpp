@@ -1,6 +1,8 @@
 // What the main window offers the other windows: templates, tool paths, the run-target box.
 #include "MainWindow.h"
 
+#include "DocumentationTab.h"
+#include "LazyWebView.h"
 #include "build/PalmUserData.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
@@ -51,7 +53,7 @@ void TForm1::setEmulatorToggleEnabled(bool enabled) {
 }
 
 void TForm1::showDocumentation(const QString& url) {
-    m_documentationUrl = url;
+    m_documentation->WebBrowser1->navigate(url);
 }
 
 QStringList TForm1::readPalmUsers(bool reportProblems) {
