@@ -32,6 +32,9 @@ void isolateEnvironment() {
     setenv("HANDWRIGHT_REGISTRY", (g_scratch + "/registry.sqlite").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+    // Under the suite's Xvfb, Qt's offscreen windows hand the web engine a GLX context that its GPU process
+    // cannot use, and pages then never scroll: the engine draws in software instead.
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 0);
 }
 
 } // namespace
