@@ -188,7 +188,8 @@ void TForm1::storeDetectedJdk() {
     if (jdk.isEmpty())
         return;
     RegistryKey key(m_store);
-    if (key.openKey(settingKeyPath(SettingKey::Paths), true) && key.writeString(QStringLiteral("JDKPath"), jdk))
+    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+        key.writeString(QStringLiteral("JDKPath"), jdk))
         m_toolPaths.jdkPath = jdk;
 }
 
