@@ -1,28 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
+#include "TestFiles.h"
+
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 namespace notestest {
-
-inline void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-inline QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A full disk, whoever runs the test: writes past `bytes` fail while the object lives.
 class FileSizeLimit {
