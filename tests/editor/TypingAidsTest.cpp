@@ -108,7 +108,7 @@ TEST(TypingAids, WorkedExampleOnTheRealEditor) {
               QStringList({"class A {", "    /**", "    * ", "    * @param ", "    * @param ",
                            "    * @return ", "    **/", "    public int add(int a, int b) {", "    }", "}"}));
     EXPECT_EQ(t.caret(), (LineColumn{2, 6}));
-    // The description goes on where the caret stands.
+    // The comment's first sentence is typed where the caret stands.
     QTest::keyClicks(&t.editor, "Adds.");
     EXPECT_EQ(t.editor.line(2), "    * Adds.");
 }
