@@ -40,7 +40,9 @@ void isolateEnvironment() {
 } // namespace
 
 namespace hwtest {
-QString scratchFolder() { return QString::fromStdString(g_scratch); }
+QString scratchFolder() {
+    return QString::fromStdString(g_scratch);
+}
 } // namespace hwtest
 
 int main(int argc, char** argv) {

@@ -87,7 +87,7 @@ public:
     QStringList palmUsers;
     int palmReads = 0;
     int palmProblemsShown = 0; // reads that told the user Palm Desktop or its users are missing
-    QStringList shownTargets; // every text the run-target box showed with signals on
+    QStringList shownTargets;  // every text the run-target box showed with signals on
 
 private:
     RegistryStore m_store;
