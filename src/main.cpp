@@ -17,9 +17,93 @@
 #include "ui/Splash.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <memory>
+#include <string_view>
+
+#ifndef HW_VERSION
+#define HW_VERSION "unknown"
+#endif
+
+namespace {
+
+// Qt's own options, which QApplication takes out of the arguments itself; the ones that take a value.
+constexpr std::string_view kQtOptionsWithValue[] = {
+    "platform",     "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
+    "qwindowtitle", "qwindowicon",        "style",         "stylesheet", "session",
+    "display",      "geometry",           "name",          "title"};
+constexpr std::string_view kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+template <std::size_t N> bool listed(const std::string_view (&names)[N], std::string_view name) {
+    for (std::string_view each : names)
+        if (each == name)
+            return true;
+    return false;
+}
+
+void printUsage() {
+    std::fputs("Usage: handwright [OPTION]... [--] [PROJECT.hwp]\n"
+               "Kovrin Handwright, the development environment for SuperWaba programs.\n"
+               "\n"
+               "  -h, --help     show this help and exit\n"
+               "  -v, --version  show the version and exit\n"
+               "  --             what follows is a file name, even if it starts with '-'\n"
+               "\n"
+               "A project file (.hwp) given as PROJECT opens on start. Qt's own options (-platform, -style,\n"
+               "...) are accepted as well.\n",
+               stdout);
+}
+
+// Handles the options that end the program before any window (or display) exists. Gives the exit code
+// then; otherwise fills `files` with what the main window should open and gives -1.
+int handleOptions(int argc, char** argv, QStringList& files) {
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            files << QString::fromLocal8Bit(argv[i]);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h" || arg == "-?") {
+            printUsage();
+            return 0;
+        }
+        if (arg == "--version" || arg == "-v") {
+            std::printf("handwright %s\n", HW_VERSION);
+            return 0;
+        }
+        // Qt spells its options with one dash or two, the value after a space or an '='.
+        std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
+        const bool inlineValue = name.find('=') != std::string_view::npos;
+        name = name.substr(0, name.find('='));
+        if (listed(kQtFlags, name))
+            continue;
+        if (listed(kQtOptionsWithValue, name)) {
+            if (!inlineValue)
+                ++i;
+            continue;
+        }
+        std::fprintf(
+            stderr,
+            "handwright: unknown option '%s'\n"
+            "Try 'handwright --help'; to open a file whose name starts with '-', put '--' before it.\n",
+            argv[i]);
+        return 2;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    QStringList files;
+    if (const int code = handleOptions(argc, argv, files); code >= 0)
+        return code;
+
     // The documentation view needs shared GL contexts set before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
@@ -36,7 +120,7 @@ int main(int argc, char** argv) {
     // step may read what the main window loaded.
     RegistryStore& store = RegistryStore::instance();
     TForm1 mainWindow(store);
-    mainWindow.FormCreate(QApplication::arguments().mid(1));
+    mainWindow.FormCreate(files);
     TForm2 about(&mainWindow);
     mainWindow.setAboutWindow(&about);
     TForm3 newProject(mainWindow, &mainWindow);

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# cpack -G DEB makes a package with the program's dependencies; unpacked into a scratch root it runs.
+# Usage: deb_test.sh <build folder> <expected version>. Skipped (77) without cpack or dpkg-deb.
+set -euo pipefail
+build=$1
+version=$2
+command -v cpack >/dev/null && command -v dpkg-deb >/dev/null || { echo "SKIP: no cpack or dpkg-deb"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    fail "cpack failed: $(tail -5 "$work/cpack.log")"
+debs=("$work"/out/*.deb)
+[[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || fail "expected one .deb, got: ${debs[*]}"
+deb=${debs[0]}
+
+[[ $(dpkg-deb -f "$deb" Package) == handwright ]] || fail "package name"
+[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
+depends=$(dpkg-deb -f "$deb" Depends)
+# What it links, and what Qt loads without linking.
+for package in libqt6widgets6 libqt6webenginewidgets6 libqt6help6 libqt6core6 libsqlite3-0 libqscintilla2-qt6 \
+               libqt6sql6-sqlite libqt6webenginecore6-bin; do
+    grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
+done
+
+dpkg -x "$deb" "$work/root"
+root=$work/root
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/handwright" --version)
+[[ $out == "handwright $version" ]] || fail "the unpacked program printed '$out'"
+for file in usr/lib/handwright/handwright.qch usr/lib/handwright/parse usr/lib/handwright/Class.orw \
+            usr/share/applications/handwright.desktop usr/share/mime/packages/handwright.xml \
+            usr/share/icons/hicolor/scalable/apps/handwright.svg usr/share/man/man1/handwright.1; do
+    [[ -f $root/$file ]] || fail "the package lacks /$file"
+done
+[[ -x $root/usr/bin/handwright-reg ]] || fail "the package lacks /usr/bin/handwright-reg"
+echo "deb: ok ($(du -k "$deb" | cut -f1) KiB)"

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# cmake --install lays the program out as a desktop expects: the program folder under lib/handwright,
+# relative links in bin/, the desktop entry, icons, the .hwp file type and the man pages.
+# Usage: install_test.sh <build folder> <expected version>
+set -euo pipefail
+build=$1
+version=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+prefix="$work/pre fix"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for program in handwright handwright-reg; do
+    link=$prefix/bin/$program
+    [[ -L $link ]] || fail "bin/$program is not a link"
+    [[ $(readlink "$link") == ../lib/handwright/$program ]] || fail "bin/$program points to $(readlink "$link")"
+    [[ -x $prefix/lib/handwright/$program ]] || fail "lib/handwright/$program is missing"
+done
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/handwright" --version)
+[[ $out == "handwright $version" ]] || fail "--version through the link printed '$out'"
+HANDWRIGHT_REGISTRY=$work/registry.sqlite "$prefix/bin/handwright-reg" /? | grep -q "handwright-reg query" ||
+    fail "handwright-reg through the link gave no usage"
+
+# The program folder holds what the build's program folder holds, and not the stand-in SDK.
+folder=$prefix/lib/handwright
+for file in handwright.qch updates.html parse Class.orw ClassWithMain.orw noHelp.html noDocHelp.html; do
+    [[ -f $folder/$file ]] || fail "the program folder lacks $file"
+done
+(cd "$build/bin" && find . -type f ! -name '*.hwp' | sort) >"$work/built"
+(cd "$folder" && find . -type f | sort) >"$work/installed"
+missing=$(comm -23 "$work/built" "$work/installed")
+[[ -z $missing ]] || fail "built but not installed: $missing"
+[[ ! -e $prefix/sdk && ! -e $folder/sdk ]] || fail "the stand-in SDK was installed"
+
+share=$prefix/share
+desktop=$share/applications/handwright.desktop
+[[ -f $desktop ]] || fail "no desktop entry"
+grep -qx 'Exec=handwright %f' "$desktop" || fail "the desktop entry does not pass the file"
+grep -qx 'Icon=handwright' "$desktop" || fail "the desktop entry names another icon"
+grep -q '^MimeType=.*application/x-handwright-project;' "$desktop" || fail "the desktop entry lacks the .hwp type"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate refused the entry"
+fi
+
+mime=$share/mime/packages/handwright.xml
+[[ -f $mime ]] || fail "no shared-mime-info type"
+grep -q 'type="application/x-handwright-project"' "$mime" || fail "the type is not the one the entry names"
+grep -q 'pattern="\*.hwp"' "$mime" || fail "the type does not match *.hwp"
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$mime" || fail "the type's XML is not well formed"
+fi
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database refused the type"
+    grep -q 'application/x-handwright-project:\*\.hwp' "$share/mime/globs2" || fail "*.hwp is not in the globs"
+fi
+
+[[ -f $share/icons/hicolor/scalable/apps/handwright.svg ]] || fail "no scalable icon"
+for size in 16 22 32 48 64 128 256; do
+    png=$share/icons/hicolor/${size}x${size}/apps/handwright.png
+    [[ -f $png ]] || fail "no ${size}x$size icon"
+    # PNG width and height, big-endian at bytes 16 and 20.
+    dims=$(od -An -tu1 -j16 -N8 "$png" | awk '{print $3*256+$4 "x" $7*256+$8}')
+    [[ $dims == "${size}x$size" ]] || fail "the ${size}x$size icon is $dims"
+done
+
+for page in handwright handwright-reg; do
+    man=$share/man/man1/$page.1
+    [[ -f $man ]] || fail "no man page for $page"
+    grep -q "^\.TH $(tr a-z A-Z <<<"$page") 1" "$man" || fail "$page.1 has no title line"
+done
+echo "install: ok"
