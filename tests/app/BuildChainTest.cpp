@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ToolFolders.h"
 
 #include "app/NewProjectWindow.h"
 #include "app/SettingsRules.h"
@@ -26,18 +27,6 @@
 #include <QToolButton>
 
 namespace {
-
-// <build>/sdk/, beside <build>/tests where this program runs.
-QString sdkFolder() {
-    return QDir(QCoreApplication::applicationDirPath() + "/../sdk").canonicalPath() + "/";
-}
-
-QString jdkFolder() {
-    const QString javac = QStandardPaths::findExecutable("javac");
-    if (javac.isEmpty())
-        return {};
-    return QFileInfo(QFileInfo(javac).canonicalFilePath()).absolutePath() + "/../";
-}
 
 void copyFolder(const QString& from, const QString& to) {
     QDir().mkpath(to);

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "ToolFolders.h"
 
 #include "build/OutputWindow.h"
 #include "build/TGUI2Console.h"
@@ -16,17 +17,6 @@
 #include <QTest>
 
 namespace {
-
-QString sdkFolder() {
-    return QDir(QCoreApplication::applicationDirPath() + "/../sdk").canonicalPath() + "/";
-}
-
-QString jdkFolder() {
-    const QString javac = QStandardPaths::findExecutable("javac");
-    if (javac.isEmpty())
-        return {};
-    return QDir(QFileInfo(QFileInfo(javac).canonicalFilePath()).absolutePath() + "/..").canonicalPath() + "/";
-}
 
 // Receives the addresses the desktop would open.
 class UrlCatcher : public QObject {

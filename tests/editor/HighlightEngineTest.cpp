@@ -1,4 +1,5 @@
 #include "editor/HighlightEngine.h"
+#include "HighlightLetters.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -6,27 +7,6 @@
 using namespace highlight;
 
 namespace {
-
-// One letter per character: '.' plain, 'K' blue keyword, 'R' red bracket, 'C' class colour, 'G' green
-// comment, 'S' string colour.
-char letterFor(const Appearance& look) {
-    if (look.plain)
-        return '.';
-    switch (look.foreground) {
-    case 16711680:
-        return 'K';
-    case 255:
-        return 'R';
-    case 8404992:
-        return 'C';
-    case 32768:
-        return 'G';
-    case 8421440:
-        return 'S';
-    default:
-        return '?';
-    }
-}
 
 std::string paint(const Engine& engine, const std::vector<highlight::Run>& runs, int length) {
     std::string letters(size_t(length), '.');

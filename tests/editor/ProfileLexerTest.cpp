@@ -1,4 +1,5 @@
 #include "editor/ProfileLexer.h"
+#include "HighlightLetters.h"
 #include "editor/HighlightEngine.h"
 #include "editor/SourceEditor.h"
 
@@ -11,25 +12,6 @@ using highlight::LineState;
 using Sci = QsciScintillaBase;
 
 namespace {
-
-char letterFor(const highlight::Appearance& look) {
-    if (look.plain)
-        return '.';
-    switch (look.foreground) {
-    case 16711680:
-        return 'K';
-    case 255:
-        return 'R';
-    case 8404992:
-        return 'C';
-    case 32768:
-        return 'G';
-    case 8421440:
-        return 'S';
-    default:
-        return '?';
-    }
-}
 
 QByteArray bytesOf(const SourceEditor& editor) {
     const auto* text = static_cast<const char*>(editor.SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));

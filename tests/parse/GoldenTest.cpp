@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Samples, Golden, testing::ValuesIn(goldenNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 TEST(GoldenSet, CoversTheDamagedSourcesAndLineEnds) {
-    // The samples are the specification of the reader; losing one silently would lose its cases.
+    // Each sample pins down what the reader must do; losing one silently would lose its cases.
     const std::vector<std::string> names = goldenNames();
     for (const char* expected :
          {"annotations", "basics", "cr", "crlf", "damaged_braces", "damaged_comment", "damaged_string",
