@@ -1,6 +1,8 @@
 #include "ClassBrowser.h"
 
-#include <QSaveFile>
+#include "workspace/AtomicWrite.h"
+#include "workspace/TextFile.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -55,19 +57,7 @@ std::optional<int> ClassBrowser::lineNumber(const QString& word) {
 }
 
 QString ClassBrowser::writeParserInput(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    bytes.reserve(size);
-    for (const QString& line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString());
-    return {};
+    return writeFileAtomically(path, joinTextLines(lines).toUtf8()).error;
 }
 
 template <class Nodes> int ClassBrowser::sortedPosition(const Nodes& level, const QString& label) {
