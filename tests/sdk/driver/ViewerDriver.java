@@ -51,18 +51,19 @@ public class ViewerDriver {
     }
 
     // A window is showing before the X server has placed it; wait until its place stops changing (and has
-    // left the corner, where every new window starts, unless it stays there for two seconds).
+    // left the corner, where every new window starts, unless it stays there for eight seconds: a busy X
+    // server can take seconds to place it).
     private static Point settledLocation(Component screen) throws Exception {
         new Robot().waitForIdle();
         Point last = screen.getLocationOnScreen();
         int steady = 0;
-        for (int i = 0; i < 100; i++) {
+        for (int i = 0; i < 200; i++) {
             Thread.sleep(50);
             Point now = screen.getLocationOnScreen();
             steady = now.equals(last) ? steady + 1 : 0;
             last = now;
             boolean inCorner = now.x == 0 && now.y == 0;
-            if (steady >= 4 && (!inCorner || i >= 40))
+            if (steady >= 4 && (!inCorner || i >= 160))
                 return now;
         }
         return last;

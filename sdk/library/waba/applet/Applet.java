@@ -161,6 +161,12 @@ public class Applet {
                 frame.setLocation(options.x, options.y);
                 frame.setDefaultCloseOperation(JFrame.DO_NOTHING_ON_CLOSE);
                 frame.addWindowListener(new WindowAdapter() {
+                    // Without a window manager a new window may be mapped at the screen's corner: put
+                    // it where /x and /y asked once it is on the screen.
+                    public void windowOpened(WindowEvent e) {
+                        e.getWindow().setLocation(options.x, options.y);
+                    }
+
                     public void windowClosing(WindowEvent e) {
                         exitApplication(0);
                     }
