@@ -2,8 +2,9 @@
 
 #include "TProjectFile.h"
 
+#include <cstddef>
+#include <iterator>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 // The open files in ascending byte-wise order of `Name`; a record whose name equals existing ones goes
@@ -41,9 +42,43 @@ public:
     int count() const { return int(m_records.size()); }
     bool isEmpty() const { return m_records.empty(); }
 
-    // Range over the records in list order, as TProjectFile&.
-    auto records() const {
-        return m_records | std::views::transform([](const auto& p) -> TProjectFile& { return *p; });
+    // Range over the records in list order, as TProjectFile&. A hand-written iterator rather than
+    // std::views::transform, which clang 14 cannot compile against libstdc++ 12 (the fuzz build).
+    class RecordIterator {
+    public:
+        using Base = std::vector<std::unique_ptr<TProjectFile>>::const_iterator;
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = TProjectFile;
+        using difference_type = std::ptrdiff_t;
+        using pointer = TProjectFile*;
+        using reference = TProjectFile&;
+
+        RecordIterator() = default;
+        explicit RecordIterator(Base it) : m_it(it) {}
+        TProjectFile& operator*() const { return **m_it; }
+        TProjectFile* operator->() const { return m_it->get(); }
+        RecordIterator& operator++() {
+            ++m_it;
+            return *this;
+        }
+        RecordIterator operator++(int) {
+            RecordIterator before = *this;
+            ++m_it;
+            return before;
+        }
+        bool operator==(const RecordIterator&) const = default;
+
+    private:
+        Base m_it{};
+    };
+    struct RecordRange {
+        RecordIterator first;
+        RecordIterator last;
+        RecordIterator begin() const { return first; }
+        RecordIterator end() const { return last; }
+    };
+    RecordRange records() const {
+        return {RecordIterator(m_records.cbegin()), RecordIterator(m_records.cend())};
     }
 
 private:

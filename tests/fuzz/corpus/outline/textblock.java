@@ -1,0 +1,3 @@
+class T { String s = """
+  text "" \""" 
+  """; char c = '\''; long l = 0x1FL; }

@@ -1,0 +1,90 @@
+// Notes.ini: the profile reader over any bytes, its text as a fixed point of reading, a written value read
+// back unchanged, and the register of bugs and notes saved and loaded again.
+#include "FuzzCheck.h"
+#include "notes/IniFile.h"
+#include "notes/NotesRegister.h"
+#include "workspace/TextCodec.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+namespace {
+
+bool ambiguous(const TextFormat& format, const QByteArray& written) {
+    // Windows-1252 text that came out as valid UTF-8 reads back as UTF-8: the file has no mark of its
+    // encoding.
+    return format.encoding == TextEncoding::Windows1252 && isValidUtf8(written);
+}
+
+// A name that writeString can store: its own line, no "=" in a key, no "]" closing a section early.
+bool usableKey(const QString& key) {
+    return !key.trimmed().isEmpty() && !key.contains(u'=') && !key.contains(u'\r') && !key.contains(u'\n') &&
+           !key.trimmed().startsWith(u'[');
+}
+
+bool usableSection(const QString& section) {
+    return !section.contains(u']') && !section.contains(u'\r') && !section.contains(u'\n');
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzedDataProvider input(data, size);
+    const QString section = QString::fromUtf8(input.ConsumeRandomLengthString(24));
+    const QString key = QString::fromUtf8(input.ConsumeRandomLengthString(24));
+    const QString value = QString::fromUtf8(input.ConsumeRandomLengthString(64));
+    const std::vector<char> rest = input.ConsumeRemainingBytes<char>();
+    const QByteArray bytes(rest.data(), qsizetype(rest.size()));
+
+    const QString path = fuzz::writeScratch(QStringLiteral("Notes.ini"), bytes);
+    IniFile ini(path);
+    FUZZ_CHECK(ini.readError().isEmpty());
+    for (const QString& name : ini.readSections())
+        FUZZ_CHECK(ini.sectionExists(name));
+
+    // What updateFile writes reads back as the same text.
+    const QString text = ini.text();
+    FUZZ_CHECK(bool(ini.updateFile()));
+    if (!ambiguous(ini.format(), fuzz::readScratch(path)))
+        FUZZ_CHECK(IniFile(path).text() == text);
+
+    // A value written through writeString reads back as it was given.
+    if (usableKey(key) && usableSection(section)) {
+        IniFile writer(path);
+        writer.writeString(section, key, value);
+        QString expected = value;
+        expected.replace(u'\r', u' ').replace(u'\n', u' ');
+        expected = expected.left(IniFile::kMaxValueLength);
+        FUZZ_CHECK(writer.readString(section, key, QString()) == expected);
+        if (expected.trimmed().isEmpty())
+            expected.clear(); // blanks alone are written as they are and read as empty
+        FUZZ_CHECK(bool(writer.updateFile()));
+        const QByteArray written = fuzz::readScratch(path);
+        if (!ambiguous(writer.format(), written)) {
+            const IniFile reader(path);
+            FUZZ_CHECK(reader.readString(section, key, QString()) == expected);
+        }
+    }
+
+    // The register: saved and loaded again, the same entries.
+    fuzz::writeScratch(QStringLiteral("Notes.ini"), bytes);
+    NotesRegister notes;
+    FUZZ_CHECK(bool(notes.load(path)));
+    (void)notes.nextId();
+    FUZZ_CHECK(bool(notes.save()));
+    const QByteArray saved = fuzz::readScratch(path);
+    NotesRegister loaded;
+    FUZZ_CHECK(bool(loaded.load(path)));
+    if (!ambiguous(ini.format(), saved)) {
+        FUZZ_CHECK(loaded.count() == notes.count());
+        for (int i = 0; i < notes.count(); ++i) {
+            const NoteEntry& a = notes.entries()[i];
+            const NoteEntry& b = loaded.entries()[i];
+            FUZZ_CHECK(a.id == b.id);
+            for (auto field : {&NoteEntry::date, &NoteEntry::description, &NoteEntry::priority,
+                               &NoteEntry::status, &NoteEntry::fileAndLine})
+                FUZZ_CHECK(a.*field == b.*field ||
+                           (a.*field).trimmed().isEmpty() == true && (b.*field).isEmpty());
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+// The text decoder: decoding then encoding in the format found gives the bytes back; lines split and
+// joined again give the same lines.
+#include "FuzzCheck.h"
+#include "TextCodec.h"
+#include "TextFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const DecodedText decoded = decodeText(bytes);
+    const std::optional<QByteArray> encoded = encodeText(decoded.text, decoded.format);
+    FUZZ_CHECK(encoded.has_value());
+    FUZZ_CHECK(*encoded == bytes);
+    FUZZ_CHECK((decoded.format.encoding == TextEncoding::Utf8) ==
+               isValidUtf8(bytes.sliced(decoded.format.byteOrderMark ? 3 : 0)));
+
+    // Windows-1252 holds every byte.
+    const std::optional<QByteArray> back = toWindows1252(fromWindows1252(bytes));
+    FUZZ_CHECK(back && *back == bytes);
+
+    const QStringList lines = splitTextLines(decoded.text);
+    for (const QString& line : lines)
+        FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
+    FUZZ_CHECK(splitTextLines(joinTextLines(lines)) == lines);
+    // Saving the lines writes text that reads back as the same lines.
+    if (const std::optional<QByteArray> saved = encodeText(joinTextLines(lines), decoded.format)) {
+        const DecodedText reread = decodeText(*saved);
+        if (reread.format == decoded.format)
+            FUZZ_CHECK(splitTextLines(reread.text) == lines);
+    }
+    return 0;
+}
