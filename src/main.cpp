@@ -14,9 +14,11 @@
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
+#include "ui/MessageDialog.h"
 #include "ui/Splash.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -150,6 +152,10 @@ int main(int argc, char** argv) {
 
     splash.reset();
     mainWindow.show();
+    // Said once, over the main window: settings read from a store that cannot be written do not stick.
+    if (store.isReadOnly())
+        QTimer::singleShot(0, &mainWindow,
+                           [&store] { messageDialog(store.readOnlyNotice(), mtWarning, mbOK); });
     const int result = app.exec();
     output.close();
     // A register still open is written to its project's folder.

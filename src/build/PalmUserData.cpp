@@ -1,11 +1,11 @@
 #include "PalmUserData.h"
 
 #include "settings/RegistryKey.h"
+#include "workspace/AtomicWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -24,18 +24,18 @@ QString copyReplacing(const QString& source, const QString& target) {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("Cannot read %1: %2").arg(source, in.errorString());
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+    AtomicFile out(target);
+    if (const FileResult opened = out.open(); !opened)
+        return opened.error;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
             return QStringLiteral("Cannot read %1: %2").arg(source, in.errorString());
-        if (out.write(chunk) != chunk.size())
-            return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+        if (const FileResult written = out.write(chunk); !written)
+            return written.error;
     }
-    if (!out.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(target, out.errorString());
+    if (const FileResult committed = out.commit(); !committed)
+        return committed.error;
     return QString();
 }
 

@@ -136,8 +136,9 @@ QString IniFile::text() const {
     return out;
 }
 
-QString IniFile::writeErrorText(const QString& fileName) {
-    return QStringLiteral("nach %1 kann nicht geschrieben werden").arg(fileName);
+QString IniFile::writeErrorText(const QString& fileName, const QString& reason) {
+    const QString text = QStringLiteral("nach %1 kann nicht geschrieben werden").arg(fileName);
+    return reason.isEmpty() ? text : text + QStringLiteral(": ") + reason;
 }
 
 FileResult IniFile::updateFile() const {
@@ -146,7 +147,13 @@ FileResult IniFile::updateFile() const {
     std::optional<QByteArray> bytes = encodeText(content, m_format);
     if (!bytes)
         bytes = encodeText(content, TextFormat{});
-    if (!bytes || !writeFileAtomically(m_fileName, *bytes))
+    if (!bytes)
         return {writeErrorText(m_fileName)};
-    return FileResult::success();
+    const FileResult written = writeFileAtomically(m_fileName, *bytes);
+    if (written)
+        return written;
+    // The write's own sentence names the file already; the reason is what it adds.
+    const QString prefix = FileResult::cannotWrite(m_fileName, QString()).error;
+    return {writeErrorText(m_fileName, written.error.startsWith(prefix) ? written.error.mid(prefix.size())
+                                                                        : written.error)};
 }

@@ -40,7 +40,7 @@ public:
     void clear() { m_sections.clear(); }
 
     // Replaces the whole file with the sections in memory. Fails with "nach <file> kann nicht geschrieben
-    // werden", keeping the old file.
+    // werden: <reason>", keeping the old file.
     FileResult updateFile() const;
     // The text updateFile() writes: "[name]" and "key=value" lines ending in CR LF, a blank line between
     // sections.
@@ -50,7 +50,7 @@ public:
     TextFormat format() const { return m_format; }
     void setFormat(TextFormat format) { m_format = format; }
 
-    static QString writeErrorText(const QString& fileName);
+    static QString writeErrorText(const QString& fileName, const QString& reason = {});
 
 private:
     struct Entry {

@@ -41,8 +41,10 @@ FileResult NotesRegister::load(const QString& path) {
 
 FileResult NotesRegister::save() const {
     if (m_entries.isEmpty()) {
-        if (QFileInfo(m_path).isDir() || (QFileInfo::exists(m_path) && !QFile::remove(m_path)))
-            return {IniFile::writeErrorText(m_path)};
+        if (QFileInfo(m_path).isDir())
+            return {IniFile::writeErrorText(m_path, QStringLiteral("Is a directory"))};
+        if (QFile file(m_path); file.exists() && !file.remove())
+            return {IniFile::writeErrorText(m_path, file.errorString())};
         return FileResult::success();
     }
     // Everything is written afresh, so the old file's other contents go as if it had been deleted first.

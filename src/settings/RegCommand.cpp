@@ -3,10 +3,10 @@
 #include "RegFile.h"
 #include "RegTransfer.h"
 #include "RegistryStore.h"
+#include "workspace/AtomicWrite.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -386,15 +386,12 @@ int RegCommand::exportKey(const Parsed& args) {
         m_out << "The operation was canceled by the user.\n" << Qt::flush;
         return 1;
     }
-    // Written section by section; the file is replaced only when all of it was written.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-    const auto put = [&file](const QString& text) {
-        const QByteArray bytes = RegFile::encode(text);
-        return file.write(bytes) == bytes.size();
-    };
-    bool written = file.write(RegFile::byteOrderMark, 2) == 2 && put(RegFile::header());
+    // Written section by section; the file is replaced only when all of it was written and synced.
+    AtomicFile file(fileName);
+    if (const FileResult opened = file.open(); !opened)
+        return fail(opened.error);
+    const auto put = [&file](const QString& text) { return file.write(RegFile::encode(text)).ok(); };
+    bool written = file.write(RegFile::byteOrderMark, 2).ok() && put(RegFile::header());
     QString error;
     const RegistryStatus walked = RegTransfer::walk(*s, *key, true, [&](const RegFileKey& section) {
         const QString text = RegFile::formatSection(section, error);
@@ -402,11 +399,11 @@ int RegCommand::exportKey(const Parsed& args) {
         return written;
     });
     if (!walked || !error.isEmpty()) {
-        file.cancelWriting();
+        file.cancel();
         return fail(!walked ? walked.error : error);
     }
-    if (!written || !file.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    if (const FileResult committed = file.commit(); !committed)
+        return fail(committed.error);
     return succeeded();
 }
 

@@ -4,7 +4,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
+#include <cerrno>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +46,30 @@ PRAGMA user_version = 1;
 bool isLock(int code) {
     const int primary = code & 0xFF;
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+// SQLite's own words, with the system's reason where a file operation failed: "disk I/O error" alone
+// does not say that the disk is full or the file too large. SQLite keeps errno for some failures only;
+// for a failed write without it, the likely causes are looked up.
+QString failureReason(sqlite3* db, const char* message, const QString& path) {
+    QString reason = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    const int extended = sqlite3_extended_errcode(db);
+    const int primary = extended & 0xFF;
+    const int code = sqlite3_system_errno(db);
+    if (code != 0 && (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN))
+        return reason + QStringLiteral(" (%1)").arg(qt_error_string(code));
+    if (extended != SQLITE_IOERR_WRITE && extended != SQLITE_IOERR_FSYNC && primary != SQLITE_FULL)
+        return reason;
+    struct statvfs disk {};
+    rlimit limit{};
+    if (::statvfs(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &disk) == 0 &&
+        quint64(disk.f_bavail) * disk.f_frsize < 1024 * 1024)
+        reason += QStringLiteral(" (the disk is full)");
+    else if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        reason += QStringLiteral(" (%1: files may not grow beyond %2 bytes)")
+                      .arg(qt_error_string(EFBIG))
+                      .arg(quint64(limit.rlim_cur));
+    return reason;
 }
 
 QString fold(const QString& name) {
@@ -86,6 +116,16 @@ bool RegistryStore::open() {
         m_lastError = m_openError;
         return false;
     }
+    // The journal files lie beside the store, so its folder must be writable as well as the file.
+    const bool exists = QFileInfo::exists(m_path);
+    int denied = 0;
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) != 0)
+        denied = errno;
+    else if (exists && ::faccessat(AT_FDCWD, QFile::encodeName(m_path).constData(), W_OK, AT_EACCESS) != 0)
+        denied = errno;
+    if (denied)
+        return openReadOnly(exists, qt_error_string(denied));
+
     const int rc =
         sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
@@ -93,24 +133,19 @@ bool RegistryStore::open() {
     if (ready) {
         sqlite3_busy_timeout(m_db, busyTimeoutMs);
         sqlite3_extended_result_codes(m_db, 1);
+        // FULL: a commit is synced to disk before it returns, so a setting reported saved stays saved
+        // through a power cut, not only through a crash.
         ready = exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
                 exec(QStringLiteral("PRAGMA journal_mode = WAL")) &&
-                exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+                exec(QStringLiteral("PRAGMA synchronous = FULL"));
     }
     bool current = false;
     if (ready) {
         SqliteStatement version(m_db, "PRAGMA user_version");
         ready = version.step() == SQLITE_ROW;
         current = ready && version.integer(0) == schemaVersion;
-        if (ready && version.integer(0) > schemaVersion) {
-            m_openError =
-                QStringLiteral("The settings store %1 was written by a newer version of this program.")
-                    .arg(m_path);
-            sqlite3_close(m_db);
-            m_db = nullptr;
-            m_lastError = m_openError;
-            return false;
-        }
+        if (ready && version.integer(0) > schemaVersion)
+            return openFailed({});
     }
     // Only a new or older store is written to here, so opening a store that another program holds
     // needs no write lock.
@@ -120,15 +155,94 @@ bool RegistryStore::open() {
     if (!ready) {
         QString reason = QStringLiteral("out of memory");
         if (m_db)
-            reason = isLock(sqlite3_errcode(m_db)) ? lockReason() : QString::fromUtf8(sqlite3_errmsg(m_db));
-        m_openError = QStringLiteral("The settings store %1 cannot be opened: %2").arg(m_path, reason);
+            reason = isLock(sqlite3_errcode(m_db)) ? lockReason() : failureReason(m_db, nullptr, m_path);
         m_lastErrorIsLock = m_db && isLock(sqlite3_errcode(m_db));
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        m_lastError = m_openError;
-        return false;
+        return openFailed(reason);
     }
     return true;
+}
+
+bool RegistryStore::openFailed(const QString& reason) {
+    m_openError =
+        reason.isEmpty()
+            ? QStringLiteral("The settings store %1 was written by a newer version of this program.")
+                  .arg(m_path)
+            : QStringLiteral("The settings store %1 cannot be opened: %2").arg(m_path, reason);
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    m_readOnly = false;
+    m_lastError = m_openError;
+    return false;
+}
+
+bool RegistryStore::openReadOnly(bool exists, const QString& reason) {
+    m_readOnly = true;
+    m_readOnlyReason = reason;
+    const QByteArray file = QFile::encodeName(m_path);
+    qint64 version = 0;
+    const auto readVersion = [this, &version] {
+        sqlite3_busy_timeout(m_db, busyTimeoutMs);
+        sqlite3_extended_result_codes(m_db, 1);
+        SqliteStatement statement(m_db, "PRAGMA user_version");
+        if (statement.step() != SQLITE_ROW)
+            return false;
+        version = statement.integer(0);
+        return true;
+    };
+    if (exists) {
+        bool readable = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX,
+                                        nullptr) == SQLITE_OK &&
+                        readVersion();
+        if (!readable) {
+            // A store in WAL mode whose shared-memory file is gone cannot be read the usual way from a
+            // folder we may not write; nobody else can write there either, so it is read unlocked.
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            const QByteArray uri =
+                QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath()).toEncoded() + "?immutable=1";
+            readable = sqlite3_open_v2(uri.constData(), &m_db,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX,
+                                       nullptr) == SQLITE_OK &&
+                       readVersion();
+        }
+        if (!readable)
+            return openFailed(m_db ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                   : QStringLiteral("out of memory"));
+        if (version > schemaVersion)
+            return openFailed({});
+        if (version == schemaVersion)
+            return exec(QStringLiteral("PRAGMA foreign_keys = ON")) || openFailed(m_lastError);
+        // An empty file holds no settings yet: it reads as an empty store.
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+    // Nothing to read: an empty store in memory answers every read; writes are refused before they
+    // reach it.
+    if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) !=
+            SQLITE_OK ||
+        !exec(QString::fromLatin1(schema)))
+        return openFailed(m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory"));
+    sqlite3_extended_result_codes(m_db, 1);
+    return exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+}
+
+QString RegistryStore::readOnlyNotice() const {
+    if (!m_readOnly)
+        return {};
+    return QStringLiteral("The settings store %1 cannot be written (%2). Settings are read from it, but "
+                          "changes made now will not be kept.")
+        .arg(m_path, m_readOnlyReason);
+}
+
+QString RegistryStore::readOnlyError() const {
+    return QStringLiteral("The settings store %1 is read-only (%2): the change was not kept.")
+        .arg(m_path, m_readOnlyReason);
+}
+
+bool RegistryStore::refuseWrite() {
+    m_lastErrorIsLock = false;
+    m_lastError = readOnlyError();
+    return false;
 }
 
 bool RegistryStore::exec(const QString& sql) {
@@ -139,11 +253,26 @@ bool RegistryStore::exec(const QString& sql) {
     if (rc == SQLITE_OK)
         return true;
     m_lastErrorIsLock = isLock(rc);
-    m_lastError = m_lastErrorIsLock
-                      ? QStringLiteral("Cannot change the settings store %1: %2").arg(m_path, lockReason())
-                      : QStringLiteral("Settings store %1: %2").arg(m_path, QString::fromUtf8(message));
+    m_lastError =
+        m_lastErrorIsLock
+            ? QStringLiteral("Cannot change the settings store %1: %2").arg(m_path, lockReason())
+            : QStringLiteral("Settings store %1: %2").arg(m_path, failureReason(m_db, message, m_path));
     sqlite3_free(message);
+    noteGroupFailure();
     return false;
+}
+
+void RegistryStore::noteGroupFailure() {
+    if (m_depth == 0 || m_groupFailed)
+        return;
+    // A full disk or a failing one may have rolled back part of the group, or all of it (SQLite then
+    // leaves the transaction): what is left must not be committed as if it were the whole.
+    const int primary = sqlite3_extended_errcode(m_db) & 0xFF;
+    if (primary == SQLITE_FULL || primary == SQLITE_IOERR || primary == SQLITE_NOMEM ||
+        primary == SQLITE_CORRUPT || sqlite3_get_autocommit(m_db)) {
+        m_groupFailed = true;
+        m_groupError = m_lastError;
+    }
 }
 
 QString RegistryStore::lockReason() {
@@ -161,7 +290,9 @@ bool RegistryStore::fail(const QString& what) {
             QStringLiteral("Cannot %1 in the settings store %2: %3").arg(what, m_path, lockReason());
     else
         m_lastError = QStringLiteral("Cannot %1 in the settings store %2: %3")
-                          .arg(what, m_path, QString::fromUtf8(sqlite3_errmsg(m_db)));
+                          .arg(what, m_path, failureReason(m_db, nullptr, m_path));
+    if (m_db)
+        noteGroupFailure();
     return false;
 }
 
@@ -173,6 +304,14 @@ void RegistryStore::clearError() {
 bool RegistryStore::beginWrite() {
     if (!m_db)
         return fail(QStringLiteral("start a change"));
+    if (m_readOnly)
+        return refuseWrite();
+    if (m_depth > 0 && (m_groupFailed || sqlite3_get_autocommit(m_db))) {
+        // Nothing more joins a group that failed: outside a transaction it would be kept on its own.
+        noteGroupFailure();
+        m_lastError = m_groupError;
+        return false;
+    }
     const bool started = m_depth == 0 ? exec(QStringLiteral("BEGIN IMMEDIATE"))
                                       : exec(QStringLiteral("SAVEPOINT level%1").arg(m_depth));
     if (started)
@@ -185,10 +324,12 @@ bool RegistryStore::endWrite(bool commit) {
         return false;
     --m_depth;
     if (m_depth == 0) {
-        if (commit && exec(QStringLiteral("COMMIT")))
+        if (commit && !m_groupFailed && exec(QStringLiteral("COMMIT")))
             return true;
-        const QString reason = m_lastError;
-        exec(QStringLiteral("ROLLBACK"));
+        const QString reason = m_groupFailed ? m_groupError : m_lastError;
+        m_groupFailed = false;
+        if (!sqlite3_get_autocommit(m_db))
+            exec(QStringLiteral("ROLLBACK"));
         m_lastError = reason;
         return false;
     }
@@ -255,6 +396,13 @@ std::optional<RegistryStore::KeyId> RegistryStore::findKey(RegistryHive hive, co
 }
 
 std::optional<RegistryStore::KeyId> RegistryStore::createKey(RegistryHive hive, const QStringList& keys) {
+    // Opening a key "with create" is how most callers read: on a read-only store an existing key opens.
+    if (m_readOnly) {
+        const std::optional<KeyId> found = walk(hive, keys, false);
+        if (!found && m_lastError.isEmpty())
+            refuseWrite();
+        return found;
+    }
     RegistryTransaction transaction(*this);
     if (!transaction.isActive())
         return std::nullopt;

@@ -12,8 +12,9 @@ struct sqlite3;
 
 // The settings store: registry-shaped keys and values in one SQLite file. Key and value names compare
 // case-blind (Unicode case folding) and keep the spelling they were first written with. Every write is a
-// transaction; several processes may share the file (WAL journal). A store that another program keeps
-// locked is waited for one second at most; the operation then fails with lastErrorIsLock().
+// transaction, on disk before it reports success; several processes may share the file (WAL journal). A store
+// that another program keeps locked is waited for one second at most; the operation then fails with
+// lastErrorIsLock().
 //
 // Operations report failure through their return value and leave the reason in lastError().
 class RegistryStore {
@@ -39,6 +40,12 @@ public:
 
     QString path() const { return m_path; }
     bool isOpen() const { return m_db != nullptr; }
+    // A store whose file or folder this process may not write opens read-only: every read works, every
+    // write is refused with readOnlyError(). A missing store in such a folder reads as empty.
+    bool isReadOnly() const { return m_readOnly; }
+    // What the program tells the user once at start when the store is read-only; empty otherwise.
+    QString readOnlyNotice() const;
+    QString readOnlyError() const;
     // Why the store could not be opened (empty when it is open).
     QString openError() const { return m_openError; }
     QString lastError() const { return m_lastError; }
@@ -75,6 +82,11 @@ public:
 
 private:
     bool open();
+    bool openReadOnly(bool exists, const QString& reason);
+    // An empty reason: the store comes from a newer version of the program.
+    bool openFailed(const QString& reason);
+    bool refuseWrite();
+    void noteGroupFailure();
     bool exec(const QString& sql);
     bool fail(const QString& what);
     void clearError();
@@ -87,6 +99,11 @@ private:
     QString m_lastError;
     bool m_lastErrorIsLock = false;
     int m_depth = 0;
+    // A write in the current group failed in a way that may have undone part of it: it cannot commit.
+    bool m_groupFailed = false;
+    QString m_groupError;
+    bool m_readOnly = false;
+    QString m_readOnlyReason;
 };
 
 // Groups the writes made while it lives into one transaction; rolls back unless commit() is called.

@@ -266,7 +266,8 @@ TEST_F(BugsAndNotesWindowTest, FailedWriteKeepsTheWindowAndTheOldFile) {
         notes.close();
     }
     ASSERT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(dialogs.asked()[0].text, "nach " + notesFile("A") + " kann nicht geschrieben werden");
+    EXPECT_EQ(dialogs.asked()[0].text,
+              "nach " + notesFile("A") + " kann nicht geschrieben werden: File too large");
     EXPECT_EQ(dialogs.asked()[0].type, mtError);
     EXPECT_TRUE(notes.isVisible());
     EXPECT_EQ(readBytes(notesFile("A")), "[0]\r\nDate=old\r\n");

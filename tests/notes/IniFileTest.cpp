@@ -127,14 +127,15 @@ TEST_F(IniFileTest, FailedWriteNamesTheFileAndKeepsTheOldOne) {
     ini.writeString("new", "k", QString(200, u'x'));
     {
         const FileSizeLimit full(64);
-        EXPECT_EQ(ini.updateFile().error, "nach " + path() + " kann nicht geschrieben werden");
+        EXPECT_EQ(ini.updateFile().error,
+                  "nach " + path() + " kann nicht geschrieben werden: File too large");
     }
     EXPECT_EQ(readBytes(path()), "[old]\r\nk=v\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Notes.ini"});
 
     const QString missingFolder = path("no/such/Notes.ini");
     EXPECT_EQ(IniFile(missingFolder, IniFile::Start::Empty).updateFile().error,
-              "nach " + missingFolder + " kann nicht geschrieben werden");
+              "nach " + missingFolder + " kann nicht geschrieben werden: No such file or directory");
 }
 
 } // namespace

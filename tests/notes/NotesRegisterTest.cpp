@@ -157,7 +157,8 @@ TEST_F(NotesRegisterTest, FailedSaveKeepsTheOldFile) {
     notes.add({"1", "d", QString(300, u'x'), "Low", "Open", ""});
     {
         const FileSizeLimit full(64);
-        EXPECT_EQ(notes.save().error, "nach " + notesPath() + " kann nicht geschrieben werden");
+        EXPECT_EQ(notes.save().error,
+                  "nach " + notesPath() + " kann nicht geschrieben werden: File too large");
     }
     EXPECT_EQ(readBytes(notesPath()), "[0]\r\nDate=old\r\n");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Notes.ini"});
@@ -173,7 +174,7 @@ TEST_F(NotesRegisterTest, UnreadableFileIsReportedNotEmptied) {
     EXPECT_EQ(result.error, "Cannot read " + notesPath() + ": Is a directory");
     EXPECT_EQ(notes.count(), 0);
     // An empty register cannot remove a folder in the file's place.
-    EXPECT_EQ(notes.save().error, "nach " + notesPath() + " kann nicht geschrieben werden");
+    EXPECT_EQ(notes.save().error, "nach " + notesPath() + " kann nicht geschrieben werden: Is a directory");
     EXPECT_TRUE(QFileInfo(notesPath()).isDir());
 }
 
