@@ -20,6 +20,16 @@ QString unquoted(const QString& value) {
     return value;
 }
 
+// Reading trims blanks and drops one pair of enclosing quotes, so a value that would lose either is
+// written inside a pair of quotes of its own. A value of blanks alone stays as it is: it reads as empty,
+// which shows the same, and the file keeps the form other profile writers give it.
+QString storedForm(const QString& value) {
+    const QString trimmed = value.trimmed();
+    if (trimmed.isEmpty() || (trimmed.size() == value.size() && unquoted(value) == value))
+        return value;
+    return u'"' + value + u'"';
+}
+
 } // namespace
 
 IniFile::IniFile(const QString& fileName, Start start) : m_fileName(fileName) {
@@ -115,13 +125,14 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
         m_sections.append({sectionName, {}});
         target = &m_sections.last();
     }
+    const QString stored = storedForm(flat);
     for (Entry& entry : target->entries) {
         if (sameName(entry.key, keyName)) {
-            entry.value = flat;
+            entry.value = stored;
             return;
         }
     }
-    target->entries.append({keyName, flat});
+    target->entries.append({keyName, stored});
 }
 
 QString IniFile::text() const {

@@ -106,6 +106,38 @@ TEST_F(IniFileTest, WritesTheWholeFileAndReadsItBack) {
     EXPECT_EQ(again.readString("ABC", "status", "-"), "Open");
 }
 
+TEST_F(IniFileTest, WrittenValuesReadBackAsGiven) {
+    // Reading trims blanks and drops enclosing quotes; what is written must survive both.
+    const struct {
+        const char* value;
+        const char* expected;
+    } cases[] = {
+        {"\"quoted\"", "\"quoted\""},
+        {"'single'", "'single'"},
+        {"  padded  ", "  padded  "},
+        {"\t tab", "\t tab"},
+        {"\"\"", "\"\""},
+        {"\"half", "\"half"},
+        {"plain words", "plain words"},
+        {" ", ""}, // blanks alone read as empty, as other profile writers leave them
+    };
+    IniFile ini(path(), IniFile::Start::Empty);
+    int n = 0;
+    for (const auto& c : cases)
+        ini.writeString("s", QString::number(n++), c.value);
+    ASSERT_TRUE(ini.updateFile().ok());
+    const IniFile again(path());
+    n = 0;
+    for (const auto& c : cases) {
+        const QString key = QString::number(n++);
+        const QString value = QString::fromUtf8(c.value);
+        // In memory the value reads as it was given, blanks alone included.
+        EXPECT_EQ(ini.readString("s", key, "-"), value) << c.value;
+        EXPECT_EQ(again.readString("s", key, "-"), QString::fromUtf8(c.expected)) << c.value;
+    }
+    EXPECT_TRUE(readBytes(path()).contains("\r\n7= \r\n"));
+}
+
 TEST_F(IniFileTest, KeepsTheEncodingItReadIn) {
     writeBytes(path(), "[s]\r\nk=caf\xE9\r\n");
     IniFile ini(path());
