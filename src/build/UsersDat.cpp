@@ -4,13 +4,21 @@
 
 namespace {
 
+// Cut to the length of Palm Desktop's fields, but never through a character that takes two UTF-16
+// units: half of one would name a folder that does not exist.
+QString cutName(const QString& text) {
+    if (text.size() <= palmNameLength)
+        return text;
+    return text.left(text.at(palmNameLength - 1).isHighSurrogate() ? palmNameLength - 1 : palmNameLength);
+}
+
 // Palm Desktop writes the names in the system's 8-bit code page; take UTF-8 when the bytes are UTF-8.
 QString decodeName(QByteArrayView bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError())
         text = QString::fromLatin1(bytes);
-    return text.left(palmNameLength);
+    return cutName(text);
 }
 
 // Reads forward through the file and records the first place where it ends too soon.
@@ -65,7 +73,7 @@ UsersDat readUsersDat(const QByteArray& bytes, const QString& lastUserName, cons
     if (count == 0)
         return result;
 
-    const QString lastName = lastUserName.left(palmNameLength);
+    const QString lastName = cutName(lastUserName);
     Reader reader(bytes, 13);
     if (!reader.has(0))
         return damaged(fileName, QStringLiteral("it ends before the first user"));

@@ -55,6 +55,19 @@ TEST(UsersDat, LongNamesAreCutTo31Characters) {
     EXPECT_EQ(dat.lastUserIndex, 0);
 }
 
+TEST(UsersDat, TheCutNeverSplitsACharacter) {
+    // U+1F600 takes two UTF-16 units; the 31st unit would be the first of them.
+    const QString wide = QString(30, u'a') + QStringLiteral("\U0001F600b");
+    const QString folder = QStringLiteral("f\U0001F600") + QString(30, u'g');
+    const UsersDat dat = readUsersDat(
+        usersDatBytes({{1, "First", "F", {}}, {2, wide.toUtf8(), folder.toUtf8(), "z"}}), wide, file);
+    ASSERT_TRUE(dat.ok()) << dat.error.toStdString();
+    EXPECT_EQ(dat.users[1].name, QString(30, u'a'));
+    EXPECT_EQ(dat.users[1].folder, folder.left(31));
+    // The last user's name is cut the same way, so it is still found.
+    EXPECT_EQ(dat.lastUserIndex, 1);
+}
+
 TEST(UsersDat, EveryTruncationIsAnErrorNamingTheFile) {
     const QByteArray whole = usersDatBytes(threeUsers());
     for (qsizetype cut = 0; cut < whole.size(); ++cut) {
