@@ -19,7 +19,7 @@ inline QStringList sourceLines(char letter, qint64 bytes) {
 }
 
 inline QString generationValue(int generation) {
-    return QString::number(generation) + QString(500, u'g');
+    return QString::number(generation) + QString(1000, u'g');
 }
 
 inline const QStringList storeKey{"Software", "Crash"};
