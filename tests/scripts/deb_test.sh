@@ -23,6 +23,20 @@ for package in libqt6widgets6 libqt6webenginewidgets6 libqt6help6 libqt6core6 li
                libqt6sql6-sqlite libqt6webenginecore6-bin; do
     grep -q "\b$package\b" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
+# Recommends: a JDK that apt picks as a full one (the applet viewer is an AWT window, which a headless
+# JDK refuses to open), the fonts the editor and artwork name, xdg-open for outside links.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+IFS=',' read -ra groups <<<"$recommends"
+jdk=
+for group in "${groups[@]}"; do
+    first=${group%%|*}
+    if [[ $group == *jdk* ]]; then jdk=${first// /}; fi
+done
+[[ -n $jdk ]] || fail "Recommends names no JDK: $recommends"
+[[ $jdk != *headless* ]] || fail "the first JDK in Recommends is headless ($jdk): $recommends"
+for package in fonts-liberation xdg-utils; do
+    grep -qE "(^|[ ,|])$package([ ,|(]|$)" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
+done
 
 dpkg -x "$deb" "$work/root"
 root=$work/root
