@@ -2,6 +2,7 @@
 
 #include "LazyWebView.h"
 #include "settings/FormSizeSave.h"
+#include "ui/FontScale.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>
@@ -9,7 +10,7 @@
 TForm13::TForm13(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form13");
     setWindowTitle("Class Help");
-    resize(348, 352);
+    resize(fontscale::px(QSize(348, 352)));
     // The program ends with the main window, whether this one is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 
 #include "app/WorkspaceHost.h"
 #include "settings/FormSizeSave.h"
+#include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 #include "workspace/ClassTemplate.h"
 #include "workspace/PathHelpers.h"
@@ -67,7 +68,7 @@ void TForm4::setupUi() {
     layout->addWidget(ListView1, 1);
     layout->addLayout(name);
     layout->addLayout(buttons);
-    resize(400, 320);
+    resize(fontscale::px(QSize(400, 320)));
 }
 
 void TForm4::fillTemplates() {

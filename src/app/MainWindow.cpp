@@ -28,6 +28,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsTable.h"
 #include "ui/About.h"
+#include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileListsState.h"
 #include "workspace/FileTime.h"
@@ -299,9 +300,10 @@ void TForm1::Splitter3Moved() {
 
 void TForm1::Panel4DblClick() {
     const int height = m_ui.messagePanelHeight();
-    if (height > 24) {
+    // Collapsed, the panel keeps its header, which grows with the desktop's font.
+    if (height > fontscale::px(24)) {
         OutputPanelHeight = height;
-        m_ui.setMessagePanelHeight(15);
+        m_ui.setMessagePanelHeight(fontscale::px(15));
     } else {
         m_ui.setMessagePanelHeight(OutputPanelHeight);
     }

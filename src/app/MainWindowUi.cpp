@@ -3,6 +3,7 @@
 #include "CommandMap.h"
 #include "HeaderPanel.h"
 #include "editor/SourceEditor.h"
+#include "ui/FontScale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +35,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(kFileListRowHeight);
+        size.setHeight(fontscale::px(kFileListRowHeight));
         return size;
     }
 };
@@ -259,7 +260,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     Panel4 = new HeaderPanel("Output", Panel3);
     Panel4->setObjectName("Panel4");
     Panel4->setToolTip("Double click to resize.");
-    Panel4->setFixedHeight(15);
+    Panel4->setFixedHeight(fontscale::px(15));
     Panel4->setFrameShape(QFrame::StyledPanel);
     Panel4->setAutoFillBackground(true);
     ListBox3 = new MessageList(Panel3);

@@ -2,6 +2,7 @@
 #include "MainWindowUi.h"
 
 #include "editor/ClassBrowser.h"
+#include "ui/FontScale.h"
 
 #include <QAction>
 #include <QLabel>
@@ -116,7 +117,7 @@ void MainWindowUi::setupBrowser(QWidget* parent) {
 
     BrowserHeader = new QLabel(QStringLiteral("Browser"), parent);
     BrowserHeader->setObjectName("BrowserHeader");
-    BrowserHeader->setFixedHeight(15);
+    BrowserHeader->setFixedHeight(fontscale::px(15));
     BrowserHeader->setFrameShape(QFrame::StyledPanel);
     BrowserHeader->setAutoFillBackground(true);
 

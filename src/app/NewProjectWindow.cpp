@@ -5,6 +5,7 @@
 #include "settings/LiveSettings.h"
 #include "settings/ProductSettings.h"
 #include "ui/FileDialogs.h"
+#include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 #include "ui/StopBox.h"
 #include "workspace/ClassTemplate.h"
@@ -72,7 +73,7 @@ void TForm3::setupUi() {
     Button1->setEnabled(false);
     Button2 = new QPushButton(QStringLiteral("..."));
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setMaximumWidth(32);
+    Button2->setMaximumWidth(fontscale::px(32));
     Button3 = new QPushButton(QStringLiteral("Cancel"));
     Button3->setObjectName(QStringLiteral("Button3"));
 
@@ -99,7 +100,7 @@ void TForm3::setupUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    resize(420, 240);
+    resize(fontscale::px(QSize(420, 240)));
 }
 
 QString TForm3::initialProjectsFolder(WorkspaceHost& host) {

@@ -1,10 +1,13 @@
 #include "SettingsWindowUi.h"
 
 #include "app/UpDown.h"
+#include "ui/FontScale.h"
+#include "ui/Readability.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -67,7 +70,7 @@ QWidget* numberEdit(const QString& editName, const QString& upDownName, int mini
                     QLineEdit** editOut = nullptr, UpDown** upDownOut = nullptr) {
     auto* edit = lineEdit(editName);
     edit->setValidator(new DigitsOnlyValidator(edit));
-    edit->setMaximumWidth(60);
+    edit->setMaximumWidth(fontscale::px(60));
     auto* upDown = named(new UpDown, upDownName);
     upDown->setRange(minimum, maximum);
     upDown->setIncrement(step);
@@ -86,10 +89,36 @@ QWidget* numberEdit(const QString& editName, const QString& upDownName, int mini
     return row;
 }
 
+// A caption in its own colour (red: needed, green: optional), kept readable on the window's background:
+// under a dark palette the same hue, lighter.
+class ColouredLabel : public QLabel {
+public:
+    ColouredLabel(const QString& text, const QColor& colour) : QLabel(text), m_colour(colour) { follow(); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::PaletteChange)
+            follow();
+    }
+
+private:
+    void follow() {
+        const QColor wanted =
+            readability::readableOn(m_colour, palette().color(QPalette::Window), readability::kTextContrast);
+        // Setting the palette raises another change, which then finds the colour in place.
+        if (palette().color(QPalette::WindowText) == wanted)
+            return;
+        QPalette colours = palette();
+        colours.setColor(QPalette::WindowText, wanted);
+        setPalette(colours);
+    }
+
+    QColor m_colour;
+};
+
 QLabel* colouredLabel(const QString& text, const char* colour) {
-    auto* label = new QLabel(text);
-    label->setStyleSheet(QStringLiteral("color: %1").arg(QLatin1String(colour)));
-    return label;
+    return new ColouredLabel(text, QColor(QLatin1String(colour)));
 }
 
 } // namespace
@@ -118,9 +147,10 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
-    form->resize(520, 520);
-    form->setMinimumSize(520, 520);
-    form->setMaximumSize(520, 520);
+    const QSize size = fontscale::px(QSize(520, 520));
+    form->resize(size);
+    form->setMinimumSize(size);
+    form->setMaximumSize(size);
 }
 
 QWidget* SettingsWindowUi::exegenPage() {
@@ -237,7 +267,7 @@ QWidget* SettingsWindowUi::pathsPage() {
     for (const Row& row : rows) {
         *row.edit = lineEdit(QLatin1String(row.editName));
         *row.button = named(new QPushButton(QLatin1String(row.buttonCaption)), QLatin1String(row.buttonName));
-        (*row.button)->setMaximumWidth(32);
+        (*row.button)->setMaximumWidth(fontscale::px(32));
         grid->addWidget(colouredLabel(QLatin1String(row.caption), row.colour), line++, 0, 1, 2);
         grid->addWidget(*row.edit, line, 0);
         grid->addWidget(*row.button, line++, 1);

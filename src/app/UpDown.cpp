@@ -1,5 +1,6 @@
 #include "UpDown.h"
 
+#include "ui/FontScale.h"
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -14,7 +15,7 @@ UpDown::UpDown(QWidget* parent)
     for (QToolButton* button : {m_up, m_down}) {
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setFixedSize(16, 11);
+        button->setFixedSize(fontscale::px(QSize(16, 11)));
         layout->addWidget(button);
     }
     m_up->setArrowType(Qt::UpArrow);

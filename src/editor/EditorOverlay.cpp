@@ -1,6 +1,7 @@
 #include "EditorOverlay.h"
 
 #include "SourceEditor.h"
+#include "ui/Readability.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -36,6 +37,10 @@ void EditorOverlay::refreshIfMoved() {
     update();
 }
 
+QColor EditorOverlay::endOfTextColor(const QColor& paper) {
+    return readability::readableOn(QColor(0, 0, 255), paper);
+}
+
 int EditorOverlay::endOfTextY() const {
     const long end = m_editor->length();
     const int lineHeight = int(m_editor->SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul));
@@ -59,7 +64,7 @@ void EditorOverlay::paintEvent(QPaintEvent*) {
         }
     }
     if (const int y = endOfTextY(); y >= 0) {
-        painter.setPen(endOfTextColor());
+        painter.setPen(endOfTextColor(m_editor->palette().color(QPalette::Base)));
         painter.drawLine(gutter, y, width(), y);
     }
 }

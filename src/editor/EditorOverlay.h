@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QApplication>
+#include <QPalette>
 #include <QWidget>
 
 class SourceEditor;
@@ -10,7 +12,8 @@ class EditorOverlay : public QWidget {
 public:
     explicit EditorOverlay(SourceEditor* editor);
 
-    static QColor endOfTextColor() { return QColor(0, 0, 255); }
+    // Blue, made lighter on a dark paper so the mark stays visible.
+    static QColor endOfTextColor(const QColor& paper = QApplication::palette().color(QPalette::Base));
     // The vertical place of the end-of-text mark in the text area, or -1 when it is out of sight.
     int endOfTextY() const;
 

@@ -1,7 +1,9 @@
 #include "SourceEditor.h"
 
 #include "ProfileLexer.h"
+#include "ui/Readability.h"
 
+#include <QEvent>
 #include <QFont>
 #include <QStringDecoder>
 #include <Qsci/qscicommandset.h>
@@ -20,7 +22,38 @@ SourceEditor::SourceEditor(QWidget* parent) : QsciScintilla(parent), m_notices(n
     auto* profileLexer = new ProfileLexer(this);
     profileLexer->setDefaultFont(this->font());
     setLexer(profileLexer);
+    applyPalette();
     connect(this, &QsciScintilla::textChanged, this, &SourceEditor::forwardChange);
+}
+
+void SourceEditor::applyPalette() {
+    const QPalette colours = palette();
+    const QColor text = colours.color(QPalette::Text);
+    const QColor paper = colours.color(QPalette::Base);
+    setCaretForegroundColor(text);
+    // The gutter is drawn like the window around the text; the overlay writes its numbers in the window's
+    // text colour.
+    setMarginsBackgroundColor(colours.color(QPalette::Window));
+    setMarginsForegroundColor(colours.color(QPalette::WindowText));
+    setSelectionBackgroundColor(colours.color(QPalette::Highlight));
+    setSelectionForegroundColor(colours.color(QPalette::HighlightedText));
+    QsciLexer* words = lexer();
+    if (!words)
+        return;
+    words->setDefaultColor(text);
+    words->setDefaultPaper(paper);
+    for (int style = 0; style <= QsciScintillaBase::STYLE_MAX && !words->description(style).isEmpty();
+         ++style) {
+        const QColor background = words->defaultPaper(style);
+        words->setPaper(background, style);
+        words->setColor(readability::readableOn(words->defaultColor(style), background), style);
+    }
+}
+
+void SourceEditor::changeEvent(QEvent* event) {
+    QsciScintilla::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyPalette();
 }
 
 void SourceEditor::forwardChange() {

@@ -80,9 +80,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void forwardChange();
+    // Text, paper, caret and word colours from the palette, the words' own colours made readable on it.
+    void applyPalette();
     // The fixed configuration: font, gutter, caret, selection, keys.
     void configure();
     void copyIndentation(int added);

@@ -2,6 +2,7 @@
 #include "EditorOverlay.h"
 #include "HighlightProfile.h"
 #include "SourceEditor.h"
+#include "SourceEditorFont.h"
 #include "TypingAids.h"
 
 #include <QApplication>
@@ -91,13 +92,10 @@ void SourceEditor::configure() {
     // New lines copy the previous line's indentation character for character (see copyIndentation);
     // Scintilla's own auto-indent would rebuild it from tabs and blanks of its choosing.
     setAutoIndent(false);
-    // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only. Fontconfig gives
-    // Liberation Mono, metric-compatible, for "Courier New"; "Courier" is the fallback.
-    QFont font(QStringLiteral("Courier New"), 10);
-    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Courier")});
-    font.setStyleHint(QFont::TypeWriter);
-    setFont(font);
-    setColor(palette().color(QPalette::WindowText));
+    // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
+    setFont(editorFont(10));
+    setColor(palette().color(QPalette::Text));
+    setPaper(palette().color(QPalette::Base));
     // A 30-pixel gutter; the overlay draws its numbers centred, and there is no bookmark margin.
     setMarginType(0, QsciScintilla::SymbolMarginDefaultBackgroundColor);
     setMarginWidth(0, 30);
@@ -116,8 +114,6 @@ void SourceEditor::configure() {
     // a bar as wide as the character under it.
     SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 1);
     SendScintilla(SCI_SETMULTIPLESELECTION, 0);
-    setSelectionBackgroundColor(QApplication::palette().color(QPalette::Highlight));
-    setSelectionForegroundColor(QApplication::palette().color(QPalette::HighlightedText));
 
     for (QsciCommand* command : standardCommands()->commands())
         if (!isCaretCommand(command->command())) {

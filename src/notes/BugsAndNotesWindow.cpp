@@ -2,6 +2,7 @@
 
 #include "EditNoteWindow.h"
 #include "settings/FormSizeSave.h"
+#include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 
 #include <QCloseEvent>
@@ -30,7 +31,7 @@ QAction* addMenuAction(QMenu* menu, const QString& name, const QString& text) {
 TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Bugs and Notes"));
-    resize(641, 407);
+    resize(fontscale::px(QSize(641, 407)));
 
     auto* toolBar = new QWidget(this);
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -62,7 +63,7 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     m_listView->header()->setSectionsClickable(false);
     const int widths[] = {30, 50, 300, 50, 50, 80};
     for (int column = 0; column < 6; ++column)
-        m_listView->setColumnWidth(column, widths[column]);
+        m_listView->setColumnWidth(column, fontscale::px(widths[column]));
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));

@@ -1,6 +1,7 @@
 #include "EditNoteWindow.h"
 
 #include "BugsAndNotesWindow.h"
+#include "ui/FontScale.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -32,7 +33,7 @@ TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(not
 
     Edit3 = new QLineEdit(this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setMinimumWidth(300);
+    Edit3->setMinimumWidth(fontscale::px(300));
 
     RadioButton1 = new QRadioButton(QStringLiteral("Open"), this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));

@@ -87,7 +87,8 @@ print::PageLook TPlusMemoPrinter::look() const {
     look.textFont = print::fontForDots(m_font, dpi);
     look.headerFont = print::fontForDots(HeaderFont, dpi);
     look.footerFont = print::fontForDots(FooterFont, dpi);
-    look.headerColour = QApplication::palette().color(QPalette::WindowText);
+    // The paper is white on screen and in print, so the header is black even under a dark desktop.
+    look.headerColour = Qt::black;
     look.header = Header;
     look.footer = Footer;
     look.headerAlign = HeaderAlign;

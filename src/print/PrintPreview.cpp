@@ -1,6 +1,7 @@
 #include "PrintPreview.h"
 
 #include "PlusMemoPrinter.h"
+#include "ui/FontScale.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -116,12 +117,12 @@ void PageImage::mouseReleaseEvent(QMouseEvent* event) {
 TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* parent)
     : QDialog(parent), m_printer(printer) {
     setObjectName("FrmPMPrintPreview");
-    resize(800, 650);
+    resize(fontscale::px(QSize(800, 650)));
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName("ToolBar1");
     m_label = new QLabel(this);
     m_label->setObjectName("LblPage");
-    m_label->setMinimumWidth(90);
+    m_label->setMinimumWidth(fontscale::px(90));
     toolBar->addWidget(m_label);
     m_setup = addButton("BtnSetup", "&Setup", "Printer Setup");
     m_print = addButton("BtnPrint", "&Print", "Print Document(s)");

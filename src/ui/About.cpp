@@ -1,6 +1,7 @@
 #include "About.h"
 
 #include "Artwork.h"
+#include "FontScale.h"
 #include "settings/FormSizeSave.h"
 
 #include <QCloseEvent>
@@ -9,17 +10,19 @@
 
 namespace {
 
+// The window is laid out in pixels at the standard font; a larger desktop font scales it whole, texts and
+// picture included, so the proportions stay.
 QLabel* addText(QWidget* parent, const QString& name, const QString& text, const QRect& place, int pixels,
                 bool bold = false) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     QFont font = label->font();
-    font.setPixelSize(pixels);
+    font.setPixelSize(fontscale::px(pixels));
     font.setBold(bold);
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(place);
+    label->setGeometry(fontscale::px(place));
     return label;
 }
 
@@ -28,16 +31,20 @@ QLabel* addText(QWidget* parent, const QString& name, const QString& text, const
 TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Form2");
     setWindowTitle("About Kovrin Handwright");
-    setFixedSize(619, 382);
+    setFixedSize(fontscale::px(QSize(619, 382)));
     setAutoFillBackground(true);
+    // White paper takes black text, whatever the desktop's colours; the button keeps the desktop's own.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    picture->setPixmap(aboutPicture());
-    picture->setGeometry(0, 0, 200, 382);
+    const QRect picturePlace = fontscale::px(QRect(0, 0, 200, 382));
+    picture->setPixmap(
+        aboutPicture().scaled(picturePlace.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    picture->setGeometry(picturePlace);
 
     addText(this, "Label1", "Release 1.8", QRect(220, 16, 380, 28), 20, true);
     addText(this, "Label2", "December 2026", QRect(220, 46, 380, 18), 12);
@@ -57,7 +64,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixe
 
     auto* close = new QPushButton("Close", this);
     close->setObjectName("Button1");
-    close->setGeometry(520, 340, 80, 26);
+    close->setGeometry(fontscale::px(QRect(520, 340, 80, 26)));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &TForm2::Button1Click);
 

@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include "FontScale.h"
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -52,7 +53,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     if (!m_ready && m_error.isEmpty())
         m_error = m_engine->error();
     setupUi();
-    resize(900, 640);
+    resize(fontscale::px(QSize(900, 640)));
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -1,5 +1,6 @@
 #include "editor/EditorOverlay.h"
 #include "editor/SourceEditor.h"
+#include "editor/SourceEditorFont.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -216,7 +217,7 @@ TEST(EditorOperations, FixedConfiguration) {
     editor.setTabStops(40);
     EXPECT_EQ(editor.tabWidth(), 16);
     EXPECT_EQ(editor.wrapMode(), QsciScintilla::WrapNone);
-    EXPECT_EQ(editor.font().family(), "Courier New");
+    EXPECT_EQ(editor.font().family(), editorFontFamily(installedFontCandidates()));
 }
 
 // The gutter's numbers are centred in its 30 pixels and the end-of-text mark is blue under the last line.

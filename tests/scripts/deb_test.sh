@@ -44,7 +44,8 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/handwright" --version)
 [[ $out == "handwright $version" ]] || fail "the unpacked program printed '$out'"
 for file in usr/lib/handwright/handwright.qch usr/lib/handwright/parse usr/lib/handwright/Class.orw \
             usr/share/applications/handwright.desktop usr/share/mime/packages/handwright.xml \
-            usr/share/icons/hicolor/scalable/apps/handwright.svg usr/share/man/man1/handwright.1; do
+            usr/share/icons/hicolor/scalable/apps/handwright.svg usr/share/man/man1/handwright.1.gz \
+            usr/share/man/man1/handwright-reg.1.gz usr/share/doc/handwright/copyright; do
     [[ -f $root/$file ]] || fail "the package lacks /$file"
 done
 [[ -x $root/usr/bin/handwright-reg ]] || fail "the package lacks /usr/bin/handwright-reg"

@@ -22,6 +22,11 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/handwright" --version)
 [[ $out == "handwright $version" ]] || fail "--version through the link printed '$out'"
 HANDWRIGHT_REGISTRY=$work/registry.sqlite "$prefix/bin/handwright-reg" /? | grep -q "handwright-reg query" ||
     fail "handwright-reg through the link gave no usage"
+HANDWRIGHT_REGISTRY=$work/registry.sqlite "$prefix/bin/handwright-reg" --help | grep -q "handwright-reg query" ||
+    fail "handwright-reg --help gave no usage"
+out=$(env -u HANDWRIGHT_REGISTRY HOME="$work/nohome" XDG_CONFIG_HOME="$work/nohome" "$prefix/bin/handwright-reg" --version)
+[[ $out == "handwright-reg $version" ]] || fail "handwright-reg --version printed '$out'"
+[[ ! -e $work/nohome ]] || fail "handwright-reg --version made a store"
 
 # The program folder holds what the build's program folder holds, and not the stand-in SDK.
 folder=$prefix/lib/handwright
@@ -66,8 +71,13 @@ for size in 16 22 32 48 64 128 256; do
 done
 
 for page in handwright handwright-reg; do
-    man=$share/man/man1/$page.1
-    [[ -f $man ]] || fail "no man page for $page"
-    grep -q "^\.TH $(tr a-z A-Z <<<"$page") 1" "$man" || fail "$page.1 has no title line"
+    man=$share/man/man1/$page.1.gz
+    [[ -f $man ]] || fail "no compressed man page for $page"
+    [[ ! -e $share/man/man1/$page.1 ]] || fail "$page.1 is installed uncompressed as well"
+    gzip -t "$man" || fail "$page.1.gz is not gzip"
+    gzip -dc "$man" | grep -q "^\.TH $(tr a-z A-Z <<<"$page") 1" || fail "$page.1 has no title line"
+    # gzip -n: no time stamp in the header, so a rebuild gives the same bytes.
+    [[ $(od -An -tu1 -j4 -N4 "$man" | tr -d ' ') == 0000 ]] || fail "$page.1.gz carries a time stamp"
 done
+grep -q "GPL-3+" "$share/doc/handwright/copyright" || fail "no copyright file naming the licence"
 echo "install: ok"

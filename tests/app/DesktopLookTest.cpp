@@ -1,0 +1,423 @@
+// Every window under a dark desktop palette and under a larger desktop font: text must stand out from
+// what it is drawn on, and no caption may be cut.
+#include "app/BitmapViewer.h"
+#include "app/ClassHelpWindow.h"
+#include "app/ClassWizard.h"
+#include "app/MainWindow.h"
+#include "app/NewProjectWindow.h"
+#include "app/SettingsWindow.h"
+#include "build/OutputWindow.h"
+#include "debug/DebugInterface.h"
+#include "debug/DebuggerOptions.h"
+#include "editor/CompletionWindow.h"
+#include "editor/EditorOverlay.h"
+#include "editor/FindReplaceDialogs.h"
+#include "editor/SourceEditor.h"
+#include "editor/SourceEditorFont.h"
+#include "notes/BugsAndNotesWindow.h"
+#include "notes/EditNoteWindow.h"
+#include "print/PlusMemoPrinter.h"
+#include "print/PrintPreview.h"
+#include "settings/RegistryStore.h"
+#include "ui/About.h"
+#include "ui/MessageDialog.h"
+#include "ui/Readability.h"
+#include "ui/Splash.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <Qsci/qsciscintillabase.h>
+#include <gtest/gtest.h>
+#include <memory>
+
+using readability::contrastRatio;
+
+namespace {
+
+// A dark palette as desktops give it (the colours of the usual "dark Fusion" scheme).
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a), light(0xee, 0xee, 0xee);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, light);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, QColor(0x42, 0x42, 0x42));
+    p.setColor(QPalette::ToolTipBase, QColor(0x19, 0x19, 0x19));
+    p.setColor(QPalette::ToolTipText, light);
+    p.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
+    p.setColor(QPalette::Text, light);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, light);
+    p.setColor(QPalette::BrightText, Qt::red);
+    p.setColor(QPalette::Light, QColor(0x5a, 0x5a, 0x5a));
+    p.setColor(QPalette::Midlight, QColor(0x48, 0x48, 0x48));
+    p.setColor(QPalette::Mid, QColor(0x28, 0x28, 0x28));
+    p.setColor(QPalette::Dark, QColor(0x1e, 0x1e, 0x1e));
+    p.setColor(QPalette::Shadow, Qt::black);
+    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Link, QColor(0x2a, 0x82, 0xda));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(0x7f, 0x7f, 0x7f));
+    return p;
+}
+
+QString describe(const QWidget* widget) {
+    QString name = widget->objectName();
+    if (name.isEmpty())
+        name = QString::fromLatin1(widget->metaObject()->className());
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        name += " \"" + label->text().left(30) + "\"";
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        name += " \"" + button->text() + "\"";
+    return name;
+}
+
+// The colour a widget's text is drawn on: its own background when it fills one, else that of the nearest
+// parent that does (a window always does).
+QColor backgroundBehind(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(w->backgroundRole());
+    return widget->palette().color(QPalette::Window);
+}
+
+struct Pair {
+    QString what;
+    QColor text, background;
+};
+
+// The text and background colours each kind of control draws with.
+QList<Pair> colourPairs(const QWidget* w) {
+    const QPalette& p = w->palette();
+    if (qobject_cast<const QsciScintillaBase*>(w))
+        return {}; // Its styles are checked one by one.
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) {
+        QList<Pair> pairs{
+            {"rows", p.color(QPalette::Text), p.color(QPalette::Base)},
+            {"selected rows", p.color(QPalette::HighlightedText), p.color(QPalette::Highlight)}};
+        if (view->alternatingRowColors())
+            pairs.append({"alternate rows", p.color(QPalette::Text), p.color(QPalette::AlternateBase)});
+        return pairs;
+    }
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
+        qobject_cast<const QPlainTextEdit*>(w))
+        return {{"text", p.color(QPalette::Text), p.color(QPalette::Base)}};
+    if (const auto* box = qobject_cast<const QComboBox*>(w))
+        return {box->isEditable()
+                    ? Pair{"text", p.color(QPalette::Text), p.color(QPalette::Base)}
+                    : Pair{"caption", p.color(QPalette::ButtonText), p.color(QPalette::Button)}};
+    if (const auto* tool = qobject_cast<const QToolButton*>(w))
+        return {{"caption", p.color(QPalette::ButtonText),
+                 tool->autoRaise() ? backgroundBehind(w) : p.color(QPalette::Button)}};
+    if (qobject_cast<const QPushButton*>(w))
+        return {{"caption", p.color(QPalette::ButtonText), p.color(QPalette::Button)}};
+    if (qobject_cast<const QLabel*>(w) || qobject_cast<const QCheckBox*>(w) ||
+        qobject_cast<const QRadioButton*>(w) || qobject_cast<const QGroupBox*>(w) ||
+        qobject_cast<const QTabBar*>(w) || qobject_cast<const QMenuBar*>(w))
+        return {{"text", p.color(w->foregroundRole()), backgroundBehind(w)}};
+    return {};
+}
+
+bool bearsText(const QWidget* w) {
+    if (const auto* label = qobject_cast<const QLabel*>(w))
+        return !label->text().isEmpty();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(w))
+        return !button->text().isEmpty() || qobject_cast<const QToolButton*>(w);
+    return true;
+}
+
+// Every visible, enabled control with text in `window` whose colours fall short.
+QStringList unreadable(QWidget* window) {
+    QStringList found;
+    QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    widgets.prepend(window);
+    for (QWidget* w : widgets) {
+        if (!w->isVisible() || !w->isEnabled() || !bearsText(w))
+            continue;
+        for (const Pair& pair : colourPairs(w)) {
+            const double ratio = contrastRatio(pair.text, pair.background);
+            if (ratio < readability::kTextContrast)
+                found << QString("%1 %2: %3 on %4 is %5:1")
+                             .arg(describe(w), pair.what, pair.text.name(), pair.background.name())
+                             .arg(ratio, 0, 'f', 2);
+        }
+    }
+    return found;
+}
+
+// Each of the editor's styles against its own paper: plain text at 4.5:1, coloured words at 3:1.
+QStringList unreadableStyles(SourceEditor& editor) {
+    QStringList found;
+    auto colour = [](long bgr) {
+        return QColor(int(bgr & 0xff), int((bgr >> 8) & 0xff), int((bgr >> 16) & 0xff));
+    };
+    for (int style = 0; style < 32; ++style) {
+        const QColor fore = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, style));
+        const QColor back = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, style));
+        const double needed = style == 0 ? readability::kTextContrast : readability::kAccentContrast;
+        if (contrastRatio(fore, back) < needed)
+            found << QString("style %1: %2 on %3").arg(style).arg(fore.name(), back.name());
+    }
+    const QColor caret = colour(editor.SendScintilla(QsciScintillaBase::SCI_GETCARETFORE));
+    const QColor paper = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0));
+    if (contrastRatio(caret, paper) < readability::kAccentContrast)
+        found << QString("caret %1 on %2").arg(caret.name(), paper.name());
+    return found;
+}
+
+// The strongest contrast any pixel of `area` has with `background`: where glyphs are drawn, their
+// cores carry the text colour itself.
+double strongestContrast(const QImage& image, const QRect& area, const QColor& background) {
+    double best = 1.0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            best = std::max(best, contrastRatio(image.pixelColor(x, y), background));
+    return best;
+}
+
+// Every window of the program, created in the program's order, on a store of its own.
+class AllWindows {
+public:
+    AllWindows() : store(dir.filePath("registry.sqlite")) {
+        main = std::make_unique<TForm1>(store);
+        main->FormCreate({});
+        add(main.get());
+        add(new TForm2(main.get()));
+        add(new TForm3(*main, main.get()));
+        add(new TForm4(*main, main.get()));
+        add(new TForm5(*main, main->liveSettings(), main.get()));
+        add(new TForm6(main.get()));
+        output = std::make_unique<TForm7>(nullptr, &store);
+        add(output.get());
+        add(new TForm9(*main->editor(), main.get()));
+        add(new TForm10(main.get()));
+        auto* notes = new TForm11(main.get(), &store);
+        add(notes);
+        add(new TForm12(*notes, notes));
+        add(new TForm13(main.get()));
+        add(new TForm14(main.get()));
+        add(new TForm15(main.get(), &store));
+        add(new MessageDialog("Save changes to Hello.java?", mtConfirmation, mbYesNoCancel, 0,
+                              DialogVariant::Standard, main.get()));
+        add(new MessageDialog("The folder cannot be created.", mtError, mbOK, 0, DialogVariant::Standard,
+                              main.get()));
+        add(new SearchDialog(false, main.get()));
+        add(new SearchDialog(true, main.get()));
+        printer.setText({"public class Hello {", "}"}, main->editor()->font(), 4);
+        printer.Header = "Project: Hello         File: Hello.java";
+        add(new TFrmPMPrintPreview(printer, main.get()));
+    }
+    ~AllWindows() {
+        for (QWidget* window : windows)
+            window->hide();
+    }
+
+    // Shows each in turn (the completion list is a popup that closes when another window shows), and in
+    // each every page of its tabs.
+    template <typename Check> void eachShown(Check check) {
+        for (QWidget* window : windows) {
+            SCOPED_TRACE(describe(window).toStdString());
+            window->show();
+            QCoreApplication::processEvents();
+            check(window);
+            for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+                for (int page = 1; page < tabs->count(); ++page) {
+                    SCOPED_TRACE(tabs->tabText(page).toStdString());
+                    tabs->setCurrentIndex(page);
+                    QCoreApplication::processEvents();
+                    check(window);
+                }
+                tabs->setCurrentIndex(0);
+            }
+            window->hide();
+        }
+    }
+
+    QTemporaryDir dir;
+    RegistryStore store;
+    std::unique_ptr<TForm1> main;
+    std::unique_ptr<TForm7> output;
+    TPlusMemoPrinter printer;
+    QList<QWidget*> windows;
+
+private:
+    void add(QWidget* window) { windows << window; }
+};
+
+// Applies a palette or font to the whole application for one test and puts the old one back.
+class DesktopLook : public ::testing::Test {
+protected:
+    void TearDown() override {
+        QApplication::setPalette(m_palette);
+        QApplication::setFont(m_font);
+    }
+
+private:
+    QPalette m_palette = QApplication::palette();
+    QFont m_font = QApplication::font();
+};
+
+} // namespace
+
+TEST_F(DesktopLook, EveryWindowIsReadableUnderADarkPalette) {
+    QApplication::setPalette(darkPalette());
+    AllWindows all;
+    all.eachShown([](QWidget* window) {
+        const QStringList found = unreadable(window);
+        EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+    });
+}
+
+TEST_F(DesktopLook, EditorWordsCaretAndGutterStandOutFromADarkPaper) {
+    QApplication::setPalette(darkPalette());
+    SourceEditor editor;
+    editor.resize(400, 200);
+    editor.setLines({"import waba.ui.*;", "public class Hello extends MainWindow {",
+                     "\tString s = \"int\"; // one", "}"});
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    const QStringList found = unreadableStyles(editor);
+    EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+
+    // The gutter takes the window's colours, the text area the text's.
+    const QImage image = editor.viewport()->grab().toImage();
+    const QColor gutter = image.pixelColor(2, image.height() - 2);
+    const QColor paper = image.pixelColor(image.width() - 2, image.height() - 2);
+    EXPECT_EQ(gutter, darkPalette().color(QPalette::Window));
+    EXPECT_EQ(paper, darkPalette().color(QPalette::Base));
+    const int lineHeight = int(editor.SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul));
+    EXPECT_GE(strongestContrast(image, QRect(0, 0, editor.marginWidth(0), lineHeight), gutter),
+              readability::kTextContrast);
+    // The end-of-text mark under the last line.
+    const int end = editor.viewport()->findChild<EditorOverlay*>()->endOfTextY();
+    ASSERT_GE(end, 0);
+    EXPECT_GE(contrastRatio(image.pixelColor(200, end), paper), readability::kAccentContrast);
+}
+
+TEST_F(DesktopLook, EditorFollowsAPaletteChangeWhileOpen) {
+    SourceEditor editor;
+    editor.setLines({"int x;"});
+    const long lightPaper = editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0);
+    QApplication::setPalette(darkPalette());
+    QCoreApplication::processEvents();
+    const long darkPaper = editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0);
+    EXPECT_NE(darkPaper, lightPaper);
+    const QStringList found = unreadableStyles(editor);
+    EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+}
+
+// The print preview's page is white paper: its header is black under any desktop palette.
+TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
+    QApplication::setPalette(darkPalette());
+    TPlusMemoPrinter printer;
+    printer.setText({"x"}, QFont("Liberation Mono", 10), 4);
+    printer.Header = "HHHHHHHHHHHHHHHHHHHH";
+    printer.HeaderYPos = 0.5;
+    printer.layOut();
+    const print::Paper paper = printer.layout().paper();
+    constexpr double kShrink = 8;
+    QImage page(QSize(int(paper.size.width() / kShrink), int(paper.size.height() / kShrink)),
+                QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        painter.scale(1 / kShrink, 1 / kShrink);
+        printer.paintPage(painter, 0);
+    }
+    // The header lies in the top part of the page, above the text.
+    const QRect top(0, 0, page.width(), int(paper.dpi * 0.7 / kShrink));
+    EXPECT_GE(strongestContrast(page, top, Qt::white), readability::kTextContrast);
+}
+
+// With a font half as large again, every caption gets the room it asks for.
+TEST_F(DesktopLook, NoCaptionIsClippedWithALargerFont) {
+    QFont larger = QApplication::font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.5);
+    QApplication::setFont(larger);
+    AllWindows all;
+    all.eachShown([](QWidget* window) {
+        QStringList clipped;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !bearsText(w))
+                continue;
+            const auto* label = qobject_cast<QLabel*>(w);
+            const bool button = qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) ||
+                                qobject_cast<QRadioButton*>(w);
+            if (!label && !button)
+                continue;
+            QSize hint = w->sizeHint();
+            // A push button's hint holds the style's least width for a button, wider than "..." needs;
+            // its caption with the style's margins is enough.
+            if (const auto* push = qobject_cast<QPushButton*>(w)) {
+                const int margins = 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
+                                         w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
+                hint.setWidth(std::min(hint.width(),
+                                       w->fontMetrics().horizontalAdvance(QString(push->text()).remove('&')) +
+                                           margins));
+            }
+            const bool fits = label && label->wordWrap()
+                                  ? w->height() >= label->heightForWidth(w->width())
+                                  : w->width() >= hint.width() && w->height() >= hint.height();
+            if (!fits)
+                clipped << QString("%1: %2x%3, needs %4x%5")
+                               .arg(describe(w))
+                               .arg(w->width())
+                               .arg(w->height())
+                               .arg(hint.width())
+                               .arg(hint.height());
+        }
+        EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
+    });
+}
+
+TEST(EditorFont, CourierNewOrAFixedPitchStandInOrTheDesktopsFixedFont) {
+    struct Case {
+        const char* name;
+        FontCandidates candidates;
+        QString family;
+    };
+    const Case cases[] = {
+        {"installed",
+         {{"DejaVu Sans", "Courier New", "Liberation Mono"}, "Courier New", true, "DejaVu Sans Mono"},
+         "Courier New"},
+        {"installed in other letter case",
+         {{"courier new"}, "courier new", true, "Monospace"},
+         "courier new"},
+        {"metric-compatible stand-in",
+         {{"DejaVu Sans", "Liberation Mono"}, "Liberation Mono", true, "DejaVu Sans Mono"},
+         "Liberation Mono"},
+        {"stand-in that is not fixed-pitch",
+         {{"DejaVu Sans"}, "DejaVu Sans", false, "DejaVu Sans Mono"},
+         "DejaVu Sans Mono"},
+        {"no stand-in at all", {{}, "", false, "Noto Mono"}, "Noto Mono"},
+        {"a name that only contains it", {{"Courier New Bold"}, "Courier New Bold", false, "Hack"}, "Hack"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(editorFontFamily(c.candidates), c.family) << c.name;
+}
+
+TEST(EditorFont, TheEditorUsesAFixedPitchFontOfTenPoints) {
+    SourceEditor editor;
+    EXPECT_EQ(editor.font().family(), editorFontFamily(installedFontCandidates()));
+    EXPECT_EQ(editor.font().pointSizeF(), 10.0);
+    EXPECT_TRUE(QFontInfo(editor.font()).fixedPitch());
+}

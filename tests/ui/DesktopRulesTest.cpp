@@ -1,0 +1,103 @@
+#include "ui/FontScale.h"
+#include "ui/Readability.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+using namespace readability;
+
+TEST(Readability, ContrastRatiosOfKnownPairs) {
+    struct Case {
+        QColor a, b;
+        double ratio;
+    };
+    const Case cases[] = {
+        {Qt::black, Qt::white, 21.0},         {Qt::white, Qt::black, 21.0}, // order does not matter
+        {Qt::white, Qt::white, 1.0},          {QColor(0x77, 0x77, 0x77), Qt::white, 4.48},
+        {QColor(0, 0, 255), Qt::white, 8.59}, {QColor(255, 0, 0), Qt::white, 4.0},
+        {QColor(0, 128, 0), Qt::white, 5.14}, {QColor(0, 0, 255), QColor(0x2a, 0x2a, 0x2a), 1.67},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.a.name().toStdString() + " on " + c.b.name().toStdString());
+        EXPECT_NEAR(contrastRatio(c.a, c.b), c.ratio, 0.01);
+    }
+    EXPECT_FALSE(isReadable(QColor(0x77, 0x77, 0x77), Qt::white));
+    EXPECT_TRUE(isReadable(QColor(0x76, 0x76, 0x76), Qt::white));
+}
+
+TEST(Readability, ColoursThatReachTheBarStayAsTheyAre) {
+    // The editor's word colours on white: none may change under the standard palette.
+    for (const QColor& colour :
+         {QColor(0, 0, 255), QColor(255, 0, 0), QColor(0, 64, 128), QColor(0, 128, 0), QColor(64, 128, 128)})
+        EXPECT_EQ(readableOn(colour, Qt::white), colour) << colour.name().toStdString();
+}
+
+TEST(Readability, ShadesTooFaintAColourOfTheSameHue) {
+    struct Case {
+        QColor colour, background;
+        double minimum;
+        bool lighter;
+    };
+    const Case cases[] = {
+        {QColor(0, 0, 255), QColor(0x2a, 0x2a, 0x2a), kAccentContrast, true},
+        {QColor(0, 64, 128), QColor(0x23, 0x26, 0x29), kAccentContrast, true},
+        {QColor(0, 128, 0), QColor(0x35, 0x35, 0x35), kTextContrast, true},
+        {QColor(255, 255, 0), Qt::white, kTextContrast, false},
+        {QColor(255, 0, 0), QColor(0xef, 0xef, 0xef), kTextContrast, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.colour.name().toStdString() + " on " + c.background.name().toStdString());
+        const QColor shaded = readableOn(c.colour, c.background, c.minimum);
+        // Also after rounding to 8 bits a channel, as the screen gets it.
+        const QColor onScreen(shaded.red(), shaded.green(), shaded.blue());
+        EXPECT_GE(contrastRatio(onScreen, c.background), c.minimum);
+        // Just enough: not pushed all the way to white or black.
+        EXPECT_LT(contrastRatio(onScreen, c.background), c.minimum + 0.5);
+        EXPECT_NEAR(shaded.hslHueF(), c.colour.hslHueF(), 0.01);
+        if (c.lighter)
+            EXPECT_GT(shaded.lightnessF(), c.colour.lightnessF());
+        else
+            EXPECT_LT(shaded.lightnessF(), c.colour.lightnessF());
+    }
+}
+
+TEST(Readability, GivesBlackOrWhiteWhenNoShadeReaches) {
+    // Mid grey: no shade reaches 7:1 at all; black comes closest.
+    const QColor grey(0x80, 0x80, 0x80);
+    EXPECT_EQ(readableOn(QColor(0x90, 0x90, 0x90), grey, 7.0), QColor(Qt::black));
+    // Grey text (no hue) on black is made lighter, still grey.
+    const QColor lighter = readableOn(QColor(0x30, 0x30, 0x30), Qt::black, kTextContrast);
+    EXPECT_EQ(lighter.red(), lighter.green());
+    EXPECT_EQ(lighter.green(), lighter.blue());
+    EXPECT_GE(contrastRatio(lighter, Qt::black), kTextContrast);
+}
+
+TEST(FontScale, RatioFollowsTheLineHeightAndNeverShrinks) {
+    QFont standard = QApplication::font();
+    standard.setPointSizeF(fontscale::kStandardPointSize);
+    EXPECT_DOUBLE_EQ(fontscale::ratioFor(standard), 1.0);
+    QFont larger = standard;
+    larger.setPointSizeF(fontscale::kStandardPointSize * 1.5);
+    const double expected = QFontMetricsF(larger).height() / QFontMetricsF(standard).height();
+    EXPECT_DOUBLE_EQ(fontscale::ratioFor(larger), expected);
+    EXPECT_NEAR(expected, 1.5, 0.2);
+    QFont smaller = standard;
+    smaller.setPointSizeF(6);
+    EXPECT_DOUBLE_EQ(fontscale::ratioFor(smaller), 1.0);
+    // A font given in pixels is measured all the same.
+    QFont pixels = standard;
+    pixels.setPixelSize(30);
+    EXPECT_GT(fontscale::ratioFor(pixels), 1.5);
+}
+
+TEST(FontScale, ScalesSizesAndPlacesAndRoundsToTheNearestPixel) {
+    EXPECT_EQ(fontscale::scaled(15, 1.0), 15);
+    EXPECT_EQ(fontscale::scaled(15, 1.5), 23); // 22.5 rounds up
+    EXPECT_EQ(fontscale::scaled(18, 1.25), 23);
+    EXPECT_EQ(fontscale::scaled(18, 0.5), 18); // never smaller than designed
+    EXPECT_EQ(fontscale::scaled(QSize(619, 382), 1.5), QSize(929, 573));
+    EXPECT_EQ(fontscale::scaled(QRect(520, 340, 80, 26), 2.0), QRect(1040, 680, 160, 52));
+    // The application's own font: the standard one in tests, so designed sizes come out unchanged.
+    EXPECT_EQ(fontscale::px(QSize(520, 520)), fontscale::scaled(QSize(520, 520), fontscale::ratio()));
+}
