@@ -76,8 +76,14 @@ ClassHelpTarget classHelpTarget(const QStringList& docFiles, const QString& word
 }
 
 QString fileUrl(const QString& path) {
+    // "//sdk/docs" is the local "/sdk/docs", but in an address "sdk" would be read as a host: one leading
+    // slash is enough.
+    qsizetype slashes = 0;
+    while (slashes < path.size() && path.at(slashes) == u'/')
+        ++slashes;
+    const QString local = slashes > 1 ? path.mid(slashes - 1) : path;
     // The plain "file://" + path, with the characters an address would misread ('#', '?', '%') escaped.
-    return QUrl::fromLocalFile(path).toString(QUrl::PrettyDecoded);
+    return QUrl::fromLocalFile(local).toString(QUrl::PrettyDecoded);
 }
 
 } // namespace contextHelp

@@ -119,4 +119,13 @@ TEST(ClassHelpTargetTest, AddressesSurvivePathsWithUrlCharacters) {
     EXPECT_EQ(fileUrl("/sdk/docs/html/index.html"), "file:///sdk/docs/html/index.html");
 }
 
+TEST(ClassHelpTargetTest, LeadingDoubleSlashStaysALocalPath) {
+    // A SuperWaba path written "//opt/sdk" names the local /opt/sdk; "opt" must not become a host.
+    for (const char* path : {"//opt/sdk/docs/html/index.html", "///opt/sdk/docs/html/index.html"}) {
+        const QString url = fileUrl(path);
+        EXPECT_EQ(url, "file:///opt/sdk/docs/html/index.html") << path;
+        EXPECT_EQ(QUrl(url).toLocalFile(), "/opt/sdk/docs/html/index.html") << path;
+    }
+}
+
 } // namespace

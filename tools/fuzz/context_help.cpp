@@ -30,10 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(page->contains(u'/' + word + QLatin1String(".html")));
 
     if (!line.contains(u'\0')) {
+        // Any absolute path, extra leading slashes included, comes back from its address.
         const QString path = u'/' + line;
         const QString url = contextHelp::fileUrl(path);
-        FUZZ_CHECK(url.startsWith(QLatin1String("file://")));
-        FUZZ_CHECK(QUrl(url).toLocalFile() == QUrl::fromLocalFile(path).toLocalFile());
+        FUZZ_CHECK(url.startsWith(QLatin1String("file:///")));
+        QString local = path;
+        while (local.startsWith(QLatin1String("//")))
+            local.remove(0, 1);
+        FUZZ_CHECK(QUrl(url).toLocalFile() == local);
     }
     return 0;
 }
