@@ -135,6 +135,10 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     PageControl1->addTab(named(appletPage(), QStringLiteral("TabSheet5")), QStringLiteral("Applet"));
     PageControl1->addTab(named(otherPage(), QStringLiteral("TabSheet6")), QStringLiteral("Other"));
     PageControl1->setCurrentIndex(0);
+    // The pages are drawn in the window's colour, which the captions' colours are chosen against; some
+    // styles paint the tab frame in a shade of the button colour instead.
+    for (int page = 0; page < PageControl1->count(); ++page)
+        PageControl1->widget(page)->setAutoFillBackground(true);
 
     Button1 = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("Button1"));
     Button1->setDefault(true);

@@ -29,6 +29,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,31 +53,33 @@ using readability::contrastRatio;
 
 namespace {
 
-// A dark palette as desktops give it (the colours of the usual "dark Fusion" scheme).
+// A dark palette as desktops give it (qt6ct's "darker" scheme): buttons lighter than the window, so text
+// that is only readable on the window's colour shows up.
 QPalette darkPalette() {
     QPalette p;
-    const QColor window(0x35, 0x35, 0x35), base(0x2a, 0x2a, 0x2a), light(0xee, 0xee, 0xee);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, light);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, QColor(0x42, 0x42, 0x42));
-    p.setColor(QPalette::ToolTipBase, QColor(0x19, 0x19, 0x19));
-    p.setColor(QPalette::ToolTipText, light);
-    p.setColor(QPalette::PlaceholderText, QColor(0xa0, 0xa0, 0xa0));
-    p.setColor(QPalette::Text, light);
-    p.setColor(QPalette::Button, window);
-    p.setColor(QPalette::ButtonText, light);
-    p.setColor(QPalette::BrightText, Qt::red);
-    p.setColor(QPalette::Light, QColor(0x5a, 0x5a, 0x5a));
-    p.setColor(QPalette::Midlight, QColor(0x48, 0x48, 0x48));
-    p.setColor(QPalette::Mid, QColor(0x28, 0x28, 0x28));
-    p.setColor(QPalette::Dark, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::Shadow, Qt::black);
-    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    p.setColor(QPalette::Link, QColor(0x2a, 0x82, 0xda));
+    const QColor white(Qt::white);
+    p.setColor(QPalette::WindowText, white);
+    p.setColor(QPalette::Button, QColor(0x42, 0x42, 0x45));
+    p.setColor(QPalette::Light, QColor(0x97, 0x97, 0x97));
+    p.setColor(QPalette::Midlight, QColor(0x5e, 0x5c, 0x5b));
+    p.setColor(QPalette::Dark, QColor(0x30, 0x2f, 0x2e));
+    p.setColor(QPalette::Mid, QColor(0x4a, 0x49, 0x47));
+    p.setColor(QPalette::Text, white);
+    p.setColor(QPalette::BrightText, white);
+    p.setColor(QPalette::ButtonText, white);
+    p.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+    p.setColor(QPalette::Window, QColor(0x22, 0x20, 0x20));
+    p.setColor(QPalette::Shadow, QColor(0xe7, 0xe4, 0xe0));
+    p.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
+    p.setColor(QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9));
+    p.setColor(QPalette::Link, QColor(0x09, 0x86, 0xd3));
+    p.setColor(QPalette::LinkVisited, QColor(0xa7, 0x0b, 0x06));
+    p.setColor(QPalette::AlternateBase, QColor(0x5c, 0x5b, 0x5a));
+    p.setColor(QPalette::ToolTipBase, QColor(0x3f, 0x3f, 0x36));
+    p.setColor(QPalette::ToolTipText, white);
+    p.setColor(QPalette::PlaceholderText, QColor(0xff, 0xff, 0xff, 0x80));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(0x7f, 0x7f, 0x7f));
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return p;
 }
 
@@ -164,6 +167,53 @@ QStringList unreadable(QWidget* window) {
     return found;
 }
 
+// The strongest contrast any pixel of `area` has with `background`: where glyphs are drawn, their
+// cores carry the text colour itself.
+double strongestContrast(const QImage& image, const QRect& area, const QColor& background) {
+    double best = 1.0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            best = std::max(best, contrastRatio(image.pixelColor(x, y), background));
+    return best;
+}
+
+// Captions as they come out on the screen: the most frequent colour of a caption's box is what it is
+// drawn on (whatever the style paints there), the pixel that differs most from it is its text.
+QStringList unreadableOnScreen(QWidget* window) {
+    QStringList found;
+    const QImage shot = window->grab().toImage();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const bool caption =
+            qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
+        if (!caption || !w->isVisible() || !w->isEnabled() || !bearsText(w))
+            continue;
+        if (const auto* label = qobject_cast<QLabel*>(w); label && !label->pixmap().isNull())
+            continue;
+        // Only captions wholly in sight: one scrolled half out of view may show no letter at all.
+        const QRect seen = w->visibleRegion().boundingRect();
+        if (seen.size() != w->size())
+            continue;
+        const QRect box = QRect(w->mapTo(window, QPoint(0, 0)), w->size()) & shot.rect();
+        QHash<QRgb, int> counts;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ++counts[shot.pixel(x, y)];
+        if (counts.isEmpty())
+            continue;
+        QRgb background = counts.begin().key();
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            if (it.value() > counts.value(background))
+                background = it.key();
+        const double ratio = strongestContrast(shot, box, QColor(background));
+        if (ratio < readability::kTextContrast)
+            found << QString("%1 on screen: %2:1 on %3")
+                         .arg(describe(w))
+                         .arg(ratio, 0, 'f', 2)
+                         .arg(QColor(background).name());
+    }
+    return found;
+}
+
 // Each of the editor's styles against its own paper: plain text at 4.5:1, coloured words at 3:1.
 QStringList unreadableStyles(SourceEditor& editor) {
     QStringList found;
@@ -182,16 +232,6 @@ QStringList unreadableStyles(SourceEditor& editor) {
     if (contrastRatio(caret, paper) < readability::kAccentContrast)
         found << QString("caret %1 on %2").arg(caret.name(), paper.name());
     return found;
-}
-
-// The strongest contrast any pixel of `area` has with `background`: where glyphs are drawn, their
-// cores carry the text colour itself.
-double strongestContrast(const QImage& image, const QRect& area, const QColor& background) {
-    double best = 1.0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            best = std::max(best, contrastRatio(image.pixelColor(x, y), background));
-    return best;
 }
 
 // Every window of the program, created in the program's order, on a store of its own.
@@ -282,7 +322,7 @@ TEST_F(DesktopLook, EveryWindowIsReadableUnderADarkPalette) {
     QApplication::setPalette(darkPalette());
     AllWindows all;
     all.eachShown([](QWidget* window) {
-        const QStringList found = unreadable(window);
+        const QStringList found = unreadable(window) + unreadableOnScreen(window);
         EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
     });
 }
