@@ -57,7 +57,7 @@ std::optional<int> ClassBrowser::lineNumber(const QString& word) {
 }
 
 QString ClassBrowser::writeParserInput(const QString& path, const QStringList& lines) {
-    return writeFileAtomically(path, joinTextLines(lines).toUtf8()).error;
+    return writeFileAtomically(path, joinTextLines(lines).toUtf8(), Durability::Scratch).error;
 }
 
 template <class Nodes> int ClassBrowser::sortedPosition(const Nodes& level, const QString& label) {

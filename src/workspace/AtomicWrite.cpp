@@ -43,7 +43,7 @@ int syncFolder(const QByteArray& folder) {
 
 } // namespace
 
-AtomicFile::AtomicFile(const QString& path) : m_path(path) {}
+AtomicFile::AtomicFile(const QString& path, Durability durability) : m_path(path), m_durability(durability) {}
 
 AtomicFile::~AtomicFile() {
     cancel();
@@ -112,7 +112,8 @@ FileResult AtomicFile::write(const char* data, qint64 size) {
 FileResult AtomicFile::commit() {
     if (!m_result || m_fd < 0)
         return m_result ? failWith(QStringLiteral("not open")) : m_result;
-    if (::fsync(m_fd) != 0)
+    const bool synced = m_durability == Durability::Synced;
+    if (synced && ::fsync(m_fd) != 0)
         return failWith(errno);
     const int fd = m_fd;
     m_fd = -1;
@@ -123,7 +124,7 @@ FileResult AtomicFile::commit() {
     m_temporary.clear();
     // The new file is in place; a folder that cannot be synced still fails the save, so the buffer stays
     // modified and is saved again.
-    if (const int code = syncFolder(folderOf(m_target)))
+    if (const int code = synced ? syncFolder(folderOf(m_target)) : 0)
         return failWith(code);
     return m_result;
 }
@@ -139,8 +140,8 @@ void AtomicFile::cancel() {
     }
 }
 
-FileResult writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    AtomicFile file(path);
+FileResult writeFileAtomically(const QString& path, const QByteArray& bytes, Durability durability) {
+    AtomicFile file(path, durability);
     if (FileResult r = file.open(); !r)
         return r;
     if (FileResult r = file.write(bytes); !r)

@@ -11,9 +11,14 @@
 // to its target; an existing file keeps its permissions (and, where allowed, its owner).
 //
 // The first failure sticks: later writes do nothing and commit() returns it.
+//
+// A scratch file (input for a tool, rewritten on the next run anyway) is still replaced in one rename but
+// not synced: nothing is lost if a power cut takes it, and syncing doubles the time a write takes.
+enum class Durability { Synced, Scratch };
+
 class AtomicFile {
 public:
-    explicit AtomicFile(const QString& path);
+    explicit AtomicFile(const QString& path, Durability durability = Durability::Synced);
     ~AtomicFile(); // cancels unless committed
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -32,11 +37,13 @@ private:
     QByteArray m_target; // where the data lands: the path with its links followed
     QByteArray m_temporary;
     int m_fd = -1;
+    Durability m_durability;
     FileResult m_result;
 };
 
 // The whole file in one go, through AtomicFile.
-FileResult writeFileAtomically(const QString& path, const QByteArray& bytes);
+FileResult writeFileAtomically(const QString& path, const QByteArray& bytes,
+                               Durability durability = Durability::Synced);
 
 // Reads a whole file; the error names the file and the reason.
 FileResult readWholeFile(const QString& path, QByteArray& bytes);

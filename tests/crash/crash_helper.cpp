@@ -3,7 +3,7 @@
 //
 //   save <file> <bytes>          saves two contents in turn, for ever
 //   store <file> <values>        writes generation after generation of <values> settings, each in one go
-//   once <file>                  one save of a few bytes, then exits (for the sync log)
+//   once <file> [scratch]        one save of a few bytes, then exits (for the sync log)
 //   once-store <file>            one setting written, then exits (for the sync log)
 //   full <tmpfs|fsize> <save|store|notes> <folder>
 //                                one write that does not fit; reports the message and what is on disk
@@ -254,8 +254,9 @@ int main(int argc, char** argv) {
         return saveForEver(args[1], args[2].toLongLong());
     if (mode == "store" && args.size() == 3)
         return storeForEver(args[1], args[2].toInt());
-    if (mode == "once" && args.size() == 2) {
-        const FileResult r = writeFileAtomically(args[1], "class A {}\r\n");
+    if (mode == "once" && (args.size() == 2 || (args.size() == 3 && args[2] == "scratch"))) {
+        const FileResult r = writeFileAtomically(args[1], "class A {}\r\n",
+                                                 args.size() == 3 ? Durability::Scratch : Durability::Synced);
         markReturn(r.error);
         return r ? 0 : 1;
     }

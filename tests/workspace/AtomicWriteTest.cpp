@@ -73,30 +73,45 @@ TEST_F(AtomicWriteTest, StreamedFileReplacesOnlyOnCommit) {
 
 // The order the system calls reach the kernel, seen from inside a child through a preloaded logger:
 // the data is synced before the rename and the folder after it, and only then does the save return.
-TEST_F(AtomicWriteTest, SyncsTheDataThenRenamesThenSyncsTheFolderBeforeReturning) {
+std::pair<QStringList, QString> syncLog(const QString& target, const QStringList& extra) {
     QTemporaryDir logDir;
     const QString log = logDir.filePath("sync.log");
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LD_PRELOAD", crash::program("libhw_sync_log.so"));
     env.insert("HW_SYNC_LOG", log);
-    writeBytes(path("A.java"), "old");
-    const crash::Run run = crash::runHelper({"once", path("A.java")}, env);
-    ASSERT_EQ(run.exitCode, 0) << run.error.toStdString();
-    EXPECT_EQ(readBytes(path("A.java")), "class A {}\r\n");
-
+    const crash::Run run = crash::runHelper(QStringList{"once", target} + extra, env);
+    EXPECT_EQ(run.exitCode, 0) << run.error.toStdString();
     const QStringList lines = QString::fromUtf8(readBytes(log)).split(u'\n', Qt::SkipEmptyParts);
-    const qsizetype rename =
-        lines.indexOf(QRegularExpression("^rename .* " + QRegularExpression::escape(path("A.java")) + "$"));
-    ASSERT_GE(rename, 0) << lines.join(u'\n').toStdString();
-    const QString temporary = lines[rename].section(u' ', 1, 1);
-    EXPECT_TRUE(temporary.startsWith(path("A.java.")));
-    EXPECT_GE(lines.indexOf("fsync " + temporary), 0) << lines.join(u'\n').toStdString();
-    EXPECT_LT(lines.indexOf("fsync " + temporary), rename);
+    // The rename names the temporary file it puts in place.
+    const QString renamed = "^rename (.*) " + QRegularExpression::escape(target) + "$";
+    const qsizetype at = lines.indexOf(QRegularExpression(renamed));
+    return {lines, at < 0 ? QString() : QRegularExpression(renamed).match(lines[at]).captured(1)};
+}
+
+TEST_F(AtomicWriteTest, SyncsTheDataThenRenamesThenSyncsTheFolderBeforeReturning) {
+    writeBytes(path("A.java"), "old");
+    const auto [lines, temporary] = syncLog(path("A.java"), {});
+    const QString all = lines.join(u'\n');
+    ASSERT_TRUE(temporary.startsWith(path("A.java."))) << all.toStdString();
+    EXPECT_EQ(readBytes(path("A.java")), "class A {}\r\n");
+    const qsizetype rename = lines.indexOf("rename " + temporary + ' ' + path("A.java"));
+    const qsizetype dataSync = lines.indexOf("fsync " + temporary);
     const qsizetype folderSync = lines.indexOf("fsync " + m_dir.path(), rename);
-    EXPECT_GT(folderSync, rename) << lines.join(u'\n').toStdString();
-    EXPECT_EQ(lines.indexOf("returned "), lines.size() - 1);
+    EXPECT_GE(dataSync, 0) << all.toStdString();
+    EXPECT_LT(dataSync, rename) << all.toStdString();
+    EXPECT_GT(folderSync, rename) << all.toStdString();
+    EXPECT_EQ(lines.indexOf("returned "), lines.size() - 1) << all.toStdString();
     EXPECT_GT(lines.indexOf("returned "), folderSync);
     EXPECT_EQ(files(), QStringList{"A.java"});
+}
+
+// A scratch file is still replaced in one rename, but nothing waits for the disk.
+TEST_F(AtomicWriteTest, ScratchFileIsRenamedWithoutSyncing) {
+    const auto [lines, temporary] = syncLog(path("temp.java"), {"scratch"});
+    ASSERT_TRUE(temporary.startsWith(path("temp.java."))) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression("^fsync ")), QStringList());
+    EXPECT_EQ(readBytes(path("temp.java")), "class A {}\r\n");
+    EXPECT_EQ(files(), QStringList{"temp.java"});
 }
 
 // A child saves a large source again and again, two contents in turn, and is killed at random moments:
