@@ -58,7 +58,7 @@ QString failureReason(sqlite3* db, const char* message, const QString& path) {
     const int code = sqlite3_system_errno(db);
     if (code != 0 && (primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN))
         return reason + QStringLiteral(" (%1)").arg(qt_error_string(code));
-    if (extended != SQLITE_IOERR_WRITE && extended != SQLITE_IOERR_FSYNC && primary != SQLITE_FULL)
+    if (extended != SQLITE_IOERR_WRITE && extended != SQLITE_IOERR_FSYNC)
         return reason;
     struct statvfs disk {};
     rlimit limit{};
@@ -195,7 +195,8 @@ bool RegistryStore::openReadOnly(bool exists, const QString& reason) {
                         readVersion();
         if (!readable) {
             // A store in WAL mode whose shared-memory file is gone cannot be read the usual way from a
-            // folder we may not write; nobody else can write there either, so it is read unlocked.
+            // folder we may not write. It is read unlocked instead: only the folder's owner could change
+            // it meanwhile, and this process would then not see the change.
             sqlite3_close(m_db);
             m_db = nullptr;
             const QByteArray uri =
