@@ -92,8 +92,19 @@ int storeForEver(const QString& path, int values) {
 // Mounts a small tmpfs over `folder` in a mount namespace of our own, so nothing outside this process
 // sees it and it goes away with us.
 QString mountSmallDisk(const QString& folder) {
-    if (::geteuid() != 0 && ::unshare(CLONE_NEWUSER) != 0)
-        return QStringLiteral("no user namespace: %1").arg(qt_error_string(errno));
+    if (const uid_t uid = ::geteuid(), gid = ::getegid(); uid != 0) {
+        if (::unshare(CLONE_NEWUSER) != 0)
+            return QStringLiteral("no user namespace: %1").arg(qt_error_string(errno));
+        // Root inside the namespace is this user outside, so the files made on the tmpfs have an owner.
+        const auto put = [](const char* file, const QByteArray& text) {
+            QFile map(QString::fromLatin1(file));
+            return map.open(QIODevice::WriteOnly) && map.write(text) == text.size();
+        };
+        if (!put("/proc/self/setgroups", "deny") ||
+            !put("/proc/self/uid_map", "0 " + QByteArray::number(uid) + " 1") ||
+            !put("/proc/self/gid_map", "0 " + QByteArray::number(gid) + " 1"))
+            return QStringLiteral("the user namespace cannot be mapped");
+    }
     if (::unshare(CLONE_NEWNS) != 0)
         return QStringLiteral("no mount namespace: %1").arg(qt_error_string(errno));
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)

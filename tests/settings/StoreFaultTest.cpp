@@ -124,23 +124,26 @@ TEST(StoreFaults, FileSizeLimitKeepsEveryOldValue) {
     expectFullDiskStore("fsize", "disk I/O error (File too large: files may not grow beyond 49152 bytes)");
 }
 
-// Another user opens a store in a folder it may not write (as root, the child drops to nobody): reads
-// work, writes are refused with the reason, the file is not touched.
+// A store in a folder this user may not write: as root, the child drops to nobody before it opens a
+// root-owned store; any other user takes away its own write permission. Reads work, writes are refused
+// with the reason, the file is not touched.
 class ReadOnlyStore : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "needs root to run the child as another user";
-        // Everyone may pass through and read, only root may write.
-        ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
-        RegistryStore store(path());
-        const std::optional<RegistryStore::KeyId> key =
-            store.createKey(RegistryHive::CurrentUser, crash::storeKey);
-        ASSERT_TRUE(key);
-        for (int i = 0; i < 20; ++i)
-            ASSERT_TRUE(store.setValue(*key, QStringLiteral("v%1").arg(i), RegistryValue::string("old")));
-        ::chmod(QFile::encodeName(path()).constData(), 0644);
+        {
+            RegistryStore store(path());
+            const std::optional<RegistryStore::KeyId> key =
+                store.createKey(RegistryHive::CurrentUser, crash::storeKey);
+            ASSERT_TRUE(key);
+            for (int i = 0; i < 20; ++i)
+                ASSERT_TRUE(store.setValue(*key, QStringLiteral("v%1").arg(i), RegistryValue::string("old")));
+        }
+        // Everyone may pass through and read; only root, if anyone, may write.
+        const bool root = ::geteuid() == 0;
+        ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), root ? 0644 : 0444), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), root ? 0755 : 0555), 0);
     }
+    void TearDown() override { ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755); }
     QString path(const QString& name = "registry.sqlite") const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
