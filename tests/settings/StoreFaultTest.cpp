@@ -3,6 +3,7 @@
 #include "crash/CrashChild.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -49,6 +50,9 @@ int generationOf(RegistryStore& store, int values) {
 TEST(StoreFaults, StoreKilledWhileWritingHoldsOneWholeGeneration) {
     constexpr int values = 500;
     TempStore store;
+    // The kills fall within a few generations' time, however fast the machine is today.
+    QElapsedTimer oneGeneration;
+    oneGeneration.start();
     {
         const std::optional<RegistryStore::KeyId> key =
             store->createKey(RegistryHive::CurrentUser, crash::storeKey);
@@ -59,13 +63,14 @@ TEST(StoreFaults, StoreKilledWhileWritingHoldsOneWholeGeneration) {
                             RegistryValue::string(crash::generationValue(0)));
         ASSERT_TRUE(transaction.commit());
     }
+    const quint32 window = quint32(qMax<qint64>(150, 3 * oneGeneration.elapsed())) * 1000;
     store.store.reset();
     int last = 0, advanced = 0;
     for (int kill = 0; kill < 100; ++kill) {
         QProcess child;
         child.start(crash::program("hw_crash_helper"), {"store", store.path(), QString::number(values)});
         ASSERT_TRUE(child.waitForReadyRead(10000)) << "the child never started";
-        QThread::usleep(QRandomGenerator::global()->bounded(150000));
+        QThread::usleep(QRandomGenerator::global()->bounded(window));
         child.kill();
         ASSERT_TRUE(child.waitForFinished(10000));
 

@@ -4,6 +4,7 @@
 #include "workspace/TextFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -123,13 +124,17 @@ TEST_F(AtomicWriteTest, SourceKilledWhileSavingIsOldOrNewNeverPart) {
     };
     const QByteArray a = bytesOf('a', size);
     const QByteArray b = bytesOf('b', size + 7777);
-    writeBytes(path("Big.java"), a);
+    // The kills fall within a few saves' time, however fast the machine is today.
+    QElapsedTimer oneSave;
+    oneSave.start();
+    ASSERT_TRUE(writeFileAtomically(path("Big.java"), a).ok());
+    const quint32 window = quint32(qMax<qint64>(80, 3 * oneSave.elapsed())) * 1000;
     int sawA = 0, sawB = 0;
     for (int kill = 0; kill < 120; ++kill) {
         QProcess child;
         child.start(crash::program("hw_crash_helper"), {"save", path("Big.java"), QString::number(size)});
         ASSERT_TRUE(child.waitForReadyRead(10000)) << "the child never started";
-        QThread::usleep(QRandomGenerator::global()->bounded(80000));
+        QThread::usleep(QRandomGenerator::global()->bounded(window));
         child.kill();
         ASSERT_TRUE(child.waitForFinished(10000));
         const QByteArray now = readBytes(path("Big.java"));
