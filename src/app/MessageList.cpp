@@ -1,5 +1,6 @@
 #include "MessageList.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 
@@ -69,11 +70,26 @@ MessageList::MessageList(QWidget* parent) : QListView(parent), m_model(new Messa
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
-    colours.setColor(QPalette::Text, colours.color(QPalette::ToolTipText));
-    setPalette(colours);
+    useTooltipColours();
     connect(this, &QAbstractItemView::doubleClicked, this, &MessageList::lineChosen);
+}
+
+void MessageList::useTooltipColours() {
+    QPalette colours = palette();
+    const QColor base = colours.color(QPalette::ToolTipBase);
+    const QColor text = colours.color(QPalette::ToolTipText);
+    // Setting the palette raises another change, which then finds the colours in place.
+    if (colours.color(QPalette::Base) == base && colours.color(QPalette::Text) == text)
+        return;
+    colours.setColor(QPalette::Base, base);
+    colours.setColor(QPalette::Text, text);
+    setPalette(colours);
+}
+
+void MessageList::changeEvent(QEvent* event) {
+    QListView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        useTooltipColours();
 }
 
 void MessageList::addLine(const QString& line, bool selectLast) {

@@ -59,8 +59,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The tooltip colours of the desktop's palette, taken again when the desktop changes it.
+    void useTooltipColours();
+
     MessageModel* m_model;
     bool m_flushQueued = false;
     bool m_selectLast = false;

@@ -4,6 +4,7 @@
 #include "app/ClassHelpWindow.h"
 #include "app/ClassWizard.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowUi.h"
 #include "app/NewProjectWindow.h"
 #include "app/SettingsWindow.h"
 #include "build/OutputWindow.h"
@@ -321,6 +322,21 @@ private:
 TEST_F(DesktopLook, EveryWindowIsReadableUnderADarkPalette) {
     QApplication::setPalette(darkPalette());
     AllWindows all;
+    all.eachShown([](QWidget* window) {
+        const QStringList found = unreadable(window) + unreadableOnScreen(window);
+        EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+    });
+}
+
+// The desktop may switch to dark colours while the program runs.
+TEST_F(DesktopLook, EveryWindowStaysReadableWhenThePaletteTurnsDarkWhileOpen) {
+    AllWindows all;
+    QApplication::setPalette(darkPalette());
+    QCoreApplication::processEvents();
+    // The message list follows: tooltip colours of the new palette, not those it was made with.
+    const QPalette list = all.main->ui().ListBox3->palette();
+    EXPECT_EQ(list.color(QPalette::Base), darkPalette().color(QPalette::ToolTipBase));
+    EXPECT_EQ(list.color(QPalette::Text), darkPalette().color(QPalette::ToolTipText));
     all.eachShown([](QWidget* window) {
         const QStringList found = unreadable(window) + unreadableOnScreen(window);
         EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
