@@ -20,8 +20,10 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <unistd.h>
 
 #ifndef HW_VERSION
 #define HW_VERSION "unknown"
@@ -105,6 +107,11 @@ int main(int argc, char** argv) {
     QStringList files;
     if (const int code = handleOptions(argc, argv, files); code >= 0)
         return code;
+
+    // The web engine's sandbox cannot run as root, and the engine then ends the whole program, unsaved
+    // edits and all, the first time a page is shown; for root the engine runs without it.
+    if (geteuid() == 0)
+        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
 
     // The documentation view needs shared GL contexts set before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
