@@ -76,8 +76,9 @@ TEST(ChangeNotices, TypingDeliversTheNoticesScintillaSends) {
         int linesChanged;
         QStringList after;
     };
+    // A copy of the keys: the array behind an initializer_list ends with the case's initializer.
     const auto keys = [](std::initializer_list<Qt::Key> list) {
-        return [list](SourceEditor& editor) {
+        return [list = std::vector<Qt::Key>(list)](SourceEditor& editor) {
             for (Qt::Key key : list)
                 QTest::keyClick(&editor, key);
         };
