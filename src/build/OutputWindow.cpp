@@ -1,6 +1,7 @@
 #include "OutputWindow.h"
 
 #include "settings/FormSizeSave.h"
+#include "ui/FixedPitchFont.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
@@ -29,9 +30,7 @@ OutputWindow::OutputWindow(QWidget* parent, RegistryStore* store) : QWidget(pare
     m_memo->setObjectName(QStringLiteral("Memo1"));
     m_memo->setReadOnly(true);
     m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    m_memo->setFont(font);
+    m_memo->setFont(fixedPitchFont(QStringLiteral("Courier")));
     QPalette palette = m_memo->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, Qt::black);

@@ -1,6 +1,7 @@
 #include "CompletionWindow.h"
 
 #include "SourceEditor.h"
+#include "ui/FixedPitchFont.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,9 +37,7 @@ TForm9::TForm9(SourceEditor& editor, QWidget* parent)
     layout->setSpacing(0);
     Edit2 = new QLineEdit(this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    Edit2->setFont(font);
+    Edit2->setFont(fixedPitchFont(QStringLiteral("Courier New")));
     ListBox4 = new QListWidget(this);
     ListBox4->setObjectName(QStringLiteral("ListBox4"));
     ListBox4->addItems(completionWords());

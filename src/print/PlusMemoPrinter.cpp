@@ -2,6 +2,7 @@
 
 #include "PrintPreview.h"
 #include "editor/SourceEditor.h"
+#include "ui/FixedPitchFont.h"
 #include "ui/MessageDialog.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ TPlusMemoPrinter::TPlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPri
     HeaderFont = QApplication::font();
     HeaderFont.setPointSizeF(8);
     FooterFont = HeaderFont;
-    m_font = QFont(QStringLiteral("Courier New"), 10);
+    m_font = fixedPitchFont(QStringLiteral("Courier New"), 10);
 }
 
 TPlusMemoPrinter::~TPlusMemoPrinter() = default;

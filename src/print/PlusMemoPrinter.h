@@ -27,6 +27,8 @@ public:
     void setMemoToPrint(SourceEditor* editor);
     // Text to print without an editor.
     void setText(const QStringList& lines, const QFont& font, int tabWidth);
+    // The font the text is printed in (the editor's, once laid out with one).
+    const QFont& font() const { return m_font; }
 
     print::Margins margins() const { return m_margins; }
     // Each changes the margin (inches) and lays the pages out again.

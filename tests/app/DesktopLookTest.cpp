@@ -29,6 +29,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QHash>
 #include <QImage>
@@ -49,6 +50,7 @@
 #include <Qsci/qsciscintillabase.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 using readability::contrastRatio;
 
@@ -445,35 +447,49 @@ TEST_F(DesktopLook, NoCaptionIsClippedWithALargerFont) {
     });
 }
 
-TEST(EditorFont, CourierNewOrAFixedPitchStandInOrTheDesktopsFixedFont) {
-    struct Case {
-        const char* name;
-        FontCandidates candidates;
-        QString family;
-    };
-    const Case cases[] = {
-        {"installed",
-         {{"DejaVu Sans", "Courier New", "Liberation Mono"}, "Courier New", true, "DejaVu Sans Mono"},
-         "Courier New"},
-        {"installed in other letter case",
-         {{"courier new"}, "courier new", true, "Monospace"},
-         "courier new"},
-        {"metric-compatible stand-in",
-         {{"DejaVu Sans", "Liberation Mono"}, "Liberation Mono", true, "DejaVu Sans Mono"},
-         "Liberation Mono"},
-        {"stand-in that is not fixed-pitch",
-         {{"DejaVu Sans"}, "DejaVu Sans", false, "DejaVu Sans Mono"},
-         "DejaVu Sans Mono"},
-        {"no stand-in at all", {{}, "", false, "Noto Mono"}, "Noto Mono"},
-        {"a name that only contains it", {{"Courier New Bold"}, "Courier New Bold", false, "Hack"}, "Hack"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(editorFontFamily(c.candidates), c.family) << c.name;
+// A machine without Liberation fonts, where the font matcher answers the Windows families with a
+// proportional one.
+class ProportionalCouriers {
+public:
+    explicit ProportionalCouriers(const QString& proportional) {
+        for (const QString& family : kFamilies)
+            QFont::insertSubstitution(family, proportional);
+    }
+    ~ProportionalCouriers() {
+        for (const QString& family : kFamilies)
+            QFont::removeSubstitutions(family);
+    }
+    ProportionalCouriers(const ProportionalCouriers&) = delete;
+    ProportionalCouriers& operator=(const ProportionalCouriers&) = delete;
+
+private:
+    inline static const QStringList kFamilies{QStringLiteral("Courier"), QStringLiteral("Courier New")};
+};
+
+TEST(FixedWidthText, StaysFixedPitchWhereTheWindowsFamiliesComeOutProportional) {
+    const QFontInfo desktop(QApplication::font());
+    if (desktop.fixedPitch())
+        GTEST_SKIP() << "the desktop font is fixed-pitch";
+    const QString sans = desktop.family();
+    const ProportionalCouriers missing(sans);
+    ASSERT_FALSE(QFontInfo(QFont("Courier New")).fixedPitch());
+    ASSERT_FALSE(QFontInfo(QFont("Courier")).fixedPitch());
+
+    SourceEditor editor;
+    OutputWindow output;
+    TForm9 completion(editor);
+    TPlusMemoPrinter printer;
+    const std::pair<const char*, QFont> fonts[] = {{"editor", editor.font()},
+                                                   {"output window", output.memo()->font()},
+                                                   {"completion box", completion.Edit2->font()},
+                                                   {"printed text", printer.font()}};
+    for (const auto& [where, font] : fonts)
+        EXPECT_TRUE(QFontInfo(font).fixedPitch()) << where << ": " << QFontInfo(font).family().toStdString();
 }
 
 TEST(EditorFont, TheEditorUsesAFixedPitchFontOfTenPoints) {
     SourceEditor editor;
-    EXPECT_EQ(editor.font().family(), editorFontFamily(installedFontCandidates()));
+    EXPECT_EQ(editor.font().family(), editorFontFamily());
     EXPECT_EQ(editor.font().pointSizeF(), 10.0);
     EXPECT_TRUE(QFontInfo(editor.font()).fixedPitch());
 }

@@ -1,7 +1,9 @@
 #include "build/OutputWindow.h"
 #include "QtPrinters.h"
+#include "ui/FixedPitchFont.h"
 
 #include <QAction>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -27,7 +29,10 @@ TEST(OutputWindow, StartsWithTheBannerAndOnlyAppends) {
     EXPECT_TRUE(window.memo()->isReadOnly());
     EXPECT_EQ(window.memo()->palette().color(QPalette::Base), Qt::black);
     EXPECT_EQ(window.memo()->palette().color(QPalette::Text), Qt::white);
-    EXPECT_EQ(window.memo()->font().family(), "Courier");
+    // "Courier" where it or a fixed-pitch stand-in is found, the desktop's fixed-width font elsewhere.
+    EXPECT_EQ(window.memo()->font().family(),
+              fixedPitchFamily("Courier", installedFontCandidates("Courier")));
+    EXPECT_TRUE(QFontInfo(window.memo()->font()).fixedPitch());
     EXPECT_EQ(window.lines(), initialLines);
 
     window.append("Starting javac.exe");

@@ -217,7 +217,7 @@ TEST(EditorOperations, FixedConfiguration) {
     editor.setTabStops(40);
     EXPECT_EQ(editor.tabWidth(), 16);
     EXPECT_EQ(editor.wrapMode(), QsciScintilla::WrapNone);
-    EXPECT_EQ(editor.font().family(), editorFontFamily(installedFontCandidates()));
+    EXPECT_EQ(editor.font().family(), editorFontFamily());
 }
 
 // The gutter's numbers are centred in its 30 pixels and the end-of-text mark is blue under the last line.
