@@ -102,11 +102,11 @@ void BuildChain::setupRunners() {
     runner(2)->OnDone = [this](TGUI2Console* sender) {
         toolEnded(sender);
         waitSeconds(1);
-        queueForHotSync(sender, QStringLiteral(".pdb"));
+        packageReady(sender, QStringLiteral(".pdb"));
     };
     runner(3)->OnDone = [this](TGUI2Console* sender) {
         toolEnded(sender);
-        queueForHotSync(sender, QStringLiteral(".prc"));
+        packageReady(sender, QStringLiteral(".prc"));
         waitSeconds(1);
     };
 
@@ -262,6 +262,9 @@ void BuildChain::packageAndLaunch() {
         m_host.appendOutput("Warp: " + command);
         m_host.appendOutput(QString());
         runner(2)->setCommand(command);
+        // A runner still busy refuses the start and raises no done for this build.
+        if (!runner(2)->isRunning())
+            m_packagingRunning.insert(runner(2));
         runner(2)->Start();
     }
     if (settings.flag(u"Exegen")) {
@@ -271,6 +274,9 @@ void BuildChain::packageAndLaunch() {
         m_host.appendOutput("Exegen: " + command);
         m_host.appendOutput(QString());
         runner(3)->setCommand(command);
+        // A runner still busy refuses the start and raises no done for this build.
+        if (!runner(3)->isRunning())
+            m_packagingRunning.insert(runner(3));
         runner(3)->Start();
     }
     launchApplication();
@@ -301,6 +307,17 @@ void BuildChain::toolEnded(TGUI2Console* sender) {
                : QStringLiteral("%1 did not finish.").arg(toolName(sender));
     m_host.addMessage(line, false);
     m_host.appendOutput(line);
+}
+
+void BuildChain::packageReady(TGUI2Console* sender, const QString& extension) {
+    m_packagingRunning.remove(sender);
+    m_packagesReady.append({sender, extension});
+    if (!m_packagingRunning.isEmpty())
+        return;
+    // Taken first: queueing may show a message box, and a tool started meanwhile queues its own.
+    const QList<std::pair<TGUI2Console*, QString>> ready = std::exchange(m_packagesReady, {});
+    for (const auto& [tool, ext] : ready)
+        queueForHotSync(tool, ext);
 }
 
 void BuildChain::queueForHotSync(TGUI2Console* sender, const QString& extension) {

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class BuildChainHost;
 class LiveSettings;
@@ -71,6 +72,9 @@ private:
     void toolLine(TGUI2Console* sender, const QString& line);
     void toolEnded(TGUI2Console* sender);
     void queueForHotSync(TGUI2Console* sender, const QString& extension);
+    // A tool's done: its package is queued once no packaging tool of the build is still running, so a
+    // problem either tool reports holds back both packages, whichever tool ends first.
+    void packageReady(TGUI2Console* sender, const QString& extension);
     QString toolName(TGUI2Console* tool) const;
     void reportStartFailure(const QString& what, const QString& error);
     void launchApplication();
@@ -88,6 +92,8 @@ private:
     QStringList m_compilerLines;
     bool m_packagingProblem = false;
     QSet<TGUI2Console*> m_failedTools;
+    QSet<TGUI2Console*> m_packagingRunning;
+    QList<std::pair<TGUI2Console*, QString>> m_packagesReady;
     QString m_savedClasspath;
     QPointer<QEventLoop> m_launchWait;
     bool m_launchCancelled = false;

@@ -77,7 +77,7 @@ public:
 
 // javac and java as scripts: each records its arguments in <tool>.args beside it, prints <tool>.out and
 // exits with the number in <tool>.status (0 without one). java is Warp, Exegen or the viewer by its first
-// argument.
+// argument; with <tool>.gate present it says nothing until <tool>.go appears.
 const char* const kJavac = R"sh(#!/bin/sh
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "$1" = -version ]; then
@@ -94,6 +94,9 @@ tool=viewer
 [ "$1" = superwaba.tools.Warp ] && tool=warp
 [ "$1" = superwaba.tools.Exegen ] && tool=exegen
 printf '%s\n' "$@" > "$here/$tool.args"
+if [ -f "$here/$tool.gate" ]; then
+    while [ ! -f "$here/$tool.go" ]; do sleep 0.05; done
+fi
 [ -f "$here/$tool.out" ] && cat "$here/$tool.out"
 exit $(cat "$here/$tool.status" 2>/dev/null || echo 0)
 )sh";
@@ -281,6 +284,34 @@ TEST_F(BuildChainTest, HotSyncLineSaysReadyExactlyWhenQueued) {
     EXPECT_TRUE(host.messages().contains("Hello.prc is not queued for HotSync: Exegen failed")) << said();
     EXPECT_TRUE(host.messages().contains("Hello.pdb is ready for HotSync")) << said();
     EXPECT_FALSE(QFile::exists(install + "Hello.prc"));
+}
+
+// Warp complains only after Exegen has ended: neither package goes, whichever tool ends first.
+TEST_F(BuildChainTest, AProblemOfEitherToolHoldsBackBothPackages) {
+    palmDesktop("Tester");
+    host.target = "none";
+    tool("warp", "Warning! File icon.bmp not found\n", 0);
+    writeFile(jdk + "bin/warp.gate", "");
+    chain->startApplication();
+    TGUI2Console* exegen = runners[2];
+    ASSERT_TRUE(runnertest::waitFor([&] { return !exegen->isRunning(); }, 30000)) << said();
+    writeFile(jdk + "bin/warp.go", "");
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(host.errors, QStringList{"Warp/Exegen Warning! File icon.bmp not found"});
+    for (const char* extension : {".pdb", ".prc"}) {
+        EXPECT_TRUE(host.messages().contains(
+            QString("Hello%1 is not queued for HotSync: Warp or Exegen reported a problem").arg(extension)))
+            << said();
+        EXPECT_FALSE(QFile::exists(dir.filePath("Palm/Tester/Install/Hello") + extension)) << extension;
+    }
+
+    // The next build without the complaint queues both again.
+    QFile::remove(jdk + "bin/warp.gate");
+    tool("warp", "", 0);
+    host.clearMessages();
+    chain->startApplication();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(host.messages().filter("is ready for HotSync").size(), 2) << said();
 }
 
 TEST_F(BuildChainTest, HotSyncRefusesAUserFolderOutsidePalmDesktop) {
