@@ -5,7 +5,10 @@
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,8 +16,10 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +32,17 @@ QAction* addMenuAction(QMenu* menu, const QString& name, const QString& text) {
 }
 
 } // namespace
+
+int dateColumnWidth(const QFont& font) {
+    const QFontMetrics metrics(font);
+    // A list item's text keeps the focus frame's margin and one pixel on each side.
+    const int margins = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    int widest = 0;
+    // The 28th of each month: two-digit day, every month's name.
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, metrics.horizontalAdvance(TForm12::dateText(QDate(2026, month, 28))));
+    return std::max(fontscale::scaled(50, fontscale::ratioFor(font)), widest + margins);
+}
 
 TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form11"));
@@ -64,6 +80,7 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     const int widths[] = {30, 50, 300, 50, 50, 80};
     for (int column = 0; column < 6; ++column)
         m_listView->setColumnWidth(column, fontscale::px(widths[column]));
+    m_listView->setColumnWidth(ColDate, dateColumnWidth(m_listView->font()));
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class FormSizeSave;
+class QFont;
 class QAction;
 class QMenu;
 class QPushButton;
@@ -78,3 +79,7 @@ private:
 };
 
 using BugsAndNotesWindow = TForm11;
+
+// The date column's width for a list drawn in `font`: 50 pixels at the standard font, scaled like the other
+// sizes, and wider when the system's short date (which can spell out the month) needs more.
+int dateColumnWidth(const QFont& font);

@@ -17,6 +17,7 @@
 #include "editor/SourceEditorFont.h"
 #include "notes/BugsAndNotesWindow.h"
 #include "notes/EditNoteWindow.h"
+#include "notes/NotesRegister.h"
 #include "print/PlusMemoPrinter.h"
 #include "print/PrintPreview.h"
 #include "settings/RegistryStore.h"
@@ -47,6 +48,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <Qsci/qsciscintillabase.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -254,6 +256,14 @@ public:
         add(new TForm9(*main->editor(), main.get()));
         add(new TForm10(main.get()));
         auto* notes = new TForm11(main.get(), &store);
+        // One entry, so the list has a row to measure: the widest day and month of a short date. A long
+        // file name may be cut; a date may not.
+        NotesRegister notesFile;
+        notesFile.load(NotesRegister::fileName(dir.path() + "/"));
+        notesFile.add(
+            {"12", TForm12::dateText(QDate(2026, 12, 28)), "Crashes on exit", "High", "Open", "A.java:9"});
+        EXPECT_TRUE(notesFile.save().ok());
+        notes->setProjectDir(dir.path() + "/");
         add(notes);
         add(new TForm12(*notes, notes));
         add(new TForm13(main.get()));
@@ -442,6 +452,28 @@ TEST_F(DesktopLook, NoCaptionIsClippedWithALargerFont) {
                                .arg(w->height())
                                .arg(hint.width())
                                .arg(hint.height());
+        }
+        // Report lists: each column as wide as its caption and the texts of its rows.
+        for (auto* list : window->findChildren<QTreeWidget*>()) {
+            if (!list->isVisible())
+                continue;
+            const int margins =
+                2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+            for (int column = 0; column < list->columnCount(); ++column) {
+                QStringList texts{list->headerItem()->text(column)};
+                for (int row = 0; row < list->topLevelItemCount(); ++row)
+                    texts << list->topLevelItem(row)->text(column);
+                for (const QString& text : texts) {
+                    const int needs = list->fontMetrics().horizontalAdvance(text) + margins;
+                    if (list->columnWidth(column) < needs)
+                        clipped << QString("%1 column %2 \"%3\": %4 wide, needs %5")
+                                       .arg(describe(list))
+                                       .arg(column)
+                                       .arg(text)
+                                       .arg(list->columnWidth(column))
+                                       .arg(needs);
+                }
+            }
         }
         EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
     });

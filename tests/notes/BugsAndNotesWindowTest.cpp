@@ -2,10 +2,12 @@
 #include "../ui/ModalDriver.h"
 #include "NotesTestFiles.h"
 #include "notes/EditNoteWindow.h"
+#include "ui/FontScale.h"
 #include "ui/MessageDialogVocabulary.h"
 #include "ui/ScriptedDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -16,8 +18,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -89,7 +93,8 @@ TEST_F(BugsAndNotesWindowTest, LooksAsDesigned) {
     ASSERT_EQ(list->columnCount(), 6);
     for (int c = 0; c < 6; ++c) {
         EXPECT_EQ(list->headerItem()->text(c), headers[c]);
-        EXPECT_EQ(list->columnWidth(c), widths[c]) << c;
+        // The date column widens only for a short date format that spells out the month.
+        EXPECT_EQ(list->columnWidth(c), c == 1 ? dateColumnWidth(list->font()) : widths[c]) << c;
     }
     EXPECT_FALSE(list->isSortingEnabled());
     EXPECT_FALSE(list->rootIsDecorated());
@@ -120,6 +125,35 @@ TEST_F(BugsAndNotesWindowTest, LooksAsDesigned) {
     EXPECT_EQ(priorities, (QStringList{"High", "Medium", "Low"}));
     EXPECT_EQ(edit.Edit3->text(), "");
     EXPECT_EQ(edit.Edit2->text(), "");
+}
+
+// Every month's date fits the column, which is never narrower than its 50 standard pixels scaled, nor wider
+// than those or the dates need.
+TEST(DateColumn, FitsEveryDateAndScalesWithTheFont) {
+    const int margins = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (double points : {9.0, 13.5, 20.0}) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font);
+        const int width = dateColumnWidth(font);
+        int widest = 0;
+        for (int month = 1; month <= 12; ++month) {
+            for (int day : {1, 9, 28}) {
+                const QString text = TForm12::dateText(QDate(2031, month, day));
+                widest = std::max(widest, metrics.horizontalAdvance(text));
+                EXPECT_GE(width, metrics.horizontalAdvance(text) + margins)
+                    << text.toStdString() << " " << points;
+            }
+        }
+        const int standard = fontscale::scaled(50, fontscale::ratioFor(font));
+        EXPECT_GE(width, standard) << points;
+        EXPECT_LE(width, std::max(standard, widest + margins)) << points;
+        QFont standardFont = font;
+        standardFont.setPointSizeF(9);
+        if (points > 9) {
+            EXPECT_GT(width, dateColumnWidth(standardFont)) << points;
+        }
+    }
 }
 
 TEST_F(BugsAndNotesWindowTest, LoadsOnShowAndSavesOnClose) {
