@@ -5,8 +5,8 @@
 //   exit CODE             end with that exit code
 //   lines COUNT WIDTH     COUNT lines of WIDTH characters, LF-terminated, written in large blocks
 //   grandchild MS         fork a child that sleeps MS in our group; print "grandchild PID"
-//   chatty                fork a child in our group that writes lines without pause for up to a minute;
-//                         print "grandchild PID" first
+//   chatty                fork a child in our group that, once we have ended, writes lines without pause
+//                         for up to a minute; print "grandchild PID"
 //   block SIZE            one write of SIZE bytes: SIZE - 1 letters and an LF
 //   raw SIZE              SIZE letters and no line break, in large writes
 //   stamped COUNT MS      COUNT lines "stamp NANOSECONDS", the monotonic clock at writing, MS apart
@@ -178,11 +178,21 @@ int main(int argc, char** argv) {
             ++i;
         } else if (action == "chatty") {
             std::fflush(stdout);
+            // The grandchild starts once this process has ended (the gate's write end closes with it), so
+            // every line of ours is in the pipe ahead of the chatter however slowly the reader drains it.
+            int gate[2];
+            if (::pipe(gate) != 0)
+                return 1;
             const pid_t pid = fork();
             if (pid == 0) {
+                ::close(gate[1]);
+                char byte;
+                while (::read(gate[0], &byte, 1) < 0 && errno == EINTR) {
+                }
                 chatter();
                 std::_Exit(0);
             }
+            ::close(gate[0]);
             writeAll(1, "grandchild " + std::to_string(pid) + "\n");
         } else if (action == "block") {
             const long size = std::atol(arg);
