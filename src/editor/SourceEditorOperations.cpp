@@ -94,8 +94,6 @@ void SourceEditor::configure() {
     setAutoIndent(false);
     // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
     setFont(editorFont(10));
-    setColor(palette().color(QPalette::Text));
-    setPaper(palette().color(QPalette::Base));
     // A 30-pixel gutter; the overlay draws its numbers centred, and there is no bookmark margin.
     setMarginType(0, QsciScintilla::SymbolMarginDefaultBackgroundColor);
     setMarginWidth(0, 30);
