@@ -24,8 +24,13 @@ ProjectLoadStep stepFor(const QString& projectDir, const QString& line) {
         step.type = ProjectLoadStep::Type::Outside;
         return step;
     }
-    if (!QFileInfo(full).isFile()) {
+    const QFileInfo info(full);
+    if (!info.exists()) {
         step.type = ProjectLoadStep::Type::Missing;
+        return step;
+    }
+    if (!info.isFile()) {
+        step.type = ProjectLoadStep::Type::NotRegular;
         return step;
     }
     TProjectFile& record = step.record;
@@ -115,9 +120,12 @@ QString nameList(const QStringList& names) {
 QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
     QStringList missing;
     QStringList outside;
+    QStringList notRegular;
     for (const ProjectLoadStep& step : steps) {
         if (step.type == ProjectLoadStep::Type::Missing)
             missing << step.line;
+        else if (step.type == ProjectLoadStep::Type::NotRegular)
+            notRegular << step.line;
         else if (step.type == ProjectLoadStep::Type::Outside)
             outside << step.line;
     }
@@ -129,6 +137,12 @@ QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
                      QStringLiteral(
                          " do not exist. They are removed from the project. To avoid this, save the "
                          "project after removing a file.");
+    if (notRegular.size() == 1)
+        parts << QStringLiteral("The file ") + nameList(notRegular) +
+                     QStringLiteral(" is not a regular file. It is removed from the project.");
+    else if (!notRegular.isEmpty())
+        parts << QStringLiteral("The files ") + nameList(notRegular) +
+                     QStringLiteral(" are not regular files. They are removed from the project.");
     if (outside.size() == 1)
         parts << QStringLiteral("The file ") + nameList(outside) +
                      QStringLiteral(" lies outside the project folder. It is removed from the project.");

@@ -13,6 +13,7 @@ struct ProjectLoadStep {
         Missing,    // no file `line` in the project folder: tell the user (leftOutFilesMessage)
         Outside,    // `line` leads out of the project folder: left out, or saving would write there
         Unreadable, // the file exists but cannot be read: show `error`; it is left out like a missing one
+        NotRegular, // a folder, FIFO or device: never read (it could block for ever), left out
     };
     Type type = Type::Insert;
     QString line; // the file name as the project file lists it
@@ -37,6 +38,7 @@ ProjectLoad loadProject(const QString& projectFilePath);
 
 QString missingFileMessage(const QString& line);
 
-// One message for every listed file left out as missing or outside the project folder, however many
+// One message for every listed file left out as missing, not a regular file or outside the project
+// folder, however many
 // there are (a damaged project file must not bring one message per line); empty when none was.
 QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps);

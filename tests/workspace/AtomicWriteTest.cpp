@@ -10,7 +10,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <fcntl.h>
+#include <future>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,17 +34,81 @@ TEST_F(AtomicWriteTest, KeepsPermissionsAndWritesThroughLinks) {
     ::stat(QFile::encodeName(path("Shared.java")).constData(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
-    // A link stays a link, whether its target exists or not.
+    // A link stays a link; one that leads to nothing creates no file there.
     writeBytes(path("Real.java"), "old");
     ASSERT_TRUE(QFile::link(path("Real.java"), path("Link.java")));
     ASSERT_TRUE(QFile::link(path("Later.java"), path("Dangling.java")));
+    ASSERT_TRUE(QFile::link(path("Dangling.java"), path("Chain.java")));
     ASSERT_TRUE(writeFileAtomically(path("Link.java"), "through").ok());
-    ASSERT_TRUE(writeFileAtomically(path("Dangling.java"), "created").ok());
+    for (const char* name : {"Dangling.java", "Chain.java"})
+        EXPECT_EQ(writeFileAtomically(path(name), "created").error,
+                  "Cannot write " + path(name) + ": it is a link to " +
+                      path(name == QString("Chain.java") ? "Dangling.java" : "Later.java") +
+                      ", which does not exist");
     EXPECT_TRUE(QFileInfo(path("Link.java")).isSymLink());
     EXPECT_TRUE(QFileInfo(path("Dangling.java")).isSymLink());
     EXPECT_EQ(readBytes(path("Real.java")), "through");
-    EXPECT_EQ(readBytes(path("Later.java")), "created");
-    EXPECT_EQ(files(), (QStringList{"Dangling.java", "Later.java", "Link.java", "Real.java", "Shared.java"}));
+    EXPECT_EQ(files(), (QStringList{"Chain.java", "Dangling.java", "Link.java", "Real.java", "Shared.java"}));
+}
+
+// The temporary file is hidden and short however long the target's name is, so a name as long as the
+// system allows can be saved; a later save removes what a killed one left of the same target, and only
+// that.
+TEST_F(AtomicWriteTest, TemporaryNamesAreShortAndHiddenAndStaleOnesGo) {
+    const QString accent = QString::fromUtf8("\xC3\xA9");
+    const struct {
+        QString name;
+        QString shown; // what the temporary name repeats of it
+    } cases[] = {
+        {"A.java", "A.java"},
+        {QString(200, u'b') + ".java", QString(24, u'b')},
+        {QString(250, u'c') + ".java", QString(24, u'c')},
+        // Cut before a character that would not fit whole.
+        {QString(23, u'd') + accent + QString(225, u'e') + ".java", QString(23, u'd')},
+    };
+    for (const auto& c : cases) {
+        AtomicFile open(path(c.name));
+        ASSERT_TRUE(open.open().ok()) << c.name.size();
+        const QStringList temporary = files();
+        ASSERT_EQ(temporary.size(), 1) << c.name.size();
+        EXPECT_LE(temporary[0].toUtf8().size(), 48) << temporary[0].toStdString();
+        EXPECT_TRUE(
+            QRegularExpression("^\\." + QRegularExpression::escape(c.shown) + "\\.[0-9a-f]{8}\\.[0-9a-z]{6}$")
+                .match(temporary[0])
+                .hasMatch())
+            << temporary[0].toStdString();
+        open.cancel();
+        ASSERT_TRUE(writeFileAtomically(path(c.name), "saved").ok()) << c.name.size();
+        EXPECT_EQ(readBytes(path(c.name)), "saved");
+        QFile::remove(path(c.name));
+    }
+    EXPECT_EQ(files(), QStringList{});
+
+    // A save under way (its temporary file locked) beside what killed saves left.
+    AtomicFile underWay(path("Big.java"));
+    ASSERT_TRUE(underWay.open().ok());
+    AtomicFile otherTarget(path("Big.javax"));
+    ASSERT_TRUE(otherTarget.open().ok());
+    const QStringList live = files();
+    ASSERT_EQ(live.size(), 2);
+    const auto stale = [](QString name) { return name.chopped(1) + (name.endsWith('z') ? 'y' : 'z'); };
+    const QString own = live.filter(QString::fromUtf8(temporaryNamePrefix("Big.java"))).value(0);
+    const QString other = live.filter(QString::fromUtf8(temporaryNamePrefix("Big.javax"))).value(0);
+    ASSERT_FALSE(own.isEmpty());
+    ASSERT_FALSE(other.isEmpty());
+    const QStringList kept = {stale(other), "Big.java.18bvbv", own + "7", ".Big.java.notes"};
+    for (const QString& name : kept + QStringList{stale(own)})
+        writeBytes(path(name), "left");
+    const QString link = own.chopped(1) + (own.endsWith('0') ? '1' : '0');
+    ASSERT_TRUE(QFile::link(path("Big.java"), path(link)));
+
+    ASSERT_TRUE(writeFileAtomically(path("Big.java"), "saved").ok());
+    QStringList expected = kept + live + QStringList{"Big.java", link};
+    expected.sort();
+    EXPECT_EQ(files(), expected);
+    EXPECT_TRUE(underWay.write("mine").ok());
+    EXPECT_TRUE(underWay.commit().ok()) << "the save under way still ends well";
+    EXPECT_EQ(readBytes(path("Big.java")), "mine");
 }
 
 TEST_F(AtomicWriteTest, StreamedFileReplacesOnlyOnCommit) {
@@ -72,6 +139,50 @@ TEST_F(AtomicWriteTest, StreamedFileReplacesOnlyOnCommit) {
     EXPECT_EQ(files(), QStringList{"A.reg"});
 }
 
+// Reading a FIFO or a device would wait or run for ever: only regular files are read, and only up to the
+// limit. Each read runs aside so that one which blocks fails the row instead of hanging the test.
+TEST_F(AtomicWriteTest, OnlyRegularFilesAreReadAndOnlyUpToTheLimit) {
+    const QString fifo = path("Pipe.java");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QDir(m_dir.path()).mkdir("Folder.java");
+    writeBytes(path("Ten.java"), "0123456789");
+    const struct {
+        QString path;
+        qint64 limit;
+        QString error;
+        QByteArray bytes;
+    } cases[] = {
+        {fifo, kReadLimit, fifo + " is not a regular file.", {}},
+        {"/dev/zero", kReadLimit, "/dev/zero is not a regular file.", {}},
+        {"/dev/null", kReadLimit, "/dev/null is not a regular file.", {}},
+        {path("Folder.java"), kReadLimit, "Cannot read " + path("Folder.java") + ": Is a directory", {}},
+        {path("None.java"),
+         kReadLimit,
+         "Cannot read " + path("None.java") + ": No such file or directory",
+         {}},
+        {path("Ten.java"),
+         9,
+         "Cannot read " + path("Ten.java") + ": it is larger than 0 MB, more than the program opens",
+         {}},
+        {path("Ten.java"), 10, "", "0123456789"},
+    };
+    for (const auto& c : cases) {
+        auto pending = std::async(std::launch::async, [&] {
+            QByteArray bytes = "stale";
+            const FileResult result = readWholeFile(c.path, bytes, c.limit);
+            return std::pair{result.error, result ? bytes : QByteArray()};
+        });
+        const bool returned = pending.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        if (!returned && c.path == fifo) // a writer that ends at once gives the blocked reader its end
+            ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+        ASSERT_TRUE(returned || c.path == fifo) << c.path.toStdString() << " never returned";
+        EXPECT_TRUE(returned) << c.path.toStdString();
+        const auto [error, bytes] = pending.get();
+        EXPECT_EQ(error, c.error) << c.path.toStdString();
+        EXPECT_EQ(bytes, c.bytes) << c.path.toStdString();
+    }
+}
+
 // The order the system calls reach the kernel, seen from inside a child through a preloaded logger:
 // the data is synced before the rename and the folder after it, and only then does the save return.
 std::pair<QStringList, QString> syncLog(const QString& target, const QStringList& extra) {
@@ -93,7 +204,7 @@ TEST_F(AtomicWriteTest, SyncsTheDataThenRenamesThenSyncsTheFolderBeforeReturning
     writeBytes(path("A.java"), "old");
     const auto [lines, temporary] = syncLog(path("A.java"), {});
     const QString all = lines.join(u'\n');
-    ASSERT_TRUE(temporary.startsWith(path("A.java."))) << all.toStdString();
+    ASSERT_TRUE(temporary.startsWith(path(".A.java."))) << all.toStdString();
     EXPECT_EQ(readBytes(path("A.java")), "class A {}\r\n");
     const qsizetype rename = lines.indexOf("rename " + temporary + ' ' + path("A.java"));
     const qsizetype dataSync = lines.indexOf("fsync " + temporary);
@@ -109,7 +220,7 @@ TEST_F(AtomicWriteTest, SyncsTheDataThenRenamesThenSyncsTheFolderBeforeReturning
 // A scratch file is still replaced in one rename, but nothing waits for the disk.
 TEST_F(AtomicWriteTest, ScratchFileIsRenamedWithoutSyncing) {
     const auto [lines, temporary] = syncLog(path("temp.java"), {"scratch"});
-    ASSERT_TRUE(temporary.startsWith(path("temp.java."))) << lines.join(u'\n').toStdString();
+    ASSERT_TRUE(temporary.startsWith(path(".temp.java."))) << lines.join(u'\n').toStdString();
     EXPECT_EQ(lines.filter(QRegularExpression("^fsync ")), QStringList());
     EXPECT_EQ(readBytes(path("temp.java")), "class A {}\r\n");
     EXPECT_EQ(files(), QStringList{"temp.java"});
@@ -141,13 +252,10 @@ TEST_F(AtomicWriteTest, SourceKilledWhileSavingIsOldOrNewNeverPart) {
         ASSERT_TRUE(now == a || now == b)
             << "kill " << kill << ": " << now.size() << " bytes, neither content";
         (now == a ? sawA : sawB)++;
-        // A killed save leaves its temporary file, which nothing else reads; the next test run starts
-        // clean.
-        for (const QString& name : files()) {
-            if (name != "Big.java")
-                QFile::remove(path(name));
-        }
     }
+    // Each killed save left its temporary file at most; the next save that succeeds removes them all.
+    ASSERT_TRUE(writeFileAtomically(path("Big.java"), a).ok());
+    EXPECT_EQ(files(), QStringList{"Big.java"});
     // The kills landed while saves were under way, not only before the first one.
     EXPECT_GT(sawB, 5);
     EXPECT_GT(sawA, 5);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using Type = ProjectLoadStep::Type;
@@ -59,7 +60,11 @@ TEST_F(ProjectLoaderTest, MissingFilesComeInFileOrderBetweenTheOthers) {
     for (const char* name : {"x.JAVA", "x.jav", "x.javax"})
         writeBytes(dir() + name, "x\n");
     QDir(dir()).mkdir("Folder.java");
-    writeBytes(dir() + "p.hwp", "P\nI22\nI15\nCRID\nx.JAVA\nGone.java\n\nx.jav\nFolder.java\nx.javax\n");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir() + "Pipe.java").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir() + "Nowhere.java", dir() + "Dangling.java"));
+    ASSERT_TRUE(QFile::link("/dev/zero", dir() + "Zero.bmp"));
+    writeBytes(dir() + "p.hwp", "P\nI22\nI15\nCRID\nx.JAVA\nGone.java\n\nx.jav\nFolder.java\nx.javax\n"
+                                "Pipe.java\nDangling.java\nZero.bmp\n");
 
     const ProjectLoad load = loadProject(dir() + "p.hwp");
     ASSERT_TRUE(load.ok());
@@ -69,8 +74,9 @@ TEST_F(ProjectLoaderTest, MissingFilesComeInFileOrderBetweenTheOthers) {
         FileKind kind;
     } expected[] = {
         {Type::Insert, "x.JAVA", FileKind::Java},   {Type::Missing, "Gone.java", {}},
-        {Type::Insert, "x.jav", FileKind::Other},   {Type::Missing, "Folder.java", {}},
-        {Type::Insert, "x.javax", FileKind::Other},
+        {Type::Insert, "x.jav", FileKind::Other},   {Type::NotRegular, "Folder.java", {}},
+        {Type::Insert, "x.javax", FileKind::Other}, {Type::NotRegular, "Pipe.java", {}},
+        {Type::Missing, "Dangling.java", {}},       {Type::NotRegular, "Zero.bmp", {}},
     };
     ASSERT_EQ(load.steps.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -157,8 +163,14 @@ TEST_F(ProjectLoaderTest, ListedNamesLeadingOutOfTheFolderAreLeftOut) {
 }
 
 TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
-    const auto steps = [](int missing, int outside) {
+    const auto steps = [](int missing, int outside, int notRegular = 0) {
         std::vector<ProjectLoadStep> result;
+        for (int i = 0; i < notRegular; ++i) {
+            ProjectLoadStep step;
+            step.type = Type::NotRegular;
+            step.line = QString("P%1").arg(i);
+            result.push_back(step);
+        }
         for (int i = 0; i < missing + outside; ++i) {
             ProjectLoadStep step;
             step.type = i < missing ? Type::Missing : Type::Outside;
@@ -174,6 +186,7 @@ TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
     const struct {
         int missing, outside;
         QString message;
+        int notRegular = 0;
     } cases[] = {
         {0, 0, ""},
         {1, 0, "The file F0 does not exist. It is removed from the project." + tail},
@@ -184,12 +197,18 @@ TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
          "the project." +
              tail},
         {0, 1, "The file F0 lies outside the project folder. It is removed from the project."},
+        {0, 0, "The file P0 is not a regular file. It is removed from the project.", 1},
+        {1, 0,
+         "The file F0 does not exist. It is removed from the project." + tail +
+             "\n\nThe files P0 and P1 are not regular files. They are removed from the project.",
+         2},
         {1, 2,
          "The file F0 does not exist. It is removed from the project." + tail +
              "\n\nThe files F1 and F2 lie outside the project folder. They are removed from the project."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(leftOutFilesMessage(steps(c.missing, c.outside)), c.message) << c.missing << c.outside;
+        EXPECT_EQ(leftOutFilesMessage(steps(c.missing, c.outside, c.notRegular)), c.message)
+            << c.missing << c.outside << c.notRegular;
 
     // Thousands of garbage lines still make one message of bounded length.
     std::vector<ProjectLoadStep> garbage = steps(5000, 0);
