@@ -11,6 +11,7 @@
 #include "workspace/PathHelpers.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/TextFile.h"
+#include "workspace/WriteTarget.h"
 
 #include <QAction>
 #include <QDir>
@@ -97,7 +98,12 @@ void TForm1::ToolButton2Click() {
 }
 
 void TForm1::openFile(const QString& path, bool intoProject) {
-    const QString name = fileNamePart(path);
+    // A file already in the project folder (or a sub-folder of it) stays where it is.
+    const QString name = intoProject ? projectEntryName(m_project.ProjectDir, path) : fileNamePart(path);
+    if (const QString problem = fileNameProblem(name); intoProject && !problem.isEmpty()) {
+        showError(problem);
+        return;
+    }
     const QString target = intoProject ? m_project.ProjectDir + name : path;
     // One record per path: the buffer that holds the target is the one the file goes into.
     TProjectFile* holder = m_files.findByPath(target);
@@ -163,7 +169,7 @@ bool TForm1::saveCurrentFile() {
     if (!current)
         return true;
     captureEditor(false);
-    const FileResult result = saveFile(*current);
+    const FileResult result = saveFileWithin(m_project.ProjectDir, *current);
     refreshFileLists();
     if (!result)
         showError(result.error);
@@ -182,17 +188,33 @@ void TForm1::SaveFileas1Click() {
                                                   "Java Source File (*.java)|*.java", current->Name, "java"});
     if (chosen.isEmpty())
         return;
+    const QString name = projectEntryName(m_project.ProjectDir, chosen.first());
+    if (const QString problem = fileNameProblem(name); !problem.isEmpty()) {
+        showError(problem);
+        return;
+    }
+    // One record per file: the other buffer of that file goes, or Save all would write both.
+    TProjectFile* other = m_files.findSameFile(chosen.first(), current);
+    if (other && messageDialog("The file " + other->Name +
+                                   " is open in another buffer. Replace it with this text and close that "
+                                   "buffer?",
+                               mtConfirmation, mbYesNo) != mrYes)
+        return;
     captureEditor(false);
     const QString oldPath = current->Path;
     const QString oldName = current->Name;
     current->Path = chosen.first();
-    current->Name = fileNamePart(current->Path);
-    const FileResult result = saveFile(*current);
+    current->Name = name;
+    const FileResult result = saveFileWithin(m_project.ProjectDir, *current);
     if (!result) {
         // The buffer keeps its old name when the new file cannot be written.
         current->Path = oldPath;
         current->Name = oldName;
         showError(result.error);
+    } else if (other) {
+        current->InProject = current->InProject || other->InProject;
+        m_files.remove(other);
+        m_project.ProjectModified = true;
     }
     refreshFileLists();
 }
@@ -202,8 +224,11 @@ bool TForm1::saveAll() {
         captureEditor(false);
     QStringList errors;
     for (TProjectFile& record : m_files.records()) {
-        if (record.Kind == FileKind::Java) {
-            const FileResult result = saveFile(record);
+        // A buffer that holds what its file holds is not written again: rewriting it would only reach
+        // through whatever link replaced the file since.
+        const QFileInfo file(record.Path);
+        if (record.Kind == FileKind::Java && (record.Modified || !(file.exists() || file.isSymLink()))) {
+            const FileResult result = saveFileWithin(m_project.ProjectDir, record);
             if (!result)
                 errors << result.error;
         }
@@ -211,7 +236,9 @@ bool TForm1::saveAll() {
             record.FileTime = fileTimeText(record.Path);
     }
     const QString projectFile = m_project.ProjectDir + m_project.ProjectName + ".hwp";
-    const FileResult written = writeProjectFile(projectFile, m_project, m_files);
+    FileResult written = checkWriteTarget(m_project.ProjectDir, projectFile);
+    if (written)
+        written = writeProjectFile(projectFile, m_project, m_files);
     if (!written) {
         errors << written.error;
     } else if (m_project.ProjectFileName != fileNamePart(projectFile)) {

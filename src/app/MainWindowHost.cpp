@@ -8,11 +8,17 @@
 #include "editor/SourceEditor.h"
 #include "ui/StopBox.h"
 #include "workspace/ClassTemplate.h"
+#include "workspace/WriteTarget.h"
 
 #include <QToolButton>
 #include <QTreeWidget>
 
 FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QString& className) {
+    // The class is saved there later: a link in its place is refused now, before any work goes into it.
+    if (FileResult allowed =
+            checkWriteTarget(m_project.ProjectDir, m_project.ProjectDir + className + ".java");
+        !allowed)
+        return allowed;
     captureEditor(true);
     const TextReadResult generated = ClassTemplate::generateFromTemplate(templatePath, className);
     if (!generated.ok())

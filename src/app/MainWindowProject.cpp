@@ -9,8 +9,10 @@
 #include "workspace/PathHelpers.h"
 #include "workspace/ProjectFile.h"
 #include "workspace/ProjectLoader.h"
+#include "workspace/WriteTarget.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QListWidget>
 
 namespace {
@@ -93,7 +95,10 @@ void TForm1::Save1Click() {
                                                   {}});
     if (chosen.isEmpty())
         return;
-    const FileResult written = writeProjectFile(withProjectExtension(chosen.first()), m_project, m_files);
+    const QString target = withProjectExtension(chosen.first());
+    FileResult written = checkWriteTarget(m_project.ProjectDir, target);
+    if (written)
+        written = writeProjectFile(target, m_project, m_files);
     if (!written)
         showError(written.error);
 }
@@ -113,6 +118,14 @@ void TForm1::ToolButton15Click() {
 void TForm1::copyIntoProject(const QString& source) {
     const QString name = fileNamePart(source);
     const QString target = m_project.ProjectDir + name;
+    if (const QString problem = fileNameProblem(name); !problem.isEmpty()) {
+        showError(problem);
+        return;
+    }
+    if (const FileResult allowed = checkWriteTarget(m_project.ProjectDir, target); !allowed) {
+        showError(allowed.error);
+        return;
+    }
     if (m_files.isInProject(name)) {
         if (messageDialog("The file already exists. Overwrite it?", mtConfirmation, mbYesNo) == mrYes)
             if (const FileResult copied = copyFile(source, target); !copied)
@@ -150,7 +163,10 @@ void TForm1::removeSelected(FileKind kind) {
     // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
     if (m_files.CurrentFile() != record)
         captureEditor(true);
-    renameAside(m_project.ProjectDir + record->Name);
+    // The rename moves a link itself, never its target, but a linked folder on the way leads elsewhere.
+    const QString file = m_project.ProjectDir + record->Name;
+    if (checkWriteTarget(m_project.ProjectDir, QFileInfo(file).path()))
+        renameAside(file);
     m_files.remove(record);
     if (java) {
         TProjectFile* first = m_files.firstOfKind(FileKind::Java);

@@ -4,6 +4,7 @@
 #include "settings/FormSizeSave.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
+#include "workspace/WriteTarget.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -143,6 +144,14 @@ void TForm11::FormShow() {
     if (m_projectDir.isEmpty()) {
         m_register.load(QString());
         setEditable(false);
+        return;
+    }
+    // The register is written back where it was read: a link that leads out of the project is not used.
+    if (const FileResult allowed = checkWriteTarget(m_projectDir, NotesRegister::fileName(m_projectDir));
+        !allowed) {
+        m_register.load(QString());
+        setEditable(false);
+        messageDialog(allowed.error, mtError, mbOK);
         return;
     }
     const FileResult loaded = m_register.load(NotesRegister::fileName(m_projectDir));

@@ -2,6 +2,8 @@
 
 #include "PathHelpers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -80,11 +82,24 @@ TProjectFile* FileList::findByPath(const QString& path) const {
     return nullptr;
 }
 
+TProjectFile* FileList::findSameFile(const QString& path, const TProjectFile* except) const {
+    const QFileInfo wanted(path);
+    for (const auto& r : m_records) {
+        if (r.get() == except)
+            continue;
+        const QFileInfo info(r->Path);
+        if (QDir::cleanPath(wanted.absoluteFilePath()) == QDir::cleanPath(info.absoluteFilePath()) ||
+            (wanted.exists() && wanted.canonicalFilePath() == info.canonicalFilePath()))
+            return r.get();
+    }
+    return nullptr;
+}
+
 QStringList FileList::projectFileNames() const {
     QStringList names;
     for (const auto& r : m_records) {
         if (r->InProject)
-            names.append(fileNamePart(r->Name));
+            names.append(r->Name);
     }
     return names;
 }

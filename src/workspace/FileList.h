@@ -35,8 +35,12 @@ public:
     TProjectFile* firstOfKind(FileKind kind) const { return nthOfKind(kind, 0); }
 
     TProjectFile* findByPath(const QString& path) const;
+    // A record other than `except` whose file is the one at `path`: the same path, or the same file
+    // reached through links.
+    TProjectFile* findSameFile(const QString& path, const TProjectFile* except = nullptr) const;
 
-    // Names of the records with `InProject` set, in list order: the body of the project file.
+    // Names of the records with `InProject` set, in list order: the body of the project file. A file in a
+    // sub-folder is named by its path below the project folder ("sub/x.java").
     QStringList projectFileNames() const;
 
     int count() const { return int(m_records.size()); }

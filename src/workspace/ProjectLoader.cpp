@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 void ProjectLoad::applyTo(ProjectValues& target) const {
     const bool modified = target.ProjectModified;
@@ -16,11 +17,11 @@ void ProjectLoad::applyTo(ProjectValues& target) const {
 
 namespace {
 
-ProjectLoadStep stepFor(const QString& projectDir, const QString& line) {
+ProjectLoadStep stepFor(const QString& projectDir, const QString& line, QSet<QString>& seen) {
     ProjectLoadStep step;
     step.line = line;
-    const QString full = projectDir + line;
-    if (!QDir::cleanPath(full).startsWith(projectDir)) {
+    const QString full = QDir::cleanPath(projectDir + line);
+    if (!full.startsWith(projectDir)) {
         step.type = ProjectLoadStep::Type::Outside;
         return step;
     }
@@ -33,9 +34,16 @@ ProjectLoadStep stepFor(const QString& projectDir, const QString& line) {
         step.type = ProjectLoadStep::Type::NotRegular;
         return step;
     }
+    if (bool fresh = !seen.contains(info.canonicalFilePath()); !fresh) {
+        step.type = ProjectLoadStep::Type::Repeated;
+        return step;
+    }
+    seen.insert(info.canonicalFilePath());
     TProjectFile& record = step.record;
     record.Path = full;
-    record.Name = fileNamePart(line);
+    // A file in a sub-folder keeps its path below the project folder: it is read, built and listed
+    // again under the same name.
+    record.Name = full.mid(projectDir.size());
     record.Kind = kindOfFileName(record.Name);
     record.InProject = true;
     // Taken before reading: a change made while reading shows as a newer time at the next check.
@@ -84,9 +92,10 @@ ProjectLoad loadProject(const QString& projectFilePath) {
     values.Icon15Path = content.Icon15Path;
     values.CreatorID = content.CreatorID;
     values.ProjectFileFormat = text.file.format;
+    QSet<QString> seen;
     for (const QString& line : content.fileNames) {
         if (!line.isEmpty()) // a blank line names no file
-            load.steps.push_back(stepFor(values.ProjectDir, line));
+            load.steps.push_back(stepFor(values.ProjectDir, line, seen));
     }
     return load;
 }
@@ -121,7 +130,10 @@ QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
     QStringList missing;
     QStringList outside;
     QStringList notRegular;
+    QStringList repeated;
     for (const ProjectLoadStep& step : steps) {
+        if (step.type == ProjectLoadStep::Type::Repeated && !repeated.contains(step.line))
+            repeated << step.line;
         if (step.type == ProjectLoadStep::Type::Missing)
             missing << step.line;
         else if (step.type == ProjectLoadStep::Type::NotRegular)
@@ -143,6 +155,12 @@ QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
     else if (!notRegular.isEmpty())
         parts << QStringLiteral("The files ") + nameList(notRegular) +
                      QStringLiteral(" are not regular files. They are removed from the project.");
+    if (repeated.size() == 1)
+        parts << QStringLiteral("The file ") + nameList(repeated) +
+                     QStringLiteral(" is listed more than once. The repeated line was skipped.");
+    else if (!repeated.isEmpty())
+        parts << QStringLiteral("The files ") + nameList(repeated) +
+                     QStringLiteral(" are listed more than once. The repeated lines were skipped.");
     if (outside.size() == 1)
         parts << QStringLiteral("The file ") + nameList(outside) +
                      QStringLiteral(" lies outside the project folder. It is removed from the project.");

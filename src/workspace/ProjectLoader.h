@@ -14,6 +14,7 @@ struct ProjectLoadStep {
         Outside,    // `line` leads out of the project folder: left out, or saving would write there
         Unreadable, // the file exists but cannot be read: show `error`; it is left out like a missing one
         NotRegular, // a folder, FIFO or device: never read (it could block for ever), left out
+        Repeated,   // the same file as an earlier line (also through a link): one record per file
     };
     Type type = Type::Insert;
     QString line; // the file name as the project file lists it
@@ -38,7 +39,7 @@ ProjectLoad loadProject(const QString& projectFilePath);
 
 QString missingFileMessage(const QString& line);
 
-// One message for every listed file left out as missing, not a regular file or outside the project
-// folder, however many
+// One message for every listed file left out as missing, not a regular file, repeated or outside the
+// project folder, however many
 // there are (a damaged project file must not bring one message per line); empty when none was.
 QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps);

@@ -93,12 +93,13 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     EXPECT_EQ(w.files().nthOfKind(FileKind::Java, 2)->Path, projectDir + "Ext.java");
     EXPECT_TRUE(w.project().ProjectModified);
 
-    // Save all writes every Java buffer, changed or not, inside or outside the project.
+    // Save all writes the Java buffers that are changed or have no file yet, inside or outside the project;
+    // a file whose buffer holds no edit is left as it is.
     writeSource(projectDir + "A.java", {"changed on disk"});
     writeSource(dirPath("Ext.java"), {"changed on disk"});
     w.ToolButton4Click();
-    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
-    EXPECT_EQ(readBytes(dirPath("Ext.java")), "class Ext {}\r\n");
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "changed on disk\r\n");
+    EXPECT_EQ(readBytes(dirPath("Ext.java")), "changed on disk\r\n");
     EXPECT_EQ(readBytes(projectDir + "Ext.java"), "class Ext {}\r\n");
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nExt.java\r\n");
     EXPECT_FALSE(w.project().ProjectModified);
@@ -115,6 +116,65 @@ TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Z.java", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "Z.java"), "// x\r\nclass A {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
+}
+
+// Saving under the name of another open buffer's file asks, and leaves one record with the text saved.
+TEST_F(MainWindowTest, SaveAsOntoAnotherOpenBufferMergesTheRecords) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "C.java", {"class C {}"});
+    const QString project = writeProject("A", {"A.java", "C.java"});
+    TForm1& w = start({project});
+    w.ui().ListBox1->setCurrentRow(0);
+    w.editor()->insert("// newest ");
+
+    fileDialogs.choose(projectDir + "C.java");
+    dialogs.answer(mrNo, "The file C.java is open in another buffer. Replace it with this text");
+    w.SaveFileas1Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)", "C.java"}));
+    EXPECT_EQ(readBytes(projectDir + "C.java"), "class C {}\r\n");
+
+    fileDialogs.choose(projectDir + "C.java");
+    dialogs.answer(mrYes, "The file C.java is open in another buffer.");
+    w.SaveFileas1Click();
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"C.java"}));
+    EXPECT_EQ(w.files().count(), 1);
+    w.editor()->insert("// more ");
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(projectDir + "C.java"), "// more // newest class A {}\r\n");
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nC.java\r\n");
+}
+
+// A file in a sub-folder is opened, saved and listed there; a name with a line break cannot be listed.
+TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRefused) {
+    QDir().mkpath(projectDir + "sub");
+    writeSource(projectDir + "sub/x.java", {"class x {}"});
+    writeSource(projectDir + "sub/y.java", {"class y {}"});
+    writeSource(projectDir + "A.java", {"class A {}"});
+    const QString project = writeProject("A", {"A.java", "sub/x.java"});
+    TForm1& w = start({project});
+    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "sub/x.java"}));
+    fileDialogs.choose(projectDir + "sub/y.java");
+    dialogs.answer(mrYes, "be added to the actual project?");
+    w.ToolButton2Click();
+    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "sub/y.java");
+    w.editor()->insert("// y ");
+    w.ui().ListBox1->setCurrentRow(1);
+    ASSERT_EQ(w.files().CurrentFile()->Name, "sub/x.java");
+    w.editor()->insert("// x ");
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(projectDir + "sub/x.java"), "// x class x {}\r\n");
+    EXPECT_EQ(readBytes(projectDir + "sub/y.java"), "// y class y {}\r\n");
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "x.java"));
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "y.java"));
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nsub/x.java\r\nsub/y.java\r\n");
+
+    writeSource(dirPath("Two\nLines.java"), {"class Two {}"});
+    fileDialogs.choose(dirPath("Two\nLines.java"));
+    dialogs.answer(mrYes, "be added to the actual project?").answer(mrOk, "holds a line break");
+    w.ToolButton2Click();
+    EXPECT_EQ(w.files().count(), 3);
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nsub/x.java\r\nsub/y.java\r\n");
 }
 
 TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {

@@ -318,6 +318,50 @@ TEST_F(MainWindowTest, ProjectNamesLeadingOutOfTheFolderAreRefused) {
     EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(projectDir + "../../x.hwp")));
 }
 
+// A project is untrusted: no link in it makes a save write elsewhere, and what was not edited is not
+// written at all.
+TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
+    QDir().mkpath(dirPath("outside"));
+    writeSource(dirPath("outside/x.java"), {"class x {}"});
+    writeSource(dirPath("outside/y.java"), {"class y {}"});
+    ASSERT_TRUE(QFile::link(dirPath("outside/x.java"), projectDir + "Link.java"));
+    ASSERT_TRUE(QFile::link(dirPath("outside"), projectDir + "linked"));
+    ASSERT_TRUE(QFile::link(dirPath("bashrc"), projectDir + "Hello.hwp"));
+    writeSource(projectDir + "Hello.java", {"class Hello {}"});
+    writeSource(projectDir + "start.hwp", {"Hello", "", "", "", "Hello.java", "Link.java", "linked/y.java"});
+    TForm1& w = start({projectDir + "start.hwp"});
+    ASSERT_EQ(w.files().count(), 3);
+    writeSource(dirPath("outside/x.java"), {"changed elsewhere"});
+    writeSource(dirPath("outside/y.java"), {"changed elsewhere"});
+
+    // Save all (as F10 runs it) writes neither the linked project file nor the unedited linked sources.
+    dialogs.answer(mrOk, "Hello.hwp: it is a link to " + dirPath("bashrc") + ", which does not exist");
+    EXPECT_FALSE(w.saveAll());
+    EXPECT_EQ(dialogs.asked().value(0).type, mtError);
+    EXPECT_FALSE(QFileInfo::exists(dirPath("bashrc")));
+    EXPECT_EQ(readBytes(dirPath("outside/x.java")), "changed elsewhere\r\n");
+    EXPECT_EQ(readBytes(dirPath("outside/y.java")), "changed elsewhere\r\n");
+
+    // An edited buffer whose file leads out of the project is refused and stays unsaved.
+    for (int row : {1, 2}) {
+        w.ui().ListBox1->setCurrentRow(row);
+        w.editor()->insert("// edit ");
+        dialogs.answer(mrOk, ": it leads to " + dirPath(row == 1 ? "outside/x.java" : "outside/y.java") +
+                                 ", outside the project folder");
+        w.ToolButton3Click();
+        EXPECT_TRUE(w.files().CurrentFile()->Modified) << row;
+    }
+    EXPECT_EQ(readBytes(dirPath("outside/x.java")), "changed elsewhere\r\n");
+    EXPECT_EQ(readBytes(dirPath("outside/y.java")), "changed elsewhere\r\n");
+
+    // A class generated into a name the project holds as a link to nothing is refused before it is made.
+    ASSERT_TRUE(QFile::link(dirPath("Calc.java"), projectDir + "Calc.java"));
+    EXPECT_EQ(w.createFileFromTemplate(dirPath("outside/x.java"), "Calc").error,
+              "Cannot write " + projectDir + "Calc.java: it is a link to " + dirPath("Calc.java") +
+                  ", which does not exist");
+    EXPECT_EQ(w.files().count(), 3);
+}
+
 // The file Save all writes is the project file from then on.
 TEST_F(MainWindowTest, SaveAllMakesTheWrittenFileTheProjectFile) {
     writeSource(projectDir + "A.java", {"class A {}"});

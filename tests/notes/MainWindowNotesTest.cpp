@@ -8,6 +8,25 @@
 
 namespace {
 
+// A register linked out of the project is neither read nor written: the window says why and stays
+// read-only.
+TEST_F(MainWindowTest, ARegisterLinkedOutOfTheProjectIsNotUsed) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(dirPath("elsewhere.ini"), {"[4]", "Description=not the project's"});
+    ASSERT_TRUE(QFile::link(dirPath("elsewhere.ini"), projectDir + "Notes.ini"));
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    TForm11 notes(&w, &storeRef());
+    w.setBugsAndNotes(&notes);
+    dialogs.answer(mrOk,
+                   "Notes.ini: it leads to " + dirPath("elsewhere.ini") + ", outside the project folder");
+    w.ui().menuActions.value("Manager1")->trigger();
+    ASSERT_TRUE(notes.isVisible());
+    EXPECT_FALSE(notes.editable());
+    EXPECT_EQ(notes.listView()->topLevelItemCount(), 0);
+    notes.close();
+    EXPECT_EQ(readBytes(dirPath("elsewhere.ini")), "[4]\r\nDescription=not the project's\r\n");
+}
+
 // The Project menu's "Bugs and Notes Manager" opens the register of the project that is open, and a
 // register still open when another project is loaded goes to the folder it was read from.
 TEST_F(MainWindowTest, BugsAndNotesManagerFollowsTheProject) {

@@ -162,6 +162,42 @@ TEST_F(ProjectLoaderTest, ListedNamesLeadingOutOfTheFolderAreLeftOut) {
     EXPECT_FALSE(load.steps[2].fileTime.isEmpty());
 }
 
+// One record per file, however the project file names it; a file in a sub-folder keeps its sub-folder in
+// the record's name, and so in the project file written from it.
+TEST_F(ProjectLoaderTest, EachFileIsOneRecordAndSubFoldersStay) {
+    QDir(dir()).mkpath("sub");
+    writeBytes(dir() + "Util.java", "class Util {}\n");
+    writeBytes(dir() + "sub/x.java", "class x {}\n");
+    ASSERT_TRUE(QFile::link("Util.java", dir() + "Link.java"));
+    writeBytes(dir() + "p.hwp", "P\n\n\n\nUtil.java\nsub/x.java\nUtil.java\n./Util.java\nLink.java\n"
+                                "sub/./x.java\nUtil.java\n");
+    const ProjectLoad load = loadProject(dir() + "p.hwp");
+    ASSERT_TRUE(load.ok());
+    const struct {
+        Type type;
+        const char* name; // of the record, for an inserted one
+    } expected[] = {
+        {Type::Insert, "Util.java"}, {Type::Insert, "sub/x.java"}, {Type::Repeated, nullptr},
+        {Type::Repeated, nullptr},   {Type::Repeated, nullptr},    {Type::Repeated, nullptr},
+        {Type::Repeated, nullptr},
+    };
+    ASSERT_EQ(load.steps.size(), std::size(expected));
+    FileList files;
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(load.steps[i].type, expected[i].type) << i;
+        if (expected[i].type == Type::Insert && load.steps[i].type == Type::Insert) {
+            EXPECT_EQ(load.steps[i].record.Name, expected[i].name) << i;
+            EXPECT_EQ(load.steps[i].record.Path, dir() + expected[i].name) << i;
+            files.insertFile(load.steps[i].record);
+        }
+    }
+    EXPECT_EQ(leftOutFilesMessage(load.steps), "The files Util.java, ./Util.java, Link.java and sub/./x.java "
+                                               "are listed more than once. The repeated lines were skipped.");
+    ProjectValues values = load.values;
+    ASSERT_TRUE(writeProjectFile(dir() + "out.hwp", values, files).ok());
+    EXPECT_EQ(readBytes(dir() + "out.hwp"), "P\r\n\r\n\r\n\r\nUtil.java\r\nsub/x.java\r\n");
+}
+
 TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
     const auto steps = [](int missing, int outside, int notRegular = 0) {
         std::vector<ProjectLoadStep> result;
