@@ -116,7 +116,8 @@ void TForm1::ToolButton15Click() {
 }
 
 void TForm1::copyIntoProject(const QString& source) {
-    const QString name = fileNamePart(source);
+    // A file of the project folder, sub-folders included, is taken where it lies.
+    const QString name = projectEntryName(m_project.ProjectDir, source);
     const QString target = m_project.ProjectDir + name;
     if (const QString problem = fileNameProblem(name); !problem.isEmpty()) {
         showError(problem);

@@ -151,11 +151,25 @@ TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
 TEST_F(MainWindowTest, AddingOtherFiles) {
     writeSource(projectDir + "Main.java", {"class Main {}"});
     writeBytes(projectDir + "inside.bmp", "inside");
+    QDir().mkpath(projectDir + "img");
+    writeBytes(projectDir + "img/deep.bmp", "deep");
     writeBytes(dirPath("pic.bmp"), "first");
-    TForm1& w = start({writeProject("Main", {"Main.java"})});
+    const QString project = writeProject("Main", {"Main.java"});
+    TForm1& w = start({project});
 
-    fileDialogs.choose(QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp"});
+    // A file of a sub-folder stays there and is listed with it.
+    fileDialogs.choose(
+        QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp", projectDir + "img/deep.bmp"});
     w.ToolButton15Click();
+    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
+    EXPECT_FALSE(QFileInfo::exists(projectDir + "deep.bmp"));
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(project),
+              "Main\r\n\r\n\r\nHeLo\r\nMain.java\r\nimg/deep.bmp\r\ninside.bmp\r\npic.bmp\r\n");
+    w.ui().ListBox2->setCurrentRow(0);
+    dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
+    w.ToolButton16Click();
+    EXPECT_TRUE(QFileInfo::exists(projectDir + "img/deep.bmp.old(1)"));
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
     EXPECT_EQ(readBytes(projectDir + "inside.bmp"), "inside");
