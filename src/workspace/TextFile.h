@@ -11,11 +11,19 @@ QStringList splitTextLines(const QString& text);
 
 // CR LF after every line, the last one included.
 QString joinTextLines(const QStringList& lines);
+// The format's line break after every line, and after the last one only when the format has a final
+// line break.
+QString joinTextLines(const QStringList& lines, const TextFormat& format);
+
+// The format with the line breaks of the text: the most frequent of CR LF, LF and CR (CR LF, then LF
+// on a tie; CR LF when there is none), and whether the text ends with one (an empty text counts as
+// ending with one, so that lines added to it get a final break).
+TextFormat withLineBreaksOf(TextFormat format, const QString& text);
 
 struct TextReadResult;
 
-// A text file as lines plus the encoding it was read in, so that writing it back changes no byte but
-// the line ends.
+// A text file as lines plus the encoding and line breaks it was read in, so that writing it back
+// changes no byte (a file mixing line breaks gets its most frequent one throughout).
 struct TextFile {
     QStringList lines;
     TextFormat format;

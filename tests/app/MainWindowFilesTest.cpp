@@ -183,26 +183,43 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
     const QByteArray nul("class N {\0 int a;\0}\r\n\0\r\n", 24);
     const QByteArray twoMarks = "\xEF\xBB\xBF\xEF\xBB\xBF"
                                 "class D {}\r\n";
-    writeBytes(projectDir + "U.java", utf8);
-    writeBytes(projectDir + "W.java", cp1252);
-    writeBytes(projectDir + "N.java", nul);
-    writeBytes(projectDir + "D.java", twoMarks);
-    TForm1& w = start({writeProject("E", {"U.java", "W.java", "N.java", "D.java"})});
+    // "class L {\n// \u00E9 \U0001F600\n}" in UTF-16 little-endian, without a final line break.
+    const QByteArray utf16("\xFF\xFE"
+                           "c\0l\0a\0s\0s\0 \0L\0 \0{\0\n\0/\0/\0 \0\xE9\0 \0\x3D\xD8\x00\xDE\n\0}\0",
+                           40);
+    const std::pair<QString, QByteArray> files[] = {
+        {"U.java", utf8},
+        {"W.java", cp1252},
+        {"N.java", nul},
+        {"D.java", twoMarks},
+        {"L.java", "class L {\n\tint lf;\n}\n"},
+        {"M.java", "class M {\r\n}"},
+        {"R.java", "class R {\r}\r"},
+        {"X.java", utf16},
+    };
+    QStringList names;
+    for (const auto& [name, bytes] : files) {
+        writeBytes(projectDir + name, bytes);
+        names << name;
+    }
+    TForm1& w = start({writeProject("E", names)});
     // Every buffer passes through the editor once.
-    for (const QString& name : QStringList{"U.java", "W.java", "N.java", "D.java"}) {
+    for (const QString& name : names) {
         w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
         ASSERT_EQ(w.files().CurrentFile()->Name, name);
         if (name == "W.java") {
             EXPECT_EQ(w.editor()->lines().value(0),
                       QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
         }
+        if (name == "X.java") {
+            EXPECT_EQ(w.editor()->lines().value(1), QString::fromUtf8("// \u00E9 \U0001F600"));
+        }
     }
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"D.java", "N.java", "U.java", "W.java"}));
+    EXPECT_EQ(labels(w.ui().ListBox1),
+              QStringList({"D.java", "L.java", "M.java", "N.java", "R.java", "U.java", "W.java", "X.java"}));
     w.ToolButton4Click();
-    EXPECT_EQ(readBytes(projectDir + "U.java"), utf8);
-    EXPECT_EQ(readBytes(projectDir + "W.java"), cp1252);
-    EXPECT_EQ(readBytes(projectDir + "N.java"), nul);
-    EXPECT_EQ(readBytes(projectDir + "D.java"), twoMarks);
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(readBytes(projectDir + name), bytes) << name.toStdString();
 }
 
 // A question about a file nothing touched would throw the buffer's edits away on Yes.
