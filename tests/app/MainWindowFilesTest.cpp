@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 void setModificationTime(const QString& path, int secondsFromNow) {
@@ -147,12 +149,41 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     setModificationTime(projectDir + "A.java", 120);
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
+    // Leaving the buffer reads and writes nothing, so the change on disk is still news.
+    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().ListBox1->setCurrentRow(0);
+    dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
+    w.checkFilesChanged();
     dialogs.answer(mrYes, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A { int changed; }"}));
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(dialogs.asked().size(), 3);
     w.checkFilesChanged();
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(dialogs.asked().size(), 3);
+}
+
+// A save that fails reads nothing from the file either: the change made there is asked about later.
+TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "Big.java", {"class Big {", QString(200, u'x'), "}"});
+    TForm1& w = start({writeProject("A", {"A.java", "Big.java"})});
+    w.ui().ListBox1->setCurrentRow(0); // A
+    writeSource(projectDir + "Big.java", {"class Big { /* changed elsewhere */", QString(200, u'y'), "}"});
+    setModificationTime(projectDir + "Big.java", 60);
+    // The file-size limit makes writes past 100 bytes fail, whoever runs the test.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    dialogs.answer(mrOk, "Cannot write");
+    const bool allSaved = w.saveAll();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(allSaved);
+    dialogs.answer(mrNo, "The file Big.java has changed. Reload it?");
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
@@ -256,11 +287,24 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     ASSERT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
     writeSource(projectDir + "B.java", {"class B { int changed; }"});
     setModificationTime(projectDir + "B.java", 120);
-    dialogs.answer(mrYes, "The file B.java has changed. Reload it?");
+    // The buffer holds edits: the question names them, and Enter answers No.
+    const QString withEdits = "The file B.java has changed on disk, and its buffer holds unsaved edits. "
+                              "Reload it and discard the edits?";
+    dialogs.answer(mrNo, withEdits).answer(mrYes, withEdits);
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().last().variant, DialogVariant::DefaultNo);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
+    EXPECT_TRUE(w.files().CurrentFile()->Modified);
     w.checkFilesChanged();
     EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java"));
     EXPECT_FALSE(w.files().CurrentFile()->Modified);
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
+    // The reload is one step that undo takes back, edits and marker included.
+    w.Undo1Click();
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
+    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    w.Redo1Click();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
 
