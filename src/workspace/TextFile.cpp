@@ -20,6 +20,11 @@ QStringList splitTextLines(const QString& text) {
     return lines;
 }
 
+bool endsWithLineBreak(const QStringList& lines, const TextFormat& format) {
+    // Without its break an empty last line would not be there when the file is read again.
+    return format.finalLineBreak || lines.isEmpty() || lines.last().isEmpty();
+}
+
 QString joinTextLines(const QStringList& lines) {
     return joinTextLines(lines, TextFormat{});
 }
@@ -35,7 +40,7 @@ QString joinTextLines(const QStringList& lines, const TextFormat& format) {
     text.reserve(size);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         text += lines.at(i);
-        if (format.finalLineBreak || i + 1 < lines.size())
+        if (i + 1 < lines.size() || endsWithLineBreak(lines, format))
             text += lineBreak;
     }
     return text;
@@ -75,13 +80,19 @@ FileResult TextFile::write(const QString& path) {
     const QString text = joinTextLines(lines, format);
     std::optional<QByteArray> bytes = encodeText(text, format);
     TextFormat used = format;
+    // Windows-1252 carries no mark: bytes that read as UTF-8 or UTF-16 would come back as other text.
+    if (bytes && format.encoding == TextEncoding::Windows1252 &&
+        decodeText(*bytes).format.encoding != TextEncoding::Windows1252)
+        bytes.reset();
     if (!bytes) {
         used.encoding = TextEncoding::Utf8;
         used.byteOrderMark = false;
         bytes = encodeText(text, used);
     }
     FileResult result = writeFileAtomically(path, *bytes);
-    if (result)
+    if (result) {
+        used.finalLineBreak = endsWithLineBreak(lines, used);
         format = used;
+    }
     return result;
 }

@@ -26,6 +26,8 @@ TEST(TextFile, SplitsAtEveryLineEnd) {
     EXPECT_EQ(joinTextLines({}), "");
     EXPECT_EQ(joinTextLines({"a", "b"}, {TextEncoding::Utf8, false, LineBreak::Lf, false}), "a\nb");
     EXPECT_EQ(joinTextLines({}, {TextEncoding::Utf8, false, LineBreak::Cr, false}), "");
+    // An empty last line exists only before a line break.
+    EXPECT_EQ(joinTextLines({"a", ""}, {TextEncoding::Utf8, false, LineBreak::Lf, false}), "a\n\n");
 }
 
 namespace {
@@ -144,13 +146,44 @@ TEST_F(TextFileOnDisk, FilesSurviveReadAndWrite) {
     }
 }
 
-TEST_F(TextFileOnDisk, TextThatWindows1252CannotHoldIsWrittenAsUtf8) {
-    writeBytes(path("f.java"), "caf\xE9\n");
+// The lines a file without a final line break gained are all written, and the format then says what the
+// file holds.
+TEST_F(TextFileOnDisk, AnEmptyLastLineGetsItsLineBreak) {
+    writeBytes(path("f.java"), "class F {}");
     TextFile file = TextFile::read(path("f.java")).file;
-    file.lines.append(QString::fromUtf8("\xE4\xB8\xAD"));
+    ASSERT_FALSE(file.format.finalLineBreak);
+    file.lines << "}"
+               << "";
     ASSERT_TRUE(file.write(path("f.java")).ok());
-    EXPECT_EQ(file.format.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(readBytes(path("f.java")), "caf\xC3\xA9\n\xE4\xB8\xAD\n");
+    EXPECT_EQ(readBytes(path("f.java")), "class F {}\r\n}\r\n\r\n");
+    EXPECT_EQ(file.format, TextFile::read(path("f.java")).file.format);
+    EXPECT_EQ(TextFile::read(path("f.java")).file.lines, file.lines);
+}
+
+// Windows-1252 bytes that would read back as another encoding are written as UTF-8 instead: a character
+// Windows-1252 cannot store, text whose bytes form UTF-8, or a UTF-16 mark with whole UTF-16 after it.
+TEST_F(TextFileOnDisk, Windows1252ThatWouldReadBackOtherwiseIsWrittenAsUtf8) {
+    const struct {
+        QByteArray written;
+        QStringList lines; // the text it is given
+        QByteArray expected;
+    } cases[] = {
+        {"caf\xE9\n",
+         {QString::fromUtf8("caf\xC3\xA9"), QString::fromUtf8("\xE4\xB8\xAD")},
+         "caf\xC3\xA9\n\xE4\xB8\xAD\n"},
+        {"caf\xE9\n", {QString::fromUtf8("\xC3\x83\xC2\xA9")}, "\xC3\x83\xC2\xA9\n"},
+        {"\xFF\xFEx\r\n", {QString::fromUtf8("\xC3\xBF\xC3\xBEx"), "y"}, "\xC3\xBF\xC3\xBEx\r\ny\r\n"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(path("f.java"), c.written);
+        TextFile file = TextFile::read(path("f.java")).file;
+        ASSERT_EQ(file.format.encoding, TextEncoding::Windows1252);
+        file.lines = c.lines;
+        ASSERT_TRUE(file.write(path("f.java")).ok());
+        EXPECT_EQ(file.format.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(readBytes(path("f.java")), c.expected);
+        EXPECT_EQ(TextFile::read(path("f.java")).file.lines, file.lines);
+    }
 }
 
 TEST_F(TextFileOnDisk, FailuresNameTheFileAndLeaveTheOldOne) {
