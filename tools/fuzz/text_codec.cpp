@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<QByteArray> encoded = encodeText(decoded.text, decoded.format);
     FUZZ_CHECK(encoded.has_value());
     FUZZ_CHECK(*encoded == bytes);
-    const bool utf16 = decoded.format.encoding == TextEncoding::Utf16LE ||
-                       decoded.format.encoding == TextEncoding::Utf16BE;
+    const bool utf16 =
+        decoded.format.encoding == TextEncoding::Utf16LE || decoded.format.encoding == TextEncoding::Utf16BE;
     if (utf16)
         FUZZ_CHECK(decoded.format.byteOrderMark && bytes.size() % 2 == 0);
     else
