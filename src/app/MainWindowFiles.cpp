@@ -56,9 +56,8 @@ void TForm1::ListBox1Click() {
         return;
     if (m_ui.PageControl1->currentWidget() != m_ui.Source)
         m_ui.PageControl1->setCurrentWidget(m_ui.Source);
+    // No file time is taken here: only reading or writing the text makes the buffer agree with the disk.
     captureEditor(true);
-    if (TProjectFile* current = m_files.CurrentFile(); current && QFileInfo(current->Path).isFile())
-        current->FileTime = fileTimeText(current->Path);
     m_files.setCurrentFile(target);
     loadEditor(target);
     updateBrowser(target->Path);
@@ -232,8 +231,6 @@ bool TForm1::saveAll() {
             if (!result)
                 errors << result.error;
         }
-        if (QFileInfo(record.Path).isFile())
-            record.FileTime = fileTimeText(record.Path);
     }
     const QString projectFile = m_project.ProjectDir + m_project.ProjectName + ".hwp";
     FileResult written = checkWriteTarget(m_project.ProjectDir, projectFile);
@@ -291,8 +288,9 @@ void TForm1::reloadRecord(TProjectFile& record) {
     record.FileTime = fileTime;
     record.Modified = false;
     if (&record == m_files.CurrentFile()) {
+        // One step that undo takes back, so the text it replaced is not lost.
         SuppressChange = true;
-        m_ui.RichEdit1->setLines(record.Lines);
+        m_ui.RichEdit1->replaceLines(record.Lines);
     }
     refreshFileLists();
 }
@@ -305,7 +303,12 @@ void TForm1::checkFilesChanged() {
     for (TProjectFile& record : m_files.records()) {
         if (record.Kind != FileKind::Java || checkFileChanged(record) != ReloadDecision::Ask)
             continue;
-        if (messageDialog(reloadQuestion(record.Name), mtConfirmation, mbYesNo) == mrYes)
+        // Yes to a buffer with edits throws them away: that question names them and Enter answers No.
+        const int answer =
+            record.Modified
+                ? messageDialogDefaultNo(reloadQuestion(record.Name, true), mtConfirmation, mbYesNo)
+                : messageDialog(reloadQuestion(record.Name), mtConfirmation, mbYesNo);
+        if (answer == mrYes)
             reloadRecord(record);
     }
     m_checkingFiles = false;

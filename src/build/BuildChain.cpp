@@ -35,6 +35,17 @@ QString targetName(bool simulator) {
     return simulator ? QStringLiteral("Palm Simulator") : QStringLiteral("Palm Emulator");
 }
 
+// javac reads every source of a run in one encoding: a project mixing UTF-16 and 8-bit sources is
+// refused with the reason before anything is written or started.
+bool sourceEncodingsAgree(BuildChainHost& host) {
+    BuildInputs in = host.buildInputs();
+    in.utf16Sources = utf16SourcesIn(in.projectDir, in.javaSources);
+    const QString problem = sourceEncodingProblem(in);
+    if (!problem.isEmpty())
+        host.showError(problem);
+    return problem.isEmpty();
+}
+
 // The caption of the Paths page's field that names the program of a Palm target.
 QString targetSetting(bool simulator) {
     return simulator ? QStringLiteral("PalmSim.exe from PalmSimulator")
@@ -128,6 +139,7 @@ void BuildChain::setupRunners() {
 BuildInputs BuildChain::inputs() const {
     BuildInputs in = m_host.buildInputs();
     in.jdkMajor = jdkMajorVersion(in.paths.jdkPath);
+    in.utf16Sources = utf16SourcesIn(in.projectDir, in.javaSources);
     return in;
 }
 
@@ -164,7 +176,7 @@ bool BuildChain::checkToolFolders(bool compiling) {
 }
 
 void BuildChain::compileAndStart() {
-    if (!checkToolFolders(true))
+    if (!checkToolFolders(true) || !sourceEncodingsAgree(m_host))
         return;
     const ToolPaths paths = m_host.buildInputs().paths;
     for (const QString& line :
@@ -186,7 +198,7 @@ void BuildChain::compileAndStart() {
 }
 
 void BuildChain::compile() {
-    if (!checkToolFolders(true))
+    if (!checkToolFolders(true) || !sourceEncodingsAgree(m_host))
         return;
     m_host.clearMessages();
     QDir::setCurrent(m_host.buildInputs().projectDir);

@@ -18,6 +18,8 @@ struct BuildInputs {
     QString creatorId;
     QStringList javaSources; // names (no folder) of the Java sources, in list order
     QStringList otherFiles;  // names of the project's other files, in list order
+    // The Java sources whose file in the project folder starts with a UTF-16 byte-order mark.
+    QStringList utf16Sources;
     // The JDK's major version; unknown keeps the compiler options meant for old JDKs.
     std::optional<int> jdkMajor;
 };

@@ -84,6 +84,31 @@ void SourceEditor::setLines(const QStringList& lines) {
     emit changed();
 }
 
+void SourceEditor::replaceLines(const QStringList& lines) {
+    const int caret = caretLine();
+    const int top = firstVisibleLine();
+    // One notification for the whole replacement, as setLines gives.
+    m_replacing = true;
+    const bool readOnly = isReadOnly();
+    if (readOnly)
+        setReadOnly(false);
+    const QByteArray bytes = lines.join("\r\n").toUtf8();
+    {
+        ChangeNotices::Deferral deferral(*m_notices);
+        SendScintilla(SCI_BEGINUNDOACTION);
+        // Through the target with its length, so a NUL byte is kept.
+        SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(0), SendScintilla(SCI_GETLENGTH));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+        SendScintilla(SCI_ENDUNDOACTION);
+    }
+    if (readOnly)
+        setReadOnly(true);
+    m_replacing = false;
+    setCaretLine(caret);
+    setFirstVisibleLine(top);
+    emit changed();
+}
+
 QString SourceEditor::wholeText() const {
     // text() reads a C string and stops at a NUL byte, and QString::fromUtf8 drops a leading byte-order
     // mark that belongs to the text here.

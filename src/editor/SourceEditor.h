@@ -17,6 +17,9 @@ public:
     // Replaces the whole text. Emits `changed` exactly once, like a single edit would. Every character
     // survives, NUL and a leading byte-order mark included.
     void setLines(const QStringList& lines);
+    // Replaces the whole text as one edit that undo takes back, keeping the caret line and the first
+    // visible line where the new text has them. Emits `changed` once.
+    void replaceLines(const QStringList& lines);
     QStringList lines() const;
     // The whole text, every character included (text() stops at a NUL).
     QString wholeText() const;

@@ -99,7 +99,9 @@ MessageDialog::MessageDialog(const QString& text, MsgDlgType type, MsgDlgButtons
 
 void MessageDialog::addButtons(const QList<QRect>& rects, DialogVariant variant) {
     const QList<MsgDlgBtn> buttons = dialogButtons(m_buttons);
-    const std::optional<MsgDlgBtn> enterButton = defaultButton(m_buttons);
+    const std::optional<MsgDlgBtn> enterButton = variant == DialogVariant::DefaultNo && (m_buttons & mbNo)
+                                                     ? std::optional(mbNo)
+                                                     : defaultButton(m_buttons);
     for (qsizetype i = 0; i < buttons.size(); ++i) {
         const MsgDlgBtn kind = buttons[i];
         auto* button = new QPushButton(captionFor(kind, variant), this);
@@ -131,6 +133,10 @@ void MessageDialog::setHelpHandler(std::function<void(int)> handler) {
 
 int messageDialog(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext) {
     return showOrScript(text, type, buttons, helpContext, DialogVariant::Standard);
+}
+
+int messageDialogDefaultNo(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext) {
+    return showOrScript(text, type, buttons, helpContext, DialogVariant::DefaultNo);
 }
 
 int messageDialogWithAccessKeys(const QString& text, MsgDlgType type, MsgDlgButtons buttons,

@@ -32,6 +32,9 @@ private:
 // Shows `text` modally and returns the result of the button pressed (ModalResult).
 int messageDialog(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext = 0);
 
+// The same with No as the button Enter presses, when the set holds No.
+int messageDialogDefaultNo(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext = 0);
+
 // The same with the captions "&Yes" and "&No", so Alt+Y and Alt+N answer.
 int messageDialogWithAccessKeys(const QString& text, MsgDlgType type, MsgDlgButtons buttons,
                                 int helpContext = 0);

@@ -43,8 +43,9 @@ enum ModalResult : int {
     mrYesToAll = 10,
 };
 
-// How a question is put: the message dialog, the same with access keys on Yes and No, or the STOP box.
-enum class DialogVariant { Standard, AccessKeys, StopBox };
+// How a question is put: the message dialog, the same with access keys on Yes and No, the STOP box, or
+// the message dialog with No as the button Enter presses (for a Yes that throws work away).
+enum class DialogVariant { Standard, AccessKeys, StopBox, DefaultNo };
 
 // Unknown type numbers are shown like mtCustom: no icon, the application title.
 QString dialogTitle(int type);

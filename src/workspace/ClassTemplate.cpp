@@ -45,8 +45,13 @@ QString templatePath(const QString& folder, const QString& displayName) {
 
 TextReadResult generateFromTemplate(const QString& path, const QString& className) {
     TextReadResult read = TextFile::read(path);
-    if (read.ok())
+    if (read.ok()) {
         read.file.lines = substituteTemplate(read.file.lines, className);
+        // A new file gets the program's own line breaks, whatever the template was saved with.
+        const TextFormat own;
+        read.file.format.lineBreak = own.lineBreak;
+        read.file.format.finalLineBreak = own.finalLineBreak;
+    }
     return read;
 }
 

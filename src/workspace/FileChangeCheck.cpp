@@ -23,6 +23,11 @@ ReloadDecision checkFileChanged(const TProjectFile& record) {
     return reloadDecision(record, readDiskFile(record.Path));
 }
 
-QString reloadQuestion(const QString& name) {
+QString reloadQuestion(const QString& name, bool unsavedEdits) {
+    if (unsavedEdits)
+        return QStringLiteral("The file ") + name +
+               QStringLiteral(
+                   " has changed on disk, and its buffer holds unsaved edits. Reload it and discard "
+                   "the edits?");
     return QStringLiteral("The file ") + name + QStringLiteral(" has changed. Reload it?");
 }

@@ -20,4 +20,5 @@ DiskFile readDiskFile(const QString& path);
 // reloadDecision against the file at the record's `Path`.
 ReloadDecision checkFileChanged(const TProjectFile& record);
 
-QString reloadQuestion(const QString& name);
+// The question for a buffer with unsaved edits says that Yes discards them.
+QString reloadQuestion(const QString& name, bool unsavedEdits = false);

@@ -12,6 +12,42 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr QByteArrayView kUtf8Bom("\xEF\xBB\xBF", 3);
+constexpr QByteArrayView kUtf16LeBom("\xFF\xFE", 2);
+constexpr QByteArrayView kUtf16BeBom("\xFE\xFF", 2);
+
+// The code units after the mark, when they are whole and every surrogate is paired: only then does
+// encoding the text again give these bytes.
+std::optional<QString> wholeUtf16(QByteArrayView units, bool littleEndian) {
+    if (units.size() % 2 != 0)
+        return std::nullopt;
+    QString text(units.size() / 2, Qt::Uninitialized);
+    QChar* out = text.data();
+    const auto* b = reinterpret_cast<const unsigned char*>(units.data());
+    for (qsizetype i = 0; i < units.size(); i += 2)
+        *out++ = QChar(littleEndian ? char16_t(b[i] | b[i + 1] << 8) : char16_t(b[i] << 8 | b[i + 1]));
+    const QChar* c = text.constData();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (c[i].isHighSurrogate() && i + 1 < n && c[i + 1].isLowSurrogate())
+            ++i;
+        else if (c[i].isSurrogate())
+            return std::nullopt;
+    }
+    return text;
+}
+
+QByteArray toUtf16(const QString& text, bool littleEndian) {
+    QByteArray bytes;
+    bytes.reserve(2 + text.size() * 2);
+    bytes.append(littleEndian ? kUtf16LeBom : kUtf16BeBom);
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        const char low = char(u & 0xFF), high = char(u >> 8);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
 
 } // namespace
 
@@ -86,6 +122,12 @@ std::optional<QByteArray> toWindows1252(const QString& text) {
 }
 
 DecodedText decodeText(QByteArrayView bytes) {
+    for (const bool littleEndian : {true, false}) {
+        if (!bytes.startsWith(littleEndian ? kUtf16LeBom : kUtf16BeBom))
+            continue;
+        if (std::optional<QString> text = wholeUtf16(bytes.sliced(2), littleEndian))
+            return {*text, {littleEndian ? TextEncoding::Utf16LE : TextEncoding::Utf16BE, true}};
+    }
     if (!isValidUtf8(bytes))
         return {fromWindows1252(bytes), {TextEncoding::Windows1252, false}};
     const bool bom = bytes.startsWith(kUtf8Bom);
@@ -99,6 +141,8 @@ DecodedText decodeText(QByteArrayView bytes) {
 std::optional<QByteArray> encodeText(const QString& text, TextFormat format) {
     if (format.encoding == TextEncoding::Windows1252)
         return toWindows1252(text);
+    if (format.encoding == TextEncoding::Utf16LE || format.encoding == TextEncoding::Utf16BE)
+        return toUtf16(text, format.encoding == TextEncoding::Utf16LE);
     QByteArray bytes = text.toUtf8();
     if (format.byteOrderMark)
         bytes.prepend(kUtf8Bom.data(), kUtf8Bom.size());

@@ -5,13 +5,22 @@
 #include <QString>
 #include <optional>
 
-// Text is 8-bit on disk: UTF-8 when the bytes are valid UTF-8, else Windows-1252. Writing back in the
-// encoding a file was read in gives the same bytes.
-enum class TextEncoding { Utf8, Windows1252 };
+// Text on disk is UTF-16 when it starts with a UTF-16 byte-order mark (FF FE little-endian, FE FF
+// big-endian) and the rest is whole, paired UTF-16; else UTF-8 when the bytes are valid UTF-8, else
+// Windows-1252. Writing back in the encoding a file was read in gives the same bytes.
+enum class TextEncoding { Utf8, Windows1252, Utf16LE, Utf16BE };
+
+// How lines end in a file.
+enum class LineBreak { CrLf, Lf, Cr };
 
 struct TextFormat {
     TextEncoding encoding = TextEncoding::Utf8;
-    bool byteOrderMark = false; // a UTF-8 file that started with EF BB BF; kept out of the text
+    // A UTF-8 file that started with EF BB BF, or a UTF-16 file (always marked); kept out of the text.
+    bool byteOrderMark = false;
+    // Left alone by the codec: the text file sets them from the text it reads. The defaults are the
+    // program's own files: CR LF after every line.
+    LineBreak lineBreak = LineBreak::CrLf;
+    bool finalLineBreak = true; // false when the last line had no line end
 
     bool operator==(const TextFormat&) const = default;
 };
@@ -27,7 +36,7 @@ bool isValidUtf8(QByteArrayView bytes);
 
 DecodedText decodeText(QByteArrayView bytes);
 
-// Empty when the text holds a character that the encoding cannot store.
+// Empty when the text holds a character that the encoding cannot store. UTF-16 gets its mark always.
 std::optional<QByteArray> encodeText(const QString& text, TextFormat format);
 
 // Windows-1252 with the five unassigned bytes (81, 8D, 8F, 90, 9D) read as Latin-1.

@@ -42,6 +42,19 @@ TEST(ClassTemplate, ListsOrwFilesByDisplayNameCaseBlind) {
     EXPECT_EQ(templatePath("/opt/hw", "MainWindow"), "/opt/hw/MainWindow.orw");
 }
 
+// A generated class is a new file: CR LF after every line, whatever breaks the template has.
+TEST(ClassTemplate, GeneratedFilesGetCrLfAfterEveryLine) {
+    QTemporaryDir dir;
+    for (const QByteArray& lines : {QByteArray("class <name> {\n}"), QByteArray("class <name> {\r}\r"),
+                                    QByteArray("class <name> {\r\n}\r\n")}) {
+        writeBytes(dir.filePath("T.orw"), lines);
+        TextReadResult generated = generateFromTemplate(dir.filePath("T.orw"), "Calc");
+        ASSERT_TRUE(generated.ok());
+        ASSERT_TRUE(generated.file.write(dir.filePath("Calc.java")));
+        EXPECT_EQ(readBytes(dir.filePath("Calc.java")), "class Calc {\r\n}\r\n") << lines.toStdString();
+    }
+}
+
 TEST(ClassTemplate, MainWindowOkNeedsTheExactMainClassName) {
     struct Case {
         QStringList names;

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 void setModificationTime(const QString& path, int secondsFromNow) {
@@ -207,12 +209,41 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     setModificationTime(projectDir + "A.java", 120);
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
+    // Leaving the buffer reads and writes nothing, so the change on disk is still news.
+    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().ListBox1->setCurrentRow(0);
+    dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
+    w.checkFilesChanged();
     dialogs.answer(mrYes, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A { int changed; }"}));
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(dialogs.asked().size(), 3);
     w.checkFilesChanged();
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    EXPECT_EQ(dialogs.asked().size(), 3);
+}
+
+// A save that fails reads nothing from the file either: the change made there is asked about later.
+TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    writeSource(projectDir + "Big.java", {"class Big {", QString(200, u'x'), "}"});
+    TForm1& w = start({writeProject("A", {"A.java", "Big.java"})});
+    w.ui().ListBox1->setCurrentRow(0); // A
+    writeSource(projectDir + "Big.java", {"class Big { /* changed elsewhere */", QString(200, u'y'), "}"});
+    setModificationTime(projectDir + "Big.java", 60);
+    // The file-size limit makes writes past 100 bytes fail, whoever runs the test.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    dialogs.answer(mrOk, "Cannot write");
+    const bool allSaved = w.saveAll();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(allSaved);
+    dialogs.answer(mrNo, "The file Big.java has changed. Reload it?");
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
@@ -243,26 +274,43 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
     const QByteArray nul("class N {\0 int a;\0}\r\n\0\r\n", 24);
     const QByteArray twoMarks = "\xEF\xBB\xBF\xEF\xBB\xBF"
                                 "class D {}\r\n";
-    writeBytes(projectDir + "U.java", utf8);
-    writeBytes(projectDir + "W.java", cp1252);
-    writeBytes(projectDir + "N.java", nul);
-    writeBytes(projectDir + "D.java", twoMarks);
-    TForm1& w = start({writeProject("E", {"U.java", "W.java", "N.java", "D.java"})});
+    // "class L {\n// \u00E9 \U0001F600\n}" in UTF-16 little-endian, without a final line break.
+    const QByteArray utf16("\xFF\xFE"
+                           "c\0l\0a\0s\0s\0 \0L\0 \0{\0\n\0/\0/\0 \0\xE9\0 \0\x3D\xD8\x00\xDE\n\0}\0",
+                           40);
+    const std::pair<QString, QByteArray> files[] = {
+        {"U.java", utf8},
+        {"W.java", cp1252},
+        {"N.java", nul},
+        {"D.java", twoMarks},
+        {"L.java", "class L {\n\tint lf;\n}\n"},
+        {"M.java", "class M {\r\n}"},
+        {"R.java", "class R {\r}\r"},
+        {"X.java", utf16},
+    };
+    QStringList names;
+    for (const auto& [name, bytes] : files) {
+        writeBytes(projectDir + name, bytes);
+        names << name;
+    }
+    TForm1& w = start({writeProject("E", names)});
     // Every buffer passes through the editor once.
-    for (const QString& name : QStringList{"U.java", "W.java", "N.java", "D.java"}) {
+    for (const QString& name : names) {
         w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
         ASSERT_EQ(w.files().CurrentFile()->Name, name);
         if (name == "W.java") {
             EXPECT_EQ(w.editor()->lines().value(0),
                       QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
         }
+        if (name == "X.java") {
+            EXPECT_EQ(w.editor()->lines().value(1), QString::fromUtf8("// \u00E9 \U0001F600"));
+        }
     }
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"D.java", "N.java", "U.java", "W.java"}));
+    EXPECT_EQ(labels(w.ui().ListBox1),
+              QStringList({"D.java", "L.java", "M.java", "N.java", "R.java", "U.java", "W.java", "X.java"}));
     w.ToolButton4Click();
-    EXPECT_EQ(readBytes(projectDir + "U.java"), utf8);
-    EXPECT_EQ(readBytes(projectDir + "W.java"), cp1252);
-    EXPECT_EQ(readBytes(projectDir + "N.java"), nul);
-    EXPECT_EQ(readBytes(projectDir + "D.java"), twoMarks);
+    for (const auto& [name, bytes] : files)
+        EXPECT_EQ(readBytes(projectDir + name), bytes) << name.toStdString();
 }
 
 // A question about a file nothing touched would throw the buffer's edits away on Yes.
@@ -299,11 +347,24 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     ASSERT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
     writeSource(projectDir + "B.java", {"class B { int changed; }"});
     setModificationTime(projectDir + "B.java", 120);
-    dialogs.answer(mrYes, "The file B.java has changed. Reload it?");
+    // The buffer holds edits: the question names them, and Enter answers No.
+    const QString withEdits = "The file B.java has changed on disk, and its buffer holds unsaved edits. "
+                              "Reload it and discard the edits?";
+    dialogs.answer(mrNo, withEdits).answer(mrYes, withEdits);
+    w.checkFilesChanged();
+    EXPECT_EQ(dialogs.asked().last().variant, DialogVariant::DefaultNo);
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
+    EXPECT_TRUE(w.files().CurrentFile()->Modified);
     w.checkFilesChanged();
     EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java"));
     EXPECT_FALSE(w.files().CurrentFile()->Modified);
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
+    // The reload is one step that undo takes back, edits and marker included.
+    w.Undo1Click();
+    EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
+    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    w.Redo1Click();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
 

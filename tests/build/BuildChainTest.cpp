@@ -446,6 +446,54 @@ TEST_F(BuildChainTest, WrongToolFoldersAreNamedBeforeABuild) {
     }
 }
 
+// javac reads every source of one run in one encoding: UTF-16 sources get "-encoding UTF-16", which
+// reads either byte order by its mark, and a project that mixes them with 8-bit sources is refused
+// before anything starts, naming the files.
+TEST_F(BuildChainTest, SourceEncodingDecidesTheCompilersEncoding) {
+    host.inputs.javaSources = {"Hello.java", "Util.java"};
+    const struct {
+        QByteArray hello, util;
+        QString encoding; // javac's -encoding, "" for none
+        QString refusal;  // the error shown instead of compiling
+    } cases[] = {
+        {"class Hello {}\n",
+         "\xEF\xBB\xBF"
+         "class Util {}\n",
+         "", ""},
+        {QByteArray("\xFF\xFE"
+                    "c\0",
+                    4),
+         QByteArray("\xFE\xFF\0c", 4), "UTF-16", ""},
+        {QByteArray("\xFF\xFE"
+                    "c\0",
+                    4),
+         "class Util {}\n", "",
+         "Hello.java is UTF-16 and Util.java is not, but javac reads all the sources of a project in one "
+         "encoding. Save them in one encoding (UTF-8 or UTF-16) to compile them together."},
+    };
+    for (const auto& c : cases) {
+        writeFile(project + "Hello.java", c.hello);
+        writeFile(project + "Util.java", c.util);
+        for (const bool andStart : {true, false}) {
+            QFile::remove(jdk + "bin/javac.args");
+            host.errors.clear();
+            host.messageLog.clear();
+            andStart ? chain->compileAndStart() : chain->compile();
+            ASSERT_TRUE(waitIdle());
+            const QByteArray args = readFile(jdk + "bin/javac.args");
+            if (!c.refusal.isEmpty()) {
+                EXPECT_EQ(host.errors.value(0), c.refusal);
+                EXPECT_EQ(args, "<missing>");
+                EXPECT_TRUE(host.messages().isEmpty()) << said();
+                continue;
+            }
+            EXPECT_EQ(host.errors, QStringList{}) << c.encoding.toStdString();
+            EXPECT_EQ(args.contains("\n-encoding\nUTF-16\n"), !c.encoding.isEmpty()) << args.toStdString();
+            EXPECT_EQ(args.count("-encoding"), c.encoding.isEmpty() ? 0 : 1) << args.toStdString();
+        }
+    }
+}
+
 // Only the running application's lines (and HotSync's) keep the list scrolled to the end.
 TEST_F(BuildChainTest, OnlyViewerLinesSelectTheLastItem) {
     tool("javac", "Hello.java:1: warning: something\n", 0);

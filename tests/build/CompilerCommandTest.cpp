@@ -12,10 +12,12 @@
 
 namespace {
 
-QString windowsLine(CompilerSwitches switches, const QStringList& sources, std::optional<int> jdkMajor = {}) {
+QString windowsLine(CompilerSwitches switches, const QStringList& sources, std::optional<int> jdkMajor = {},
+                    const QStringList& utf16Sources = {}) {
     BuildInputs in = windowsInputs();
     in.javaSources = sources;
     in.jdkMajor = jdkMajor;
+    in.utf16Sources = utf16Sources;
     return compilerCommandLine(in, switches);
 }
 
@@ -31,6 +33,9 @@ TEST(CompilerCommand, WindowsForms) {
                   " A.java");
     EXPECT_EQ(windowsLine({false, false, true}, {"A.java"}, 17),
               R"(C:\JDK\bin\javac -source 7 -target 7 -J-Djavac.pipe.output=true  -O)" + tail + " A.java");
+    EXPECT_EQ(windowsLine({false, false, true}, {"A.java"}, 17, {"A.java"}),
+              R"(C:\JDK\bin\javac -source 7 -target 7 -J-Djavac.pipe.output=true  -O -encoding UTF-16)" +
+                  tail + " A.java");
 
     BuildInputs in = windowsInputs();
     in.paths.classpath.clear();
@@ -155,6 +160,27 @@ TEST(CompilerCommand, InstalledJdkCompilesAndReportsErrorLines) {
     const QStringList odd = compile({"-J-Dodd=1.java", "@list.java"});
     EXPECT_TRUE(QFile::exists(project.filePath("Odd.class"))) << odd.join(u'\n').toStdString();
     EXPECT_TRUE(QFile::exists(project.filePath("Listed.class"))) << odd.join(u'\n').toStdString();
+    // UTF-16 sources in either byte order, with text outside ASCII, compile with the encoding option.
+    for (const auto& [name, bytes] :
+         {std::pair{"Le.java", QByteArray("\xFF\xFE")}, std::pair{"Be.java", QByteArray("\xFE\xFF")}}) {
+        const QString text =
+            QString("class %1 { String s = \"Gr\u00FC\u00DFe \u20AC\"; }\r\n").arg(name).remove(".java");
+        QByteArray file = bytes;
+        for (const QChar c : text) {
+            const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+            file.append(bytes.startsWith('\xFF') ? low : high).append(bytes.startsWith('\xFF') ? high : low);
+        }
+        QFile source(project.filePath(name));
+        ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+        source.write(file);
+    }
+    in.utf16Sources = utf16SourcesIn(project.path() + "/", {"Le.java", "Be.java", "Good.java"});
+    EXPECT_EQ(in.utf16Sources, QStringList({"Le.java", "Be.java"}));
+    const QStringList utf16 = compile({"Le.java", "Be.java"});
+    EXPECT_TRUE(QFile::exists(project.filePath("Le.class"))) << utf16.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(project.filePath("Be.class"))) << utf16.join(u'\n').toStdString();
+    in.utf16Sources.clear();
+
     const QStringList lines = compile({"Good.java", "Bad.java"});
     QStringList errors;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(errors), isErrorLine);

@@ -71,6 +71,42 @@ TEST(SourceEditor, SettingLinesNotifiesOnceEvenWhenReplacingText) {
     EXPECT_EQ(spy.count(), 1);
 }
 
+// Replacing the text with another version of the file is one edit: undo brings back what was there,
+// and the program hears of it once.
+TEST(SourceEditor, ReplacingLinesIsOneUndoStep) {
+    const QChar nul(u'\0');
+    const struct {
+        QStringList before, after;
+    } cases[] = {
+        {{"class A {", "  int typed;", "}"}, {"class A {", "  int fromDisk;", "}", ""}},
+        {{}, {"new"}},
+        {{"old"}, {}},
+        {{QString("a") + nul + "b"}, {QString(nul), QString::fromUtf8("Gr\xC3\xBC\xC3\x9F\xF0\x9F\x98\x80")}},
+    };
+    for (const auto& c : cases) {
+        SourceEditor editor;
+        editor.setLines(c.before);
+        EXPECT_FALSE(editor.isUndoAvailable());
+        QSignalSpy spy(&editor, &SourceEditor::changed);
+        editor.replaceLines(c.after);
+        EXPECT_EQ(editor.lines(), c.after);
+        EXPECT_EQ(spy.count(), 1);
+        editor.undo();
+        EXPECT_EQ(editor.lines(), c.before) << c.before.join('|').toStdString();
+        EXPECT_FALSE(editor.isUndoAvailable());
+        editor.redo();
+        EXPECT_EQ(editor.lines(), c.after);
+    }
+    // The caret stays on its line where the new text has it.
+    SourceEditor editor;
+    editor.setLines({"a", "b", "c", "d"});
+    editor.setCaretLine(2);
+    editor.replaceLines({"A", "B", "C"});
+    EXPECT_EQ(editor.caretLine(), 2);
+    editor.replaceLines({"only"});
+    EXPECT_EQ(editor.caretLine(), 0);
+}
+
 TEST(SourceEditor, TypingNotifiesChange) {
     SourceEditor editor;
     editor.setLines({"x"});

@@ -18,10 +18,14 @@ QList<QPushButton*> buttonsLeftToRight(const QWidget* dialog) {
 }
 
 // Shows the dialog for real, acts on it when it is up, and returns its answer.
-int answerWith(MsgDlgButtons buttons, std::function<void(QWidget*)> action, bool accessKeys = false) {
+int answerWith(MsgDlgButtons buttons, std::function<void(QWidget*)> action,
+               DialogVariant variant = DialogVariant::Standard) {
     ModalDriver driver(std::move(action));
-    const int result = accessKeys ? messageDialogWithAccessKeys("Proceed?", mtConfirmation, buttons)
-                                  : messageDialog("Proceed?", mtConfirmation, buttons);
+    const int result = variant == DialogVariant::AccessKeys
+                           ? messageDialogWithAccessKeys("Proceed?", mtConfirmation, buttons)
+                       : variant == DialogVariant::DefaultNo
+                           ? messageDialogDefaultNo("Proceed?", mtConfirmation, buttons)
+                           : messageDialog("Proceed?", mtConfirmation, buttons);
     EXPECT_TRUE(driver.acted());
     EXPECT_FALSE(driver.timedOut());
     return result;
@@ -33,6 +37,7 @@ TEST(MessageDialog, KeysAndCloseBoxAnswerByButtonSet) {
     struct Case {
         MsgDlgButtons buttons;
         int enter, escape, closeBox;
+        DialogVariant variant = DialogVariant::Standard;
     };
     const Case cases[] = {
         {mbYesNoCancel, mrYes, mrCancel, mrCancel},
@@ -40,13 +45,26 @@ TEST(MessageDialog, KeysAndCloseBoxAnswerByButtonSet) {
         {mbOKCancel, mrOk, mrCancel, mrCancel},
         {mbYesNo, mrYes, mrNo, mrNo},
         {mbAbortRetryIgnore, mrRetry, mrCancel, mrCancel},
+        // A question whose Yes throws work away: Enter answers No.
+        {mbYesNo, mrNo, mrNo, mrNo, DialogVariant::DefaultNo},
+        {mbYesNoCancel, mrNo, mrCancel, mrCancel, DialogVariant::DefaultNo},
+        {mbOK, mrOk, mrOk, mrOk, DialogVariant::DefaultNo},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.buttons);
-        EXPECT_EQ(answerWith(c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Return); }), c.enter);
-        EXPECT_EQ(answerWith(c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Enter); }), c.enter);
-        EXPECT_EQ(answerWith(c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Escape); }), c.escape);
-        EXPECT_EQ(answerWith(c.buttons, [](QWidget* d) { d->close(); }), c.closeBox);
+        SCOPED_TRACE(int(c.variant));
+        EXPECT_EQ(answerWith(
+                      c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Return); }, c.variant),
+                  c.enter);
+        EXPECT_EQ(answerWith(
+                      c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Enter); }, c.variant),
+                  c.enter);
+        EXPECT_EQ(answerWith(
+                      c.buttons, [](QWidget* d) { pressKey(d, Qt::Key_Escape); }, c.variant),
+                  c.escape);
+        EXPECT_EQ(answerWith(
+                      c.buttons, [](QWidget* d) { d->close(); }, c.variant),
+                  c.closeBox);
     }
 }
 
@@ -63,10 +81,12 @@ TEST(MessageDialog, ClickedButtonAndAccessKeysAnswer) {
                          }),
               mrCancel);
     EXPECT_EQ(answerWith(
-                  mbYesNo, [](QWidget* d) { QTest::keyClick(d, Qt::Key_N, Qt::AltModifier); }, true),
+                  mbYesNo, [](QWidget* d) { QTest::keyClick(d, Qt::Key_N, Qt::AltModifier); },
+                  DialogVariant::AccessKeys),
               mrNo);
     EXPECT_EQ(answerWith(
-                  mbYesNo, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Y, Qt::AltModifier); }, true),
+                  mbYesNo, [](QWidget* d) { QTest::keyClick(d, Qt::Key_Y, Qt::AltModifier); },
+                  DialogVariant::AccessKeys),
               mrYes);
 }
 

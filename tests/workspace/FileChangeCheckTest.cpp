@@ -34,4 +34,6 @@ TEST(FileChangeCheck, AsksOnlyWhenTextAndTimeBothDiffer) {
     record.Lines = {"new"};
     EXPECT_EQ(checkFileChanged(record), ReloadDecision::Skip) << "same text";
     EXPECT_EQ(reloadQuestion("A.java"), "The file A.java has changed. Reload it?");
+    EXPECT_EQ(reloadQuestion("A.java", true), "The file A.java has changed on disk, and its buffer holds "
+                                              "unsaved edits. Reload it and discard the edits?");
 }

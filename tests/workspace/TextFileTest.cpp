@@ -24,25 +24,64 @@ TEST(TextFile, SplitsAtEveryLineEnd) {
         EXPECT_EQ(splitTextLines(QString::fromLatin1(c.text)), c.lines) << c.text;
     EXPECT_EQ(joinTextLines({"a", ""}), "a\r\n\r\n");
     EXPECT_EQ(joinTextLines({}), "");
+    EXPECT_EQ(joinTextLines({"a", "b"}, {TextEncoding::Utf8, false, LineBreak::Lf, false}), "a\nb");
+    EXPECT_EQ(joinTextLines({}, {TextEncoding::Utf8, false, LineBreak::Cr, false}), "");
+    // An empty last line exists only before a line break.
+    EXPECT_EQ(joinTextLines({"a", ""}, {TextEncoding::Utf8, false, LineBreak::Lf, false}), "a\n\n");
 }
+
+namespace {
+// The text in UTF-16 with its byte-order mark, little- or big-endian.
+QByteArray utf16(const QString& text, bool littleEndian) {
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const char low = char(u & 0xFF), high = char(u >> 8);
+        bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+} // namespace
 
 // Encoding is chosen by the bytes, and decoding then encoding gives the bytes back.
 TEST(TextFile, DecodedTextEncodesToTheSameBytes) {
+    const QString accents = QString::fromUtf8("Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80\r\n");
     const struct {
         QByteArray bytes;
         TextEncoding encoding;
+        QString text; // checked when not null
     } cases[] = {
-        {"plain ascii", TextEncoding::Utf8},
-        {"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBE", TextEncoding::Utf8},
-        {"caf\xE9", TextEncoding::Windows1252},
-        {"\xC0\x80", TextEncoding::Windows1252},         // overlong NUL
-        {"\xED\xA0\x80", TextEncoding::Windows1252},     // surrogate
-        {"\xF4\x90\x80\x80", TextEncoding::Windows1252}, // above U+10FFFF
-        {"ends in half \xC3", TextEncoding::Windows1252},
+        {"plain ascii", TextEncoding::Utf8, "plain ascii"},
+        {"Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBE", TextEncoding::Utf8, {}},
+        {"caf\xE9", TextEncoding::Windows1252, QString::fromUtf8("caf\xC3\xA9")},
+        {"\xC0\x80", TextEncoding::Windows1252, {}},         // overlong NUL
+        {"\xED\xA0\x80", TextEncoding::Windows1252, {}},     // surrogate
+        {"\xF4\x90\x80\x80", TextEncoding::Windows1252, {}}, // above U+10FFFF
+        {"ends in half \xC3", TextEncoding::Windows1252, {}},
+        {utf16(accents, true), TextEncoding::Utf16LE, accents},
+        {utf16(accents, false), TextEncoding::Utf16BE, accents},
+        {"\xFF\xFE", TextEncoding::Utf16LE, ""},
+        {utf16(QChar(0xFEFF) + QString("x"), true), TextEncoding::Utf16LE, QChar(0xFEFF) + QString("x")},
+        {QByteArray("\xFF\xFE\0\0", 4), TextEncoding::Utf16LE, QString(QChar(0))},
+        // Not whole UTF-16: Windows-1252, which keeps every byte.
+        {"\xFF\xFE"
+         "a",
+         TextEncoding::Windows1252,
+         {}}, // odd length
+        {QByteArray("\xFF\xFE"
+                    "a\0\x00\xD8",
+                    6),
+         TextEncoding::Windows1252,
+         {}},                                                                  // lone high surrogate
+        {QByteArray("\xFE\xFF\xDC\x00\0a", 6), TextEncoding::Windows1252, {}}, // lone low surrogate
+        {"\xFE", TextEncoding::Windows1252, {}},
     };
     for (const auto& c : cases) {
         const DecodedText decoded = decodeText(c.bytes);
         EXPECT_EQ(decoded.format.encoding, c.encoding) << c.bytes.toHex().constData();
+        if (!c.text.isNull()) {
+            EXPECT_EQ(decoded.text, c.text) << c.bytes.toHex().constData();
+        }
         EXPECT_EQ(encodeText(decoded.text, decoded.format), c.bytes) << c.bytes.toHex().constData();
     }
     const QString high = fromWindows1252("\x80\x81\x8A\x9F\xE9");
@@ -55,12 +94,16 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(TextFileOnDisk, FilesSurviveReadAndWriteApartFromLineEnds) {
+// A file keeps its encoding, its line break and a missing final line break; only a file that mixes
+// line breaks changes, to its most frequent one.
+TEST_F(TextFileOnDisk, FilesSurviveReadAndWrite) {
     QByteArray everyByte; // every byte but CR and LF: not valid UTF-8
     for (int b = 1; b < 256; ++b) {
         if (b != '\r' && b != '\n')
             everyByte.append(char(b));
     }
+    using enum LineBreak;
+    const TextEncoding utf8 = TextEncoding::Utf8;
     const struct {
         QByteArray written, expected;
         TextFormat format;
@@ -69,13 +112,30 @@ TEST_F(TextFileOnDisk, FilesSurviveReadAndWriteApartFromLineEnds) {
         {"\xEF\xBB\xBF"
          "class B {}",
          "\xEF\xBB\xBF"
-         "class B {}\r\n",
-         {TextEncoding::Utf8, true}},
-        {everyByte + "\nsecond\rthird", everyByte + "\r\nsecond\r\nthird\r\n", {TextEncoding::Windows1252}},
-        {QByteArray("int a;\0int b;\n\0", 15), QByteArray("int a;\0int b;\r\n\0\r\n", 18), {}},
+         "class B {}",
+         {utf8, true, CrLf, false}},
+        {everyByte + "\nsecond\rthird",
+         everyByte + "\nsecond\nthird",
+         {TextEncoding::Windows1252, false, Lf, false}},
+        {QByteArray("int a;\0int b;\n\0", 15),
+         QByteArray("int a;\0int b;\n\0", 15),
+         {utf8, false, Lf, false}},
         {"", "", {}},
+        {"\n", "\n", {utf8, false, Lf, true}},
+        {"class L {\n}\n", "class L {\n}\n", {utf8, false, Lf, true}},
+        {"class R {\r}\r\r", "class R {\r}\r\r", {utf8, false, Cr, true}},
+        {"a\r\nb\nc\n", "a\nb\nc\n", {utf8, false, Lf, true}},
+        {"a\r\nb\rc\r\n", "a\r\nb\r\nc\r\n", {}},
+        {"one line", "one line", {utf8, false, CrLf, false}},
+        {utf16("class U {\r\n}\r\n", true),
+         utf16("class U {\r\n}\r\n", true),
+         {TextEncoding::Utf16LE, true, CrLf, true}},
+        {utf16("class V {\n}\n\r}", false),
+         utf16("class V {\n}\n\n}", false),
+         {TextEncoding::Utf16BE, true, Lf, false}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.written.toHex().toStdString());
         writeBytes(path("f.java"), c.written);
         TextReadResult read = TextFile::read(path("f.java"));
         ASSERT_TRUE(read.ok()) << read.error.toStdString();
@@ -86,13 +146,44 @@ TEST_F(TextFileOnDisk, FilesSurviveReadAndWriteApartFromLineEnds) {
     }
 }
 
-TEST_F(TextFileOnDisk, TextThatWindows1252CannotHoldIsWrittenAsUtf8) {
-    writeBytes(path("f.java"), "caf\xE9\n");
+// The lines a file without a final line break gained are all written, and the format then says what the
+// file holds.
+TEST_F(TextFileOnDisk, AnEmptyLastLineGetsItsLineBreak) {
+    writeBytes(path("f.java"), "class F {}");
     TextFile file = TextFile::read(path("f.java")).file;
-    file.lines.append(QString::fromUtf8("\xE4\xB8\xAD"));
+    ASSERT_FALSE(file.format.finalLineBreak);
+    file.lines << "}"
+               << "";
     ASSERT_TRUE(file.write(path("f.java")).ok());
-    EXPECT_EQ(file.format.encoding, TextEncoding::Utf8);
-    EXPECT_EQ(readBytes(path("f.java")), "caf\xC3\xA9\r\n\xE4\xB8\xAD\r\n");
+    EXPECT_EQ(readBytes(path("f.java")), "class F {}\r\n}\r\n\r\n");
+    EXPECT_EQ(file.format, TextFile::read(path("f.java")).file.format);
+    EXPECT_EQ(TextFile::read(path("f.java")).file.lines, file.lines);
+}
+
+// Windows-1252 bytes that would read back as another encoding are written as UTF-8 instead: a character
+// Windows-1252 cannot store, text whose bytes form UTF-8, or a UTF-16 mark with whole UTF-16 after it.
+TEST_F(TextFileOnDisk, Windows1252ThatWouldReadBackOtherwiseIsWrittenAsUtf8) {
+    const struct {
+        QByteArray written;
+        QStringList lines; // the text it is given
+        QByteArray expected;
+    } cases[] = {
+        {"caf\xE9\n",
+         {QString::fromUtf8("caf\xC3\xA9"), QString::fromUtf8("\xE4\xB8\xAD")},
+         "caf\xC3\xA9\n\xE4\xB8\xAD\n"},
+        {"caf\xE9\n", {QString::fromUtf8("\xC3\x83\xC2\xA9")}, "\xC3\x83\xC2\xA9\n"},
+        {"\xFF\xFEx\r\n", {QString::fromUtf8("\xC3\xBF\xC3\xBEx"), "y"}, "\xC3\xBF\xC3\xBEx\r\ny\r\n"},
+    };
+    for (const auto& c : cases) {
+        writeBytes(path("f.java"), c.written);
+        TextFile file = TextFile::read(path("f.java")).file;
+        ASSERT_EQ(file.format.encoding, TextEncoding::Windows1252);
+        file.lines = c.lines;
+        ASSERT_TRUE(file.write(path("f.java")).ok());
+        EXPECT_EQ(file.format.encoding, TextEncoding::Utf8);
+        EXPECT_EQ(readBytes(path("f.java")), c.expected);
+        EXPECT_EQ(TextFile::read(path("f.java")).file.lines, file.lines);
+    }
 }
 
 TEST_F(TextFileOnDisk, FailuresNameTheFileAndLeaveTheOldOne) {

@@ -10,9 +10,10 @@
 namespace {
 
 bool ambiguous(const TextFormat& format, const QByteArray& written) {
-    // Windows-1252 text that came out as valid UTF-8 reads back as UTF-8: the file has no mark of its
-    // encoding.
-    return format.encoding == TextEncoding::Windows1252 && isValidUtf8(written);
+    // Windows-1252 text that came out as valid UTF-8, or as a UTF-16 mark with whole UTF-16 after it,
+    // reads back in that encoding: the file has no mark of its own.
+    return format.encoding == TextEncoding::Windows1252 &&
+           decodeText(written).format.encoding != TextEncoding::Windows1252;
 }
 
 // A name that writeString can store: its own line, no "=" in a key, no "]" closing a section early.

@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray copyBytes = fuzz::readScratch(copy);
     // Text read as Windows-1252 whose remaining lines happen to form valid UTF-8 reads differently: the
     // file carries no mark of its encoding.
-    if (written.ProjectFileFormat.encoding == TextEncoding::Windows1252 && isValidUtf8(copyBytes))
+    if (written.ProjectFileFormat.encoding == TextEncoding::Windows1252 &&
+        decodeText(copyBytes).format.encoding != TextEncoding::Windows1252)
         return 0;
     const ProjectLoad again = loadProject(copy);
     FUZZ_CHECK(again.ok());

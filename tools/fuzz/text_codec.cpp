@@ -10,8 +10,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<QByteArray> encoded = encodeText(decoded.text, decoded.format);
     FUZZ_CHECK(encoded.has_value());
     FUZZ_CHECK(*encoded == bytes);
-    FUZZ_CHECK((decoded.format.encoding == TextEncoding::Utf8) ==
-               isValidUtf8(bytes.sliced(decoded.format.byteOrderMark ? 3 : 0)));
+    const bool utf16 =
+        decoded.format.encoding == TextEncoding::Utf16LE || decoded.format.encoding == TextEncoding::Utf16BE;
+    if (utf16)
+        FUZZ_CHECK(decoded.format.byteOrderMark && bytes.size() % 2 == 0);
+    else
+        FUZZ_CHECK((decoded.format.encoding == TextEncoding::Utf8) ==
+                   isValidUtf8(bytes.sliced(decoded.format.byteOrderMark ? 3 : 0)));
 
     // Windows-1252 holds every byte.
     const std::optional<QByteArray> back = toWindows1252(fromWindows1252(bytes));
@@ -21,10 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& line : lines)
         FUZZ_CHECK(!line.contains(u'\r') && !line.contains(u'\n'));
     FUZZ_CHECK(splitTextLines(joinTextLines(lines)) == lines);
+    // The lines joined with the text's own line breaks split into the same lines, and a text with one
+    // kind of line break throughout comes back as it was.
+    const TextFormat format = withLineBreaksOf(decoded.format, decoded.text);
+    const QString joined = joinTextLines(lines, format);
+    FUZZ_CHECK(splitTextLines(joined) == lines);
+    FUZZ_CHECK(withLineBreaksOf(format, joined) == format || lines.isEmpty());
+    FUZZ_CHECK(joinTextLines(splitTextLines(joined), format) == joined);
     // Saving the lines writes text that reads back as the same lines.
-    if (const std::optional<QByteArray> saved = encodeText(joinTextLines(lines), decoded.format)) {
+    if (const std::optional<QByteArray> saved = encodeText(joined, format)) {
         const DecodedText reread = decodeText(*saved);
-        if (reread.format == decoded.format)
+        if (reread.format.encoding == decoded.format.encoding)
             FUZZ_CHECK(splitTextLines(reread.text) == lines);
     }
     return 0;
