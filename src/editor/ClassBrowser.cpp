@@ -87,6 +87,9 @@ QString ClassBrowser::writeParserInput(const QString& path, const QStringList& l
 }
 
 QString ClassBrowser::scratchParent() {
+    // Without the variable Qt would make up a folder of its own, with a warning.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return QDir::tempPath();
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     const QFileInfo info(runtime);
     if (!runtime.isEmpty() && info.isDir() && info.isWritable())
