@@ -88,6 +88,9 @@ void TForm1::setupBrowser() {
     // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
     // callers that refresh on their own right after do so before this runs.
     connect(m_ui.RichEdit1, &SourceEditor::textReplaced, this, [this] {
+        // What a running parse of the old text still says must not show up as this text's outline.
+        if (m_browser->parsing())
+            clearClassBrowser();
         m_browserStale = true;
         QMetaObject::invokeMethod(this, &TForm1::refreshReplacedText, Qt::QueuedConnection);
     });

@@ -482,3 +482,25 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInTheRuntimeFolderAndStaleCopiesGoAtS
         << where.toStdString();
     QFile::remove(link);
 }
+
+// A parse of the old text that is still running when the text is replaced adds nothing to the new tree.
+TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
+    const QString parser =
+        fakeParser("", "sleep 0.4; sed -n 's/^class \\([A-Za-z]*\\).*/class \\1 1/p' temp.java");
+    TForm1& w = startWith({"class Old {", "}"}, parser);
+    ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    ASSERT_TRUE(w.runner(9)->isRunning());
+    QStringList inserted;
+    QObject::connect(tree()->model(), &QAbstractItemModel::rowsInserted, tree(),
+                     [&](const QModelIndex& parent, int first, int last) {
+                         for (int row = first; row <= last; ++row)
+                             inserted << tree()->model()->index(row, 0, parent).data().toString();
+                     });
+    writeSource(dirPath("New.java"), {"class New {", "}"});
+    fileDialogs.choose(QStringList{dirPath("New.java")});
+    dialogs.answer(mrNo);
+    w.ToolButton2Click();
+    EXPECT_TRUE(settlesTo({"class New"})) << treeLabels(tree()).join('|').toStdString();
+    EXPECT_EQ(inserted, QStringList{"class New"});
+}
