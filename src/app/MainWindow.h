@@ -7,6 +7,7 @@
 #include "workspace/FileList.h"
 #include "workspace/ProjectValues.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
@@ -31,6 +32,7 @@ class BuildChainHost;
 class TGUI2Console;
 class ClassBrowser;
 class QTemporaryDir;
+class QTimer;
 class TPalmUserData;
 class TPlusMemoPrinter;
 struct BuildInputs;
@@ -122,6 +124,8 @@ public:
     const ClassBrowser& classBrowser() const { return *m_browser; }
     // Where the outline program lies; the program folder unless told otherwise.
     void setParserFolder(const QString& folder) { m_parserFolder = folder; }
+    // How long one parse may take, in milliseconds of the outline program's own time.
+    void setParseTimeLimit(int milliseconds) { m_parseTimeLimitMs = milliseconds; }
 
 public slots:
     // File
@@ -257,5 +261,13 @@ private:
     std::unique_ptr<ClassBrowser> m_browser;
     std::unique_ptr<QTemporaryDir> m_browserFolder;
     QString m_parserFolder;
+    void checkBrowserDeadline();
+    void refreshReplacedText();
+    QTimer* m_browserDeadline = nullptr;
+    QElapsedTimer m_browserClock;
+    qint64 m_browserHandlerNs = 0; // spent in the line handler: the program waits meanwhile
+    int m_parseTimeLimitMs = 0;
+    bool m_browserStopped = false;
+    bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
     bool m_checkingFiles = false;
 };

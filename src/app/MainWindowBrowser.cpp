@@ -10,8 +10,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QScopeGuard>
+#include <QStyle>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidget>
 #include <functional>
 
@@ -37,11 +41,59 @@ private:
     std::function<void()> m_clicked;
 };
 
+// Puts the entries in a sort's new order, each as it was: expanded or not, selected or not.
+void reorderTree(QTreeWidget* tree, const ClassBrowser::SortOrder& order) {
+    QTreeWidgetItem* selected = tree->selectedItems().value(0);
+    std::vector<QTreeWidgetItem*> items;
+    std::vector<bool> expanded;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        items.push_back(tree->topLevelItem(i));
+        expanded.push_back(items.back()->isExpanded());
+    }
+    while (tree->topLevelItemCount() > 0)
+        tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
+    QList<QTreeWidgetItem*> sortedTop;
+    for (std::size_t i = 0; i < order.top.size(); ++i) {
+        QTreeWidgetItem* item = items[order.top[i]];
+        const QList<QTreeWidgetItem*> children = item->takeChildren();
+        QList<QTreeWidgetItem*> sortedChildren;
+        for (int old : order.children[i])
+            sortedChildren << children[old];
+        item->addChildren(sortedChildren);
+        sortedTop << item;
+    }
+    tree->addTopLevelItems(sortedTop);
+    for (std::size_t i = 0; i < order.top.size(); ++i)
+        sortedTop[int(i)]->setExpanded(expanded[order.top[i]]);
+    if (selected) {
+        tree->setCurrentItem(selected);
+        selected->setSelected(true);
+    }
+}
+
 } // namespace
 
 void TForm1::setupBrowser() {
     m_browser = std::make_unique<ClassBrowser>();
     m_parserFolder = programFolder();
+    m_parseTimeLimitMs = ClassBrowser::kParseTimeLimitMs;
+    // Folders left by runs of this program that were killed.
+    const QString scratch = ClassBrowser::scratchParent();
+    ClassBrowser::removeStaleScratch(scratch);
+    if (QDir::tempPath() != scratch)
+        ClassBrowser::removeStaleScratch(QDir::tempPath());
+    m_browserDeadline = new QTimer(this);
+    m_browserDeadline->setInterval(100);
+    connect(m_browserDeadline, &QTimer::timeout, this, &TForm1::checkBrowserDeadline);
+    // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
+    // callers that refresh on their own right after do so before this runs.
+    connect(m_ui.RichEdit1, &SourceEditor::textReplaced, this, [this] {
+        // What a running parse of the old text still says must not show up as this text's outline.
+        if (m_browser->parsing())
+            clearClassBrowser();
+        m_browserStale = true;
+        QMetaObject::invokeMethod(this, &TForm1::refreshReplacedText, Qt::QueuedConnection);
+    });
     TGUI2Console* parser = runner(9);
     parser->OnLine = [this](TGUI2Console*, const QString& line) { GUI2Console9Line(line); };
     parser->OnDone = [this](TGUI2Console*) { GUI2Console9Done(); };
@@ -62,8 +114,22 @@ QString TForm1::currentPath() const {
 void TForm1::updateBrowser(const QString& path) {
     // The text comes from the editor, so unsaved edits count; the file itself is not read.
     Q_UNUSED(path);
+    m_browserStale = false; // this parse, or the one due after the running one, reads the text as it is
     if (m_browser->requestRefresh())
         startBrowserParse();
+}
+
+void TForm1::refreshReplacedText() {
+    if (!m_browserStale)
+        return;
+    SourceEditor* editor = m_ui.RichEdit1;
+    // An empty editor (the last file removed, a new project) has no outline: no parse for it.
+    if (editor->lineCount() <= 1 && editor->line(0).isEmpty()) {
+        m_browserStale = false;
+        clearClassBrowser();
+    } else {
+        updateBrowser(currentPath());
+    }
 }
 
 void TForm1::startBrowserParse() {
@@ -71,7 +137,8 @@ void TForm1::startBrowserParse() {
     m_ui.TreeView1->clear();
     // A folder of this instance's own: the program folder may be read-only and shared by two instances.
     if (!m_browserFolder) {
-        m_browserFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/handwright-browser-XXXXXX");
+        m_browserFolder =
+            std::make_unique<QTemporaryDir>(ClassBrowser::scratchTemplate(ClassBrowser::scratchParent()));
         if (!m_browserFolder->isValid()) {
             const QString error =
                 "Cannot create a folder for the class browser: " + m_browserFolder->errorString();
@@ -92,12 +159,33 @@ void TForm1::startBrowserParse() {
     TGUI2Console* parser = runner(9);
     parser->setHomeDirectory(folder);
     parser->setCommand(parserCommandLine(m_parserFolder));
+    m_browserStopped = false;
+    m_browserHandlerNs = 0;
+    m_browserClock.start();
+    m_browserDeadline->start();
     parser->Start();
+}
+
+void TForm1::checkBrowserDeadline() {
+    TGUI2Console* parser = runner(9);
+    if (!parser->isRunning()) {
+        m_browserDeadline->stop();
+        return;
+    }
+    // The program's own time: while the tree takes its lines, it waits.
+    if (m_browserClock.nsecsElapsed() - m_browserHandlerNs < qint64(m_parseTimeLimitMs) * 1000000)
+        return;
+    m_browserStopped = true;
+    m_browserDeadline->stop();
+    parser->Stop();
 }
 
 void TForm1::GUI2Console9Line(const QString& line) {
     if (!m_browser->acceptsOutput())
         return;
+    QElapsedTimer spent;
+    spent.start();
+    const auto account = qScopeGuard([&] { m_browserHandlerNs += spent.nsecsElapsed(); });
     const std::optional<ClassBrowser::Placement> at = m_browser->addLine(line);
     if (!at)
         return;
@@ -111,6 +199,22 @@ void TForm1::GUI2Console9Line(const QString& line) {
 }
 
 void TForm1::GUI2Console9Done() {
+    m_browserDeadline->stop();
+    if (m_browser->acceptsOutput()) {
+        QTreeWidget* tree = m_ui.TreeView1;
+        if (const std::optional<ClassBrowser::SortOrder> order = m_browser->finishTree())
+            reorderTree(tree, *order);
+        // A crash or a stop leaves part of an outline, which must not pass for the whole.
+        const QString note =
+            ClassBrowser::endNote(runner(9)->ExitStatus(), m_browserStopped, m_parseTimeLimitMs);
+        if (!note.isEmpty()) {
+            const ClassBrowser::Placement at = m_browser->addNote(note);
+            auto* item = new QTreeWidgetItem(QStringList(note));
+            item->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
+            item->setToolTip(0, note);
+            tree->insertTopLevelItem(at.top, item);
+        }
+    }
     m_ui.TreeView1->expandAll();
     // The runner is busy until this handler has returned: the refresh asked for meanwhile starts after.
     if (m_browser->parseEnded())
@@ -145,32 +249,7 @@ void TForm1::ToolButton20Click() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
     m_ui.ToolButton20->setChecked(true);
     m_ui.ToolButton21->setChecked(false);
-
-    // The entries move as they are: expanded or not, selected or not.
-    QTreeWidget* tree = m_ui.TreeView1;
-    QTreeWidgetItem* selected = tree->selectedItems().value(0);
-    std::vector<QTreeWidgetItem*> items;
-    std::vector<bool> expanded;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        items.push_back(tree->topLevelItem(i));
-        expanded.push_back(items.back()->isExpanded());
-    }
-    while (tree->topLevelItemCount() > 0)
-        tree->takeTopLevelItem(tree->topLevelItemCount() - 1);
-    for (std::size_t i = 0; i < order.top.size(); ++i) {
-        QTreeWidgetItem* item = items[order.top[i]];
-        const QList<QTreeWidgetItem*> children = item->takeChildren();
-        QList<QTreeWidgetItem*> sortedChildren;
-        for (int old : order.children[i])
-            sortedChildren << children[old];
-        item->addChildren(sortedChildren);
-        tree->addTopLevelItem(item);
-        item->setExpanded(expanded[order.top[i]]);
-    }
-    if (selected) {
-        tree->setCurrentItem(selected);
-        selected->setSelected(true);
-    }
+    reorderTree(m_ui.TreeView1, order);
 }
 
 void TForm1::ToolButton21Click() {

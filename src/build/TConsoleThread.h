@@ -40,6 +40,8 @@ public:
     // object at once when the thread can be awaited, else (released from inside one of its own events)
     // once the thread has finished.
     void release();
+    // The run ends at its next step, as if its owner had asked in a time-out; its events go on to OnDone.
+    void stop() { m_stop = true; }
 
 private:
     using Failure = std::optional<QString>;

@@ -76,6 +76,11 @@ void TGUI2Console::Start() {
     }
 }
 
+void TGUI2Console::Stop() {
+    if (m_worker)
+        m_worker->stop();
+}
+
 void TGUI2Console::workerEnded(TConsoleThread* worker) {
     if (m_worker == worker)
         m_worker = nullptr;

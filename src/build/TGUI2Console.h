@@ -57,6 +57,9 @@ public:
     // Starts a run with the current properties and returns at once; while a run is going on it only
     // raises OnError "Process Already Running".
     void Start();
+    // Ends the current run early: its program is killed, lines not yet handed over are dropped, and
+    // OnDone follows as after every run. Nothing while no run is going on.
+    void Stop();
 
     bool isRunning() const { return m_worker != nullptr; }
 

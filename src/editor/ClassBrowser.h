@@ -12,6 +12,8 @@ struct BrowserNode {
     // 1-based declaration line; none when the parser's word was no line number.
     std::optional<int> line;
     std::vector<BrowserNode> children;
+    // A remark about the parse itself (it ended abnormally): no declaration, and last in every order.
+    bool note = false;
 };
 
 // The class browser without its widgets: how the outline program's lines become a two-level tree, the
@@ -35,6 +37,14 @@ public:
     // Writes the editor's lines as the parser's input, each followed by CR LF; the error text, or empty.
     static QString writeParserInput(const QString& path, const QStringList& lines);
     static QString parserInputName() { return QStringLiteral("temp.java"); }
+    // The parser's input lies in a folder of this process's own inside the user's runtime folder
+    // ($XDG_RUNTIME_DIR, or the temporary folder without a usable one): gone at log-out, never shared.
+    static QString scratchParent();
+    // QTemporaryDir's template for that folder: it carries this process's id.
+    static QString scratchTemplate(const QString& parent);
+    // Removes the scratch folders of this user's processes that no longer run (a killed program leaves
+    // its copy of the source behind), never following a link; gives how many went.
+    static int removeStaleScratch(const QString& parent);
 
     // Where a line's node went: its top-level index and, for a member under a class, its child index.
     struct Placement {
@@ -42,9 +52,12 @@ public:
         int child = -1;
         bool operator==(const Placement&) const = default;
     };
-    // Adds the node a parser line asks for (none for other lines or a member kind switched off), at its
-    // sorted place while "Sorted" is down.
+    // Adds the node a parser line asks for (none for other lines or a member kind switched off), in
+    // arrival order; while "Sorted" is down the tree is sorted once the parse has ended.
     std::optional<Placement> addLine(const QString& line);
+    // Adds a note at the end of the top level.
+    Placement addNote(const QString& text);
+
     void clear();
     const std::vector<BrowserNode>& nodes() const { return m_nodes; }
     // The node at a placement, or null.
@@ -56,8 +69,21 @@ public:
         std::vector<int> top;
         std::vector<std::vector<int>> children;
     };
-    // Every level by label, in the locale's order; equal labels keep their order.
+    // Every level by label (labelLess), notes last; equal labels keep their order.
     SortOrder sort();
+    // The parse has delivered everything: while "Sorted" is down the tree is sorted now, once, and the
+    // new order is given.
+    std::optional<SortOrder> finishTree();
+    // The order of labels: the user's collation, case-insensitive first, so "alpha" comes before "Beta";
+    // the C and POSIX locales, which have no collation of their own, get the language-neutral one rather
+    // than the order of the character codes.
+    static bool labelLess(const QString& a, const QString& b);
+
+    // How long the outline program may work on one parse before it is stopped.
+    static constexpr int kParseTimeLimitMs = 5000;
+    // The note for how a parse ended: empty for a normal end (and for a program that never started,
+    // which leaves the tree empty); `exitStatus` is the exit code or 128 + the signal.
+    static QString endNote(std::optional<int> exitStatus, bool stopped, int limitMs = kParseTimeLimitMs);
 
     // The switches: "Sorted" and "Like the source file" are a pair, exactly one down.
     bool sorted() const { return m_sorted; }
@@ -89,9 +115,6 @@ public:
     bool acceptsOutput() const { return !m_discard; }
 
 private:
-    // Index at which a label goes into `level` so that equal labels keep arrival order.
-    template <class Nodes> static int sortedPosition(const Nodes& level, const QString& label);
-
     std::vector<BrowserNode> m_nodes;
     int m_currentClass = -1;
     bool m_sorted = false;

@@ -81,6 +81,7 @@ void SourceEditor::setLines(const QStringList& lines) {
     if (readOnly)
         setReadOnly(true);
     m_replacing = false;
+    emit textReplaced();
     emit changed();
 }
 

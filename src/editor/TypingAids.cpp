@@ -11,34 +11,131 @@ namespace {
 // X11 and Wayland report the evdev code plus 8; 11 is the key right of 9 on every PC keyboard.
 constexpr quint32 kZeroKeyScanCode = 19;
 
-QString trimmedControls(QStringView text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start].unicode() <= 32)
-        ++start;
-    while (end > start && text[end - 1].unicode() <= 32)
-        --end;
-    return text.mid(start, end - start).toString();
+bool isIdentifierChar(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'$';
 }
 
-// Starts "odd" and flips at every blank that follows a non-blank: odd for an odd number of words.
-bool oddWordCount(QStringView head) {
-    bool odd = true;
-    for (qsizetype p = 1; p < head.size(); ++p)
-        if (head[p - 1] != u' ' && head[p] == u' ')
-            odd = !odd;
-    return odd;
+// Index after the parenthesis that closes the one at `open`, or the text's end; string and character
+// literals may hold parentheses.
+qsizetype afterParentheses(QStringView text, qsizetype open) {
+    int depth = 0;
+    for (qsizetype i = open; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'"' || c == u'\'') {
+            for (++i; i < text.size() && text[i] != c; ++i)
+                if (text[i] == u'\\')
+                    ++i;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return text.size();
 }
 
-bool declaresReturn(QStringView declaration) {
-    const qsizetype paren = declaration.indexOf(u'(');
-    const QString head = paren < 0 ? QString() : trimmedControls(declaration.left(paren));
-    const bool odd = oddWordCount(head);
-    bool returns = odd;
-    if (head.toUpper().contains(QStringLiteral("STATIC")))
-        returns = !odd;
-    if (declaration.contains(QStringLiteral("void")))
-        returns = false;
-    return returns;
+// The declaration without its annotations and their arguments ("@interface" stays: it declares a type).
+QString withoutAnnotations(QStringView text) {
+    QString result;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] != u'@') {
+            result += text[i++];
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < text.size() && text[end].isSpace())
+            ++end;
+        const qsizetype nameStart = end;
+        while (end < text.size() && (isIdentifierChar(text[end]) || text[end] == u'.'))
+            ++end;
+        const QStringView name = text.mid(nameStart, end - nameStart);
+        if (name.isEmpty() || name == u"interface") {
+            result += text[i++];
+            continue;
+        }
+        qsizetype next = end;
+        while (next < text.size() && text[next].isSpace())
+            ++next;
+        if (next < text.size() && text[next] == u'(')
+            end = afterParentheses(text, next);
+        result += u' ';
+        i = end;
+    }
+    return result;
+}
+
+// Balanced type parameters and arguments left out: "<K, V> Map<K, V> zip" becomes " Map zip".
+QString withoutTypeArguments(QStringView text) {
+    QString result;
+    int depth = 0;
+    for (QChar c : text) {
+        if (c == u'<')
+            ++depth;
+        else if (c == u'>' && depth > 0)
+            --depth;
+        else if (depth == 0)
+            result += c;
+    }
+    return result;
+}
+
+bool containsWord(QStringView text, QStringView word) {
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) {
+        const qsizetype end = at + word.size();
+        if ((at == 0 || !isIdentifierChar(text[at - 1])) &&
+            (end == text.size() || !isIdentifierChar(text[end])))
+            return true;
+    }
+    return false;
+}
+
+bool isModifier(QStringView word) {
+    static const QStringList modifiers = {"public",   "protected", "private",      "static",    "final",
+                                          "abstract", "native",    "synchronized", "transient", "volatile",
+                                          "strictfp", "default",   "sealed",       "non-sealed"};
+    return modifiers.contains(word);
+}
+
+// What is left of the head (the part before the parameter list) once modifiers and type arguments are
+// gone: the return type's words and the name, or the name alone for a constructor.
+QStringList typeAndName(QStringView head) {
+    QStringList words = withoutTypeArguments(head).split(u' ', Qt::SkipEmptyParts);
+    words.removeIf([](const QString& word) { return isModifier(word); });
+    return words;
+}
+
+bool declaresReturn(QStringView head) {
+    const QStringList words = typeAndName(head);
+    return words.size() >= 2 && !(words.size() == 2 && words.first() == u"void");
+}
+
+// Parameter lines: one per parameter of the list that starts after the first "(" (the text's start when
+// there is none), commas inside type arguments not counted; none for a closed empty list.
+qsizetype parameterCount(QStringView declaration) {
+    const qsizetype open = declaration.indexOf(u'(');
+    qsizetype commas = 0;
+    int parens = 0;
+    int angles = 0;
+    bool blank = true;
+    for (qsizetype i = open + 1; i < declaration.size(); ++i) {
+        const QChar c = declaration[i];
+        if (c == u'(') {
+            ++parens;
+        } else if (c == u')') {
+            if (parens-- == 0)
+                return blank ? 0 : commas + 1;
+        } else if (c == u'<') {
+            ++angles;
+        } else if (c == u'>') {
+            if (angles > 0)
+                --angles;
+        } else if (c == u',' && parens == 0 && angles == 0) {
+            ++commas;
+        }
+        if (!c.isSpace())
+            blank = false;
+    }
+    return commas + 1;
 }
 
 void closeBrace(SourceEditor& editor) {
@@ -102,19 +199,23 @@ std::optional<QString> commentSkeleton(QStringView lineAbove, QStringView declar
     const QString indent = lineAbove.left(opening).toString();
     const QString next = QStringLiteral("\r") + indent;
 
-    if (declaration.toString().toUpper().contains(QStringLiteral("CLASS")))
+    // Annotations first: their arguments hold parentheses, commas and any word.
+    const QString plain = withoutAnnotations(declaration);
+    const qsizetype paren = plain.indexOf(u'(');
+    const QString head = plain.left(paren < 0 ? plain.size() : paren).simplified();
+    const QStringView typeHead =
+        QStringView(head).left(head.indexOf(u'=') < 0 ? head.size() : head.indexOf(u'='));
+    if (containsWord(typeHead, u"class") || containsWord(typeHead, u"interface") ||
+        containsWord(typeHead, u"enum"))
         return QStringLiteral("* ") + next + QStringLiteral("* @version 1.0 ") + next +
                QStringLiteral("* @author ") + next + QStringLiteral("**/");
 
-    const bool noParentheses = !declaration.contains(u'(') && !declaration.contains(u')');
-    const qsizetype commas = declaration.count(u',');
-    const qsizetype parameterLines =
-        commas == 0 && declaration.contains(QStringLiteral("()")) ? 0 : commas + 1;
+    const bool noParentheses = !plain.contains(u'(') && !plain.contains(u')');
     QString skeleton = QStringLiteral("* ") + next;
     if (!noParentheses) {
-        for (qsizetype i = 0; i < parameterLines; ++i)
+        for (qsizetype i = parameterCount(plain); i > 0; --i)
             skeleton += QStringLiteral("* @param ") + next;
-        if (declaresReturn(declaration))
+        if (paren >= 0 && declaresReturn(head))
             skeleton += QStringLiteral("* @return ") + next;
     }
     return skeleton + QStringLiteral("**/");

@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -45,7 +47,7 @@ protected:
     }
     // A stand-in outline program: prints `output` (printf format), after counting its run in a log and
     // copying the input it found in its working folder.
-    QString fakeParser(const QString& output) {
+    QString fakeParser(const QString& output, const QString& then = {}) {
         const QString folder = m_parsers.filePath(QString::number(++m_fakes));
         QDir().mkpath(folder);
         const QString script = "#!/bin/sh\n"
@@ -55,8 +57,11 @@ protected:
                                "cp temp.java '" +
                                folder +
                                "/seen.java' 2>/dev/null\n"
+                               "pwd > '" +
+                               folder +
+                               "/where'\n"
                                "printf '" +
-                               output + "'\n";
+                               output + "'\n" + then + "\n";
         writeBytes(folder + "/parse", script.toUtf8());
         QFile::setPermissions(folder + "/parse", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return folder;
@@ -64,11 +69,13 @@ protected:
     static int runs(const QString& folder) { return readBytes(folder + "/runs.log").count("run\n"); }
     // A window on a project with one source, its browser using the given outline program; returns once
     // the start-up refreshes are over.
-    TForm1& startWith(const QStringList& source, const QString& parserFolder) {
+    TForm1& startWith(const QStringList& source, const QString& parserFolder, int parseTimeLimitMs = 0) {
         writeSource(projectDir + "Point.java", source);
         setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
         window = std::make_unique<TForm1>(storeRef());
         window->setParserFolder(parserFolder);
+        if (parseTimeLimitMs > 0)
+            window->setParseTimeLimit(parseTimeLimitMs);
         window->runner(9)->OnStart = [this](TGUI2Console*, const QString&) { ++starts; };
         window->FormCreate({});
         window->resize(900, 650);
@@ -80,6 +87,15 @@ protected:
     bool settle() {
         return QTest::qWaitFor(
             [&] { return !window->classBrowser().parsing() && !window->runner(9)->isRunning(); }, 10000);
+    }
+    // Settled on these labels: a refresh that follows a replaced text comes a moment later.
+    bool settlesTo(const QStringList& labels) {
+        return QTest::qWaitFor(
+            [&] {
+                return !window->classBrowser().parsing() && !window->runner(9)->isRunning() &&
+                       treeLabels(tree()) == labels;
+            },
+            10000);
     }
     QTreeWidget* tree() { return window->ui().TreeView1; }
     void clickItem(const QString& label) {
@@ -95,6 +111,13 @@ private:
     QTemporaryDir m_parsers;
     int m_fakes = 0;
 };
+
+void setModificationTime(const QString& path, int secondsFromNow) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(secondsFromNow),
+                                 QFileDevice::FileModificationTime));
+}
 
 static QStringList manyLines(int count) {
     QStringList lines;
@@ -346,4 +369,138 @@ TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 1);
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
+}
+
+// Every replacement of the editor's text brings a tree of the new text: a reload from disk, Open File,
+// and removing the last file (which leaves no outline at all).
+TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
+    TForm1& w = startWith({"class Point {", "    int x;", "}"}, realParserFolder());
+    ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x"}));
+
+    writeSource(projectDir + "Point.java", {"class Moved {", "    int y;", "}"});
+    setModificationTime(projectDir + "Point.java", 120);
+    dialogs.answer(mrYes);
+    w.checkFilesChanged();
+    EXPECT_TRUE(settlesTo({"class Moved", "  y"})) << treeLabels(tree()).join('|').toStdString();
+
+    writeSource(dirPath("Ext.java"), manyLines(30) + QStringList{"class Ext {", "    void go() {}", "}"});
+    fileDialogs.choose(QStringList{dirPath("Ext.java")});
+    dialogs.answer(mrNo);
+    w.ToolButton2Click();
+    ASSERT_EQ(w.files().CurrentFile()->Path, dirPath("Ext.java"));
+    EXPECT_TRUE(settlesTo({"class Ext", "  go()"})) << treeLabels(tree()).join('|').toStdString();
+    // A click leads into the file shown.
+    clickItem("go()");
+    EXPECT_EQ(w.editor()->caretLine(), 31);
+
+    for (int row : {1, 0}) {
+        w.ui().ListBox1->setCurrentRow(row);
+        dialogs.answer(mrOk);
+        w.Removefromproject1Click();
+    }
+    ASSERT_EQ(w.files().CurrentFile(), nullptr);
+    EXPECT_TRUE(settlesTo({})) << treeLabels(tree()).join('|').toStdString();
+}
+
+// A parse that crashes or hangs leaves what it gave, marked as incomplete, and the browser goes on.
+TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
+    const struct {
+        const char* name;
+        const char* then;
+        const char* note;
+    } cases[] = {
+        {"crash", "kill -SEGV $$", "parse ended abnormally (signal 11): the outline may be incomplete"},
+        {"failure", "exit 3", "parse ended with exit code 3: the outline may be incomplete"},
+        {"hang", "sleep 60", "parse was stopped after 0.3 s: the outline is incomplete"},
+        {"normal end", "exit 0", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString parser = fakeParser("class Zed 3\\nmethod public move 10\\nclass Alpha 12\\n", c.then);
+        TForm1& w = startWith({"class Point {", "}"}, parser, 300);
+        QStringList expected = {"class Zed", "  move", "class Alpha"};
+        if (c.note)
+            expected << c.note;
+        EXPECT_TRUE(settlesTo(expected)) << c.name << ": " << treeLabels(tree()).join('|').toStdString();
+        // Sorted, the note stays last.
+        w.ui().ToolButton20->trigger();
+        QTreeWidgetItem* last = tree()->topLevelItem(tree()->topLevelItemCount() - 1);
+        ASSERT_NE(last, nullptr) << c.name;
+        if (c.note) {
+            EXPECT_EQ(last->text(0), c.note) << c.name;
+            EXPECT_EQ(last->toolTip(0), c.note) << c.name;
+        }
+        const int before = runs(parser);
+        w.updateBrowser(w.files().CurrentFile()->Path);
+        QStringList sorted = {"class Alpha", "class Zed", "  move"};
+        if (c.note)
+            sorted << c.note;
+        EXPECT_TRUE(settlesTo(sorted)) << c.name << ": " << treeLabels(tree()).join('|').toStdString();
+        EXPECT_EQ(runs(parser), before + 1) << c.name;
+        window.reset();
+    }
+}
+
+// The parser's input lies in the user's runtime folder; folders that killed runs left there go at start.
+TEST_F(ClassBrowserWindowTest, TheInputLiesInTheRuntimeFolderAndStaleCopiesGoAtStart) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    ASSERT_FALSE(runtime.isEmpty());
+    QDir().mkpath(runtime);
+    const QString outside = dirPath("outside");
+    QDir().mkpath(outside);
+    writeBytes(outside + "/keep.java", "kept");
+    struct Entry {
+        QString name;
+        bool stays;
+    };
+    const QString own = QString::number(QCoreApplication::applicationPid());
+    const Entry entries[] = {
+        {"handwright-browser-2147483647-abc123", false}, // no such process
+        {"handwright-browser-" + own + "-def456", true}, // a process that runs
+        {"handwright-browser-x-ghi789", true},           // not one of ours
+        {"other-2147483647-abc123", true},
+    };
+    for (const Entry& e : entries) {
+        QDir().mkpath(runtime + "/" + e.name);
+        writeBytes(runtime + "/" + e.name + "/temp.java", "class Old {}");
+    }
+    const QString link = runtime + "/handwright-browser-2147483646-lnk000";
+    ASSERT_TRUE(QFile::link(outside, link));
+    writeBytes(runtime + "/handwright-browser-2147483647-abc123/inner", "x");
+    ASSERT_TRUE(
+        QFile::link(outside + "/keep.java", runtime + "/handwright-browser-2147483647-abc123/l.java"));
+
+    const QString parser = fakeParser("class Point 1\\n");
+    startWith({"class Point {", "}"}, parser);
+    for (const Entry& e : entries)
+        EXPECT_EQ(QFileInfo::exists(runtime + "/" + e.name), e.stays) << e.name.toStdString();
+    // A link is never followed.
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(outside + "/keep.java"), QByteArray("kept"));
+    const QString where = QString::fromUtf8(readBytes(parser + "/where")).trimmed();
+    EXPECT_EQ(QFileInfo(where).absolutePath(), QFileInfo(runtime).canonicalFilePath());
+    EXPECT_TRUE(QFileInfo(where).fileName().startsWith("handwright-browser-" + own + "-"))
+        << where.toStdString();
+    QFile::remove(link);
+}
+
+// A parse of the old text that is still running when the text is replaced adds nothing to the new tree.
+TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
+    const QString parser =
+        fakeParser("", "sleep 0.4; sed -n 's/^class \\([A-Za-z]*\\).*/class \\1 1/p' temp.java");
+    TForm1& w = startWith({"class Old {", "}"}, parser);
+    ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
+    w.updateBrowser(w.files().CurrentFile()->Path);
+    ASSERT_TRUE(w.runner(9)->isRunning());
+    QStringList inserted;
+    QObject::connect(tree()->model(), &QAbstractItemModel::rowsInserted, tree(),
+                     [&](const QModelIndex& parent, int first, int last) {
+                         for (int row = first; row <= last; ++row)
+                             inserted << tree()->model()->index(row, 0, parent).data().toString();
+                     });
+    writeSource(dirPath("New.java"), {"class New {", "}"});
+    fileDialogs.choose(QStringList{dirPath("New.java")});
+    dialogs.answer(mrNo);
+    w.ToolButton2Click();
+    EXPECT_TRUE(settlesTo({"class New"})) << treeLabels(tree()).join('|').toStdString();
+    EXPECT_EQ(inserted, QStringList{"class New"});
 }

@@ -112,7 +112,8 @@ struct SilenceCase {
     const char* name;
     bool autoTerminate;
     QString prompt;
-    QStringList events; // after "start" and the lines "pid ..." and "ok"
+    QStringList events;              // after "start" and the lines "pid ..." and "ok"
+    bool stopAtFirstTimeOut = false; // Stop() from the handler instead of killing
     friend void PrintTo(const SilenceCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -126,6 +127,8 @@ TEST_P(ConsoleRunnerSilence, EndsTheRunAsConfigured) {
             runner.OnTimeOut = [&](TGUI2Console*, bool& kill) {
                 log.events << "timeout";
                 kill = ++timeouts == 2; // the first does not end the run, and the idle time starts again
+                if (GetParam().stopAtFirstTimeOut && timeouts == 1)
+                    runner.Stop();
             };
             runner.setAutoTerminate(GetParam().autoTerminate);
             runner.setPrompt(GetParam().prompt);
@@ -142,6 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         SilenceCase{"auto terminate", true, {}, {"preterminate", NormalEnd, "done"}},
         SilenceCase{
             "kill from OnTimeOut", false, {}, {"timeout", "timeout", "preterminate", NormalEnd, "done"}},
+        SilenceCase{"Stop", false, {}, {"timeout", "preterminate", NormalEnd, "done"}, true},
         // The waiting line is no complete line: a run ended early does not deliver it.
         SilenceCase{"prompt",
                     false,

@@ -1,6 +1,7 @@
 #include "editor/ClassBrowser.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -84,7 +85,9 @@ TEST(ClassBrowserTree, ExampleLinesInSourceOrderSortedAndFiltered) {
     sorted.pressSorted();
     EXPECT_TRUE(sorted.sorted());
     EXPECT_FALSE(sorted.sourceOrder());
-    EXPECT_EQ(feed(sorted, kExample), (QStringList{"class Point@3", "  count@5", "  move@10"}));
+    feed(sorted, kExample);
+    sorted.finishTree();
+    EXPECT_EQ(shape(sorted.nodes()), (QStringList{"class Point@3", "  count@5", "  move@10"}));
 
     ClassBrowser noVariables;
     noVariables.toggleVariables();
@@ -137,30 +140,44 @@ TEST(ClassBrowserTree, DoubleBlankShiftsWordsAndAWordThatIsNoNumberLeavesNoTarge
               (QStringList{"class @-", "  public@-", "  count@-"}));
 }
 
-TEST(ClassBrowserTree, PlacementsPointAtTheNewNodes) {
+TEST(ClassBrowserTree, PlacementsPointAtTheNewNodesAndSortedSortsOnceAtTheEnd) {
     ClassBrowser browser;
     browser.pressSorted();
+    // Lines land in arrival order while the parse runs...
     EXPECT_EQ(browser.addLine("class Zed 1"), (ClassBrowser::Placement{0, -1}));
-    EXPECT_EQ(browser.addLine("class Alpha 5"), (ClassBrowser::Placement{0, -1}));
-    EXPECT_EQ(browser.addLine("method void z() 6"), (ClassBrowser::Placement{0, 0}));
-    EXPECT_EQ(browser.addLine("method void a() 7"), (ClassBrowser::Placement{0, 0}));
-    EXPECT_EQ(browser.addLine("class Beta 9"), (ClassBrowser::Placement{1, -1}));
-    EXPECT_EQ(browser.addLine("variable int b 10"), (ClassBrowser::Placement{1, 0}));
+    EXPECT_EQ(browser.addLine("method void z() 2"), (ClassBrowser::Placement{0, 0}));
+    EXPECT_EQ(browser.addLine("class Alpha 5"), (ClassBrowser::Placement{1, -1}));
+    EXPECT_EQ(browser.addLine("method void z() 6"), (ClassBrowser::Placement{1, 0}));
+    EXPECT_EQ(browser.addLine("method void a() 7"), (ClassBrowser::Placement{1, 1}));
     EXPECT_EQ(browser.addLine("nothing"), std::nullopt);
-    const BrowserNode* member = browser.node({0, 1});
+    const BrowserNode* member = browser.node({1, 1});
     ASSERT_NE(member, nullptr);
-    EXPECT_EQ(member->label, "z()");
-    EXPECT_EQ(browser.node({0, 2}), nullptr);
+    EXPECT_EQ(member->label, "a()");
+    EXPECT_EQ(browser.node({1, 2}), nullptr);
     EXPECT_EQ(browser.node({3, -1}), nullptr);
     EXPECT_EQ(browser.node({-1, -1}), nullptr);
+    // ...and are sorted once it has ended; a note stays last.
+    browser.addNote("parse ended abnormally");
+    const std::optional<ClassBrowser::SortOrder> order = browser.finishTree();
+    ASSERT_TRUE(order.has_value());
+    EXPECT_EQ(order->top, (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(order->children[0], (std::vector<int>{1, 0}));
+    EXPECT_EQ(shape(browser.nodes()), (QStringList{"class Alpha@5", "  a()@7", "  z()@6", "class Zed@1",
+                                                   "  z()@2", "parse ended abnormally@-"}));
+    EXPECT_TRUE(browser.nodes().back().note);
+    // In source order nothing moves.
+    ClassBrowser source;
+    feed(source, {"class Zed 1", "class Alpha 5"});
+    EXPECT_FALSE(source.finishTree().has_value());
+    EXPECT_EQ(shape(source.nodes()), (QStringList{"class Zed@1", "class Alpha@5"}));
 }
 
-// Keeping the tree sorted line by line must give what sorting the whole tree after every line gives,
-// whatever order classes and members arrive in and however often labels repeat.
-TEST(ClassBrowserTree, SortedArrivalMatchesSortingTheWholeTreeAfterEachLine) {
+// Sorting once at the end must give what sorting the whole tree after every line gives, whatever order
+// classes and members arrive in and however often labels repeat.
+TEST(ClassBrowserTree, SortingAtTheEndMatchesSortingTheWholeTreeAfterEachLine) {
     const auto sortAll = [](std::vector<BrowserNode>& level, auto& self) -> void {
         std::stable_sort(level.begin(), level.end(), [](const BrowserNode& a, const BrowserNode& b) {
-            return QString::localeAwareCompare(a.label, b.label) < 0;
+            return ClassBrowser::labelLess(a.label, b.label);
         });
         for (BrowserNode& node : level)
             self(node.children, self);
@@ -198,9 +215,55 @@ TEST(ClassBrowserTree, SortedArrivalMatchesSortingTheWholeTreeAfterEachLine) {
             for (BrowserNode& top : reference)
                 if (top.line == currentLine)
                     current = &top;
-            ASSERT_EQ(shape(browser.nodes()), shape(reference)) << "round " << round << " line " << i;
         }
+        browser.finishTree();
+        ASSERT_EQ(shape(browser.nodes()), shape(reference)) << "round " << round;
     }
+}
+
+// Labels compare as the platform's comparison does, case-insensitive first, in every locale: the C and
+// POSIX locales too, where a comparison of character codes would put "S" before "a".
+TEST(ClassBrowserTree, SortedOrderIsTheSameInTheCLocaleAsElsewhere) {
+    const QLocale before;
+    const QStringList lines = {
+        "class S 1",        "variable int beta 2", "variable int Beta 3",  "variable int S 4",
+        "variable int a 5", "variable int _x 6",   "variable int alpha 7", "class a 8",
+        "class Zed 9",      "class B 10"};
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::French)}) {
+        QLocale::setDefault(locale);
+        ClassBrowser browser;
+        browser.pressSorted();
+        feed(browser, lines);
+        browser.finishTree();
+        EXPECT_EQ(shape(browser.nodes()),
+                  (QStringList{"class a@8", "class B@10", "class S@1", "  _x@6", "  a@5", "  alpha@7",
+                               "  beta@2", "  Beta@3", "  S@4", "class Zed@9"}))
+            << locale.name().toStdString();
+        EXPECT_TRUE(ClassBrowser::labelLess("a", "S")) << locale.name().toStdString();
+        EXPECT_TRUE(ClassBrowser::labelLess("move", "Move")) << locale.name().toStdString();
+    }
+    QLocale::setDefault(before);
+}
+
+TEST(ClassBrowserTree, AnAbnormalEndGetsANote) {
+    const struct {
+        std::optional<int> exitStatus;
+        bool stopped;
+        const char* note;
+    } cases[] = {
+        {0, false, ""},
+        {std::nullopt, false, ""}, // never started: the tree stays empty
+        {128 + 11, false, "parse ended abnormally (signal 11): the outline may be incomplete"},
+        {128 + 6, false, "parse ended abnormally (signal 6): the outline may be incomplete"},
+        {1, false, "parse ended with exit code 1: the outline may be incomplete"},
+        {std::nullopt, true, "parse was stopped after 5 s: the outline is incomplete"},
+        {0, true, "parse was stopped after 5 s: the outline is incomplete"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClassBrowser::endNote(c.exitStatus, c.stopped), QString::fromUtf8(c.note)) << c.note;
+    EXPECT_EQ(ClassBrowser::endNote(std::nullopt, true, 300),
+              "parse was stopped after 0.3 s: the outline is incomplete");
 }
 
 TEST(ClassBrowserTree, PressingSortedSortsAtOnceAndReportsTheMoves) {
@@ -222,6 +285,7 @@ TEST(ClassBrowserTree, PressingSortedSortsAtOnceAndReportsTheMoves) {
     }
     // The current class moved with the sort: members still join Alpha.
     browser.addLine("variable int c 8");
+    browser.finishTree();
     EXPECT_EQ(shape(browser.nodes())[1], "  b@7");
     EXPECT_EQ(shape(browser.nodes())[2], "  c@8");
     browser.pressSourceOrder();

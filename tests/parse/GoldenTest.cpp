@@ -73,7 +73,7 @@ TEST(GoldenSet, CoversTheDamagedSourcesAndLineEnds) {
     const std::vector<std::string> names = goldenNames();
     for (const char* expected :
          {"annotations", "basics", "cr", "crlf", "damaged_braces", "damaged_comment", "damaged_string",
-          "empty", "enums", "generics", "java17", "nested", "oldstyle", "records", "unicode"})
+          "empty", "enums", "generics", "halftyped", "java17", "nested", "oldstyle", "records", "unicode"})
         EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end()) << expected;
     EXPECT_TRUE(readGolden("crlf.java").contains("\r\n")) << "line ends were converted on checkout";
     EXPECT_FALSE(readGolden("cr.java").contains('\n'));

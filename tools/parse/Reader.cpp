@@ -17,6 +17,24 @@ bool isOtherModifier(std::string_view word) {
            word == "default" || word == "sealed";
 }
 
+// Java's reserved words and literals: never the name of a declaration, so a word typed halfway before one
+// ("Strin" above "public void run()") is an unfinished member and the next one starts at the keyword.
+// Left out: "enum", "assert" and "_", which older sources use as names.
+bool isKeyword(std::string_view word) {
+    static constexpr std::string_view kKeywords[] = {
+        "abstract",   "boolean",      "break",     "byte",   "case",   "catch",     "char",       "class",
+        "const",      "continue",     "default",   "do",     "double", "else",      "extends",    "false",
+        "final",      "finally",      "float",     "for",    "goto",   "if",        "implements", "import",
+        "instanceof", "int",          "interface", "long",   "native", "new",       "null",       "package",
+        "private",    "protected",    "public",    "return", "short",  "static",    "strictfp",   "super",
+        "switch",     "synchronized", "this",      "throw",  "throws", "transient", "true",       "try",
+        "void",       "volatile",     "while"};
+    for (std::string_view keyword : kKeywords)
+        if (word == keyword)
+            return true;
+    return false;
+}
+
 std::string_view simpleName(std::string_view qualified) {
     const std::size_t dot = qualified.rfind('.');
     return dot == std::string_view::npos ? qualified : qualified.substr(dot + 1);
@@ -264,6 +282,10 @@ void Reader::member(TypeOutline& type, Kind kind, const std::vector<Parameter>& 
         block(&type);
         return;
     }
+    const bool enumFollows = after.isWord("enum") && tokens_.peek(1).isIdent() &&
+                             (tokens_.peek(2).is('{') || tokens_.peek(2).isWord("implements"));
+    if ((after.isIdent() && isKeyword(after.text)) || enumFollows)
+        return; // an unfinished member: the next one starts at the keyword
     if (!after.isIdent()) {
         skipMember(&type);
         return;
@@ -312,6 +334,8 @@ void Reader::method(TypeOutline& type, const std::string& word, std::string_view
 void Reader::fields(TypeOutline& type, const Modifiers& mods, const TypeText& declared) {
     for (;;) {
         const Token name = tokens_.peek();
+        if (name.isIdent() && isKeyword(name.text))
+            return; // "int first," above "void reset()": the next member starts at the keyword
         if (!name.isIdent()) {
             skipMember(&type);
             return;
@@ -340,6 +364,8 @@ void Reader::fields(TypeOutline& type, const Modifiers& mods, const TypeText& de
             tokens_.take();
             return;
         }
+        if (next.isIdent())
+            return; // no semicolon yet ("int count" above "private int total;"): the next member follows
         skipMember(&type);
         return;
     }
