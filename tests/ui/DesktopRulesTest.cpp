@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QIcon>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace readability;
