@@ -124,6 +124,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     QApplication::setApplicationName(applicationTitle());
+    applyDesktopIdentity();
 
     // Every window exists once, for the whole run, created in this order; each window's own creation
     // step may read what the main window loaded.

@@ -34,6 +34,9 @@ TForm4::TForm4(WorkspaceHost& host, QWidget* parent, const QString& templateFold
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::reject);
     connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::Button1Click);
+    // The name is typed first: over the placeholder "unknown", not after it.
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TForm4::setupUi() {

@@ -3,7 +3,7 @@
 const QList<MenuTitle>& menuTitles() {
     static const QList<MenuTitle> titles = {
         {"&File", "File1", true},       {"&Edit", "Edit1", true}, {"&Project", "Project1", false},
-        {"&Compile", "Compile1", true}, {"?", "N1", false},
+        {"&Compile", "Compile1", true}, {"&?", "N1", false},
     };
     return titles;
 }
@@ -16,7 +16,7 @@ const QList<MenuCommand>& menuCommands() {
         {"&File", "Save File &as...", "", "SaveFileas1Click", "SaveFileas1"},
         {"&File", "Save a&ll", "", "ToolButton4Click", "Saveall1"},
         {"&File", "&Print...", "", "Print1Click", "Print1"},
-        {"&File", "&Exit...", "", "Exit1Click", "Exit1"},
+        {"&File", "&Exit...", "Ctrl+Q", "Exit1Click", "Exit1"},
         {"&Edit", "&Undo", "Ctrl+Z", "Undo1Click", "Undo1"},
         {"&Edit", "&Redo", "Ctrl+R", "Redo1Click", "Redo1"},
         {"&Edit", "Cu&t", "Ctrl+X", "Cut1Click", "Cut1", false, false, true},
@@ -35,11 +35,14 @@ const QList<MenuCommand>& menuCommands() {
         {"&Compile", "Start &application", "F9", "StartJava1Click", "StartJava1"},
         {"&Compile", "&Compile and start application", "Ctrl+F9", "Start1Click", "Start1"},
         {"&Compile", "Compile", "F11", "Compile2Click", "Compile2"},
-        {"&Compile", "Start Debugger", "", "StartDebugger1Click", "StartDebugger1"},
+        {"&Compile", "Start Debugger", "", "StartDebugger1Click", "StartDebugger1", false, false, true},
         {"&Compile", "Allow Remote Debugging", "F8", "StartRemoteDebugging1Click", "StartRemoteDebugging1"},
         {"&Compile", "Remote Debugging Options...", "", "RemoteDebuggingOptions1Click",
          "RemoteDebuggingOptions1"},
         {"&Compile", "Save all, Compile and &Start", "F10", "ToolButton19Click", "SaveallCompileandStart1"},
+        {"&Compile", "Next Error", "F4", "NextError1Click", "NextError1", false, false, true},
+        {"&Compile", "Previous Error", "Shift+F4", "PreviousError1Click", "PreviousError1"},
+        {"&Compile", "Output Window", "", "OutputWindow1Click", "OutputWindow1"},
         {"?", "Help", "F1", "AboutOrrery1Click", "AboutOrrery1"},
         {"?", "Search help", "", "Search1Click", "Search1"},
         {"?", "Check for updates of Kovrin Handwright", "", "Checkforupdates1Click", "Checkforupdates1"},

@@ -61,6 +61,7 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     wireCommands();
     setupRunners();
     setupBrowser();
+    setupStatusFields();
 }
 
 TForm1::~TForm1() = default;

@@ -164,6 +164,10 @@ public slots:
     void RemoteDebuggingOptions1Click();
     void ToolButton19Click();
     void ComboBox1Change();
+    // The message list's error lines one by one, as a double-click on each would jump; the log window.
+    void NextError1Click();
+    void PreviousError1Click();
+    void OutputWindow1Click();
     // ?
     void AboutOrrery1Click();
     void Search1Click();
@@ -199,6 +203,10 @@ protected:
 private:
     void wireCommands();
     void setupRunners();
+    // The status bar's fields (MainWindowStatus.cpp): caret, typing mode and how the last compile ended.
+    void setupStatusFields();
+    void showCaretStatus();
+    void jumpToError(int step);
     BuildInputs buildInputs() const;
     // The project's main class must be open to build; says so when it is not.
     bool mainClassPresent();
@@ -216,7 +224,7 @@ private:
     void selectFirstOtherFile();
     void showError(const QString& message);
     bool anyModified() const;
-    // Asked before another project replaces the open one; false when the user said Yes and saving failed.
+    // Asked before another project replaces the open one; false for Cancel and when saving failed.
     bool offerToSaveProject(bool announce);
     void reloadRecord(TProjectFile& record);
 

@@ -59,8 +59,15 @@ void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
 bool TForm1::offerToSaveProject(bool announce) {
     if (!anyModified() && !m_project.ProjectModified)
         return true;
-    if (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNo) != mrYes)
+    switch (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNoCancel)) {
+    case mrYes:
+        break;
+    case mrNo:
         return true;
+    default:
+        // Cancel (or the window closed): the other project is not opened after all.
+        return false;
+    }
     // saveAll has said what could not be written; the open project stays so nothing is lost.
     if (!saveAll())
         return false;

@@ -10,10 +10,13 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMap>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -61,14 +64,39 @@ QWidget* stack(const QString& name, QWidget* top, QWidget* rest, QWidget* parent
     return section;
 }
 
+// A green "play" triangle with a light rim: the fill stands out from a light tool bar, the rim from a
+// dark one (the style's media icon is dark grey on nothing).
+QIcon startPicture() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        const double s = size / 16.0;
+        QPainterPath triangle;
+        triangle.moveTo(3.5 * s, 2 * s);
+        triangle.lineTo(14 * s, 8 * s);
+        triangle.lineTo(3.5 * s, 14 * s);
+        triangle.closeSubpath();
+        p.setPen(QPen(QColor(0xf0, 0xf0, 0xf0), 1.5 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(QColor(0x2e, 0x7d, 0x32));
+        p.drawPath(triangle);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 QIcon toolIcon(const QString& objectName) {
+    if (objectName == QLatin1String("ToolButton19"))
+        return startPicture();
     QStyle* style = QApplication::style();
     static const QHash<QString, QStyle::StandardPixmap> pixmaps = {
         {"ToolButton1", QStyle::SP_FileIcon},         {"ToolButton5", QStyle::SP_FileDialogNewFolder},
         {"ToolButton2", QStyle::SP_DialogOpenButton}, {"ToolButton3", QStyle::SP_DialogSaveButton},
         {"ToolButton4", QStyle::SP_DriveFDIcon},      {"ToolButton9", QStyle::SP_TrashIcon},
         {"ToolButton10", QStyle::SP_ArrowForward},    {"ToolButton11", QStyle::SP_ArrowBack},
-        {"ToolButton19", QStyle::SP_MediaPlay},
     };
     const auto it = pixmaps.find(objectName);
     return it == pixmaps.end() ? QIcon() : style->standardIcon(*it);
@@ -149,8 +177,11 @@ void MainWindowUi::setupUi(QMainWindow* window) {
         menu->menuAction()->setObjectName(title.objectName + "Action");
     }
     QHash<QString, QMenu*> byCaption;
-    for (const MenuTitle& title : menuTitles())
+    for (const MenuTitle& title : menuTitles()) {
         byCaption.insert(title.caption, menus.value(title.objectName));
+        // Items may name their menu without its access key ("?" for "&?").
+        byCaption.insert(QString(title.caption).remove(u'&'), menus.value(title.objectName));
+    }
     for (const MenuCommand& command : menuCommands()) {
         QMenu* menu = byCaption.value(command.menu);
         if (command.separatorBefore)
@@ -178,6 +209,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
             ComboBox1->setEditable(true);
             ComboBox1->setInsertPolicy(QComboBox::NoInsert);
             ComboBox1->setCurrentIndex(0);
+            // The Settings window rebuilds the list after the first showing: the box follows its items.
+            ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             ToolBar1->addWidget(ComboBox1);
             continue;
         }
@@ -228,6 +261,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
         if (QWidget* button = ToolBar2->widgetForAction(action))
             button->setObjectName(action->objectName());
     ListBox2 = makeFileList("ListBox2", leftSplitter);
+    // The pane is never narrower than the file buttons, however large the desktop's font.
+    Panel1->setMinimumWidth(ToolBar2->sizeHint().width());
     QWidget* otherSection = stack("otherSection", ToolBar2, ListBox2, leftSplitter);
 
     leftSplitter->addWidget(sourceSection);
@@ -257,7 +292,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     auto* messageLayout = new QVBoxLayout(Panel3);
     messageLayout->setContentsMargins(0, 0, 0, 0);
     messageLayout->setSpacing(0);
-    Panel4 = new HeaderPanel("Output", Panel3);
+    Panel4 = new HeaderPanel("Messages", Panel3);
     Panel4->setObjectName("Panel4");
     Panel4->setToolTip("Double click to resize.");
     Panel4->setFixedHeight(fontscale::px(15));
@@ -292,6 +327,16 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     StatusBar1 = new QStatusBar(window);
     StatusBar1->setObjectName("StatusBar1");
     window->setStatusBar(StatusBar1);
+    // Permanent fields on the right; the left stays free for the messages others show for a while.
+    const auto field = [this](const char* name, const QString& text) {
+        auto* label = new QLabel(text, StatusBar1);
+        label->setObjectName(name);
+        StatusBar1->addPermanentWidget(label);
+        return label;
+    };
+    buildResult = field("buildResult", QString());
+    caretPosition = field("caretPosition", QStringLiteral("1:1"));
+    typingMode = field("typingMode", QStringLiteral("INS"));
 
     // Context menus of the two file lists.
     PopupMenu1 = new QMenu(window);
@@ -331,10 +376,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
 
     // Designed sizes until the stored ones arrive.
     window->resize(900, 650);
-    setLeftPaneWidth(185);
-    setSourceListHeight(165);
-    setClassTreeHeight(115);
-    setMessagePanelHeight(125);
+    setLeftPaneWidth(fontscale::px(185));
+    setSourceListHeight(fontscale::px(165));
+    setClassTreeHeight(fontscale::px(115));
+    setMessagePanelHeight(fontscale::px(125));
 }
 
 int MainWindowUi::sourceListHeight() const {

@@ -60,6 +60,9 @@ struct MainWindowUi {
     HeaderPanel* Panel4 = nullptr;
     MessageList* ListBox3 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    QLabel* buildResult = nullptr;   // how the last compile ended
+    QLabel* caretPosition = nullptr; // line:column of the caret, from 1
+    QLabel* typingMode = nullptr;    // INS or OVR
 
     // Source list context menu and Other files context menu.
     QMenu* PopupMenu1 = nullptr;

@@ -61,15 +61,20 @@ QIcon methodPicture() {
         diamond.lineTo(1.5, 8);
         diamond.closeSubpath();
         const QColor fill(0x8e, 0x44, 0xad);
-        p.setPen(QPen(fill.darker(150), 1));
+        // A light rim keeps the dark diamond visible on a dark tool bar.
+        p.setPen(QPen(fill.lighter(190), 1));
         p.setBrush(fill);
         p.drawPath(diamond);
     });
 }
 
-// Lines of falling length with a downward arrow: alphabetical order.
+// "A" over "Z" with a downward arrow: alphabetical order. On a light card, like the source order's page,
+// so the dark letters show on a dark tool bar too.
 QIcon sortedPicture() {
     return paintPicture([](QPainter& p) {
+        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2, 2);
         QFont font = p.font();
         font.setPixelSize(7);
         font.setBold(true);

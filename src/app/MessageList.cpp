@@ -1,5 +1,7 @@
 #include "MessageList.h"
 
+#include "build/CompilerOutput.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -24,6 +26,15 @@ private:
 };
 
 } // namespace
+
+int errorRowFrom(const QStringList& lines, int from, int step) {
+    const int count = int(lines.size());
+    int row = from < 0 || from >= count ? (step > 0 ? 0 : count - 1) : from + step;
+    for (; row >= 0 && row < count; row += step)
+        if (parseErrorLine(lines.at(row)))
+            return row;
+    return -1;
+}
 
 int MessageModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_shown;

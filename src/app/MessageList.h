@@ -4,6 +4,10 @@
 #include <QListView>
 #include <QStringList>
 
+// The row of the nearest line after `from` (step 1) or before it (step -1) that leads to a source line, as
+// a double-click on it would; from -1 the search starts at the first or the last line. -1 when none is.
+int errorRowFrom(const QStringList& lines, int from, int step);
+
 // The lines of the message list. Lines are appended at once but announced to views only by flush(), so a
 // view lays itself out once per batch of lines rather than once per line.
 class MessageModel : public QAbstractListModel {

@@ -54,6 +54,9 @@ TForm3::TForm3(WorkspaceHost& host, QWidget* parent, const QString& templateFold
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm3::reject);
     inputChanged();
+    // The name is typed first: over the placeholder "unknown", not after it.
+    Edit1->setFocus();
+    Edit1->selectAll();
 }
 
 void TForm3::setupUi() {

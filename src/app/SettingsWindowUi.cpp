@@ -11,11 +11,13 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
@@ -139,6 +141,20 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     // styles paint the tab frame in a shade of the button colour instead.
     for (int page = 0; page < PageControl1->count(); ++page)
         PageControl1->widget(page)->setAutoFillBackground(true);
+    // A page that does not fit (a large font, a small or highly scaled screen) scrolls instead of being
+    // squeezed or pushing the buttons out of reach.
+    for (int page = 0; page < PageControl1->count(); ++page) {
+        const QString caption = PageControl1->tabText(page);
+        QWidget* sheet = PageControl1->widget(page);
+        PageControl1->removeTab(page);
+        auto* scroll = new QScrollArea;
+        scroll->setObjectName(sheet->objectName() + QStringLiteral("Scroll"));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setWidget(sheet);
+        PageControl1->insertTab(page, scroll, caption);
+    }
+    PageControl1->setCurrentIndex(0);
 
     Button1 = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("Button1"));
     Button1->setDefault(true);
@@ -151,7 +167,10 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
-    const QSize size = fontscale::px(QSize(520, 520));
+    QSize size = fontscale::px(QSize(520, 520));
+    // The whole window, title bar included, stays on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
     form->resize(size);
     form->setMinimumSize(size);
     form->setMaximumSize(size);

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QStyle>
@@ -111,6 +112,8 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     m_sizeSave = new FormSizeSave(this, store);
     m_sizeSave->setSaveMode(FormSizeSave::smAll);
     setEditable(false);
+    // Escape closes the window from wherever the focus is, as it closes a dialog.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void TForm11::openFor(const QString& projectDir) {

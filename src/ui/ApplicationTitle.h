@@ -4,3 +4,8 @@
 
 // The title the user knows the program by: main window caption, custom message dialogs, About window.
 QString applicationTitle();
+
+// How the desktop knows the program: the name of its desktop entry ("handwright", which names the icon and
+// the program in the task bar, also under Wayland) and the window icon every window inherits.
+QString desktopFileName();
+void applyDesktopIdentity();

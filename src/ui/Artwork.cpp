@@ -70,3 +70,21 @@ QPixmap aboutPicture() {
     paintHandheld(p, QRectF(45, 90, 110, 200));
     return pixmap;
 }
+
+QIcon programIcon() {
+    QIcon icon = QIcon::fromTheme(QStringLiteral("handwright"));
+    if (!icon.isNull())
+        return icon;
+    for (int size : {16, 22, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        // The handheld is drawn for its designed size; its outlines scale with it.
+        p.scale(size / 128.0, size / 128.0);
+        paintHandheld(p, QRectF(24, 6, 80, 116));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}

@@ -18,10 +18,12 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -66,6 +68,11 @@ protected:
         w.setOutputWindow(&output);
         return w;
     }
+    // How the status bar says the last compile ended.
+    static QString buildResult(TForm1& w) {
+        const auto* field = w.statusBar()->findChild<QLabel*>("buildResult");
+        return field ? field->text() : QStringLiteral("<no field>");
+    }
     static bool waitFor(const std::function<bool()>& done, int ms = 90000) {
         return QTest::qWaitFor(done, ms);
     }
@@ -94,6 +101,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     EXPECT_GT(QFileInfo(projectDir + "Hello.prc").size(), 78);
     EXPECT_TRUE(w.AppRunning);
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
+    EXPECT_EQ(buildResult(w), "Compiled");
 
     const QStringList log = output.lines();
     EXPECT_TRUE(log.contains("Starting javac.exe"));
@@ -124,6 +132,7 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     const QStringList errors = w.messages().filter("Hello.java:");
     ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.compileError());
+    EXPECT_EQ(buildResult(w), "Compile failed");
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
     EXPECT_FALSE(w.runner(6)->isRunning());
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
@@ -153,6 +162,7 @@ TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
     EXPECT_FALSE(w.runner(2)->isRunning());
     EXPECT_FALSE(w.runner(6)->isRunning());
+    EXPECT_EQ(buildResult(w), "Compile failed");
 }
 
 TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {

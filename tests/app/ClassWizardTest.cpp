@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "ui/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,6 +43,17 @@ protected:
 };
 
 } // namespace
+
+// Typed at the first showing, the name replaces the placeholder instead of joining it.
+TEST_F(ClassWizardTest, TypingAtTheFirstShowingReplacesUnknown) {
+    addTemplate("Window.orw");
+    TForm4& f = open();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), "Calc");
+    EXPECT_EQ(f.Edit1->text(), "Calc");
+}
 
 TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     for (const char* name : {"Window.orw", "applet.orw", "readme.txt"})

@@ -24,6 +24,7 @@
 #include "ui/About.h"
 #include "ui/MessageDialog.h"
 #include "ui/Readability.h"
+#include "ui/ScriptedDialogs.h"
 #include "ui/Splash.h"
 
 #include <QAbstractItemView>
@@ -41,12 +42,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <Qsci/qsciscintillabase.h>
@@ -416,6 +419,68 @@ TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     EXPECT_GE(strongestContrast(page, top, Qt::white), readability::kTextContrast);
 }
 
+// Every caption of `window` that has less room than it asks for, every report-list column narrower than its
+// texts, and every tool bar that had to fold buttons away behind its extension ("»").
+static QStringList clippedIn(QWidget* window) {
+    QStringList clipped;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible() || !bearsText(w))
+            continue;
+        const auto* label = qobject_cast<QLabel*>(w);
+        const bool button =
+            qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
+        if (!label && !button)
+            continue;
+        QSize hint = w->sizeHint();
+        // A push button's hint holds the style's least width for a button, wider than "..." needs;
+        // its caption with the style's margins is enough.
+        if (const auto* push = qobject_cast<QPushButton*>(w)) {
+            const int margins = 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
+                                     w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
+            hint.setWidth(
+                std::min(hint.width(),
+                         w->fontMetrics().horizontalAdvance(QString(push->text()).remove('&')) + margins));
+        }
+        const bool fits = label && label->wordWrap()
+                              ? w->height() >= label->heightForWidth(w->width())
+                              : w->width() >= hint.width() && w->height() >= hint.height();
+        if (!fits)
+            clipped << QString("%1: %2x%3, needs %4x%5")
+                           .arg(describe(w))
+                           .arg(w->width())
+                           .arg(w->height())
+                           .arg(hint.width())
+                           .arg(hint.height());
+    }
+    // Report lists: each column as wide as its caption and the texts of its rows.
+    for (auto* list : window->findChildren<QTreeWidget*>()) {
+        if (!list->isVisible())
+            continue;
+        const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        for (int column = 0; column < list->columnCount(); ++column) {
+            QStringList texts{list->headerItem()->text(column)};
+            for (int row = 0; row < list->topLevelItemCount(); ++row)
+                texts << list->topLevelItem(row)->text(column);
+            for (const QString& text : texts) {
+                const int needs = list->fontMetrics().horizontalAdvance(text) + margins;
+                if (list->columnWidth(column) < needs)
+                    clipped << QString("%1 column %2 \"%3\": %4 wide, needs %5")
+                                   .arg(describe(list))
+                                   .arg(column)
+                                   .arg(text)
+                                   .arg(list->columnWidth(column))
+                                   .arg(needs);
+            }
+        }
+    }
+    for (auto* bar : window->findChildren<QToolBar*>()) {
+        const auto* fold = bar->findChild<QToolButton*>("qt_toolbar_ext_button");
+        if (bar->isVisible() && fold && fold->isVisible())
+            clipped << QString("%1: buttons folded away").arg(describe(bar));
+    }
+    return clipped;
+}
+
 // With a font half as large again, every caption gets the room it asks for.
 TEST_F(DesktopLook, NoCaptionIsClippedWithALargerFont) {
     QFont larger = QApplication::font();
@@ -423,60 +488,91 @@ TEST_F(DesktopLook, NoCaptionIsClippedWithALargerFont) {
     QApplication::setFont(larger);
     AllWindows all;
     all.eachShown([](QWidget* window) {
-        QStringList clipped;
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (!w->isVisible() || !bearsText(w))
-                continue;
-            const auto* label = qobject_cast<QLabel*>(w);
-            const bool button = qobject_cast<QPushButton*>(w) || qobject_cast<QCheckBox*>(w) ||
-                                qobject_cast<QRadioButton*>(w);
-            if (!label && !button)
-                continue;
-            QSize hint = w->sizeHint();
-            // A push button's hint holds the style's least width for a button, wider than "..." needs;
-            // its caption with the style's margins is enough.
-            if (const auto* push = qobject_cast<QPushButton*>(w)) {
-                const int margins = 2 * (w->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, w) +
-                                         w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w));
-                hint.setWidth(std::min(hint.width(),
-                                       w->fontMetrics().horizontalAdvance(QString(push->text()).remove('&')) +
-                                           margins));
-            }
-            const bool fits = label && label->wordWrap()
-                                  ? w->height() >= label->heightForWidth(w->width())
-                                  : w->width() >= hint.width() && w->height() >= hint.height();
-            if (!fits)
-                clipped << QString("%1: %2x%3, needs %4x%5")
-                               .arg(describe(w))
-                               .arg(w->width())
-                               .arg(w->height())
-                               .arg(hint.width())
-                               .arg(hint.height());
-        }
-        // Report lists: each column as wide as its caption and the texts of its rows.
-        for (auto* list : window->findChildren<QTreeWidget*>()) {
-            if (!list->isVisible())
-                continue;
-            const int margins =
-                2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-            for (int column = 0; column < list->columnCount(); ++column) {
-                QStringList texts{list->headerItem()->text(column)};
-                for (int row = 0; row < list->topLevelItemCount(); ++row)
-                    texts << list->topLevelItem(row)->text(column);
-                for (const QString& text : texts) {
-                    const int needs = list->fontMetrics().horizontalAdvance(text) + margins;
-                    if (list->columnWidth(column) < needs)
-                        clipped << QString("%1 column %2 \"%3\": %4 wide, needs %5")
-                                       .arg(describe(list))
-                                       .arg(column)
-                                       .arg(text)
-                                       .arg(list->columnWidth(column))
-                                       .arg(needs);
-                }
-            }
-        }
+        const QStringList clipped = clippedIn(window);
         EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
     });
+}
+
+// A font (or scale factor) twice the standard one: the Settings window stays on the screen with its
+// buttons, and its pages scroll rather than squeeze their captions.
+TEST_F(DesktopLook, SettingsWindowStaysOnTheScreenWithADoubleFont) {
+    QFont larger = QApplication::font();
+    larger.setPointSizeF(larger.pointSizeF() * 2);
+    QApplication::setFont(larger);
+    QTemporaryDir dir;
+    RegistryStore store(dir.filePath("registry.sqlite"));
+    TForm1 main(store);
+    TForm5 settings(main, main.liveSettings(), &main);
+    settings.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
+    const QRect screen = settings.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(settings.frameGeometry()))
+        << settings.frameGeometry().width() << "x" << settings.frameGeometry().height() << " on "
+        << screen.width() << "x" << screen.height();
+    for (const char* name : {"Button1", "Button2"}) {
+        auto* button = settings.findChild<QPushButton*>(name);
+        const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
+        EXPECT_TRUE(screen.contains(onScreen)) << name;
+    }
+    QTabWidget* pages = settings.ui().PageControl1;
+    for (int page = 0; page < pages->count(); ++page) {
+        SCOPED_TRACE(pages->tabText(page).toStdString());
+        pages->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        const QStringList clipped = clippedIn(&settings);
+        EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
+    }
+}
+
+// Tool bar pictures on a dark tool bar: each shows something that stands out from the bar.
+TEST_F(DesktopLook, ToolBarPicturesStandOutFromADarkToolBar) {
+    QApplication::setPalette(darkPalette());
+    QTemporaryDir dir;
+    RegistryStore store(dir.filePath("registry.sqlite"));
+    TForm1 main(store);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    for (const char* name :
+         {"ToolButton19", "ToolButton20", "ToolButton21", "ToolButton23", "ToolButton24"}) {
+        auto* button = main.findChild<QToolButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        const QColor bar = backgroundBehind(button);
+        QImage picture(button->iconSize(), QImage::Format_ARGB32);
+        picture.fill(bar);
+        {
+            QPainter painter(&picture);
+            button->icon().paint(&painter, picture.rect());
+        }
+        EXPECT_GE(strongestContrast(picture, picture.rect(), bar), readability::kAccentContrast)
+            << name << " on " << bar.name().toStdString();
+    }
+}
+
+// Escape closes the register and the print preview from wherever the focus is, as it closes a dialog.
+TEST_F(DesktopLook, EscapeClosesTheRegisterAndThePreview) {
+    ScriptedDialogs noQuestions; // any question would be a fault, and is answered rather than waited on
+    QTemporaryDir dir;
+    RegistryStore store(dir.filePath("registry.sqlite"));
+    TForm11 notes(nullptr, &store);
+    notes.setProjectDir(dir.path() + "/");
+    TPlusMemoPrinter printer;
+    printer.setText({"public class Hello {", "}"}, QFont("Liberation Mono", 10), 4);
+    TFrmPMPrintPreview preview(printer);
+    const std::pair<QWidget*, const char*> places[] = {
+        {&notes, "ListView1"}, {&notes, "BitBtn3"}, {&preview, "cbZoom"}, {&preview, "ScrollBox1"}};
+    for (const auto& [window, focus] : places) {
+        SCOPED_TRACE(describe(window).toStdString() + " " + focus);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        auto* target = window->findChild<QWidget*>(focus);
+        ASSERT_NE(target, nullptr);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible());
+        window->hide();
+    }
+    EXPECT_EQ(noQuestions.problems(), "");
 }
 
 // A machine without Liberation fonts, where the font matcher answers the Windows families with a

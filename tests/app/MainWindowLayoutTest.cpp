@@ -2,14 +2,18 @@
 
 #include "app/CommandMap.h"
 #include "app/HeaderPanel.h"
+#include "build/OutputWindow.h"
 #include "editor/SourceEditor.h"
 
 #include <QTreeWidget>
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMetaMethod>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -30,12 +34,97 @@ TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
     }
 
     EXPECT_EQ(w.ui().menuActions.value("ToolButton19"), nullptr);
-    EXPECT_EQ(w.ui().menuActions.value("SaveallCompileandStart1")->shortcut(), QKeySequence(Qt::Key_F10));
-    EXPECT_EQ(w.ui().menuActions.value("DeleteSelection1")->shortcut(),
-              QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    EXPECT_EQ(w.ui().menuActions.value("Manager1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
     EXPECT_TRUE(w.ui().menuActions.value("StartRemoteDebugging1")->isVisible());
-    EXPECT_EQ(w.ui().menuActions.value("StartRemoteDebugging1")->shortcut(), QKeySequence(Qt::Key_F8));
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"SaveallCompileandStart1", QKeySequence(Qt::Key_F10)},
+        {"DeleteSelection1", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+        {"Manager1", QKeySequence(Qt::CTRL | Qt::Key_F12)},
+        {"StartRemoteDebugging1", QKeySequence(Qt::Key_F8)},
+        {"Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"NextError1", QKeySequence(Qt::Key_F4)},
+        {"PreviousError1", QKeySequence(Qt::SHIFT | Qt::Key_F4)},
+    };
+    for (const auto& [name, key] : keys) {
+        QAction* action = w.ui().menuActions.value(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_TRUE(action->shortcuts().contains(key)) << name;
+    }
+}
+
+TEST_F(MainWindowTest, MenusOpenWithAltAndTheCompileMenuKeepsItsGroups) {
+    writeSource(projectDir + "A.java", {"class A {}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    for (const MenuTitle& title : menuTitles()) {
+        const QString shown = w.ui().menus.value(title.objectName)->title();
+        EXPECT_FALSE(QKeySequence::mnemonic(shown).isEmpty()) << shown.toStdString();
+    }
+    // The debugger's items and the message-list items each form a group of their own.
+    const QList<QAction*> items = w.ui().menus.value("Compile1")->actions();
+    for (const char* name : {"StartDebugger1", "NextError1"}) {
+        const qsizetype at = items.indexOf(w.ui().menuActions.value(name));
+        ASSERT_GT(at, 0) << name;
+        EXPECT_TRUE(items[at - 1]->isSeparator()) << name;
+    }
+    // The panel under the editor is the message list; the log has a window of its own, opened from here.
+    EXPECT_EQ(w.ui().Panel4->text(), "Messages");
+    OutputWindow output;
+    w.setOutputWindow(&output);
+    QAction* item = w.ui().menuActions.value("OutputWindow1");
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    EXPECT_TRUE(output.isVisible());
+}
+
+TEST_F(MainWindowTest, StatusBarShowsCaretAndTypingModeBesideOthersMessages) {
+    writeSource(projectDir + "A.java", {"class A {", "\tint x;", "}"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* caret = w.statusBar()->findChild<QLabel*>("caretPosition");
+    auto* mode = w.statusBar()->findChild<QLabel*>("typingMode");
+    ASSERT_NE(caret, nullptr);
+    ASSERT_NE(mode, nullptr);
+    const struct {
+        int line, column;
+        const char* shown;
+    } places[] = {{1, 3, "2:4"}, {2, 1, "3:2"}, {0, 0, "1:1"}};
+    for (const auto& place : places) {
+        w.editor()->setCursorPosition(place.line, place.column);
+        // The editor reports a moved caret once it has drawn it.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return caret->text() == place.shown; }, 2000))
+            << caret->text().toStdString() << " for " << place.shown;
+    }
+    w.editor()->setFocus();
+    for (const char* shown : {"OVR", "INS"}) {
+        QTest::keyClick(w.editor(), Qt::Key_Insert);
+        EXPECT_EQ(mode->text(), shown);
+        EXPECT_EQ(w.editor()->overwriteMode(), QByteArray(shown) == "OVR");
+    }
+    // A passing message of another command shows while the fields stay.
+    w.statusBar()->showMessage("3 replaced", 2000);
+    EXPECT_EQ(w.statusBar()->currentMessage(), "3 replaced");
+    EXPECT_TRUE(caret->isVisible());
+    EXPECT_TRUE(mode->isVisible());
+}
+
+// The Settings window rebuilds the list after the box was first shown; every target still shows whole.
+TEST_F(MainWindowTest, RunTargetBoxIsAsWideAsItsLongestItem) {
+    TForm1& w = start();
+    QComboBox* box = w.ui().ComboBox1;
+    box->clear();
+    box->addItem("Java");
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    box->addItems({"Palm Emulator", "Palm Simulator"});
+    for (int i = 0; i < box->count(); ++i) {
+        box->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        QLineEdit* edit = box->lineEdit();
+        // QLineEdit keeps two pixels free on either side of its text.
+        EXPECT_GE(edit->contentsRect().width() - 4, edit->fontMetrics().horizontalAdvance(box->itemText(i)))
+            << box->itemText(i).toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, StartsWithoutAProjectAndTheProjectCommandsOff) {

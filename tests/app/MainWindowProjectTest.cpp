@@ -204,6 +204,25 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     w.editor()->insert("x");
     writeSource(dirPath("B.java"), {"class B {}"});
     writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
+    // Cancel goes back to the open project: nothing saved, no project chosen, no new project started.
+    TForm3 form(w, &w, dirPath("templates"));
+    w.setNewProjectWindow(&form);
+    dialogs.answer(mrCancel, "Do you want to save the current project first?")
+        .answer(mrCancel, "Do you want to save the current project first?");
+    bool opened = false;
+    QTimer::singleShot(0, &form, [&] {
+        opened = form.isVisible();
+        form.reject();
+    });
+    w.Load1Click();
+    w.New2Click();
+    EXPECT_EQ(dialogs.asked().value(0).buttons, MsgDlgButtons(mbYesNoCancel));
+    EXPECT_TRUE(fileDialogs.requests().isEmpty());
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(w.project().ProjectName, "A");
+    EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
+    EXPECT_EQ(w.editor()->lines(), QStringList({"xclass A {}"}));
+
     dialogs.answer(mrYes, "Do you want to save the current project first?")
         .answer(mrOk, "Project has been saved. Open the project now.");
     fileDialogs.choose(dirPath("B.hwp"));

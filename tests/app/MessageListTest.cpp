@@ -72,6 +72,49 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
     }
 }
 
+// F4 and Shift+F4 walk the lines that lead to a source line, each jump as a double-click on it; past the
+// last one in either direction nothing moves.
+TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
+    TForm1& w = startShown();
+    for (const char* line : {"Compiling...", "Util.java:3: error: ';' expected", "  int b", "1 error",
+                             "Demo.java:1: error: class expected", "\tat Demo.main(Demo.java:1)"})
+        w.addMessage(line);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const struct {
+        Qt::KeyboardModifiers modifiers;
+        int row;
+        const char* file;
+        int caretLine;
+    } steps[] = {{Qt::NoModifier, 1, "Util.java", 2},
+                 {Qt::NoModifier, 4, "Demo.java", 0},
+                 {Qt::NoModifier, 4, "Demo.java", 0},
+                 {Qt::ShiftModifier, 1, "Util.java", 2},
+                 {Qt::ShiftModifier, 1, "Util.java", 2}};
+    int step = 0;
+    for (const auto& expected : steps) {
+        SCOPED_TRACE(step++);
+        w.ui().ListBox1->setFocus(); // the keys work wherever the focus is
+        QTest::keyClick(&w, Qt::Key_F4, expected.modifiers);
+        EXPECT_EQ(w.ui().ListBox3->currentRow(), expected.row);
+        EXPECT_EQ(w.files().CurrentFile()->Name, expected.file);
+        EXPECT_EQ(w.editor()->caretLine(), expected.caretLine);
+    }
+}
+
+TEST(ErrorRows, FromAnyRowInEitherDirection) {
+    const QStringList lines{"Compiling...", "A.java:2: error: x", "2 errors", "B.java:7: warning: y",
+                            "java.lang.Error at B.run(B.java:7): z"};
+    const struct {
+        int from, step, row;
+    } rows[] = {{-1, 1, 1},  {1, 1, 3},  {3, 1, -1},  {4, 1, -1},
+                {-1, -1, 3}, {3, -1, 1}, {1, -1, -1}, {0, -1, -1}};
+    for (const auto& row : rows)
+        EXPECT_EQ(errorRowFrom(lines, row.from, row.step), row.row) << row.from << " " << row.step;
+    EXPECT_EQ(errorRowFrom({}, -1, 1), -1);
+    EXPECT_EQ(errorRowFrom({"Successful."}, -1, -1), -1);
+}
+
 TEST_F(MessageListTest, DrawnInTheTooltipColours) {
     TForm1& w = startShown();
     auto* list = w.ui().ListBox3;

@@ -47,6 +47,16 @@ protected:
 
 } // namespace
 
+// Typed at the first showing, the name replaces the placeholder instead of joining it.
+TEST_F(NewProjectWindowTest, TypingAtTheFirstShowingReplacesUnknown) {
+    TForm3& f = open();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), "Calc");
+    EXPECT_EQ(f.Edit1->text(), "Calc");
+}
+
 TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
     TForm3& f = open(); // no product key yet
     EXPECT_EQ(f.Edit1->text(), "unknown");

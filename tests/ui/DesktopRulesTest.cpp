@@ -1,8 +1,11 @@
+#include "ui/ApplicationTitle.h"
 #include "ui/FontScale.h"
 #include "ui/Readability.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QIcon>
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace readability;
@@ -100,4 +103,22 @@ TEST(FontScale, ScalesSizesAndPlacesAndRoundsToTheNearestPixel) {
     EXPECT_EQ(fontscale::scaled(QRect(520, 340, 80, 26), 2.0), QRect(1040, 680, 160, 52));
     // The application's own font: the standard one in tests, so designed sizes come out unchanged.
     EXPECT_EQ(fontscale::px(QSize(520, 520)), fontscale::scaled(QSize(520, 520), fontscale::ratio()));
+}
+
+// The desktop finds the entry (and with it the icon) by this name, and windows show the icon.
+TEST(DesktopIdentity, TheDesktopEntryNameAndTheWindowIconAreSet) {
+    applyDesktopIdentity();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "handwright"); // packaging/handwright.desktop
+    const QIcon icon = QApplication::windowIcon();
+    ASSERT_FALSE(icon.isNull());
+    for (int size : {16, 32, 64}) {
+        const QImage picture = icon.pixmap(size, size).toImage();
+        ASSERT_EQ(picture.width(), size);
+        // Something is drawn: not every pixel is transparent.
+        bool drawn = false;
+        for (int y = 0; y < size && !drawn; ++y)
+            for (int x = 0; x < size && !drawn; ++x)
+                drawn = qAlpha(picture.pixel(x, y)) > 0;
+        EXPECT_TRUE(drawn) << size;
+    }
 }

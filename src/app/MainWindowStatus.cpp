@@ -1,0 +1,75 @@
+// The status bar's permanent fields and the keyboard's way through the message list.
+#include "MainWindow.h"
+
+#include "build/BuildChain.h"
+#include "build/OutputWindow.h"
+#include "build/TGUI2Console.h"
+#include "editor/SourceEditor.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
+
+void TForm1::setupStatusFields() {
+    SourceEditor* editor = m_ui.RichEdit1;
+    connect(editor, &QsciScintilla::cursorPositionChanged, this, &TForm1::showCaretStatus);
+    // Insert switches the typing mode without moving the caret.
+    connect(editor, &SourceEditor::keyReleased, this, &TForm1::showCaretStatus);
+    showCaretStatus();
+
+    // The compilers' events as the chain set them, with the outcome shown first: the chain may go on to
+    // start the application, which takes a while.
+    for (int number : {1, 4, 7}) {
+        TGUI2Console* compiler = runner(number);
+        compiler->OnStart = [this, chained = compiler->OnStart](TGUI2Console* sender,
+                                                                const QString& command) {
+            m_ui.buildResult->setText(QStringLiteral("Compiling..."));
+            if (chained)
+                chained(sender, command);
+        };
+        compiler->OnDone = [this, chained = compiler->OnDone](TGUI2Console* sender) {
+            // The chain's own judgement: no error line and a compiler that ended well.
+            const bool compiled = !m_chain->compileError() && sender->ExitStatus() == 0;
+            m_ui.buildResult->setText(compiled ? QStringLiteral("Compiled")
+                                               : QStringLiteral("Compile failed"));
+            if (chained)
+                chained(sender);
+        };
+    }
+}
+
+void TForm1::showCaretStatus() {
+    const SourceEditor& editor = *m_ui.RichEdit1;
+    m_ui.caretPosition->setText(
+        QStringLiteral("%1:%2").arg(editor.caretLine() + 1).arg(editor.caretColumn() + 1));
+    m_ui.typingMode->setText(editor.overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
+}
+
+void TForm1::jumpToError(int step) {
+    MessageList& list = *m_ui.ListBox3;
+    list.flush();
+    const int row = errorRowFrom(list.lines(), list.currentRow(), step);
+    if (row < 0) {
+        QApplication::beep();
+        return;
+    }
+    list.setCurrentRow(row);
+    list.scrollTo(list.currentIndex());
+    ListBox3DblClick();
+}
+
+void TForm1::NextError1Click() {
+    jumpToError(1);
+}
+
+void TForm1::PreviousError1Click() {
+    jumpToError(-1);
+}
+
+void TForm1::OutputWindow1Click() {
+    if (!m_output)
+        return;
+    m_output->show();
+    m_output->raise();
+    m_output->activateWindow();
+}
