@@ -14,6 +14,7 @@
 #include "settings/RegistryStore.h"
 #include "ui/About.h"
 #include "ui/ApplicationTitle.h"
+#include "ui/DisplayCheck.h"
 #include "ui/MessageDialog.h"
 #include "ui/Splash.h"
 
@@ -60,7 +61,8 @@ void printUsage() {
 
 // Handles the options that end the program before any window (or display) exists. Gives the exit code
 // then; otherwise fills `files` with what the main window should open and gives -1.
-int handleOptions(int argc, char** argv, QStringList& files) {
+// `displayGiven` tells whether Qt's -platform or -display option chose where windows go.
+int handleOptions(int argc, char** argv, QStringList& files, bool& displayGiven) {
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -77,7 +79,8 @@ int handleOptions(int argc, char** argv, QStringList& files) {
             return 0;
         }
         if (arg == "--version" || arg == "-v") {
-            std::printf("handwright %s\n", HW_VERSION);
+            std::printf("handwright %s\n%s\n%s\n", HW_VERSION, qPrintable(copyrightLine()),
+                        qPrintable(licenceNotice()));
             return 0;
         }
         // Qt spells its options with one dash or two, the value after a space or an '='.
@@ -87,6 +90,7 @@ int handleOptions(int argc, char** argv, QStringList& files) {
         if (listed(kQtFlags, name))
             continue;
         if (listed(kQtOptionsWithValue, name)) {
+            displayGiven = displayGiven || name == "platform" || name == "display";
             if (!inlineValue)
                 ++i;
             continue;
@@ -105,8 +109,13 @@ int handleOptions(int argc, char** argv, QStringList& files) {
 
 int main(int argc, char** argv) {
     QStringList files;
-    if (const int code = handleOptions(argc, argv, files); code >= 0)
+    bool displayGiven = false;
+    if (const int code = handleOptions(argc, argv, files, displayGiven); code >= 0)
         return code;
+    if (const QString reason = missingDisplayReason(displayGiven); !reason.isEmpty()) {
+        std::fprintf(stderr, "handwright: %s\n", reason.toLocal8Bit().constData());
+        return 1;
+    }
 
     // The web engine's sandbox cannot run as root, and the engine then ends the whole program, unsaved
     // edits and all, the first time a page is shown; for root the engine runs without it.
@@ -115,7 +124,9 @@ int main(int argc, char** argv) {
 
     // The documentation view needs shared GL contexts set before the application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto platformGuard = std::make_unique<PlatformStartGuard>();
     QApplication app(argc, argv);
+    platformGuard.reset();
     // Ended by a signal, the program still goes through its shutdown, which kills the tools it started.
     ShutdownSignals::install();
 

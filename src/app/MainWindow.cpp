@@ -34,6 +34,7 @@
 #include "workspace/FileTime.h"
 #include "workspace/FindFiles.h"
 #include "workspace/PathHelpers.h"
+#include "workspace/StartProject.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +46,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <cstdio>
 
 namespace {
 const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
@@ -153,12 +156,18 @@ void TForm1::FormCreate(const QStringList& arguments) {
 
     m_toolPaths = ToolPaths::readFromStore(m_store);
     storeDetectedJdk();
-    QString projectToOpen = ProductSettings::readLastProject(m_store);
+    storeBundledSdk();
+    const QString lastProject = ProductSettings::readLastProject(m_store);
     applyPaneSizes();
-    if (!arguments.isEmpty() && fileExtension(arguments.first()) == QLatin1String(".hwp"))
-        projectToOpen = absoluteUserPath(arguments.first());
+    const StartProject start = startProject(arguments, lastProject);
+    // What a file manager or a shell asked for and did not get is said where either would see it.
+    if (!start.problem.isEmpty()) {
+        std::fprintf(stderr, "handwright: %s\n", start.problem.toLocal8Bit().constData());
+        messageDialog(start.problem, mtError, mbOK);
+    }
+    const QString& projectToOpen = start.path;
 
-    if (!projectToOpen.isEmpty() && QFileInfo(projectToOpen).isFile()) {
+    if (!projectToOpen.isEmpty()) {
         loadProjectFile(projectToOpen, true);
         refreshFileLists();
         updateCaption();
@@ -187,12 +196,27 @@ void TForm1::storeDetectedJdk() {
     if (!m_toolPaths.jdkPath.isEmpty())
         return;
     const QString jdk = SettingsRules::detectJdkFolder();
-    if (jdk.isEmpty())
+    if (jdk.isEmpty()) {
+        messageDialog(SettingsRules::missingJdkMessage(), mtInformation, mbOK);
         return;
+    }
     RegistryKey key(m_store);
     if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
         key.writeString(QStringLiteral("JDKPath"), jdk))
         m_toolPaths.jdkPath = jdk;
+}
+
+void TForm1::storeBundledSdk() {
+    // The stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
+    if (!m_toolPaths.superWabaPath.isEmpty())
+        return;
+    const QString sdk = SettingsRules::bundledSdkFolder(programFolder());
+    if (sdk.isEmpty())
+        return;
+    RegistryKey key(m_store);
+    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+        key.writeString(QStringLiteral("SuperWabaPath"), sdk))
+        m_toolPaths.superWabaPath = sdk;
 }
 
 void TForm1::applyPaneSizes() {
@@ -227,6 +251,11 @@ void TForm1::updateCaption() {
         setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
     else
         setWindowTitle(kCaption);
+    // A window without a project shows nothing to work on: it says where work starts.
+    if (m_project.hasProject())
+        m_ui.StatusBar1->clearMessage();
+    else
+        m_ui.StatusBar1->showMessage(QStringLiteral("Project > New... or Load Project..."));
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);

@@ -216,6 +216,7 @@ private:
     friend class MainWindowChainHost;
     void applyPaneSizes();
     void storeDetectedJdk();
+    void storeBundledSdk();
     void FormClose();
     void copyIntoProject(const QString& source);
     // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.

@@ -62,6 +62,33 @@ QString detectJdkFolder() {
     return isJdkFolder(jdk) ? withBackslash(jdk) : QString();
 }
 
+QString bundledSdkFolder(const QString& programFolder) {
+    const QFileInfo program(programFolder);
+    QString sdk;
+    if (program.fileName() == QLatin1String("bin"))
+        sdk = programFolder + QStringLiteral("/../sdk");
+    else if (program.fileName() == QLatin1String("handwright") &&
+             program.dir().dirName() == QLatin1String("lib"))
+        sdk = programFolder + QStringLiteral("/../../share/handwright/sdk");
+    else
+        return {};
+    sdk = QDir::cleanPath(sdk);
+    return isSuperWabaFolder(sdk) ? withBackslash(sdk) : QString();
+}
+
+QString wrongFolderMessage(const QString& folder, const QString& missingFile) {
+    return QStringLiteral("This is not the correct folder. Try it again.\n\nThe file %1%2 is missing.")
+        .arg(withBackslash(folder), missingFile);
+}
+
+QString missingJdkMessage() {
+    // The applet viewer is an AWT window, which a headless JDK cannot open: the full one is named.
+    return QStringLiteral("No JDK was found: there is no javac on PATH, and no JDK folder is set. To compile "
+                          "and run programs, install a JDK (on Debian: sudo apt-get install openjdk-17-jdk), "
+                          "then start Kovrin Handwright again or set \"JDK Path:\" on the \"Paths\" page of "
+                          "Project > Settings....");
+}
+
 std::optional<QString> documentationToReload(const QString& pathAtShowing, const QString& pathNow) {
     if (pathNow == pathAtShowing || pathNow.isEmpty())
         return std::nullopt;

@@ -29,6 +29,17 @@ QString runTargetToShow(const QStringList& targets, const QString& shownBefore);
 // trailing separator; empty when there is none or it has no bin/java.
 QString detectJdkFolder();
 
+// The stand-in SDK that comes with the program: ../sdk beside a build's bin/ folder, or
+// ../../share/handwright/sdk beside an installed lib/handwright/; with a trailing separator, empty when
+// there is none.
+QString bundledSdkFolder(const QString& programFolder);
+
+// "This is not the correct folder. Try it again.", naming the file the folder lacks.
+QString wrongFolderMessage(const QString& folder, const QString& missingFile);
+
+// Said at a start that finds no JDK, stored or on PATH: what to install and where to set it.
+QString missingJdkMessage();
+
 // The documentation page to show after OK: the SDK's doc/index.html when the SDK path changed and the page
 // exists under the new path.
 std::optional<QString> documentationToReload(const QString& pathAtShowing, const QString& pathNow);

@@ -23,7 +23,6 @@ using namespace SettingsRules;
 
 namespace {
 
-const QString kWrongFolder = QStringLiteral("This is not the correct folder. Try it again.");
 const QString kOldJava = QStringLiteral("Found oldjava.exe! Do you use JDK 1.3?");
 // The Windows original offered "Executeables (*.exe)|*.exe"; programs here carry no suffix.
 const QString kProgramFilter = QStringLiteral("Programs (*)|*");
@@ -82,10 +81,9 @@ void TForm5::FormShow() {
         reportFailure(status.error);
     m_host.setEditorTabWidth(m_live.number(u"Tabstops"));
 
-    if (project.Icon22Path.isEmpty())
-        project.Icon22Path = programFolder() + QStringLiteral("/icon22.bmp");
-    if (project.Icon15Path.isEmpty())
-        project.Icon15Path = programFolder() + QStringLiteral("/icon15.bmp");
+    // Empty icon lines stay empty: filled in here, the program folder's icons would be written into the
+    // project file by the next Save all, a path of this machine in a file that travels. The default
+    // icons are the program folder's icon22.bmp and icon15.bmp wherever an icon is needed.
 
     // Quietly: a Palm Desktop that has gone was reported when the box was ticked, not at every showing.
     if (m_live.flag(u"Hotsync"))
@@ -181,7 +179,8 @@ void TForm5::Button3Click() {
             m_ui.Edit1->setText(folder);
             return;
         }
-        if (messageDialog(kWrongFolder, mtConfirmation, mbOKCancel) != mrOk)
+        if (messageDialog(wrongFolderMessage(folder, QStringLiteral("lib/SuperWabaTools.jar")),
+                          mtConfirmation, mbOKCancel) != mrOk)
             return;
     }
 }
@@ -200,7 +199,8 @@ void TForm5::Button5Click() {
                                  messageDialog(kOldJava, mtConfirmation, mbYesNo) == mrYes ? 1 : 0);
             return;
         }
-        if (messageDialog(kWrongFolder, mtConfirmation, mbOKCancel) != mrOk)
+        if (messageDialog(wrongFolderMessage(folder, QStringLiteral("bin/java")), mtConfirmation,
+                          mbOKCancel) != mrOk)
             return;
     }
 }

@@ -357,6 +357,30 @@ QString header() {
     return header5 + QStringLiteral("\r\n\r\n");
 }
 
+namespace {
+
+// hex(1): the text's UTF-16LE units with the terminating NUL, as reg.exe writes text a quoted string
+// cannot hold; lines are kept within 80 characters, each but the last ending in ",\".
+QString hexText(const QString& lead, const QString& text) {
+    QString line = lead + QStringLiteral("hex(1):");
+    QString result;
+    const QByteArray bytes = encode(text) + QByteArray(2, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const bool last = i + 1 == bytes.size();
+        const QString byte = QStringLiteral("%1").arg(uchar(bytes[i]), 2, 16, QLatin1Char('0')) +
+                             (last ? QString() : QStringLiteral(","));
+        // Room is kept for the "\" that ends a line that goes on.
+        if (line.size() + byte.size() + (last ? 0 : 1) > 80 && !line.endsWith(u':')) {
+            result += line + QStringLiteral("\\\r\n");
+            line = QStringLiteral("  ");
+        }
+        line += byte;
+    }
+    return result + line;
+}
+
+} // namespace
+
 QString formatSection(const RegFileKey& key, QString& error) {
     const auto breaksLine = [](const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); };
     const auto unwritable = [&](const QString& what, const QString& where) {
@@ -369,10 +393,14 @@ QString formatSection(const RegFileKey& key, QString& error) {
         return unwritable(QStringLiteral("A key name"), path);
     QString text = u'[' + (key.remove ? QStringLiteral("-") : QString()) + path + QStringLiteral("]\r\n");
     for (const RegFileValue& value : key.values) {
-        if (breaksLine(value.name) || (value.value && breaksLine(value.value->text)))
+        if (breaksLine(value.name))
             return unwritable(QStringLiteral("The value \"%1\"").arg(value.name), path);
-        text += value.name.isEmpty() ? QStringLiteral("@") : escaped(value.name);
-        text += u'=';
+        const QString lead = (value.name.isEmpty() ? QStringLiteral("@") : escaped(value.name)) + u'=';
+        if (value.value && value.value->type != RegistryType::DWord && breaksLine(value.value->text)) {
+            text += hexText(lead, value.value->text) + QStringLiteral("\r\n");
+            continue;
+        }
+        text += lead;
         if (!value.value)
             text += u'-';
         else if (value.value->type == RegistryType::DWord)

@@ -54,8 +54,8 @@ RegFileParse parse(const QByteArray& bytes);
 RegFileParse parseText(const QString& text);
 
 // What reg.exe writes: UTF-16LE with a byte-order mark and CR LF line ends, sections in the given order,
-// each followed by a blank line. A text value holding a line break cannot be written in this format and is
-// reported.
+// each followed by a blank line. A text value holding a line break goes as hex(1) bytes (UTF-16LE), as
+// reg.exe writes it; a key or value name holding one cannot be written and is reported.
 RegFileFormat format(const QList<RegFileKey>& keys);
 
 // The pieces of format(), for writing a file section by section: the first line with its blank line, one

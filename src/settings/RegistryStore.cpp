@@ -72,6 +72,26 @@ QString failureReason(sqlite3* db, const char* message, const QString& path) {
     return reason;
 }
 
+// When opening failed because the store's files could not grow (a full disk, a file-size limit), the
+// reason in the user's words; empty for every other failure.
+QString noRoomReason(sqlite3* db, const QString& path) {
+    const int primary = sqlite3_extended_errcode(db) & 0xFF;
+    if (primary != SQLITE_IOERR && primary != SQLITE_FULL && primary != SQLITE_CANTOPEN)
+        return {};
+    const int code = sqlite3_system_errno(db);
+    struct statvfs disk {};
+    rlimit limit{};
+    if (code == ENOSPC || primary == SQLITE_FULL ||
+        (::statvfs(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &disk) == 0 &&
+         quint64(disk.f_bavail) * disk.f_frsize < 1024 * 1024))
+        return QStringLiteral("the disk is full");
+    if (code == EFBIG && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        return QStringLiteral("%1: files may not grow beyond %2 bytes")
+            .arg(qt_error_string(EFBIG))
+            .arg(quint64(limit.rlim_cur));
+    return {};
+}
+
 QString fold(const QString& name) {
     return name.toCaseFolded();
 }
@@ -152,6 +172,15 @@ bool RegistryStore::open() {
     if (ready && !current)
         ready = exec(QStringLiteral("BEGIN IMMEDIATE")) && exec(QString::fromLatin1(schema)) &&
                 exec(QStringLiteral("COMMIT"));
+    if (!ready && m_db && exists) {
+        // A store in WAL mode is read through files beside it; on a full disk they cannot be made, and
+        // the settings are read without them, as from a folder this user may not write.
+        if (const QString noRoom = noRoomReason(m_db, m_path); !noRoom.isEmpty()) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            return openReadOnly(exists, noRoom);
+        }
+    }
     if (!ready) {
         QString reason = QStringLiteral("out of memory");
         if (m_db)

@@ -1,5 +1,6 @@
 #include "About.h"
 
+#include "ApplicationTitle.h"
 #include "Artwork.h"
 #include "FontScale.h"
 #include "settings/FormSizeSave.h"
@@ -60,7 +61,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixe
     addText(this, "Label5",
             "Portions of this software: Qt (LGPL 3), QScintilla (GPL 3), SQLite (public domain). "
             "Java and the JDK are trademarks of Oracle. Palm OS and HotSync are trademarks of their owners.",
-            QRect(220, 224, 380, 80), 11);
+            QRect(220, 224, 380, 62), 11);
+
+    addText(this, "Label6", copyrightLine() + u'\n' + licenceNotice(), QRect(220, 290, 290, 84), 11);
 
     auto* close = new QPushButton("Close", this);
     close->setObjectName("Button1");

@@ -9,3 +9,8 @@ QString applicationTitle();
 // the program in the task bar, also under Wayland) and the window icon every window inherits.
 QString desktopFileName();
 void applyDesktopIdentity();
+
+// The copyright line and the GPL's short notice for an interactive program, said by the About window and
+// `handwright --version`.
+QString copyrightLine();
+QString licenceNotice();

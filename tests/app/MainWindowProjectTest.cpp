@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/NewProjectWindow.h"
+#include "app/SettingsWindow.h"
 #include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "workspace/FileTime.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -40,10 +42,38 @@ TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
     const QString other = writeProject("Other", {"Other.java"});
     setStoreText(kProductKey, "LastProject", last);
 
-    EXPECT_EQ(start({other}).project().ProjectName, "Other");
     QFile::copy(other, projectDir + "Upper.HWP");
-    EXPECT_EQ(start({projectDir + "Upper.HWP"}).project().ProjectName, "Last");
-    EXPECT_EQ(start({projectDir + "Other.java"}).project().ProjectName, "Last");
+    QDir(projectDir).mkpath("Folder.hwp");
+    // A named project that is not opened is reported (here and on standard error), never passed over.
+    struct Row {
+        QString argument;
+        QString opened;
+        QString message;
+    } rows[] = {
+        {other, "Other", {}},
+        {projectDir + "Upper.HWP", "Last",
+         projectDir + "Upper.HWP is not a project file: only a file ending in \".hwp\" opens as a project."},
+        {projectDir + "Other.java", "Last",
+         projectDir + "Other.java is not a project file: only a file ending in \".hwp\" opens as a project."},
+        {projectDir + "Gone.hwp", "unknown", "The project file " + projectDir + "Gone.hwp does not exist."},
+        {projectDir + "Folder.hwp", "unknown",
+         "The project file " + projectDir + "Folder.hwp is not a regular file."},
+    };
+    for (const Row& row : rows) {
+        if (!row.message.isEmpty())
+            dialogs.answer(mrOk, row.message);
+        const int asked = int(dialogs.asked().size());
+        EXPECT_EQ(start({row.argument}).project().ProjectName, row.opened) << row.argument.toStdString();
+        // An empty window says where work starts.
+        EXPECT_EQ(window->ui().StatusBar1->currentMessage(),
+                  row.opened == "unknown" ? "Project > New... or Load Project..." : "");
+        ASSERT_EQ(dialogs.asked().size(), asked + (row.message.isEmpty() ? 0 : 1))
+            << row.argument.toStdString();
+        if (!row.message.isEmpty()) {
+            EXPECT_EQ(dialogs.asked().last().text, row.message);
+            EXPECT_EQ(dialogs.asked().last().type, mtError);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
@@ -450,4 +480,38 @@ TEST_F(MainWindowTest, TheEditorHasTheKeysOnceAProjectIsOpen) {
     QTest::keyClicks(QApplication::focusWidget(), "x");
     EXPECT_EQ(w.ui().ComboBox1->currentText(), "Java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"xclass A {}"}));
+}
+
+// The example as a newcomer meets it: it opens on the source the manual names, and building it (Save all,
+// with the Settings window made as the program makes it) leaves its project file as it came.
+TEST_F(MainWindowTest, TheExampleOpensAsTheManualSaysAndSavingLeavesItsProjectFile) {
+    const QString example = QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello/";
+    for (const QFileInfo& info : QDir(example).entryInfoList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
+    const QByteArray before = readBytes(projectDir + "Hello.hwp");
+    TForm1& w = start({projectDir + "Hello.hwp"});
+    TForm5 settings(w, w.liveSettings(), &w);
+    w.setSettingsWindow(&settings);
+    const QString manual =
+        QString::fromUtf8(readBytes(QStringLiteral(HW_SOURCE_DIR) + "/help/getting-started.html"));
+    ASSERT_NE(w.files().CurrentFile(), nullptr);
+    EXPECT_TRUE(manual.contains("opens with <code>" + w.files().CurrentFile()->Name + "</code>"))
+        << w.files().CurrentFile()->Name.toStdString();
+    w.ToolButton4Click();
+    EXPECT_EQ(readBytes(projectDir + "Hello.hwp"), before);
+}
+
+// A first start on a machine without a JDK says which one to install (a headless JDK cannot open the
+// applet viewer); once a JDK folder is set, nothing is said.
+TEST_F(MainWindowTest, AStartWithoutAnyJdkSaysWhatToInstall) {
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", dirPath("no-programs").toUtf8());
+    dialogs.answer(mrOk, "install a JDK (on Debian: sudo apt-get install openjdk-17-jdk)");
+    start();
+    EXPECT_EQ(storeText(kProductKey + "Paths", "JDKPath"), "<no key>");
+    setStoreText(kProductKey + "Paths", "JDKPath", "/opt/jdk/");
+    start();
+    qputenv("PATH", savedPath);
+    ASSERT_EQ(dialogs.asked().size(), 1);
+    EXPECT_EQ(dialogs.asked()[0].type, mtInformation);
 }

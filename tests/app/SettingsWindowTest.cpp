@@ -265,12 +265,16 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     f.Button3Click(); // wrong, give up
     f.Button3Click(); // picker cancelled: no folder to test, no message
     EXPECT_EQ(state("Edit1"), "/typed");
-    EXPECT_EQ(dialogs.asked().size(), 2);
+    ASSERT_EQ(dialogs.asked().size(), 2);
+    // The refusal names the file the folder lacks.
+    EXPECT_EQ(dialogs.asked()[0].text,
+              wrongFolder + "\n\nThe file " + wrong + "/lib/SuperWabaTools.jar is missing.");
 
     const QString oldJava = "Found oldjava.exe! Do you use JDK 1.3?";
-    fileDialogs.choose(jdk13).choose(jdk).choose(jdk13);
-    dialogs.answer(mrYes, oldJava).answer(mrNo, oldJava);
+    fileDialogs.choose(wrong).choose(jdk13).choose(jdk).choose(jdk13);
+    dialogs.answer(mrOk, wrongFolder).answer(mrYes, oldJava).answer(mrNo, oldJava);
     f.Button5Click();
+    EXPECT_EQ(dialogs.asked()[2].text, wrongFolder + "\n\nThe file " + wrong + "/bin/java is missing.");
     EXPECT_EQ(state("RadioButton15"), "on");
     f.Button5Click(); // java alone: no question
     EXPECT_EQ(state("RadioButton14"), "on");
@@ -278,7 +282,7 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     f.Button5Click();
     EXPECT_EQ(state("RadioButton14"), "on");
     EXPECT_EQ(state("Edit4"), jdk13);
-    EXPECT_EQ(dialogs.asked().size(), 4);
+    EXPECT_EQ(dialogs.asked().size(), 5);
 
     // An empty JDK path offers the JDK of this machine without storing it.
     setText("Edit4", "");
@@ -292,6 +296,28 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     f.Button6Click();
     f.Button6Click();
     EXPECT_EQ(host->live.text(u"Classpath"), "/lib/one:/lib/two");
+}
+
+// The stand-in SDK beside the program: build/sdk for build/bin, share/handwright/sdk for an installed
+// lib/handwright; no other folder counts, and one without the tools is no SDK.
+TEST_F(SettingsWindowTest, TheBundledSdkIsFoundBesideTheProgram) {
+    makeFolder("build/sdk", {"lib/SuperWabaTools.jar"});
+    makeFolder("build/bin");
+    makeFolder("usr/share/handwright/sdk", {"lib/SuperWabaTools.jar"});
+    makeFolder("usr/lib/handwright");
+    makeFolder("bare/sdk", {"lib/other.jar"});
+    makeFolder("bare/bin");
+    makeFolder("tests");
+    makeFolder("sdk", {"lib/SuperWabaTools.jar"});
+    // program folder | the SDK found
+    const std::pair<QString, QString> rows[] = {
+        {"build/bin", dir.filePath("build/sdk/")},
+        {"usr/lib/handwright", dir.filePath("usr/share/handwright/sdk/")},
+        {"bare/bin", ""},
+        {"tests", ""},
+    };
+    for (const auto& [program, sdk] : rows)
+        EXPECT_EQ(SettingsRules::bundledSdkFolder(dir.filePath(program)), sdk) << program.toStdString();
 }
 
 TEST_F(SettingsWindowTest, EmulatorToggleAndDocumentationFollowOk) {
@@ -383,6 +409,18 @@ TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
     f.Button1Click();
     EXPECT_EQ(host->projectValues.CreatorID, "WXYZ");
     EXPECT_TRUE(host->projectValues.ProjectModified);
+}
+
+// The program folder's icons are defaults, not project data: showing the window and OK leave empty icon
+// lines empty, so the project file does not gain this machine's paths.
+TEST_F(SettingsWindowTest, EmptyIconPathsStayEmpty) {
+    host->projectValues.ProjectName = "Hello";
+    host->projectValues.Icon15Path = "/own/icon15.bmp";
+    TForm5& f = open();
+    f.Button1Click();
+    EXPECT_EQ(host->projectValues.Icon22Path, "");
+    EXPECT_EQ(host->projectValues.Icon15Path, "/own/icon15.bmp");
+    EXPECT_FALSE(host->projectValues.ProjectModified);
 }
 
 TEST_F(SettingsWindowTest, OkWithTheStoreHeldElsewhereKeepsTheWindowOpenAndLosesNothing) {

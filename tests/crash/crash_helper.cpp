@@ -7,6 +7,8 @@
 //   once-store <file>            one setting written, then exits (for the sync log)
 //   full <tmpfs|fsize> <save|store|notes> <folder>
 //                                one write that does not fit; reports the message and what is on disk
+//   full <tmpfs|fsize> reopen <folder>
+//                                a closed store opened again on a full disk: reads and writes as read-only
 //   read-only <store file>       opens the store as another user and tries to read and write it
 //
 // Reports go to stdout one per line: "WORD text". Exit code 77: the test cannot run here.
@@ -156,6 +158,31 @@ QString storeState(RegistryStore& store, int values) {
     return seen.size() == 1 ? QStringLiteral("all ") + *seen.begin() : QStringLiteral("mixed");
 }
 
+// Opens the store as the program does and tries to read and write the 20 values under the test key.
+void reportStoreUse(RegistryStore& store) {
+    report("OPEN", yesNo(store.isOpen()) + ' ' + store.openError());
+    report("READONLY", yesNo(store.isReadOnly()));
+    report("NOTICE", store.readOnlyNotice());
+    // Opening with create is how the program reads: an existing key opens, a new one is refused.
+    const std::optional<RegistryStore::KeyId> key = store.createKey(RegistryHive::CurrentUser, storeKey);
+    report("KEY", yesNo(key.has_value()) + ' ' + store.lastError());
+    report("STATE", key ? storeState(store, 20) : QString());
+    const bool created = store.createKey(RegistryHive::CurrentUser, {"Software", "New"}).has_value();
+    report("NEWKEY", yesNo(created) + ' ' + store.lastError());
+    const bool wrote = key && store.setValue(*key, "v0", RegistryValue::string("changed"));
+    report("WRITE", yesNo(wrote) + ' ' + store.lastError());
+    report("AFTER", key ? storeState(store, 20) : QString());
+}
+
+void writeOldValues(const QString& path) {
+    RegistryStore store(path);
+    const std::optional<RegistryStore::KeyId> key = store.createKey(RegistryHive::CurrentUser, storeKey);
+    RegistryTransaction transaction(store);
+    for (int i = 0; i < 20; ++i)
+        store.setValue(*key, QStringLiteral("v%1").arg(i), RegistryValue::string("old"));
+    transaction.commit();
+}
+
 int fullDisk(const QString& how, const QString& what, const QString& folder) {
     if (how == "tmpfs") {
         if (const QString why = mountSmallDisk(folder); !why.isEmpty()) {
@@ -185,17 +212,19 @@ int fullDisk(const QString& how, const QString& what, const QString& folder) {
         QByteArray bytes;
         readWholeFile(path, bytes);
         report("INTACT", yesNo(bytes == joinTextLines(sourceLines('o', 20000)).toUtf8()));
+    } else if (what == "reopen") {
+        // Closed, the store has no write-ahead files left; opening it again must create them.
+        const QString path = folder + "/registry.sqlite";
+        writeOldValues(path);
+        if (how == "tmpfs")
+            fillDisk(folder, 0);
+        else
+            limitFileSize(0);
+        RegistryStore store(path);
+        reportStoreUse(store);
     } else if (what == "store") {
         const QString path = folder + "/registry.sqlite";
-        {
-            RegistryStore store(path);
-            const std::optional<RegistryStore::KeyId> key =
-                store.createKey(RegistryHive::CurrentUser, storeKey);
-            RegistryTransaction transaction(store);
-            for (int i = 0; i < 20; ++i)
-                store.setValue(*key, QStringLiteral("v%1").arg(i), RegistryValue::string("old"));
-            transaction.commit();
-        }
+        writeOldValues(path);
         RegistryStore store(path);
         fill();
         const std::optional<RegistryStore::KeyId> key = store.findKey(RegistryHive::CurrentUser, storeKey);
@@ -240,18 +269,7 @@ int readOnly(const QString& path) {
         return 77;
     }
     RegistryStore store(path);
-    report("OPEN", yesNo(store.isOpen()) + ' ' + store.openError());
-    report("READONLY", yesNo(store.isReadOnly()));
-    report("NOTICE", store.readOnlyNotice());
-    // Opening with create is how the program reads: an existing key opens, a new one is refused.
-    const std::optional<RegistryStore::KeyId> key = store.createKey(RegistryHive::CurrentUser, storeKey);
-    report("KEY", yesNo(key.has_value()) + ' ' + store.lastError());
-    report("STATE", key ? storeState(store, 20) : QString());
-    const bool created = store.createKey(RegistryHive::CurrentUser, {"Software", "New"}).has_value();
-    report("NEWKEY", yesNo(created) + ' ' + store.lastError());
-    const bool wrote = key && store.setValue(*key, "v0", RegistryValue::string("changed"));
-    report("WRITE", yesNo(wrote) + ' ' + store.lastError());
-    report("AFTER", key ? storeState(store, 20) : QString());
+    reportStoreUse(store);
     return 0;
 }
 

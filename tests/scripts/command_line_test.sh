@@ -31,7 +31,12 @@ done <<EOF_CASES
 --platform=offscreen --help|0|Usage: handwright
 Hello.hwp --version|0|handwright $version
 EOF_CASES
-[[ $(run --version; cat "$work/out") == $'0\nhandwright '"$version" ]] || fail "--version printed more than one line"
+# The version, then whose the program is and under which licence.
+expected="0
+handwright $version
+Copyright (C) 2026 Kovrin Handwright developers
+This program comes with ABSOLUTELY NO WARRANTY. This is free software, and you are welcome to redistribute it under the terms of the GNU General Public License, version 3 or later."
+[[ $(run --version; cat "$work/out") == "$expected" ]] || fail "--version printed: $(cat "$work/out")"
 
 # Unknown options: exit 2, the offending option named on stderr, nothing on stdout; a later --help does not
 # rescue the line.
@@ -60,4 +65,25 @@ for args in "-- --bogus" "-- --version"; do
     ! grep -q "unknown option" "$work/err" || fail "'$args' was refused: $(cat "$work/err")"
     [[ ! -s $work/out ]] || fail "'$args' printed: $(cat "$work/out")"
 done
+# No display, or one that leads nowhere: one line on stderr and exit 1, before any window, never Qt's abort
+# with its core. The variables are set on top of the cleared environment.
+nowhere=:$((9000 + RANDOM % 900))
+while [[ -e /tmp/.X11-unix/X${nowhere#:} ]]; do nowhere=:$((${nowhere#:} + 1)); done
+# environment | arguments | what the line says
+while IFS='|' read -r envs args said; do
+    read -ra vars <<<"$envs"
+    read -ra argv <<<"$args"
+    rc=$(env "${vars[@]}" timeout 60 "$program" "${argv[@]}" >"$work/out" 2>"$work/err"; echo $?)
+    [[ $rc == 1 ]] || fail "'$envs $args' exited $rc, expected 1; stderr: $(cat "$work/err")"
+    [[ $(wc -l <"$work/err") == 1 ]] || fail "'$envs $args' wrote more than one line: $(cat "$work/err")"
+    grep -qF "handwright: cannot open a window: $said" "$work/err" || fail "'$envs $args' said: $(cat "$work/err")"
+    [[ ! -s $work/out ]] || fail "'$envs $args' printed: $(cat "$work/out")"
+done <<EOF_CASES
+HOME=$work||there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)
+HOME=$work|Hello.hwp|there is no display
+HOME=$work|-- --bogus|there is no display
+DISPLAY=$nowhere||could not connect to display $nowhere
+HOME=$work|-display $nowhere|could not connect to display $nowhere
+QT_QPA_PLATFORM=xcb||could not connect to display
+EOF_CASES
 echo "command line: ok"

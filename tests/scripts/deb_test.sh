@@ -34,18 +34,30 @@ for group in "${groups[@]}"; do
 done
 [[ -n $jdk ]] || fail "Recommends names no JDK: $recommends"
 [[ $jdk != *headless* ]] || fail "the first JDK in Recommends is headless ($jdk): $recommends"
-for package in fonts-liberation xdg-utils; do
+for package in fonts-liberation xdg-utils qt6-wayland; do
     grep -qE "(^|[ ,|])$package([ ,|(]|$)" <<<"$recommends" || fail "Recommends lacks $package: $recommends"
 done
 
+# The debugger's terminal: the desktop's own, else xterm.
+grep -qE "(^|, )x-terminal-emulator \| xterm(,|$)" <<<"$recommends" || fail "Recommends lacks the terminal: $recommends"
+# A summary line and a description of more than one line.
+description=$(dpkg-deb -f "$deb" Description)
+[[ $(wc -l <<<"$description") -gt 3 ]] || fail "no extended description: $description"
+
+# Debian's own checks: no error or warning (scripts/setup installs lintian).
+command -v lintian >/dev/null || fail "lintian is missing: run scripts/setup"
+lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
+! grep -E '^(E|W): ' "$work/lintian.log" || fail "lintian: $(grep -E '^(E|W): ' "$work/lintian.log")"
+
 dpkg -x "$deb" "$work/root"
 root=$work/root
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/handwright" --version)
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/handwright" --version | head -1)
 [[ $out == "handwright $version" ]] || fail "the unpacked program printed '$out'"
 for file in usr/lib/handwright/handwright.qch usr/lib/handwright/parse usr/lib/handwright/Class.orw \
             usr/share/applications/handwright.desktop usr/share/mime/packages/handwright.xml \
             usr/share/icons/hicolor/scalable/apps/handwright.svg usr/share/man/man1/handwright.1.gz \
-            usr/share/man/man1/handwright-reg.1.gz usr/share/doc/handwright/copyright; do
+            usr/share/man/man1/handwright-reg.1.gz usr/share/doc/handwright/copyright \
+            usr/share/handwright/sdk/lib/SuperWabaTools.jar usr/share/handwright/sdk/lib/superwaba.jar; do
     [[ -f $root/$file ]] || fail "the package lacks /$file"
 done
 [[ -x $root/usr/bin/handwright-reg ]] || fail "the package lacks /usr/bin/handwright-reg"

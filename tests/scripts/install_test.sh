@@ -18,7 +18,7 @@ for program in handwright handwright-reg; do
     [[ $(readlink "$link") == ../lib/handwright/$program ]] || fail "bin/$program points to $(readlink "$link")"
     [[ -x $prefix/lib/handwright/$program ]] || fail "lib/handwright/$program is missing"
 done
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/handwright" --version)
+out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/handwright" --version | head -1)
 [[ $out == "handwright $version" ]] || fail "--version through the link printed '$out'"
 HANDWRIGHT_REGISTRY=$work/registry.sqlite "$prefix/bin/handwright-reg" /? | grep -q "handwright-reg query" ||
     fail "handwright-reg through the link gave no usage"
@@ -28,7 +28,8 @@ out=$(env -u HANDWRIGHT_REGISTRY HOME="$work/nohome" XDG_CONFIG_HOME="$work/noho
 [[ $out == "handwright-reg $version" ]] || fail "handwright-reg --version printed '$out'"
 [[ ! -e $work/nohome ]] || fail "handwright-reg --version made a store"
 
-# The program folder holds what the build's program folder holds, and not the stand-in SDK.
+# The program folder holds what the build's program folder holds; the stand-in SDK goes to share/, where
+# the program presets it.
 folder=$prefix/lib/handwright
 for file in handwright.qch updates.html parse Class.orw ClassWithMain.orw noHelp.html noDocHelp.html; do
     [[ -f $folder/$file ]] || fail "the program folder lacks $file"
@@ -37,7 +38,10 @@ done
 (cd "$folder" && find . -type f | sort) >"$work/installed"
 missing=$(comm -23 "$work/built" "$work/installed")
 [[ -z $missing ]] || fail "built but not installed: $missing"
-[[ ! -e $prefix/sdk && ! -e $folder/sdk ]] || fail "the stand-in SDK was installed"
+[[ ! -e $prefix/sdk && ! -e $folder/sdk ]] || fail "the stand-in SDK was installed into the program folder"
+for file in lib/superwaba.jar lib/SuperWabaTools.jar docs/html/index.html; do
+    [[ -f $prefix/share/handwright/sdk/$file ]] || fail "the stand-in SDK lacks $file"
+done
 
 share=$prefix/share
 desktop=$share/applications/handwright.desktop
@@ -60,6 +64,18 @@ if command -v update-mime-database >/dev/null; then
     update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database refused the type"
     grep -q 'application/x-handwright-project:\*\.hwp' "$share/mime/globs2" || fail "*.hwp is not in the globs"
 fi
+# The type claims no file the program would refuse: the program opens "*.hwp" in these letters alone.
+globs=$(grep -o '<glob [^>]*>' "$mime")
+[[ $globs == '<glob pattern="*.hwp" case-sensitive="true"/>' ]] || fail "the type claims other names: $globs"
+
+# The software centres' description, which appstreamcli (scripts/setup installs it) must accept as it is.
+metainfo=$share/metainfo/org.kovrin.handwright.metainfo.xml
+[[ -f $metainfo ]] || fail "no AppStream metainfo file"
+grep -q '<launchable type="desktop-id">handwright.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo file does not name the desktop entry"
+command -v appstreamcli >/dev/null || fail "appstreamcli is missing: run scripts/setup"
+(cd "$work" && appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1) ||
+    fail "appstreamcli refused the metainfo file: $(cat "$work/appstream.log")"
 
 [[ -f $share/icons/hicolor/scalable/apps/handwright.svg ]] || fail "no scalable icon"
 for size in 16 22 32 48 64 128 256; do
@@ -80,4 +96,6 @@ for page in handwright handwright-reg; do
     [[ $(od -An -tu1 -j4 -N4 "$man" | tr -d ' ') == 0000 ]] || fail "$page.1.gz carries a time stamp"
 done
 grep -q "GPL-3+" "$share/doc/handwright/copyright" || fail "no copyright file naming the licence"
+gzip -dc "$share/doc/handwright/changelog.gz" | head -1 | grep -q "^handwright ($version) " ||
+    fail "the changelog does not start with this version"
 echo "install: ok"

@@ -102,7 +102,10 @@ TEST(RegFile, FormatReadsBackAsWritten) {
                       {"", RegistryValue::string("default"), 0},
                       {"Form1.Left", RegistryValue::dword(0xfffffff6), 0},
                       {"Empty", RegistryValue::string(""), 0},
-                      {"Größe", RegistryValue::string("€"), 0}};
+                      {"Größe", RegistryValue::string("€"), 0},
+                      // Text holding a line break goes as UTF-16LE bytes, as reg.exe writes it.
+                      {"Multi", RegistryValue::string("one\ntwo"), 0},
+                      {"Lines", RegistryValue::string("a\r\n" + QString(40, u'é')), 0}};
     keys[1].path = {RegistryHive::CurrentUser, {"Software", "X"}};
 
     const RegFileFormat text = RegFile::format(keys);
@@ -114,6 +117,18 @@ TEST(RegFile, FormatReadsBackAsWritten) {
     EXPECT_TRUE(written.contains("\"Form1.Left\"=dword:fffffff6\r\n"));
     EXPECT_TRUE(written.contains("@=\"default\"\r\n"));
     EXPECT_TRUE(written.contains("\"Größe\"=\"€\"\r\n"));
+    EXPECT_TRUE(written.contains("\"Multi\"=hex(1):6f,00,6e,00,65,00,0a,00,74,00,77,00,6f,00,00,00\r\n"));
+    // Long byte lists go on over lines of at most 80 characters, each but the last ending in ",\".
+    const qsizetype lines = written.indexOf("\"Lines\"=hex(1):61,00,0d,00,0a,00,e9,00,");
+    ASSERT_GE(lines, 0) << written.toStdString();
+    const QStringList hexLines =
+        written.mid(lines, written.indexOf("00,00\r\n", lines) + 5 - lines).split("\r\n");
+    ASSERT_GT(hexLines.size(), 2);
+    for (qsizetype i = 0; i < hexLines.size(); ++i) {
+        EXPECT_LE(hexLines[i].size(), 80) << hexLines[i].toStdString();
+        EXPECT_EQ(hexLines[i].endsWith(",\\"), i + 1 < hexLines.size()) << hexLines[i].toStdString();
+        EXPECT_EQ(hexLines[i].startsWith("  "), i > 0) << hexLines[i].toStdString();
+    }
 
     const RegFileParse parsed = RegFile::parse(text.bytes);
     ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
@@ -171,13 +186,14 @@ TEST(RegFile, LoneSurrogatesInUtf16FilesAreNamed) {
     EXPECT_EQ(parsed.error, "Line 3: the value name holds a lone UTF-16 surrogate (U+D800)");
 }
 
-TEST(RegFile, LineBreaksCannotBeFormatted) {
+// Names have no byte form: one holding a line break cannot be written.
+TEST(RegFile, LineBreaksInNamesCannotBeFormatted) {
     RegFileKey key;
     key.path = {RegistryHive::CurrentUser, {"X"}};
-    key.values = {{"Multi", RegistryValue::string("one\ntwo"), 0}};
+    key.values = {{"Multi\nName", RegistryValue::string("one"), 0}};
     const RegFileFormat text = RegFile::format({key});
     EXPECT_FALSE(text.ok());
-    EXPECT_TRUE(text.error.contains("Multi"));
+    EXPECT_TRUE(text.error.contains("Multi")) << text.error.toStdString();
 }
 
 } // namespace

@@ -129,6 +129,39 @@ TEST(StoreFaults, FileSizeLimitKeepsEveryOldValue) {
     expectFullDiskStore("fsize", "disk I/O error (File too large: files may not grow beyond 49152 bytes)");
 }
 
+// A closed store opened again on a full disk, where the write-ahead files cannot be created: every value
+// reads as stored, writes are refused with the reason, the notice says it once.
+TEST(StoreFaults, StoreOnAFullDiskOpensReadOnly) {
+    // how | the reason the notice and the refusals give
+    const struct {
+        const char* how;
+        QString reason;
+    } rows[] = {{"tmpfs", "the disk is full"},
+                {"fsize", "File too large: files may not grow beyond 0 bytes"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.how);
+        QTemporaryDir folder;
+        const crash::Run run = crash::runHelper({"full", row.how, "reopen", folder.path()});
+        if (run.exitCode == 77) {
+            std::printf("skipped %s: %s\n", row.how, qPrintable(run["SKIP"]));
+            continue;
+        }
+        ASSERT_EQ(run.exitCode, 0) << run.error.toStdString() << run.lines.join('\n').toStdString();
+        const QString path = folder.path() + "/registry.sqlite";
+        const auto said = [&run](const char* word) { return run[word].toStdString(); };
+        EXPECT_EQ(said("OPEN"), "yes ");
+        EXPECT_EQ(said("READONLY"), "yes");
+        EXPECT_EQ(said("NOTICE"), ("The settings store " + path + " cannot be written (" + row.reason +
+                                   "). Settings are read from it, but changes made now will not be kept.")
+                                      .toStdString());
+        EXPECT_EQ(said("STATE"), "all old");
+        EXPECT_EQ(said("WRITE"), ("no The settings store " + path + " is read-only (" + row.reason +
+                                  "): the change was not kept.")
+                                     .toStdString());
+        EXPECT_EQ(said("AFTER"), "all old");
+    }
+}
+
 // A store in a folder this user may not write: as root, the child drops to nobody before it opens a
 // root-owned store; any other user takes away its own write permission. Reads work, writes are refused
 // with the reason, the file is not touched.

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const RegFileFormat exported = RegFile::format(parsed.keys);
     if (!exported.ok())
-        return 0; // a text value with a line break, reported
+        return 0; // a key or value name with a line break, reported
     FUZZ_CHECK(exported.bytes.startsWith(RegFile::byteOrderMark));
     const RegFileParse again = RegFile::parse(exported.bytes);
     FUZZ_CHECK(again.ok());

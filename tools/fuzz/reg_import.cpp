@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const RegFileParse parsed = RegFile::parse(bytes);
     if (!parsed.ok() || parsed.keys.size() > 64)
         return 0;
-    // Values with line breaks cannot be exported; such an import is still applied and must not crash.
+    // Names with line breaks cannot be exported; such an import is still applied and must not crash.
     std::unique_ptr<RegistryStore> first = freshStore(QStringLiteral("first.sqlite"));
     if (!RegTransfer::apply(*first, parsed.keys).ok())
         return 0;
