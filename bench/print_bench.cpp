@@ -3,6 +3,9 @@
 //                                          drawn (offscreen), the median of three runs
 //   FIGURE print_pdf_10k <seconds> s       laying out and printing every page to a PDF file, the median
 //                                          of three runs
+//   FIGURE print_layout_1mb_line <seconds> s  laying out one line of 1 MB (words, a string, a comment)
+//                                          for the printer, as opening the preview and every margin
+//                                          drag do, the median of three runs
 #include "app/MainWindow.h"
 #include "editor/SourceEditor.h"
 #include "print/PlusMemoPrinter.h"
@@ -124,5 +127,23 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "print_bench: %d pages\n", pages);
     std::printf("FIGURE print_pdf_10k %.3f s\n", median(prints));
+
+    QString longLine = QStringLiteral("\tString all = \"");
+    while (longLine.size() < 1000000)
+        longLine += QStringLiteral("word%1 (x + y) * z; ").arg(longLine.size() % 997);
+    longLine += QStringLiteral("\"; // the end");
+    std::vector<double> layouts;
+    for (int round = 0; round < 3; ++round) {
+        TPlusMemoPrinter printer;
+        printer.setText({QStringLiteral("class Long {"), longLine, QStringLiteral("}")},
+                        QFont("Courier New", 10), 4);
+        QElapsedTimer timer;
+        timer.start();
+        printer.layOut();
+        layouts.push_back(timer.nsecsElapsed() / 1e9);
+        pages = printer.pageCount();
+    }
+    std::fprintf(stderr, "print_bench: the 1 MB line takes %d pages\n", pages);
+    std::printf("FIGURE print_layout_1mb_line %.3f s\n", median(layouts));
     return 0;
 }

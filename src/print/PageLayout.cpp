@@ -1,5 +1,6 @@
 #include "PageLayout.h"
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
 
@@ -11,16 +12,88 @@ bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
 }
 
-// The runs of text[from, to), shifted to start at 0.
-std::vector<highlight::Run> runsWithin(const std::vector<highlight::Run>& runs, int from, int to) {
+// The runs of text[from, to), shifted to start at 0. Pieces of a line come left to right, so `first`
+// carries on from where the previous piece's runs ended: a long line costs its runs once, not once a piece.
+std::vector<highlight::Run> runsWithin(const std::vector<highlight::Run>& runs, size_t& first, int from,
+                                       int to) {
+    while (first < runs.size() && runs[first].start + runs[first].length <= from)
+        ++first;
     std::vector<highlight::Run> result;
-    for (const auto& run : runs) {
+    for (size_t i = first; i < runs.size() && runs[i].start < to; ++i) {
+        const auto& run = runs[i];
         const int start = std::max(run.start, from);
         const int end = std::min(run.start + run.length, to);
         if (end > start)
             result.push_back({start - from, end - start, run.appearance});
     }
     return result;
+}
+
+// Grapheme boundaries (a letter with its combining accents, a surrogate pair, a flag) depend on a few
+// characters around a position only, so the finder sees a short window instead of a whole long line.
+constexpr int boundaryWindow = 32;
+
+// `at` itself when a grapheme starts there, else the start of the grapheme it lies in.
+int graphemeStartAtOrBefore(QStringView text, int at) {
+    if (at <= 0 || at >= text.size())
+        return at;
+    const int from = std::max(0, at - boundaryWindow);
+    const int to = int(std::min<qsizetype>(text.size(), at + boundaryWindow));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.mid(from, to - from));
+    finder.setPosition(at - from);
+    if (finder.isAtBoundary())
+        return at;
+    const qsizetype previous = finder.toPreviousBoundary();
+    return previous < 0 ? from : from + int(previous);
+}
+
+// The end of the first grapheme of a non-empty text.
+int firstGraphemeEnd(QStringView text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text.left(boundaryWindow));
+    const qsizetype next = finder.toNextBoundary();
+    return next > 0 ? int(next) : 1;
+}
+
+// The longest prefix of `text` that is at most `width` wide, found by galloping from `hint` and then
+// halving: a few measurements of piece-sized prefixes, never one of the whole rest of a long line.
+int longestFittingPrefix(QStringView text, double width, const TextMeasure& measure, int hint) {
+    const int size = int(text.size());
+    auto fits = [&](int length) { return measure.width(text.left(length)) <= width; };
+    int low = 0;     // fits
+    int high = size; // nothing longer fits
+    const int probe = std::clamp(hint > 0 ? hint : 256, 1, std::max(size, 1));
+    int step = std::max(1, probe / 8);
+    if (fits(probe)) {
+        low = probe;
+        while (low < high) {
+            const int next = std::min(high, low + step);
+            if (!fits(next)) {
+                high = next - 1;
+                break;
+            }
+            low = next;
+            step *= 2;
+        }
+    } else {
+        high = probe - 1;
+        while (high > 0) {
+            const int next = std::max(0, high - step);
+            if (next == 0 || fits(next)) {
+                low = next;
+                break;
+            }
+            high = next - 1;
+            step *= 2;
+        }
+    }
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (fits(mid))
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return low;
 }
 
 } // namespace
@@ -56,30 +129,26 @@ QString expandTabs(const QString& text, int tabWidth, std::vector<highlight::Run
     return result;
 }
 
-int wrapPoint(QStringView text, double width, const TextMeasure& measure) {
-    // The longest prefix that fits; widths grow with the prefix.
-    int low = 0, high = int(text.size());
-    while (low < high) {
-        const int mid = (low + high + 1) / 2;
-        if (measure.width(text.left(mid)) <= width)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    const int fits = low;
-    if (fits >= text.size())
-        return int(text.size());
+int wrapPoint(QStringView text, double width, const TextMeasure& measure, int hint) {
+    if (text.isEmpty())
+        return 0;
+    const int size = int(text.size());
+    const int longest = longestFittingPrefix(text, width, measure, hint);
+    if (longest >= size)
+        return size;
+    // Never inside a character: an accent stays with its letter, a surrogate pair stays whole.
+    const int fits = graphemeStartAtOrBefore(text, longest);
     if (isBlank(text.at(fits))) {
         // Blanks at the break stay on the line, past the margin, like an editor's word wrap keeps them.
         int cut = fits;
-        while (cut < text.size() && isBlank(text.at(cut)))
+        while (cut < size && isBlank(text.at(cut)))
             ++cut;
         return std::max(cut, 1);
     }
     for (int i = fits - 1; i > 0; --i)
         if (isBlank(text.at(i)))
             return i + 1;
-    return std::max(fits, 1);
+    return fits > 0 ? fits : firstGraphemeEnd(text);
 }
 
 PageLayout::PageLayout(const LayoutInput& input) : m_paper(input.paper) {
@@ -125,11 +194,13 @@ void PageLayout::addSourceLine(const LayoutInput& input, int index, QString text
 
     const double width = m_textRect.width();
     int from = 0;
+    int hint = 0;
+    size_t firstRun = 0;
     do {
         const QStringView rest = QStringView(text).mid(from);
-        // Most lines fit: one measurement decides.
-        const int cut =
-            input.measure->width(rest) <= width ? int(rest.size()) : wrapPoint(rest, width, *input.measure);
+        const int cut = wrapPoint(rest, width, *input.measure, hint);
+        // The next piece of a wrapped line is most likely as long as this one.
+        hint = cut;
         const int page = int(m_slot / m_linesPerPage);
         while (int(m_pageStarts.size()) <= page)
             m_pageStarts.push_back(m_lines.size());
@@ -138,7 +209,7 @@ void PageLayout::addSourceLine(const LayoutInput& input, int index, QString text
         printed.continuation = from > 0;
         printed.row = int(m_slot % m_linesPerPage);
         printed.text = rest.left(cut).toString();
-        printed.runs = runsWithin(runs, from, from + cut);
+        printed.runs = runsWithin(runs, firstRun, from, from + cut);
         m_lines.push_back(std::move(printed));
         ++m_slot;
         from += cut;

@@ -94,7 +94,9 @@ QString pageText(const QString& text, int pageNumber);
 QString expandTabs(const QString& text, int tabWidth, std::vector<highlight::Run>& runs);
 
 // Where a line too wide for `width` is cut: after the last blank that still fits, or after as many
-// characters as fit when no blank does; always at least one character.
-int wrapPoint(QStringView text, double width, const TextMeasure& measure);
+// characters as fit when no blank does; always at least one character, and never inside one (a letter
+// keeps its combining accents, a surrogate pair stays whole). `hint`, a length likely to fit about
+// exactly (the previous piece's), saves measurements; 0 when there is none.
+int wrapPoint(QStringView text, double width, const TextMeasure& measure, int hint = 0);
 
 } // namespace print

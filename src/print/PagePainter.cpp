@@ -51,6 +51,11 @@ void paintPage(QPainter& painter, const PageLayout& layout, int index, const Pag
     const Paper& paper = layout.paper();
     const QRectF text = layout.textRect();
     const int number = index + 1;
+    // Qt's PDF engine keeps the pen and font of its previous document while a new painter starts from
+    // its defaults, so a first "black" looked like no change and the header came out in the colour the
+    // previous print ended with. Changing both once makes the first drawing state them afresh.
+    painter.setPen(Qt::NoPen);
+    painter.setFont(QFont());
 
     const double headerTop = look.headerYPos * paper.dpi;
     drawBox(painter, QRectF(text.left(), headerTop, text.width(), std::max(text.top() - headerTop, 1.0)),

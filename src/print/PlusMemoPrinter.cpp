@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPalette>
@@ -134,6 +135,19 @@ bool TPlusMemoPrinter::print(int from, int to) {
                               .arg(QDir::toNativeSeparators(pdf)),
                           mtConfirmation, mbYesNo) != mrYes)
             return false;
+        // A link there is replaced, never written through: it may lead anywhere.
+        const QFileInfo existing(pdf);
+        if (existing.exists() || existing.isSymLink()) {
+            if (messageDialog(QStringLiteral("The file %1 already exists. Replace it?")
+                                  .arg(QDir::toNativeSeparators(pdf)),
+                              mtConfirmation, mbYesNo) != mrYes)
+                return false;
+            if (existing.isSymLink() && !QFile::remove(pdf)) {
+                messageDialog(QStringLiteral("Cannot print to %1.").arg(QDir::toNativeSeparators(pdf)),
+                              mtError, mbOK);
+                return false;
+            }
+        }
         m_printer->setOutputFileName(pdf);
     }
     layOut();

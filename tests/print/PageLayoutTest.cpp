@@ -230,7 +230,15 @@ TEST(PageLayout, WrapPointNeverStallsAndPrefersBlanks) {
         {"abc   def", 30, 6}, // the blanks at the break go with the first piece
         {" abcdefgh", 40, 4}, // a leading blank is no place to break
         {"abc", 100, 3},
+        {QString::fromUtf8("abe\u0301cd"), 30, 2},      // the accent stays with its letter
+        {QString::fromUtf8("ab\U0001F600cd"), 30, 2},   // a surrogate pair stays whole
+        {QString::fromUtf8("e\u0301\u0301xyz"), 5, 3},  // not even one fits: one whole character
+        {QString::fromUtf8("ab \u00e9\u0301x"), 40, 3}, // before the blank, not inside the letter
+        {QString(1000, 'q'), 300, 30},                  // long: the measurements gallop there
     };
     for (const Case& c : cases)
-        EXPECT_EQ(wrapPoint(c.text, c.width, measure), c.cut) << c.text.toStdString() << " in " << c.width;
+        // A hint only saves measurements: any hint gives the same cut.
+        for (int hint : {0, 1, 2, 7, 30, 31, 500, 5000})
+            EXPECT_EQ(wrapPoint(c.text, c.width, measure, hint), c.cut)
+                << c.text.toStdString() << " in " << c.width << " from hint " << hint;
 }

@@ -3,10 +3,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +42,28 @@ QStringList pdfPages(const QString& pdf) {
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// Pixels of page 1 that are clearly coloured (not black, grey or white) in the header band above the
+// top margin and in the left margin, where the header and the line numbers stand, at 72 dots per inch.
+int colouredPixelsInHeaderAndNumbers(const QString& pdf, double topInches, double leftInches) {
+    const QString prefix = pdf + "-page";
+    if (!run("pdftoppm", {"-r", "72", "-f", "1", "-l", "1", "-singlefile", "-png", pdf, prefix}).isEmpty())
+        return -1;
+    const QImage page(prefix + ".png");
+    if (page.isNull())
+        return -1;
+    int coloured = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            if (y >= topInches * 72 && x >= leftInches * 72)
+                continue;
+            const QColor c = page.pixelColor(x, y);
+            const int spread =
+                std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
+            coloured += spread > 60;
+        }
+    return coloured;
 }
 
 struct PdfPrint : testing::Test {
@@ -130,6 +154,69 @@ TEST_F(PdfPrint, WithoutAPrinterAskedThenWrittenBesideTheSource) {
     EXPECT_EQ(pdfPages(beside).size(), printer.pageCount());
     // The next print asks again rather than quietly overwriting the file.
     EXPECT_TRUE(printer.hasNoPrinter());
+}
+
+TEST_F(PdfPrint, APdfBesideTheSourceIsReplacedOnlyWhenTheUserSaysSo) {
+    printer.printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.printer().setOutputFileName(QString());
+    const QString beside = dir.filePath("Demo.pdf");
+    const QString elsewhere = dir.filePath("elsewhere.txt");
+    struct Case {
+        const char* name;
+        bool link; // Demo.pdf is a link to a file outside
+        int replace;
+        QByteArray besideAfter, elsewhereAfter; // "%PDF" for a new PDF
+    };
+    const Case cases[] = {
+        {"kept", false, mrNo, "old", ""},
+        {"replaced", false, mrYes, "%PDF", ""},
+        {"link kept", true, mrNo, "mine", "mine"},
+        {"link replaced by a file", true, mrYes, "%PDF", "mine"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(beside);
+        QFile::remove(elsewhere);
+        if (c.link) {
+            QFile target(elsewhere);
+            ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+            target.write("mine");
+            target.close();
+            ASSERT_TRUE(QFile::link(elsewhere, beside));
+        } else {
+            QFile old(beside);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        ScriptedDialogs dialogs;
+        dialogs.answer(mrYes, "No printer is installed").answer(c.replace, "already exists. Replace it?");
+        EXPECT_EQ(printer.print(1, 1), c.replace == mrYes) << c.name;
+        EXPECT_EQ(dialogs.problems(), QString()) << c.name;
+        QFile result(beside);
+        ASSERT_TRUE(result.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_EQ(result.read(4), c.besideAfter.left(4)) << c.name;
+        EXPECT_EQ(QFileInfo(beside).isSymLink(), c.link && c.replace != mrYes) << c.name;
+        if (c.link) {
+            QFile target(elsewhere);
+            ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+            EXPECT_EQ(target.readAll(), c.elsewhereAfter) << c.name;
+        }
+    }
+}
+
+TEST(PdfPrintColours, EveryPrintStartsWithABlackHeaderAndNumbers) {
+    QTemporaryDir dir;
+    TPlusMemoPrinter printer;
+    // The page ends in a comment's colour, which the next print must not start with.
+    printer.setText({"int a = 1; // a comment", "String s = \"text\"; // the last words"},
+                    QFont("Courier New", 10), 4);
+    printer.Header = "HEADER WORDS ON EVERY PAGE";
+    printer.LineNumbers = true;
+    for (int round = 1; round <= 3; ++round) {
+        const QString pdf = dir.filePath(QStringLiteral("round%1.pdf").arg(round));
+        printer.printer().setOutputFileName(pdf);
+        ASSERT_TRUE(printer.print(1, 1));
+        EXPECT_EQ(colouredPixelsInHeaderAndNumbers(pdf, 0.75, 0.75), 0) << "print " << round;
+    }
 }
 
 TEST_F(PdfPrint, AFileThatCannotBeWrittenIsReported) {
