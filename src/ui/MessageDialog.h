@@ -32,6 +32,11 @@ private:
 // Shows `text` modally and returns the result of the button pressed (ModalResult).
 int messageDialog(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext = 0);
 
+// Once the program is ending on a termination signal nobody may be there to answer, and a modal box would
+// keep the process alive: from then on every message goes to standard error, answered as the dialog's
+// close box would answer it.
+void sendMessagesToStandardError();
+
 // The same with the captions "&Yes" and "&No", so Alt+Y and Alt+N answer.
 int messageDialogWithAccessKeys(const QString& text, MsgDlgType type, MsgDlgButtons buttons,
                                 int helpContext = 0);
