@@ -1,6 +1,7 @@
 #include "ShutdownSignals.h"
 
 #include "ProcessGroups.h"
+#include "ui/MessageDialog.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -48,8 +49,11 @@ void install() {
     auto* notifier = new QSocketNotifier(wakePipe[0], QSocketNotifier::Read, app);
     QObject::connect(notifier, &QSocketNotifier::activated, app, [] {
         unsigned char number = 0;
-        if (::read(wakePipe[0], &number, 1) == 1)
-            exitWhenLooping(128 + number);
+        if (::read(wakePipe[0], &number, 1) != 1)
+            return;
+        // Whoever sent the signal is not at the screen to answer what the shutdown still has to say.
+        sendMessagesToStandardError();
+        exitWhenLooping(128 + number);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

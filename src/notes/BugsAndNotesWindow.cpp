@@ -77,6 +77,8 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_listView->setSortingEnabled(false);
+    // One line per row: the list need not measure every row of a long register.
+    m_listView->setUniformRowHeights(true);
     m_listView->header()->setStretchLastSection(false);
     m_listView->header()->setSectionsClickable(false);
     const int widths[] = {30, 50, 300, 50, 50, 80};
@@ -143,6 +145,7 @@ void TForm11::FormShow() {
     m_sizeSave->restore();
     m_listView->clear();
     m_register.clear();
+    m_statusBar->clearMessage();
     // With no project open there is no folder of its own to keep a register in.
     if (m_projectDir.isEmpty()) {
         m_register.load(QString());
@@ -160,10 +163,16 @@ void TForm11::FormShow() {
     const FileResult loaded = m_register.load(NotesRegister::fileName(m_projectDir));
     // A register that could not be read must not be replaced by the empty one shown.
     setEditable(loaded.ok());
-    if (!loaded)
+    if (!loaded) {
+        m_statusBar->showMessage(loaded.error);
         messageDialog(loaded.error, mtError, mbOK);
+    }
+    // All rows in one go: added one by one, each would be announced to the view on its own.
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(m_register.count());
     for (const NoteEntry& entry : m_register.entries())
-        appendRow(entry);
+        rows << newRow(entry);
+    m_listView->addTopLevelItems(rows);
 }
 
 void TForm11::closeEvent(QCloseEvent* event) {
@@ -206,17 +215,29 @@ void TForm11::setEditable(bool editable) {
         action->setEnabled(editable);
 }
 
-void TForm11::appendRow(const NoteEntry& entry) {
-    auto* item = new QTreeWidgetItem(m_listView, {entry.id, entry.date, entry.description, entry.priority,
-                                                  entry.status, entry.fileAndLine});
+QTreeWidgetItem* TForm11::newRow(const NoteEntry& entry) {
+    auto* item = new QTreeWidgetItem(QStringList{entry.id, entry.date, entry.description, entry.priority,
+                                                 entry.status, entry.fileAndLine});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren);
+    return item;
+}
+
+void TForm11::writeRegister() {
+    // The change stays in the list either way; closing the window tries the write again.
+    if (const FileResult saved = m_register.save(); !saved)
+        messageDialog(saved.error, mtError, mbOK);
 }
 
 void TForm11::addEntry(const NoteEntry& entry) {
     if (!m_editable)
         return;
-    m_register.add(entry);
-    appendRow(entry);
+    // Two entries in one section would read back as one.
+    if (!m_register.add(entry)) {
+        messageDialog(QStringLiteral("An entry with the ID %1 exists already.").arg(entry.id), mtError, mbOK);
+        return;
+    }
+    m_listView->addTopLevelItem(newRow(entry));
+    writeRegister();
 }
 
 int TForm11::selectedRow() const {
@@ -235,6 +256,7 @@ void TForm11::BitBtn2Click() {
         return;
     m_register.remove(row);
     delete m_listView->takeTopLevelItem(row);
+    writeRegister();
 }
 
 void TForm11::setSelectedStatus(const QString& status) {
@@ -243,6 +265,7 @@ void TForm11::setSelectedStatus(const QString& status) {
         return;
     m_register.setStatus(row, status);
     m_listView->topLevelItem(row)->setText(ColStatus, status);
+    writeRegister();
 }
 
 void TForm11::Closethebugnote1Click() {

@@ -16,7 +16,8 @@ class RegistryStore;
 class TForm12;
 
 // "Bugs and Notes": the register of the project it was opened for, shown while the window is open. It is
-// read when the window is shown and written, to the folder it was read from, when the window closes.
+// read when the window is shown and written, to the folder it was read from, after every change and when
+// the window closes.
 class TForm11 : public QWidget {
     Q_OBJECT
 public:
@@ -40,7 +41,7 @@ public:
     const NotesRegister& notes() const { return m_register; }
     // With no project open, or a register that could not be read, nothing may be added or written.
     bool editable() const { return m_editable; }
-    // Appends an entry to the list (the Edit bug/note window's OK).
+    // Appends an entry to the list and writes the register (the Edit bug/note window's OK).
     void addEntry(const NoteEntry& entry);
 
     QTreeWidget* listView() const { return m_listView; }
@@ -62,7 +63,9 @@ private:
     bool FormClose();
     int selectedRow() const;
     void setSelectedStatus(const QString& status);
-    void appendRow(const NoteEntry& entry);
+    static QTreeWidgetItem* newRow(const NoteEntry& entry);
+    // Writes the register after a change; a failure is reported and the change kept.
+    void writeRegister();
     void setEditable(bool editable);
 
     QTreeWidget* m_listView;

@@ -3,11 +3,22 @@
 #include "workspace/AtomicWrite.h"
 
 #include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
 
 namespace {
 
+constexpr char kUtf16LeMark[] = "\xFF\xFE";
+constexpr char kUtf16BeMark[] = "\xFE\xFF";
+
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+QString nameKey(const QString& name) {
+    return name.toCaseFolded();
 }
 
 // One pair of matching quotation marks around the whole value goes.
@@ -30,6 +41,35 @@ QString storedForm(const QString& value) {
     return u'"' + value + u'"';
 }
 
+QStringConverter::Encoding utf16Encoding(IniFile::Utf16 utf16) {
+    return utf16 == IniFile::Utf16::BigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE;
+}
+
+// The text and its format; after the byte-order mark a second one is text.
+QString decodeFile(QByteArrayView bytes, IniFile::Format& format) {
+    format = {};
+    if (bytes.startsWith(kUtf16LeMark))
+        format.utf16 = IniFile::Utf16::LittleEndian;
+    else if (bytes.startsWith(kUtf16BeMark))
+        format.utf16 = IniFile::Utf16::BigEndian;
+    if (format.utf16 == IniFile::Utf16::None) {
+        DecodedText decoded = decodeText(bytes);
+        format.text = decoded.format;
+        return std::move(decoded.text);
+    }
+    QStringDecoder toText(utf16Encoding(format.utf16), QStringConverter::Flag::ConvertInitialBom);
+    return toText(bytes.sliced(2));
+}
+
+std::optional<QByteArray> encodeFile(const QString& text, const IniFile::Format& format) {
+    if (format.utf16 == IniFile::Utf16::None)
+        return encodeText(text, format.text);
+    QStringEncoder toBytes(utf16Encoding(format.utf16), QStringConverter::Flag::ConvertInitialBom);
+    QByteArray bytes = toBytes(text);
+    bytes.prepend(format.utf16 == IniFile::Utf16::BigEndian ? kUtf16BeMark : kUtf16LeMark, 2);
+    return bytes;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString& fileName, Start start) : m_fileName(fileName) {
@@ -40,13 +80,16 @@ IniFile::IniFile(const QString& fileName, Start start) : m_fileName(fileName) {
         m_readError = read.error;
         return;
     }
-    DecodedText decoded = decodeText(bytes);
-    m_format = decoded.format;
-    parse(decoded.text);
+    const QString text = decodeFile(bytes, m_format);
+    m_hadText = std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
+    parse(text);
 }
 
 void IniFile::parse(const QString& text) {
-    Section* current = nullptr;
+    qsizetype current = -1;
+    // Keys of the current section, case-folded: a key given twice reads as its first value, as the
+    // profile functions read it.
+    QSet<QString> keys;
     // Lines end at CR, LF or CR LF alike; the empty pieces CR LF leaves are blank lines, which count
     // for nothing.
     for (QStringView rawLine : QStringView(text).tokenize(u'\n')) {
@@ -57,82 +100,111 @@ void IniFile::parse(const QString& text) {
             if (line.front() == u'[') {
                 const qsizetype close = line.lastIndexOf(u']');
                 if (close > 0) {
-                    const QString name = line.mid(1, close - 1).trimmed().toString();
-                    current = findSection(name);
-                    if (!current) {
-                        m_sections.append({name, {}});
-                        current = &m_sections.last();
-                    }
+                    current = appendSection(line.mid(1, close - 1).trimmed().toString());
+                    keys.clear();
                     continue;
                 }
             }
             const qsizetype equals = line.indexOf(u'=');
-            if (!current || equals < 0)
+            if (current < 0 || equals < 0)
                 continue;
             const QString key = line.left(equals).trimmed().toString();
             if (key.isEmpty())
                 continue;
-            // A key given twice in one section reads as its first value, as the profile functions read it.
-            bool known = false;
-            for (const Entry& entry : std::as_const(current->entries))
-                known = known || sameName(entry.key, key);
-            if (!known)
-                current->entries.append({key, line.mid(equals + 1).trimmed().toString()});
+            const QString folded = nameKey(key);
+            if (keys.contains(folded))
+                continue;
+            keys.insert(folded);
+            m_sections[current].entries.append({key, line.mid(equals + 1).trimmed().toString()});
         }
     }
 }
 
-IniFile::Section* IniFile::findSection(const QString& name) {
-    for (Section& section : m_sections)
-        if (sameName(section.name, name))
-            return &section;
+qsizetype IniFile::firstSection(const QString& name) const {
+    const auto found = m_byName.constFind(nameKey(name.trimmed()));
+    return found == m_byName.constEnd() ? -1 : found->first;
+}
+
+const IniFile::Entry* IniFile::findEntry(qsizetype index, const QString& key) const {
+    for (const Entry& entry : m_sections[index].entries)
+        if (sameName(entry.key, key))
+            return &entry;
     return nullptr;
 }
 
-const IniFile::Section* IniFile::findSection(const QString& name) const {
-    return const_cast<IniFile*>(this)->findSection(name);
+IniFile::Entry* IniFile::findEntry(qsizetype index, const QString& key) {
+    return const_cast<Entry*>(std::as_const(*this).findEntry(index, key));
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const {
-    if (const Section* found = findSection(section.trimmed())) {
-        const QString wanted = key.trimmed();
-        for (const Entry& entry : found->entries)
-            if (sameName(entry.key, wanted))
-                return unquoted(entry.value).left(kMaxValueLength);
-    }
+    const QString wanted = key.trimmed();
+    for (qsizetype i = firstSection(section); i >= 0; i = m_sections[i].nextOfSameName)
+        if (const Entry* entry = findEntry(i, wanted))
+            return unquoted(entry->value);
     return defaultValue;
+}
+
+QString IniFile::readStringAt(qsizetype index, const QString& key, const QString& defaultValue) const {
+    const Entry* entry = findEntry(index, key.trimmed());
+    return entry ? unquoted(entry->value) : defaultValue;
 }
 
 QStringList IniFile::readSections() const {
     QStringList names;
-    names.reserve(m_sections.size());
-    for (const Section& section : m_sections)
-        names << section.name;
+    names.reserve(m_byName.size());
+    for (qsizetype i = 0; i < m_sections.size(); ++i)
+        if (firstSection(m_sections[i].name) == i)
+            names << m_sections[i].name;
     return names;
 }
 
 bool IniFile::sectionExists(const QString& section) const {
-    return findSection(section.trimmed()) != nullptr;
+    return firstSection(section) >= 0;
+}
+
+qsizetype IniFile::appendSection(const QString& name) {
+    const QString trimmed = name.trimmed();
+    const qsizetype index = m_sections.size();
+    m_sections.append({trimmed, {}});
+    NameChain& chain = m_byName[nameKey(trimmed)];
+    if (chain.last >= 0)
+        m_sections[chain.last].nextOfSameName = index;
+    else
+        chain.first = index;
+    chain.last = index;
+    return index;
+}
+
+void IniFile::setValue(qsizetype index, const QString& key, const QString& value) {
+    QString flat = value;
+    flat.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString stored = storedForm(flat);
+    if (Entry* entry = findEntry(index, key))
+        entry->value = stored;
+    else
+        m_sections[index].entries.append({key, stored});
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    QString flat = value;
-    flat.replace(u'\r', u' ').replace(u'\n', u' ');
-    const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
-    Section* target = findSection(sectionName);
-    if (!target) {
-        m_sections.append({sectionName, {}});
-        target = &m_sections.last();
-    }
-    const QString stored = storedForm(flat);
-    for (Entry& entry : target->entries) {
-        if (sameName(entry.key, keyName)) {
-            entry.value = stored;
+    const qsizetype first = firstSection(section);
+    // The key where reading by name finds it, else at the end of the first section of that name.
+    for (qsizetype i = first; i >= 0; i = m_sections[i].nextOfSameName) {
+        if (findEntry(i, keyName)) {
+            setValue(i, keyName, value);
             return;
         }
     }
-    target->entries.append({keyName, stored});
+    setValue(first >= 0 ? first : appendSection(section), keyName, value);
+}
+
+void IniFile::writeStringAt(qsizetype index, const QString& key, const QString& value) {
+    setValue(index, key.trimmed(), value);
+}
+
+void IniFile::clear() {
+    m_sections.clear();
+    m_byName.clear();
 }
 
 QString IniFile::text() const {
@@ -155,7 +227,7 @@ QString IniFile::writeErrorText(const QString& fileName, const QString& reason) 
 FileResult IniFile::updateFile() const {
     const QString content = text();
     // Written back in the encoding it was read in while every character fits, else as UTF-8.
-    std::optional<QByteArray> bytes = encodeText(content, m_format);
+    std::optional<QByteArray> bytes = encodeFile(content, m_format);
     if (!bytes)
         bytes = encodeText(content, TextFormat{});
     if (!bytes)

@@ -9,8 +9,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <cstdio>
 
 namespace {
+
+bool toStandardError = false;
 
 std::function<void(int)>& helpHandler() {
     static std::function<void(int)> handler;
@@ -45,6 +48,11 @@ QString captionFor(MsgDlgBtn button, DialogVariant variant) {
 
 int showOrScript(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext,
                  DialogVariant variant) {
+    if (toStandardError) {
+        std::fprintf(stderr, "handwright: %s: %s\n", qUtf8Printable(dialogTitle(type)), qUtf8Printable(text));
+        std::fflush(stderr);
+        return closeResult(buttons);
+    }
     if (ScriptedDialogs* script = ScriptedDialogs::current())
         return script->respond(text, type, buttons, dialogTitle(type), variant);
     MessageDialog dialog(text, type, buttons, helpContext, variant, QApplication::activeWindow());
@@ -129,6 +137,10 @@ void MessageDialog::reject() {
 
 void MessageDialog::setHelpHandler(std::function<void(int)> handler) {
     helpHandler() = std::move(handler);
+}
+
+void sendMessagesToStandardError() {
+    toStandardError = true;
 }
 
 int messageDialog(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext) {

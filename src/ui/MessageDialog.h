@@ -35,6 +35,11 @@ int messageDialog(const QString& text, MsgDlgType type, MsgDlgButtons buttons, i
 // The same with No as the button Enter presses, when the set holds No.
 int messageDialogDefaultNo(const QString& text, MsgDlgType type, MsgDlgButtons buttons, int helpContext = 0);
 
+// Once the program is ending on a termination signal nobody may be there to answer, and a modal box would
+// keep the process alive: from then on every message goes to standard error, answered as the dialog's
+// close box would answer it.
+void sendMessagesToStandardError();
+
 // The same with the captions "&Yes" and "&No", so Alt+Y and Alt+N answer.
 int messageDialogWithAccessKeys(const QString& text, MsgDlgType type, MsgDlgButtons buttons,
                                 int helpContext = 0);

@@ -10,20 +10,27 @@
 //   full <tmpfs|fsize> reopen <folder>
 //                                a closed store opened again on a full disk: reads and writes as read-only
 //   read-only <store file>       opens the store as another user and tries to read and write it
+//   shutdown-notes <folder>      shows the Bugs and Notes window on <folder>'s register, makes it
+//                                unwritable, reports READY and ends as the program does on a signal
 //
 // Reports go to stdout one per line: "WORD text". Exit code 77: the test cannot run here.
 
+#include "build/ShutdownSignals.h"
 #include "crash/CrashChild.h"
+#include "notes/BugsAndNotesWindow.h"
 #include "notes/NotesRegister.h"
 #include "settings/RegistryStore.h"
 #include "workspace/AtomicWrite.h"
 #include "workspace/TProjectFile.h"
 #include "workspace/TextFile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QTimer>
+#include <QTreeWidget>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -273,9 +280,30 @@ int readOnly(const QString& path) {
     return 0;
 }
 
+// The register window open when a termination signal arrives, its file no longer writable: the shutdown
+// after the event loop closes the window as the program's main does, and nobody is there to answer.
+int shutdownWithNotes(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ShutdownSignals::install();
+    const QString folder = app.arguments().value(2);
+    RegistryStore store(folder + "/registry.sqlite");
+    TForm11 notes(nullptr, &store);
+    notes.openFor(folder + u'/');
+    limitFileSize(16);
+    QTimer::singleShot(0, &app,
+                       [&] { report("READY", QString::number(notes.listView()->topLevelItemCount())); });
+    const int code = app.exec();
+    notes.close();
+    report("SHOWN", yesNo(notes.isVisible()));
+    return code;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "shutdown-notes") == 0)
+        return shutdownWithNotes(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);

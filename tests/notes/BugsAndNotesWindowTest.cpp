@@ -164,15 +164,16 @@ TEST_F(BugsAndNotesWindowTest, LoadsOnShowAndSavesOnClose) {
     EXPECT_EQ(notes.registerPath(), notesFile("A"));
     EXPECT_EQ(rows(), (QList<QStringList>{{"7", "1.2.2024", "Crash", " ", "Open", "Hello.java:12"}}));
 
-    // The file changes only when the window closes.
+    // A change is written at once, and again when the window closes.
     select(0);
     menuAction("Closethebugnote1")->trigger();
     EXPECT_EQ(rows()[0][4], "Closed");
-    EXPECT_TRUE(readBytes(notesFile("A")).contains("Status=Open"));
+    const QByteArray closed = "[7]\r\nDate=1.2.2024\r\nDescription=Crash\r\nPriority= \r\n"
+                              "Status=Closed\r\nFile and Line=Hello.java:12\r\n";
+    EXPECT_EQ(readBytes(notesFile("A")), closed);
     notes.close();
     EXPECT_FALSE(notes.isVisible());
-    EXPECT_EQ(readBytes(notesFile("A")), "[7]\r\nDate=1.2.2024\r\nDescription=Crash\r\nPriority= \r\n"
-                                         "Status=Closed\r\nFile and Line=Hello.java:12\r\n");
+    EXPECT_EQ(readBytes(notesFile("A")), closed);
 
     // Shown again, the file is read again.
     writeBytes(notesFile("A"), "[1]\r\nDate=d\r\n");
@@ -193,6 +194,9 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
     const QString day = TForm12::dateText(QDate(2024, 2, 29));
     EXPECT_EQ(rows(),
               (QList<QStringList>{{"0", day, "Button does nothing", "High", "Closed", "Hello.java:30"}}));
+    EXPECT_EQ(readBytes(notesFile("A")), "[0]\r\nDate=" + day.toUtf8() +
+                                             "\r\nDescription=Button does nothing\r\nPriority=High\r\n"
+                                             "Status=Closed\r\nFile and Line=Hello.java:30\r\n");
 
     // The next entry starts as a copy of the previous one, with a new ID and today's date.
     const QString second = addThroughWindow([](TForm12& e) {
@@ -244,20 +248,25 @@ TEST_F(BugsAndNotesWindowTest, RemoveAndStatusActOnTheSelectedRowOnly) {
     select(2);
     menuAction("Openthebugnote1")->trigger();
     EXPECT_EQ(rows()[2][4], "Open");
+    EXPECT_TRUE(readBytes(notesFile("A")).endsWith("Status=Open\r\nFile and Line= \r\n"));
     select(1);
     notes.findChild<QPushButton*>("BitBtn2")->click();
     EXPECT_EQ(rows().size(), 2);
     EXPECT_EQ(rows()[1][0], "2");
+    EXPECT_FALSE(readBytes(notesFile("A")).contains("[1]"));
     select(0);
     menuAction("Removebugnote1")->trigger();
+    const QByteArray last = "[2]\r\nDate= \r\nDescription= \r\nPriority= \r\nStatus=Open\r\n"
+                            "File and Line= \r\n";
+    EXPECT_EQ(readBytes(notesFile("A")), last);
     notes.close();
-    EXPECT_EQ(readBytes(notesFile("A")), "[2]\r\nDate= \r\nDescription= \r\nPriority= \r\nStatus=Open\r\n"
-                                         "File and Line= \r\n");
+    EXPECT_EQ(readBytes(notesFile("A")), last);
 
     // Emptied, the register leaves no file.
     notes.openFor(dir("A"));
     select(0);
     menuAction("Removebugnote1")->trigger();
+    EXPECT_FALSE(QFileInfo::exists(notesFile("A")));
     notes.close();
     EXPECT_FALSE(QFileInfo::exists(notesFile("A")));
 }
@@ -293,19 +302,25 @@ TEST_F(BugsAndNotesWindowTest, EachProjectKeepsItsOwnRegister) {
 TEST_F(BugsAndNotesWindowTest, FailedWriteKeepsTheWindowAndTheOldFile) {
     writeBytes(notesFile("A"), "[0]\r\nDate=old\r\n");
     notes.openFor(dir("A"));
-    addThroughWindow([](TForm12& e) { e.Edit3->setText(QString(300, u'x')); });
-    dialogs.answer(mrOk, "kann nicht geschrieben werden");
+    const QString error = "nach " + notesFile("A") + " kann nicht geschrieben werden: File too large";
     {
         const FileSizeLimit full(64);
+        // The entry that does not fit is reported and kept in the list; so is a status change.
+        dialogs.answer(mrOk, error);
+        addThroughWindow([](TForm12& e) { e.Edit3->setText(QString(300, u'x')); });
+        select(0);
+        dialogs.answer(mrOk, error);
+        menuAction("Closethebugnote1")->trigger();
+        dialogs.answer(mrOk, error);
         notes.close();
     }
-    ASSERT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(dialogs.asked()[0].text,
-              "nach " + notesFile("A") + " kann nicht geschrieben werden: File too large");
-    EXPECT_EQ(dialogs.asked()[0].type, mtError);
+    ASSERT_EQ(dialogs.asked().size(), 3);
+    EXPECT_EQ(dialogs.asked()[2].text, error);
+    EXPECT_EQ(dialogs.asked()[2].type, mtError);
     EXPECT_TRUE(notes.isVisible());
     EXPECT_EQ(readBytes(notesFile("A")), "[0]\r\nDate=old\r\n");
     EXPECT_EQ(rows().size(), 2);
+    EXPECT_EQ(rows()[0][4], "Closed");
     notes.close();
     EXPECT_FALSE(notes.isVisible());
     EXPECT_TRUE(readBytes(notesFile("A")).contains("[1]"));
@@ -333,6 +348,19 @@ TEST_F(BugsAndNotesWindowTest, WithoutAProjectOrAReadableFileNothingIsWritten) {
     notes.close();
     EXPECT_EQ(dialogs.asked().size(), 1);
     EXPECT_TRUE(QFileInfo(notesFile("A")).isDir());
+
+    // So is one that holds text but no entry this reader knows: the window says why and stays read-only.
+    const QByteArray unknown("\xFF\xFE\0\0[\0\0\0"
+                             "7\0\0\0]\0\0\0",
+                             16);
+    writeBytes(notesFile("B"), unknown);
+    dialogs.answer(mrOk, "holds no entry");
+    notes.openFor(dir("B"));
+    ASSERT_EQ(dialogs.asked().size(), 2);
+    EXPECT_FALSE(notes.editable());
+    EXPECT_TRUE(notes.findChild<QStatusBar*>("StatusBar1")->currentMessage().contains("read-only"));
+    notes.close();
+    EXPECT_EQ(readBytes(notesFile("B")), unknown);
 }
 
 TEST_F(BugsAndNotesWindowTest, EnterAddsUnlessAnotherButtonHasTheFocus) {

@@ -2,10 +2,17 @@
 #include "NotesTestFiles.h"
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Text as Notepad saves it as "Unicode": UTF-16 behind its byte-order mark.
+QByteArray utf16(const QString& text, bool bigEndian = false) {
+    QStringEncoder encode(bigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE);
+    return (bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE")) + QByteArray(encode(text));
+}
 
 class IniFileTest : public testing::Test {
 protected:
@@ -43,8 +50,8 @@ TEST_F(IniFileTest, ReadsValuesUnderTheProfileRules) {
         {"lone quote stays", "[s]\nk=\"\n", "s", "k", "\""},
         {"empty quotes", "[s]\nk=\"\"\n", "s", "k", ""},
         {"quote only at start", "[s]\nk=\"a b\n", "s", "k", "\"a b"},
-        {"value cut at 1023", "[s]\nk=" + longValue.toUtf8() + "\n", "s", "k", QString(1023, u'x')},
-        {"cut after the quotes go", "[s]\nk=\"" + longValue.toUtf8() + "\"\n", "s", "k", QString(1023, u'x')},
+        {"long value read whole", "[s]\nk=" + longValue.toUtf8() + "\n", "s", "k", longValue},
+        {"long quoted value whole", "[s]\nk=\"" + longValue.toUtf8() + "\"\n", "s", "k", longValue},
         {"value with =", "[s]\nk=a=b\n", "s", "k", "a=b"},
         {"empty value", "[s]\nk=\n", "s", "k", ""},
         {"missing key gives default", "[s]\nother=1\n", "s", "k", "<default>"},
@@ -60,6 +67,9 @@ TEST_F(IniFileTest, ReadsValuesUnderTheProfileRules) {
         {"repeated section merges", "[s]\na=1\n[t]\n[S]\nk=late\n", "s", "k", "late"},
         {"UTF-8 byte-order mark", "\xEF\xBB\xBF[s]\nk=v\n", "s", "k", "v"},
         {"Windows-1252", "[s]\nk=caf\xE9\n", "s", "k", QStringLiteral("caf\u00e9")},
+        {"UTF-16 little-endian", utf16(QStringLiteral("[s]\r\nk=caf\u00e9 \u4e2d\r\n")), "s", "k",
+         QStringLiteral("caf\u00e9 \u4e2d")},
+        {"UTF-16 big-endian", utf16(QStringLiteral("[s]\r\nk=v\r\n"), true), "s", "k", "v"},
     };
     for (const ReadCase& c : cases) {
         const IniFile ini = fileWith(c.file);
@@ -71,6 +81,11 @@ TEST_F(IniFileTest, ReadsValuesUnderTheProfileRules) {
 TEST_F(IniFileTest, ListsSectionsInFileOrderOnce) {
     const IniFile ini = fileWith("; comment\n[7]\nDate=x\n\n[abc]\n[ 0 ]\n[7]\n[]\n[unclosed\nlast=1\n[2]\n");
     EXPECT_EQ(ini.readSections(), (QStringList{"7", "abc", "0", "", "2"}));
+    // Counted one by one, the repeated [7] stands where it stood, with keys of its own.
+    ASSERT_EQ(ini.sectionCount(), 6);
+    EXPECT_EQ(ini.sectionName(3), "7");
+    EXPECT_EQ(ini.readStringAt(0, "date", "-"), "x");
+    EXPECT_EQ(ini.readStringAt(3, "date", "-"), "-");
     EXPECT_TRUE(ini.sectionExists("ABC"));
     EXPECT_FALSE(ini.sectionExists("unclosed"));
     // The line after a broken header still belongs to the section before it.
@@ -151,6 +166,16 @@ TEST_F(IniFileTest, KeepsTheEncodingItReadIn) {
     ASSERT_TRUE(ini.updateFile().ok());
     EXPECT_EQ(IniFile(path()).readString("s", "k3", "-"), QStringLiteral("\u4e2d"));
     EXPECT_EQ(IniFile(path()).readString("s", "k", "-"), QStringLiteral("caf\u00e9"));
+
+    // UTF-16 stays UTF-16 in the byte order it came in, behind its mark.
+    for (bool bigEndian : {false, true}) {
+        writeBytes(path(), utf16(QStringLiteral("[s]\r\nk=caf\u00e9\r\n"), bigEndian));
+        IniFile wide(path());
+        wide.writeString("s", "k2", QStringLiteral("\u4e2d"));
+        ASSERT_TRUE(wide.updateFile().ok());
+        EXPECT_EQ(readBytes(path()), utf16(QStringLiteral("[s]\r\nk=caf\u00e9\r\nk2=\u4e2d\r\n"), bigEndian))
+            << bigEndian;
+    }
 }
 
 TEST_F(IniFileTest, FailedWriteNamesTheFileAndKeepsTheOldOne) {

@@ -1,6 +1,8 @@
+#include "TestFiles.h"
 #include "crash/CrashChild.h"
 
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +27,37 @@ TEST(NotesFullDisk, OnASmallTmpfs) {
 
 TEST(NotesFullDisk, UnderAFileSizeLimit) {
     expectFullDiskNotes("fsize", "File too large", "Notes.ini");
+}
+
+// Ended by a signal while the register is open and cannot be written, the program still ends: the failure
+// goes to standard error instead of a box that nobody is there to answer.
+TEST(NotesFullDisk, SignalShutdownReportsOnStandardError) {
+    QTemporaryDir folder;
+    const QByteArray old = "[0]\r\nDescription=kept\r\n";
+    writeBytes(folder.filePath("Notes.ini"), old);
+    QProcess child;
+    child.start(crash::program(QStringLiteral("hw_crash_helper")), {"shutdown-notes", folder.path()});
+    ASSERT_TRUE(child.waitForStarted());
+    QByteArray out;
+    while (!out.contains("READY") && child.waitForReadyRead(30000))
+        out += child.readAllStandardOutput();
+    ASSERT_TRUE(out.contains("READY 1")) << out.toStdString() << child.readAllStandardError().toStdString();
+    ::kill(pid_t(child.processId()), SIGTERM);
+    const bool ended = child.waitForFinished(20000);
+    if (!ended) {
+        child.kill();
+        child.waitForFinished();
+    }
+    EXPECT_TRUE(ended) << "still waiting after the signal";
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 128 + SIGTERM);
+    out += child.readAllStandardOutput();
+    EXPECT_TRUE(out.contains("SHOWN yes")) << out.toStdString();
+    const QString error = QString::fromUtf8(child.readAllStandardError());
+    EXPECT_TRUE(error.contains("Error: nach " + folder.filePath("Notes.ini") +
+                               " kann nicht geschrieben werden: File too large"))
+        << error.toStdString();
+    EXPECT_EQ(readBytes(folder.filePath("Notes.ini")), old);
 }
 
 } // namespace

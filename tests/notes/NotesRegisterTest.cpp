@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -62,9 +63,14 @@ TEST_F(NotesRegisterTest, NextIdIsOneMoreThanTheLargest) {
         // Sections that are not decimal numbers are kept but count for nothing.
         {{"abc", "3"}, 4},
         {{"abc"}, 0},
-        {{"", "0x10", "$10", "1e3", "2.5", "99999999999"}, 0},
+        {{"", "0x10", "$10", "1e3", "2.5", "99999999999999999999"}, 0},
         {{"+6"}, 7},
         {{"2147483647"}, 2147483648LL},
+        // IDs are 64-bit numbers; past the largest one the smallest free one follows.
+        {{"2147483647", "2147483648"}, 2147483649LL},
+        {{"99999999999"}, 100000000000LL},
+        {{"9223372036854775807"}, 0},
+        {{"9223372036854775807", "0", "-1", "1", "3"}, 2},
     };
     for (const Case& c : cases) {
         NotesRegister notes;
@@ -72,6 +78,94 @@ TEST_F(NotesRegisterTest, NextIdIsOneMoreThanTheLargest) {
             notes.add(entry(id));
         EXPECT_EQ(notes.nextId(), c.next) << c.ids.join(',').toStdString();
     }
+}
+
+TEST_F(NotesRegisterTest, NoTwoEntriesShareASection) {
+    writeBytes(notesPath(), "[2147483647]\r\nDescription=old\r\n[Abc]\r\n");
+    NotesRegister notes = loaded();
+    for (const char* description : {"first", "second"})
+        ASSERT_TRUE(notes.add({QString::number(notes.nextId()), "d", description, "Low", "Open", ""}));
+    const struct {
+        const char* id;
+        bool added;
+    } cases[] = {
+        {"2147483648", false}, {"abc", false}, {" ABC ", false}, {"2147483650", true}, {"abcd", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(notes.add(entry(c.id)), c.added) << c.id;
+    ASSERT_TRUE(notes.save().ok());
+    EXPECT_EQ(ids(loaded()),
+              (QStringList{"2147483647", "Abc", "2147483648", "2147483649", "2147483650", "abcd"}));
+    EXPECT_EQ(loaded().entries()[3].description, "second");
+    // A removed entry's ID may be taken again.
+    notes.remove(1);
+    EXPECT_TRUE(notes.add(entry("abc")));
+}
+
+TEST_F(NotesRegisterTest, RepeatedSectionsStayEntriesOfTheirOwn) {
+    writeBytes(notesPath(),
+               "[7]\r\nDescription=first\r\n[8]\r\n[7]\r\nDescription=second\r\nStatus=Closed\r\n");
+    const NotesRegister notes = loaded();
+    ASSERT_EQ(ids(notes), (QStringList{"7", "8", "7"}));
+    EXPECT_EQ(notes.entries()[0], (NoteEntry{"7", " ", "first", " ", " ", " "}));
+    EXPECT_EQ(notes.entries()[2], (NoteEntry{"7", " ", "second", " ", "Closed", " "}));
+    EXPECT_EQ(notes.nextId(), 9);
+    ASSERT_TRUE(notes.save().ok());
+    const NotesRegister again = loaded();
+    EXPECT_EQ(ids(again), ids(notes));
+    EXPECT_EQ(again.entries()[2].description, "second");
+}
+
+// What other programs leave in Notes.ini: a register in any text form they write is read; a file that
+// holds text but no entry is reported and kept, never emptied.
+TEST_F(NotesRegisterTest, FilesFromOtherWritersLoadOrStayUntouched) {
+    QStringEncoder toUtf16(QStringConverter::Utf16LE);
+    const QByteArray notepad =
+        "\xFF\xFE" + QByteArray(toUtf16(u"[3]\r\nDescription=Caf\u00e9 \u4e2d\r\nStatus=Open\r\n"));
+    const QByteArray longDescription = QByteArray(1500, 'x');
+    const struct {
+        const char* name;
+        QByteArray file;
+        QStringList ids; // empty: no entry
+        bool readable;
+    } cases[] = {
+        {"UTF-16 with its mark", notepad, {"3"}, true},
+        {"a description of 1500 characters", "[1]\nDescription=" + longDescription + "\n", {"1"}, true},
+        {"empty", "", {}, true},
+        {"blank lines", "\r\n  \r\n\t\n", {}, true},
+        {"a mark alone", "\xEF\xBB\xBF\r\n", {}, true},
+        {"a comment alone", "; nothing here yet\r\n", {}, false},
+        {"keys without a section", "Description=lost\r\n", {}, false},
+        {"UTF-32", QByteArray("\xFF\xFE\0\0[\0\0\0", 8), {}, false},
+        {"binary", QByteArray("\x01\x02\0\x7f", 4), {}, false},
+    };
+    for (const auto& c : cases) {
+        writeBytes(notesPath(), c.file);
+        NotesRegister notes;
+        const FileResult result = notes.load(notesPath());
+        EXPECT_EQ(result.ok(), c.readable) << c.name << ": " << result.error.toStdString();
+        EXPECT_EQ(ids(notes), c.ids) << c.name;
+        if (!c.readable) {
+            EXPECT_EQ(result.error, notesPath() + " holds no entry this program can read. The register is "
+                                                  "shown read-only and the file is left as it is.");
+            EXPECT_EQ(notes.save().error, "nach " + notesPath() +
+                                              " kann nicht geschrieben werden: it holds no entry this "
+                                              "program can read");
+            EXPECT_EQ(readBytes(notesPath()), c.file) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(notes.save().ok()) << c.name;
+        EXPECT_EQ(ids(loaded()), c.ids) << c.name;
+    }
+    // The Notepad file is written back as UTF-16, its description whole.
+    writeBytes(notesPath(), notepad);
+    NotesRegister notes = loaded();
+    EXPECT_EQ(notes.entries()[0].description, QStringLiteral("Caf\u00e9 \u4e2d"));
+    ASSERT_TRUE(notes.save().ok());
+    EXPECT_TRUE(readBytes(notesPath())
+                    .startsWith("\xFF\xFE[\0"
+                                "3\0]\0"));
+    writeBytes(notesPath(), "[1]\nDescription=" + longDescription + "\n");
+    EXPECT_EQ(loaded().entries()[0].description, QString::fromLatin1(longDescription));
 }
 
 TEST_F(NotesRegisterTest, RemovingTheLargestReusesItsIdOnly) {

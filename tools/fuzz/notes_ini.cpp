@@ -9,11 +9,12 @@
 
 namespace {
 
-bool ambiguous(const TextFormat& format, const QByteArray& written) {
-    // Windows-1252 text that came out as valid UTF-8, or as a UTF-16 mark with whole UTF-16 after it,
-    // reads back in that encoding: the file has no mark of its own.
-    return format.encoding == TextEncoding::Windows1252 &&
-           decodeText(written).format.encoding != TextEncoding::Windows1252;
+bool ambiguous(const IniFile::Format& format, const QByteArray& written) {
+    // Windows-1252 text that came out as valid UTF-8, or starting with a UTF-16 mark, reads back in that
+    // encoding: the file has no mark of its own.
+    return format.utf16 == IniFile::Utf16::None && format.text.encoding == TextEncoding::Windows1252 &&
+           (decodeText(written).format.encoding != TextEncoding::Windows1252 || written.startsWith("\xFF\xFE") ||
+            written.startsWith("\xFE\xFF"));
 }
 
 // A name that writeString can store: its own line, no "=" in a key, no "]" closing a section early.
@@ -41,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ini.readError().isEmpty());
     for (const QString& name : ini.readSections())
         FUZZ_CHECK(ini.sectionExists(name));
+    for (qsizetype i = 0; i < ini.sectionCount(); ++i)
+        FUZZ_CHECK(ini.sectionExists(ini.sectionName(i)));
 
     // What updateFile writes reads back as the same text.
     const QString text = ini.text();
@@ -54,7 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         writer.writeString(section, key, value);
         QString expected = value;
         expected.replace(u'\r', u' ').replace(u'\n', u' ');
-        expected = expected.left(IniFile::kMaxValueLength);
         FUZZ_CHECK(writer.readString(section, key, QString()) == expected);
         if (expected.trimmed().isEmpty())
             expected.clear(); // blanks alone are written as they are and read as empty
@@ -69,8 +71,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The register: saved and loaded again, the same entries.
     fuzz::writeScratch(QStringLiteral("Notes.ini"), bytes);
     NotesRegister notes;
-    FUZZ_CHECK(bool(notes.load(path)));
-    (void)notes.nextId();
+    if (!notes.load(path)) {
+        // Only a file with text but no entry is refused, and it is never replaced.
+        FUZZ_CHECK(ini.sectionCount() == 0 && notes.count() == 0);
+        FUZZ_CHECK(!notes.save());
+        FUZZ_CHECK(fuzz::readScratch(path) == bytes);
+        return 0;
+    }
+    FUZZ_CHECK(notes.count() == ini.sectionCount());
+    FUZZ_CHECK(!notes.hasId(QString::number(notes.nextId())));
     FUZZ_CHECK(bool(notes.save()));
     const QByteArray saved = fuzz::readScratch(path);
     NotesRegister loaded;
