@@ -107,6 +107,7 @@ void SourceEditor::replaceLines(const QStringList& lines) {
     m_replacing = false;
     setCaretLine(caret);
     setFirstVisibleLine(top);
+    emit textReplaced();
     emit changed();
 }
 

@@ -71,7 +71,7 @@ public:
 signals:
     // One notification per change of the text, whether typed or set.
     void changed();
-    // The whole text was replaced (setLines), just before the change notification.
+    // The whole text was replaced (setLines, replaceLines), just before the change notification.
     void textReplaced();
     // A key released after the editor handled its press: its Windows virtual-key code (see TypingAids)
     // and whether it typed "}". Auto-repeat releases are not reported.

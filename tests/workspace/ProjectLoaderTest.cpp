@@ -195,7 +195,8 @@ TEST_F(ProjectLoaderTest, EachFileIsOneRecordAndSubFoldersStay) {
                                                "are listed more than once. The repeated lines were skipped.");
     ProjectValues values = load.values;
     ASSERT_TRUE(writeProjectFile(dir() + "out.hwp", values, files).ok());
-    EXPECT_EQ(readBytes(dir() + "out.hwp"), "P\r\n\r\n\r\n\r\nUtil.java\r\nsub/x.java\r\n");
+    // The project file keeps the line breaks it was read with.
+    EXPECT_EQ(readBytes(dir() + "out.hwp"), "P\n\n\n\nUtil.java\nsub/x.java\n");
 }
 
 TEST_F(ProjectLoaderTest, LeftOutFilesMakeOneMessage) {
