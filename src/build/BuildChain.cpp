@@ -208,11 +208,18 @@ void BuildChain::startCompiler(TGUI2Console* compiler, const QString&) {
 }
 
 void BuildChain::compilerLine(const QString& line, bool prefixed) {
-    if (isErrorLine(line)) {
-        m_host.addMessage(line, false);
+    switch (judgeCompilerLine(line)) {
+    case CompilerLine::Error:
         m_compileError = true;
-    } else if (m_compilerLines.size() < kMaxCompilerLines) {
-        m_compilerLines << line;
+        m_host.addMessage(line, false);
+        break;
+    case CompilerLine::Warning:
+        m_host.addMessage(line, false);
+        break;
+    case CompilerLine::Other:
+        if (m_compilerLines.size() < kMaxCompilerLines)
+            m_compilerLines << line;
+        break;
     }
     m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
 }

@@ -221,6 +221,15 @@ TEST_F(BuildChainTest, CompilerStatusDecidesWhetherTheChainGoesOn) {
          {"Hello.java:3: error: ';' expected"},
          false},
         {"Note: some notes\n", 0, {}, true},
+        // A warning is listed and the chain goes on; an error beside it still stops it.
+        {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated\n    t.stop();\n1 warning\n",
+         0,
+         {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated"},
+         true},
+        {"Hello.java:3: warning: [removal] x\nHello.java:4: error: ';' expected\n",
+         1,
+         {"Hello.java:3: warning: [removal] x", "Hello.java:4: error: ';' expected"},
+         false},
     };
     for (const Case& c : cases) {
         tool("javac", c.out, c.status);
