@@ -9,11 +9,11 @@
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
+#include "SimulatorAutorun.h"
 #include "TGUI2Console.h"
 #include "WaitSeconds.h"
 #include "settings/LiveSettings.h"
 #include "workspace/Environment.h"
-#include "workspace/FileCopy.h"
 #include "workspace/PathHelpers.h"
 
 #include <QCoreApplication>
@@ -389,17 +389,19 @@ void BuildChain::launchPalmTarget(bool simulator) {
     QStringList arguments;
     if (simulator) {
         const QString folder = QFileInfo(program).absolutePath();
-        QDir(folder + "/autorun").removeRecursively();
+        QStringList names, packages;
+        for (const char* extension : {".prc", ".pdb"}) {
+            names << in.projectName + extension;
+            packages << in.projectDir + names.last();
+        }
+        clearSimulatorAutorun(folder, names);
         if (!waitForLaunch(1))
             return cancelled();
-        if (const FileResult made = forceDirectories(folder + "/autorun/"); !made) {
-            m_host.showError(made.error);
+        if (const FileResult filled = fillSimulatorAutorun(folder, packages); !filled) {
+            m_host.showError(filled.error);
             switchPackagingOff();
             return;
         }
-        for (const char* extension : {".prc", ".pdb"})
-            copyFile(in.projectDir + in.projectName + extension,
-                     folder + "/autorun/" + in.projectName + extension);
     } else {
         arguments = splitCommandLine(palmEmulatorParameters(in)).words;
     }

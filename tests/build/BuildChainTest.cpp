@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -410,6 +411,76 @@ TEST_F(BuildChainTest, CancellingDuringTheWaitStartsNothing) {
     EXPECT_TRUE(host.messages().contains("Waiting 2 second(s) to start the Palm Emulator")) << said();
     QTest::qWait(2500);
     EXPECT_FALSE(QFile::exists(emulator + ".log"));
+}
+
+// The simulator start replaces the packages an earlier start put into its autorun folder and nothing
+// else; a link found there is removed itself, never followed, so nothing outside the folder changes.
+TEST_F(BuildChainTest, SimulatorStartTouchesNothingButItsOwnPackages) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString& sim, const QString& outside)> setUp;
+        // Files (relative to the case's folder) and what each must hold afterwards.
+        QList<std::pair<QString, QByteArray>> expected;
+    };
+    const auto link = [](const QString& target, const QString& name) {
+        ASSERT_TRUE(QFile::link(target, name)) << name.toStdString();
+    };
+    const Case cases[] = {
+        {"autorun is a link to a folder outside",
+         [&](const QString& sim, const QString& outside) {
+             writeFile(outside + "/keep.txt", "mine");
+             link(outside, sim + "/autorun");
+         },
+         {{"outside/keep.txt", "mine"},
+          {"outside/Hello.prc", "<missing>"},
+          {"sim/autorun/Hello.prc", "package"}}},
+        {"autorun is a dangling link",
+         [&](const QString& sim, const QString& outside) { link(outside + "/made", sim + "/autorun"); },
+         {{"outside/made", "<missing>"}, {"sim/autorun/Hello.pdb", "package"}}},
+        {"a package's name is a link to a file outside",
+         [&](const QString& sim, const QString& outside) {
+             writeFile(outside + "/target", "mine");
+             QDir().mkpath(sim + "/autorun");
+             link(outside + "/target", sim + "/autorun/Hello.prc");
+         },
+         {{"outside/target", "mine"}, {"sim/autorun/Hello.prc", "package"}}},
+        {"the user's own file stays, an earlier start's package goes",
+         [&](const QString& sim, const QString&) {
+             QDir().mkpath(sim + "/autorun");
+             writeFile(sim + "/autorun/Mine.prc", "mine");
+             host.inputs.projectName = "Old";
+             chain->startApplication();
+             host.inputs.projectName = "Hello";
+         },
+         {{"sim/autorun/Mine.prc", "mine"},
+          {"sim/autorun/Old.prc", "<missing>"},
+          {"sim/autorun/Hello.prc", "package"}}},
+    };
+    for (const char* name : {"Old.pdb", "Old.prc"})
+        writeFile(project + name, "old package");
+    settings.setFlag(u"Warp", false);
+    settings.setFlag(u"Exegen", false);
+    host.target = "Palm Simulator";
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString folder = dir.filePath(QString("case%1").arg(++n));
+        const QString sim = folder + "/sim", outside = folder + "/outside";
+        QDir().mkpath(sim);
+        QDir().mkpath(outside);
+        writeScript(sim + "/PalmSim", kEmulator);
+        settings.setText(u"PalmSim", sim + "/PalmSim");
+        c.setUp(sim, outside);
+        QFile::remove(sim + "/PalmSim.log");
+        host.clearMessages();
+        chain->startApplication();
+        ASSERT_TRUE(runnertest::waitFor([&] { return QFile::exists(sim + "/PalmSim.log"); }, 30000))
+            << c.what << "\n"
+            << said();
+        for (const auto& [file, bytes] : c.expected)
+            EXPECT_EQ(readFile(folder + "/" + file), bytes) << c.what << ": " << file.toStdString();
+        EXPECT_FALSE(QFileInfo(sim + "/autorun").isSymLink()) << c.what;
+        EXPECT_FALSE(QFileInfo(sim + "/autorun/Hello.prc").isSymLink()) << c.what;
+    }
 }
 
 // Before a build the folders are checked, and the wrong one is named with the way to the setting.
