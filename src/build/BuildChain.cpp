@@ -355,8 +355,14 @@ void BuildChain::reportStartFailure(const QString& what, const QString& error) {
 void BuildChain::launchApplication() {
     const QString target = m_host.runTarget();
     if (target == QLatin1String("Java")) {
-        const QString command =
-            appletViewerCommandLine(inputs(), m_settings.values(), m_host.remoteDebugging());
+        const RemoteDebugging debugging = m_host.remoteDebugging();
+        // A blank would split the debugging option, and the viewer would fail for a reason of its own.
+        if (const QString problem = remoteDebuggingProblem(debugging); !problem.isEmpty()) {
+            m_host.addMessage(problem, false);
+            setEnvironmentValue(kClasspath, m_savedClasspath);
+            return;
+        }
+        const QString command = appletViewerCommandLine(inputs(), m_settings.values(), debugging);
         m_host.appendOutput("Start: " + command);
         runner(6)->setCommand(command);
         runner(6)->Start();

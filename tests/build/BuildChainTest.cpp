@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 #include "RunnerTestSupport.h"
 #include "build/BuildChainHost.h"
+#include "build/LaunchCommands.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
 #include "settings/LiveSettings.h"
@@ -40,6 +41,7 @@ public:
     BuildInputs inputs;
     QString target = QStringLiteral("Java");
     bool palm = false;
+    RemoteDebugging debugging;
     std::unique_ptr<TPalmUserData> users;
     RegistryStore* store = nullptr;
 
@@ -67,7 +69,7 @@ public:
     BuildInputs buildInputs() const override { return inputs; }
     QString runTarget() const override { return target; }
     bool palmTargetChosen() const override { return palm; }
-    RemoteDebugging remoteDebugging() const override { return {}; }
+    RemoteDebugging remoteDebugging() const override { return debugging; }
     void applicationRunning(bool) override {}
     TPalmUserData& palmUsers() override {
         if (!users)
@@ -481,6 +483,28 @@ TEST_F(BuildChainTest, SimulatorStartTouchesNothingButItsOwnPackages) {
         EXPECT_FALSE(QFileInfo(sim + "/autorun").isSymLink()) << c.what;
         EXPECT_FALSE(QFileInfo(sim + "/autorun/Hello.prc").isSymLink()) << c.what;
     }
+}
+
+// A port with a blank inside starts no viewer (it would fail with a JDWP error of its own); blanks around
+// it are dropped.
+TEST_F(BuildChainTest, RemoteDebuggingPortWithABlankStartsNoViewer) {
+    settings.setFlag(u"Warp", false);
+    settings.setFlag(u"Exegen", false);
+    setEnvironmentValue("CLASSPATH", "/mine");
+    host.debugging = {true, "50 00"};
+    chain->startApplication();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(host.messages(), QStringList{remoteDebuggingProblem(host.debugging)});
+    EXPECT_FALSE(QFile::exists(jdk + "bin/viewer.args"));
+    EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/mine");
+
+    host.debugging = {true, " 5000 "};
+    chain->startApplication();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_TRUE(readFile(jdk + "bin/viewer.args")
+                    .startsWith("-Xdebug\n-Xnoagent\n-Xrunjdwp:transport=dt_socket,address=5000,server=y,"
+                                "suspend=n\nwaba.applet.Applet\n"))
+        << readFile(jdk + "bin/viewer.args").toStdString();
 }
 
 // Before a build the folders are checked, and the wrong one is named with the way to the setting.
