@@ -58,6 +58,9 @@ void TForm1::StartDebugger1Click() {
             messageDialog(QStringLiteral("The debugger's parameters cannot be read: %1").arg(why), mtError,
                           mbOK);
         }
+        void reportNotStarted(const QString& why) override {
+            messageDialog(QStringLiteral("The debugger is not started. %1").arg(why), mtError, mbOK);
+        }
 
     private:
         TForm1& w;

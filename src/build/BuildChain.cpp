@@ -9,11 +9,11 @@
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
+#include "SimulatorAutorun.h"
 #include "TGUI2Console.h"
 #include "WaitSeconds.h"
 #include "settings/LiveSettings.h"
 #include "workspace/Environment.h"
-#include "workspace/FileCopy.h"
 #include "workspace/PathHelpers.h"
 
 #include <QCoreApplication>
@@ -220,11 +220,18 @@ void BuildChain::startCompiler(TGUI2Console* compiler, const QString&) {
 }
 
 void BuildChain::compilerLine(const QString& line, bool prefixed) {
-    if (isErrorLine(line)) {
-        m_host.addMessage(line, false);
+    switch (judgeCompilerLine(line)) {
+    case CompilerLine::Error:
         m_compileError = true;
-    } else if (m_compilerLines.size() < kMaxCompilerLines) {
-        m_compilerLines << line;
+        m_host.addMessage(line, false);
+        break;
+    case CompilerLine::Warning:
+        m_host.addMessage(line, false);
+        break;
+    case CompilerLine::Other:
+        if (m_compilerLines.size() < kMaxCompilerLines)
+            m_compilerLines << line;
+        break;
     }
     m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
 }
@@ -360,8 +367,14 @@ void BuildChain::reportStartFailure(const QString& what, const QString& error) {
 void BuildChain::launchApplication() {
     const QString target = m_host.runTarget();
     if (target == QLatin1String("Java")) {
-        const QString command =
-            appletViewerCommandLine(inputs(), m_settings.values(), m_host.remoteDebugging());
+        const RemoteDebugging debugging = m_host.remoteDebugging();
+        // A blank would split the debugging option, and the viewer would fail for a reason of its own.
+        if (const QString problem = remoteDebuggingProblem(debugging); !problem.isEmpty()) {
+            m_host.addMessage(problem, false);
+            setEnvironmentValue(kClasspath, m_savedClasspath);
+            return;
+        }
+        const QString command = appletViewerCommandLine(inputs(), m_settings.values(), debugging);
         m_host.appendOutput("Start: " + command);
         runner(6)->setCommand(command);
         runner(6)->Start();
@@ -394,17 +407,19 @@ void BuildChain::launchPalmTarget(bool simulator) {
     QStringList arguments;
     if (simulator) {
         const QString folder = QFileInfo(program).absolutePath();
-        QDir(folder + "/autorun").removeRecursively();
+        QStringList names, packages;
+        for (const char* extension : {".prc", ".pdb"}) {
+            names << in.projectName + extension;
+            packages << in.projectDir + names.last();
+        }
+        clearSimulatorAutorun(folder, names);
         if (!waitForLaunch(1))
             return cancelled();
-        if (const FileResult made = forceDirectories(folder + "/autorun/"); !made) {
-            m_host.showError(made.error);
+        if (const FileResult filled = fillSimulatorAutorun(folder, packages); !filled) {
+            m_host.showError(filled.error);
             switchPackagingOff();
             return;
         }
-        for (const char* extension : {".prc", ".pdb"})
-            copyFile(in.projectDir + in.projectName + extension,
-                     folder + "/autorun/" + in.projectName + extension);
     } else {
         arguments = splitCommandLine(palmEmulatorParameters(in)).words;
     }

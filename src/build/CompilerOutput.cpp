@@ -5,11 +5,27 @@
 namespace {
 
 constexpr QLatin1String javaMarker(".java:");
+constexpr QLatin1String warningMarker(": warning:");
 
 } // namespace
 
+CompilerLine judgeCompilerLine(const QString& line) {
+    const qsizetype marker = line.indexOf(javaMarker);
+    if (marker < 0)
+        return CompilerLine::Other;
+    // javac writes a warning as "<file>.java:<line>: warning: ..."; everything else naming a source
+    // stays an error, so a line of unknown form never lets a broken build go on.
+    qsizetype at = marker + javaMarker.size();
+    const qsizetype digits = at;
+    while (at < line.size() && line[at] >= u'0' && line[at] <= u'9')
+        ++at;
+    if (at > digits && QStringView(line).sliced(at).startsWith(warningMarker))
+        return CompilerLine::Warning;
+    return CompilerLine::Error;
+}
+
 bool isErrorLine(const QString& line) {
-    return line.contains(javaMarker);
+    return judgeCompilerLine(line) == CompilerLine::Error;
 }
 
 std::optional<ErrorLocation> parseErrorLine(const QString& line) {

@@ -3,8 +3,15 @@
 #include <QString>
 #include <optional>
 
-// A compiler output line reports an error (or a warning, which counts the same) when it names a Java
-// source followed by a colon.
+// What a line of the compiler's output is to the build.
+enum class CompilerLine {
+    Other,   // javac's notes, counts and quoted source lines: the output window alone
+    Warning, // "<file>.java:<line>: warning: ...": listed, and the build goes on
+    Error,   // any other line naming a Java source followed by a colon: listed, and the build stops
+};
+CompilerLine judgeCompilerLine(const QString& line);
+
+// The line stops the build (judgeCompilerLine gives Error).
 bool isErrorLine(const QString& line);
 
 // Where an error line of the message list points.

@@ -2,6 +2,8 @@
 
 #include "settings/SettingsValues.h"
 
+#include <algorithm>
+
 namespace {
 
 // The first caption of `allowed` that the group has selected, or empty.
@@ -42,8 +44,11 @@ QString appletViewerArguments(const BuildInputs& inputs, const SettingsValues& s
                               const RemoteDebugging& debugging) {
     QString arguments;
     if (debugging.enabled)
-        arguments = QStringLiteral("-Xdebug -Xnoagent -Xrunjdwp:transport=dt_socket,address=") +
-                    debugging.address + QStringLiteral(",server=y,suspend=n ");
+        arguments =
+            QStringLiteral("-Xdebug -Xnoagent ") +
+            inputs.convention.word(QStringLiteral("-Xrunjdwp:transport=dt_socket,address=") +
+                                   debugging.address.trimmed() + QStringLiteral(",server=y,suspend=n")) +
+            u' ';
     arguments += QStringLiteral("waba.applet.Applet /x %1 /y %2 /w %3 /h %4 ")
                      .arg(settings.number(u"x"))
                      .arg(settings.number(u"y"))
@@ -51,6 +56,16 @@ QString appletViewerArguments(const BuildInputs& inputs, const SettingsValues& s
                      .arg(settings.number(u"height"));
     return arguments + appletViewerOptions(settings, inputs.creatorId, inputs.convention) +
            inputs.convention.word(inputs.projectName);
+}
+
+QString remoteDebuggingProblem(const RemoteDebugging& debugging) {
+    const QString address = debugging.address.trimmed();
+    if (!debugging.enabled ||
+        !std::any_of(address.begin(), address.end(), [](QChar c) { return c.isSpace(); }))
+        return QString();
+    return QStringLiteral("The applet viewer is not started: the remote-debugging \"Port\" \"%1\" holds a "
+                          "blank (Compile > Remote Debugging Options...).")
+        .arg(address);
 }
 
 QString appletViewerCommandLine(const BuildInputs& inputs, const SettingsValues& settings,

@@ -12,10 +12,15 @@ class SettingsValues;
 QString appletViewerOptions(const SettingsValues& settings, const QString& creatorId,
                             const PathConvention& c);
 
-// The launcher's arguments: the remote-debugging options when asked for, the viewer class, the window's
-// position and size, the options and the main class (the project name).
+// The launcher's arguments: the remote-debugging options when asked for (the -Xrunjdwp option one word,
+// its address without the blanks around it), the viewer class, the window's position and size, the
+// options and the main class (the project name).
 QString appletViewerArguments(const BuildInputs& inputs, const SettingsValues& settings,
                               const RemoteDebugging& debugging);
+
+// Why the remote-debugging address cannot reach the viewer (a blank inside it), as the message-list line
+// that says so; empty when it can. Blanks around it are dropped.
+QString remoteDebuggingProblem(const RemoteDebugging& debugging);
 
 // java (or oldjava when OldjavaExe is on) followed by the arguments.
 QString appletViewerCommandLine(const BuildInputs& inputs, const SettingsValues& settings,

@@ -34,9 +34,20 @@ struct ProgramStart {
     bool ok() const { return error.isEmpty(); }
 };
 
-// jdb reads commands from its console: it runs inside a terminal window, `terminal -e jdb parameters...`.
-// A program path starting with "-" or "@" goes as ./path, so no terminal takes it for an option.
+// jdb reads commands from its console: it runs inside a terminal window, `terminal -e /bin/sh -c <script>
+// sh jdb parameters...`. The fixed script runs jdb with its arguments as they are (positional words, never
+// part of the script), then keeps the window open until a key is pressed, so its last words (a class not
+// found, the exception that ended the program) can be read. A program path starting with "-" or "@" goes
+// as ./path, so nothing takes it for an option.
 ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters);
+// The script jdbInTerminal gives the shell.
+QString keepTerminalOpenScript();
+
+// What keeps jdb from starting (no terminal program, no jdb where the JDK folder says), as a sentence
+// that names it; empty when nothing is missing.
+QString jdbMissing(const QString& terminal, const QString& jdb);
+// The same for the other debugger: nothing named, no such file, not a program, not found on PATH.
+QString otherDebuggerMissing(const QString& program);
 
 // The other debugger, started directly: its parameter line split into words without a shell.
 ProgramStart otherDebugger(const QString& program, const QString& parameters);

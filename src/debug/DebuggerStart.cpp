@@ -10,15 +10,18 @@ namespace {
 
 const QString kClasspath = QStringLiteral("CLASSPATH");
 
-// Builds what to start; an empty program means nothing can be started.
-ProgramStart debuggerStart(DebuggerHost& host, const QString& terminal) {
+// Builds what to start, or says in `missing` what keeps it from starting.
+ProgramStart debuggerStart(DebuggerHost& host, const QString& terminal, QString& missing) {
     const DebuggerChoice choice = host.debuggerChoice();
-    if (!choice.useJdb)
-        return otherDebugger(choice.program, choice.parameters);
+    if (!choice.useJdb) {
+        missing = otherDebuggerMissing(choice.program);
+        return missing.isEmpty() ? otherDebugger(choice.program, choice.parameters) : ProgramStart();
+    }
     const BuildInputs inputs = host.buildInputs();
     const QString jdb = jdbProgram(inputs);
     // A terminal with nothing to run would flash and close: a missing jdb starts nothing at all.
-    if (terminal.isEmpty() || !QFileInfo(jdb).isExecutable())
+    missing = jdbMissing(terminal, jdb);
+    if (!missing.isEmpty())
         return {};
     return jdbInTerminal(terminal, jdb, jdbParameters(inputs, host.settings()));
 }
@@ -44,12 +47,17 @@ bool startDebugger(DebuggerHost& host, const ProgramStarter& starter, const QStr
     setEnvironmentValue(kClasspath, debuggerClasspath(host.buildInputs()));
     host.clearCompileError();
     host.saveAll();
-    const ProgramStart start = debuggerStart(host, terminal);
+    QString missing;
+    const ProgramStart start = debuggerStart(host, terminal, missing);
     bool started = false;
-    if (!start.ok())
+    if (!missing.isEmpty())
+        host.reportNotStarted(missing);
+    else if (!start.ok())
         host.reportBadParameters(start.error);
-    else if (!start.program.isEmpty())
-        started = starter(start, QDir::currentPath());
+    else if (!starter(start, QDir::currentPath()))
+        host.reportNotStarted(QStringLiteral("%1 could not be started.").arg(start.program));
+    else
+        started = true;
     setEnvironmentValue(kClasspath, saved);
     return started;
 }

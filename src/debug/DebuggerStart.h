@@ -21,6 +21,8 @@ public:
     virtual DebuggerChoice debuggerChoice() const = 0;
     // Typed parameters that cannot be split into words (an open quote).
     virtual void reportBadParameters(const QString& why) = 0;
+    // Nothing was started: what is missing, or that the start failed, in a sentence.
+    virtual void reportNotStarted(const QString& why) = 0;
 };
 
 // Starts a program detached, in the given working folder, with the environment as it is at the call.
@@ -30,7 +32,7 @@ bool startDetached(const ProgramStart& start, const QString& workingFolder);
 
 // "Start Debugger": checks the main class, sets CLASSPATH for the debugger, saves everything, starts jdb
 // in a terminal (or the other debugger) in the program's current folder, then puts CLASSPATH back as it
-// was. The started debugger keeps its own copy. Returns whether a debugger was started; a debugger that
-// cannot start is not reported.
+// was. The started debugger keeps its own copy. Returns whether a debugger was started; when none was,
+// the host is told what is missing (no terminal, no jdb, no such debugger) or that the start failed.
 bool startDebugger(DebuggerHost& host, const ProgramStarter& starter = startDetached,
                    const QString& terminal = findTerminal());

@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 #include "RunnerTestSupport.h"
 #include "build/BuildChainHost.h"
+#include "build/LaunchCommands.h"
 #include "build/PalmUserData.h"
 #include "build/TGUI2Console.h"
 #include "settings/LiveSettings.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +41,7 @@ public:
     BuildInputs inputs;
     QString target = QStringLiteral("Java");
     bool palm = false;
+    RemoteDebugging debugging;
     std::unique_ptr<TPalmUserData> users;
     RegistryStore* store = nullptr;
 
@@ -66,7 +69,7 @@ public:
     BuildInputs buildInputs() const override { return inputs; }
     QString runTarget() const override { return target; }
     bool palmTargetChosen() const override { return palm; }
-    RemoteDebugging remoteDebugging() const override { return {}; }
+    RemoteDebugging remoteDebugging() const override { return debugging; }
     void applicationRunning(bool) override {}
     TPalmUserData& palmUsers() override {
         if (!users)
@@ -221,6 +224,15 @@ TEST_F(BuildChainTest, CompilerStatusDecidesWhetherTheChainGoesOn) {
          {"Hello.java:3: error: ';' expected"},
          false},
         {"Note: some notes\n", 0, {}, true},
+        // A warning is listed and the chain goes on; an error beside it still stops it.
+        {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated\n    t.stop();\n1 warning\n",
+         0,
+         {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated"},
+         true},
+        {"Hello.java:3: warning: [removal] x\nHello.java:4: error: ';' expected\n",
+         1,
+         {"Hello.java:3: warning: [removal] x", "Hello.java:4: error: ';' expected"},
+         false},
     };
     for (const Case& c : cases) {
         tool("javac", c.out, c.status);
@@ -401,6 +413,98 @@ TEST_F(BuildChainTest, CancellingDuringTheWaitStartsNothing) {
     EXPECT_TRUE(host.messages().contains("Waiting 2 second(s) to start the Palm Emulator")) << said();
     QTest::qWait(2500);
     EXPECT_FALSE(QFile::exists(emulator + ".log"));
+}
+
+// The simulator start replaces the packages an earlier start put into its autorun folder and nothing
+// else; a link found there is removed itself, never followed, so nothing outside the folder changes.
+TEST_F(BuildChainTest, SimulatorStartTouchesNothingButItsOwnPackages) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString& sim, const QString& outside)> setUp;
+        // Files (relative to the case's folder) and what each must hold afterwards.
+        QList<std::pair<QString, QByteArray>> expected;
+    };
+    const auto link = [](const QString& target, const QString& name) {
+        ASSERT_TRUE(QFile::link(target, name)) << name.toStdString();
+    };
+    const Case cases[] = {
+        {"autorun is a link to a folder outside",
+         [&](const QString& sim, const QString& outside) {
+             writeFile(outside + "/keep.txt", "mine");
+             link(outside, sim + "/autorun");
+         },
+         {{"outside/keep.txt", "mine"},
+          {"outside/Hello.prc", "<missing>"},
+          {"sim/autorun/Hello.prc", "package"}}},
+        {"autorun is a dangling link",
+         [&](const QString& sim, const QString& outside) { link(outside + "/made", sim + "/autorun"); },
+         {{"outside/made", "<missing>"}, {"sim/autorun/Hello.pdb", "package"}}},
+        {"a package's name is a link to a file outside",
+         [&](const QString& sim, const QString& outside) {
+             writeFile(outside + "/target", "mine");
+             QDir().mkpath(sim + "/autorun");
+             link(outside + "/target", sim + "/autorun/Hello.prc");
+         },
+         {{"outside/target", "mine"}, {"sim/autorun/Hello.prc", "package"}}},
+        {"the user's own file stays, an earlier start's package goes",
+         [&](const QString& sim, const QString&) {
+             QDir().mkpath(sim + "/autorun");
+             writeFile(sim + "/autorun/Mine.prc", "mine");
+             host.inputs.projectName = "Old";
+             chain->startApplication();
+             host.inputs.projectName = "Hello";
+         },
+         {{"sim/autorun/Mine.prc", "mine"},
+          {"sim/autorun/Old.prc", "<missing>"},
+          {"sim/autorun/Hello.prc", "package"}}},
+    };
+    for (const char* name : {"Old.pdb", "Old.prc"})
+        writeFile(project + name, "old package");
+    settings.setFlag(u"Warp", false);
+    settings.setFlag(u"Exegen", false);
+    host.target = "Palm Simulator";
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString folder = dir.filePath(QString("case%1").arg(++n));
+        const QString sim = folder + "/sim", outside = folder + "/outside";
+        QDir().mkpath(sim);
+        QDir().mkpath(outside);
+        writeScript(sim + "/PalmSim", kEmulator);
+        settings.setText(u"PalmSim", sim + "/PalmSim");
+        c.setUp(sim, outside);
+        QFile::remove(sim + "/PalmSim.log");
+        host.clearMessages();
+        chain->startApplication();
+        ASSERT_TRUE(runnertest::waitFor([&] { return QFile::exists(sim + "/PalmSim.log"); }, 30000))
+            << c.what << "\n"
+            << said();
+        for (const auto& [file, bytes] : c.expected)
+            EXPECT_EQ(readFile(folder + "/" + file), bytes) << c.what << ": " << file.toStdString();
+        EXPECT_FALSE(QFileInfo(sim + "/autorun").isSymLink()) << c.what;
+        EXPECT_FALSE(QFileInfo(sim + "/autorun/Hello.prc").isSymLink()) << c.what;
+    }
+}
+
+// A port with a blank inside starts no viewer (it would fail with a JDWP error of its own); blanks around
+// it are dropped.
+TEST_F(BuildChainTest, RemoteDebuggingPortWithABlankStartsNoViewer) {
+    settings.setFlag(u"Warp", false);
+    settings.setFlag(u"Exegen", false);
+    setEnvironmentValue("CLASSPATH", "/mine");
+    host.debugging = {true, "50 00"};
+    chain->startApplication();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_EQ(host.messages(), QStringList{remoteDebuggingProblem(host.debugging)});
+    EXPECT_FALSE(QFile::exists(jdk + "bin/viewer.args"));
+    EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/mine");
+
+    host.debugging = {true, " 5000 "};
+    chain->startApplication();
+    ASSERT_TRUE(waitIdle());
+    EXPECT_TRUE(readFile(jdk + "bin/viewer.args")
+                    .startsWith("-Xdebug\n-Xnoagent\n-Xrunjdwp:transport=dt_socket,address=5000,server=y,"
+                                "suspend=n\nwaba.applet.Applet\n"))
+        << readFile(jdk + "bin/viewer.args").toStdString();
 }
 
 // Before a build the folders are checked, and the wrong one is named with the way to the setting.

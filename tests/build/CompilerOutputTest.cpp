@@ -6,12 +6,35 @@
 
 namespace {
 
-TEST(CompilerOutput, ErrorLinesNameAJavaFileAndAColon) {
-    EXPECT_TRUE(isErrorLine("Foo.java:12: warning: [deprecation] x"));
-    EXPECT_TRUE(isErrorLine("src/Foo.java:3: error: ';' expected"));
-    EXPECT_FALSE(isErrorLine("Foo.JAVA:12: error"));
-    EXPECT_FALSE(isErrorLine("Note: Foo.java uses unchecked or unsafe operations."));
-    EXPECT_FALSE(isErrorLine("1 error"));
+// javac's warnings are listed but let the build go on; any other line naming a source stops it.
+TEST(CompilerOutput, EachLineIsAnErrorAWarningOrNeither) {
+    const std::pair<const char*, CompilerLine> cases[] = {
+        {"src/Foo.java:3: error: ';' expected", CompilerLine::Error},
+        {"Foo.java:12: warning: [removal] stop() in Thread has been deprecated", CompilerLine::Warning},
+        {"Foo.java:12: warning: [deprecation] x", CompilerLine::Warning},
+        {"sub/my Foo.java:7: warning: x", CompilerLine::Warning},
+        // Only javac's own form is a warning: the word right after the line number.
+        {"Foo.java:12: error: warning: not one", CompilerLine::Error},
+        {"Foo.java: warning: no line number", CompilerLine::Error},
+        {"Foo.java:x: warning: no line number", CompilerLine::Error},
+        {"Foo.java:12:warning: no blank", CompilerLine::Error},
+        {"Foo.java:12: Warning: other case", CompilerLine::Error},
+        {"Foo.java:12: warnings: x", CompilerLine::Error},
+        {"Foo.java:12: warning", CompilerLine::Error},
+        // The first ".java:" counts.
+        {"A.java:1: B.java:2: warning: x", CompilerLine::Error},
+        {"Foo.java:", CompilerLine::Error},
+        {"Foo.JAVA:12: error", CompilerLine::Other},
+        {"warning: [options] source value 7 is obsolete", CompilerLine::Other},
+        {"Note: Foo.java uses unchecked or unsafe operations.", CompilerLine::Other},
+        {"1 warning", CompilerLine::Other},
+        {"1 error", CompilerLine::Other},
+        {"", CompilerLine::Other},
+    };
+    for (const auto& [line, kind] : cases) {
+        EXPECT_EQ(judgeCompilerLine(line), kind) << line;
+        EXPECT_EQ(isErrorLine(line), kind == CompilerLine::Error) << line;
+    }
 }
 
 TEST(CompilerOutput, JumpTargetOfAMessageLine) {

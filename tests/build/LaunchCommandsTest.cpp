@@ -76,6 +76,35 @@ TEST(LaunchCommands, TypedTextReachesTheViewerAsTyped) {
     }
 }
 
+// The debugging option is one word whatever was typed as the port; a blank inside the port is refused.
+TEST(LaunchCommands, RemoteDebuggingPortIsOneWordOrRefused) {
+    const struct {
+        const char* port;
+        const char* address; // in the option, or nullptr when refused
+    } cases[] = {
+        {"5000", "5000"},     {" 5000 ", "5000"}, {"\t6000", "6000"},    {"localhost:5000", "localhost:5000"},
+        {"*:5000", "*:5000"}, {"50 00", nullptr}, {" 50\t00 ", nullptr},
+    };
+    for (const auto& c : cases) {
+        const RemoteDebugging debugging{true, c.port};
+        EXPECT_EQ(remoteDebuggingProblem(debugging).isEmpty(), c.address != nullptr) << c.port;
+        if (!c.address)
+            continue;
+        const QStringList words = argv(appletViewerCommandLine(linuxInputs(), blankSettings(), debugging));
+        EXPECT_EQ(words.mid(1, 4),
+                  (QStringList{
+                      "-Xdebug", "-Xnoagent",
+                      QString("-Xrunjdwp:transport=dt_socket,address=%1,server=y,suspend=n").arg(c.address),
+                      "waba.applet.Applet"}))
+            << c.port;
+    }
+    EXPECT_EQ(remoteDebuggingProblem({true, " 50 00"}),
+              R"(The applet viewer is not started: the remote-debugging "Port" "50 00" holds a blank )"
+              R"((Compile > Remote Debugging Options...).)");
+    // Without remote debugging the port does not matter.
+    EXPECT_EQ(remoteDebuggingProblem({false, "50 00"}), "");
+}
+
 TEST(LaunchCommands, PalmEmulatorParametersAndWaitingTexts) {
     EXPECT_EQ(palmEmulatorParameters(windowsInputs()),
               R"( -load_apps C:\Projects\Hello\Hello.prc,C:\Projects\Hello\Hello.pdb -run_app Hello)");

@@ -33,9 +33,26 @@ TEST(DebuggerCommand, LinuxFormOfTheExample) {
         jdbInTerminal("/usr/bin/xterm", jdbProgram(in), jdbParameters(in, exampleSettings()));
     ASSERT_TRUE(start.ok());
     EXPECT_EQ(start.program, "/usr/bin/xterm");
-    EXPECT_EQ(start.arguments,
-              (QStringList{"-e", "/opt/jdk/bin/jdb", "waba.applet.Applet", "/x", "100", "/y", "100", "/w",
-                           "160", "/h", "160", "/bpp", "8", "/scale", "1", "Hello"}));
+    EXPECT_EQ(start.arguments, (QStringList{"-e",
+                                            "/bin/sh",
+                                            "-c",
+                                            keepTerminalOpenScript(),
+                                            "sh",
+                                            "/opt/jdk/bin/jdb",
+                                            "waba.applet.Applet",
+                                            "/x",
+                                            "100",
+                                            "/y",
+                                            "100",
+                                            "/w",
+                                            "160",
+                                            "/h",
+                                            "160",
+                                            "/bpp",
+                                            "8",
+                                            "/scale",
+                                            "1",
+                                            "Hello"}));
 }
 
 // The viewer options in their order, as the normal start gives them; the remote-debugging switch never
@@ -85,7 +102,7 @@ TEST(DebuggerCommand, NamesNeverBecomeOptions) {
     in.projectName = "-Hello";
     const ProgramStart jdb = jdbInTerminal("xterm", jdbProgram(in), jdbParameters(in, blankSettings()));
     ASSERT_TRUE(jdb.ok());
-    EXPECT_EQ(jdb.arguments.value(1), "./-jdk/bin/jdb");
+    EXPECT_EQ(jdb.arguments.value(5), "./-jdk/bin/jdb");
     EXPECT_EQ(jdb.arguments.last(), "-Hello"); // after the class name: the application's own argument
     EXPECT_EQ(otherDebugger("@dbg", "").program, "./@dbg");
     EXPECT_EQ(otherDebugger("/usr/bin/gdb", "").program, "/usr/bin/gdb");

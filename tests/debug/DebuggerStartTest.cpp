@@ -27,6 +27,7 @@ public:
     const SettingsValues& settings() const override { return values; }
     DebuggerChoice debuggerChoice() const override { return choice; }
     void reportBadParameters(const QString& why) override { reported << why; }
+    void reportNotStarted(const QString& why) override { notStarted << why; }
 
     bool mainClass = true;
     int mainClassChecks = 0;
@@ -37,6 +38,7 @@ public:
     SettingsValues values = blankSettings();
     DebuggerChoice choice;
     QStringList reported;
+    QStringList notStarted;
 };
 
 class DebuggerStartTest : public ::testing::Test {
@@ -66,6 +68,17 @@ protected:
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
+    }
+    QString writeScript(const QString& name, const QString& text) {
+        const QString path = QDir(dir.path()).absoluteFilePath(name);
+        writeFile(path, text.toUtf8());
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
     }
     static QStringList waitForRecord(const QString& record) {
         if (!QTest::qWaitFor([&] { return QFile::exists(record); }, 10000))
@@ -103,6 +116,7 @@ TEST_F(DebuggerStartTest, DebuggerThatCannotStartStillSavesAndRestoresTheClassPa
     EXPECT_EQ(host.saves, 1);
     EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/before");
     EXPECT_TRUE(host.reported.isEmpty());
+    EXPECT_EQ(host.notStarted.size(), 1);
 
     // An absent variable is absent again afterwards.
     setEnvironmentValue("CLASSPATH", "");
@@ -111,43 +125,104 @@ TEST_F(DebuggerStartTest, DebuggerThatCannotStartStillSavesAndRestoresTheClassPa
     EXPECT_TRUE(qgetenv("CLASSPATH").isNull());
 }
 
-TEST_F(DebuggerStartTest, JdbRunsInsideTheTerminal) {
+// jdb runs through a shell that gets its arguments as words and waits for a key once jdb has ended, so
+// jdb's last words stay readable. Here the terminal runs the command with no keyboard: the wait ends at once.
+TEST_F(DebuggerStartTest, JdbRunsInsideTheTerminalThatStaysOpenAfterIt) {
     const QString jdk = dir.filePath("jdk") + "/";
     QDir().mkpath(jdk + "bin");
-    recorder("jdk/bin/jdb", dir.filePath("unused"));
+    writeScript(
+        jdk + "bin/jdb",
+        "#!/bin/sh\nfor a in \"$@\"; do echo \"[$a]\"; done\necho 'main class Hello not found'\nexit 2\n");
     host.inputs.paths.jdkPath = jdk;
+    host.inputs.projectName = "Hel'lo $(touch pwned)";
     const QString record = dir.filePath("terminal.txt");
-    const QString terminal = recorder("terminal", record);
+    const QString terminal =
+        writeScript("terminal", "#!/bin/sh\n[ \"$1\" = -e ] && shift\necho \"CLASSPATH=$CLASSPATH\" > '" +
+                                    record + ".tmp'\n\"$@\" >> '" + record + ".tmp' 2>&1\nmv '" + record +
+                                    ".tmp' '" + record + "'\n");
     EXPECT_TRUE(startDebugger(host, startDetached, terminal));
-    const QStringList seen = waitForRecord(record);
-    ASSERT_GE(seen.size(), 4);
-    EXPECT_EQ(seen[1], debuggerClasspath(host.inputs));
-    EXPECT_EQ(seen.mid(2), (QStringList{"-e", jdk + "bin/jdb", "waba.applet.Applet", "/x", "100", "/y", "100",
-                                        "/w", "160", "/h", "160", "Hello"}));
+    EXPECT_EQ(waitForRecord(record),
+              (QStringList{"CLASSPATH=" + debuggerClasspath(host.inputs), "[waba.applet.Applet]", "[/x]",
+                           "[100]", "[/y]", "[100]", "[/w]", "[160]", "[/h]", "[160]",
+                           "[Hel'lo $(touch pwned)]", "main class Hello not found",
+                           "The debugger has ended (exit status 2). Press a key to close this window. "}));
+    EXPECT_FALSE(QFile::exists(dir.filePath("pwned")));
     EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/before");
 }
 
-TEST_F(DebuggerStartTest, NothingStartsWithoutJdbTerminalOrMainClass) {
-    int starts = 0;
-    const ProgramStarter counting = [&](const ProgramStart&, const QString&) { return ++starts, true; };
-    host.inputs.paths.jdkPath = dir.filePath("nojdk") + "/";
-    EXPECT_FALSE(startDebugger(host, counting, "/usr/bin/xterm"));
-    EXPECT_EQ(host.saves, 1);
-
+// Nothing starts without jdb, a terminal, the other debugger or the main class, and each says what is
+// missing.
+TEST_F(DebuggerStartTest, WhatKeepsTheDebuggerFromStartingIsNamed) {
     const QString jdk = dir.filePath("jdk") + "/";
     QDir().mkpath(jdk + "bin");
-    recorder("jdk/bin/jdb", dir.filePath("unused"));
-    host.inputs.paths.jdkPath = jdk;
-    EXPECT_FALSE(startDebugger(host, counting, ""));
-    EXPECT_EQ(starts, 0);
-    EXPECT_TRUE(startDebugger(host, counting, "/usr/bin/xterm"));
-    EXPECT_EQ(starts, 1);
+    writeScript(jdk + "bin/jdb", "#!/bin/sh\n");
+    writeFile(dir.filePath("notes.txt"), "text");
+    const QString noJdk = dir.filePath("nojdk") + "/";
+    struct Case {
+        QString jdk;
+        DebuggerChoice choice;
+        QString terminal;
+        QString missing; // empty: it starts
+    };
+    const Case cases[] = {
+        {noJdk,
+         {},
+         "/usr/bin/xterm",
+         "There is no jdb at " + noJdk +
+             "bin/jdb: the JDK folder on the \"Paths\" page of the Settings must hold bin/jdb."},
+        {jdk,
+         {},
+         "",
+         "jdb runs in a terminal window, and neither x-terminal-emulator nor xterm was found: install one "
+         "(the "
+         "package xterm, for example)."},
+        {jdk, {}, "/usr/bin/xterm", ""},
+        {noJdk,
+         {false, "", "-x"},
+         "",
+         "No debugger is named in the \"Debugger\" field of the Debugger Options (Compile > Remote Debugging "
+         "Options...)."},
+        {noJdk,
+         {false, "no-such-debugger-here", ""},
+         "",
+         "The debugger \"no-such-debugger-here\" was not found on the PATH."},
+        {noJdk,
+         {false, dir.filePath("gone"), ""},
+         "",
+         "The debugger \"" + dir.filePath("gone") + "\" does not exist."},
+        {noJdk,
+         {false, dir.filePath("notes.txt"), ""},
+         "",
+         "The debugger \"" + dir.filePath("notes.txt") + "\" is not a program."},
+        {noJdk, {false, jdk + "bin", ""}, "", "The debugger \"" + jdk + "bin\" is not a program."},
+        {noJdk, {false, "sh", "-c true"}, "", ""},
+    };
+    for (const Case& c : cases) {
+        int starts = 0;
+        const ProgramStarter counting = [&](const ProgramStart&, const QString&) { return ++starts, true; };
+        host.inputs.paths.jdkPath = c.jdk;
+        host.choice = c.choice;
+        host.notStarted.clear();
+        host.saves = 0;
+        EXPECT_EQ(startDebugger(host, counting, c.terminal), c.missing.isEmpty()) << c.missing.toStdString();
+        EXPECT_EQ(starts, c.missing.isEmpty() ? 1 : 0) << c.missing.toStdString();
+        EXPECT_EQ(host.notStarted, c.missing.isEmpty() ? QStringList() : QStringList{c.missing});
+        EXPECT_EQ(host.saves, 1);
+    }
+    // A start that fails says so.
+    host.notStarted.clear();
+    host.choice = {false, "sh", ""};
+    EXPECT_FALSE(startDebugger(
+        host, [](const ProgramStart&, const QString&) { return false; }, ""));
+    EXPECT_EQ(host.notStarted, QStringList{"sh could not be started."});
 
     host.mainClass = false;
     host.saves = 0;
-    EXPECT_FALSE(startDebugger(host, counting, "/usr/bin/xterm"));
+    host.notStarted.clear();
+    EXPECT_FALSE(startDebugger(
+        host, [](const ProgramStart&, const QString&) { return true; }, "/usr/bin/xterm"));
     EXPECT_EQ(host.saves, 0);
-    EXPECT_EQ(starts, 1);
+    EXPECT_TRUE(host.notStarted.isEmpty());
     EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/before");
 }
 
