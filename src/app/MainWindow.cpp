@@ -77,8 +77,14 @@ void TForm1::wireCommands() {
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
         const QByteArray handler = command.handler.toLatin1();
         connect(action, &QAction::triggered, this, [this, menu, handler] {
-            if (menu && !menu->menuAction()->isEnabled())
+            if (menu && !menu->menuAction()->isEnabled()) {
+                // F10, F11 and the like must not seem to do nothing while the application runs.
+                if (AppRunning && menu == m_ui.menus.value("Compile1"))
+                    statusBar()->showMessage(QStringLiteral("The application is still running: close it "
+                                                            "before you compile or start it again."),
+                                             10000);
                 return;
+            }
             QMetaObject::invokeMethod(this, handler.constData());
         });
     }

@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -400,4 +401,65 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
     EXPECT_EQ(page, "Paths");
     EXPECT_TRUE(w.messages().isEmpty());
     EXPECT_FALSE(w.runner(1)->isRunning());
+}
+
+// "Save all, Compile and Start" is usable again at once when nothing was started.
+TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
+    const QString jdk = SettingsRules::detectJdkFolder();
+    if (jdk.isEmpty())
+        GTEST_SKIP() << "no javac on PATH";
+    writeSource(projectDir + "Hello.java", {"class Hello {}"});
+    struct Case {
+        const char* what;
+        std::function<QString()> setUp; // gives the project file to open
+        const char* dialog;
+    };
+    const Case cases[] = {
+        {"a refused folder check",
+         [&] {
+             setStoreText(kProductKey + "Paths", "SuperWabaPath", projectDir);
+             return writeProject("Hello", {"Hello.java"});
+         },
+         "holds no lib/superwaba.jar"},
+        // The project file Save all writes is a folder: the save fails.
+        {"a failed save",
+         [&] {
+             const QString loaded = projectDir + "Load.hwp";
+             QFile::remove(loaded);
+             QFile::rename(writeProject("Hello", {"Hello.java"}), loaded);
+             QDir().mkpath(projectDir + "Hello.hwp");
+             return loaded;
+         },
+         "Cannot write"},
+    };
+    int asked = 0;
+    for (const Case& c : cases) {
+        window.reset();
+        const QString project = c.setUp();
+        TForm1& w = start({project});
+        dialogs.answer(c.dialog[0] == 'C' ? mrOk : mrNo, c.dialog);
+        QAction* button = w.ui().toolActions.value("ToolButton19");
+        ASSERT_TRUE(button->isEnabled()) << c.what;
+        w.ToolButton19Click();
+        EXPECT_FALSE(w.runner(1)->isRunning()) << c.what;
+        EXPECT_TRUE(button->isEnabled()) << c.what;
+        EXPECT_EQ(dialogs.asked().size(), ++asked) << c.what;
+    }
+}
+
+// While the application runs, the build keys say why they do nothing.
+TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
+    writeSource(projectDir + "Hello.java", {"class Hello {}"});
+    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
+    w.AppRunning = true;
+    w.ui().menus.value("Compile1")->menuAction()->setEnabled(false);
+    for (const char* item : {"SaveallCompileandStart1", "Compile2"}) {
+        w.statusBar()->clearMessage();
+        w.ui().menuActions.value(item)->trigger();
+        EXPECT_EQ(w.statusBar()->currentMessage(),
+                  "The application is still running: close it before you compile or start it again.")
+            << item;
+        EXPECT_FALSE(w.runner(1)->isRunning());
+        EXPECT_FALSE(w.runner(7)->isRunning());
+    }
 }
