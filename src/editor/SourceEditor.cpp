@@ -62,6 +62,16 @@ void SourceEditor::forwardChange() {
 }
 
 void SourceEditor::setLines(const QStringList& lines) {
+    replaceWholeText(lines, false);
+}
+
+void SourceEditor::replaceLines(const QStringList& lines) {
+    replaceWholeText(lines, true);
+}
+
+void SourceEditor::replaceWholeText(const QStringList& lines, bool undoable) {
+    const int caret = caretLine();
+    const int top = firstVisibleLine();
     // Scintilla reports a replacement as a deletion plus an insertion; the rest of the program must see
     // one change, or a programmatic load would look like a user edit.
     m_replacing = true;
@@ -74,39 +84,24 @@ void SourceEditor::setLines(const QStringList& lines) {
     {
         // Its notices come at the end of the block, still inside the replacement.
         ChangeNotices::Deferral deferral(*m_notices);
-        SendScintilla(SCI_CLEARALL);
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
-        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        if (undoable) {
+            SendScintilla(SCI_BEGINUNDOACTION);
+            SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(0), SendScintilla(SCI_GETLENGTH));
+            SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+            SendScintilla(SCI_ENDUNDOACTION);
+        } else {
+            SendScintilla(SCI_CLEARALL);
+            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+            SendScintilla(SCI_EMPTYUNDOBUFFER);
+        }
     }
     if (readOnly)
         setReadOnly(true);
     m_replacing = false;
-    emit textReplaced();
-    emit changed();
-}
-
-void SourceEditor::replaceLines(const QStringList& lines) {
-    const int caret = caretLine();
-    const int top = firstVisibleLine();
-    // One notification for the whole replacement, as setLines gives.
-    m_replacing = true;
-    const bool readOnly = isReadOnly();
-    if (readOnly)
-        setReadOnly(false);
-    const QByteArray bytes = lines.join("\r\n").toUtf8();
-    {
-        ChangeNotices::Deferral deferral(*m_notices);
-        SendScintilla(SCI_BEGINUNDOACTION);
-        // Through the target with its length, so a NUL byte is kept.
-        SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(0), SendScintilla(SCI_GETLENGTH));
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
-        SendScintilla(SCI_ENDUNDOACTION);
+    if (undoable) {
+        setCaretLine(caret);
+        setFirstVisibleLine(top);
     }
-    if (readOnly)
-        setReadOnly(true);
-    m_replacing = false;
-    setCaretLine(caret);
-    setFirstVisibleLine(top);
     emit textReplaced();
     emit changed();
 }

@@ -89,6 +89,9 @@ protected:
 
 private:
     void forwardChange();
+    // Both ways of replacing the whole text: as one undoable edit keeping the caret and the view, or
+    // as a fresh text without undo history.
+    void replaceWholeText(const QStringList& lines, bool undoable);
     // Text, paper, caret and word colours from the palette, the words' own colours made readable on it.
     void applyPalette();
     // The fixed configuration: font, gutter, caret, selection, keys.
