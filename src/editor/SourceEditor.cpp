@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QStringDecoder>
 #include <Qsci/qscicommandset.h>
 #include <algorithm>
@@ -57,8 +58,19 @@ void SourceEditor::changeEvent(QEvent* event) {
 }
 
 void SourceEditor::forwardChange() {
+    fitGutter();
     if (!m_replacing)
         emit changed();
+}
+
+void SourceEditor::fitGutter() {
+    const int digits = int(QString::number(std::max(1, QsciScintilla::lines())).size());
+    if (digits == m_gutterDigits)
+        return;
+    m_gutterDigits = digits;
+    // The widest number with a little room each side, never narrower than the 30 pixels of old.
+    const int numbers = QFontMetrics(font()).horizontalAdvance(QString(digits, u'9'));
+    setMarginWidth(0, std::max(30, numbers + 8));
 }
 
 void SourceEditor::setLines(const QStringList& lines) {

@@ -89,6 +89,8 @@ protected:
 
 private:
     void forwardChange();
+    // The gutter as wide as the widest line number.
+    void fitGutter();
     // Both ways of replacing the whole text: as one undoable edit keeping the caret and the view, or
     // as a fresh text without undo history.
     void replaceWholeText(const QStringList& lines, bool undoable);
@@ -111,4 +113,5 @@ private:
     mutable bool m_characterIndex = false;
 
     bool m_replacing = false;
+    int m_gutterDigits = 1;
 };

@@ -23,6 +23,20 @@ struct ShownEditor {
 
 } // namespace
 
+TEST(EditorOperations, GutterIsAsWideAsTheWidestLineNumber) {
+    ShownEditor s;
+    SourceEditor& editor = s.editor;
+    const QFontMetrics metrics(editor.font());
+    const int lineCounts[] = {1, 9999, 10000, 123456, 12};
+    for (int count : lineCounts) {
+        editor.setLines(QStringList(count, QStringLiteral("x")));
+        const int widest = metrics.horizontalAdvance(QString::number(count));
+        EXPECT_GE(editor.marginWidth(0), std::max(30, widest + 2)) << count << " lines";
+        if (widest + 8 <= 30)
+            EXPECT_EQ(editor.marginWidth(0), 30) << count << " lines";
+    }
+}
+
 TEST(EditorOperations, PositionsCountALineBreakAsTwoCharacters) {
     SourceEditor editor;
     editor.setLines({"ab", QString::fromUtf8("äö€x"), QString::fromUtf8("𝄞y")});
