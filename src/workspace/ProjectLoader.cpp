@@ -149,23 +149,17 @@ QString leftOutFilesMessage(const std::vector<ProjectLoadStep>& steps) {
                      QStringLiteral(
                          " do not exist. They are removed from the project. To avoid this, save the "
                          "project after removing a file.");
-    if (notRegular.size() == 1)
-        parts << QStringLiteral("The file ") + nameList(notRegular) +
-                     QStringLiteral(" is not a regular file. It is removed from the project.");
-    else if (!notRegular.isEmpty())
-        parts << QStringLiteral("The files ") + nameList(notRegular) +
-                     QStringLiteral(" are not regular files. They are removed from the project.");
-    if (repeated.size() == 1)
-        parts << QStringLiteral("The file ") + nameList(repeated) +
-                     QStringLiteral(" is listed more than once. The repeated line was skipped.");
-    else if (!repeated.isEmpty())
-        parts << QStringLiteral("The files ") + nameList(repeated) +
-                     QStringLiteral(" are listed more than once. The repeated lines were skipped.");
-    if (outside.size() == 1)
-        parts << QStringLiteral("The file ") + nameList(outside) +
-                     QStringLiteral(" lies outside the project folder. It is removed from the project.");
-    else if (!outside.isEmpty())
-        parts << QStringLiteral("The files ") + nameList(outside) +
-                     QStringLiteral(" lie outside the project folder. They are removed from the project.");
+    // "The file a is ..." for one name, "The files a, b are ..." for several.
+    const auto sayOf = [&parts](const QStringList& names, const char* one, const char* several) {
+        if (!names.isEmpty())
+            parts << QStringLiteral("The file%1 ").arg(names.size() == 1 ? "" : "s") + nameList(names) +
+                         QLatin1String(names.size() == 1 ? one : several);
+    };
+    sayOf(notRegular, " is not a regular file. It is removed from the project.",
+          " are not regular files. They are removed from the project.");
+    sayOf(repeated, " is listed more than once. The repeated line was skipped.",
+          " are listed more than once. The repeated lines were skipped.");
+    sayOf(outside, " lies outside the project folder. It is removed from the project.",
+          " lie outside the project folder. They are removed from the project.");
     return parts.join(QStringLiteral("\n\n"));
 }
