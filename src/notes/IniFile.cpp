@@ -4,14 +4,9 @@
 
 #include <QFileInfo>
 #include <QSet>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 
 namespace {
-
-constexpr char kUtf16LeMark[] = "\xFF\xFE";
-constexpr char kUtf16BeMark[] = "\xFE\xFF";
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -41,33 +36,16 @@ QString storedForm(const QString& value) {
     return u'"' + value + u'"';
 }
 
-QStringConverter::Encoding utf16Encoding(IniFile::Utf16 utf16) {
-    return utf16 == IniFile::Utf16::BigEndian ? QStringConverter::Utf16BE : QStringConverter::Utf16LE;
-}
-
-// The text and its format; after the byte-order mark a second one is text.
+// The text and its format: the text codec's reading (UTF-16 with its mark, as Notepad writes it, UTF-8
+// or Windows-1252), so a register keeps its encoding as every other text file does.
 QString decodeFile(QByteArrayView bytes, IniFile::Format& format) {
-    format = {};
-    if (bytes.startsWith(kUtf16LeMark))
-        format.utf16 = IniFile::Utf16::LittleEndian;
-    else if (bytes.startsWith(kUtf16BeMark))
-        format.utf16 = IniFile::Utf16::BigEndian;
-    if (format.utf16 == IniFile::Utf16::None) {
-        DecodedText decoded = decodeText(bytes);
-        format.text = decoded.format;
-        return std::move(decoded.text);
-    }
-    QStringDecoder toText(utf16Encoding(format.utf16), QStringConverter::Flag::ConvertInitialBom);
-    return toText(bytes.sliced(2));
+    DecodedText decoded = decodeText(bytes);
+    format = {decoded.format};
+    return std::move(decoded.text);
 }
 
 std::optional<QByteArray> encodeFile(const QString& text, const IniFile::Format& format) {
-    if (format.utf16 == IniFile::Utf16::None)
-        return encodeText(text, format.text);
-    QStringEncoder toBytes(utf16Encoding(format.utf16), QStringConverter::Flag::ConvertInitialBom);
-    QByteArray bytes = toBytes(text);
-    bytes.prepend(format.utf16 == IniFile::Utf16::BigEndian ? kUtf16BeMark : kUtf16LeMark, 2);
-    return bytes;
+    return encodeText(text, format.text);
 }
 
 } // namespace

@@ -24,12 +24,9 @@ class IniFile {
 public:
     enum class Start { ReadFile, Empty };
 
-    // A file that starts with a UTF-16 byte-order mark (as Notepad writes it) is UTF-16 text; any other
-    // is 8-bit text.
-    enum class Utf16 { None, LittleEndian, BigEndian };
+    // The file's encoding, byte-order mark and line breaks, kept for writing it back.
     struct Format {
         TextFormat text;
-        Utf16 utf16 = Utf16::None;
 
         bool operator==(const Format&) const = default;
     };

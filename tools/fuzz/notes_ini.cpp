@@ -10,11 +10,10 @@
 namespace {
 
 bool ambiguous(const IniFile::Format& format, const QByteArray& written) {
-    // Windows-1252 text that came out as valid UTF-8, or starting with a UTF-16 mark, reads back in that
-    // encoding: the file has no mark of its own.
-    return format.utf16 == IniFile::Utf16::None && format.text.encoding == TextEncoding::Windows1252 &&
-           (decodeText(written).format.encoding != TextEncoding::Windows1252 || written.startsWith("\xFF\xFE") ||
-            written.startsWith("\xFE\xFF"));
+    // Windows-1252 text that came out as valid UTF-8, or as a UTF-16 mark with whole UTF-16 after it,
+    // reads back in that encoding: the file has no mark of its own.
+    return format.text.encoding == TextEncoding::Windows1252 &&
+           decodeText(written).format.encoding != TextEncoding::Windows1252;
 }
 
 // A name that writeString can store: its own line, no "=" in a key, no "]" closing a section early.
