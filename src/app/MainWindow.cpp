@@ -16,6 +16,7 @@
 #include "build/TGUI2Console.h"
 #include "editor/ClassBrowser.h"
 #include "editor/ContextHelp.h"
+#include "editor/FindCommands.h"
 #include "editor/FindReplaceDialogs.h"
 #include "editor/SourceEditor.h"
 #include "editor/ToggleComment.h"
@@ -60,6 +61,8 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
     m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
+    connect(m_findReplace, &FindReplace::replacedAll, this,
+            [this](int count) { statusBar()->showMessage(replacedMessage(count)); });
     m_documentation = new DocumentationTab(m_ui.Documentation);
     wireCommands();
     setupRunners();

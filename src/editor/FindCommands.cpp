@@ -2,6 +2,8 @@
 
 #include "SourceEditor.h"
 
+#include <algorithm>
+
 namespace {
 
 // Steps 1 to 2 of Find Next and the selection of step 3, without focus or scrolling.
@@ -36,14 +38,21 @@ int replaceAll(SourceEditor& editor, const QString& what, const QString& replace
                const SearchOptions& options) {
     int count = 0;
     editor.beginUndoAction();
-    while (selectNext(editor, what, options, !options.down && count > 0)) {
-        const int matchStart = editor.selectionStart();
-        editor.insertText(replacement);
-        // Downward the next search starts behind the inserted text anyway; upward it must start in
-        // front of it, or a replacement holding the search text would be found again and again.
-        if (!options.down)
+    if (options.down) {
+        // From the selection's front (a selected match is the first one replaced), and on right behind
+        // each inserted replacement, so that neither a match nor inserted text is passed over twice.
+        editor.setSelectionStart(
+            std::min(editor.selectionStart(), editor.selectionStart() + editor.selectionLength()));
+        for (; editor.findText(what, options); ++count)
+            editor.insertText(replacement);
+    } else {
+        for (; selectNext(editor, what, options, count > 0); ++count) {
+            const int matchStart = editor.selectionStart();
+            editor.insertText(replacement);
+            // The next search ends in front of the replacement, or one holding the search text would be
+            // found again and again.
             editor.setSelectionStart(matchStart);
-        ++count;
+        }
     }
     editor.endUndoAction();
     if (count > 0) {
@@ -51,6 +60,11 @@ int replaceAll(SourceEditor& editor, const QString& what, const QString& replace
         editor.bringCaretIntoView();
     }
     return count;
+}
+
+QString replacedMessage(int count) {
+    return count == 1 ? QStringLiteral("1 occurrence replaced")
+                      : QStringLiteral("%1 occurrences replaced").arg(count);
 }
 
 QPoint findDialogPlace(const QRect& mainWindowFrame) {

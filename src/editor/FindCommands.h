@@ -19,11 +19,15 @@ bool findNext(SourceEditor& editor, const QString& what, const SearchOptions& op
 // Replace: the selection, whatever it holds, gives way to `replacement`; no search follows.
 void replaceSelection(SourceEditor& editor, const QString& replacement);
 
-// Replace all: Find Next's steps and a replacement per match until a search finds nothing; returns the
-// number of replacements. Every match is replaced once and no search runs over text just inserted:
-// upward the next search ends in front of the match just replaced. One undo step.
+// Replace all: a replacement per match until a search finds nothing; returns the number of replacements.
+// Downward it starts at the selection's front (the caret without one) and goes on right behind each
+// replacement; upward it takes Find Next's steps and the next search ends in front of the match just
+// replaced. Every match is replaced once and no search runs over text just inserted. One undo step.
 int replaceAll(SourceEditor& editor, const QString& what, const QString& replacement,
                const SearchOptions& options);
+
+// The status bar's word on a Replace All: "3 occurrences replaced".
+QString replacedMessage(int count);
 
 // The find dialog's top-left corner: the main window's horizontal centre, 50 pixels below its top.
 QPoint findDialogPlace(const QRect& mainWindowFrame);

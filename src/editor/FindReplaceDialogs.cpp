@@ -114,8 +114,10 @@ FindReplace::FindReplace(SourceEditor& editor, QWidget* dialogParent)
     connect(m_replace, &SearchDialog::replacePressed, this,
             [this] { replaceSelection(m_editor, m_replace->replacement()); });
     connect(m_replace, &SearchDialog::replaceAllPressed, this, [this] {
-        replaceAll(m_editor, m_replace->searchText(), m_replace->replacement(), m_replace->options());
+        const int count =
+            replaceAll(m_editor, m_replace->searchText(), m_replace->replacement(), m_replace->options());
         beep();
+        emit replacedAll(count);
     });
 }
 

@@ -58,6 +58,10 @@ public:
     // The system beep; tests listen here.
     std::function<void()> beep;
 
+signals:
+    // A Replace All ran and replaced `count` occurrences.
+    void replacedAll(int count);
+
 private:
     void findNextFrom(const SearchDialog& dialog);
 

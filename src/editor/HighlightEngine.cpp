@@ -53,6 +53,8 @@ Engine::Engine(const Profile& profile) : m_profile(profile) {
         m_spanStarts.push_back(makeKey(entry.start, entry.options, look));
         m_spanStops.push_back(makeKey(entry.stop, entry.options, look));
         m_spanEndsAtLineEnd.push_back(entry.endsAtLineEnd);
+        // An escape outside ASCII would skip a different amount in UTF-8 than in UTF-16.
+        m_spanEscapes.push_back(entry.escape < 128 ? entry.escape : 0);
         // Keys outside ASCII could not be found in UTF-8 text byte by byte; the profile has none.
         if (!entry.start.isEmpty() && isAscii(entry.start))
             m_spanStartChar[fold(entry.start.front().unicode())] = true;
@@ -96,14 +98,21 @@ template <typename Char> bool Engine::matchesAt(const Key& key, const Char* text
     return true;
 }
 
+// An escape skips exactly one code unit: the stop keys are ASCII, and neither a UTF-8 continuation byte
+// nor a low surrogate is, so UTF-8 and UTF-16 text still end a span at the same character.
 template <typename Char>
-int Engine::findSpanStop(const Key& stop, const Char* text, int length, int from) const {
+int Engine::findSpanStop(const Key& stop, char16_t escape, const Char* text, int length, int from) const {
     if (stop.text.empty())
         return -1;
     const int last = length - int(stop.text.size());
-    for (int i = from; i <= last; ++i)
+    for (int i = from; i <= last; ++i) {
+        if (escape != 0 && code(text[i]) == escape) {
+            ++i;
+            continue;
+        }
         if (matchesAt(stop, text, length, i))
             return i;
+    }
     return -1;
 }
 
@@ -126,7 +135,7 @@ LineState Engine::apply(const Char* text, int length, LineState in, std::vector<
     int pos = 0;
     auto closeSpan = [&](int span, int from, int afterStart) {
         const Key& stop = m_spanStops[size_t(span)];
-        const int found = findSpanStop(stop, text, length, afterStart);
+        const int found = findSpanStop(stop, m_spanEscapes[size_t(span)], text, length, afterStart);
         int end = length;
         if (found >= 0)
             end = found + int(stop.text.size());

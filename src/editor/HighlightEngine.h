@@ -57,7 +57,8 @@ private:
     template <typename Char>
     LineState apply(const Char* text, int length, LineState in, std::vector<Run>& runs) const;
     template <typename Char> bool matchesAt(const Key& key, const Char* text, int length, int at) const;
-    template <typename Char> int findSpanStop(const Key& stop, const Char* text, int length, int from) const;
+    template <typename Char>
+    int findSpanStop(const Key& stop, char16_t escape, const Char* text, int length, int from) const;
     template <typename Char> bool isSeparator(Char c) const;
 
     const Profile& m_profile;
@@ -65,6 +66,7 @@ private:
     std::vector<Key> m_spanStarts;
     std::vector<Key> m_spanStops;
     std::vector<bool> m_spanEndsAtLineEnd;
+    std::vector<char16_t> m_spanEscapes;
     std::array<bool, 128> m_separator{};
     std::array<bool, 128> m_spanStartChar{};
     // Keyword entries by their first character (upper-cased), in list order: every entry for a position

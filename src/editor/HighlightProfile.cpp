@@ -122,15 +122,19 @@ std::vector<KeywordEntry> javaKeywords() {
 }
 
 std::vector<SpanEntry> javaSpans() {
-    auto span = [](const char* start, const char* stop, quint32 foreground, bool endsAtLineEnd) {
+    auto span = [](const char* start, const char* stop, quint32 foreground, bool endsAtLineEnd,
+                   char16_t escape = 0) {
         SpanEntry entry;
         entry.start = QString::fromLatin1(start);
         entry.stop = QString::fromLatin1(stop);
         entry.foreground = foreground;
         entry.endsAtLineEnd = endsAtLineEnd;
+        entry.escape = escape;
         return entry;
     };
-    return {span("/*", "*/", Green, false), span("\"", "\"", StringText, true), span("//", "", Green, true)};
+    // Java's backslash escapes hold in string and character literals, which both end with their line.
+    return {span("/*", "*/", Green, false), span("\"", "\"", StringText, true, u'\\'),
+            span("//", "", Green, true), span("'", "'", StringText, true, u'\\')};
 }
 
 } // namespace

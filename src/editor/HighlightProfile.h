@@ -37,6 +37,8 @@ struct SpanEntry {
     qint32 background = EditorBackground;
     quint32 foreground = 0;
     bool endsAtLineEnd = false;
+    // Inside the span this character takes the next one as it is, a stop key included; 0 for none.
+    char16_t escape = 0;
 };
 
 // How a coloured character looks. Index 0 of a profile's appearance table is plain text.

@@ -3,9 +3,10 @@
 #include "ChangeNotices.h"
 #include "TextSearch.h"
 
-#include <QSet>
+#include <QHash>
 #include <QStringList>
 #include <Qsci/qsciscintilla.h>
+#include <functional>
 
 // The one source editor of the main window. Its text is a list of lines joined by CR LF, so a position
 // counts a line break as two characters. Line and column numbers count from 0.
@@ -54,6 +55,8 @@ public:
     // Replaces the selection (or inserts at the caret) with `text`, in which CR, LF or CR LF each start a
     // new line; the caret ends after it. One undo step.
     void insertText(const QString& text);
+    // Runs `edits`, which may send any number of Scintilla edits, as one undo step with one change notice.
+    void editAsOneStep(const std::function<void()>& edits);
     // The match selected as find text leaves it (downward the selection runs back from the match's end);
     // false and nothing changed when there is none. `endBeforeStart` keeps an upward match in front of
     // the selection start.
@@ -84,6 +87,10 @@ protected:
     QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Alt with the mouse makes a column block as Ctrl does (many window managers take Alt+drag).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -99,6 +106,8 @@ private:
     // The fixed configuration: font, gutter, caret, selection, keys.
     void configure();
     void copyIndentation(int added);
+    // A Ctrl, Alt or Meta chord that no caret command takes: nothing typed, Ctrl++/-/0 zoom.
+    bool handledAsChord(QKeyEvent* event);
     long bytePosition(int position) const;
     int characterPosition(long bytePosition) const;
     QString textOfBytes(const QByteArray& bytes) const;
@@ -109,7 +118,12 @@ private:
     // Typing and the editor's own edits hold Scintilla's change notices back until they are done.
     ChangeNotices* m_notices;
 
-    QSet<int> m_pressedKeys;
+    // Keys pressed in the editor and not yet released, with what each typed.
+    struct PressedKey {
+        int windowsKey;
+        bool closingBrace;
+    };
+    QHash<qint64, PressedKey> m_pressedKeys;
     mutable bool m_characterIndex = false;
 
     bool m_replacing = false;

@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QStringDecoder>
 #include <Qsci/qscicommandset.h>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -108,8 +110,8 @@ void SourceEditor::configure() {
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Pasted text gets CR LF breaks too, so lines() and positions stay consistent.
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
-    // Column blocks with Alt and the mouse or Alt+Shift and the arrows; Scintilla's overwrite caret is
-    // a bar as wide as the character under it.
+    // Column blocks with Ctrl or Alt (see mousePressEvent) and the mouse or Alt+Shift and the arrows;
+    // Scintilla's overwrite caret is a bar as wide as the character under it.
     SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 1);
     SendScintilla(SCI_SETMULTIPLESELECTION, 0);
 
@@ -258,11 +260,18 @@ void SourceEditor::insertText(const QString& text) {
     SendScintilla(SCI_ENDUNDOACTION);
 }
 
+void SourceEditor::editAsOneStep(const std::function<void()>& edits) {
+    ChangeNotices::Deferral deferral(*m_notices);
+    SendScintilla(SCI_BEGINUNDOACTION);
+    edits();
+    SendScintilla(SCI_ENDUNDOACTION);
+}
+
 bool SourceEditor::findText(const QString& what, const SearchOptions& options, bool endBeforeStart) {
     const int start = selectionStart();
     const std::optional<LineColumn> match =
         findInLines([this](int index) { return line(index); }, lineCount(), lineColumn(start), what, options,
-                    highlight::Profile::java().separators(), endBeforeStart);
+                    endBeforeStart);
     if (!match)
         return false;
     const int at = position(*match);
@@ -296,12 +305,59 @@ QByteArray SourceEditor::fromMimeData(const QMimeData* source, bool& rectangular
     return text;
 }
 
+namespace {
+
+// The key as Scintilla's key map names it: the Qt key with the modifiers it distinguishes.
+int scintillaKey(const QKeyEvent& event) {
+    int key = event.key();
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers & Qt::ShiftModifier)
+        key |= Qt::SHIFT;
+    if (modifiers & Qt::ControlModifier)
+        key |= Qt::CTRL;
+    if (modifiers & Qt::AltModifier)
+        key |= Qt::ALT;
+    if (modifiers & Qt::MetaModifier)
+        key |= Qt::META;
+    return key;
+}
+
+// The physical key, so that a release matches its press even when a modifier let go in between makes
+// it report another key ("}" pressed, "]" released).
+qint64 physicalKey(const QKeyEvent& event) {
+    return event.nativeScanCode() != 0 ? (qint64(1) << 32) | event.nativeScanCode() : qint64(event.key());
+}
+
+} // namespace
+
+bool SourceEditor::handledAsChord(QKeyEvent* event) {
+    constexpr Qt::KeyboardModifiers kChordModifiers =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (!(event->modifiers() & kChordModifiers) || standardCommands()->boundTo(scintillaKey(*event)))
+        return false;
+    // Chords that are no command type nothing; three of them zoom.
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_Plus)
+            zoomIn();
+        else if (event->key() == Qt::Key_Minus)
+            zoomOut();
+        else if (event->key() == Qt::Key_0)
+            zoomTo(0);
+    }
+    event->accept();
+    return true;
+}
+
 void SourceEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space && event->modifiers() == Qt::ControlModifier) {
         emit completionRequested();
         return;
     }
-    m_pressedKeys.insert(event->key());
+    if (handledAsChord(event))
+        return;
+    // What the key typed is decided now: by its release a modifier may be gone, and the key with it.
+    m_pressedKeys.insert(physicalKey(*event),
+                         {typingAids::windowsKeyCode(*event), typingAids::typesClosingBrace(*event)});
     ChangeNotices::Deferral deferral(*m_notices);
     QsciScintilla::keyPressEvent(event);
 }
@@ -316,7 +372,42 @@ void SourceEditor::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     // A key pressed elsewhere (Enter in the completion list) is not the editor's to act on.
-    if (!m_pressedKeys.remove(event->key()))
+    const auto pressed = m_pressedKeys.constFind(physicalKey(*event));
+    if (pressed == m_pressedKeys.constEnd())
         return;
-    emit keyReleased(typingAids::windowsKeyCode(*event), typingAids::typesClosingBrace(*event));
+    const PressedKey key = *pressed;
+    m_pressedKeys.erase(pressed);
+    emit keyReleased(key.windowsKey, key.closingBrace);
+}
+
+namespace {
+
+// The event with Alt (without Ctrl) taken as Ctrl: QScintilla starts a column block on Ctrl with the
+// mouse and takes Alt for nothing.
+std::unique_ptr<QMouseEvent> altAsCtrl(const QMouseEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (!(modifiers & Qt::AltModifier) || (modifiers & Qt::ControlModifier))
+        return nullptr;
+    auto copy = std::make_unique<QMouseEvent>(
+        event.type(), event.position(), event.scenePosition(), event.globalPosition(), event.button(),
+        event.buttons(), (modifiers & ~Qt::AltModifier) | Qt::ControlModifier, event.pointingDevice());
+    copy->setTimestamp(event.timestamp());
+    return copy;
+}
+
+} // namespace
+
+void SourceEditor::mousePressEvent(QMouseEvent* event) {
+    const std::unique_ptr<QMouseEvent> block = altAsCtrl(*event);
+    QsciScintilla::mousePressEvent(block ? block.get() : event);
+}
+
+void SourceEditor::mouseMoveEvent(QMouseEvent* event) {
+    const std::unique_ptr<QMouseEvent> block = altAsCtrl(*event);
+    QsciScintilla::mouseMoveEvent(block ? block.get() : event);
+}
+
+void SourceEditor::mouseReleaseEvent(QMouseEvent* event) {
+    const std::unique_ptr<QMouseEvent> block = altAsCtrl(*event);
+    QsciScintilla::mouseReleaseEvent(block ? block.get() : event);
 }

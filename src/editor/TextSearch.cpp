@@ -1,5 +1,7 @@
 #include "TextSearch.h"
 
+#include "JavaCharacters.h"
+
 #include <algorithm>
 
 QString upperCharacters(QStringView text) {
@@ -14,9 +16,8 @@ namespace {
 
 class LineMatcher {
 public:
-    LineMatcher(const QString& what, const SearchOptions& options, QStringView separators)
-        : m_what(options.matchCase ? what : upperCharacters(what)), m_options(options),
-          m_separators(separators) {}
+    LineMatcher(const QString& what, const SearchOptions& options)
+        : m_what(options.matchCase ? what : upperCharacters(what)), m_options(options) {}
 
     // Matches in `text` beginning at or after `first`, the earliest first.
     int firstFrom(const QString& text, int first) const {
@@ -48,25 +49,20 @@ private:
     bool accepted(const QString& text, int at) const {
         if (!m_options.wholeWord)
             return true;
-        const int end = at + length();
-        const bool startOk = at == 0 || m_separators.contains(text.at(at - 1));
-        const bool endOk = end == text.size() || m_separators.contains(text.at(end));
-        return startOk && endOk;
+        return !identifierPartBefore(text, at) && !identifierPartAt(text, at + length());
     }
 
     QString m_what;
     SearchOptions m_options;
-    QStringView m_separators;
 };
 
 } // namespace
 
 std::optional<LineColumn> findInLines(const std::function<QString(int)>& line, int lineCount, LineColumn from,
-                                      const QString& what, const SearchOptions& options,
-                                      QStringView separators, bool endBeforeFrom) {
+                                      const QString& what, const SearchOptions& options, bool endBeforeFrom) {
     if (what.isEmpty() || lineCount <= 0)
         return std::nullopt;
-    const LineMatcher matcher(what, options, separators);
+    const LineMatcher matcher(what, options);
     from.line = std::clamp(from.line, 0, lineCount - 1);
     from.column = std::max(0, from.column);
     if (options.down) {

@@ -26,11 +26,11 @@ struct LineColumn {
 // `endBeforeFrom` an upward match must also end at or before `from`, so a search never runs over text
 // that lies after it. A match never spans a line break; `from.column` may lie past its line's end.
 // Without match case both sides are compared upper-cased, character by character, so columns stay
-// those of the line as typed. A whole-word match starts at the line start or after one of `separators`
-// and ends at the line end or before one. An empty search text is never found.
+// those of the line as typed. A whole-word match is neither preceded nor followed by a Java identifier
+// character. An empty search text is never found.
 std::optional<LineColumn> findInLines(const std::function<QString(int)>& line, int lineCount, LineColumn from,
                                       const QString& what, const SearchOptions& options,
-                                      QStringView separators, bool endBeforeFrom = false);
+                                      bool endBeforeFrom = false);
 
 // Upper-cases each character by itself, keeping the length.
 QString upperCharacters(QStringView text);

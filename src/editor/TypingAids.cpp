@@ -1,5 +1,6 @@
 #include "TypingAids.h"
 
+#include "JavaCharacters.h"
 #include "SourceEditor.h"
 
 #include <QKeyEvent>
@@ -10,10 +11,6 @@ namespace {
 
 // X11 and Wayland report the evdev code plus 8; 11 is the key right of 9 on every PC keyboard.
 constexpr quint32 kZeroKeyScanCode = 19;
-
-bool isIdentifierChar(QChar c) {
-    return c.isLetterOrNumber() || c == u'_' || c == u'$';
-}
 
 // Index after the parenthesis that closes the one at `open`, or the text's end; string and character
 // literals may hold parentheses.
@@ -46,7 +43,7 @@ QString withoutAnnotations(QStringView text) {
         while (end < text.size() && text[end].isSpace())
             ++end;
         const qsizetype nameStart = end;
-        while (end < text.size() && (isIdentifierChar(text[end]) || text[end] == u'.'))
+        while (end < text.size() && (identifierPartAt(text, end) || text[end] == u'.'))
             ++end;
         const QStringView name = text.mid(nameStart, end - nameStart);
         if (name.isEmpty() || name == u"interface") {
@@ -82,8 +79,7 @@ QString withoutTypeArguments(QStringView text) {
 bool containsWord(QStringView text, QStringView word) {
     for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1)) {
         const qsizetype end = at + word.size();
-        if ((at == 0 || !isIdentifierChar(text[at - 1])) &&
-            (end == text.size() || !isIdentifierChar(text[end])))
+        if (!identifierPartBefore(text, at) && !identifierPartAt(text, end))
             return true;
     }
     return false;

@@ -6,7 +6,11 @@
 #include "editor/SourceEditor.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -84,6 +88,35 @@ TEST_F(MainWindowTest, FindDialogOpensAtTheWindowsCentre) {
     ASSERT_NE(replace, nullptr);
     EXPECT_TRUE(replace->isVisible());
     EXPECT_TRUE(find->isVisible());
+}
+
+TEST_F(MainWindowTest, ReplaceAllSaysInTheStatusBarHowManyWereReplaced) {
+    writeSource(projectDir + "A.java", {"foo(foo) foo", "xfoo"});
+    TForm1& w = start({writeProject("A", {"A.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.editor()->setSelectionStart(0);
+    w.ui().menuActions.value("FindReplace1")->trigger();
+    auto* replace = w.findChild<SearchDialog*>("ReplaceDialog1");
+    ASSERT_NE(replace, nullptr);
+    replace->findWhat->setText("foo");
+    replace->replaceWith->setText("bar");
+    const struct {
+        bool wholeWord;
+        QStringList lines;
+        QString message;
+    } steps[] = {
+        {true, {"bar(bar) bar", "xfoo"}, "3 occurrences replaced"},
+        {false, {"bar(bar) bar", "xbar"}, "1 occurrence replaced"},
+        {false, {"bar(bar) bar", "xbar"}, "0 occurrences replaced"},
+    };
+    for (const auto& step : steps) {
+        w.editor()->setSelectionStart(0);
+        replace->wholeWord->setChecked(step.wholeWord);
+        QTest::mouseClick(replace->replaceAllButton, Qt::LeftButton);
+        EXPECT_EQ(w.editor()->lines(), step.lines);
+        EXPECT_EQ(w.statusBar()->currentMessage(), step.message);
+    }
 }
 
 TEST_F(MainWindowTest, TypingAidsFollowTheirSettingsAtTheKeyRelease) {

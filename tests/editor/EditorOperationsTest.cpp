@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -199,6 +200,92 @@ TEST(EditorOperations, OwnHotKeysAreOffButCaretKeysStay) {
     QTest::keyClick(&editor, Qt::Key_Insert);
     QTest::keyClicks(&editor, "!");
     EXPECT_EQ(editor.line(1), "bET!a");
+}
+
+TEST(EditorOperations, ChordsWithoutACommandTypeNothingAndCtrlPlusMinusZeroZoom) {
+    using Sci = QsciScintillaBase;
+    ShownEditor s;
+    SourceEditor& editor = s.editor;
+    editor.setLines({"\t}"});
+    editor.setSelectionStart(2);
+    QSignalSpy released(&editor, &SourceEditor::keyReleased);
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        int zoom; // after the chord
+    } chords[] = {
+        {Qt::Key_Equal, Qt::ControlModifier, "=", 0},
+        {Qt::Key_Period, Qt::ControlModifier, ".", 0},
+        {Qt::Key_1, Qt::ControlModifier, "1", 0},
+        {Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier, "X", 0},
+        {Qt::Key_Q, Qt::AltModifier, "q", 0},
+        {Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, "+", 1},
+        {Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+", 2},
+        {Qt::Key_Minus, Qt::ControlModifier, "-", 1},
+        {Qt::Key_0, Qt::ControlModifier, "0", 0},
+        {Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, "-", -1},
+        {Qt::Key_0, Qt::ControlModifier, "0", 0},
+    };
+    for (const auto& chord : chords) {
+        QTest::sendKeyEvent(QTest::Click, &editor, chord.key, QString::fromLatin1(chord.text),
+                            chord.modifiers);
+        EXPECT_EQ(editor.lines(), QStringList({"\t}"})) << chord.text;
+        EXPECT_EQ(editor.SendScintilla(Sci::SCI_GETZOOM), chord.zoom) << chord.text;
+    }
+    // None reaches the typing aids (only the modifier keys' own releases do): Ctrl+0 is no closing brace
+    // typed on the 0 key.
+    for (const QList<QVariant>& release : released)
+        EXPECT_EQ(release, QVariantList({0, false}));
+    // Plain and shifted typing still types.
+    QTest::keyClicks(&editor, "a+B");
+    EXPECT_EQ(editor.lines(), QStringList({"\t}a+B"}));
+}
+
+TEST(EditorOperations, AltDragSelectsAColumnBlockAndSoDoesCtrlDrag) {
+    using Sci = QsciScintillaBase;
+    ShownEditor s;
+    SourceEditor& editor = s.editor;
+    editor.setLines({"abcdef", "ghijkl", "mnopqr"});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    const auto pointAt = [&](LineColumn at) {
+        const long position = editor.position(at);
+        return QPoint(int(editor.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0ul, position)),
+                      int(editor.SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0ul, position)) + 2);
+    };
+    const auto drag = [&](Qt::KeyboardModifiers modifiers) {
+        QWidget* area = editor.viewport();
+        const QPoint from = pointAt({0, 1});
+        const QPoint to = pointAt({2, 4});
+        // Presses at one place in quick succession would make a double click.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QMouseEvent press(QEvent::MouseButtonPress, from, area->mapToGlobal(from), Qt::LeftButton,
+                          Qt::LeftButton, modifiers);
+        QApplication::sendEvent(area, &press);
+        QMouseEvent move(QEvent::MouseMove, to, area->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         modifiers);
+        QApplication::sendEvent(area, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, area->mapToGlobal(to), Qt::LeftButton,
+                            Qt::NoButton, modifiers);
+        QApplication::sendEvent(area, &release);
+    };
+    const struct {
+        const char* name;
+        Qt::KeyboardModifiers modifiers;
+        bool block;
+        QString selected;
+    } cases[] = {
+        // A stream between two blocks: one block drag right after another (the same with Ctrl
+        // alone) selects nothing here, in QScintilla's own handling of synthetic events.
+        {"Alt", Qt::AltModifier, true, "bcd\r\nhij\r\nnop"},
+        {"no modifier", Qt::NoModifier, false, "bcdef\r\nghijkl\r\nmnop"},
+        {"Ctrl", Qt::ControlModifier, true, "bcd\r\nhij\r\nnop"},
+    };
+    for (const auto& c : cases) {
+        drag(c.modifiers);
+        EXPECT_EQ(bool(editor.SendScintilla(Sci::SCI_SELECTIONISRECTANGLE)), c.block) << c.name;
+        EXPECT_EQ(editor.selectedText().left(c.selected.size()), c.selected) << c.name;
+    }
 }
 
 TEST(EditorOperations, CtrlSpaceAsksForCompletion) {

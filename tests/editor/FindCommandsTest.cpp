@@ -80,6 +80,7 @@ TEST(FindCommands, ReplaceAllEndsAndReplacesEachMatchOnce) {
         const char* name;
         QStringList text;
         int caret;
+        int selected; // the selection's length from `caret`
         QString what;
         QString replacement;
         SearchOptions options;
@@ -89,24 +90,38 @@ TEST(FindCommands, ReplaceAllEndsAndReplacesEachMatchOnce) {
         {"a name, the caret well before it",
          {"", "int count;", "", "x = count;"},
          0,
+         0,
          "count",
          "total",
          kDown,
          {"", "int total;", "", "x = total;"},
          2},
-        // Before each downward search the start moves on by the search text's length, behind the
-        // inserted text too: an occurrence close behind a replacement is passed.
-        {"near occurrences are passed",
+        // Downward the search goes on right behind each inserted replacement: nothing is passed over.
+        {"an occurrence close behind a replacement",
          {"", "int count;", "count++;"},
+         0,
          0,
          "count",
          "total",
          kDown,
-         {"", "int total;", "count++;"},
-         1},
-        {"the step passes over near occurrences", {"aaaa"}, 0, "a", "b", kDown, {"abab"}, 2},
+         {"", "int total;", "total++;"},
+         2},
+        {"occurrences one after another", {"xxxx"}, 0, 0, "x", "y", kDown, {"yyyy"}, 4},
+        {"an occurrence at the caret", {"foo(foo) foo"}, 0, 0, "foo", "bar", kDown, {"bar(bar) bar"}, 3},
+        {"text before the caret stays", {"foo foo foo"}, 4, 0, "foo", "bar", kDown, {"foo bar bar"}, 2},
+        {"a selected match is replaced", {"foo foo foo"}, 4, 3, "foo", "bar", kDown, {"foo bar bar"}, 2},
+        {"from the start of a backward selection",
+         {"foo foo foo"},
+         8,
+         -4,
+         "foo",
+         "bar",
+         kDown,
+         {"foo bar bar"},
+         2},
         {"replacement holding the search text, downward",
          {"x a a a"},
+         0,
          0,
          "a",
          "aa",
@@ -116,27 +131,30 @@ TEST(FindCommands, ReplaceAllEndsAndReplacesEachMatchOnce) {
         {"replacement holding the search text, upward",
          {"x foo foo", "foo"},
          14,
+         0,
          "foo",
          "foofoo",
          kUp,
          {"x foofoo foofoo", "foofoo"},
          3},
-        {"upward never over what it inserted", {"aab"}, 3, "ab", "b", kUp, {"ab"}, 1},
+        {"upward never over what it inserted", {"aab"}, 3, 0, "ab", "b", kUp, {"ab"}, 1},
         {"whole words, match case",
          {"Int int print(int)"},
+         0,
          0,
          "int",
          "long",
          {true, true, true},
          {"Int long print(long)"},
          2},
-        {"nothing to find", {"abc"}, 0, "x", "y", kDown, {"abc"}, 0},
-        {"empty search text", {"abc"}, 0, "", "y", kDown, {"abc"}, 0},
+        {"nothing to find", {"abc"}, 0, 0, "x", "y", kDown, {"abc"}, 0},
+        {"empty search text", {"abc"}, 0, 0, "", "y", kDown, {"abc"}, 0},
     };
     for (const auto& c : cases) {
         SourceEditor editor;
         editor.setLines(c.text);
         editor.setSelectionStart(c.caret);
+        editor.setSelectionLength(c.selected);
         EXPECT_EQ(replaceAll(editor, c.what, c.replacement, c.options), c.count) << c.name;
         EXPECT_EQ(editor.lines(), c.expected) << c.name;
         // One undo step takes the whole run back.

@@ -59,7 +59,8 @@ TEST(HighlightEngine, EachSeparatorBoundsAWordAndNothingElseDoes) {
         EXPECT_EQ(colours(QString("int") + separator + "x").substr(0, 3), "KKK");
         EXPECT_EQ(colours(QString("x") + separator + "int").substr(2, 3), "KKK");
     }
-    for (QChar other : QString("[]{}+-*!'_#@?|^~0aZ")) {
+    // A quotation mark or an apostrophe opens a literal instead.
+    for (QChar other : QString("[]{}+-*!_#@?|^~0aZ")) {
         SCOPED_TRACE(other.toLatin1());
         EXPECT_EQ(colours(QString("int") + other + "x").substr(0, 3), "...");
         EXPECT_EQ(colours(QString("x") + other + "int").substr(2, 3), "...");
@@ -112,12 +113,31 @@ TEST(HighlightEngine, SpansHideKeywordsAndOtherStartKeys) {
         {"x = 1; // int (y)", ".......GGGGGGGGGG"},
         {"/* // */ int", "GGGGGGGG.KKK"},
         {"// \"abc", "GGGGGGG"},
-        {"\"a\\\"b\" int", "SSSS.SSSSS"}, // no escape: the backslash does not protect the quotation mark
-        {"/**/int", "GGGGKKK"},           // "/" is a separator
+        {"/**/int", "GGGGKKK"}, // "/" is a separator
         {"a */ b", "......"},
         {"\"int\" int", "SSSSS.KKK"},
         {"/*/ int", "GGGGGGG"}, // the stop key is searched after the start key
         {"\"\"", "SS"},
+    });
+}
+
+TEST(HighlightEngine, BackslashEscapesInStringsAndCharacterLiterals) {
+    check({
+        {"s = \"a\\\"b\"; int x;", "....SSSSSS..KKK..."}, // an escaped quotation mark stays in the string
+        {"\"a\\\\\" int", "SSSSS.KKK"},                   // an escaped backslash escapes nothing after it
+        {"\"\\\\\\\"\" int", "SSSSSS.KKK"},
+        {"\"\\n\\t\" + x", "SSSSSS...."},
+        {"c = '\"'; int x;", "....SSS..KKK..."}, // a quotation mark as a character is no string
+        {"c = '\\''; int x;", "....SSSS..KKK..."},
+        {"c = '\\\\'; int x;", "....SSSS..KKK..."},
+        {"'{' + \"}\"", "SSS...SSS"},
+        {"'//' int", "SSSS.KKK"}, // a character literal hides a comment start like a string does
+        {"\"ab\\", "SSSS"},       // a backslash at the line end: the string still ends with its line
+        {"'a int", "SSSSSS"},     // an unterminated character literal ends with its line too
+        {"/* 'x */ int", "GGGGGGGG.KKK"},
+        {"// don't \"x", "GGGGGGGGGGG"},
+        {"\"\\u00e9\" int", "SSSSSSSS.KKK"},
+        {"\"\\\xc3\xa9\" int", "SSSS.KKK"}, // an escaped non-ASCII character stays in the string
     });
 }
 

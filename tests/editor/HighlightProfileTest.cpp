@@ -205,15 +205,19 @@ TEST(HighlightProfile, SampleEntriesAtTheirPlaces) {
 
 TEST(HighlightProfile, StartStopKeysWithTheirLineEndFlags) {
     const auto& spans = Profile::java().spans();
-    ASSERT_EQ(spans.size(), 3u);
+    ASSERT_EQ(spans.size(), 4u);
     struct Row {
         const char* start;
         const char* stop;
         quint32 foreground;
         bool endsAtLineEnd;
+        char16_t escape;
     };
-    const Row rows[] = {{"/*", "*/", 32768, false}, {"\"", "\"", 8421440, true}, {"//", "", 32768, true}};
-    for (size_t i = 0; i < 3; ++i) {
+    const Row rows[] = {{"/*", "*/", 32768, false, 0},
+                        {"\"", "\"", 8421440, true, u'\\'},
+                        {"//", "", 32768, true, 0},
+                        {"'", "'", 8421440, true, u'\\'}};
+    for (size_t i = 0; i < 4; ++i) {
         SCOPED_TRACE(rows[i].start);
         EXPECT_EQ(spans[i].start, QString(rows[i].start));
         EXPECT_EQ(spans[i].stop, QString(rows[i].stop));
@@ -224,6 +228,7 @@ TEST(HighlightProfile, StartStopKeysWithTheirLineEndFlags) {
         EXPECT_EQ(spans[i].background, -1);
         EXPECT_EQ(spans[i].foreground, rows[i].foreground);
         EXPECT_EQ(spans[i].endsAtLineEnd, rows[i].endsAtLineEnd);
+        EXPECT_EQ(spans[i].escape, rows[i].escape);
     }
 }
 
@@ -241,6 +246,7 @@ TEST(HighlightProfile, AppearancesAreTheDistinctColoursWithPlainTextFirst) {
     EXPECT_TRUE(looks[0].plain);
     EXPECT_EQ(profile.spanAppearance(0), profile.spanAppearance(2)); // both comments are green
     EXPECT_NE(profile.spanAppearance(0), profile.spanAppearance(1));
+    EXPECT_EQ(profile.spanAppearance(1), profile.spanAppearance(3)); // strings and characters alike
     EXPECT_EQ(looks[size_t(profile.keywordAppearance(0))].foreground, 16711680u);
     EXPECT_EQ(profile.keywordAppearance(0), profile.keywordAppearance(141)); // import and volatile: blue
     EXPECT_EQ(profile.keywordAppearance(11), profile.keywordAppearance(75)); // Button and waba.lang.

@@ -5,12 +5,10 @@
 
 namespace {
 
-const QString kSeparators = QStringLiteral("\t $%&(),./:;<=>");
-
 std::optional<LineColumn> find(const QStringList& text, LineColumn from, const QString& what,
                                SearchOptions options, bool endBeforeFrom = false) {
     return findInLines([&](int i) { return text.value(i); }, int(text.size()), from, what, options,
-                       kSeparators, endBeforeFrom);
+                       endBeforeFrom);
 }
 
 struct FindCase {
@@ -41,12 +39,30 @@ TEST(TextSearch, FindsAsTheEditorDoes) {
         {"match case", {"Int x; int y"}, {0, 0}, "int", downCase, LineColumn{0, 7}},
         {"match case fails on other case", {"INT"}, {0, 0}, "int", downCase, std::nullopt},
         {"whole word: separators around", {"print(int)"}, {0, 0}, "int", downWord, LineColumn{0, 6}},
-        {"whole word: bracket is no separator",
-         {"int[] a; int b"},
+        // A whole word is bounded by anything that cannot be part of a Java identifier.
+        {"whole word: before brackets", {"int[] a;"}, {0, 0}, "int", downWord, LineColumn{0, 0}},
+        {"whole word: before an operator", {"x = count++;"}, {0, 0}, "count", downWord, LineColumn{0, 4}},
+        {"whole word: inside brackets", {"b = a[i];"}, {0, 0}, "i", downWord, LineColumn{0, 6}},
+        {"whole word: braces, quotes, signs", {"{x}'x'!x-x"}, {0, 2}, "x", downWord, LineColumn{0, 4}},
+        {"whole word: digits, _ and $ are word characters",
+         {"x1 _x x$ $x x"},
          {0, 0},
-         "int",
+         "x",
          downWord,
-         LineColumn{0, 9}},
+         LineColumn{0, 12}},
+        {"whole word: letters beyond ASCII are word characters",
+         {QString::fromUtf8("éx xé x")},
+         {0, 0},
+         "x",
+         downWord,
+         LineColumn{0, 6}},
+        {"whole word: a letter beyond the basic plane is a word character",
+         {QString::fromUtf8("\xf0\x9d\x90\x80x x")},
+         {0, 0},
+         "x",
+         downWord,
+         LineColumn{0, 4}},
+        {"whole word: upward", {"a[i] xi"}, {0, 7}, "i", upWord, LineColumn{0, 2}},
         {"whole word: line start and end count", {"int"}, {0, 0}, "int", downWord, LineColumn{0, 0}},
         {"whole word: an overlapping later match counts", {"aaa a"}, {0, 0}, "a", downWord, LineColumn{0, 4}},
         {"up: last match before the start", {"ab ab ab"}, {0, 7}, "ab", up, LineColumn{0, 6}},

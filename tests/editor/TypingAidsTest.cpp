@@ -161,7 +161,7 @@ TEST(TypingAids, EnterAfterAnOpeningBraceAddsOneTab) {
 }
 
 TEST(TypingAids, ClosingBraceStepsBackOneIndentationCharacter) {
-    enum Typing { BraceOnZeroKey, BraceKey, DigitZero };
+    enum Typing { BraceOnZeroKey, BraceKey, DigitZero, ShiftUpFirst, ShiftDownBeforeRelease };
     const struct {
         const char* name;
         QString line; // as the editor's auto-indent left it
@@ -179,6 +179,20 @@ TEST(TypingAids, ClosingBraceStepsBackOneIndentationCharacter) {
         {"one blank", " ", 1, BraceKey, "}", 1},
         {"the digit typed by the key", "\t", 1, DigitZero, "\t0", 2},
         {"other text on the line", "\tx ", 3, BraceKey, "\tx }", 4},
+        // The key press decides what was typed, whatever the release reports.
+        {"shift let go before the brace key", "\t\t", 2, ShiftUpFirst, "\t}", 2},
+        {"shift pressed before the bracket key's release", "\t", 1, ShiftDownBeforeRelease, "\t]", 2},
+    };
+    // The brace key of a US layout, pressed and released as X reports it.
+    const auto pressAndRelease = [](QWidget* target, int pressKey, Qt::KeyboardModifiers pressModifiers,
+                                    const QString& pressText, int releaseKey,
+                                    Qt::KeyboardModifiers releaseModifiers, const QString& releaseText) {
+        constexpr quint32 kBraceScanCode = 35;
+        QKeyEvent press(QEvent::KeyPress, pressKey, pressModifiers, kBraceScanCode, 0, 0, pressText);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, releaseKey, releaseModifiers, kBraceScanCode, 0, 0,
+                          releaseText);
+        QApplication::sendEvent(target, &release);
     };
     TypedEditor t;
     for (const auto& c : cases) {
@@ -188,8 +202,14 @@ TEST(TypingAids, ClosingBraceStepsBackOneIndentationCharacter) {
             QTest::sendKeyEvent(QTest::Click, &t.editor, Qt::Key_0, QStringLiteral("}"), Qt::NoModifier);
         else if (c.typing == BraceKey)
             QTest::keyClick(&t.editor, '}');
-        else
+        else if (c.typing == DigitZero)
             QTest::keyClick(&t.editor, Qt::Key_0);
+        else if (c.typing == ShiftUpFirst)
+            pressAndRelease(&t.editor, Qt::Key_BraceRight, Qt::ShiftModifier, "}", Qt::Key_BracketRight,
+                            Qt::NoModifier, "]");
+        else
+            pressAndRelease(&t.editor, Qt::Key_BracketRight, Qt::NoModifier, "]", Qt::Key_BraceRight,
+                            Qt::ShiftModifier, "}");
         EXPECT_EQ(t.editor.line(1), c.expectedLine) << c.name;
         EXPECT_EQ(t.caret(), (LineColumn{1, c.expectedColumn})) << c.name;
     }
