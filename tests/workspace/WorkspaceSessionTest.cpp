@@ -201,15 +201,18 @@ const Row kRows[] = {
      {kOpen, kOpenB, "P/i.bmp i.bmp o+"},
      "B.java",
      {{"P/i.bmp", "BM2"}}},
-    {"RemoveRenamesAsideAndShowsTheFirstSource",
-     [](Context& c) { return c.session.remove(FileKind::Java, 0); },
+    {"RemoveRenamesAsideAndKeepsTheEditsOnScreen",
+     [](Context& c) {
+         c.edit("B.java", "edited B");
+         return c.session.remove(FileKind::Java, 0);
+     },
      {A::Yes},
      O::Done,
      {kRemoveJava},
-     {kOpenB},
+     {"P/B.java B.java +*"},
      "B.java",
      {{"P/A.java", "<missing>"}, {"P/A.java.old(1)", "class A {}\n"}},
-     "class B {}"},
+     "edited B"},
     {"RemoveCancelledKeepsAll",
      [](Context& c) { return c.session.remove(FileKind::Java, 0); },
      {A::No},
@@ -238,6 +241,17 @@ const Row kRows[] = {
      {kOpen, "P/C.java C.java +"},
      "C.java",
      {{"P/B.java", "class B {}\n"}, {"P/C.java", "class B {}\n"}}},
+    {"SaveAsThroughALinkOutKeepsTheOldName",
+     [](Context& c) {
+         QFile::link(c.p("out/C.java"), c.p("P/L.java"));
+         return c.session.saveAs(c.p("P/L.java"));
+     },
+     {},
+     O::Failed,
+     {"error: Cannot write $/P/L.java: it leads to $/out/C.java, outside the project folder $/P"},
+     {kOpen, kOpenB},
+     "B.java",
+     {{"out/C.java", "class C {}\n"}}},
     {"SaveAsOntoAnOpenBufferMergesThem",
      [](Context& c) {
          c.edit("A.java", "A text");
