@@ -98,6 +98,19 @@ SessionResult WorkspaceSession::showSource(int row) {
     return {SessionOutcome::Done, true};
 }
 
+SessionResult WorkspaceSession::showCompiledFile(const QString& fileName) {
+    captureEditor(false);
+    // A source whose name starts like an option was given to the compiler as ./name.
+    const QString name = fileName.startsWith(QLatin1String("./")) ? fileName.mid(2) : fileName;
+    TProjectFile* record = m_files.findByPath(m_project.ProjectDir + name);
+    if (!record)
+        return cancelled();
+    m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
+    m_files.setCurrentFile(record);
+    listsChanged();
+    return {SessionOutcome::Done, true};
+}
+
 SessionResult WorkspaceSession::openFiles(const QStringList& chosen) {
     // The buffer is taken from the editor once, before any file replaces its text.
     captureEditor(true);

@@ -53,6 +53,9 @@ public:
     bool markCurrentModified();
     // The n-th Source entry becomes current and fills the editor, caret and top line as it left them.
     SessionResult showSource(int row);
+    // The record of a file the compiler named (below the project folder, a leading "./" dropped) fills the
+    // editor; the caret is the caller's to place. Cancelled when no open record has that path.
+    SessionResult showCompiledFile(const QString& fileName);
 
     // Asks for each chosen file whether it joins the project (Yes, No, Cancel skips it) and opens it.
     SessionResult openFiles(const QStringList& chosen);

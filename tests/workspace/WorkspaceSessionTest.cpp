@@ -64,9 +64,8 @@ public:
 };
 
 // Every case starts from project P with A.java and B.java loaded from P/P.hwp.
-const Files kProject = {{"P/P.hwp", "P\r\n\r\n\r\nPRID\r\nA.java\r\nB.java\r\n"},
-                        {"P/A.java", "class A {}\n"},
-                        {"P/B.java", "class B {}\n"}};
+const QByteArray kHwp = "P\r\n\r\n\r\nPRID\r\nA.java\r\nB.java\r\n";
+const Files kProject = {{"P/P.hwp", kHwp}, {"P/A.java", "class A {}\n"}, {"P/B.java", "class B {}\n"}};
 
 struct Context {
     QString root;
@@ -95,14 +94,14 @@ struct Context {
 
 struct Row {
     const char* name;
-    std::function<SessionResult(Context&)> act;
     std::vector<SessionAnswer> answers;
     SessionOutcome outcome;
     QStringList asked;
     QStringList records; // "path name flags": o other file, + in the project, * modified
     QString current;
     Files after;
-    QString shown = {}; // the editor's text, lines joined by "|", when the row says
+    QString shown; // the editor's text, lines joined by "|", when the row says ({} skips it)
+    std::function<SessionResult(Context&)> act;
 };
 
 using O = SessionOutcome;
@@ -114,181 +113,131 @@ const QString kRemoveJava = "ok/cancel: This will remove the file from the proje
                             "to <filename>.java.old.";
 const QString kClose = "yes/no/cancel: Do you want to save all files? Click Cancel to go back to Kovrin "
                        "Handwright.";
+const QString kReloadEdited = "yes/no default no: The file B.java has changed on disk, and its buffer holds "
+                              "unsaved edits. Reload it and discard the edits?";
 const QString kOpen = "P/A.java A.java +";
 const QString kOpenB = "P/B.java B.java +";
 
+// One row a line group: name, answers, outcome; questions; records, current, files, editor; the steps.
+// clang-format off
 const Row kRows[] = {
     // Open
-    {"OpenIntoProjectReadsIntoTheProjectFolder",
-     [](Context& c) { return c.session.openFiles({c.p("out/C.java")}); },
-     {A::Yes},
-     O::Done,
+    {"OpenIntoProjectReadsIntoTheProjectFolder", {A::Yes}, O::Done,
      {addQuestion("out/C.java")},
-     {kOpen, kOpenB, "P/C.java C.java +"},
-     "C.java",
-     {{"P/C.java", "<missing>"}},
-     "class C {}"},
-    {"OpenIntoProjectOverAFileOnDiskAsksAndMarksTheBuffer",
+     {kOpen, kOpenB, "P/C.java C.java +"}, "C.java", {{"P/C.java", "<missing>"}}, "class C {}",
+     [](Context& c) { return c.session.openFiles({c.p("out/C.java")}); }},
+    {"OpenIntoProjectOverAFileOnDiskAsksAndMarksTheBuffer", {A::Yes}, O::Done,
+     {kOverwrite},
+     {kOpen, kOpenB, "P/C.java C.java +*"}, "C.java", {{"P/C.java", "old C\n"}}, "class C {}",
      [](Context& c) {
          writeBytes(c.p("P/C.java"), "old C\n");
          return c.session.openFile(c.p("out/C.java"), true);
-     },
-     {A::Yes},
-     O::Done,
+     }},
+    {"OpenOverAnOpenBufferRefusedKeepsIt", {A::No}, O::Cancelled,
      {kOverwrite},
-     {kOpen, kOpenB, "P/C.java C.java +*"},
-     "C.java",
-     {{"P/C.java", "old C\n"}},
-     "class C {}"},
-    {"OpenOverAnOpenBufferRefusedKeepsIt",
+     {kOpen, "P/B.java B.java +*"}, "B.java", {}, "edited B",
      [](Context& c) {
          c.edit("B.java", "edited B");
          return c.session.openFile(c.p("out/B.java"), true);
-     },
-     {A::No},
-     O::Cancelled,
-     {kOverwrite},
-     {kOpen, "P/B.java B.java +*"},
-     "B.java",
-     {},
-     "edited B"},
-    {"OpenTheOpenFileShowsItsEditsAndAsksNothingMore",
+     }},
+    {"OpenTheOpenFileShowsItsEditsAndAsksNothingMore", {A::Yes}, O::Done,
+     {addQuestion("P/A.java")},
+     {"P/A.java A.java +*", kOpenB}, "A.java", {}, "edited A",
      [](Context& c) {
          c.edit("A.java", "edited A");
          c.session.showSource(1);
          return c.session.openFiles({c.p("P/A.java")});
-     },
-     {A::Yes},
-     O::Done,
-     {addQuestion("P/A.java")},
-     {"P/A.java A.java +*", kOpenB},
-     "A.java",
-     {},
-     "edited A"},
-    {"CancelSkipsOneFileAndNoOpensWhereItLies",
+     }},
+    {"CancelSkipsOneFileAndNoOpensWhereItLies", {A::Cancel, A::No}, O::Done,
+     {addQuestion("out/B.java"), addQuestion("out/C.java")},
+     {kOpen, kOpenB, "out/C.java C.java "}, "C.java", {}, "class C {}",
      [](Context& c) {
          return c.session.openFiles({c.p("out/B.java"), c.p("out/C.java")});
-     },
-     {A::Cancel, A::No},
-     O::Done,
-     {addQuestion("out/B.java"), addQuestion("out/C.java")},
-     {kOpen, kOpenB, "out/C.java C.java "},
-     "C.java",
+     }},
+    {"ErrorLineShowsTheNamedFileAndKeepsTheEditsLeft", {}, O::Done,
      {},
-     "class C {}"},
+     {kOpen, "P/B.java B.java +*"}, "B.java", {}, "edited B",
+     [](Context& c) {
+         c.edit("B.java", "edited B");
+         EXPECT_EQ(c.session.showCompiledFile("./A.java").outcome, O::Done);
+         EXPECT_EQ(c.buffer.text, QStringList{"class A {}"});
+         EXPECT_EQ(c.session.showCompiledFile("C.java").outcome, O::Cancelled);
+         return c.session.showSource(1);
+     }},
     // Add and remove
-    {"AddOtherFileCopiesIt",
+    {"AddOtherFileCopiesIt", {}, O::Done,
+     {},
+     {kOpen, kOpenB, "P/i.bmp i.bmp o+"}, "B.java", {{"P/i.bmp", "BM1"}}, {},
      [](Context& c) {
          writeBytes(c.p("out/i.bmp"), "BM1");
          return c.session.addOtherFiles({c.p("out/i.bmp")});
-     },
-     {},
-     O::Done,
-     {},
-     {kOpen, kOpenB, "P/i.bmp i.bmp o+"},
-     "B.java",
-     {{"P/i.bmp", "BM1"}}},
-    {"AddAgainAsksBeforeReplacing",
+     }},
+    {"AddAgainAsksBeforeReplacing", {A::Yes}, O::Done,
+     {kOverwrite},
+     {kOpen, kOpenB, "P/i.bmp i.bmp o+"}, "B.java", {{"P/i.bmp", "BM2"}}, {},
      [](Context& c) {
          writeBytes(c.p("out/i.bmp"), "BM1");
          c.session.addOtherFiles({c.p("out/i.bmp")});
          writeBytes(c.p("out/i.bmp"), "BM2");
          return c.session.addOtherFiles({c.p("out/i.bmp")});
-     },
-     {A::Yes},
-     O::Done,
-     {kOverwrite},
-     {kOpen, kOpenB, "P/i.bmp i.bmp o+"},
-     "B.java",
-     {{"P/i.bmp", "BM2"}}},
-    {"RemoveRenamesAsideAndKeepsTheEditsOnScreen",
+     }},
+    {"RemoveRenamesAsideAndKeepsTheEditsOnScreen", {A::Yes}, O::Done,
+     {kRemoveJava},
+     {"P/B.java B.java +*"}, "B.java", {{"P/A.java", "<missing>"}, {"P/A.java.old(1)", "class A {}\n"}},
+     "edited B",
      [](Context& c) {
          c.edit("B.java", "edited B");
          return c.session.remove(FileKind::Java, 0);
-     },
-     {A::Yes},
-     O::Done,
+     }},
+    {"RemoveCancelledKeepsAll", {A::No}, O::Cancelled,
      {kRemoveJava},
-     {"P/B.java B.java +*"},
-     "B.java",
-     {{"P/A.java", "<missing>"}, {"P/A.java.old(1)", "class A {}\n"}},
-     "edited B"},
-    {"RemoveCancelledKeepsAll",
-     [](Context& c) { return c.session.remove(FileKind::Java, 0); },
-     {A::No},
-     O::Cancelled,
-     {kRemoveJava},
-     {kOpen, kOpenB},
-     "B.java",
-     {{"P/A.java", "class A {}\n"}}},
+     {kOpen, kOpenB}, "B.java", {{"P/A.java", "class A {}\n"}}, {},
+     [](Context& c) { return c.session.remove(FileKind::Java, 0); }},
     // Save
-    {"SaveWritesTheBufferAndClearsTheMarker",
+    {"SaveWritesTheBufferAndClearsTheMarker", {}, O::Done,
+     {},
+     {kOpen, kOpenB}, "A.java", {{"P/A.java", "class A { int x; }\n"}}, {},
      [](Context& c) {
          c.edit("A.java", "class A { int x; }");
          return c.session.saveCurrent();
-     },
+     }},
+    {"SaveAsRenamesTheBuffer", {}, O::Done,
      {},
-     O::Done,
-     {},
-     {kOpen, kOpenB},
-     "A.java",
-     {{"P/A.java", "class A { int x; }\n"}}},
-    {"SaveAsRenamesTheBuffer",
-     [](Context& c) { return c.session.saveAs(c.p("P/C.java")); },
-     {},
-     O::Done,
-     {},
-     {kOpen, "P/C.java C.java +"},
-     "C.java",
-     {{"P/B.java", "class B {}\n"}, {"P/C.java", "class B {}\n"}}},
-    {"SaveAsThroughALinkOutKeepsTheOldName",
+     {kOpen, "P/C.java C.java +"}, "C.java", {{"P/B.java", "class B {}\n"}, {"P/C.java", "class B {}\n"}}, {},
+     [](Context& c) { return c.session.saveAs(c.p("P/C.java")); }},
+    {"SaveAsThroughALinkOutKeepsTheOldName", {}, O::Failed,
+     {"error: Cannot write $/P/L.java: it leads to $/out/C.java, outside the project folder $/P"},
+     {kOpen, kOpenB}, "B.java", {{"out/C.java", "class C {}\n"}}, {},
      [](Context& c) {
          QFile::link(c.p("out/C.java"), c.p("P/L.java"));
          return c.session.saveAs(c.p("P/L.java"));
-     },
+     }},
+    {"SaveAsOntoAnOpenBufferMergesThem", {A::Yes}, O::Done,
+     {"yes/no: The file B.java is open in another buffer. Replace it with this text and close that buffer?"},
+     {"P/B.java B.java +"}, "B.java", {{"P/A.java", "class A {}\n"}, {"P/B.java", "A text\n"}}, {},
+     [](Context& c) {
+         c.edit("A.java", "A text");
+         return c.session.saveAs(c.p("P/B.java"));
+     }},
+    {"SaveAsOntoAnOpenBufferRefused", {A::No}, O::Cancelled,
+     {"yes/no: The file B.java is open in another buffer. Replace it with this text and close that buffer?"},
+     {"P/A.java A.java +*", kOpenB}, "A.java", {{"P/B.java", "class B {}\n"}}, {},
+     [](Context& c) {
+         c.edit("A.java", "A text");
+         return c.session.saveAs(c.p("P/B.java"));
+     }},
+    {"SaveAllWritesOnlyEditedBuffers", {}, O::Done,
      {},
-     O::Failed,
-     {"error: Cannot write $/P/L.java: it leads to $/out/C.java, outside the project folder $/P"},
-     {kOpen, kOpenB},
-     "B.java",
-     {{"out/C.java", "class C {}\n"}}},
-    {"SaveAsOntoAnOpenBufferMergesThem",
-     [](Context& c) {
-         c.edit("A.java", "A text");
-         return c.session.saveAs(c.p("P/B.java"));
-     },
-     {A::Yes},
-     O::Done,
-     {"yes/no: The file B.java is open in another buffer. Replace it with this text and close that buffer?"},
-     {"P/B.java B.java +"},
-     "B.java",
-     {{"P/A.java", "class A {}\n"}, {"P/B.java", "A text\n"}}},
-    {"SaveAsOntoAnOpenBufferRefused",
-     [](Context& c) {
-         c.edit("A.java", "A text");
-         return c.session.saveAs(c.p("P/B.java"));
-     },
-     {A::No},
-     O::Cancelled,
-     {"yes/no: The file B.java is open in another buffer. Replace it with this text and close that buffer?"},
-     {"P/A.java A.java +*", kOpenB},
-     "A.java",
-     {{"P/B.java", "class B {}\n"}}},
-    {"SaveAllWritesOnlyEditedBuffers",
+     {kOpen, kOpenB}, "A.java",
+     {{"P/A.java", "A text\n"}, {"P/B.java", "B from elsewhere\n"}, {"P/P.hwp", kHwp}}, {},
      [](Context& c) {
          c.edit("A.java", "A text");
          writeBytes(c.p("P/B.java"), "B from elsewhere\n");
          return c.session.saveAll();
-     },
-     {},
-     O::Done,
-     {},
-     {kOpen, kOpenB},
-     "A.java",
-     {{"P/A.java", "A text\n"},
-      {"P/B.java", "B from elsewhere\n"},
-      {"P/P.hwp", "P\r\n\r\n\r\nPRID\r\nA.java\r\nB.java\r\n"}}},
-    {"SaveAllRefusesALinkOutAndSaysSo",
+     }},
+    {"SaveAllRefusesALinkOutAndSaysSo", {}, O::Failed,
+     {"error: Cannot write $/P/A.java: it leads to $/out/A.java, outside the project folder $/P"},
+     {"P/A.java A.java +*", kOpenB}, "B.java", {{"out/A.java", "outside\n"}, {"P/B.java", "B text\n"}}, {},
      [](Context& c) {
          c.edit("A.java", "A text");
          c.edit("B.java", "B text");
@@ -296,56 +245,36 @@ const Row kRows[] = {
          QFile::remove(c.p("P/A.java"));
          QFile::link(c.p("out/A.java"), c.p("P/A.java"));
          return c.session.saveAll();
-     },
-     {},
-     O::Failed,
-     {"error: Cannot write $/P/A.java: it leads to $/out/A.java, outside the project folder $/P"},
-     {"P/A.java A.java +*", kOpenB},
-     "B.java",
-     {{"out/A.java", "outside\n"}, {"P/B.java", "B text\n"}}},
-    {"SaveAllUnderTheProjectNameRemembersThatFile",
+     }},
+    {"SaveAllUnderTheProjectNameRemembersThatFile", {}, O::Done,
+     {"remember: $/P/P.hwp"},
+     {kOpen, kOpenB}, "B.java", {{"P/old.hwp", kHwp}, {"P/P.hwp", kHwp}}, {},
      [](Context& c) {
          QFile::rename(c.p("P/P.hwp"), c.p("P/old.hwp"));
          c.session.loadProject(c.p("P/old.hwp"));
          const SessionResult result = c.session.saveAll();
          EXPECT_TRUE(result.projectFileRenamed);
          return result;
-     },
-     {},
-     O::Done,
-     {"remember: $/P/P.hwp"},
-     {kOpen, kOpenB},
-     "B.java",
-     {{"P/old.hwp", "P\r\n\r\n\r\nPRID\r\nA.java\r\nB.java\r\n"},
-      {"P/P.hwp", "P\r\n\r\n\r\nPRID\r\nA.java\r\nB.java\r\n"}}},
+     }},
     // Reload
-    {"ReloadCleanBuffer",
+    {"ReloadCleanBuffer", {A::Yes}, O::Done,
+     {"yes/no: The file B.java has changed. Reload it?"},
+     {kOpen, kOpenB}, "B.java", {}, "new B",
      [](Context& c) {
          c.changeOnDisk("P/B.java", "new B\n");
          return c.session.reloadChangedFiles();
-     },
-     {A::Yes},
-     O::Done,
-     {"yes/no: The file B.java has changed. Reload it?"},
-     {kOpen, kOpenB},
-     "B.java",
-     {},
-     "new B"},
-    {"ReloadEditedBufferDefaultsToNoAndKeepsEdits",
+     }},
+    {"ReloadEditedBufferDefaultsToNoAndKeepsEdits", {A::No}, O::Cancelled,
+     {kReloadEdited},
+     {kOpen, "P/B.java B.java +*"}, "B.java", {}, "edited B",
      [](Context& c) {
          c.edit("B.java", "edited B");
          c.changeOnDisk("P/B.java", "new B\n");
          return c.session.reloadChangedFiles();
-     },
-     {A::No},
-     O::Cancelled,
-     {"yes/no default no: The file B.java has changed on disk, and its buffer holds unsaved edits. Reload it "
-      "and discard the edits?"},
-     {kOpen, "P/B.java B.java +*"},
-     "B.java",
-     {},
-     "edited B"},
-    {"ReloadEditedBufferYesDiscardsEdits",
+     }},
+    {"ReloadEditedBufferYesDiscardsEdits", {A::Yes}, O::Done,
+     {kReloadEdited},
+     {kOpen, kOpenB}, "B.java", {}, "new B",
      [](Context& c) {
          c.edit("B.java", "edited B");
          c.changeOnDisk("P/B.java", "new B\n");
@@ -353,17 +282,11 @@ const Row kRows[] = {
          EXPECT_EQ(c.buffer.undoSteps, 1) << "one step that Undo takes back";
          EXPECT_EQ(c.session.reloadChangedFiles().outcome, O::Cancelled) << "asked once only";
          return result;
-     },
-     {A::Yes},
-     O::Done,
-     {"yes/no default no: The file B.java has changed on disk, and its buffer holds unsaved edits. Reload it "
-      "and discard the edits?"},
-     {kOpen, kOpenB},
-     "B.java",
-     {},
-     "new B"},
+     }},
     // New, load and the question before either
-    {"NewProjectResetsTheValuesAndOpensItsMainClass",
+    {"NewProjectResetsTheValuesAndOpensItsMainClass", {}, O::Done,
+     {},
+     {"W/N/N.java N.java +*"}, "N.java", {{"W/N/N.java", "<missing>"}}, "class N {}",
      [](Context& c) {
          writeBytes(c.p("Main.orw"), "class <name> {}\r\n");
          const SessionResult result = c.session.newProject(c.p("W"), "N", c.p("Main.orw"));
@@ -371,94 +294,61 @@ const Row kRows[] = {
          EXPECT_EQ(QStringList({v.ProjectName, v.ProjectDir, v.ProjectFileName, v.CreatorID}),
                    QStringList({"N", c.p("W/N/"), "N.hwp", ""}));
          return result;
-     },
-     {},
-     O::Done,
-     {},
-     {"W/N/N.java N.java +*"},
-     "N.java",
-     {{"W/N/N.java", "<missing>"}},
-     "class N {}"},
-    {"NewProjectInAnExistingFolderAsks",
+     }},
+    {"NewProjectInAnExistingFolderAsks", {A::No}, O::Cancelled,
+     {"yes/no keys: This project already exists. Do you really want to proceed?"},
+     {kOpen, kOpenB}, "B.java", {}, {},
      [](Context& c) {
          QDir().mkpath(c.p("W/N"));
          return c.session.newProject(c.p("W"), "N", QString());
-     },
-     {A::No},
-     O::Cancelled,
-     {"yes/no keys: This project already exists. Do you really want to proceed?"},
-     {kOpen, kOpenB},
-     "B.java",
-     {}},
-    {"LoadSaysARepeatedLineWasSkipped",
+     }},
+    {"LoadSaysARepeatedLineWasSkipped", {}, O::Done,
+     {"notice: The file C.java is listed more than once. The repeated line was skipped."},
+     {"Q/C.java C.java +"}, "C.java", {}, "class C {}",
      [](Context& c) {
          QDir().mkpath(c.p("Q"));
          writeBytes(c.p("Q/Q.hwp"), "Q\r\n\r\n\r\n\r\nC.java\r\nC.java\r\n");
          writeBytes(c.p("Q/C.java"), "class C {}\n");
          return c.session.loadProject(c.p("Q/Q.hwp"));
+     }},
+    {"OfferToSaveSavesAndAnnounces", {A::Yes}, O::Done,
+     {
+      "yes/no/cancel: Do you want to save the current project first?",
+      "notice: Project has been saved. Open the project now."
      },
-     {},
-     O::Done,
-     {"notice: The file C.java is listed more than once. The repeated line was skipped."},
-     {"Q/C.java C.java +"},
-     "C.java",
-     {},
-     "class C {}"},
-    {"OfferToSaveSavesAndAnnounces",
+     {kOpen, kOpenB}, "A.java", {{"P/A.java", "A text\n"}}, {},
      [](Context& c) {
          c.edit("A.java", "A text");
          return SessionResult{c.session.offerToSave(true) ? O::Done : O::Cancelled};
-     },
-     {A::Yes},
-     O::Done,
-     {"yes/no/cancel: Do you want to save the current project first?",
-      "notice: Project has been saved. Open the project now."},
-     {kOpen, kOpenB},
-     "A.java",
-     {{"P/A.java", "A text\n"}}},
+     }},
     // Close
-    {"CloseWithNothingUnsavedAsksNothing",
-     [](Context& c) { return c.session.closeQuestion(); },
-     {},
-     O::Done,
+    {"CloseWithNothingUnsavedAsksNothing", {}, O::Done,
      {"remember: $/P/P.hwp"},
-     {kOpen, kOpenB},
-     "B.java",
-     {}},
-    {"CloseYesSavesAndReleases",
-     [](Context& c) {
-         c.edit("A.java", "A text");
-         return c.session.closeQuestion();
-     },
-     {A::Yes},
-     O::Done,
+     {kOpen, kOpenB}, "B.java", {}, {},
+     [](Context& c) { return c.session.closeQuestion(); }},
+    {"CloseYesSavesAndReleases", {A::Yes}, O::Done,
      {"remember: $/P/P.hwp", kClose},
-     {},
-     "",
-     {{"P/A.java", "A text\n"}}},
-    {"CloseNoReleasesWithoutSaving",
+     {}, "", {{"P/A.java", "A text\n"}}, {},
      [](Context& c) {
          c.edit("A.java", "A text");
          return c.session.closeQuestion();
-     },
-     {A::No},
-     O::Done,
+     }},
+    {"CloseNoReleasesWithoutSaving", {A::No}, O::Done,
      {"remember: $/P/P.hwp", kClose, "remember: $/P/P.hwp"},
-     {},
-     "",
-     {{"P/A.java", "class A {}\n"}}},
-    {"CloseCancelStays",
+     {}, "", {{"P/A.java", "class A {}\n"}}, {},
      [](Context& c) {
          c.edit("A.java", "A text");
          return c.session.closeQuestion();
-     },
-     {A::Cancel},
-     O::Cancelled,
+     }},
+    {"CloseCancelStays", {A::Cancel}, O::Cancelled,
      {"remember: $/P/P.hwp", kClose},
-     {"P/A.java A.java +*", kOpenB},
-     "A.java",
-     {{"P/A.java", "class A {}\n"}}},
+     {"P/A.java A.java +*", kOpenB}, "A.java", {{"P/A.java", "class A {}\n"}}, {},
+     [](Context& c) {
+         c.edit("A.java", "A text");
+         return c.session.closeQuestion();
+     }},
 };
+// clang-format on
 
 void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
