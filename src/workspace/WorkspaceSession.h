@@ -39,7 +39,8 @@ public:
     FileList& files() { return m_files; }
     const FileList& files() const { return m_files; }
 
-    // Called with the project file the next start opens, when that changes (the settings store keeps it).
+    // Called with the project file the next start opens, at the moments it is to be stored (the settings
+    // store keeps it; the caption follows it when Save all has written the project under another name).
     void setRememberProject(std::function<void(const QString& projectFile)> remember);
     // Called whenever the records or their flags changed, at once, so that the lists are current when the
     // next question of the same operation comes.
@@ -91,8 +92,8 @@ public:
     FileResult createFromTemplate(const QString& templatePath, const QString& className);
     void clearEditor();
 
-    // Whether the program may close: asks to save when anything is unsaved. Done means close (the open files
-    // are released); otherwise the program stays open.
+    // Whether the program may close: asks to save when anything is unsaved. Done means close (after a Yes or
+    // a No the open files are released); otherwise the program stays open.
     SessionResult closeQuestion();
 
 private:

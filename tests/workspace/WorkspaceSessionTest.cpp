@@ -154,6 +154,14 @@ const Row kRows[] = {
      [](Context& c) {
          return c.session.openFiles({c.p("out/B.java"), c.p("out/C.java")});
      }},
+    {"OpenOverAnOtherFileRefused", {}, O::Failed,
+     {"error: The file i.bmp is already in the project as an other file."},
+     {kOpen, kOpenB, "P/i.bmp i.bmp o+"}, "B.java", {{"P/i.bmp", "BM1"}}, "class B {}",
+     [](Context& c) {
+         writeBytes(c.p("out/i.bmp"), "BM1");
+         c.session.addOtherFiles({c.p("out/i.bmp")});
+         return c.session.openFile(c.p("out/i.bmp"), true);
+     }},
     {"ErrorLineShowsTheNamedFileAndKeepsTheEditsLeft", {}, O::Done,
      {},
      {kOpen, "P/B.java B.java +*"}, "B.java", {}, "edited B",
