@@ -1,5 +1,6 @@
 // Notes.ini: the profile reader over any bytes, its text as a fixed point of reading, a written value read
-// back unchanged, and the register of bugs and notes saved and loaded again.
+// back unchanged, and the register of bugs and notes saved and loaded again, each write in the encoding
+// and with the mark the file was read in (UTF-16 as Notepad writes it stays UTF-16).
 #include "FuzzCheck.h"
 #include "notes/IniFile.h"
 #include "notes/NotesRegister.h"
@@ -14,6 +15,12 @@ bool ambiguous(const IniFile::Format& format, const QByteArray& written) {
     // reads back in that encoding: the file has no mark of its own.
     return format.text.encoding == TextEncoding::Windows1252 &&
            decodeText(written).format.encoding != TextEncoding::Windows1252;
+}
+
+// The written bytes read in the format the file was read in.
+bool keptFormat(const IniFile::Format& format, const QByteArray& written) {
+    const TextFormat reread = decodeText(written).format;
+    return reread.encoding == format.text.encoding && reread.byteOrderMark == format.text.byteOrderMark;
 }
 
 // A name that writeString can store: its own line, no "=" in a key, no "]" closing a section early.
@@ -47,8 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What updateFile writes reads back as the same text.
     const QString text = ini.text();
     FUZZ_CHECK(bool(ini.updateFile()));
-    if (!ambiguous(ini.format(), fuzz::readScratch(path)))
+    if (const QByteArray written = fuzz::readScratch(path); !ambiguous(ini.format(), written)) {
         FUZZ_CHECK(IniFile(path).text() == text);
+        FUZZ_CHECK(keptFormat(ini.format(), written));
+    }
 
     // A value written through writeString reads back as it was given.
     if (usableKey(key) && usableSection(section)) {
@@ -84,6 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NotesRegister loaded;
     FUZZ_CHECK(bool(loaded.load(path)));
     if (!ambiguous(ini.format(), saved)) {
+        FUZZ_CHECK(keptFormat(ini.format(), saved));
         FUZZ_CHECK(loaded.count() == notes.count());
         for (int i = 0; i < notes.count(); ++i) {
             const NoteEntry& a = notes.entries()[i];
