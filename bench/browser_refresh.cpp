@@ -5,7 +5,7 @@
 //   FIGURE browser_source_100k <milliseconds> ms
 //   FIGURE browser_sorted_100k <milliseconds> ms
 #include "app/MainWindow.h"
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
 #include "settings/RegistryStore.h"
@@ -103,7 +103,8 @@ int main(int argc, char** argv) {
     QTreeWidget* tree = window.ui().TreeView1;
     SourceEditor* editor = window.editor();
     const auto settled = [&] {
-        return !window.classBrowser().parsing() && !window.runner(9)->isRunning() && allExpanded(tree);
+        return !window.classBrowser().parsing() && !window.runner(RunnerRole::ClassParser)->isRunning() &&
+               allExpanded(tree);
     };
     const auto waitSettled = [&] {
         QElapsedTimer guard;

@@ -7,7 +7,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowUi.h"
 #include "build/CommandLine.h"
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 #include "settings/RegistryStore.h"
 
 #include <QApplication>
@@ -24,14 +24,14 @@ constexpr int LineWidth = 60;
 
 // Seconds until the window shows every line; negative on failure.
 double listRound(TForm1& window, const QString& helper, int count) {
-    TGUI2Console* viewer = window.runner(6);
+    ConsoleRunner* viewer = window.runner(RunnerRole::AppletViewer);
     auto* list = window.ui().ListBox3;
     list->clear();
     QCoreApplication::processEvents();
     viewer->setCommand(quoteCommandWord(helper) + QStringLiteral(" lines %1 %2").arg(count).arg(LineWidth));
     QElapsedTimer timer;
     timer.start();
-    viewer->Start();
+    viewer->start();
     while (viewer->isRunning() || list->count() < count || list->currentRow() != count - 1)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     QCoreApplication::processEvents();

@@ -1,12 +1,12 @@
 // How fast the console runner hands a chatty child's output to a handler on the UI thread: a child prints
-// 1,000,000 lines of 60 characters, every line reaches an OnLine handler. Beside it, for scale, the same
+// 1,000,000 lines of 60 characters, every line reaches a line handler. Beside it, for scale, the same
 // child piped straight into cat (two processes and a pipe, no shell). Uses the applet viewer runner's
-// sizes: PipeSize ps256k, BufferSize bs4k. Each figure is the median of three runs.
-// Also the delay from a line's write to its handler: the child writes 50 time-stamped lines 20 ms apart,
-// FIGURE runner_line_latency_max is the longest delay seen, runner_line_latency_median the middle one.
-// usage: runner_throughput [helper-program]
+// sizes: PipeSize PipeBufferSize::Kilobytes256, BufferSize ReadBufferSize::Kilobytes4. Each figure is the
+// median of three runs. Also the delay from a line's write to its handler: the child writes 50 time-stamped
+// lines 20 ms apart, FIGURE runner_line_latency_max is the longest delay seen, runner_line_latency_median the
+// middle one. usage: runner_throughput [helper-program]
 #include "build/CommandLine.h"
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -78,31 +78,31 @@ double pipeRound(const QByteArray& helper) {
 
 // Every line through a runner to a handler on this thread, in seconds; negative on failure.
 double runnerRound(const QString& helper) {
-    TGUI2Console runner;
-    runner.setPipeSize(ps256k);
-    runner.setBufferSize(bs4k);
+    ConsoleRunner runner;
+    runner.setPipeBufferSize(PipeBufferSize::Kilobytes256);
+    runner.setReadBufferSize(ReadBufferSize::Kilobytes4);
     runner.setCommand(quoteCommandWord(helper) +
                       QStringLiteral(" lines %1 %2").arg(LineCount).arg(LineWidth));
     long received = 0;
     bool inOrder = true;
     bool failed = false;
-    runner.OnLine = [&](TGUI2Console*, const QString& line) {
+    runner.setLineHandler([&](ConsoleRunner*, const QString& line) {
         // Each line starts with its own number.
         qsizetype digits = 0;
         while (digits < line.size() && line[digits].isDigit())
             ++digits;
         inOrder = inOrder && line.size() == LineWidth && QStringView(line).left(digits).toLong() == received;
         ++received;
-    };
-    runner.OnError = [&](TGUI2Console*, const QString& error) {
+    });
+    runner.setErrorHandler([&](ConsoleRunner*, const QString& error) {
         std::fprintf(stderr, "runner error: %s\n", qPrintable(error));
         failed = true;
-    };
+    });
     QEventLoop loop;
-    runner.OnDone = [&](TGUI2Console*) { loop.quit(); };
+    runner.setFinishedHandler([&](ConsoleRunner*) { loop.quit(); });
     QElapsedTimer timer;
     timer.start();
-    runner.Start();
+    runner.start();
     loop.exec();
     const double seconds = timer.nsecsElapsed() / 1e9;
     if (failed || received != LineCount || !inOrder) {
@@ -117,20 +117,20 @@ double runnerRound(const QString& helper) {
 // on failure.
 std::vector<double> latencyRound(const QString& helper) {
     constexpr int Lines = 50;
-    TGUI2Console runner;
-    runner.setPipeSize(ps256k);
-    runner.setBufferSize(bs4k);
+    ConsoleRunner runner;
+    runner.setPipeBufferSize(PipeBufferSize::Kilobytes256);
+    runner.setReadBufferSize(ReadBufferSize::Kilobytes4);
     runner.setCommand(quoteCommandWord(helper) + QStringLiteral(" stamped %1 20").arg(Lines));
     std::vector<double> delays;
-    runner.OnLine = [&](TGUI2Console*, const QString& line) {
+    runner.setLineHandler([&](ConsoleRunner*, const QString& line) {
         timespec now;
         clock_gettime(CLOCK_MONOTONIC, &now);
         const qint64 written = line.section(u' ', 1).toLongLong();
         delays.push_back((now.tv_sec * 1000000000LL + now.tv_nsec - written) / 1e6);
-    };
+    });
     QEventLoop loop;
-    runner.OnDone = [&](TGUI2Console*) { loop.quit(); };
-    runner.Start();
+    runner.setFinishedHandler([&](ConsoleRunner*) { loop.quit(); });
+    runner.start();
     loop.exec();
     if (delays.size() != Lines)
         return {};

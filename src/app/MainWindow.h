@@ -2,6 +2,7 @@
 
 #include "app/MainWindowUi.h"
 #include "app/WorkspaceHost.h"
+#include "build/RunnerRole.h"
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
 #include "workspace/FileList.h"
@@ -29,7 +30,7 @@ class DocumentationTab;
 class FindReplace;
 class BuildChain;
 class BuildChainHost;
-class TGUI2Console;
+class ConsoleRunner;
 class ClassBrowser;
 class QTemporaryDir;
 class QTimer;
@@ -82,7 +83,7 @@ public:
     // The build chain.
     BuildChain& chain() { return *m_chain; }
     bool compileError() const;
-    TGUI2Console* runner(int number) const { return m_runners.value(number - 1); }
+    ConsoleRunner* runner(RunnerRole role) const { return m_runners.value(runnerIndex(role)); }
     // selectLast keeps the new line in view (the running application's and HotSync's lines).
     void addMessage(const QString& line, bool selectLast = false);
     QStringList messages() const;
@@ -255,7 +256,7 @@ private:
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;
     FindReplace* m_findReplace = nullptr;
-    QList<TGUI2Console*> m_runners; // GUI2Console1 .. GUI2Console9
+    QList<ConsoleRunner*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;

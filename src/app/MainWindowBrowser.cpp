@@ -1,8 +1,8 @@
 // The class browser: the outline program's lines become the tree; a click leads to the declaration.
 #include "MainWindow.h"
 
+#include "build/ConsoleRunner.h"
 #include "build/ParserCommand.h"
-#include "build/TGUI2Console.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
@@ -94,9 +94,9 @@ void TForm1::setupBrowser() {
         m_browserStale = true;
         QMetaObject::invokeMethod(this, &TForm1::refreshReplacedText, Qt::QueuedConnection);
     });
-    TGUI2Console* parser = runner(9);
-    parser->OnLine = [this](TGUI2Console*, const QString& line) { GUI2Console9Line(line); };
-    parser->OnDone = [this](TGUI2Console*) { GUI2Console9Done(); };
+    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
+    parser->setLineHandler([this](ConsoleRunner*, const QString& line) { GUI2Console9Line(line); });
+    parser->setFinishedHandler([this](ConsoleRunner*) { GUI2Console9Done(); });
 
     connect(m_ui.ToolButton20, &QAction::triggered, this, &TForm1::ToolButton20Click);
     connect(m_ui.ToolButton21, &QAction::triggered, this, &TForm1::ToolButton21Click);
@@ -156,18 +156,18 @@ void TForm1::startBrowserParse() {
         showError(error);
         return;
     }
-    TGUI2Console* parser = runner(9);
-    parser->setHomeDirectory(folder);
+    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
+    parser->setWorkingDirectory(folder);
     parser->setCommand(parserCommandLine(m_parserFolder));
     m_browserStopped = false;
     m_browserHandlerNs = 0;
     m_browserClock.start();
     m_browserDeadline->start();
-    parser->Start();
+    parser->start();
 }
 
 void TForm1::checkBrowserDeadline() {
-    TGUI2Console* parser = runner(9);
+    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
     if (!parser->isRunning()) {
         m_browserDeadline->stop();
         return;
@@ -177,7 +177,7 @@ void TForm1::checkBrowserDeadline() {
         return;
     m_browserStopped = true;
     m_browserDeadline->stop();
-    parser->Stop();
+    parser->stop();
 }
 
 void TForm1::GUI2Console9Line(const QString& line) {
@@ -205,8 +205,8 @@ void TForm1::GUI2Console9Done() {
         if (const std::optional<ClassBrowser::SortOrder> order = m_browser->finishTree())
             reorderTree(tree, *order);
         // A crash or a stop leaves part of an outline, which must not pass for the whole.
-        const QString note =
-            ClassBrowser::endNote(runner(9)->ExitStatus(), m_browserStopped, m_parseTimeLimitMs);
+        const QString note = ClassBrowser::endNote(runner(RunnerRole::ClassParser)->exitStatus(),
+                                                   m_browserStopped, m_parseTimeLimitMs);
         if (!note.isEmpty()) {
             const ClassBrowser::Placement at = m_browser->addNote(note);
             auto* item = new QTreeWidgetItem(QStringList(note));

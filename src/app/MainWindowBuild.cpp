@@ -5,9 +5,9 @@
 #include "build/BuildChain.h"
 #include "build/BuildChainHost.h"
 #include "build/CompilerOutput.h"
+#include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "build/PalmUserData.h"
-#include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "workspace/ClassTemplate.h"
@@ -54,18 +54,17 @@ private:
 };
 
 void TForm1::setupRunners() {
-    for (int i = 1; i <= 9; ++i) {
-        auto* runner = new TGUI2Console(this);
-        runner->setObjectName(QString("GUI2Console%1").arg(i));
-        runner->setPipeSize(ps128k);
-        runner->setBufferSize(bs1k);
+    for (int number = 1; number <= RunnerCount; ++number) {
+        auto* runner = new ConsoleRunner(this);
+        runner->setObjectName(QString("GUI2Console%1").arg(number));
+        runner->setPipeBufferSize(PipeBufferSize::Kilobytes128);
+        runner->setReadBufferSize(ReadBufferSize::Kilobytes1);
         m_runners << runner;
     }
-    runner(6)->setPipeSize(ps256k);
-    runner(6)->setBufferSize(bs4k);
-    runner(8)->setAppType(atDontCare);
-    runner(8)->setAutoTerminate(true);
-    runner(8)->setBufferSize(bs8k);
+    runner(RunnerRole::AppletViewer)->setPipeBufferSize(PipeBufferSize::Kilobytes256);
+    runner(RunnerRole::AppletViewer)->setReadBufferSize(ReadBufferSize::Kilobytes4);
+    runner(RunnerRole::SpareAutoTerminate)->setAutoTerminate(true);
+    runner(RunnerRole::SpareAutoTerminate)->setReadBufferSize(ReadBufferSize::Kilobytes8);
     m_chainHost = std::make_unique<MainWindowChainHost>(*this);
     m_chain = std::make_unique<BuildChain>(*m_chainHost, m_liveSettings, m_runners);
 

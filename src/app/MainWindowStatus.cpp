@@ -2,8 +2,8 @@
 #include "MainWindow.h"
 
 #include "build/BuildChain.h"
+#include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
-#include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 
 #include <QApplication>
@@ -17,24 +17,24 @@ void TForm1::setupStatusFields() {
     connect(editor, &SourceEditor::keyReleased, this, &TForm1::showCaretStatus);
     showCaretStatus();
 
-    // The compilers' events as the chain set them, with the outcome shown first: the chain may go on to
+    // The compilers' callbacks as the chain set them, with the outcome shown first: the chain may go on to
     // start the application, which takes a while.
-    for (int number : {1, 4, 7}) {
-        TGUI2Console* compiler = runner(number);
-        compiler->OnStart = [this, chained = compiler->OnStart](TGUI2Console* sender,
-                                                                const QString& command) {
-            m_ui.buildResult->setText(QStringLiteral("Compiling..."));
-            if (chained)
-                chained(sender, command);
-        };
-        compiler->OnDone = [this, chained = compiler->OnDone](TGUI2Console* sender) {
+    for (RunnerRole role : {RunnerRole::Compiler, RunnerRole::PalmCompiler, RunnerRole::CompileOnly}) {
+        ConsoleRunner* compiler = runner(role);
+        compiler->setStartedHandler(
+            [this, chained = compiler->handlers().started](ConsoleRunner* sender, const QString& command) {
+                m_ui.buildResult->setText(QStringLiteral("Compiling..."));
+                if (chained)
+                    chained(sender, command);
+            });
+        compiler->setFinishedHandler([this, chained = compiler->handlers().finished](ConsoleRunner* sender) {
             // The chain's own judgement: no error line and a compiler that ended well.
-            const bool compiled = !m_chain->compileError() && sender->ExitStatus() == 0;
+            const bool compiled = !m_chain->compileError() && sender->exitStatus() == 0;
             m_ui.buildResult->setText(compiled ? QStringLiteral("Compiled")
                                                : QStringLiteral("Compile failed"));
             if (chained)
                 chained(sender);
-        };
+        });
     }
 }
 

@@ -4,13 +4,13 @@
 #include "CommandLine.h"
 #include "CompilerCommand.h"
 #include "CompilerOutput.h"
+#include "ConsoleRunner.h"
 #include "JdkLevel.h"
 #include "LaunchCommands.h"
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
 #include "SimulatorAutorun.h"
-#include "TGUI2Console.h"
 #include "WaitSeconds.h"
 #include "settings/LiveSettings.h"
 #include "workspace/Environment.h"
@@ -54,10 +54,10 @@ QString targetSetting(bool simulator) {
 
 } // namespace
 
-BuildChain::BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<TGUI2Console*>& runners,
+BuildChain::BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<ConsoleRunner*>& runners,
                        QObject* parent)
     : QObject(parent), m_host(host), m_settings(settings), m_runners(runners) {
-    Q_ASSERT(m_runners.size() >= 7);
+    Q_ASSERT(m_runners.size() >= BuildChainRunnerCount);
     setupRunners();
 }
 
@@ -66,74 +66,73 @@ BuildChain::~BuildChain() {
 }
 
 void BuildChain::setupRunners() {
-    TGUI2Console* compiler = runner(1);
-    TGUI2Console* palmCompiler = runner(4);
-    TGUI2Console* compileOnly = runner(7);
-    for (TGUI2Console* c : {compiler, palmCompiler})
-        c->OnLine = [this](TGUI2Console*, const QString& line) { compilerLine(line, true); };
-    compileOnly->OnLine = [this](TGUI2Console*, const QString& line) { compilerLine(line, false); };
+    ConsoleRunner* compiler = runner(RunnerRole::Compiler);
+    ConsoleRunner* palmCompiler = runner(RunnerRole::PalmCompiler);
+    ConsoleRunner* compileOnly = runner(RunnerRole::CompileOnly);
+    for (ConsoleRunner* c : {compiler, palmCompiler})
+        c->setLineHandler([this](ConsoleRunner*, const QString& line) { compilerLine(line, true); });
+    compileOnly->setLineHandler([this](ConsoleRunner*, const QString& line) { compilerLine(line, false); });
     // A compiler that cannot be started must not pass for a clean compile. A second start while one runs
     // is refused without a word and leaves the running chain alone.
-    for (TGUI2Console* c : {compiler, palmCompiler, compileOnly})
-        c->OnError = [this](TGUI2Console*, const QString& error) {
+    for (ConsoleRunner* c : {compiler, palmCompiler, compileOnly})
+        c->setErrorHandler([this](ConsoleRunner*, const QString& error) {
             if (error == kAlreadyRunning)
                 return;
             m_compilerFailed = true;
             reportStartFailure(QStringLiteral("the compiler"), error);
-        };
-    compiler->OnDone = [this](TGUI2Console* sender) {
+        });
+    compiler->setFinishedHandler([this](ConsoleRunner* sender) {
         if (compilerSucceeded(sender))
             packageAndLaunch();
-    };
-    palmCompiler->OnDone = [this](TGUI2Console* sender) {
+    });
+    palmCompiler->setFinishedHandler([this](ConsoleRunner* sender) {
         if (!compilerSucceeded(sender))
             return;
         const bool palm = m_host.palmTargetChosen();
         m_settings.setFlag(u"Exegen", palm);
         m_settings.setFlag(u"Warp", palm);
         packageAndLaunch();
-    };
-    compileOnly->OnDone = [this](TGUI2Console* sender) {
+    });
+    compileOnly->setFinishedHandler([this](ConsoleRunner* sender) {
         if (compilerSucceeded(sender))
             m_host.addMessage(QStringLiteral("Successful."), false);
-    };
+    });
 
-    for (int number : {2, 3, 5}) {
-        runner(number)->OnLine = [this](TGUI2Console* sender, const QString& line) {
-            toolLine(sender, line);
-        };
-        runner(number)->OnError = [this](TGUI2Console* sender, const QString& error) {
+    for (RunnerRole role : {RunnerRole::Warp, RunnerRole::Exegen, RunnerRole::SparePackagingTool}) {
+        runner(role)->setLineHandler(
+            [this](ConsoleRunner* sender, const QString& line) { toolLine(sender, line); });
+        runner(role)->setErrorHandler([this](ConsoleRunner* sender, const QString& error) {
             if (error == kAlreadyRunning)
                 return;
             m_failedTools.insert(sender);
             reportStartFailure(toolName(sender), error);
-        };
+        });
     }
     // A failure counts at once: a Palm target waiting meanwhile must not start on it.
-    runner(2)->OnDone = [this](TGUI2Console* sender) {
+    runner(RunnerRole::Warp)->setFinishedHandler([this](ConsoleRunner* sender) {
         toolEnded(sender);
         waitSeconds(1);
         packageReady(sender, QStringLiteral(".pdb"));
-    };
-    runner(3)->OnDone = [this](TGUI2Console* sender) {
+    });
+    runner(RunnerRole::Exegen)->setFinishedHandler([this](ConsoleRunner* sender) {
         toolEnded(sender);
         packageReady(sender, QStringLiteral(".prc"));
         waitSeconds(1);
-    };
+    });
 
-    TGUI2Console* viewer = runner(6);
-    viewer->OnStart = [this](TGUI2Console*, const QString&) { m_host.applicationRunning(true); };
-    viewer->OnLine = [this](TGUI2Console*, const QString& line) {
+    ConsoleRunner* viewer = runner(RunnerRole::AppletViewer);
+    viewer->setStartedHandler([this](ConsoleRunner*, const QString&) { m_host.applicationRunning(true); });
+    viewer->setLineHandler([this](ConsoleRunner*, const QString& line) {
         m_host.addMessage(line, true);
         m_host.appendOutput(line);
-    };
-    viewer->OnError = [this](TGUI2Console*, const QString& error) {
+    });
+    viewer->setErrorHandler([this](ConsoleRunner*, const QString& error) {
         reportStartFailure(QStringLiteral("the applet viewer"), error);
-    };
-    viewer->OnDone = [this](TGUI2Console*) {
+    });
+    viewer->setFinishedHandler([this](ConsoleRunner*) {
         m_host.applicationRunning(false);
         setEnvironmentValue(kClasspath, m_savedClasspath);
-    };
+    });
 }
 
 BuildInputs BuildChain::inputs() const {
@@ -191,9 +190,10 @@ void BuildChain::compileAndStart() {
     m_host.appendOutput(QStringLiteral("Starting javac.exe"));
     m_host.appendOutput(command);
     m_host.appendOutput(QString());
-    runner(1)->setCommand(command);
-    runner(4)->setCommand(command);
-    startCompiler(m_host.palmTargetChosen() ? runner(4) : runner(1), command);
+    runner(RunnerRole::Compiler)->setCommand(command);
+    runner(RunnerRole::PalmCompiler)->setCommand(command);
+    startCompiler(m_host.palmTargetChosen() ? runner(RunnerRole::PalmCompiler) : runner(RunnerRole::Compiler),
+                  command);
     waitSeconds(1);
 }
 
@@ -206,17 +206,17 @@ void BuildChain::compile() {
     const QString command = compilerCommand();
     m_host.appendOutput(QStringLiteral("Starting javac.exe"));
     m_host.appendOutput(command);
-    runner(7)->setCommand(command);
-    startCompiler(runner(7), command);
+    runner(RunnerRole::CompileOnly)->setCommand(command);
+    startCompiler(runner(RunnerRole::CompileOnly), command);
 }
 
-void BuildChain::startCompiler(TGUI2Console* compiler, const QString&) {
+void BuildChain::startCompiler(ConsoleRunner* compiler, const QString&) {
     m_compileError = false;
     m_compilerFailed = false;
     m_compilerLines.clear();
     if (m_settings.flag(u"OpenOutputWindow"))
         m_host.showOutputWindow();
-    compiler->Start();
+    compiler->start();
 }
 
 void BuildChain::compilerLine(const QString& line, bool prefixed) {
@@ -236,10 +236,10 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
     m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
 }
 
-bool BuildChain::compilerSucceeded(TGUI2Console* compiler) {
+bool BuildChain::compilerSucceeded(ConsoleRunner* compiler) {
     if (m_compileError || m_compilerFailed)
         return false;
-    const std::optional<int> status = compiler->ExitStatus();
+    const std::optional<int> status = compiler->exitStatus();
     if (status == 0)
         return true;
     // javac refused (options it does not take, a file it cannot read) without naming a source: its own
@@ -280,11 +280,11 @@ void BuildChain::packageAndLaunch() {
         m_host.appendOutput(QStringLiteral("======== Warp ========="));
         m_host.appendOutput("Warp: " + command);
         m_host.appendOutput(QString());
-        runner(2)->setCommand(command);
+        runner(RunnerRole::Warp)->setCommand(command);
         // A runner still busy refuses the start and raises no done for this build.
-        if (!runner(2)->isRunning())
-            m_packagingRunning.insert(runner(2));
-        runner(2)->Start();
+        if (!runner(RunnerRole::Warp)->isRunning())
+            m_packagingRunning.insert(runner(RunnerRole::Warp));
+        runner(RunnerRole::Warp)->start();
     }
     if (settings.flag(u"Exegen")) {
         m_host.appendOutput(QStringLiteral("======== Exegen ========="));
@@ -292,20 +292,20 @@ void BuildChain::packageAndLaunch() {
         const QString command = exegenCommandLine(in, settings);
         m_host.appendOutput("Exegen: " + command);
         m_host.appendOutput(QString());
-        runner(3)->setCommand(command);
+        runner(RunnerRole::Exegen)->setCommand(command);
         // A runner still busy refuses the start and raises no done for this build.
-        if (!runner(3)->isRunning())
-            m_packagingRunning.insert(runner(3));
-        runner(3)->Start();
+        if (!runner(RunnerRole::Exegen)->isRunning())
+            m_packagingRunning.insert(runner(RunnerRole::Exegen));
+        runner(RunnerRole::Exegen)->start();
     }
     launchApplication();
 }
 
-QString BuildChain::toolName(TGUI2Console* tool) const {
-    return tool == runner(2) ? QStringLiteral("Warp") : QStringLiteral("Exegen");
+QString BuildChain::toolName(ConsoleRunner* tool) const {
+    return tool == runner(RunnerRole::Warp) ? QStringLiteral("Warp") : QStringLiteral("Exegen");
 }
 
-void BuildChain::toolLine(TGUI2Console* sender, const QString& line) {
+void BuildChain::toolLine(ConsoleRunner* sender, const QString& line) {
     m_host.appendOutput("> " + toolName(sender) + ": " + line);
     for (const QString& problem : toolProblemMessages(line)) {
         // Set before the dialog: the other tool may finish while it is on screen.
@@ -314,10 +314,10 @@ void BuildChain::toolLine(TGUI2Console* sender, const QString& line) {
     }
 }
 
-void BuildChain::toolEnded(TGUI2Console* sender) {
+void BuildChain::toolEnded(ConsoleRunner* sender) {
     if (m_failedTools.contains(sender))
         return; // its start failure has been reported
-    const std::optional<int> status = sender->ExitStatus();
+    const std::optional<int> status = sender->exitStatus();
     if (status == 0)
         return;
     m_failedTools.insert(sender);
@@ -328,18 +328,18 @@ void BuildChain::toolEnded(TGUI2Console* sender) {
     m_host.appendOutput(line);
 }
 
-void BuildChain::packageReady(TGUI2Console* sender, const QString& extension) {
+void BuildChain::packageReady(ConsoleRunner* sender, const QString& extension) {
     m_packagingRunning.remove(sender);
     m_packagesReady.append({sender, extension});
     if (!m_packagingRunning.isEmpty())
         return;
     // Taken first: queueing may show a message box, and a tool started meanwhile queues its own.
-    const QList<std::pair<TGUI2Console*, QString>> ready = std::exchange(m_packagesReady, {});
+    const QList<std::pair<ConsoleRunner*, QString>> ready = std::exchange(m_packagesReady, {});
     for (const auto& [tool, ext] : ready)
         queueForHotSync(tool, ext);
 }
 
-void BuildChain::queueForHotSync(TGUI2Console* sender, const QString& extension) {
+void BuildChain::queueForHotSync(ConsoleRunner* sender, const QString& extension) {
     if (!m_settings.flag(u"Hotsync"))
         return;
     const BuildInputs in = m_host.buildInputs();
@@ -376,8 +376,8 @@ void BuildChain::launchApplication() {
         }
         const QString command = appletViewerCommandLine(inputs(), m_settings.values(), debugging);
         m_host.appendOutput("Start: " + command);
-        runner(6)->setCommand(command);
-        runner(6)->Start();
+        runner(RunnerRole::AppletViewer)->setCommand(command);
+        runner(RunnerRole::AppletViewer)->start();
     } else if (target == QLatin1String("Palm Emulator")) {
         launchPalmTarget(false);
     } else if (target == QLatin1String("Palm Simulator")) {
@@ -430,7 +430,8 @@ void BuildChain::launchPalmTarget(bool simulator) {
         return cancelled();
     if (!m_failedTools.isEmpty()) {
         QStringList failed;
-        for (TGUI2Console* tool : {runner(2), runner(3), runner(5)})
+        for (ConsoleRunner* tool :
+             {runner(RunnerRole::Warp), runner(RunnerRole::Exegen), runner(RunnerRole::SparePackagingTool)})
             if (m_failedTools.contains(tool))
                 failed << toolName(tool);
         m_host.addMessage(QStringLiteral("The %1 is not started: %2 failed.")

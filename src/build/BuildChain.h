@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BuildInputs.h"
+#include "RunnerRole.h"
 
 #include <QEventLoop>
 #include <QList>
@@ -13,19 +14,20 @@
 
 class BuildChainHost;
 class LiveSettings;
-class TGUI2Console;
+class ConsoleRunner;
 
 // The build chain: compile, package with Warp and Exegen, launch on the run target, queue the packages
-// for HotSync. It is event-driven through the runners' events and keeps the state that ties the steps
+// for HotSync. It is event-driven through the runners' callbacks and keeps the state that ties the steps
 // together; the window that drives it supplies the values and shows the results (BuildChainHost).
 //
-// Runners by number: 1 compiles for the applet viewer, 4 for a Palm target, 7 compiles alone; 2 runs
-// Warp, 3 Exegen, 6 the applet viewer. Runner 5's lines are read as a packaging tool's.
+// Runners by role (RunnerRole): Compiler for the applet viewer, PalmCompiler for a Palm target,
+// CompileOnly alone; Warp, Exegen, AppletViewer. SparePackagingTool's lines are read as a packaging tool's.
 class BuildChain : public QObject {
     Q_OBJECT
 public:
-    // `runners` holds GUI2Console1 onwards (at least seven); the chain assigns the events of 1 to 7.
-    BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<TGUI2Console*>& runners,
+    // `runners` holds GUI2Console1 onwards (at least BuildChainRunnerCount); the chain sets the callbacks
+    // of the first seven.
+    BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<ConsoleRunner*>& runners,
                QObject* parent = nullptr);
     ~BuildChain() override;
 
@@ -61,21 +63,21 @@ public:
     QString toolFolderProblem(bool compiling) const;
 
 private:
-    TGUI2Console* runner(int number) const { return m_runners.value(number - 1); }
+    ConsoleRunner* runner(RunnerRole role) const { return m_runners.value(runnerIndex(role)); }
     void setupRunners();
     // Names the wrong folder and offers the Settings at its page; false when the build must not start.
     bool checkToolFolders(bool compiling);
-    void startCompiler(TGUI2Console* compiler, const QString& command);
+    void startCompiler(ConsoleRunner* compiler, const QString& command);
     void compilerLine(const QString& line, bool prefixed);
     // After the compiler's done event: true when the chain may go on.
-    bool compilerSucceeded(TGUI2Console* compiler);
-    void toolLine(TGUI2Console* sender, const QString& line);
-    void toolEnded(TGUI2Console* sender);
-    void queueForHotSync(TGUI2Console* sender, const QString& extension);
+    bool compilerSucceeded(ConsoleRunner* compiler);
+    void toolLine(ConsoleRunner* sender, const QString& line);
+    void toolEnded(ConsoleRunner* sender);
+    void queueForHotSync(ConsoleRunner* sender, const QString& extension);
     // A tool's done: its package is queued once no packaging tool of the build is still running, so a
     // problem either tool reports holds back both packages, whichever tool ends first.
-    void packageReady(TGUI2Console* sender, const QString& extension);
-    QString toolName(TGUI2Console* tool) const;
+    void packageReady(ConsoleRunner* sender, const QString& extension);
+    QString toolName(ConsoleRunner* tool) const;
     void reportStartFailure(const QString& what, const QString& error);
     void launchApplication();
     void launchPalmTarget(bool simulator);
@@ -85,15 +87,15 @@ private:
 
     BuildChainHost& m_host;
     LiveSettings& m_settings;
-    QList<TGUI2Console*> m_runners;
+    QList<ConsoleRunner*> m_runners;
     bool m_compileError = false;
     bool m_compilerFailed = false;
     // javac's lines that were not error lines, shown when it fails without any.
     QStringList m_compilerLines;
     bool m_packagingProblem = false;
-    QSet<TGUI2Console*> m_failedTools;
-    QSet<TGUI2Console*> m_packagingRunning;
-    QList<std::pair<TGUI2Console*, QString>> m_packagesReady;
+    QSet<ConsoleRunner*> m_failedTools;
+    QSet<ConsoleRunner*> m_packagingRunning;
+    QList<std::pair<ConsoleRunner*, QString>> m_packagesReady;
     QString m_savedClasspath;
     QPointer<QEventLoop> m_launchWait;
     bool m_launchCancelled = false;

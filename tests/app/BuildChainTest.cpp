@@ -5,8 +5,8 @@
 #include "app/SettingsRules.h"
 #include "app/SettingsWindow.h"
 #include "build/BuildChain.h"
+#include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
-#include "build/TGUI2Console.h"
 #include "editor/SourceEditor.h"
 #include "settings/RegistryKey.h"
 #include "settings/SettingsValues.h"
@@ -90,7 +90,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     w.ToolButton19Click();
     ASSERT_TRUE(waitFor([&] {
         return w.messages().filter("SuperWaba applet viewer: Hello").size() > 0 &&
-               !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
+               !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
     })) << w.messages().join('\n').toStdString()
         << "\n"
         << output.lines().join('\n').toStdString();
@@ -127,15 +127,16 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     w.editor()->setLines(lines);
 
     w.ToolButton19Click();
-    ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning() && w.messages().size() > 1; }))
-        << w.messages().join('\n').toStdString();
+    ASSERT_TRUE(waitFor([&] {
+        return !w.runner(RunnerRole::Compiler)->isRunning() && w.messages().size() > 1;
+    })) << w.messages().join('\n').toStdString();
     QTest::qWait(200);
     const QStringList errors = w.messages().filter("Hello.java:");
     ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.compileError());
     EXPECT_EQ(buildResult(w), "Compile failed");
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
-    EXPECT_FALSE(w.runner(6)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::AppletViewer)->isRunning());
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
 
     // Double-clicking the error selects the reported line.
@@ -156,13 +157,13 @@ TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
     setStoreText(kProductKey + "Paths", "JDKPath", brokenJdk);
     TForm1& w = startHello();
     w.Start1Click();
-    ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning(); }));
+    ASSERT_TRUE(waitFor([&] { return !w.runner(RunnerRole::Compiler)->isRunning(); }));
     EXPECT_FALSE(
         w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :13").isEmpty())
         << w.messages().join('\n').toStdString();
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
-    EXPECT_FALSE(w.runner(2)->isRunning());
-    EXPECT_FALSE(w.runner(6)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::Warp)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::AppletViewer)->isRunning());
     EXPECT_EQ(buildResult(w), "Compile failed");
 }
 
@@ -235,8 +236,8 @@ TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
 
     w.ToolButton19Click();
     ASSERT_TRUE(waitFor([&] {
-        return !w.messages().filter("SuperWaba applet viewer: Calc").isEmpty() && !w.runner(2)->isRunning() &&
-               !w.runner(3)->isRunning();
+        return !w.messages().filter("SuperWaba applet viewer: Calc").isEmpty() &&
+               !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
     })) << w.messages().join('\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(parent + "/Calc/Calc.java"));
     EXPECT_EQ(readBytes(parent + "/Calc/Calc.hwp"), "Calc\r\n\r\n\r\n\r\nCalc.java\r\n");
@@ -274,8 +275,8 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     // Idle runners too: a tool still in its done handler would refuse the second start below.
     ASSERT_TRUE(waitFor([&] {
         return w.messages().contains("Hello.pdb is ready for HotSync") &&
-               w.messages().contains("Hello.prc is ready for HotSync") && !w.runner(2)->isRunning() &&
-               !w.runner(3)->isRunning();
+               w.messages().contains("Hello.prc is ready for HotSync") &&
+               !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
     })) << w.messages().join('\n').toStdString();
     EXPECT_EQ(readBytes(desktop + "/Tester/Install/Hello.pdb"), readBytes(projectDir + "Hello.pdb"));
     EXPECT_TRUE(QFileInfo::exists(desktop + "/Tester/Install/Hello.prc"));
@@ -289,7 +290,9 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     QFile::remove(projectDir + "icon.bmp");
     dialogs.answer(mrOk, "Warp/Exegen Warning! File icon.bmp not found");
     w.StartJava1Click();
-    ASSERT_TRUE(waitFor([&] { return !w.runner(2)->isRunning() && !w.runner(3)->isRunning(); }));
+    ASSERT_TRUE(waitFor([&] {
+        return !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
+    }));
     QTest::qWait(100);
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_FALSE(QFileInfo::exists(desktop + "/Tester/Install/Hello.pdb"));
@@ -332,7 +335,7 @@ TEST_F(BuildChainTest, JdkWithoutReleaseFileBuildsWithTheLevelJavacTakes) {
     w.ToolButton19Click();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Hello").isEmpty() &&
-               !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
+               !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
     })) << w.messages().join('\n').toStdString();
     EXPECT_FALSE(w.chain().compilerFailed());
     EXPECT_TRUE(output.lines().filter(QRegularExpression("bin/javac -source (1.3|1.1) ")).isEmpty());
@@ -400,7 +403,7 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
     w.Start1Click();
     EXPECT_EQ(page, "Paths");
     EXPECT_TRUE(w.messages().isEmpty());
-    EXPECT_FALSE(w.runner(1)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning());
 }
 
 // "Save all, Compile and Start" is usable again at once when nothing was started.
@@ -441,7 +444,7 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
         QAction* button = w.ui().toolActions.value("ToolButton19");
         ASSERT_TRUE(button->isEnabled()) << c.what;
         w.ToolButton19Click();
-        EXPECT_FALSE(w.runner(1)->isRunning()) << c.what;
+        EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning()) << c.what;
         EXPECT_TRUE(button->isEnabled()) << c.what;
         EXPECT_EQ(dialogs.asked().size(), ++asked) << c.what;
     }
@@ -459,7 +462,7 @@ TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
         EXPECT_EQ(w.statusBar()->currentMessage(),
                   "The application is still running: close it before you compile or start it again.")
             << item;
-        EXPECT_FALSE(w.runner(1)->isRunning());
-        EXPECT_FALSE(w.runner(7)->isRunning());
+        EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning());
+        EXPECT_FALSE(w.runner(RunnerRole::CompileOnly)->isRunning());
     }
 }

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
 
@@ -76,7 +76,9 @@ protected:
         window->setParserFolder(parserFolder);
         if (parseTimeLimitMs > 0)
             window->setParseTimeLimit(parseTimeLimitMs);
-        window->runner(9)->OnStart = [this](TGUI2Console*, const QString&) { ++starts; };
+        window->runner(RunnerRole::ClassParser)->setStartedHandler([this](ConsoleRunner*, const QString&) {
+            ++starts;
+        });
         window->FormCreate({});
         window->resize(900, 650);
         window->show();
@@ -86,14 +88,18 @@ protected:
     }
     bool settle() {
         return QTest::qWaitFor(
-            [&] { return !window->classBrowser().parsing() && !window->runner(9)->isRunning(); }, 10000);
+            [&] {
+                return !window->classBrowser().parsing() &&
+                       !window->runner(RunnerRole::ClassParser)->isRunning();
+            },
+            10000);
     }
     // Settled on these labels: a refresh that follows a replaced text comes a moment later.
     bool settlesTo(const QStringList& labels) {
         return QTest::qWaitFor(
             [&] {
-                return !window->classBrowser().parsing() && !window->runner(9)->isRunning() &&
-                       treeLabels(tree()) == labels;
+                return !window->classBrowser().parsing() &&
+                       !window->runner(RunnerRole::ClassParser)->isRunning() && treeLabels(tree()) == labels;
             },
             10000);
     }
@@ -221,7 +227,7 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
     w.ui().ToolButton20->trigger();
     EXPECT_TRUE(w.ui().ToolButton20->isChecked());
     EXPECT_FALSE(w.ui().ToolButton21->isChecked());
-    EXPECT_FALSE(w.runner(9)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::ClassParser)->isRunning());
     EXPECT_EQ(treeLabels(tree()),
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
     // Entries moved as they were: Zed still folded, count still selected.
@@ -346,7 +352,7 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
     const int before = starts;
     const QString path = w.files().CurrentFile()->Path;
     w.updateBrowser(path);
-    ASSERT_TRUE(w.runner(9)->isRunning());
+    ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
     w.SuppressChange = true;
     w.editor()->setLines({"class Second {", "}"});
     w.updateBrowser(path);
@@ -364,7 +370,7 @@ TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class First", "  a"}));
     const int before = starts;
     w.updateBrowser(w.files().CurrentFile()->Path);
-    ASSERT_TRUE(w.runner(9)->isRunning());
+    ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
     w.clearClassBrowser();
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 1);
@@ -490,7 +496,7 @@ TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
     TForm1& w = startWith({"class Old {", "}"}, parser);
     ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
     w.updateBrowser(w.files().CurrentFile()->Path);
-    ASSERT_TRUE(w.runner(9)->isRunning());
+    ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
     QStringList inserted;
     QObject::connect(tree()->model(), &QAbstractItemModel::rowsInserted, tree(),
                      [&](const QModelIndex& parent, int first, int last) {

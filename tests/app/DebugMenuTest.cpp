@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 #include "ToolFolders.h"
 
+#include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
-#include "build/TGUI2Console.h"
 #include "debug/DebuggerOptions.h"
 #include "settings/SettingsValues.h"
 #include "workspace/Environment.h"
@@ -123,7 +123,7 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
         [&] {
             const QStringList lines = output.lines().filter("waba.applet.Applet");
             started = lines.value(0);
-            return !started.isEmpty() && w.runner(6)->isRunning();
+            return !started.isEmpty() && w.runner(RunnerRole::AppletViewer)->isRunning();
         },
         90000))
         << output.lines().join('\n').toStdString();

@@ -2,7 +2,7 @@
 
 #include "app/NewProjectWindow.h"
 #include "app/SettingsWindow.h"
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 #include "editor/SourceEditor.h"
 #include "workspace/FileTime.h"
 
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
     EXPECT_EQ(dialogs.asked()[0].type, mtConfirmation);
     EXPECT_EQ(dialogs.asked()[0].buttons, MsgDlgButtons(mbOK));
     EXPECT_TRUE(w.messages().isEmpty());
-    EXPECT_FALSE(w.runner(1)->isRunning());
+    EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning());
 }
 
 TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {

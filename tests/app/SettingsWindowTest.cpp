@@ -4,6 +4,7 @@
 #include "app/SettingsBinder.h"
 #include "app/SettingsRules.h"
 #include "app/UpDown.h"
+#include "settings/SettingsTable.h"
 #include "settings/TempStore.h"
 #include "ui/FileDialogs.h"
 #include "ui/ScriptedDialogs.h"
@@ -126,21 +127,17 @@ TEST_F(SettingsWindowTest, OkWritesTheListedValuesInOrderAndTheToolPaths) {
     control<UpDown>("UpDown5")->stepUp();
     QTest::mouseClick(f.ui().Button1, Qt::LeftButton);
 
-    EXPECT_EQ(host->storeNamesInWriteOrder(kPathsKey),
-              (QStringList{"SuperWabaPath", "JDKPath", "Classpath", "PalmEmulatorPath", "PalmSim"}));
-    EXPECT_EQ(
-        host->storeNamesInWriteOrder(kSettingsKey),
-        QString(
-            "x y width height Tabstops Delay PalmuserNo ExcludeText CmdLine useID Autoformat Exefiles "
-            "OpenOutputWindow Exclude UseSonyFonts Debug Optimize Hotsync PalmOSStyle Color Scale JavaExe "
-            "OldjavaExe AutoComment AppFolder AppFolderValue CabFiles EpocSymbianID EpocSymbianIDAct "
-            "Fullscreen InstallerPalm CreateLink CreateLinuxScript CreateSymbianInstall")
-            .split(' ')); // no ColorDepth at all
-    EXPECT_EQ(
-        host->storeNamesInWriteOrder(kWarpExegenKey),
-        QString("ExegenCopyProtection WindowTitle WindowTitleName MemoryModel WarpCopyProtection WarpRecurse "
-                "LEL GEL Exegen Warp VersionText Version minimizeCE 16bpp HideCEMenu")
-            .split(' '));
+    // The table's order, with no ColorDepth at all.
+    const auto tableOrder = [](SettingKey key) {
+        QStringList names;
+        for (const SettingDecl* d : settingsWriteOrder())
+            if (d->key == key && d->name != u"ColorDepth")
+                names << d->name;
+        return names;
+    };
+    EXPECT_EQ(host->storeNamesInWriteOrder(kPathsKey), tableOrder(SettingKey::Paths));
+    EXPECT_EQ(host->storeNamesInWriteOrder(kSettingsKey), tableOrder(SettingKey::Settings));
+    EXPECT_EQ(host->storeNamesInWriteOrder(kWarpExegenKey), tableOrder(SettingKey::WarpExegen));
     EXPECT_EQ(host->storeText(kPathsKey, "SuperWabaPath"), "/opt/sdk/");
     EXPECT_EQ(host->storeText(kSettingsKey, "Tabstops"), "5");
     EXPECT_EQ(host->storeText(kSettingsKey, "PalmuserNo"), "0"); // as read: there is no user list

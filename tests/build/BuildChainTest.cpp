@@ -4,9 +4,9 @@
 #include "QtPrinters.h"
 #include "RunnerTestSupport.h"
 #include "build/BuildChainHost.h"
+#include "build/ConsoleRunner.h"
 #include "build/LaunchCommands.h"
 #include "build/PalmUserData.h"
-#include "build/TGUI2Console.h"
 #include "settings/LiveSettings.h"
 #include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
@@ -128,9 +128,9 @@ protected:
         host.inputs.projectDir = project;
         host.inputs.projectName = "Hello";
         host.inputs.javaSources = {"Hello.java"};
-        for (int i = 1; i <= 9; ++i) {
-            runners << new TGUI2Console(&owner);
-            runners.last()->setObjectName(QString("GUI2Console%1").arg(i));
+        for (int number = 1; number <= RunnerCount; ++number) {
+            runners << new ConsoleRunner(&owner);
+            runners.last()->setObjectName(QString("GUI2Console%1").arg(number));
         }
         for (const char16_t* flag : {u"Warp", u"Exegen"})
             settings.setFlag(flag, true);
@@ -165,7 +165,7 @@ protected:
         writeFile(jdk + "bin/" + name + ".status", QByteArray::number(status));
     }
     bool idle() const {
-        for (TGUI2Console* r : runners)
+        for (ConsoleRunner* r : runners)
             if (r->isRunning())
                 return false;
         return true;
@@ -195,7 +195,7 @@ protected:
     RecordingHost host;
     LiveSettings settings;
     QObject owner;
-    QList<TGUI2Console*> runners;
+    QList<ConsoleRunner*> runners;
     std::unique_ptr<BuildChain> chain;
 
 private:
@@ -305,7 +305,7 @@ TEST_F(BuildChainTest, AProblemOfEitherToolHoldsBackBothPackages) {
     tool("warp", "Warning! File icon.bmp not found\n", 0);
     writeFile(jdk + "bin/warp.gate", "");
     chain->startApplication();
-    TGUI2Console* exegen = runners[2];
+    ConsoleRunner* exegen = runners[runnerIndex(RunnerRole::Exegen)];
     ASSERT_TRUE(runnertest::waitFor([&] { return !exegen->isRunning(); }, 30000)) << said();
     writeFile(jdk + "bin/warp.go", "");
     ASSERT_TRUE(waitIdle());

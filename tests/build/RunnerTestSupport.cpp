@@ -52,19 +52,20 @@ int threadsAfterARun() {
     return countEntries("/proc/self/task");
 }
 
-void EventLog::attach(TGUI2Console& runner, bool linesOnly) {
-    runner.OnLine = [this](TGUI2Console*, const QString& line) { events << "line " + line; };
-    runner.OnDone = [this](TGUI2Console*) {
+void EventLog::attach(ConsoleRunner& runner, bool linesOnly) {
+    runner.setLineHandler([this](ConsoleRunner*, const QString& line) { events << "line " + line; });
+    runner.setFinishedHandler([this](ConsoleRunner*) {
         events << "done";
         ++doneCount;
-    };
+    });
     if (linesOnly)
         return;
-    runner.OnStart = [this](TGUI2Console*, const QString& command) { events << "start " + command; };
-    runner.OnError = [this](TGUI2Console*, const QString& error) { events << "error " + error; };
-    runner.OnStatus = [this](TGUI2Console*, const QString& status) { events << "status " + status; };
-    runner.OnPrompt = [this](TGUI2Console*, const QString& line) { events << "prompt " + line; };
-    runner.OnPreTerminate = [this](TGUI2Console*) { events << "preterminate"; };
+    runner.setStartedHandler(
+        [this](ConsoleRunner*, const QString& command) { events << "start " + command; });
+    runner.setErrorHandler([this](ConsoleRunner*, const QString& error) { events << "error " + error; });
+    runner.setStatusHandler([this](ConsoleRunner*, const QString& status) { events << "status " + status; });
+    runner.setPromptHandler([this](ConsoleRunner*, const QString& line) { events << "prompt " + line; });
+    runner.setAboutToFinishHandler([this](ConsoleRunner*) { events << "preterminate"; });
 }
 
 QStringList EventLog::lines() const {
@@ -83,13 +84,13 @@ pid_t EventLog::pid(const QString& key) const {
 }
 
 EventLog runCommand(const QString& command, const RunnerSetup& setup, bool linesOnly) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner, linesOnly);
     runner.setCommand(command);
     if (setup)
         setup(runner, log);
-    runner.Start();
+    runner.start();
     EXPECT_TRUE(waitFor([&] { return log.done(); })) << qPrintable(log.events.join(" | "));
     return log;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "build/TGUI2Console.h"
+#include "build/ConsoleRunner.h"
 
 #include <QStringList>
 #include <functional>
@@ -27,22 +27,22 @@ int countEntries(const QString& folder); // /proc/self/fd, /proc/self/task
 int threadsAfterARun();
 
 // Every event of a runner, in order: "start <command>", "line <text>", "error <text>", "prompt <line>",
-// "preterminate", "status <text>", "done". OnTimeOut stays unassigned: the time a child takes to start
-// counts as silence, so only tests about silence assign it.
+// "preterminate", "status <text>", "done". The idle timeout handler stays unset: the time a child takes to
+// start counts as silence, so only tests about silence assign it.
 struct EventLog {
     QStringList events;
     int doneCount = 0;
 
-    // Assigns every handler, or with linesOnly just OnLine and OnDone.
-    void attach(TGUI2Console& runner, bool linesOnly = false);
+    // Sets every handler, or with linesOnly just the line and finished handlers.
+    void attach(ConsoleRunner& runner, bool linesOnly = false);
     QStringList lines() const;
     bool done() const { return doneCount > 0; }
     // The number after "<key> " in the first line that starts with it, e.g. "pid 123 pgid 123".
     pid_t pid(const QString& key = QStringLiteral("pid")) const;
 };
 
-// Runs command through a fresh runner (set up further by setup) to its OnDone and returns its events.
-using RunnerSetup = std::function<void(TGUI2Console& runner, EventLog& log)>;
+// Runs command through a fresh runner (set up further by setup) until it has finished and returns its events.
+using RunnerSetup = std::function<void(ConsoleRunner& runner, EventLog& log)>;
 EventLog runCommand(const QString& command, const RunnerSetup& setup = {}, bool linesOnly = false);
 
 } // namespace runnertest

@@ -1,4 +1,5 @@
 #include "settings/SettingsValues.h"
+#include "GoldenLines.h"
 #include "TempStore.h"
 #include "settings/RegistryKey.h"
 
@@ -221,47 +222,12 @@ TEST(SettingsValues, WritesInTheOrderOfOk) {
     SettingsValues values;
     ASSERT_TRUE(values.writeToStore(*s).ok());
 
-    EXPECT_EQ(writeOrder(*s, pathsKey),
-              (QStringList{"SuperWabaPath", "JDKPath", "Classpath", "PalmEmulatorPath", "PalmSim"}));
-    EXPECT_EQ(writeOrder(*s, settingsKey), (QStringList{"x",
-                                                        "y",
-                                                        "width",
-                                                        "height",
-                                                        "Tabstops",
-                                                        "Delay",
-                                                        "PalmuserNo",
-                                                        "ExcludeText",
-                                                        "CmdLine",
-                                                        "useID",
-                                                        "Autoformat",
-                                                        "Exefiles",
-                                                        "OpenOutputWindow",
-                                                        "Exclude",
-                                                        "UseSonyFonts",
-                                                        "Debug",
-                                                        "Optimize",
-                                                        "Hotsync",
-                                                        "PalmOSStyle",
-                                                        "Color",
-                                                        "ColorDepth",
-                                                        "Scale",
-                                                        "JavaExe",
-                                                        "OldjavaExe",
-                                                        "AutoComment",
-                                                        "AppFolder",
-                                                        "AppFolderValue",
-                                                        "CabFiles",
-                                                        "EpocSymbianID",
-                                                        "EpocSymbianIDAct",
-                                                        "Fullscreen",
-                                                        "InstallerPalm",
-                                                        "CreateLink",
-                                                        "CreateLinuxScript",
-                                                        "CreateSymbianInstall"}));
-    EXPECT_EQ(writeOrder(*s, warpKey),
-              (QStringList{"ExegenCopyProtection", "WindowTitle", "WindowTitleName", "MemoryModel",
-                           "WarpCopyProtection", "WarpRecurse", "LEL", "GEL", "Exegen", "Warp", "VersionText",
-                           "Version", "minimizeCE", "16bpp", "HideCEMenu"}));
+    QStringList written;
+    for (const auto& [key, prefix] : {std::pair{pathsKey, "Paths\\"}, std::pair{settingsKey, "Settings\\"},
+                                      std::pair{warpKey, "Settings\\WarpExegen\\"}})
+        for (const QString& name : writeOrder(*s, key))
+            written << prefix + name;
+    EXPECT_TRUE(golden::matches(written, "write-order.txt"));
 
     const std::pair<const char*, const char*> texts[] = {
         {"x", "100"},          {"Tabstops", "4"},   {"PalmuserNo", "-1"}, {"Debug", "on"},

@@ -6,8 +6,8 @@
 // With signal it prints "host PID" and stays, watching for termination signals as the IDE does; a signal
 // ends its event loop, and it then ends with _Exit.
 // The runner is never destroyed: its destructor would kill the child too.
+#include "build/ConsoleRunner.h"
 #include "build/ShutdownSignals.h"
-#include "build/TGUI2Console.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
         std::printf("host %d\n", int(getpid()));
         std::fflush(stdout);
     }
-    auto* runner = new TGUI2Console;
+    auto* runner = new ConsoleRunner;
     runner->setCommand(QString::fromLocal8Bit(argv[2]));
-    runner->OnLine = [&](TGUI2Console*, const QString& line) {
+    runner->setLineHandler([&](ConsoleRunner*, const QString& line) {
         std::printf("%s\n", qPrintable(line));
         std::fflush(stdout);
         if (mode == "signal" || !line.startsWith(QLatin1String("grandchild ")))
@@ -40,12 +40,12 @@ int main(int argc, char** argv) {
         if (viaExit)
             std::exit(0);
         app.quit();
-    };
-    runner->OnError = [](TGUI2Console*, const QString& error) {
+    });
+    runner->setErrorHandler([](ConsoleRunner*, const QString& error) {
         std::printf("error %s\n", qPrintable(error));
         std::fflush(stdout);
-    };
-    QTimer::singleShot(0, runner, &TGUI2Console::Start);
+    });
+    QTimer::singleShot(0, runner, &ConsoleRunner::start);
     app.exec();
     std::fflush(stdout);
     std::_Exit(0);

@@ -1,8 +1,8 @@
-#include "TConsoleThread.h"
+#include "ConsoleRunWorker.h"
 
 #include "ChildProcess.h"
 #include "CommandLine.h"
-#include "TGUI2Console.h"
+#include "ConsoleRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,36 +28,36 @@ QString processError(int error) {
 
 } // namespace
 
-TConsoleThread::TConsoleThread(TGUI2Console* owner, const TConsoleProperties& properties,
-                               const TConsoleEvents& events, LaunchSnapshot launch)
-    : QObject(owner), m_owner(owner), m_properties(properties), m_events(events),
+ConsoleRunWorker::ConsoleRunWorker(ConsoleRunner* owner, const ConsoleRunSettings& settings,
+                                   const ConsoleRunHandlers& handlers, LaunchSnapshot launch)
+    : QObject(owner), m_owner(owner), m_settings(settings), m_handlers(handlers),
       m_launch(std::move(launch)) {
-    if (!m_properties.LogFile.isEmpty()) {
-        auto log = std::make_unique<QFile>(m_properties.LogFile);
+    if (!m_settings.logFileName.isEmpty()) {
+        auto log = std::make_unique<QFile>(m_settings.logFileName);
         if (log->open(QIODevice::WriteOnly | QIODevice::Truncate))
             m_log = std::move(log);
         else
             m_logError = QStringLiteral("Cannot create file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(m_properties.LogFile), log->errorString());
+                             .arg(QDir::toNativeSeparators(m_settings.logFileName), log->errorString());
     }
     // Once done, the thread is joined here at the latest, or with the runner that owns this object.
     connect(&m_call, &UiThreadCall::finished, this, &QObject::deleteLater);
 }
 
-TConsoleThread::~TConsoleThread() {
+ConsoleRunWorker::~ConsoleRunWorker() {
     if (m_thread.joinable())
         m_thread.join();
 }
 
-void TConsoleThread::start() {
+void ConsoleRunWorker::start() {
     m_thread = std::thread([this] { run(); });
 }
 
-void TConsoleThread::release() {
+void ConsoleRunWorker::release() {
     m_ownerGone = true;
     m_stop = true;
     m_call.close();
-    // Released from inside one of our own events: the worker waits for that event to return, so it
+    // Released from inside one of our own callbacks: the worker waits for that callback to return, so it
     // cannot be awaited here; it deletes this object when it has finished.
     if (m_call.isRunningCall()) {
         setParent(nullptr);
@@ -70,7 +70,7 @@ void TConsoleThread::release() {
         setParent(nullptr); // stuck reaping a child that does not die: it goes when it is done
 }
 
-template <typename F> TConsoleThread::Failure TConsoleThread::onOwnerThread(F&& handler) {
+template <typename F> ConsoleRunWorker::Failure ConsoleRunWorker::onOwnerThread(F&& handler) {
     if (m_ownerGone)
         return {};
     Failure failure;
@@ -89,23 +89,23 @@ template <typename F> TConsoleThread::Failure TConsoleThread::onOwnerThread(F&& 
     return failure;
 }
 
-void TConsoleThread::run() {
+void ConsoleRunWorker::run() {
     ChildProcess child;
     if (!m_logError.isEmpty())
         raiseError(m_logError);
-    m_buffer.resize(m_properties.BufferSize);
+    m_buffer.resize(static_cast<size_t>(m_settings.readBufferSize));
     Failure failure;
-    if (m_events.OnStart)
-        failure = onOwnerThread([&] { m_events.OnStart(m_owner, commandLine()); });
+    if (m_handlers.started)
+        failure = onOwnerThread([&] { m_handlers.started(m_owner, commandLine()); });
     if (!failure)
         failure = startChild(child);
     if (!failure)
         failure = readLoop(child);
-    if (!failure && m_events.OnPreTerminate)
-        failure = onOwnerThread([&] { m_events.OnPreTerminate(m_owner); });
-    if (!failure && m_events.OnStatus)
+    if (!failure && m_handlers.aboutToFinish)
+        failure = onOwnerThread([&] { m_handlers.aboutToFinish(m_owner); });
+    if (!failure && m_handlers.status)
         failure =
-            onOwnerThread([&] { m_events.OnStatus(m_owner, QStringLiteral("Normal Thread Termination")); });
+            onOwnerThread([&] { m_handlers.status(m_owner, QStringLiteral("Normal Thread Termination")); });
     // Also after a failure: a run never leaves its child behind.
     child.terminate();
     m_exitStatus = child.exitStatus();
@@ -115,17 +115,17 @@ void TConsoleThread::run() {
     m_call.notifyFinished();
 }
 
-QString TConsoleThread::commandLine() const {
-    if (!m_properties.Application.isEmpty() && !m_properties.Command.isEmpty())
-        return m_properties.Application + u' ' + m_properties.Command;
-    return m_properties.Command;
+QString ConsoleRunWorker::commandLine() const {
+    if (!m_settings.program.isEmpty() && !m_settings.command.isEmpty())
+        return m_settings.program + u' ' + m_settings.command;
+    return m_settings.command;
 }
 
-TConsoleThread::Failure TConsoleThread::startChild(ChildProcess& child) {
+ConsoleRunWorker::Failure ConsoleRunWorker::startChild(ChildProcess& child) {
     ChildRequest request;
-    if (!m_properties.Application.isEmpty())
-        request.argv << QFile::encodeName(m_properties.Application);
-    const CommandLineWords words = splitCommandLine(m_properties.Command);
+    if (!m_settings.program.isEmpty())
+        request.argv << QFile::encodeName(m_settings.program);
+    const CommandLineWords words = splitCommandLine(m_settings.command);
     if (!words.ok())
         return QStringLiteral("Error Creating Process  Error Code :%1 (%2)").arg(EINVAL).arg(words.error);
     for (const QString& word : words.words)
@@ -133,14 +133,14 @@ TConsoleThread::Failure TConsoleThread::startChild(ChildProcess& child) {
     request.environment = m_launch.environment;
     request.searchPath = m_launch.searchPath;
     request.workingDirectory = m_launch.workingDirectory;
-    request.pipeSize = m_properties.PipeSize;
+    request.pipeSize = static_cast<int>(m_settings.pipeBufferSize);
     const QString error = child.start(request);
     if (!error.isEmpty())
         return error;
     return {};
 }
 
-TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
+ConsoleRunWorker::Failure ConsoleRunWorker::readLoop(ChildProcess& child) {
     const qsizetype bufferSize = qsizetype(m_buffer.size());
     int idle = 0;
     bool fullRead = false;
@@ -203,7 +203,7 @@ TConsoleThread::Failure TConsoleThread::readLoop(ChildProcess& child) {
     return {};
 }
 
-TConsoleThread::Failure TConsoleThread::receive(qsizetype count, bool more) {
+ConsoleRunWorker::Failure ConsoleRunWorker::receive(qsizetype count, bool more) {
     constexpr qsizetype BatchBytes = 64 * 1024;
     if (count > 0) {
         if (m_batchBytes == 0)
@@ -216,7 +216,7 @@ TConsoleThread::Failure TConsoleThread::receive(qsizetype count, bool more) {
         return {};
     const QList<QByteArray> lines = std::exchange(m_batch, {});
     m_batchBytes = 0;
-    const QString& prompt = m_properties.Prompt;
+    const QString& prompt = m_settings.prompt;
     if (!lines.isEmpty()) {
         if (Failure failure = deliverLines(lines))
             return failure;
@@ -228,9 +228,9 @@ TConsoleThread::Failure TConsoleThread::receive(qsizetype count, bool more) {
     return {};
 }
 
-TConsoleThread::Failure TConsoleThread::deliverLines(const QList<QByteArray>& lines) {
+ConsoleRunWorker::Failure ConsoleRunWorker::deliverLines(const QList<QByteArray>& lines) {
     // Unassigned, a line raises nothing and is not logged.
-    if (!m_events.OnLine || stopRequested())
+    if (!m_handlers.line || stopRequested())
         return {};
     return onOwnerThread([&] {
         for (const QByteArray& line : lines) {
@@ -240,57 +240,57 @@ TConsoleThread::Failure TConsoleThread::deliverLines(const QList<QByteArray>& li
                 m_log->write(line);
                 m_log->write("\r\n", 2);
             }
-            m_events.OnLine(m_owner, decodeOutputLine(line));
+            m_handlers.line(m_owner, decodeOutputLine(line));
         }
         if (m_log)
             m_log->flush();
     });
 }
 
-TConsoleThread::Failure TConsoleThread::handleSilence(int& idle) {
+ConsoleRunWorker::Failure ConsoleRunWorker::handleSilence(int& idle) {
     idle += PollMs;
-    if (idle < m_properties.TimeOutDelay)
+    if (idle < m_settings.idleTimeoutMs)
         return {};
     idle = 0;
     if (m_promptSeen) {
         m_promptSeen = false;
-        if (!m_events.OnPrompt)
+        if (!m_handlers.prompt)
             return {};
         const QString current = decodeOutputLine(m_splitter.pending());
-        return onOwnerThread([&] { m_events.OnPrompt(m_owner, current); });
+        return onOwnerThread([&] { m_handlers.prompt(m_owner, current); });
     }
-    if (m_properties.AutoTerminate) {
+    if (m_settings.autoTerminate) {
         m_stop = true;
         return {};
     }
-    if (!m_events.OnTimeOut)
+    if (!m_handlers.idleTimeout)
         return {};
     bool kill = false;
-    if (Failure failure = onOwnerThread([&] { m_events.OnTimeOut(m_owner, kill); }))
+    if (Failure failure = onOwnerThread([&] { kill = m_handlers.idleTimeout(m_owner); }))
         return failure;
     if (kill)
         m_stop = true;
     return {};
 }
 
-void TConsoleThread::raiseError(const QString& message) {
-    if (!m_events.OnError)
+void ConsoleRunWorker::raiseError(const QString& message) {
+    if (!m_handlers.error)
         return;
     // A failing error handler has nobody left to tell but the log.
-    if (Failure failure = onOwnerThread([&] { m_events.OnError(m_owner, message); }))
+    if (Failure failure = onOwnerThread([&] { m_handlers.error(m_owner, message); }))
         qWarning("Console runner: the error handler failed: %s", qPrintable(*failure));
 }
 
-void TConsoleThread::raiseDone() {
+void ConsoleRunWorker::raiseDone() {
     const std::function<void()> done = [this] {
         if (m_log)
             m_log->close();
         if (m_ownerGone)
             return;
         m_owner->m_exitStatus = m_exitStatus;
-        if (m_events.OnDone) {
+        if (m_handlers.finished) {
             try {
-                m_events.OnDone(m_owner);
+                m_handlers.finished(m_owner);
             } catch (const std::exception& e) {
                 qWarning("Console runner: the done handler failed: %s", e.what());
             } catch (...) {

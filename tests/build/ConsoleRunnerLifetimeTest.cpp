@@ -17,9 +17,10 @@ namespace {
 
 const QString NormalEnd = QStringLiteral("status Normal Thread Termination");
 
-// Makes a handler record its event as usual and then throw.
-template <typename... Args> void throwAfter(std::function<void(Args...)>& handler, bool standard) {
-    handler = [inner = handler, standard](Args... args) {
+// The handler that records its callback as `inner` does and then throws.
+template <typename R, typename... Args>
+std::function<R(Args...)> throwingAfter(std::function<R(Args...)> inner, bool standard) {
+    return [inner = std::move(inner), standard](Args... args) -> R {
         inner(args...);
         if (standard)
             throw std::runtime_error("boom");
@@ -45,27 +46,31 @@ TEST_P(ConsoleRunnerThrowingHandler, EndsTheRunWithErrorAndDoneAndKillsTheChild)
     EventLog log =
         runCommand(helperCommand(childEnds ? QStringList{"pid", "out", "more\\n"}
                                            : QStringList{"pid", "out", "go> ", "sleep", "30000"}),
-                   [&](TGUI2Console& runner, EventLog& log) {
+                   [&](ConsoleRunner& runner, EventLog& log) {
+                       const ConsoleRunHandlers& set = runner.handlers();
                        if (handler == "start")
-                           throwAfter(runner.OnStart, standard);
+                           runner.setStartedHandler(throwingAfter(set.started, standard));
                        if (handler == "line")
-                           throwAfter(runner.OnLine, standard);
+                           runner.setLineHandler(throwingAfter(set.line, standard));
                        if (handler == "timeout") {
-                           runner.OnTimeOut = [&log](TGUI2Console*, bool&) { log.events << "timeout"; };
-                           throwAfter(runner.OnTimeOut, standard);
+                           runner.setIdleTimeoutHandler([&log](ConsoleRunner*) {
+                               log.events << "timeout";
+                               return false;
+                           });
+                           runner.setIdleTimeoutHandler(throwingAfter(set.idleTimeout, standard));
                        }
                        if (handler == "prompt")
-                           throwAfter(runner.OnPrompt, standard);
+                           runner.setPromptHandler(throwingAfter(set.prompt, standard));
                        if (handler == "preterminate")
-                           throwAfter(runner.OnPreTerminate, standard);
+                           runner.setAboutToFinishHandler(throwingAfter(set.aboutToFinish, standard));
                        if (handler == "status")
-                           throwAfter(runner.OnStatus, standard);
+                           runner.setStatusHandler(throwingAfter(set.status, standard));
                        runner.setPrompt(handler == "prompt" ? "> " : "");
                    });
     const pid_t child = log.pid();
     log.events.removeIf([](const QString& event) { return event.startsWith("line pid "); });
     EXPECT_EQ(log.events.mid(1), GetParam().events);
-    if (child > 0) { // no child for a throwing OnStart, and a slow one may not have spoken yet
+    if (child > 0) { // no child for a throwing started handler, and a slow one may not have spoken yet
         EXPECT_TRUE(processDead(child));
     }
 }
@@ -80,32 +85,32 @@ INSTANTIATE_TEST_SUITE_P(
                     ThrowCase{"status", {"line more", "preterminate", NormalEnd, "error boom", "done"}}));
 
 TEST(ConsoleRunner, ThrowingErrorAndDoneHandlersLeaveTheRunnerUsable) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     int errors = 0;
     int dones = 0;
-    runner.OnError = [&](TGUI2Console*, const QString&) {
+    runner.setErrorHandler([&](ConsoleRunner*, const QString&) {
         ++errors;
         throw std::runtime_error("error handler fails");
-    };
-    runner.OnDone = [&](TGUI2Console*) {
+    });
+    runner.setFinishedHandler([&](ConsoleRunner*) {
         ++dones;
         throw std::runtime_error("done handler fails");
-    };
+    });
     runner.setCommand("hw-no-such-program");
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return dones == 1; }));
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return dones == 2; }));
     EXPECT_EQ(errors, 2);
 }
 
 TEST(ConsoleRunner, DestroyedWhileRunningStopsItsChildrenAndRaisesNothingMore) {
     const int threads = threadsAfterARun();
-    auto runner = std::make_unique<TGUI2Console>();
+    auto runner = std::make_unique<ConsoleRunner>();
     EventLog log;
     log.attach(*runner);
     runner->setCommand(helperCommand({"pid", "grandchild", "30000", "sleep", "30000"}));
-    runner->Start();
+    runner->start();
     ASSERT_TRUE(waitFor([&] { return log.lines().size() == 2; }));
     const qsizetype before = log.events.size();
     runner.reset();
@@ -117,15 +122,15 @@ TEST(ConsoleRunner, DestroyedWhileRunningStopsItsChildrenAndRaisesNothingMore) {
 
 TEST(ConsoleRunner, DestroyedFromItsOwnLineHandler) {
     const int threads = threadsAfterARun();
-    auto* runner = new TGUI2Console;
+    auto* runner = new ConsoleRunner;
     EventLog log;
     log.attach(*runner);
-    runner->OnLine = [&](TGUI2Console* sender, const QString& line) {
+    runner->setLineHandler([&](ConsoleRunner* sender, const QString& line) {
         log.events << "line " + line;
         delete sender;
-    };
+    });
     runner->setCommand(helperCommand({"pid", "out", "more\\n", "sleep", "30000"}));
-    runner->Start();
+    runner->start();
     ASSERT_TRUE(waitFor([&] { return !log.lines().isEmpty(); }));
     EXPECT_TRUE(waitFor([&] { return processDead(log.pid()); }));
     EXPECT_TRUE(waitFor([&] { return countEntries("/proc/self/task") == threads; }));
@@ -133,18 +138,18 @@ TEST(ConsoleRunner, DestroyedFromItsOwnLineHandler) {
 }
 
 TEST(ConsoleRunner, DestroyedFromAnotherRunnersHandler) {
-    auto* victim = new TGUI2Console;
+    auto* victim = new ConsoleRunner;
     EventLog victimLog;
     victimLog.attach(*victim);
     victim->setCommand(helperCommand({"pid", "sleep", "30000"}));
-    victim->Start();
+    victim->start();
     ASSERT_TRUE(waitFor([&] { return !victimLog.lines().isEmpty(); }));
-    TGUI2Console killer;
+    ConsoleRunner killer;
     EventLog killerLog;
     killerLog.attach(killer, true);
-    killer.OnLine = [&](TGUI2Console*, const QString&) { delete victim; };
+    killer.setLineHandler([&](ConsoleRunner*, const QString&) { delete victim; });
     killer.setCommand(helperCommand({"out", "now\\n"}));
-    killer.Start();
+    killer.start();
     ASSERT_TRUE(waitFor([&] { return killerLog.done(); }));
     EXPECT_TRUE(processDead(victimLog.pid()));
     EXPECT_FALSE(victimLog.done());
@@ -157,17 +162,17 @@ TEST(ConsoleRunner, AThousandRunsLeaveNoDescriptorsThreadsOrChildren) {
     int started = 0;
     int finished = 0;
     int lines = 0;
-    std::vector<std::unique_ptr<TGUI2Console>> runners;
+    std::vector<std::unique_ptr<ConsoleRunner>> runners;
     for (int i = 0; i < 4; ++i) {
-        runners.push_back(std::make_unique<TGUI2Console>());
+        runners.push_back(std::make_unique<ConsoleRunner>());
         runners.back()->setCommand(helperCommand({"out", "x\\ny\\n"}));
-        runners.back()->OnLine = [&](TGUI2Console*, const QString&) { ++lines; };
-        runners.back()->OnDone = [&](TGUI2Console*) { ++finished; };
+        runners.back()->setLineHandler([&](ConsoleRunner*, const QString&) { ++lines; });
+        runners.back()->setFinishedHandler([&](ConsoleRunner*) { ++finished; });
     }
     while (finished < Runs) {
         for (auto& runner : runners)
             if (!runner->isRunning() && started < Runs) {
-                runner->Start();
+                runner->start();
                 ++started;
             }
         const int before = finished;
@@ -187,12 +192,12 @@ class ConsoleRunnerShutdown : public testing::TestWithParam<const char*> {};
 // The host leaves while its child and grandchild would sleep on for a minute. It runs through a runner
 // too: QProcess's vfork-style start confuses ThreadSanitizer.
 TEST_P(ConsoleRunnerShutdown, KillsChildrenAndTheirChildren) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner);
     runner.setCommand(quoteCommandWord(testProgram("hw_runner_host")) + u' ' + GetParam() + u' ' +
                       quoteCommandWord(helperCommand({"pid", "grandchild", "60000", "sleep", "60000"})));
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return log.done(); }, 20000));
     const pid_t child = log.pid();
     const pid_t grandchild = log.pid("grandchild");
@@ -212,12 +217,12 @@ class ConsoleRunnerHostSignal : public testing::TestWithParam<int> {};
 // (the grandchild, in the child's group, is not the host's to kill then).
 TEST_P(ConsoleRunnerHostSignal, ChildrenDieWithTheProgram) {
     const int signal = GetParam();
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner);
     runner.setCommand(quoteCommandWord(testProgram("hw_runner_host")) + " signal " +
                       quoteCommandWord(helperCommand({"pid", "grandchild", "60000", "sleep", "60000"})));
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return log.pid("grandchild") > 0 && log.pid("host") > 0; }, 20000))
         << qPrintable(log.events.join(" | "));
     const pid_t child = log.pid();

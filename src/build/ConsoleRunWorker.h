@@ -17,7 +17,7 @@
 class ChildProcess;
 class QFile;
 
-// What the runner takes from the program's own state at Start, on its own thread, so that later
+// What the runner takes from the program's own state at start(), on its own thread, so that later
 // changes there (the working folder, CLASSPATH set and restored around a start) cannot reach the run.
 struct LaunchSnapshot {
     QByteArray workingDirectory;
@@ -26,21 +26,22 @@ struct LaunchSnapshot {
 };
 
 // The worker of one run. Lives on the runner's thread as an object; its run happens on a thread of its
-// own that hands every event to the runner's thread and waits for it.
-class TConsoleThread : public QObject {
+// own that hands every callback to the runner's thread and waits for it.
+class ConsoleRunWorker : public QObject {
     Q_OBJECT
 public:
-    TConsoleThread(TGUI2Console* owner, const TConsoleProperties& properties, const TConsoleEvents& events,
-                   LaunchSnapshot launch);
-    ~TConsoleThread() override;
+    ConsoleRunWorker(ConsoleRunner* owner, const ConsoleRunSettings& settings,
+                     const ConsoleRunHandlers& handlers, LaunchSnapshot launch);
+    ~ConsoleRunWorker() override;
 
     void start();
 
-    // The runner is going away: no further event, the run stops and its child is killed. Deletes this
-    // object at once when the thread can be awaited, else (released from inside one of its own events)
+    // The runner is going away: no further callback, the run stops and its child is killed. Deletes this
+    // object at once when the thread can be awaited, else (released from inside one of its own callbacks)
     // once the thread has finished.
     void release();
-    // The run ends at its next step, as if its owner had asked in a time-out; its events go on to OnDone.
+    // The run ends at its next step, as if its owner had asked in an idle timeout; its callbacks go on to
+    // finished.
     void stop() { m_stop = true; }
 
 private:
@@ -63,9 +64,9 @@ private:
 
     template <typename F> Failure onOwnerThread(F&& handler);
 
-    TGUI2Console* const m_owner;
-    const TConsoleProperties m_properties;
-    const TConsoleEvents m_events;
+    ConsoleRunner* const m_owner;
+    const ConsoleRunSettings m_settings;
+    const ConsoleRunHandlers m_handlers;
     const LaunchSnapshot m_launch;
     UiThreadCall m_call;
     std::unique_ptr<QFile> m_log; // used on the owner's thread only

@@ -29,14 +29,14 @@ TEST(ConsoleRunner, SplitsLinesWhereverTheReadsFall) {
 }
 
 TEST(ConsoleRunner, StartWhileRunningOnlyReportsAndLeavesTheRunAlone) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner);
     runner.setCommand(helperCommand({"out", "one\\n", "sleep", "300", "out", "two\\n"}));
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return log.lines().size() == 1; }));
     const qsizetype before = log.events.size();
-    runner.Start();
+    runner.start();
     EXPECT_EQ(log.events.mid(before), QStringList{"error Process Already Running"});
     ASSERT_TRUE(waitFor([&] { return log.done(); }));
     EXPECT_EQ(log.events.mid(before),
@@ -44,19 +44,19 @@ TEST(ConsoleRunner, StartWhileRunningOnlyReportsAndLeavesTheRunAlone) {
 }
 
 TEST(ConsoleRunner, IsBusyUntilItsDoneHandlerHasReturned) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     QStringList errors;
     int dones = 0;
-    runner.OnError = [&](TGUI2Console*, const QString& error) { errors << error; };
-    runner.OnDone = [&](TGUI2Console* sender) {
+    runner.setErrorHandler([&](ConsoleRunner*, const QString& error) { errors << error; });
+    runner.setFinishedHandler([&](ConsoleRunner* sender) {
         if (++dones == 1)
-            sender->Start();
-    };
+            sender->start();
+    });
     runner.setCommand(helperCommand({"out", "x\\n"}));
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return dones == 1; }));
     EXPECT_EQ(errors, QStringList{"Process Already Running"});
-    runner.Start();
+    runner.start();
     ASSERT_TRUE(waitFor([&] { return dones == 2; }));
     EXPECT_EQ(errors.size(), 1);
 }
@@ -80,8 +80,9 @@ TEST_P(ConsoleRunnerUnstartable, ReportsTheErrorBetweenStartAndDone) {
         file.setPermissions(mode);
     }
     const QString command = QString(GetParam().command).replace("%DIR%", folder.path());
-    const EventLog log = runCommand(
-        command, [&](TGUI2Console& runner, EventLog&) { runner.setHomeDirectory(GetParam().homeDirectory); });
+    const EventLog log = runCommand(command, [&](ConsoleRunner& runner, EventLog&) {
+        runner.setWorkingDirectory(GetParam().homeDirectory);
+    });
     EXPECT_EQ(log.events, (QStringList{"start " + command, "error " + GetParam().error, "done"}));
 }
 
@@ -103,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ConsoleRunner, SilentChildWithoutTimeOutHandlerRunsToItsEnd) {
     const EventLog log = runCommand(
         helperCommand({"sleep", "300", "out", "late\\n"}),
-        [](TGUI2Console& r, EventLog&) { r.setTimeOutDelay(50); }, true);
+        [](ConsoleRunner& r, EventLog&) { r.setIdleTimeout(50); }, true);
     EXPECT_EQ(log.lines(), QStringList{"late"});
 }
 
@@ -113,7 +114,7 @@ struct SilenceCase {
     bool autoTerminate;
     QString prompt;
     QStringList events;              // after "start" and the lines "pid ..." and "ok"
-    bool stopAtFirstTimeOut = false; // Stop() from the handler instead of killing
+    bool stopAtFirstTimeOut = false; // stop() from the handler instead of killing
     friend void PrintTo(const SilenceCase& c, std::ostream* out) { *out << c.name; }
 };
 
@@ -122,17 +123,17 @@ class ConsoleRunnerSilence : public testing::TestWithParam<SilenceCase> {};
 TEST_P(ConsoleRunnerSilence, EndsTheRunAsConfigured) {
     int timeouts = 0;
     const EventLog log =
-        runCommand(helperCommand({"pid", "out", "ok\\nName> ", "sleep", "30000"}), [&](TGUI2Console& runner,
+        runCommand(helperCommand({"pid", "out", "ok\\nName> ", "sleep", "30000"}), [&](ConsoleRunner& runner,
                                                                                        EventLog& log) {
-            runner.OnTimeOut = [&](TGUI2Console*, bool& kill) {
+            runner.setIdleTimeoutHandler([&](ConsoleRunner*) {
                 log.events << "timeout";
-                kill = ++timeouts == 2; // the first does not end the run, and the idle time starts again
-                if (GetParam().stopAtFirstTimeOut && timeouts == 1)
-                    runner.Stop();
-            };
+                if (GetParam().stopAtFirstTimeOut && timeouts == 0)
+                    runner.stop();
+                return ++timeouts == 2; // the first does not end the run, and the idle time starts again
+            });
             runner.setAutoTerminate(GetParam().autoTerminate);
             runner.setPrompt(GetParam().prompt);
-            runner.setTimeOutDelay(200); // far beyond the helper's start
+            runner.setIdleTimeout(200); // far beyond the helper's start
         });
     ASSERT_GE(log.events.size(), 3);
     EXPECT_EQ(log.events.mid(3), GetParam().events);
@@ -141,18 +142,21 @@ TEST_P(ConsoleRunnerSilence, EndsTheRunAsConfigured) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, ConsoleRunnerSilence,
-    testing::Values(
-        SilenceCase{"auto terminate", true, {}, {"preterminate", NormalEnd, "done"}},
-        SilenceCase{
-            "kill from OnTimeOut", false, {}, {"timeout", "timeout", "preterminate", NormalEnd, "done"}},
-        SilenceCase{"Stop", false, {}, {"timeout", "preterminate", NormalEnd, "done"}, true},
-        // The waiting line is no complete line: a run ended early does not deliver it.
-        SilenceCase{"prompt",
-                    false,
-                    "> ",
-                    {"prompt Name> ", "timeout", "timeout", "preterminate", NormalEnd, "done"}},
-        SilenceCase{
-            "prompt, auto terminate", true, "> ", {"prompt Name> ", "preterminate", NormalEnd, "done"}}));
+    testing::Values(SilenceCase{"auto terminate", true, {}, {"preterminate", NormalEnd, "done"}},
+                    SilenceCase{"ended by the idle timeout handler",
+                                false,
+                                {},
+                                {"timeout", "timeout", "preterminate", NormalEnd, "done"}},
+                    SilenceCase{"stop", false, {}, {"timeout", "preterminate", NormalEnd, "done"}, true},
+                    // The waiting line is no complete line: a run ended early does not deliver it.
+                    SilenceCase{"prompt",
+                                false,
+                                "> ",
+                                {"prompt Name> ", "timeout", "timeout", "preterminate", NormalEnd, "done"}},
+                    SilenceCase{"prompt, auto terminate",
+                                true,
+                                "> ",
+                                {"prompt Name> ", "preterminate", NormalEnd, "done"}}));
 
 TEST(ConsoleRunner, LogFileHoldsEveryDeliveredLineWithCrLf) {
     QTemporaryDir folder;
@@ -161,15 +165,15 @@ TEST(ConsoleRunner, LogFileHoldsEveryDeliveredLineWithCrLf) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("left from before\r\n");
     file.close();
-    const auto setLog = [&](TGUI2Console& runner, EventLog&) { runner.setLogFile(path); };
+    const auto setLog = [&](ConsoleRunner& runner, EventLog&) { runner.setLogFileName(path); };
     runCommand(helperCommand({"out", "a\\r\\nb\\n\\nc"}), setLog, true);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "a\r\nb\r\nc\r\n");
     file.close();
     // Without a line handler nothing is delivered, so nothing is logged; the file is still made anew.
-    runCommand(helperCommand({"out", "a\\n"}), [&](TGUI2Console& runner, EventLog& log) {
+    runCommand(helperCommand({"out", "a\\n"}), [&](ConsoleRunner& runner, EventLog& log) {
         setLog(runner, log);
-        runner.OnLine = nullptr;
+        runner.setLineHandler(nullptr);
     });
     EXPECT_EQ(QFileInfo(path).size(), 0);
 }
@@ -179,7 +183,7 @@ TEST(ConsoleRunner, LogFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
     const QString path = folder.filePath("missing/run.log");
     const QString command = helperCommand({"out", "x\\n"});
     const EventLog log =
-        runCommand(command, [&](TGUI2Console& runner, EventLog&) { runner.setLogFile(path); });
+        runCommand(command, [&](ConsoleRunner& runner, EventLog&) { runner.setLogFileName(path); });
     ASSERT_EQ(log.events.size(), 6) << qPrintable(log.events.join(" | "));
     EXPECT_TRUE(log.events[0].startsWith("error Cannot create file \"" + path + "\"."))
         << qPrintable(log.events[0]);
@@ -187,14 +191,14 @@ TEST(ConsoleRunner, LogFileThatCannotBeCreatedIsReportedAndTheRunGoesOn) {
               (QStringList{"start " + command, "line x", "preterminate", NormalEnd, "done"}));
 }
 
-TEST(ConsoleRunner, EnvironmentBlockAndHomeDirectoryAreTheChilds) {
+TEST(ConsoleRunner, EnvironmentBlockAndWorkingDirectoryAreTheChilds) {
     QTemporaryDir folder;
     const EventLog log = runCommand(
         helperCommand({"env", "HW_A", "env", "HW_B", "env", "PATH", "cwd"}),
-        [&](TGUI2Console& runner, EventLog&) {
+        [&](ConsoleRunner& runner, EventLog&) {
             runner.setEnvironment(QStringLiteral("HW_A=1") + QChar(0) + "HW_B=two words" + QChar(0) +
                                   QChar(0));
-            runner.setHomeDirectory(folder.path());
+            runner.setWorkingDirectory(folder.path());
         },
         true);
     EXPECT_EQ(log.lines(), (QStringList{"HW_A=1", "HW_B=two words", "PATH unset",
@@ -206,11 +210,11 @@ TEST(ConsoleRunner, InheritedEnvironmentAndFolderAreTakenAtStart) {
     const QString original = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     qputenv("HW_RUNNER_SNAPSHOT", "at start");
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner, true);
     runner.setCommand(helperCommand({"sleep", "50", "env", "HW_RUNNER_SNAPSHOT", "cwd"}));
-    runner.Start();
+    runner.start();
     // Changed at once, as a build step restores CLASSPATH right after starting a tool.
     qputenv("HW_RUNNER_SNAPSHOT", "changed");
     QDir::setCurrent(original);
@@ -227,7 +231,7 @@ TEST(ConsoleRunner, ApplicationIsTheProgramAndCommandItsArguments) {
     ASSERT_TRUE(QFile::copy(testProgram("hw_runner_helper"), program));
     const QString arguments = "args 'a b' \"x\":y $HOME";
     const EventLog log =
-        runCommand(arguments, [&](TGUI2Console& runner, EventLog&) { runner.setApplication(program); });
+        runCommand(arguments, [&](ConsoleRunner& runner, EventLog&) { runner.setProgram(program); });
     EXPECT_EQ(log.events, (QStringList{"start " + program + u' ' + arguments, "line [a b]", "line [x:y]",
                                        "line [$HOME]", "preterminate", NormalEnd, "done"}));
 }
@@ -250,27 +254,31 @@ TEST(ConsoleRunner, RunEndsWithTheChildAndKillsWhatItLeftBehind) {
 // Output that fills a read exactly must not wait for the child's next write: here that comes a minute
 // later, long after the test has given up.
 struct FullReadCase {
-    TBufferSize buffer;
+    ReadBufferSize buffer;
     int written; // one write: a line of written - 1 letters and its LF
-    friend void PrintTo(const FullReadCase& c, std::ostream* out) { *out << c.written << " in " << c.buffer; }
+    friend void PrintTo(const FullReadCase& c, std::ostream* out) {
+        *out << c.written << " in " << static_cast<int>(c.buffer);
+    }
 };
 
 class ConsoleRunnerFullRead : public testing::TestWithParam<FullReadCase> {};
 
 TEST_P(ConsoleRunnerFullRead, DeliversTheLineBeforeTheChildWritesAgain) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     EventLog log;
     log.attach(runner, true);
-    runner.setBufferSize(GetParam().buffer);
+    runner.setReadBufferSize(GetParam().buffer);
     runner.setCommand(helperCommand({"block", QString::number(GetParam().written), "sleep", "60000"}));
-    runner.Start();
+    runner.start();
     EXPECT_TRUE(waitFor([&] { return !log.lines().isEmpty(); }, 10000));
     EXPECT_EQ(log.lines(), QStringList{QString(GetParam().written - 1, u'b')});
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ConsoleRunnerFullRead,
-                         testing::Values(FullReadCase{bs1k, 1024}, FullReadCase{bs1k, 2048},
-                                         FullReadCase{bs4k, 4096}, FullReadCase{bs256, 256}));
+                         testing::Values(FullReadCase{ReadBufferSize::Kilobytes1, 1024},
+                                         FullReadCase{ReadBufferSize::Kilobytes1, 2048},
+                                         FullReadCase{ReadBufferSize::Kilobytes4, 4096},
+                                         FullReadCase{ReadBufferSize::Bytes256, 256}));
 
 TEST(ConsoleRunner, ChattyGrandchildDoesNotKeepTheRunGoing) {
     const QString chatter = QStringLiteral("chatter from the grandchild");
@@ -278,12 +286,12 @@ TEST(ConsoleRunner, ChattyGrandchildDoesNotKeepTheRunGoing) {
     // The run must end on its own once the child has gone, however much the grandchild still writes. The
     // handler takes its time, as a busy window would, so the pipe never runs dry.
     const EventLog log =
-        runCommand(helperCommand({"chatty", "out", "bye\\n"}), [&](TGUI2Console& runner, EventLog&) {
-            runner.OnLine = [&](TGUI2Console*, const QString& line) {
+        runCommand(helperCommand({"chatty", "out", "bye\\n"}), [&](ConsoleRunner& runner, EventLog&) {
+            runner.setLineHandler([&](ConsoleRunner*, const QString& line) {
                 if (line != chatter)
                     others << line;
                 std::this_thread::sleep_for(std::chrono::microseconds(20));
-            };
+            });
         });
     EXPECT_TRUE(log.done());
     ASSERT_EQ(others.size(), 2) << qPrintable(others.join(" | "));
@@ -294,12 +302,12 @@ TEST(ConsoleRunner, ChattyGrandchildDoesNotKeepTheRunGoing) {
 }
 
 TEST(ConsoleRunner, UnendingLineIsHandedOverAtEachMegabyte) {
-    TGUI2Console runner;
+    ConsoleRunner runner;
     QList<qsizetype> sizes;
-    runner.OnLine = [&](TGUI2Console*, const QString& line) { sizes << line.size(); };
+    runner.setLineHandler([&](ConsoleRunner*, const QString& line) { sizes << line.size(); });
     // 2.5 MB without a line break, then a minute of silence.
     runner.setCommand(helperCommand({"raw", QString::number(5 << 19), "sleep", "60000"}));
-    runner.Start();
+    runner.start();
     EXPECT_TRUE(waitFor([&] { return sizes.size() >= 2; }));
     EXPECT_EQ(sizes, (QList<qsizetype>{1 << 20, 1 << 20}));
 }

@@ -1,8 +1,8 @@
-#include "TGUI2Console.h"
+#include "ConsoleRunner.h"
 
 #include "CommandLine.h"
+#include "ConsoleRunWorker.h"
 #include "ProcessGroups.h"
-#include "TConsoleThread.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,16 +20,16 @@ std::mutex& startLock() {
     return lock;
 }
 
-LaunchSnapshot takeSnapshot(const TConsoleProperties& properties) {
+LaunchSnapshot takeSnapshot(const ConsoleRunSettings& settings) {
     LaunchSnapshot snapshot;
     const QString folder =
-        properties.HomeDirectory.isEmpty() ? QDir::currentPath() : properties.HomeDirectory;
+        settings.workingDirectory.isEmpty() ? QDir::currentPath() : settings.workingDirectory;
     snapshot.workingDirectory = QFile::encodeName(folder);
-    if (properties.Environment.isEmpty()) {
+    if (settings.environment.isEmpty()) {
         for (char** entry = environ; entry && *entry; ++entry)
             snapshot.environment << QByteArray(*entry);
     } else {
-        snapshot.environment = parseEnvironmentBlock(properties.Environment);
+        snapshot.environment = parseEnvironmentBlock(settings.environment);
     }
     if (qEnvironmentVariableIsSet("PATH"))
         snapshot.searchPath = qgetenv("PATH");
@@ -38,36 +38,35 @@ LaunchSnapshot takeSnapshot(const TConsoleProperties& properties) {
 
 } // namespace
 
-TGUI2Console::TGUI2Console(QObject* parent) : QObject(parent) {
+ConsoleRunner::ConsoleRunner(QObject* parent) : QObject(parent) {
     ProcessGroups::installShutdownHooks();
 }
 
-TGUI2Console::~TGUI2Console() {
-    if (TConsoleThread* worker = std::exchange(m_worker, nullptr))
+ConsoleRunner::~ConsoleRunner() {
+    if (ConsoleRunWorker* worker = std::exchange(m_worker, nullptr))
         worker->release();
 }
 
-void TGUI2Console::setTimeOutDelay(int value) {
-    m_properties.TimeOutDelay = std::clamp(value, MinTimeOutDelay, MaxTimeOutDelay);
+void ConsoleRunner::setIdleTimeout(int milliseconds) {
+    m_settings.idleTimeoutMs = std::clamp(milliseconds, MinIdleTimeoutMs, MaxIdleTimeoutMs);
 }
 
-void TGUI2Console::Start() {
+void ConsoleRunner::start() {
     bool refused = false;
     {
         std::lock_guard lock(startLock());
         if (m_worker) {
             refused = true;
         } else {
-            const TConsoleEvents events = *this; // a run keeps the handlers it started with
             m_exitStatus.reset();
-            m_worker = new TConsoleThread(this, m_properties, events, takeSnapshot(m_properties));
+            m_worker = new ConsoleRunWorker(this, m_settings, m_handlers, takeSnapshot(m_settings));
             m_worker->start();
         }
     }
     // Raised outside the lock: the handler may start another runner.
-    if (refused && OnError) {
+    if (refused && m_handlers.error) {
         try {
-            OnError(this, QStringLiteral("Process Already Running"));
+            m_handlers.error(this, QStringLiteral("Process Already Running"));
         } catch (const std::exception& e) {
             qWarning("Console runner: the error handler failed: %s", e.what());
         } catch (...) {
@@ -76,12 +75,12 @@ void TGUI2Console::Start() {
     }
 }
 
-void TGUI2Console::Stop() {
+void ConsoleRunner::stop() {
     if (m_worker)
         m_worker->stop();
 }
 
-void TGUI2Console::workerEnded(TConsoleThread* worker) {
+void ConsoleRunner::workerEnded(ConsoleRunWorker* worker) {
     if (m_worker == worker)
         m_worker = nullptr;
 }
