@@ -23,7 +23,7 @@ const QString kClassExists = QStringLiteral("This classname already exists. Plea
 
 } // namespace
 
-TForm4::TForm4(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
+ClassWizard::ClassWizard(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
     : QDialog(parent), m_host(host),
       m_templateFolder(templateFolder.isEmpty() ? programFolder() : templateFolder) {
     setupUi();
@@ -31,15 +31,15 @@ TForm4::TForm4(WorkspaceHost& host, QWidget* parent, const QString& templateFold
     m_placement->setSaveMode(FormSizeSave::smPositionOnly);
     m_placement->restore();
     fillTemplates();
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm4::reject);
-    connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &ClassWizard::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &ClassWizard::reject);
+    connect(ListView1, &QListWidget::itemDoubleClicked, this, &ClassWizard::Button1Click);
     // The name is typed first: over the placeholder "unknown", not after it.
     Edit1->setFocus();
     Edit1->selectAll();
 }
 
-void TForm4::setupUi() {
+void ClassWizard::setupUi() {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Class Wizard"));
 
@@ -74,7 +74,7 @@ void TForm4::setupUi() {
     resize(fontscale::px(QSize(400, 320)));
 }
 
-void TForm4::fillTemplates() {
+void ClassWizard::fillTemplates() {
     ListView1->clear();
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     // Already in caption order (case-blind), the order the list shows.
@@ -84,14 +84,14 @@ void TForm4::fillTemplates() {
         ListView1->setCurrentRow(0);
 }
 
-bool TForm4::runModal() {
+bool ClassWizard::runModal() {
     m_created = false;
     m_placement->restore();
     exec();
     return m_created;
 }
 
-void TForm4::Button1Click() {
+void ClassWizard::Button1Click() {
     const QString className = Edit1->text();
     // The name becomes a file in the project folder and the class inside it: only a Java class name can
     // be both, and it can never lead out of the folder.
@@ -120,7 +120,7 @@ void TForm4::Button1Click() {
     accept();
 }
 
-void TForm4::done(int result) {
+void ClassWizard::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -11,12 +11,12 @@ class WorkspaceHost;
 
 // The Class Wizard (Form4): generates a new class of the open project from any class template of the
 // program folder. The template list is read once, when the window is created.
-class TForm4 : public QDialog {
+class ClassWizard : public QDialog {
     Q_OBJECT
 public:
     // `templateFolder` is the program folder unless a test says otherwise.
-    explicit TForm4(WorkspaceHost& host, QWidget* parent = nullptr,
-                    const QString& templateFolder = QString());
+    explicit ClassWizard(WorkspaceHost& host, QWidget* parent = nullptr,
+                         const QString& templateFolder = QString());
 
     // New1Click shows the window through this; true when a class was generated.
     bool runModal();

@@ -27,7 +27,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsTable.h"
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileListsState.h"
@@ -56,7 +56,7 @@ namespace {
 const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
 }
 
-TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
+MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
     m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
@@ -67,9 +67,9 @@ TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_s
     setupStatusFields();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::wireCommands() {
+void MainWindow::wireCommands() {
     // Menu items run their handler unless their menu is disabled, so a shortcut cannot reach a command
     // whose menu the user sees greyed out.
     for (const MenuCommand& command : menuCommands()) {
@@ -100,10 +100,10 @@ void TForm1::wireCommands() {
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
 
-    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::ComboBox1Change);
+    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &MainWindow::ComboBox1Change);
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
-    const auto clickable = [this](QListWidget* list, void (TForm1::*handler)()) {
+    const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
         connect(list, &QListWidget::currentRowChanged, this, [this, list, handler] {
             if (m_refreshing)
                 return;
@@ -117,21 +117,21 @@ void TForm1::wireCommands() {
                 (this->*handler)();
         });
     };
-    clickable(m_ui.ListBox1, &TForm1::ListBox1Click);
-    clickable(m_ui.ListBox2, &TForm1::ListBox2Click);
+    clickable(m_ui.ListBox1, &MainWindow::ListBox1Click);
+    clickable(m_ui.ListBox2, &MainWindow::ListBox2Click);
     connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
     connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu2->popup(m_ui.ListBox2->viewport()->mapToGlobal(at)); });
-    connect(m_ui.SaveSource1, &QAction::triggered, this, &TForm1::ToolButton3Click);
-    connect(m_ui.Removefromproject1, &QAction::triggered, this, &TForm1::Removefromproject1Click);
-    connect(m_ui.AddNewFile1, &QAction::triggered, this, &TForm1::ToolButton15Click);
-    connect(m_ui.Showpicture1, &QAction::triggered, this, &TForm1::Showpicture1Click);
-    connect(m_ui.Removefromproject2, &QAction::triggered, this, &TForm1::Removefromproject2Click);
-    connect(m_ui.ToolButton15, &QAction::triggered, this, &TForm1::ToolButton15Click);
-    connect(m_ui.ToolButton16, &QAction::triggered, this, &TForm1::ToolButton16Click);
-    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &TForm1::RichEdit1Change);
-    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &TForm1::RichEdit1KeyUp);
+    connect(m_ui.SaveSource1, &QAction::triggered, this, &MainWindow::ToolButton3Click);
+    connect(m_ui.Removefromproject1, &QAction::triggered, this, &MainWindow::Removefromproject1Click);
+    connect(m_ui.AddNewFile1, &QAction::triggered, this, &MainWindow::ToolButton15Click);
+    connect(m_ui.Showpicture1, &QAction::triggered, this, &MainWindow::Showpicture1Click);
+    connect(m_ui.Removefromproject2, &QAction::triggered, this, &MainWindow::Removefromproject2Click);
+    connect(m_ui.ToolButton15, &QAction::triggered, this, &MainWindow::ToolButton15Click);
+    connect(m_ui.ToolButton16, &QAction::triggered, this, &MainWindow::ToolButton16Click);
+    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &MainWindow::RichEdit1Change);
+    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &MainWindow::RichEdit1KeyUp);
     for (const MenuCommand& command : editorMenuCommands()) {
         const QByteArray handler = command.handler.toLatin1();
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
@@ -139,14 +139,14 @@ void TForm1::wireCommands() {
     }
     connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });
-    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &TForm1::Panel4DblClick);
-    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
-    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
-    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter3Moved);
-    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &MainWindow::Panel4DblClick);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter2Moved);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter2Moved);
+    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter3Moved);
+    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
 }
 
-void TForm1::FormCreate(const QStringList& arguments) {
+void MainWindow::FormCreate(const QStringList& arguments) {
     m_placement->restore();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
@@ -197,7 +197,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     }
 }
 
-void TForm1::storeDetectedJdk() {
+void MainWindow::storeDetectedJdk() {
     // A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown.
     if (!m_toolPaths.jdkPath.isEmpty())
         return;
@@ -212,7 +212,7 @@ void TForm1::storeDetectedJdk() {
         m_toolPaths.jdkPath = jdk;
 }
 
-void TForm1::storeBundledSdk() {
+void MainWindow::storeBundledSdk() {
     // The stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
     if (!m_toolPaths.superWabaPath.isEmpty())
         return;
@@ -225,7 +225,7 @@ void TForm1::storeBundledSdk() {
         m_toolPaths.superWabaPath = sdk;
 }
 
-void TForm1::applyPaneSizes() {
+void MainWindow::applyPaneSizes() {
     ProductSettings::PaneSizesRead read = ProductSettings::readPaneSizes(m_store);
     // Splitter2, Splitter1, Splitter3, Splitter4 in this order.
     if (read.sizes[1])
@@ -241,18 +241,18 @@ void TForm1::applyPaneSizes() {
         showError(error);
 }
 
-QString TForm1::documentationStartPage() const {
+QString MainWindow::documentationStartPage() const {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo::exists(index))
         return contextHelp::fileUrl(index);
     return contextHelp::fileUrl(programFolder() + "/noHelp.html");
 }
 
-QString TForm1::documentationUrl() const {
+QString MainWindow::documentationUrl() const {
     return m_documentation->WebBrowser1->pendingOrCurrentUrl();
 }
 
-void TForm1::updateCaption() {
+void MainWindow::updateCaption() {
     if (m_project.hasProject())
         setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
     else
@@ -267,7 +267,7 @@ void TForm1::updateCaption() {
         m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
 }
 
-void TForm1::refreshFileLists() {
+void MainWindow::refreshFileLists() {
     const FileListsState state = fileListsState(m_files, AppRunning, m_project.hasProject());
     m_refreshing = true;
     m_ui.ListBox1->clear();
@@ -297,7 +297,7 @@ void TForm1::refreshFileLists() {
     m_ui.Removefromproject1->setEnabled(state.sourceMenuEnabled);
 }
 
-void TForm1::selectFirstOtherFile() {
+void MainWindow::selectFirstOtherFile() {
     // Selecting in code is no click: the bitmap viewer is not loaded by it.
     m_refreshing = true;
     if (m_ui.ListBox2->count() > 0)
@@ -305,36 +305,36 @@ void TForm1::selectFirstOtherFile() {
     m_refreshing = false;
 }
 
-void TForm1::enableProjectCommands() {
+void MainWindow::enableProjectCommands() {
     for (const char* name : {"File1", "Edit1", "Compile1"})
         m_ui.menus.value(name)->menuAction()->setEnabled(true);
     m_ui.toolActions.value("ToolButton1")->setEnabled(true);
     m_ui.toolActions.value("ToolButton2")->setEnabled(true);
 }
 
-void TForm1::focusEditor() {
+void MainWindow::focusEditor() {
     if (m_ui.RichEdit1->isEnabled())
         m_ui.RichEdit1->setFocus();
     else
         m_ui.ListBox1->setFocus();
 }
 
-void TForm1::saveScreenSettings() {
+void MainWindow::saveScreenSettings() {
     ProductSettings::saveScreenSettings(m_store, {m_ui.sourceListHeight(), m_ui.leftPaneWidth(),
                                                   m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
 }
 
-void TForm1::Splitter2Moved() {
+void MainWindow::Splitter2Moved() {
     saveScreenSettings();
 }
 
-void TForm1::Splitter3Moved() {
+void MainWindow::Splitter3Moved() {
     if (const int count = m_ui.ListBox3->count())
         m_ui.ListBox3->setCurrentRow(count - 1);
     saveScreenSettings();
 }
 
-void TForm1::Panel4DblClick() {
+void MainWindow::Panel4DblClick() {
     const int height = m_ui.messagePanelHeight();
     // Collapsed, the panel keeps its header, which grows with the desktop's font.
     if (height > fontscale::px(24)) {
@@ -345,24 +345,24 @@ void TForm1::Panel4DblClick() {
     }
 }
 
-void TForm1::PageControl1Change() {
+void MainWindow::PageControl1Change() {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
         m_documentation->WebBrowser1->navigate(contextHelp::fileUrl(programFolder() + "/noHelp.html"));
 }
 
-void TForm1::showError(const QString& message) {
+void MainWindow::showError(const QString& message) {
     messageDialog(message, mtError, mbOK);
 }
 
-bool TForm1::anyModified() const {
+bool MainWindow::anyModified() const {
     for (const TProjectFile& record : m_files.records())
         if (record.Modified)
             return true;
     return false;
 }
 
-bool TForm1::FormCloseQuery() {
+bool MainWindow::FormCloseQuery() {
     // A project without files still has a membership to keep: only with nothing open is nothing asked.
     if (!m_project.hasProject() && m_files.isEmpty())
         return true;
@@ -390,7 +390,7 @@ bool TForm1::FormCloseQuery() {
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {
         event->ignore();
         return;
@@ -401,30 +401,30 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TForm1::FormClose() {
+void MainWindow::FormClose() {
     m_placement->save();
 }
 
-void TForm1::Exit1Click() {
+void MainWindow::Exit1Click() {
     close();
 }
 
 // The hidden toggle is down exactly when a Palm target is chosen.
-void TForm1::ComboBox1Change() {
+void MainWindow::ComboBox1Change() {
     m_ui.ToolButton14->setChecked(m_ui.ComboBox1->currentText() != QLatin1String("Java"));
 }
 
-void TForm1::AboutOrrery2Click() {
+void MainWindow::AboutOrrery2Click() {
     if (m_about)
         m_about->show();
 }
 
-void TForm1::New1Click() {
+void MainWindow::New1Click() {
     if (m_classWizard)
         m_classWizard->runModal();
 }
 
-void TForm1::New2Click() {
+void MainWindow::New2Click() {
     if (!m_newProject)
         return;
     // A new project clears the open files: unsaved work is offered for saving first, as Load does.
@@ -441,13 +441,13 @@ void TForm1::New2Click() {
     focusEditor();
 }
 
-void TForm1::Settings1Click() {
+void MainWindow::Settings1Click() {
     if (m_settingsWindow)
         m_settingsWindow->runModal();
 }
 
 // Commands that arrive with later parts of the program.
-void TForm1::Print1Click() {
+void MainWindow::Print1Click() {
     if (!m_printer) {
         m_printer = std::make_unique<TPlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.RichEdit1);
@@ -459,42 +459,42 @@ void TForm1::Print1Click() {
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }
-void TForm1::Manager1Click() {
+void MainWindow::Manager1Click() {
     if (m_bugsAndNotes)
         m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
 }
 
-void TForm1::Undo1Click() {
+void MainWindow::Undo1Click() {
     m_ui.RichEdit1->undo();
 }
-void TForm1::Redo1Click() {
+void MainWindow::Redo1Click() {
     m_ui.RichEdit1->redo();
 }
-void TForm1::Cut1Click() {
+void MainWindow::Cut1Click() {
     m_ui.RichEdit1->cut();
 }
-void TForm1::Copy1Click() {
+void MainWindow::Copy1Click() {
     m_ui.RichEdit1->copy();
 }
-void TForm1::Paste1Click() {
+void MainWindow::Paste1Click() {
     m_ui.RichEdit1->paste();
 }
-void TForm1::DeleteSelection1Click() {
+void MainWindow::DeleteSelection1Click() {
     m_ui.RichEdit1->deleteSelection();
 }
-void TForm1::SelectAll1Click() {
+void MainWindow::SelectAll1Click() {
     m_ui.RichEdit1->selectAll();
 }
-void TForm1::Find1Click() {
+void MainWindow::Find1Click() {
     m_findReplace->showFind(frameGeometry());
 }
-void TForm1::FindReplace1Click() {
+void MainWindow::FindReplace1Click() {
     m_findReplace->showReplace();
 }
-void TForm1::ToggleComment1Click() {
+void MainWindow::ToggleComment1Click() {
     toggleComment(*m_ui.RichEdit1);
 }
-void TForm1::Help1Click() {
+void MainWindow::Help1Click() {
     SourceEditor& editor = *m_ui.RichEdit1;
     const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
     const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
@@ -508,7 +508,7 @@ void TForm1::Help1Click() {
 }
 
 // Each aid reads its Settings check box as the key comes up.
-void TForm1::RichEdit1KeyUp(int key, bool closingBrace) {
+void MainWindow::RichEdit1KeyUp(int key, bool closingBrace) {
     typingAids::keyUp(*m_ui.RichEdit1, key, closingBrace,
                       {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

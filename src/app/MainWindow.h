@@ -16,15 +16,15 @@
 class FormSizeSave;
 class OutputWindow;
 class RegistryStore;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm11;
-class TForm15;
+class AboutWindow;
+class NewProjectWindow;
+class ClassWizard;
+class SettingsWindow;
+class BitmapViewer;
+class BugsAndNotesWindow;
+class DebuggerOptions;
 class HelpWindow;
-class TForm13;
+class ClassHelpWindow;
 class DocumentationTab;
 class FindReplace;
 class BuildChain;
@@ -39,26 +39,26 @@ struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
 // Handlers keep the names under which the rest of the program knows them.
-class TForm1 : public QMainWindow, public WorkspaceHost {
+class MainWindow : public QMainWindow, public WorkspaceHost {
     Q_OBJECT
 public:
-    explicit TForm1(RegistryStore& store, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(RegistryStore& store, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up steps; `arguments` are the program's command-line arguments without the program.
     void FormCreate(const QStringList& arguments);
-    void setAboutWindow(TForm2* about) { m_about = about; }
-    void setBitmapViewer(TForm6* viewer) { m_bitmapViewer = viewer; }
+    void setAboutWindow(AboutWindow* about) { m_about = about; }
+    void setBitmapViewer(BitmapViewer* viewer) { m_bitmapViewer = viewer; }
     void setOutputWindow(OutputWindow* output);
-    void setNewProjectWindow(TForm3* window) { m_newProject = window; }
-    void setClassWizard(TForm4* window) { m_classWizard = window; }
-    void setSettingsWindow(TForm5* window) { m_settingsWindow = window; }
-    void setBugsAndNotes(TForm11* window) { m_bugsAndNotes = window; }
+    void setNewProjectWindow(NewProjectWindow* window) { m_newProject = window; }
+    void setClassWizard(ClassWizard* window) { m_classWizard = window; }
+    void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
+    void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
     // Its port follows into remoteDebuggingAddress as it is typed.
-    void setDebuggerOptions(TForm15* window);
+    void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
     HelpWindow* helpWindow() const { return m_helpWindow; }
-    void setClassHelpWindow(TForm13* window) { m_classHelp = window; }
+    void setClassHelpWindow(ClassHelpWindow* window) { m_classHelp = window; }
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.RichEdit1; }
@@ -237,14 +237,14 @@ private:
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
     DocumentationTab* m_documentation = nullptr;
-    TForm13* m_classHelp = nullptr;
-    TForm2* m_about = nullptr;
-    TForm6* m_bitmapViewer = nullptr;
-    TForm3* m_newProject = nullptr;
-    TForm4* m_classWizard = nullptr;
-    TForm5* m_settingsWindow = nullptr;
-    TForm11* m_bugsAndNotes = nullptr;
-    TForm15* m_debuggerOptions = nullptr;
+    ClassHelpWindow* m_classHelp = nullptr;
+    AboutWindow* m_about = nullptr;
+    BitmapViewer* m_bitmapViewer = nullptr;
+    NewProjectWindow* m_newProject = nullptr;
+    ClassWizard* m_classWizard = nullptr;
+    SettingsWindow* m_settingsWindow = nullptr;
+    BugsAndNotesWindow* m_bugsAndNotes = nullptr;
+    DebuggerOptions* m_debuggerOptions = nullptr;
     // The help file found at start-up; empty when there is none.
     QString m_helpFile;
     HelpWindow* m_helpWindow = nullptr;

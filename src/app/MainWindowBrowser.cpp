@@ -73,7 +73,7 @@ void reorderTree(QTreeWidget* tree, const ClassBrowser::SortOrder& order) {
 
 } // namespace
 
-void TForm1::setupBrowser() {
+void MainWindow::setupBrowser() {
     m_browser = std::make_unique<ClassBrowser>();
     m_parserFolder = programFolder();
     m_parseTimeLimitMs = ClassBrowser::kParseTimeLimitMs;
@@ -84,7 +84,7 @@ void TForm1::setupBrowser() {
         ClassBrowser::removeStaleScratch(QDir::tempPath());
     m_browserDeadline = new QTimer(this);
     m_browserDeadline->setInterval(100);
-    connect(m_browserDeadline, &QTimer::timeout, this, &TForm1::checkBrowserDeadline);
+    connect(m_browserDeadline, &QTimer::timeout, this, &MainWindow::checkBrowserDeadline);
     // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
     // callers that refresh on their own right after do so before this runs.
     connect(m_ui.RichEdit1, &SourceEditor::textReplaced, this, [this] {
@@ -92,26 +92,26 @@ void TForm1::setupBrowser() {
         if (m_browser->parsing())
             clearClassBrowser();
         m_browserStale = true;
-        QMetaObject::invokeMethod(this, &TForm1::refreshReplacedText, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::refreshReplacedText, Qt::QueuedConnection);
     });
     TGUI2Console* parser = runner(9);
     parser->OnLine = [this](TGUI2Console*, const QString& line) { GUI2Console9Line(line); };
     parser->OnDone = [this](TGUI2Console*) { GUI2Console9Done(); };
 
-    connect(m_ui.ToolButton20, &QAction::triggered, this, &TForm1::ToolButton20Click);
-    connect(m_ui.ToolButton21, &QAction::triggered, this, &TForm1::ToolButton21Click);
-    connect(m_ui.ToolButton23, &QAction::triggered, this, &TForm1::ToolButton23Click);
-    connect(m_ui.ToolButton24, &QAction::triggered, this, &TForm1::ToolButton24Click);
+    connect(m_ui.ToolButton20, &QAction::triggered, this, &MainWindow::ToolButton20Click);
+    connect(m_ui.ToolButton21, &QAction::triggered, this, &MainWindow::ToolButton21Click);
+    connect(m_ui.ToolButton23, &QAction::triggered, this, &MainWindow::ToolButton23Click);
+    connect(m_ui.ToolButton24, &QAction::triggered, this, &MainWindow::ToolButton24Click);
     m_ui.TreeView1->viewport()->installEventFilter(
         new ClickFilter(m_ui.TreeView1, [this] { TreeView1Click(); }));
 }
 
-QString TForm1::currentPath() const {
+QString MainWindow::currentPath() const {
     const TProjectFile* current = m_files.CurrentFile();
     return current ? current->Path : QString();
 }
 
-void TForm1::updateBrowser(const QString& path) {
+void MainWindow::updateBrowser(const QString& path) {
     // The text comes from the editor, so unsaved edits count; the file itself is not read.
     Q_UNUSED(path);
     m_browserStale = false; // this parse, or the one due after the running one, reads the text as it is
@@ -119,7 +119,7 @@ void TForm1::updateBrowser(const QString& path) {
         startBrowserParse();
 }
 
-void TForm1::refreshReplacedText() {
+void MainWindow::refreshReplacedText() {
     if (!m_browserStale)
         return;
     SourceEditor* editor = m_ui.RichEdit1;
@@ -132,7 +132,7 @@ void TForm1::refreshReplacedText() {
     }
 }
 
-void TForm1::startBrowserParse() {
+void MainWindow::startBrowserParse() {
     m_browser->clear();
     m_ui.TreeView1->clear();
     // A folder of this instance's own: the program folder may be read-only and shared by two instances.
@@ -166,7 +166,7 @@ void TForm1::startBrowserParse() {
     parser->Start();
 }
 
-void TForm1::checkBrowserDeadline() {
+void MainWindow::checkBrowserDeadline() {
     TGUI2Console* parser = runner(9);
     if (!parser->isRunning()) {
         m_browserDeadline->stop();
@@ -180,7 +180,7 @@ void TForm1::checkBrowserDeadline() {
     parser->Stop();
 }
 
-void TForm1::GUI2Console9Line(const QString& line) {
+void MainWindow::GUI2Console9Line(const QString& line) {
     if (!m_browser->acceptsOutput())
         return;
     QElapsedTimer spent;
@@ -198,7 +198,7 @@ void TForm1::GUI2Console9Line(const QString& line) {
         m_ui.TreeView1->topLevelItem(at->top)->insertChild(at->child, item);
 }
 
-void TForm1::GUI2Console9Done() {
+void MainWindow::GUI2Console9Done() {
     m_browserDeadline->stop();
     if (m_browser->acceptsOutput()) {
         QTreeWidget* tree = m_ui.TreeView1;
@@ -222,7 +222,7 @@ void TForm1::GUI2Console9Done() {
             this, [this] { startBrowserParse(); }, Qt::QueuedConnection);
 }
 
-void TForm1::TreeView1Click() {
+void MainWindow::TreeView1Click() {
     QTreeWidget* tree = m_ui.TreeView1;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
     if (selected.isEmpty())
@@ -245,27 +245,27 @@ void TForm1::TreeView1Click() {
     editor->setFirstVisibleLine(*node->line - 1);
 }
 
-void TForm1::ToolButton20Click() {
+void MainWindow::ToolButton20Click() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
     m_ui.ToolButton20->setChecked(true);
     m_ui.ToolButton21->setChecked(false);
     reorderTree(m_ui.TreeView1, order);
 }
 
-void TForm1::ToolButton21Click() {
+void MainWindow::ToolButton21Click() {
     m_browser->pressSourceOrder();
     m_ui.ToolButton20->setChecked(false);
     m_ui.ToolButton21->setChecked(true);
     updateBrowser(currentPath());
 }
 
-void TForm1::ToolButton23Click() {
+void MainWindow::ToolButton23Click() {
     m_browser->toggleVariables();
     m_ui.ToolButton23->setChecked(m_browser->showVariables());
     updateBrowser(currentPath());
 }
 
-void TForm1::ToolButton24Click() {
+void MainWindow::ToolButton24Click() {
     m_browser->toggleMethods();
     m_ui.ToolButton24->setChecked(m_browser->showMethods());
     updateBrowser(currentPath());

@@ -24,7 +24,7 @@
 // What the chain needs from the main window, read at the moment of use.
 class MainWindowChainHost : public BuildChainHost {
 public:
-    explicit MainWindowChainHost(TForm1& window) : w(window) {}
+    explicit MainWindowChainHost(MainWindow& window) : w(window) {}
 
     void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
     void clearMessages() override { w.m_ui.ListBox3->clear(); }
@@ -50,10 +50,10 @@ public:
     TPalmUserData& palmUsers() override { return w.palmUsers(); }
 
 private:
-    TForm1& w;
+    MainWindow& w;
 };
 
-void TForm1::setupRunners() {
+void MainWindow::setupRunners() {
     for (int i = 1; i <= 9; ++i) {
         auto* runner = new TGUI2Console(this);
         runner->setObjectName(QString("GUI2Console%1").arg(i));
@@ -76,38 +76,38 @@ void TForm1::setupRunners() {
     clear->setObjectName("Clearoutput1");
     QAction* copy = menu->addAction("Copy to clipboard");
     copy->setObjectName("Copytoclipboard1");
-    connect(clear, &QAction::triggered, this, &TForm1::Clearoutput1Click);
-    connect(copy, &QAction::triggered, this, &TForm1::Copytoclipboard1Click);
+    connect(clear, &QAction::triggered, this, &MainWindow::Clearoutput1Click);
+    connect(copy, &QAction::triggered, this, &MainWindow::Copytoclipboard1Click);
     connect(m_ui.ListBox3, &QWidget::customContextMenuRequested, this,
             [this, menu](const QPoint& at) { menu->popup(m_ui.ListBox3->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &TForm1::ListBox3DblClick);
+    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &MainWindow::ListBox3DblClick);
 }
 
-bool TForm1::compileError() const {
+bool MainWindow::compileError() const {
     return m_chain->compileError();
 }
 
-void TForm1::setOutputWindow(OutputWindow* output) {
+void MainWindow::setOutputWindow(OutputWindow* output) {
     m_output = output;
     if (m_output)
         connect(m_output, &OutputWindow::dontOpenAgain, this,
                 [this] { m_liveSettings.setFlag(u"OpenOutputWindow", false); });
 }
 
-void TForm1::addMessage(const QString& line, bool selectLast) {
+void MainWindow::addMessage(const QString& line, bool selectLast) {
     m_ui.ListBox3->addLine(line, selectLast);
 }
 
-QStringList TForm1::messages() const {
+QStringList MainWindow::messages() const {
     return m_ui.ListBox3->lines();
 }
 
-void TForm1::appendOutput(const QString& line) {
+void MainWindow::appendOutput(const QString& line) {
     if (m_output)
         m_output->append(line);
 }
 
-BuildInputs TForm1::buildInputs() const {
+BuildInputs MainWindow::buildInputs() const {
     BuildInputs inputs;
     inputs.paths = m_toolPaths;
     inputs.projectDir = m_project.ProjectDir;
@@ -118,7 +118,7 @@ BuildInputs TForm1::buildInputs() const {
     return inputs;
 }
 
-bool TForm1::mainClassPresent() {
+bool MainWindow::mainClassPresent() {
     if (MainWindowOK(m_files, m_project.ProjectName))
         return true;
     messageDialog("MainWindow not found. The MainWindow class name and the project name must be the same.",
@@ -126,7 +126,7 @@ bool TForm1::mainClassPresent() {
     return false;
 }
 
-void TForm1::ToolButton19Click() {
+void MainWindow::ToolButton19Click() {
     if (!mainClassPresent())
         return;
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
@@ -137,27 +137,27 @@ void TForm1::ToolButton19Click() {
     Start1Click();
 }
 
-void TForm1::Start1Click() {
+void MainWindow::Start1Click() {
     if (mainClassPresent())
         m_chain->compileAndStart();
 }
 
-void TForm1::Compile2Click() {
+void MainWindow::Compile2Click() {
     if (saveAll())
         m_chain->compile();
 }
 
-void TForm1::StartJava1Click() {
+void MainWindow::StartJava1Click() {
     m_chain->startApplication();
 }
 
-TPalmUserData& TForm1::palmUsers() {
+TPalmUserData& MainWindow::palmUsers() {
     if (!m_palmUsers)
         m_palmUsers = std::make_unique<TPalmUserData>(m_store);
     return *m_palmUsers;
 }
 
-void TForm1::openSettingsAt(const QString& page) {
+void MainWindow::openSettingsAt(const QString& page) {
     if (!m_settingsWindow)
         return;
     QTabWidget* pages = m_settingsWindow->ui().PageControl1;
@@ -168,7 +168,7 @@ void TForm1::openSettingsAt(const QString& page) {
     m_settingsWindow->runModal();
 }
 
-void TForm1::ListBox3DblClick() {
+void MainWindow::ListBox3DblClick() {
     const QString current = m_ui.ListBox3->currentText();
     if (current.isNull())
         return;
@@ -193,11 +193,11 @@ void TForm1::ListBox3DblClick() {
     editor->setSelection(line, 0, line, editor->lines().value(line).size());
 }
 
-void TForm1::Clearoutput1Click() {
+void MainWindow::Clearoutput1Click() {
     m_ui.ListBox3->clear();
 }
 
-void TForm1::Copytoclipboard1Click() {
+void MainWindow::Copytoclipboard1Click() {
     QString text;
     for (const QString& line : messages())
         text += line + '\r';

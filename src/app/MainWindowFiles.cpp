@@ -19,7 +19,7 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-void TForm1::captureEditor(bool full) {
+void MainWindow::captureEditor(bool full) {
     TProjectFile* current = m_files.CurrentFile();
     if (!current)
         return;
@@ -31,7 +31,7 @@ void TForm1::captureEditor(bool full) {
     }
 }
 
-void TForm1::showFile(TProjectFile* record) {
+void MainWindow::showFile(TProjectFile* record) {
     SuppressChange = true;
     m_ui.RichEdit1->setLines(record->Lines);
     m_files.setCurrentFile(record);
@@ -39,7 +39,7 @@ void TForm1::showFile(TProjectFile* record) {
     updateBrowser(record->Path);
 }
 
-void TForm1::loadEditor(const TProjectFile* record) {
+void MainWindow::loadEditor(const TProjectFile* record) {
     SuppressChange = true;
     m_ui.RichEdit1->setLines(record ? record->Lines : QStringList());
     if (!record)
@@ -49,7 +49,7 @@ void TForm1::loadEditor(const TProjectFile* record) {
     m_ui.RichEdit1->setFirstVisibleLine(record->TopLine);
 }
 
-void TForm1::ListBox1Click() {
+void MainWindow::ListBox1Click() {
     const int row = m_ui.ListBox1->currentRow();
     TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
     if (!target)
@@ -64,7 +64,7 @@ void TForm1::ListBox1Click() {
     m_ui.RichEdit1->setFocus();
 }
 
-void TForm1::RichEdit1Change() {
+void MainWindow::RichEdit1Change() {
     const int lineCount = m_ui.RichEdit1->lineCount();
     // Only a change of the line count can add or move a declaration line.
     if (!SuppressChange && lineCount != LastLineCount)
@@ -78,7 +78,7 @@ void TForm1::RichEdit1Change() {
     SuppressChange = false;
 }
 
-void TForm1::ToolButton2Click() {
+void MainWindow::ToolButton2Click() {
     // The buffer is taken from the editor now; the flag that marks a programmatic change is set only right
     // before the editor text is replaced, so a cancelled dialog cannot swallow the user's next edit.
     captureEditor(true);
@@ -96,7 +96,7 @@ void TForm1::ToolButton2Click() {
     }
 }
 
-void TForm1::openFile(const QString& path, bool intoProject) {
+void MainWindow::openFile(const QString& path, bool intoProject) {
     // A file already in the project folder (or a sub-folder of it) stays where it is.
     const QString name = intoProject ? projectEntryName(m_project.ProjectDir, path) : fileNamePart(path);
     if (const QString problem = fileNameProblem(name); intoProject && !problem.isEmpty()) {
@@ -163,7 +163,7 @@ void TForm1::openFile(const QString& path, bool intoProject) {
     refreshFileLists();
 }
 
-bool TForm1::saveCurrentFile() {
+bool MainWindow::saveCurrentFile() {
     TProjectFile* current = m_files.CurrentFile();
     if (!current)
         return true;
@@ -175,11 +175,11 @@ bool TForm1::saveCurrentFile() {
     return result.ok();
 }
 
-void TForm1::ToolButton3Click() {
+void MainWindow::ToolButton3Click() {
     saveCurrentFile();
 }
 
-void TForm1::SaveFileas1Click() {
+void MainWindow::SaveFileas1Click() {
     TProjectFile* current = m_files.CurrentFile();
     if (!current)
         return;
@@ -218,7 +218,7 @@ void TForm1::SaveFileas1Click() {
     refreshFileLists();
 }
 
-bool TForm1::saveAll() {
+bool MainWindow::saveAll() {
     if (m_files.CurrentFile())
         captureEditor(false);
     QStringList errors;
@@ -251,11 +251,11 @@ bool TForm1::saveAll() {
     return errors.isEmpty();
 }
 
-void TForm1::ToolButton4Click() {
+void MainWindow::ToolButton4Click() {
     saveAll();
 }
 
-void TForm1::ListBox2Click() {
+void MainWindow::ListBox2Click() {
     const int row = m_ui.ListBox2->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Other, row);
     if (!record)
@@ -270,12 +270,12 @@ void TForm1::ListBox2Click() {
     }
 }
 
-void TForm1::Showpicture1Click() {
+void MainWindow::Showpicture1Click() {
     if (m_bitmapViewer && !m_bitmapViewer->isVisible())
         m_bitmapViewer->show();
 }
 
-void TForm1::reloadRecord(TProjectFile& record) {
+void MainWindow::reloadRecord(TProjectFile& record) {
     const QString fileTime = fileTimeText(record.Path);
     const TextReadResult read = TextFile::read(record.Path);
     if (!read.ok()) {
@@ -295,7 +295,7 @@ void TForm1::reloadRecord(TProjectFile& record) {
     refreshFileLists();
 }
 
-void TForm1::checkFilesChanged() {
+void MainWindow::checkFilesChanged() {
     // A question's own window can deactivate and reactivate the program; one check at a time.
     if (m_checkingFiles)
         return;

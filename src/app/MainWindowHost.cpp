@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QString& className) {
+FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const QString& className) {
     // The class is saved there later: a link in its place is refused now, before any work goes into it.
     if (FileResult allowed =
             checkWriteTarget(m_project.ProjectDir, m_project.ProjectDir + className + ".java");
@@ -40,29 +40,29 @@ FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QSt
     return FileResult::success();
 }
 
-void TForm1::clearEditor() {
+void MainWindow::clearEditor() {
     SuppressChange = true;
     m_ui.RichEdit1->setLines({});
 }
 
-void TForm1::clearClassBrowser() {
+void MainWindow::clearClassBrowser() {
     m_browser->clearWithoutParse();
     m_ui.TreeView1->clear();
 }
 
-void TForm1::setEditorTabWidth(int width) {
+void MainWindow::setEditorTabWidth(int width) {
     m_ui.RichEdit1->setTabStops(width);
 }
 
-void TForm1::setEmulatorToggleEnabled(bool enabled) {
+void MainWindow::setEmulatorToggleEnabled(bool enabled) {
     m_ui.ToolButton14->setEnabled(enabled);
 }
 
-void TForm1::showDocumentation(const QString& url) {
+void MainWindow::showDocumentation(const QString& url) {
     m_documentation->WebBrowser1->navigate(url);
 }
 
-QStringList TForm1::readPalmUsers(bool reportProblems) {
+QStringList MainWindow::readPalmUsers(bool reportProblems) {
     m_palmUsers = std::make_unique<TPalmUserData>(m_store);
     const PalmDataError& error = m_palmUsers->loadError();
     if (reportProblems && error.kind == PalmDataError::DesktopMissing)

@@ -24,7 +24,7 @@ const QString kAddFileFilter = QStringLiteral(
 } // namespace
 
 // Loading at start-up and through the menu read the same way now: every record gets its file time.
-void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
+void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
     const ProjectLoad load = loadProject(path);
     if (!load.ok()) {
         showError(load.error);
@@ -56,7 +56,7 @@ void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
         showError(unreadable.join('\n'));
 }
 
-bool TForm1::offerToSaveProject(bool announce) {
+bool MainWindow::offerToSaveProject(bool announce) {
     if (!anyModified() && !m_project.ProjectModified)
         return true;
     switch (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNoCancel)) {
@@ -76,7 +76,7 @@ bool TForm1::offerToSaveProject(bool announce) {
     return true;
 }
 
-void TForm1::Load1Click() {
+void MainWindow::Load1Click() {
     if (!offerToSaveProject(true))
         return;
     const QStringList chosen =
@@ -93,7 +93,7 @@ void TForm1::Load1Click() {
     focusEditor();
 }
 
-void TForm1::Save1Click() {
+void MainWindow::Save1Click() {
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save,
                                                   "Save As",
                                                   m_project.ProjectDir,
@@ -110,7 +110,7 @@ void TForm1::Save1Click() {
         showError(written.error);
 }
 
-void TForm1::ToolButton15Click() {
+void MainWindow::ToolButton15Click() {
     const QStringList chosen = chooseFiles(
         this,
         {FileDialogKind::OpenMany, "Add Bitmaps or Sounds", m_project.ProjectDir, kAddFileFilter, {}, "bmp"});
@@ -122,7 +122,7 @@ void TForm1::ToolButton15Click() {
     refreshFileLists();
 }
 
-void TForm1::copyIntoProject(const QString& source) {
+void MainWindow::copyIntoProject(const QString& source) {
     // A file of the project folder, sub-folders included, is taken where it lies.
     const QString name = projectEntryName(m_project.ProjectDir, source);
     const QString target = m_project.ProjectDir + name;
@@ -153,7 +153,7 @@ void TForm1::copyIntoProject(const QString& source) {
     m_files.insertFile(std::move(fields));
 }
 
-void TForm1::removeSelected(FileKind kind) {
+void MainWindow::removeSelected(FileKind kind) {
     const bool java = kind == FileKind::Java;
     const QString question =
         java ? QStringLiteral("This will remove the file from the project. The file will be "
@@ -189,14 +189,14 @@ void TForm1::removeSelected(FileKind kind) {
     }
 }
 
-void TForm1::Removefromproject1Click() {
+void MainWindow::Removefromproject1Click() {
     removeSelected(FileKind::Java);
 }
-void TForm1::Removefromproject2Click() {
+void MainWindow::Removefromproject2Click() {
     removeSelected(FileKind::Other);
 }
 
-void TForm1::ToolButton16Click() {
+void MainWindow::ToolButton16Click() {
     if (m_ui.ListBox2->count() == 0) {
         m_ui.ToolButton16->setEnabled(false);
         return;

@@ -10,11 +10,11 @@
 #include <QLabel>
 #include <QStatusBar>
 
-void TForm1::setupStatusFields() {
+void MainWindow::setupStatusFields() {
     SourceEditor* editor = m_ui.RichEdit1;
-    connect(editor, &QsciScintilla::cursorPositionChanged, this, &TForm1::showCaretStatus);
+    connect(editor, &QsciScintilla::cursorPositionChanged, this, &MainWindow::showCaretStatus);
     // Insert switches the typing mode without moving the caret.
-    connect(editor, &SourceEditor::keyReleased, this, &TForm1::showCaretStatus);
+    connect(editor, &SourceEditor::keyReleased, this, &MainWindow::showCaretStatus);
     showCaretStatus();
 
     // The compilers' events as the chain set them, with the outcome shown first: the chain may go on to
@@ -38,14 +38,14 @@ void TForm1::setupStatusFields() {
     }
 }
 
-void TForm1::showCaretStatus() {
+void MainWindow::showCaretStatus() {
     const SourceEditor& editor = *m_ui.RichEdit1;
     m_ui.caretPosition->setText(
         QStringLiteral("%1:%2").arg(editor.caretLine() + 1).arg(editor.caretColumn() + 1));
     m_ui.typingMode->setText(editor.overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
 }
 
-void TForm1::jumpToError(int step) {
+void MainWindow::jumpToError(int step) {
     MessageList& list = *m_ui.ListBox3;
     list.flush();
     const int row = errorRowFrom(list.lines(), list.currentRow(), step);
@@ -58,15 +58,15 @@ void TForm1::jumpToError(int step) {
     ListBox3DblClick();
 }
 
-void TForm1::NextError1Click() {
+void MainWindow::NextError1Click() {
     jumpToError(1);
 }
 
-void TForm1::PreviousError1Click() {
+void MainWindow::PreviousError1Click() {
     jumpToError(-1);
 }
 
-void TForm1::OutputWindow1Click() {
+void MainWindow::OutputWindow1Click() {
     if (!m_output)
         return;
     m_output->show();

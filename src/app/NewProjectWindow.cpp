@@ -40,7 +40,7 @@ QLabel* note(const QString& text) {
 
 } // namespace
 
-TForm3::TForm3(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
+NewProjectWindow::NewProjectWindow(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
     : QDialog(parent), m_host(host),
       m_templateFolder(templateFolder.isEmpty() ? programFolder() : templateFolder) {
     setupUi();
@@ -48,18 +48,18 @@ TForm3::TForm3(WorkspaceHost& host, QWidget* parent, const QString& templateFold
     Edit2->setText(initialProjectsFolder(m_host));
     m_placement = new FormSizeSave(this, &m_host.store());
     m_placement->restore();
-    connect(Edit1, &QLineEdit::textChanged, this, &TForm3::inputChanged);
-    connect(Edit2, &QLineEdit::textChanged, this, &TForm3::inputChanged);
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm3::reject);
+    connect(Edit1, &QLineEdit::textChanged, this, &NewProjectWindow::inputChanged);
+    connect(Edit2, &QLineEdit::textChanged, this, &NewProjectWindow::inputChanged);
+    connect(Button1, &QPushButton::clicked, this, &NewProjectWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &NewProjectWindow::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &NewProjectWindow::reject);
     inputChanged();
     // The name is typed first: over the placeholder "unknown", not after it.
     Edit1->setFocus();
     Edit1->selectAll();
 }
 
-void TForm3::setupUi() {
+void NewProjectWindow::setupUi() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("New Project"));
 
@@ -106,7 +106,7 @@ void TForm3::setupUi() {
     resize(fontscale::px(QSize(420, 240)));
 }
 
-QString TForm3::initialProjectsFolder(WorkspaceHost& host) {
+QString NewProjectWindow::initialProjectsFolder(WorkspaceHost& host) {
     const std::optional<QString> stored = ProductSettings::readProjects(host.store());
     if (!stored)
         return QStringLiteral("/");
@@ -115,14 +115,14 @@ QString TForm3::initialProjectsFolder(WorkspaceHost& host) {
     return *stored;
 }
 
-bool TForm3::runModal() {
+bool NewProjectWindow::runModal() {
     m_created = false;
     m_placement->restore();
     exec();
     return m_created;
 }
 
-void TForm3::inputChanged() {
+void NewProjectWindow::inputChanged() {
     if (holdsBlank(Edit1->text())) {
         const QString typed = Edit1->text();
         const int cursor = Edit1->cursorPosition();
@@ -145,7 +145,7 @@ void TForm3::inputChanged() {
     Button1->setEnabled(!name.isEmpty() && name != QLatin1String("unknown") && !Edit2->text().isEmpty());
 }
 
-void TForm3::Button2Click() {
+void NewProjectWindow::Button2Click() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Folder;
     request.title = QStringLiteral("Project Path");
@@ -157,7 +157,7 @@ void TForm3::Button2Click() {
 
 // The open project changes only once the new folder exists: a No to the question or a folder that
 // cannot be created leaves the open project as it was.
-void TForm3::Button1Click() {
+void NewProjectWindow::Button1Click() {
     if (!Button1->isEnabled())
         return;
     const QString name = Edit1->text();
@@ -204,7 +204,7 @@ void TForm3::Button1Click() {
     accept();
 }
 
-void TForm3::done(int result) {
+void NewProjectWindow::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -11,12 +11,12 @@ class WorkspaceHost;
 
 // The New Project window (Form3): a project name and the folder the project folder goes into; OK creates
 // the folder, makes it the open project and, on request, generates its main window class.
-class TForm3 : public QDialog {
+class NewProjectWindow : public QDialog {
     Q_OBJECT
 public:
     // `templateFolder` holds MainWindow.orw; the program folder unless a test says otherwise.
-    explicit TForm3(WorkspaceHost& host, QWidget* parent = nullptr,
-                    const QString& templateFolder = QString());
+    explicit NewProjectWindow(WorkspaceHost& host, QWidget* parent = nullptr,
+                              const QString& templateFolder = QString());
 
     // New2Click shows the window through this; true when a project was created.
     bool runModal();

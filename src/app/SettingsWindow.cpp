@@ -29,21 +29,21 @@ const QString kProgramFilter = QStringLiteral("Programs (*)|*");
 
 } // namespace
 
-TForm5::TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
+SettingsWindow::SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
     : QDialog(parent), m_host(host), m_live(live) {
     m_ui.setupUi(this);
     m_binder = new SettingsBinder(this, m_live);
     m_binder->pushAll();
     m_placement = new FormSizeSave(this, &m_host.store());
 
-    connect(m_ui.Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(m_ui.Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
-    connect(m_ui.Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
-    connect(m_ui.Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
-    connect(m_ui.Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
-    connect(m_ui.Button7, &QPushButton::clicked, this, &TForm5::Button7Click);
-    connect(m_ui.Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
-    connect(m_ui.CheckBox13, &QCheckBox::clicked, this, &TForm5::CheckBox13Click);
+    connect(m_ui.Button1, &QPushButton::clicked, this, &SettingsWindow::Button1Click);
+    connect(m_ui.Button2, &QPushButton::clicked, this, &SettingsWindow::Button2Click);
+    connect(m_ui.Button3, &QPushButton::clicked, this, &SettingsWindow::Button3Click);
+    connect(m_ui.Button5, &QPushButton::clicked, this, &SettingsWindow::Button5Click);
+    connect(m_ui.Button6, &QPushButton::clicked, this, &SettingsWindow::Button6Click);
+    connect(m_ui.Button7, &QPushButton::clicked, this, &SettingsWindow::Button7Click);
+    connect(m_ui.Button4, &QPushButton::clicked, this, &SettingsWindow::Button4Click);
+    connect(m_ui.CheckBox13, &QCheckBox::clicked, this, &SettingsWindow::CheckBox13Click);
 
     connect(m_ui.edit9, &QLineEdit::textChanged, &m_live, &LiveSettings::setCreatorId);
     connect(&m_live, &LiveSettings::changed, this, [this](const QString& name) {
@@ -55,17 +55,17 @@ TForm5::TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
     FormShow();
 }
 
-bool TForm5::runModal() {
+bool SettingsWindow::runModal() {
     return exec() == QDialog::Accepted;
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void SettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm5::FormShow() {
+void SettingsWindow::FormShow() {
     m_placement->restore();
 
     const ToolPaths paths = m_host.toolPaths();
@@ -95,7 +95,7 @@ void TForm5::FormShow() {
     rebuildRunTargets();
 }
 
-void TForm5::showCreatorId() {
+void SettingsWindow::showCreatorId() {
     const QString id = m_live.creatorId();
     if (m_ui.edit9->text() != id)
         m_ui.edit9->setText(id);
@@ -103,7 +103,7 @@ void TForm5::showCreatorId() {
 }
 
 // The HotSync box itself stays usable without users, so it can always be unticked.
-void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
+void SettingsWindow::fillPalmUsers(const QStringList& users, int storedIndex) {
     if (users.isEmpty()) {
         m_ui.ComboBox3->setEnabled(false);
         return;
@@ -118,7 +118,7 @@ void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
     m_live.setNumber(u"PalmuserNo", m_ui.ComboBox3->currentIndex());
 }
 
-void TForm5::CheckBox13Click(bool checked) {
+void SettingsWindow::CheckBox13Click(bool checked) {
     if (!checked)
         return;
     const QStringList users = m_host.readPalmUsers(true);
@@ -131,7 +131,7 @@ void TForm5::CheckBox13Click(bool checked) {
     fillPalmUsers(users, SettingsValues::readPalmUserNo(m_host.store()));
 }
 
-void TForm5::rebuildRunTargets() {
+void SettingsWindow::rebuildRunTargets() {
     QComboBox* box = m_host.runTargetBox();
     if (!box)
         return;
@@ -147,7 +147,7 @@ void TForm5::rebuildRunTargets() {
     box->setCurrentIndex(int(targets.indexOf(runTargetToShow(targets, before))));
 }
 
-QString TForm5::chooseFolder(const QString& title, const QString& startFolder) {
+QString SettingsWindow::chooseFolder(const QString& title, const QString& startFolder) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Folder;
     request.title = title;
@@ -159,7 +159,7 @@ QString TForm5::chooseFolder(const QString& title, const QString& startFolder) {
     return m_dirName;
 }
 
-QString TForm5::chooseProgram(const QString& title, const QString& current) {
+QString SettingsWindow::chooseProgram(const QString& title, const QString& current) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
     request.title = title;
@@ -170,7 +170,7 @@ QString TForm5::chooseProgram(const QString& title, const QString& current) {
 }
 
 // The folder loops stop when the picker is cancelled: there is no new folder to test then.
-void TForm5::Button3Click() {
+void SettingsWindow::Button3Click() {
     for (;;) {
         const QString folder = chooseFolder(QStringLiteral("SuperWaba Path"), m_ui.Edit1->text());
         if (folder.isEmpty())
@@ -185,7 +185,7 @@ void TForm5::Button3Click() {
     }
 }
 
-void TForm5::Button5Click() {
+void SettingsWindow::Button5Click() {
     for (;;) {
         const QString start = m_ui.Edit4->text().isEmpty() ? detectJdkFolder() : m_ui.Edit4->text();
         const QString folder = chooseFolder(QStringLiteral("JDK Path"), start);
@@ -205,26 +205,26 @@ void TForm5::Button5Click() {
     }
 }
 
-void TForm5::Button6Click() {
+void SettingsWindow::Button6Click() {
     const QString folder = chooseFolder(QStringLiteral("Additional Classpath"), QString());
     if (!folder.isEmpty())
         m_ui.Edit5->setText(appendClassPathFolder(m_ui.Edit5->text(), folder));
 }
 
-void TForm5::Button7Click() {
+void SettingsWindow::Button7Click() {
     const QString program = chooseProgram(QStringLiteral("Emulator.exe from POSE"), m_ui.Edit6->text());
     if (!program.isEmpty())
         m_ui.Edit6->setText(program);
 }
 
-void TForm5::Button4Click() {
+void SettingsWindow::Button4Click() {
     const QString program =
         chooseProgram(QStringLiteral("PalmSim.exe from PalmSimulator"), m_ui.Edit14->text());
     if (!program.isEmpty())
         m_ui.Edit14->setText(program);
 }
 
-void TForm5::Button1Click() {
+void SettingsWindow::Button1Click() {
     m_host.setToolPaths(m_live.toolPaths());
     ProjectValues& project = m_host.project();
     // The creator ID lives in the project file, so a new one must be saved with the project.
@@ -248,16 +248,16 @@ void TForm5::Button1Click() {
     accept();
 }
 
-void TForm5::Button2Click() {
+void SettingsWindow::Button2Click() {
     reject();
 }
 
-void TForm5::done(int result) {
+void SettingsWindow::done(int result) {
     rebuildRunTargets();
     m_placement->save();
     QDialog::done(result);
 }
 
-void TForm5::reportFailure(const QString& message) {
+void SettingsWindow::reportFailure(const QString& message) {
     messageDialog(message, mtError, mbOK);
 }

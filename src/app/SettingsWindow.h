@@ -14,10 +14,10 @@ class WorkspaceHost;
 // The Settings window (Form5): shows and edits the live settings. It is created once and hidden, not
 // destroyed, when closed. Its controls are bound to the live settings both ways, so a change counts at
 // once; every showing reads the store again, OK writes it, Cancel and the close box write nothing.
-class TForm5 : public QDialog {
+class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
+    SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
 
     SettingsWindowUi& ui() { return m_ui; }
     SettingsBinder& binder() { return *m_binder; }

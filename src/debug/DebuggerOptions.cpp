@@ -13,17 +13,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TForm15::TForm15(QWidget* parent, RegistryStore* store) : QDialog(parent) {
+DebuggerOptions::DebuggerOptions(QWidget* parent, RegistryStore* store) : QDialog(parent) {
     setupUi();
     m_placement = new FormSizeSave(this, store);
     m_placement->restore();
     // Both buttons only close the window: what the fields hold stays for the next start.
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button3, &QPushButton::clicked, this, &TForm15::Button3Click);
+    connect(Button3, &QPushButton::clicked, this, &DebuggerOptions::Button3Click);
 }
 
-void TForm15::setupUi() {
+void DebuggerOptions::setupUi() {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Debugger Options"));
     // A fixed dialog border: no resizing, no minimise or maximise.
@@ -90,19 +90,19 @@ void TForm15::setupUi() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TForm15::runModal() {
+void DebuggerOptions::runModal() {
     exec();
 }
 
-DebuggerChoice TForm15::choice() const {
+DebuggerChoice DebuggerOptions::choice() const {
     return {RadioButton1->isChecked(), Edit1->text(), Edit4->text()};
 }
 
-QString TForm15::port() const {
+QString DebuggerOptions::port() const {
     return Edit3->text();
 }
 
-void TForm15::Button3Click() {
+void DebuggerOptions::Button3Click() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
     request.title = QStringLiteral("Select a debugger");
@@ -112,7 +112,7 @@ void TForm15::Button3Click() {
         Edit1->setText(chosen.first());
 }
 
-void TForm15::done(int result) {
+void DebuggerOptions::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -12,10 +12,10 @@ class RegistryStore;
 
 // The Debugger Options window (Form15): which debugger "Start Debugger" runs and the port a remote
 // debugger attaches to. The values live in the controls for this run only; OK and Cancel both keep them.
-class TForm15 : public QDialog {
+class DebuggerOptions : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm15(QWidget* parent = nullptr, RegistryStore* store = nullptr);
+    explicit DebuggerOptions(QWidget* parent = nullptr, RegistryStore* store = nullptr);
 
     // RemoteDebuggingOptions1Click shows the window through this.
     void runModal();

@@ -29,7 +29,7 @@ int completionIndex(const QStringList& words, QStringView typed) {
     return -1;
 }
 
-TForm9::TForm9(SourceEditor& editor, QWidget* parent)
+CompletionWindow::CompletionWindow(SourceEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_editor(editor) {
     setObjectName(QStringLiteral("Form9"));
     auto* layout = new QVBoxLayout(this);
@@ -47,13 +47,13 @@ TForm9::TForm9(SourceEditor& editor, QWidget* parent)
 
     Edit2->installEventFilter(this);
     ListBox4->installEventFilter(this);
-    connect(Edit2, &QLineEdit::textChanged, this, &TForm9::Edit2Change);
-    connect(ListBox4, &QListWidget::itemClicked, this, &TForm9::ListBox4Click);
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, &TForm9::ListBox4DblClick);
-    connect(&editor, &SourceEditor::completionRequested, this, &TForm9::popUpAtCaret);
+    connect(Edit2, &QLineEdit::textChanged, this, &CompletionWindow::Edit2Change);
+    connect(ListBox4, &QListWidget::itemClicked, this, &CompletionWindow::ListBox4Click);
+    connect(ListBox4, &QListWidget::itemDoubleClicked, this, &CompletionWindow::ListBox4DblClick);
+    connect(&editor, &SourceEditor::completionRequested, this, &CompletionWindow::popUpAtCaret);
 }
 
-QPoint TForm9::placeUnderCaret() const {
+QPoint CompletionWindow::placeUnderCaret() const {
     const long caret = m_editor.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
     const int x = int(m_editor.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0ul, caret));
     const int y = int(m_editor.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul, caret));
@@ -62,7 +62,7 @@ QPoint TForm9::placeUnderCaret() const {
     return m_editor.viewport()->mapToGlobal(QPoint(x, y + height));
 }
 
-void TForm9::popUpAtCaret() {
+void CompletionWindow::popUpAtCaret() {
     move(placeUnderCaret());
     show();
     raise();
@@ -70,22 +70,22 @@ void TForm9::popUpAtCaret() {
     Edit2->setFocus();
 }
 
-void TForm9::showEvent(QShowEvent* event) {
+void CompletionWindow::showEvent(QShowEvent* event) {
     Edit2->clear();
     QWidget::showEvent(event);
 }
 
-void TForm9::hideEvent(QHideEvent* event) {
+void CompletionWindow::hideEvent(QHideEvent* event) {
     Edit2->clear();
     QWidget::hideEvent(event);
 }
 
-QString TForm9::selectedWord() const {
+QString CompletionWindow::selectedWord() const {
     const QList<QListWidgetItem*> selected = ListBox4->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void TForm9::Edit2Change(const QString& text) {
+void CompletionWindow::Edit2Change(const QString& text) {
     if (text.isEmpty()) {
         ListBox4->clearSelection();
         return;
@@ -99,13 +99,13 @@ void TForm9::Edit2Change(const QString& text) {
     close();
 }
 
-void TForm9::clearAndClose() {
+void CompletionWindow::clearAndClose() {
     ListBox4->clearSelection();
     Edit2->clear();
     close();
 }
 
-void TForm9::insertSelected() {
+void CompletionWindow::insertSelected() {
     const QString word = selectedWord();
     if (word.isEmpty())
         return;
@@ -113,7 +113,7 @@ void TForm9::insertSelected() {
     clearAndClose();
 }
 
-bool TForm9::Edit2KeyDown(int key) {
+bool CompletionWindow::Edit2KeyDown(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -145,7 +145,7 @@ bool TForm9::Edit2KeyDown(int key) {
     }
 }
 
-bool TForm9::ListBox4KeyDown(int key) {
+bool CompletionWindow::ListBox4KeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         insertSelected();
         return true;
@@ -157,17 +157,17 @@ bool TForm9::ListBox4KeyDown(int key) {
     return false;
 }
 
-void TForm9::ListBox4Click() {
+void CompletionWindow::ListBox4Click() {
     const QString word = selectedWord();
     if (!word.isEmpty())
         Edit2->setText(word);
 }
 
-void TForm9::ListBox4DblClick() {
+void CompletionWindow::ListBox4DblClick() {
     insertSelected();
 }
 
-bool TForm9::eventFilter(QObject* watched, QEvent* event) {
+bool CompletionWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (watched == Edit2)

@@ -16,10 +16,10 @@ int completionIndex(const QStringList& words, QStringView typed);
 
 // The borderless completion list. Ctrl+Space in the editor opens it under the caret; a chosen word goes
 // into the editor at the caret. Escape closes it, as do the keys that hand control back to the editor.
-class TForm9 : public QWidget {
+class CompletionWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm9(SourceEditor& editor, QWidget* parent = nullptr);
+    explicit CompletionWindow(SourceEditor& editor, QWidget* parent = nullptr);
 
     // Shows the window under the editor's caret with the typing field focused.
     void popUpAtCaret();

@@ -15,7 +15,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(notes) {
+EditNoteWindow::EditNoteWindow(BugsAndNotesWindow& notes, QWidget* parent) : QDialog(parent), m_notes(notes) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Edit bug/note"));
     setModal(true);
@@ -69,7 +69,7 @@ TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(not
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, &TForm12::Button1Click);
+    connect(ok, &QPushButton::clicked, this, &EditNoteWindow::Button1Click);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);
@@ -82,23 +82,23 @@ TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(not
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TForm12::dateText(const QDate& date) {
+QString EditNoteWindow::dateText(const QDate& date) {
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-void TForm12::showEvent(QShowEvent* event) {
+void EditNoteWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm12::FormShow() {
+void EditNoteWindow::FormShow() {
     Edit1->setText(QString::number(m_notes.notes().nextId()));
     DateTimePicker1->setDate(QDate::currentDate());
     Edit3->setFocus();
 }
 
-void TForm12::Button1Click() {
+void EditNoteWindow::Button1Click() {
     m_notes.addEntry(
         {Edit1->text(), dateText(DateTimePicker1->date()), Edit3->text(), ComboBox1->currentText(),
          RadioButton1->isChecked() ? NotesRegister::kOpen : NotesRegister::kClosed, Edit2->text()});

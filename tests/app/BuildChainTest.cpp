@@ -63,14 +63,14 @@ protected:
         setEnvironmentValue("CLASSPATH", m_classpath);
         MainWindowTest::TearDown();
     }
-    TForm1& startHello() {
-        TForm1& w = start({projectDir + "Hello.hwp"});
+    MainWindow& startHello() {
+        MainWindow& w = start({projectDir + "Hello.hwp"});
         w.liveSettings().readFromStore(w.store());
         w.setOutputWindow(&output);
         return w;
     }
     // How the status bar says the last compile ended.
-    static QString buildResult(TForm1& w) {
+    static QString buildResult(MainWindow& w) {
         const auto* field = w.statusBar()->findChild<QLabel*>("buildResult");
         return field ? field->text() : QStringLiteral("<no field>");
     }
@@ -86,7 +86,7 @@ private:
 };
 
 TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.ToolButton19Click();
     ASSERT_TRUE(waitFor([&] {
         return w.messages().filter("SuperWaba applet viewer: Hello").size() > 0 &&
@@ -115,7 +115,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
 }
 
 TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     QStringList lines = w.files().CurrentFile()->Lines;
     ASSERT_EQ(w.files().CurrentFile()->Name, "Util.java");
     w.ui().ListBox1->setCurrentRow(0);
@@ -154,7 +154,7 @@ TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
     writeBytes(brokenJdk + "bin/javac", "not a program");
     QFile::setPermissions(brokenJdk + "bin/javac", QFile::ReadOwner | QFile::WriteOwner);
     setStoreText(kProductKey + "Paths", "JDKPath", brokenJdk);
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.Start1Click();
     ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning(); }));
     EXPECT_FALSE(
@@ -173,7 +173,7 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
     setStoreText(kProductKey + "Settings\\WarpExegen", "Warp", "off");
     setStoreText(kProductKey + "Settings\\WarpExegen", "Exegen", "off");
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.ui().ComboBox1->setCurrentText("Palm Emulator");
     ASSERT_TRUE(w.ui().ToolButton14->isChecked());
     w.Start1Click();
@@ -190,7 +190,7 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
 }
 
 TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.addMessage("Compiling...");
     w.addMessage("Util.java:3: error: ';' expected");
     w.addMessage("    at Hello.java:5: in a stack trace");
@@ -217,8 +217,8 @@ TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
 }
 
 TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
-    TForm1& w = startHello();
-    TForm3 newProject(w, &w, QCoreApplication::applicationDirPath() + "/../bin");
+    MainWindow& w = startHello();
+    NewProjectWindow newProject(w, &w, QCoreApplication::applicationDirPath() + "/../bin");
     w.setNewProjectWindow(&newProject);
     const QString parent = dirPath("work");
     QTimer::singleShot(0, &newProject, [&] {
@@ -266,7 +266,7 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     setUpPalmDesktop(storeRef(), desktop);
     setStoreText(kProductKey + "Settings", "Hotsync", "on");
     setStoreText(kProductKey + "Settings", "PalmuserNo", "0");
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.ComboBox1Change();
     w.ui().ComboBox1->addItem("none"); // a target that starts nothing keeps the test quiet
     w.ui().ComboBox1->setCurrentText("none");
@@ -306,7 +306,7 @@ TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
     const QString log = dirPath("sim.log");
     qputenv("PALMSIM_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmSim", simFolder + "/PalmSim");
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.ui().ComboBox1->addItem("Palm Simulator");
     w.ui().ComboBox1->setCurrentText("Palm Simulator");
     w.Start1Click();
@@ -328,7 +328,7 @@ TEST_F(BuildChainTest, JdkWithoutReleaseFileBuildsWithTheLevelJavacTakes) {
     for (const char* tool : {"javac", "java"})
         ASSERT_TRUE(QFile::link(QFileInfo(jdk + "bin/" + tool).canonicalFilePath(), bare + "bin/" + tool));
     setStoreText(kProductKey + "Paths", "JDKPath", bare);
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.ToolButton19Click();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Hello").isEmpty() &&
@@ -344,7 +344,7 @@ TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
     const QString log = dirPath("pose.log");
     qputenv("POSE_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.liveSettings().setNumber(u"Delay", 2);
     w.ui().ComboBox1->setCurrentText("Palm Emulator");
     // The wait runs inside the compiler's done event: the close comes from a timer, as a click would.
@@ -388,8 +388,8 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
         GTEST_SKIP() << "no javac on PATH";
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     setStoreText(kProductKey + "Paths", "SuperWabaPath", projectDir);
-    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
-    TForm5 settings(w, w.liveSettings(), &w);
+    MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
+    SettingsWindow settings(w, w.liveSettings(), &w);
     w.setSettingsWindow(&settings);
     dialogs.answer(mrYes, "The SuperWaba folder \"" + projectDir + "\" holds no lib/superwaba.jar.");
     QString page;
@@ -436,7 +436,7 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
     for (const Case& c : cases) {
         window.reset();
         const QString project = c.setUp();
-        TForm1& w = start({project});
+        MainWindow& w = start({project});
         dialogs.answer(c.dialog[0] == 'C' ? mrOk : mrNo, c.dialog);
         QAction* button = w.ui().toolActions.value("ToolButton19");
         ASSERT_TRUE(button->isEnabled()) << c.what;
@@ -450,7 +450,7 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
 // While the application runs, the build keys say why they do nothing.
 TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
-    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
+    MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
     w.AppRunning = true;
     w.ui().menus.value("Compile1")->menuAction()->setEnabled(false);
     for (const char* item : {"SaveallCompileandStart1", "Compile2"}) {

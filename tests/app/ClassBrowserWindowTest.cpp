@@ -69,10 +69,10 @@ protected:
     static int runs(const QString& folder) { return readBytes(folder + "/runs.log").count("run\n"); }
     // A window on a project with one source, its browser using the given outline program; returns once
     // the start-up refreshes are over.
-    TForm1& startWith(const QStringList& source, const QString& parserFolder, int parseTimeLimitMs = 0) {
+    MainWindow& startWith(const QStringList& source, const QString& parserFolder, int parseTimeLimitMs = 0) {
         writeSource(projectDir + "Point.java", source);
         setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
-        window = std::make_unique<TForm1>(storeRef());
+        window = std::make_unique<MainWindow>(storeRef());
         window->setParserFolder(parserFolder);
         if (parseTimeLimitMs > 0)
             window->setParseTimeLimit(parseTimeLimitMs);
@@ -127,7 +127,7 @@ static QStringList manyLines(int count) {
 }
 
 TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
-    TForm1& w = startWith({"class Point {}"}, fakeParser(""));
+    MainWindow& w = startWith({"class Point {}"}, fakeParser(""));
     MainWindowUi& ui = w.ui();
     EXPECT_EQ(ui.BrowserHeader->text(), "Browser");
     const QList<QAction*> actions = ui.ToolBar4->actions();
@@ -164,7 +164,7 @@ TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
 TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) {
     const QString parser = fakeParser(
         "parse: reading temp.java\\nclass Point 3\\nmethod public move 10\\nvariable private count 5\\n");
-    TForm1& w = startWith(manyLines(200), parser);
+    MainWindow& w = startWith(manyLines(200), parser);
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move", "  count"}));
     QTreeWidgetItem* point = tree()->topLevelItem(0);
     EXPECT_TRUE(point->isExpanded());
@@ -192,7 +192,7 @@ TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) 
 TEST_F(ClassBrowserWindowTest, AClickWithoutSelectionOrOnAnEntryWithoutLineLeavesTheEditorAlone) {
     // Two blanks shift the words: the method's label is "public" and its line word "move".
     const QString parser = fakeParser("class Point 3\\nmethod  public move 10\\nclass Other 7\\n");
-    TForm1& w = startWith(manyLines(200), parser);
+    MainWindow& w = startWith(manyLines(200), parser);
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  public", "class Other"}));
     w.editor()->setCaretLine(50);
     w.editor()->setFirstVisibleLine(40);
@@ -211,7 +211,7 @@ TEST_F(ClassBrowserWindowTest, AClickWithoutSelectionOrOnAnEntryWithoutLineLeave
 TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain) {
     const QString parser = fakeParser("class Zed 1\\nvariable int z 2\\nmethod void a() 3\\nclass Alpha 5\\n"
                                       "variable private count 6\\nmethod public move 7\\n");
-    TForm1& w = startWith(manyLines(20), parser);
+    MainWindow& w = startWith(manyLines(20), parser);
     const QStringList sourceOrder = {"class Zed", "  z", "  a()", "class Alpha", "  count", "  move"};
     EXPECT_EQ(treeLabels(tree()), sourceOrder);
     const int before = runs(parser);
@@ -256,7 +256,7 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
 
 TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
     const QString parser = fakeParser("class Point 3\\nmethod public move 10\\nvariable private count 5\\n");
-    TForm1& w = startWith(manyLines(20), parser);
+    MainWindow& w = startWith(manyLines(20), parser);
     w.ui().ToolButton23->trigger();
     EXPECT_FALSE(w.ui().ToolButton23->isChecked());
     ASSERT_TRUE(settle());
@@ -274,7 +274,7 @@ TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
 // The real outline program over the editor's text: typing within a line does not parse, Enter does, and
 // the tree shows the unsaved text.
 TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
-    TForm1& w = startWith({"class Point {", "    int x;", "}", "class Other {", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class Point {", "    int x;", "}", "class Other {", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "class Other"}))
         << "the outline program should be at " << realParserFolder().toStdString();
     const int before = starts;
@@ -309,7 +309,7 @@ TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
 
 TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderStays) {
     const QString parser = fakeParser("class Point 1\\n");
-    TForm1& w = startWith({"class Point {", "}"}, parser);
+    MainWindow& w = startWith({"class Point {", "}"}, parser);
     // The fake program copied the temp.java it found in the folder it ran in.
     EXPECT_EQ(readBytes(parser + "/seen.java"), QByteArray("class Point {\r\n}\r\n"));
     EXPECT_FALSE(QFileInfo::exists(parser + "/temp.java"));
@@ -327,7 +327,7 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderSt
 TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
     const QString nowhere = dirPath("no-parser");
     QDir().mkpath(nowhere);
-    TForm1& w = startWith({"class Point {", "}"}, nowhere);
+    MainWindow& w = startWith({"class Point {", "}"}, nowhere);
     EXPECT_GE(starts, 1);
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
     // The browser is usable again: the next refresh starts.
@@ -341,7 +341,7 @@ TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
 // Refreshes asked for while a parse runs are not lost: once it ends, one more parse reads the editor's
 // text as it is then, and the tree shows that outline alone.
 TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestText) {
-    TForm1& w = startWith({"class First {", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class First {", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), QStringList{"class First"});
     const int before = starts;
     const QString path = w.files().CurrentFile()->Path;
@@ -360,7 +360,7 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
 }
 
 TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
-    TForm1& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class First", "  a"}));
     const int before = starts;
     w.updateBrowser(w.files().CurrentFile()->Path);
@@ -374,7 +374,7 @@ TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
 // Every replacement of the editor's text brings a tree of the new text: a reload from disk, Open File,
 // and removing the last file (which leaves no outline at all).
 TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
-    TForm1& w = startWith({"class Point {", "    int x;", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class Point {", "    int x;", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x"}));
 
     writeSource(projectDir + "Point.java", {"class Moved {", "    int y;", "}"});
@@ -416,7 +416,7 @@ TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
     };
     for (const auto& c : cases) {
         const QString parser = fakeParser("class Zed 3\\nmethod public move 10\\nclass Alpha 12\\n", c.then);
-        TForm1& w = startWith({"class Point {", "}"}, parser, 300);
+        MainWindow& w = startWith({"class Point {", "}"}, parser, 300);
         QStringList expected = {"class Zed", "  move", "class Alpha"};
         if (c.note)
             expected << c.note;
@@ -487,7 +487,7 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInTheRuntimeFolderAndStaleCopiesGoAtS
 TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
     const QString parser =
         fakeParser("", "sleep 0.4; sed -n 's/^class \\([A-Za-z]*\\).*/class \\1 1/p' temp.java");
-    TForm1& w = startWith({"class Old {", "}"}, parser);
+    MainWindow& w = startWith({"class Old {", "}"}, parser);
     ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
     w.updateBrowser(w.files().CurrentFile()->Path);
     ASSERT_TRUE(w.runner(9)->isRunning());

@@ -29,8 +29,8 @@ protected:
     void addTemplate(const QString& name, const QByteArray& text = "public class <name> {\r\n}\r\n") {
         writeBytes(templates + "/" + name, text);
     }
-    TForm4& open() {
-        form = std::make_unique<TForm4>(*host, nullptr, templates);
+    ClassWizard& open() {
+        form = std::make_unique<ClassWizard>(*host, nullptr, templates);
         form->show();
         return *form;
     }
@@ -38,7 +38,7 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm4> form;
+    std::unique_ptr<ClassWizard> form;
     QString templates;
 };
 
@@ -47,7 +47,7 @@ protected:
 // Typed at the first showing, the name replaces the placeholder instead of joining it.
 TEST_F(ClassWizardTest, TypingAtTheFirstShowingReplacesUnknown) {
     addTemplate("Window.orw");
-    TForm4& f = open();
+    ClassWizard& f = open();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
@@ -59,7 +59,7 @@ TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     for (const char* name : {"Window.orw", "applet.orw", "readme.txt"})
         addTemplate(name);
     addTemplate("MainWindow.orw", "class <name>Main extends <name> {\r\n}\r\n");
-    TForm4& f = open();
+    ClassWizard& f = open();
     QStringList captions;
     for (int i = 0; i < f.ListView1->count(); ++i)
         captions << f.ListView1->item(i)->text();
@@ -84,7 +84,7 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
     record.Kind = FileKind::Java;
     host->fileList.insertFile(record);
     writeBytes(host->projectValues.ProjectDir + "Old.java", "class Old {}\r\n"); // saving would overwrite it
-    TForm4& f = open();
+    ClassWizard& f = open();
 
     const QString taken = "This classname already exists. Please use another name.";
     const std::pair<QString, QString> cases[] = {
@@ -111,14 +111,14 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
 }
 
 TEST_F(ClassWizardTest, NoTemplateOrAVanishedOneCreatesNothing) {
-    TForm4& empty = open();
+    ClassWizard& empty = open();
     empty.Edit1->setText("Calc2");
     empty.Button1Click(); // no template selected: nothing happens
     EXPECT_TRUE(empty.isVisible());
     EXPECT_TRUE(host->generated.isEmpty());
 
     addTemplate("Gone.orw");
-    TForm4& f = open();
+    ClassWizard& f = open();
     QFile::remove(templates + "/Gone.orw");
     f.Edit1->setText("Calc2");
     dialogs.answer(mrOk, "Gone.orw");

@@ -41,8 +41,8 @@ protected:
         MainWindowTest::TearDown();
     }
     // Owned by the main window, as at run time.
-    TForm15& optionsOf(TForm1& w) {
-        auto* options = new TForm15(&w, &storeRef());
+    DebuggerOptions& optionsOf(MainWindow& w) {
+        auto* options = new DebuggerOptions(&w, &storeRef());
         w.setDebuggerOptions(options);
         return *options;
     }
@@ -53,8 +53,8 @@ private:
 };
 
 TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
-    TForm1& w = start();
-    TForm15& options = optionsOf(w);
+    MainWindow& w = start();
+    DebuggerOptions& options = optionsOf(w);
     QAction* item = w.ui().menuActions.value("StartRemoteDebugging1");
     EXPECT_FALSE(w.remoteDebugging);
     EXPECT_FALSE(item->isChecked());
@@ -80,7 +80,7 @@ TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
 }
 
 TEST_F(DebugMenuTest, HelpEntriesDoNothingWithoutTheHelpFileAndUpdatesOpenOurPage) {
-    TForm1& w = start();
+    MainWindow& w = start();
     // The test program's folder holds no handwright.qch.
     ASSERT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/handwright.qch"));
     w.AboutOrrery1Click();
@@ -108,7 +108,7 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
     setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
     setStoreText(kProductKey + "Paths", "JDKPath", jdk);
 
-    TForm1& w = start({projectDir + "Hello.hwp"});
+    MainWindow& w = start({projectDir + "Hello.hwp"});
     w.liveSettings().readFromStore(w.store());
     w.setOutputWindow(&output);
     optionsOf(w);

@@ -21,11 +21,11 @@
 #include "print/PlusMemoPrinter.h"
 #include "print/PrintPreview.h"
 #include "settings/RegistryStore.h"
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 #include "ui/MessageDialog.h"
 #include "ui/Readability.h"
 #include "ui/ScriptedDialogs.h"
-#include "ui/Splash.h"
+#include "ui/SplashWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -246,32 +246,32 @@ QStringList unreadableStyles(SourceEditor& editor) {
 class AllWindows {
 public:
     AllWindows() : store(dir.filePath("registry.sqlite")) {
-        main = std::make_unique<TForm1>(store);
+        main = std::make_unique<MainWindow>(store);
         main->FormCreate({});
         add(main.get());
-        add(new TForm2(main.get()));
-        add(new TForm3(*main, main.get()));
-        add(new TForm4(*main, main.get()));
-        add(new TForm5(*main, main->liveSettings(), main.get()));
-        add(new TForm6(main.get()));
-        output = std::make_unique<TForm7>(nullptr, &store);
+        add(new AboutWindow(main.get()));
+        add(new NewProjectWindow(*main, main.get()));
+        add(new ClassWizard(*main, main.get()));
+        add(new SettingsWindow(*main, main->liveSettings(), main.get()));
+        add(new BitmapViewer(main.get()));
+        output = std::make_unique<OutputWindow>(nullptr, &store);
         add(output.get());
-        add(new TForm9(*main->editor(), main.get()));
-        add(new TForm10(main.get()));
-        auto* notes = new TForm11(main.get(), &store);
+        add(new CompletionWindow(*main->editor(), main.get()));
+        add(new DebugInterface(main.get()));
+        auto* notes = new BugsAndNotesWindow(main.get(), &store);
         // One entry, so the list has a row to measure: the widest day and month of a short date. A long
         // file name may be cut; a date may not.
         NotesRegister notesFile;
         notesFile.load(NotesRegister::fileName(dir.path() + "/"));
-        notesFile.add(
-            {"12", TForm12::dateText(QDate(2026, 12, 28)), "Crashes on exit", "High", "Open", "A.java:9"});
+        notesFile.add({"12", EditNoteWindow::dateText(QDate(2026, 12, 28)), "Crashes on exit", "High", "Open",
+                       "A.java:9"});
         EXPECT_TRUE(notesFile.save().ok());
         notes->setProjectDir(dir.path() + "/");
         add(notes);
-        add(new TForm12(*notes, notes));
-        add(new TForm13(main.get()));
-        add(new TForm14(main.get()));
-        add(new TForm15(main.get(), &store));
+        add(new EditNoteWindow(*notes, notes));
+        add(new ClassHelpWindow(main.get()));
+        add(new SplashWindow(main.get()));
+        add(new DebuggerOptions(main.get(), &store));
         add(new MessageDialog("Save changes to Hello.java?", mtConfirmation, mbYesNoCancel, 0,
                               DialogVariant::Standard, main.get()));
         add(new MessageDialog("The folder cannot be created.", mtError, mbOK, 0, DialogVariant::Standard,
@@ -310,8 +310,8 @@ public:
 
     QTemporaryDir dir;
     RegistryStore store;
-    std::unique_ptr<TForm1> main;
-    std::unique_ptr<TForm7> output;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<OutputWindow> output;
     TPlusMemoPrinter printer;
     QList<QWidget*> windows;
 
@@ -501,8 +501,8 @@ TEST_F(DesktopLook, SettingsWindowStaysOnTheScreenWithADoubleFont) {
     QApplication::setFont(larger);
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 main(store);
-    TForm5 settings(main, main.liveSettings(), &main);
+    MainWindow main(store);
+    SettingsWindow settings(main, main.liveSettings(), &main);
     settings.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
     const QRect screen = settings.screen()->availableGeometry();
@@ -529,7 +529,7 @@ TEST_F(DesktopLook, ToolBarPicturesStandOutFromADarkToolBar) {
     QApplication::setPalette(darkPalette());
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 main(store);
+    MainWindow main(store);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     for (const char* name :
@@ -553,7 +553,7 @@ TEST_F(DesktopLook, EscapeClosesTheRegisterAndThePreview) {
     ScriptedDialogs noQuestions; // any question would be a fault, and is answered rather than waited on
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm11 notes(nullptr, &store);
+    BugsAndNotesWindow notes(nullptr, &store);
     notes.setProjectDir(dir.path() + "/");
     TPlusMemoPrinter printer;
     printer.setText({"public class Hello {", "}"}, QFont("Liberation Mono", 10), 4);
@@ -605,7 +605,7 @@ TEST(FixedWidthText, StaysFixedPitchWhereTheWindowsFamiliesComeOutProportional) 
 
     SourceEditor editor;
     OutputWindow output;
-    TForm9 completion(editor);
+    CompletionWindow completion(editor);
     TPlusMemoPrinter printer;
     const std::pair<const char*, QFont> fonts[] = {{"editor", editor.font()},
                                                    {"output window", output.memo()->font()},

@@ -69,8 +69,8 @@ protected:
         MainWindowTest::TearDown();
         g_lastLoaded.clear();
     }
-    TForm1& startTracked() {
-        TForm1& w = start();
+    MainWindow& startTracked() {
+        MainWindow& w = start();
         track(tab().WebBrowser1);
         return w;
     }
@@ -80,7 +80,7 @@ protected:
 
 TEST_F(DocumentationTest, ViewIsCreatedOnlyWhenTheTabIsFirstShown) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(w.findChild<QWebEngineView*>(), nullptr);
@@ -101,7 +101,7 @@ TEST_F(DocumentationTest, ViewIsCreatedOnlyWhenTheTabIsFirstShown) {
 
 TEST_F(DocumentationTest, MissingIndexShowsOurOwnPage) {
     makeSdk(false);
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     EXPECT_EQ(w.documentationUrl(), "file://" + QCoreApplication::applicationDirPath() + "/noHelp.html");
     showDocumentationTab();
@@ -116,7 +116,7 @@ TEST_F(DocumentationTest, MissingIndexShowsOurOwnPage) {
 
 TEST_F(DocumentationTest, ChangingTabsLeavesThePageWhenTheIndexExists) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     showDocumentationTab();
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/index.html"));
@@ -130,7 +130,7 @@ TEST_F(DocumentationTest, ChangingTabsLeavesThePageWhenTheIndexExists) {
 
 TEST_F(DocumentationTest, HistoryButtonsFollowTheView) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     showDocumentationTab();
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/index.html"));
@@ -164,7 +164,7 @@ TEST_F(DocumentationTest, HistoryButtonsFollowTheView) {
 
 TEST_F(DocumentationTest, KeysWorkInsideTheViewAndCopyTakesThePageText) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     w.activateWindow();
     w.editor()->setEnabled(true);
@@ -195,10 +195,10 @@ TEST_F(DocumentationTest, KeysWorkInsideTheViewAndCopyTakesThePageText) {
 
 class ClassHelpTest : public DocumentationTest {
 protected:
-    TForm13& classHelp() { return *window->findChild<TForm13*>(); }
+    ClassHelpWindow& classHelp() { return *window->findChild<ClassHelpWindow*>(); }
     void startWithClassHelp() {
         start();
-        auto* help = new TForm13(window.get());
+        auto* help = new ClassHelpWindow(window.get());
         track(help->WebBrowser1);
         window->setClassHelpWindow(help);
         window->editor()->setEnabled(true);
@@ -214,7 +214,7 @@ protected:
 TEST_F(ClassHelpTest, ShowsThePageOfTheWordAtTheCaret) {
     makeSdk();
     startWithClassHelp();
-    TForm13& help = classHelp();
+    ClassHelpWindow& help = classHelp();
     EXPECT_EQ(help.windowTitle(), "Class Help");
     EXPECT_EQ(help.size(), QSize(348, 352));
     EXPECT_EQ(help.WebBrowser1->view(), nullptr);

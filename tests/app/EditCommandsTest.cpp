@@ -21,7 +21,7 @@ QStringList captions(const QMenu* menu) {
 } // namespace
 
 TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
-    TForm1& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(captions(w.ui().menus.value("Edit1")),
               QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Delete Selection",
                            "Select &All", "-", "&Find...", "Find/R&eplace..."}));
@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
 
 TEST_F(MainWindowTest, KeysReachTheEditingCommands) {
     writeSource(projectDir + "A.java", {"a = 1;", "// b = 2;", "c = 3;"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     SourceEditor* editor = w.editor();
@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, KeysReachTheEditingCommands) {
 
 TEST_F(MainWindowTest, FindDialogOpensAtTheWindowsCentre) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.move(60, 40);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -88,7 +88,7 @@ TEST_F(MainWindowTest, FindDialogOpensAtTheWindowsCentre) {
 
 TEST_F(MainWindowTest, TypingAidsFollowTheirSettingsAtTheKeyRelease) {
     writeSource(projectDir + "A.java", {"void f() {", "}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     SourceEditor* editor = w.editor();

@@ -30,7 +30,7 @@ QStringList numbered(int count) {
 
 TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.editor()->setFocus();
@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
 TEST_F(MainWindowTest, SwitchingRestoresCaretAndScrollOfEachBuffer) {
     writeSource(projectDir + "A.java", numbered(400));
     writeSource(projectDir + "B.java", numbered(300));
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.resize(800, 600);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -79,7 +79,7 @@ TEST_F(MainWindowTest, SwitchingRestoresCaretAndScrollOfEachBuffer) {
 TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     writeSource(dirPath("Ext.java"), {"class Ext {}"});
 
     // Cancel skips, No edits in place, Yes joins the project folder; the same file twice gives two entries.
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
 TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "C.java", {"class C {}"});
-    TForm1& w = start({writeProject("A", {"A.java", "C.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java", "C.java"})});
     w.ui().ListBox1->setCurrentRow(0);
     w.editor()->insert("// x\r\n");
     fileDialogs.choose(projectDir + "Z.java");
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, SaveAsOntoAnotherOpenBufferMergesTheRecords) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "C.java", {"class C {}"});
     const QString project = writeProject("A", {"A.java", "C.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     w.ui().ListBox1->setCurrentRow(0);
     w.editor()->insert("// newest ");
 
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     writeSource(projectDir + "sub/y.java", {"class y {}"});
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java", "sub/x.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "sub/x.java"}));
     fileDialogs.choose(projectDir + "sub/y.java");
     dialogs.answer(mrYes, "be added to the actual project?");
@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
 
 TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("edit ");
     fileDialogs.choose(dirPath("missing/folder/Z.java"));
     dialogs.answer(mrOk, "Cannot write");
@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
 TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.ui().ListBox1->setCurrentRow(0);
 
     // Equal text is not reported, whatever the time stamp.
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
 TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "Big.java", {"class Big {", QString(200, u'x'), "}"});
-    TForm1& w = start({writeProject("A", {"A.java", "Big.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java", "Big.java"})});
     // Only an edited buffer is written.
     w.ui().ListBox1->setCurrentRow(1); // Big
     w.editor()->insert("// edited ");
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
 TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     EXPECT_TRUE(w.FormCloseQuery());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 
@@ -296,7 +296,7 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
         writeBytes(projectDir + name, bytes);
         names << name;
     }
-    TForm1& w = start({writeProject("E", names)});
+    MainWindow& w = start({writeProject("E", names)});
     // Every buffer passes through the editor once.
     for (const QString& name : names) {
         w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
@@ -323,7 +323,7 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     writeSource(projectDir + "AB.hwp", {"AB", "", "", "", "A.java", "B.java"});
     writeSource(dirPath("X.java"), {"class X {}"});
     writeSource(dirPath("Y.java"), {"class Y {}"});
-    TForm1& w = start();
+    MainWindow& w = start();
     fileDialogs.choose(projectDir + "AB.hwp");
     w.Load1Click();
     ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "Loose.java", {"class Loose { /* not listed */ }"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     w.editor()->insert("// mine ");
     writeSource(dirPath("A.java"), {"class A { /* other */ }"});
     writeSource(dirPath("Loose.java"), {"class Loose { /* other */ }"});
@@ -415,8 +415,8 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
     QImage(30, 20, QImage::Format_RGB32).save(projectDir + "small.bmp");
     QImage(100, 60, QImage::Format_RGB32).save(projectDir + "LARGE.BMP");
     QImage(40, 40, QImage::Format_RGB32).save(projectDir + "photo.png");
-    TForm1& w = start({writeProject("A", {"A.java", "small.bmp", "LARGE.BMP", "photo.png"})});
-    TForm6 viewer;
+    MainWindow& w = start({writeProject("A", {"A.java", "small.bmp", "LARGE.BMP", "photo.png"})});
+    BitmapViewer viewer;
     w.setBitmapViewer(&viewer);
 
     ASSERT_EQ(labels(w.ui().ListBox2), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
@@ -435,7 +435,7 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
 
 TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdits) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("// saved\r\n");
     w.ToolButton3Click();
     setModificationTime(projectDir + "A.java", 30); // the save gave the file a time the record never saw
@@ -448,7 +448,7 @@ TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdit
 TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     TProjectFile* a = w.files().nthOfKind(FileKind::Java, 0);

@@ -18,7 +18,7 @@
 #include <QToolButton>
 
 TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
-    TForm1& w = start();
+    MainWindow& w = start();
     const QMetaObject* meta = w.metaObject();
     for (const MenuCommand& command : menuCommands()) {
         const QByteArray slot = QMetaObject::normalizedSignature((command.handler + "()").toLatin1());
@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
 
 TEST_F(MainWindowTest, MenusOpenWithAltAndTheCompileMenuKeepsItsGroups) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     for (const MenuTitle& title : menuTitles()) {
         const QString shown = w.ui().menus.value(title.objectName)->title();
         EXPECT_FALSE(QKeySequence::mnemonic(shown).isEmpty()) << shown.toStdString();
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, MenusOpenWithAltAndTheCompileMenuKeepsItsGroups) {
 
 TEST_F(MainWindowTest, StatusBarShowsCaretAndTypingModeBesideOthersMessages) {
     writeSource(projectDir + "A.java", {"class A {", "\tint x;", "}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, StatusBarShowsCaretAndTypingModeBesideOthersMessages) {
 
 // The Settings window rebuilds the list after the box was first shown; every target still shows whole.
 TEST_F(MainWindowTest, RunTargetBoxIsAsWideAsItsLongestItem) {
-    TForm1& w = start();
+    MainWindow& w = start();
     QComboBox* box = w.ui().ComboBox1;
     box->clear();
     box->addItem("Java");
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, RunTargetBoxIsAsWideAsItsLongestItem) {
 }
 
 TEST_F(MainWindowTest, StartsWithoutAProjectAndTheProjectCommandsOff) {
-    TForm1& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba");
     EXPECT_EQ(w.project().ProjectName, "unknown");
     for (const char* menu : {"File1", "Edit1", "Compile1"})
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, PaneSizesAreRestoredSavedAndSurviveDamage) {
     writeSource(projectDir + "A.java", {"class A {}"});
     setStoreText(kProductKey, "LastProject", writeProject("A", {"A.java"}));
     dialogs.answer(mrOk, "'abc' ist kein gültiger Integerwert");
-    TForm1& w = start();
+    MainWindow& w = start();
     w.resize(900, 700);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, PaneSizesAreRestoredSavedAndSurviveDamage) {
 TEST_F(MainWindowTest, FileListRowsAreEighteenPixelsAndAlternate) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     for (QListWidget* list : {w.ui().ListBox1, w.ui().ListBox2}) {

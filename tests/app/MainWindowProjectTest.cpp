@@ -20,7 +20,7 @@ TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     writeSource(projectDir + "B.java", {"class B {}"});
     writeBytes(projectDir + "A.bmp", "BM");
     const QString project = writeProject("Order", {"B.java", "A.bmp", "A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
 
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"A.bmp"}));
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
 
 TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     const QString empty = writeProject("Empty", {});
-    TForm1& w = start({empty});
+    MainWindow& w = start({empty});
     EXPECT_EQ(w.project().ProjectName, "Empty");
     EXPECT_EQ(w.project().CreatorID, "HeLo");
     EXPECT_EQ(w.ui().ListBox1->count(), 0);
@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     const QString gaps = writeProject("Gaps", {"Gone.java", "Here.java"});
     dialogs.answer(mrOk, "The file Gone.java does not exist. It is removed from the project. To avoid this, "
                          "save the project after removing a file.");
-    TForm1& w2 = start({gaps});
+    MainWindow& w2 = start({gaps});
     EXPECT_EQ(labels(w2.ui().ListBox1), QStringList({"Here.java"}));
     EXPECT_TRUE(w2.ui().menus.value("File1")->menuAction()->isEnabled());
     EXPECT_EQ(dialogs.asked().value(0).type, mtConfirmation);
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
 TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     const QString project = writeProject("Hello", {"Hello.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     const QString caption = w.windowTitle();
 
     fileDialogs.choose(projectDir + "Copy");
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
 TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     writeSource(projectDir + "Main.java", {"class Main {}"});
     writeSource(projectDir + "Util.java", {"class Util {}"});
-    TForm1& w = start({writeProject("Main", {"Main.java", "Util.java"})});
+    MainWindow& w = start({writeProject("Main", {"Main.java", "Util.java"})});
 
     const auto removeMain = [&] {
         w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf("Main.java"));
@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
 TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("P", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("P", {"A.java", "B.java"})});
     ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
     w.editor()->setCaretLine(0);
     w.editor()->insert("// edited ");
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     writeBytes(projectDir + "img/deep.bmp", "deep");
     writeBytes(dirPath("pic.bmp"), "first");
     const QString project = writeProject("Main", {"Main.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
 
     // A file of a sub-folder stays there and is listed with it.
     fileDialogs.choose(
@@ -230,12 +230,12 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
 
 TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("x");
     writeSource(dirPath("B.java"), {"class B {}"});
     writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
     // Cancel goes back to the open project: nothing saved, no project chosen, no new project started.
-    TForm3 form(w, &w, dirPath("templates"));
+    NewProjectWindow form(w, &w, dirPath("templates"));
     w.setNewProjectWindow(&form);
     dialogs.answer(mrCancel, "Do you want to save the current project first?")
         .answer(mrCancel, "Do you want to save the current project first?");
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
 TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
     writeSource(projectDir + "Main.java", {"class Main {}"});
     writeSource(projectDir + "calc.java", {"class calc {}"});
-    TForm1& w = start({writeProject("Calc", {"Main.java", "calc.java"})});
+    MainWindow& w = start({writeProject("Calc", {"Main.java", "calc.java"})});
     const QString text =
         "MainWindow not found. The MainWindow class name and the project name must be the same.";
     dialogs.answer(mrOk, text).answer(mrOk, text);
@@ -290,7 +290,7 @@ TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {
         garbage << QString("%1 garbage line %2").arg(QChar(u'#')).arg(i);
     garbage.insert(150, "Here.java");
     dialogs.answer(mrOk, "and 290 more do not exist");
-    TForm1& w = start({writeProject("Junk", garbage)});
+    MainWindow& w = start({writeProject("Junk", garbage)});
     EXPECT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Here.java"}));
 }
@@ -298,7 +298,7 @@ TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {
 TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     w.ui().ListBox1->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.java.old.");
     w.Removefromproject1Click();
@@ -315,7 +315,7 @@ TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
 
 TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("unsaved ");
     // A folder where the source should go: no write can replace it, whoever runs the test.
     QFile::remove(projectDir + "A.java");
@@ -332,8 +332,8 @@ TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
 TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
-    TForm3 form(w, &w, dirPath("templates"));
+    MainWindow& w = start({project});
+    NewProjectWindow form(w, &w, dirPath("templates"));
     w.setNewProjectWindow(&form);
     w.editor()->insert("unsaved ");
 
@@ -369,7 +369,7 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
 
 TEST_F(MainWindowTest, ProjectNamesLeadingOutOfTheFolderAreRefused) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     writeSource(projectDir + "evil.hwp", {"../../x", "", "", "", "A.java"});
     dialogs.answer(mrOk, "A project name must not hold");
     fileDialogs.choose(projectDir + "evil.hwp");
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
     ASSERT_TRUE(QFile::link(dirPath("bashrc"), projectDir + "Hello.hwp"));
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     writeSource(projectDir + "start.hwp", {"Hello", "", "", "", "Hello.java", "Link.java", "linked/y.java"});
-    TForm1& w = start({projectDir + "start.hwp"});
+    MainWindow& w = start({projectDir + "start.hwp"});
     ASSERT_EQ(w.files().count(), 3);
     writeSource(dirPath("outside/x.java"), {"changed elsewhere"});
     writeSource(dirPath("outside/y.java"), {"changed elsewhere"});
@@ -429,7 +429,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
 TEST_F(MainWindowTest, SaveAllMakesTheWrittenFileTheProjectFile) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "old.hwp", {"Named", "", "", "", "A.java"});
-    TForm1& w = start({projectDir + "old.hwp"});
+    MainWindow& w = start({projectDir + "old.hwp"});
     w.ToolButton4Click();
     EXPECT_EQ(w.project().ProjectFileName, "Named.hwp");
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + projectDir + "Named.hwp>");
@@ -446,7 +446,7 @@ TEST_F(MainWindowTest, SaveAllWritesTheProjectFileInItsOwnEncoding) {
     };
     for (const QByteArray& bytes : cases) {
         writeBytes(projectDir + "P.hwp", bytes);
-        TForm1& w = start({projectDir + "P.hwp"});
+        MainWindow& w = start({projectDir + "P.hwp"});
         w.ToolButton4Click();
         EXPECT_EQ(readBytes(projectDir + "P.hwp"), bytes) << bytes.toHex().constData();
     }
@@ -458,7 +458,7 @@ TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
     const QString savedCurrent = QDir::currentPath();
     const QByteArray savedHome = qgetenv("HOME");
     QDir::setCurrent(projectDir);
-    TForm1& w = start({"./sub/../A.hwp"});
+    MainWindow& w = start({"./sub/../A.hwp"});
     EXPECT_EQ(w.project().ProjectDir, projectDir);
     EXPECT_TRUE(w.FormCloseQuery());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "A.hwp");
@@ -472,7 +472,7 @@ TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
 
 TEST_F(MainWindowTest, TheEditorHasTheKeysOnceAProjectIsOpen) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -489,8 +489,8 @@ TEST_F(MainWindowTest, TheExampleOpensAsTheManualSaysAndSavingLeavesItsProjectFi
     for (const QFileInfo& info : QDir(example).entryInfoList(QDir::Files))
         ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
     const QByteArray before = readBytes(projectDir + "Hello.hwp");
-    TForm1& w = start({projectDir + "Hello.hwp"});
-    TForm5 settings(w, w.liveSettings(), &w);
+    MainWindow& w = start({projectDir + "Hello.hwp"});
+    SettingsWindow settings(w, w.liveSettings(), &w);
     w.setSettingsWindow(&settings);
     const QString manual =
         QString::fromUtf8(readBytes(QStringLiteral(HW_SOURCE_DIR) + "/help/getting-started.html"));

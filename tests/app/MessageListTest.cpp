@@ -13,10 +13,10 @@ namespace {
 class MessageListTest : public MainWindowTest {
 protected:
     // A project with a second class to jump to, in a shown window.
-    TForm1& startShown() {
+    MainWindow& startShown() {
         writeSource(projectDir + "Demo.java", {"public class Demo {}"});
         writeSource(projectDir + "Util.java", {"class Util {", "  int a;", "  int b", "}"});
-        TForm1& w = start({writeProject("Demo", {"Demo.java", "Util.java"})});
+        MainWindow& w = start({writeProject("Demo", {"Demo.java", "Util.java"})});
         w.resize(900, 650);
         w.show();
         QApplication::processEvents();
@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelect) {
-    TForm1& w = startShown();
+    MainWindow& w = startShown();
     auto* list = w.ui().ListBox3;
     QScrollBar* bar = list->verticalScrollBar();
     for (int i = 0; i < 50; ++i)
@@ -50,7 +50,7 @@ TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelec
 // Enter on an error line jumps to it as a double-click does.
 TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
     for (const char* how : {"Return", "Enter", "double-click"}) {
-        TForm1& w = startShown();
+        MainWindow& w = startShown();
         auto* list = w.ui().ListBox3;
         w.addMessage("Compiling...");
         w.addMessage("Util.java:3: error: ';' expected");
@@ -75,7 +75,7 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
 // F4 and Shift+F4 walk the lines that lead to a source line, each jump as a double-click on it; past the
 // last one in either direction nothing moves.
 TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
-    TForm1& w = startShown();
+    MainWindow& w = startShown();
     for (const char* line : {"Compiling...", "Util.java:3: error: ';' expected", "  int b", "1 error",
                              "Demo.java:1: error: class expected", "\tat Demo.main(Demo.java:1)"})
         w.addMessage(line);
@@ -116,7 +116,7 @@ TEST(ErrorRows, FromAnyRowInEitherDirection) {
 }
 
 TEST_F(MessageListTest, DrawnInTheTooltipColours) {
-    TForm1& w = startShown();
+    MainWindow& w = startShown();
     auto* list = w.ui().ListBox3;
     w.addMessage("one line");
     QApplication::processEvents();
@@ -131,7 +131,7 @@ TEST_F(MessageListTest, DrawnInTheTooltipColours) {
 // All lines share one height, but the longest line still sets how far the list scrolls sideways, wherever
 // it stands.
 TEST_F(MessageListTest, LongestLineIsReachableSideways) {
-    TForm1& w = startShown();
+    MainWindow& w = startShown();
     auto* list = w.ui().ListBox3;
     const QString longLine = QString(400, u'W');
     for (int i = 0; i < 30; ++i)

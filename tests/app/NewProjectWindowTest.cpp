@@ -28,8 +28,8 @@ protected:
         form.reset();
         EXPECT_EQ(dialogs.problems(), "");
     }
-    TForm3& open(const QString& name = {}, const QString& path = {}) {
-        form = std::make_unique<TForm3>(*host, nullptr, templates);
+    NewProjectWindow& open(const QString& name = {}, const QString& path = {}) {
+        form = std::make_unique<NewProjectWindow>(*host, nullptr, templates);
         form->show();
         if (!name.isEmpty())
             form->Edit1->setText(name);
@@ -41,7 +41,7 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm3> form;
+    std::unique_ptr<NewProjectWindow> form;
     QString templates;
 };
 
@@ -49,7 +49,7 @@ protected:
 
 // Typed at the first showing, the name replaces the placeholder instead of joining it.
 TEST_F(NewProjectWindowTest, TypingAtTheFirstShowingReplacesUnknown) {
-    TForm3& f = open();
+    NewProjectWindow& f = open();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
@@ -58,7 +58,7 @@ TEST_F(NewProjectWindowTest, TypingAtTheFirstShowingReplacesUnknown) {
 }
 
 TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
-    TForm3& f = open(); // no product key yet
+    NewProjectWindow& f = open(); // no product key yet
     EXPECT_EQ(f.Edit1->text(), "unknown");
     EXPECT_EQ(f.Edit2->text(), "/");
     EXPECT_TRUE(f.CheckBox1->isChecked());
@@ -71,7 +71,7 @@ TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
 }
 
 TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
-    TForm3& f = open();
+    NewProjectWindow& f = open();
     const std::tuple<QString, QString, bool> cases[] = {
         {"Calc", "/w", true}, {"unknown", "/w", false}, {"", "/w", false}, {"Calc", "", false}};
     for (const auto& [name, path, enabled] : cases) {
@@ -103,7 +103,7 @@ TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
 }
 
 TEST_F(NewProjectWindowTest, NamesThatAreNoJavaClassNamesAreRefused) {
-    TForm3& f = open({}, dir.filePath("Work"));
+    NewProjectWindow& f = open({}, dir.filePath("Work"));
     for (const char* name : {"my-app", "../x", "a/b", "Say\"Hi\"", "1st", "class", "a.b"}) {
         f.Edit1->setText(name);
         ASSERT_TRUE(f.Button1->isEnabled()) << name;
@@ -135,7 +135,7 @@ TEST_F(NewProjectWindowTest, TypedFoldersAreMadeAbsolute) {
         {"work/../mine/", QDir::currentPath() + "/mine/"},
     };
     for (const auto& c : cases) {
-        TForm3& f = open("Calc", c.typed);
+        NewProjectWindow& f = open("Calc", c.typed);
         f.Button1Click();
         EXPECT_EQ(host->projectValues.ProjectDir, c.parent + (c.parent.endsWith('/') ? "" : "/") + "Calc/");
         EXPECT_TRUE(QFileInfo(host->projectValues.ProjectDir).isDir());
@@ -153,7 +153,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     old.Kind = FileKind::Java;
     host->fileList.insertFile(old);
     host->projectValues.ProjectFileFormat = {TextEncoding::Windows1252, false};
-    TForm3& f = open("Calc", dir.filePath("Work"));
+    NewProjectWindow& f = open("Calc", dir.filePath("Work"));
     QTest::mouseClick(f.Button1, Qt::LeftButton);
 
     EXPECT_EQ(f.result(), QDialog::Accepted);
@@ -175,7 +175,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(record->Lines.first(), "public class Calc extends MainWindow {");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{}); // nothing written yet
 
-    TForm3& plain = open("Plain", dir.filePath("Work"));
+    NewProjectWindow& plain = open("Plain", dir.filePath("Work"));
     plain.CheckBox1->setChecked(false);
     plain.Button1Click();
     EXPECT_EQ(host->generated.size(), 1);
@@ -185,7 +185,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
 TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     QDir().mkpath(dir.filePath("Work/Calc"));
     writeBytes(dir.filePath("file"), "x");
-    TForm3& f = open("Calc", dir.filePath("Work"));
+    NewProjectWindow& f = open("Calc", dir.filePath("Work"));
     dialogs.answer(mrNo, "This project already exists. Do you really want to proceed?");
     f.Button1Click();
     ASSERT_EQ(dialogs.asked().size(), 1);

@@ -32,8 +32,8 @@ protected:
         EXPECT_EQ(dialogs.problems(), "");
         EXPECT_EQ(fileDialogs.problems(), "");
     }
-    TForm5& open() {
-        form = std::make_unique<TForm5>(*host, host->live);
+    SettingsWindow& open() {
+        form = std::make_unique<SettingsWindow>(*host, host->live);
         form->show();
         return *form;
     }
@@ -76,13 +76,13 @@ protected:
     ScriptedDialogs dialogs;
     ScriptedFileDialogs fileDialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm5> form;
+    std::unique_ptr<SettingsWindow> form;
 };
 
 } // namespace
 
 TEST_F(SettingsWindowTest, FirstRunShowsTheInitialStates) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(f.binder().unboundControls(), QStringList{});
     EXPECT_EQ(f.ui().PageControl1->tabText(0), "Exegen");
     EXPECT_EQ(f.ui().PageControl1->currentIndex(), 0);
@@ -118,7 +118,7 @@ TEST_F(SettingsWindowTest, StoredValuesOfEveryEncodingReachTheControls) {
 
 TEST_F(SettingsWindowTest, OkWritesTheListedValuesInOrderAndTheToolPaths) {
     host->setStoreText(kSettingsKey, "Delay", "2"); // ColorDepth absent: it reads as the hidden 16
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(state("RadioButton8"), "on");
     setText("Edit1", "/opt/sdk");
     setText("Edit5", "/a:/b");
@@ -151,7 +151,7 @@ TEST_F(SettingsWindowTest, OkWritesTheListedValuesInOrderAndTheToolPaths) {
 
 TEST_F(SettingsWindowTest, CancelWritesNothingButTheChangeCountsUntilTheNextShowing) {
     host->setStoreText(kSettingsKey, "Optimize", "off");
-    TForm5& f = open();
+    SettingsWindow& f = open();
     control<QCheckBox>("CheckBox2")->click();
     EXPECT_TRUE(host->live.flag(u"Optimize"));
     f.ui().Button2->click();
@@ -171,7 +171,7 @@ TEST_F(SettingsWindowTest, ADamagedNumberIsReportedTheRestReadAndOkLeavesItAlone
     host->setStoreText(kSettingsKey, "Autoformat", "off"); // likewise; initially on
     dialogs.answer(mrOk, "ColorDepth")
         .answer(mrOk, "'deep' ist kein gültiger Integerwert"); // creation, showing
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(state("TrackBar1"), "3");
     EXPECT_EQ(host->runTargets.count(), 1);
@@ -205,7 +205,7 @@ TEST_F(SettingsWindowTest, RunTargetsFollowTheEmulatorPathsOnClosing) {
         {"/pose/emu", "/sim", "Palm Simulator", {"Java", "Palm Emulator", "Palm Simulator"}},
         {"", "/sim", "Palm Emulator", {"Java", "Palm Simulator"}},
     };
-    TForm5& f = open();
+    SettingsWindow& f = open();
     for (const auto& [emulator, simulator, shownBefore, entries] : cases) {
         f.show();
         host->runTargets.clear();
@@ -255,7 +255,7 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     const QString jdk = makeFolder("jdk17", {"bin/java"});
     const QString jdk13 = makeFolder("jdk13", {"bin/java", "bin/oldjava"});
     const QString wrongFolder = "This is not the correct folder. Try it again.";
-    TForm5& f = open();
+    SettingsWindow& f = open();
 
     fileDialogs.choose(wrong).choose(sdk).choose(wrong).cancel();
     dialogs.answer(mrOk, wrongFolder).answer(mrCancel, wrongFolder);
@@ -325,7 +325,7 @@ TEST_F(SettingsWindowTest, EmulatorToggleAndDocumentationFollowOk) {
     const QString sdk1 = makeFolder("sdk1", {"doc/index.html"});
     const QString sdk2 = makeFolder("sdk2", {"doc/index.html"});
     host->paths = {sdk1 + "/", "", "", emulator};
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(host->emulatorToggle.last(), true);
 
     fileDialogs.choose("/opt/sim/palmsim");
@@ -347,7 +347,7 @@ TEST_F(SettingsWindowTest, EmulatorToggleAndDocumentationFollowOk) {
 TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
     host->setStoreText(kSettingsKey, "PalmUserNo", "2");
     host->palmUsers = {"Ann", "Bob", "Cy"};
-    TForm5& f = open();
+    SettingsWindow& f = open();
     auto* users = control<QComboBox>("ComboBox3");
     EXPECT_EQ(users->count(), 0); // not ticked: no list
     const int reads = host->palmReads;
@@ -370,7 +370,7 @@ TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
 
 TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCanAlwaysBeUnticked) {
     host->setStoreText(kSettingsKey, "Hotsync", "on"); // Palm Desktop has gone since
-    TForm5& f = open();
+    SettingsWindow& f = open();
     f.close();
     f.show();
     EXPECT_EQ(host->palmProblemsShown, 0); // neither at creation nor at a showing
@@ -394,7 +394,7 @@ TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCa
 TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
     host->projectValues.ProjectName = "Hello";
     host->projectValues.CreatorID = "HeLo";
-    TForm5& f = open();
+    SettingsWindow& f = open();
     f.Button1Click();
     EXPECT_FALSE(host->projectValues.ProjectModified); // unchanged
 
@@ -416,7 +416,7 @@ TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
 TEST_F(SettingsWindowTest, EmptyIconPathsStayEmpty) {
     host->projectValues.ProjectName = "Hello";
     host->projectValues.Icon15Path = "/own/icon15.bmp";
-    TForm5& f = open();
+    SettingsWindow& f = open();
     f.Button1Click();
     EXPECT_EQ(host->projectValues.Icon22Path, "");
     EXPECT_EQ(host->projectValues.Icon15Path, "/own/icon15.bmp");
@@ -424,7 +424,7 @@ TEST_F(SettingsWindowTest, EmptyIconPathsStayEmpty) {
 }
 
 TEST_F(SettingsWindowTest, OkWithTheStoreHeldElsewhereKeepsTheWindowOpenAndLosesNothing) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     control<QCheckBox>("CheckBox2")->click();
     {
         OtherConnection other(host->store().path());
@@ -442,7 +442,7 @@ TEST_F(SettingsWindowTest, OkWithTheStoreHeldElsewhereKeepsTheWindowOpenAndLoses
 }
 
 TEST_F(SettingsWindowTest, ControlsAndLiveSettingsFollowEachOther) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     host->live.setFlag(u"Exegen", true); // as the build chain does
     host->live.setChoice(u"Scale", 2);
     host->live.setNumber(u"Delay", 5);

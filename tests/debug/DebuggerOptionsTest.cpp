@@ -22,7 +22,7 @@ protected:
         store = std::make_unique<RegistryStore>(dir.filePath("registry.sqlite"));
     }
     // Presses the button once the modal window runs.
-    void pressWhileModal(TForm15& window, QPushButton* button) {
+    void pressWhileModal(DebuggerOptions& window, QPushButton* button) {
         QTimer::singleShot(0, button, [button] { button->click(); });
         window.runModal();
     }
@@ -31,7 +31,7 @@ protected:
 };
 
 TEST_F(DebuggerOptionsTest, StartsWithItsDesignedTextsAndValues) {
-    TForm15 window(nullptr, store.get());
+    DebuggerOptions window(nullptr, store.get());
     EXPECT_EQ(window.windowTitle(), "Debugger Options");
     EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
               "Select the debugger you want to start by using the  menu\ncommand or F8");
@@ -48,13 +48,13 @@ TEST_F(DebuggerOptionsTest, StartsWithItsDesignedTextsAndValues) {
     EXPECT_EQ(window.Button3->text(), "...");
     EXPECT_TRUE(window.choice().useJdb);
 
-    TForm10 debugInterface;
+    DebugInterface debugInterface;
     EXPECT_EQ(debugInterface.windowTitle(), "Debug Interface");
     EXPECT_FALSE(debugInterface.isVisible());
 }
 
 TEST_F(DebuggerOptionsTest, CancelAndOkBothKeepWhatTheFieldsHold) {
-    TForm15 window(nullptr, store.get());
+    DebuggerOptions window(nullptr, store.get());
     window.Edit3->setText("6001");
     window.RadioButton2->setChecked(true);
     window.Edit4->setText("-attach 6001");
@@ -68,7 +68,7 @@ TEST_F(DebuggerOptionsTest, CancelAndOkBothKeepWhatTheFieldsHold) {
 }
 
 TEST_F(DebuggerOptionsTest, DotsButtonFillsTheDebuggerField) {
-    TForm15 window(nullptr, store.get());
+    DebuggerOptions window(nullptr, store.get());
     ScriptedFileDialogs dialogs;
     dialogs.choose("/opt/dbg/bin/dbg").cancel();
     window.Button3->click();
@@ -83,14 +83,14 @@ TEST_F(DebuggerOptionsTest, DotsButtonFillsTheDebuggerField) {
 
 TEST_F(DebuggerOptionsTest, PlacementIsSavedOnCloseAndRestoredAtCreation) {
     {
-        TForm15 window(nullptr, store.get());
+        DebuggerOptions window(nullptr, store.get());
         window.move(123, 77);
         pressWhileModal(window, window.Button1);
     }
     RegistryKey key(*store);
     ASSERT_TRUE(key.openKey("\\SOFTWARE\\Kovrin\\Orrery 1.0\\position", false));
     EXPECT_EQ(key.readInteger("Form15.Left"), 123);
-    TForm15 again(nullptr, store.get());
+    DebuggerOptions again(nullptr, store.get());
     EXPECT_EQ(again.pos().x(), 123);
 }
 

@@ -28,7 +28,7 @@ namespace {
 
 struct Completion {
     SourceEditor editor;
-    TForm9 window{editor};
+    CompletionWindow window{editor};
 
     Completion() {
         editor.setLines({"x.ab", "y"});

@@ -61,7 +61,7 @@ protected:
     }
     void select(int row) { notes.listView()->setCurrentItem(notes.listView()->topLevelItem(row)); }
     // Adds an entry through the Edit bug/note window, typing what `fill` types, and answers OK.
-    QString addThroughWindow(const std::function<void(TForm12&)>& fill, bool ok = true) {
+    QString addThroughWindow(const std::function<void(EditNoteWindow&)>& fill, bool ok = true) {
         QString shownId;
         ModalDriver driver([&](QWidget* modal) {
             EXPECT_EQ(modal, &edit);
@@ -78,8 +78,8 @@ protected:
 
     QTemporaryDir m_dir;
     ScriptedDialogs dialogs;
-    TForm11 notes;
-    TForm12 edit{notes, &notes};
+    BugsAndNotesWindow notes;
+    EditNoteWindow edit{notes, &notes};
 };
 
 TEST_F(BugsAndNotesWindowTest, LooksAsDesigned) {
@@ -139,7 +139,7 @@ TEST(DateColumn, FitsEveryDateAndScalesWithTheFont) {
         int widest = 0;
         for (int month = 1; month <= 12; ++month) {
             for (int day : {1, 9, 28}) {
-                const QString text = TForm12::dateText(QDate(2031, month, day));
+                const QString text = EditNoteWindow::dateText(QDate(2031, month, day));
                 widest = std::max(widest, metrics.horizontalAdvance(text));
                 EXPECT_GE(width, metrics.horizontalAdvance(text) + margins)
                     << text.toStdString() << " " << points;
@@ -183,7 +183,7 @@ TEST_F(BugsAndNotesWindowTest, LoadsOnShowAndSavesOnClose) {
 
 TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
     notes.openFor(dir("A"));
-    const QString first = addThroughWindow([](TForm12& e) {
+    const QString first = addThroughWindow([](EditNoteWindow& e) {
         e.Edit3->setText("Button does nothing");
         e.ComboBox1->setCurrentText("High");
         e.RadioButton2->setChecked(true);
@@ -191,7 +191,7 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
         e.DateTimePicker1->setDate(QDate(2024, 2, 29));
     });
     EXPECT_EQ(first, "0");
-    const QString day = TForm12::dateText(QDate(2024, 2, 29));
+    const QString day = EditNoteWindow::dateText(QDate(2024, 2, 29));
     EXPECT_EQ(rows(),
               (QList<QStringList>{{"0", day, "Button does nothing", "High", "Closed", "Hello.java:30"}}));
     EXPECT_EQ(readBytes(notesFile("A")), "[0]\r\nDate=" + day.toUtf8() +
@@ -199,7 +199,7 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
                                              "Status=Closed\r\nFile and Line=Hello.java:30\r\n");
 
     // The next entry starts as a copy of the previous one, with a new ID and today's date.
-    const QString second = addThroughWindow([](TForm12& e) {
+    const QString second = addThroughWindow([](EditNoteWindow& e) {
         EXPECT_EQ(e.Edit3->text(), "Button does nothing");
         EXPECT_EQ(e.ComboBox1->currentText(), "High");
         EXPECT_TRUE(e.RadioButton2->isChecked());
@@ -208,17 +208,17 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
         e.RadioButton1->setChecked(true);
     });
     EXPECT_EQ(second, "1");
-    EXPECT_EQ(rows()[1], (QStringList{"1", TForm12::dateText(QDate::currentDate()), "Button does nothing",
-                                      "Someday", "Open", "Hello.java:30"}));
+    EXPECT_EQ(rows()[1], (QStringList{"1", EditNoteWindow::dateText(QDate::currentDate()),
+                                      "Button does nothing", "Someday", "Open", "Hello.java:30"}));
 
     // Cancel adds nothing, but what was typed stays for the next time.
-    addThroughWindow([](TForm12& e) { e.Edit3->setText("typed, then cancelled"); }, false);
+    addThroughWindow([](EditNoteWindow& e) { e.Edit3->setText("typed, then cancelled"); }, false);
     EXPECT_EQ(rows().size(), 2);
-    addThroughWindow([](TForm12& e) { EXPECT_EQ(e.Edit3->text(), "typed, then cancelled"); }, false);
+    addThroughWindow([](EditNoteWindow& e) { EXPECT_EQ(e.Edit3->text(), "typed, then cancelled"); }, false);
 
     notes.close();
     EXPECT_TRUE(readBytes(notesFile("A"))
-                    .contains("[1]\r\nDate=" + TForm12::dateText(QDate::currentDate()).toUtf8() +
+                    .contains("[1]\r\nDate=" + EditNoteWindow::dateText(QDate::currentDate()).toUtf8() +
                               "\r\nDescription=Button does nothing\r\nPriority=Someday\r\n"
                               "Status=Open\r\n"));
 }
@@ -226,7 +226,7 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
 TEST_F(BugsAndNotesWindowTest, NewIdFollowsTheLargestAndSkipsNonNumbers) {
     writeBytes(notesFile("A"), "[0]\n[4]\n[abc]\n[2]\n");
     notes.openFor(dir("A"));
-    EXPECT_EQ(addThroughWindow([](TForm12&) {}), "5");
+    EXPECT_EQ(addThroughWindow([](EditNoteWindow&) {}), "5");
     notes.close();
     // The section that is not a number is written back.
     notes.openFor(dir("A"));
@@ -287,7 +287,7 @@ TEST_F(BugsAndNotesWindowTest, EachProjectKeepsItsOwnRegister) {
     // Opened for B, which has no register: an empty list, and none written for it when empty.
     notes.openFor(dir("B"));
     EXPECT_EQ(rows().size(), 0);
-    addThroughWindow([](TForm12& e) { e.Edit3->setText("in B"); });
+    addThroughWindow([](EditNoteWindow& e) { e.Edit3->setText("in B"); });
     // Opened for A while B's is shown: B's is written to B first.
     notes.openFor(dir("A"));
     EXPECT_TRUE(notes.isVisible());
@@ -307,7 +307,7 @@ TEST_F(BugsAndNotesWindowTest, FailedWriteKeepsTheWindowAndTheOldFile) {
         const FileSizeLimit full(64);
         // The entry that does not fit is reported and kept in the list; so is a status change.
         dialogs.answer(mrOk, error);
-        addThroughWindow([](TForm12& e) { e.Edit3->setText(QString(300, u'x')); });
+        addThroughWindow([](EditNoteWindow& e) { e.Edit3->setText(QString(300, u'x')); });
         select(0);
         dialogs.answer(mrOk, error);
         menuAction("Closethebugnote1")->trigger();

@@ -1,4 +1,4 @@
-#include "About.h"
+#include "AboutWindow.h"
 
 #include "ApplicationTitle.h"
 #include "Artwork.h"
@@ -29,7 +29,7 @@ QLabel* addText(QWidget* parent, const QString& name, const QString& text, const
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Form2");
     setWindowTitle("About Kovrin Handwright");
     setFixedSize(fontscale::px(QSize(619, 382)));
@@ -69,23 +69,23 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixe
     close->setObjectName("Button1");
     close->setGeometry(fontscale::px(QRect(520, 340, 80, 26)));
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(close, &QPushButton::clicked, this, &AboutWindow::Button1Click);
 
     m_placement = new FormSizeSave(this);
     m_placement->restore();
 }
 
-void TForm2::Button1Click() {
+void AboutWindow::Button1Click() {
     close();
 }
 
-void TForm2::closeEvent(QCloseEvent* event) {
+void AboutWindow::closeEvent(QCloseEvent* event) {
     m_placement->save();
     QDialog::closeEvent(event);
 }
 
 // Escape ends a dialog without a close event; the placement is kept all the same.
-void TForm2::done(int result) {
+void AboutWindow::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }
