@@ -21,13 +21,13 @@ public:
     // New1Click shows the window through this; true when a class was generated.
     bool runModal();
 
-    QListWidget* ListView1 = nullptr;
-    QLineEdit* Edit1 = nullptr;     // class name
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    QListWidget* m_templateList = nullptr;
+    QLineEdit* m_className = nullptr;      // class name
+    QPushButton* m_okButton = nullptr;     // OK
+    QPushButton* m_cancelButton = nullptr; // Cancel
 
 public slots:
-    void Button1Click();
+    void generateClass();
     void done(int result) override;
 
 private:

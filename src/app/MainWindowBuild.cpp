@@ -160,7 +160,7 @@ TPalmUserData& MainWindow::palmUsers() {
 void MainWindow::openSettingsAt(const QString& page) {
     if (!m_settingsWindow)
         return;
-    QTabWidget* pages = m_settingsWindow->ui().PageControl1;
+    QTabWidget* pages = m_settingsWindow->ui().pages;
     for (int i = 0; i < pages->count(); ++i) {
         if (pages->tabText(i) == page)
             pages->setCurrentIndex(i);

@@ -21,7 +21,7 @@ void MainWindow::setDebuggerOptions(DebuggerOptions* window) {
     if (!window)
         return;
     remoteDebuggingAddress = window->port();
-    connect(window->Edit3, &QLineEdit::textChanged, this,
+    connect(window->m_port, &QLineEdit::textChanged, this,
             [this](const QString& port) { remoteDebuggingAddress = port; });
 }
 

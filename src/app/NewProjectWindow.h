@@ -21,20 +21,20 @@ public:
     // New2Click shows the window through this; true when a project was created.
     bool runModal();
 
-    QLineEdit* Edit1 = nullptr;     // project name
-    QLineEdit* Edit2 = nullptr;     // parent folder
-    QCheckBox* CheckBox1 = nullptr; // Create MainWindow Class
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // ...
-    QPushButton* Button3 = nullptr; // Cancel
+    QLineEdit* m_projectName = nullptr;     // project name
+    QLineEdit* m_parentFolder = nullptr;    // parent folder
+    QCheckBox* m_createMainClass = nullptr; // Create MainWindow Class
+    QPushButton* m_okButton = nullptr;      // OK
+    QPushButton* m_browseButton = nullptr;  // ...
+    QPushButton* m_cancelButton = nullptr;  // Cancel
 
     // The path field's text before the user changes it: the stored "Projects" folder, $HOME/Projects/ when
     // none is stored, "/" when the product key does not exist at all.
     static QString initialProjectsFolder(WorkspaceHost& host);
 
 public slots:
-    void Button1Click();
-    void Button2Click();
+    void createProject();
+    void chooseParentFolder();
     void inputChanged();
     void done(int result) override;
 

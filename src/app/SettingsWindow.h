@@ -33,14 +33,14 @@ public:
     void rebuildRunTargets();
 
 public slots:
-    void Button1Click(); // OK
-    void Button2Click(); // Cancel
-    void Button3Click(); // SuperWaba folder
-    void Button5Click(); // JDK folder
-    void Button6Click(); // add to the class path
-    void Button7Click(); // emulator program
-    void Button4Click(); // simulator program
-    void CheckBox13Click(bool checked);
+    void acceptSettings();        // OK
+    void discardSettings();       // Cancel
+    void chooseSuperWabaFolder(); // SuperWaba folder
+    void chooseJdkFolder();       // JDK folder
+    void addToClassPath();        // add to the class path
+    void chooseEmulator();        // emulator program
+    void chooseSimulator();       // simulator program
+    void installAtHotSyncClicked(bool checked);
 
     // Closing, whichever way: the run-target list, then the placement.
     void done(int result) override;

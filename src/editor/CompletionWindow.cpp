@@ -35,21 +35,21 @@ CompletionWindow::CompletionWindow(SourceEditor& editor, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setFont(fixedPitchFont(QStringLiteral("Courier New")));
-    ListBox4 = new QListWidget(this);
-    ListBox4->setObjectName(QStringLiteral("ListBox4"));
-    ListBox4->addItems(completionWords());
-    layout->addWidget(Edit2);
-    layout->addWidget(ListBox4, 1);
+    m_typed = new QLineEdit(this);
+    m_typed->setObjectName(QStringLiteral("Edit2"));
+    m_typed->setFont(fixedPitchFont(QStringLiteral("Courier New")));
+    m_wordList = new QListWidget(this);
+    m_wordList->setObjectName(QStringLiteral("ListBox4"));
+    m_wordList->addItems(completionWords());
+    layout->addWidget(m_typed);
+    layout->addWidget(m_wordList, 1);
     resize(180, 160);
 
-    Edit2->installEventFilter(this);
-    ListBox4->installEventFilter(this);
-    connect(Edit2, &QLineEdit::textChanged, this, &CompletionWindow::Edit2Change);
-    connect(ListBox4, &QListWidget::itemClicked, this, &CompletionWindow::ListBox4Click);
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, &CompletionWindow::ListBox4DblClick);
+    m_typed->installEventFilter(this);
+    m_wordList->installEventFilter(this);
+    connect(m_typed, &QLineEdit::textChanged, this, &CompletionWindow::typedTextChanged);
+    connect(m_wordList, &QListWidget::itemClicked, this, &CompletionWindow::listClicked);
+    connect(m_wordList, &QListWidget::itemDoubleClicked, this, &CompletionWindow::listDoubleClicked);
     connect(&editor, &SourceEditor::completionRequested, this, &CompletionWindow::popUpAtCaret);
 }
 
@@ -67,32 +67,32 @@ void CompletionWindow::popUpAtCaret() {
     show();
     raise();
     activateWindow();
-    Edit2->setFocus();
+    m_typed->setFocus();
 }
 
 void CompletionWindow::showEvent(QShowEvent* event) {
-    Edit2->clear();
+    m_typed->clear();
     QWidget::showEvent(event);
 }
 
 void CompletionWindow::hideEvent(QHideEvent* event) {
-    Edit2->clear();
+    m_typed->clear();
     QWidget::hideEvent(event);
 }
 
 QString CompletionWindow::selectedWord() const {
-    const QList<QListWidgetItem*> selected = ListBox4->selectedItems();
+    const QList<QListWidgetItem*> selected = m_wordList->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void CompletionWindow::Edit2Change(const QString& text) {
+void CompletionWindow::typedTextChanged(const QString& text) {
     if (text.isEmpty()) {
-        ListBox4->clearSelection();
+        m_wordList->clearSelection();
         return;
     }
     const int index = completionIndex(completionWords(), text);
     if (index >= 0) {
-        ListBox4->setCurrentRow(index);
+        m_wordList->setCurrentRow(index);
         return;
     }
     m_editor.insertText(text);
@@ -100,8 +100,8 @@ void CompletionWindow::Edit2Change(const QString& text) {
 }
 
 void CompletionWindow::clearAndClose() {
-    ListBox4->clearSelection();
-    Edit2->clear();
+    m_wordList->clearSelection();
+    m_typed->clear();
     close();
 }
 
@@ -113,7 +113,7 @@ void CompletionWindow::insertSelected() {
     clearAndClose();
 }
 
-bool CompletionWindow::Edit2KeyDown(int key) {
+bool CompletionWindow::typedKeyDown(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -121,12 +121,12 @@ bool CompletionWindow::Edit2KeyDown(int key) {
         return true;
     case Qt::Key_Down:
     case Qt::Key_Up: {
-        const int row = ListBox4->selectedItems().isEmpty() ? -1 : ListBox4->currentRow();
+        const int row = m_wordList->selectedItems().isEmpty() ? -1 : m_wordList->currentRow();
         int next = 0;
         if (row >= 0)
-            next = key == Qt::Key_Down ? std::min(row + 1, ListBox4->count() - 1) : std::max(row - 1, 0);
-        ListBox4->setCurrentRow(next);
-        Edit2->setText(selectedWord());
+            next = key == Qt::Key_Down ? std::min(row + 1, m_wordList->count() - 1) : std::max(row - 1, 0);
+        m_wordList->setCurrentRow(next);
+        m_typed->setText(selectedWord());
         return true;
     }
     case Qt::Key_Left:
@@ -145,7 +145,7 @@ bool CompletionWindow::Edit2KeyDown(int key) {
     }
 }
 
-bool CompletionWindow::ListBox4KeyDown(int key) {
+bool CompletionWindow::listKeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         insertSelected();
         return true;
@@ -157,25 +157,25 @@ bool CompletionWindow::ListBox4KeyDown(int key) {
     return false;
 }
 
-void CompletionWindow::ListBox4Click() {
+void CompletionWindow::listClicked() {
     const QString word = selectedWord();
     if (!word.isEmpty())
-        Edit2->setText(word);
+        m_typed->setText(word);
 }
 
-void CompletionWindow::ListBox4DblClick() {
+void CompletionWindow::listDoubleClicked() {
     insertSelected();
 }
 
 bool CompletionWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == Edit2)
-            return Edit2KeyDown(key);
-        if (watched == ListBox4)
-            return ListBox4KeyDown(key);
+        if (watched == m_typed)
+            return typedKeyDown(key);
+        if (watched == m_wordList)
+            return listKeyDown(key);
     }
-    if (event->type() == QEvent::KeyRelease && watched == ListBox4)
-        ListBox4Click();
+    if (event->type() == QEvent::KeyRelease && watched == m_wordList)
+        listClicked();
     return QWidget::eventFilter(watched, event);
 }

@@ -26,8 +26,8 @@ public:
     // Where the window goes: under the caret's line, in screen coordinates.
     QPoint placeUnderCaret() const;
 
-    QLineEdit* Edit2;
-    QListWidget* ListBox4;
+    QLineEdit* m_typed;
+    QListWidget* m_wordList;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,11 +35,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void Edit2Change(const QString& text);
-    bool Edit2KeyDown(int key);
-    bool ListBox4KeyDown(int key);
-    void ListBox4Click();
-    void ListBox4DblClick();
+    void typedTextChanged(const QString& text);
+    bool typedKeyDown(int key);
+    bool listKeyDown(int key);
+    void listClicked();
+    void listDoubleClicked();
     void insertSelected();
     void clearAndClose();
     QString selectedWord() const;

@@ -63,8 +63,8 @@ BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : 
     tools->addWidget(m_addButton);
     tools->addWidget(m_removeButton);
     tools->addStretch();
-    connect(m_addButton, &QPushButton::clicked, this, &BugsAndNotesWindow::BitBtn3Click);
-    connect(m_removeButton, &QPushButton::clicked, this, &BugsAndNotesWindow::BitBtn2Click);
+    connect(m_addButton, &QPushButton::clicked, this, &BugsAndNotesWindow::newEntry);
+    connect(m_removeButton, &QPushButton::clicked, this, &BugsAndNotesWindow::removeSelected);
 
     m_listView = new QTreeWidget(this);
     m_listView->setObjectName(QStringLiteral("ListView1"));
@@ -90,14 +90,14 @@ BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     connect(addMenuAction(m_popup, QStringLiteral("Closethebugnote1"), QStringLiteral("Close the bug/note")),
-            &QAction::triggered, this, &BugsAndNotesWindow::Closethebugnote1Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::closeSelected);
     connect(addMenuAction(m_popup, QStringLiteral("Openthebugnote1"), QStringLiteral("Open the bug/note")),
-            &QAction::triggered, this, &BugsAndNotesWindow::Openthebugnote1Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::reopenSelected);
     m_popup->addSeparator();
     connect(addMenuAction(m_popup, QStringLiteral("Addbugnote1"), QStringLiteral("Add bug/note")),
-            &QAction::triggered, this, &BugsAndNotesWindow::BitBtn3Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::newEntry);
     connect(addMenuAction(m_popup, QStringLiteral("Removebugnote1"), QStringLiteral("Remove bug/note")),
-            &QAction::triggered, this, &BugsAndNotesWindow::BitBtn2Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::removeSelected);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popup->popup(m_listView->viewport()->mapToGlobal(pos)); });
@@ -202,7 +202,7 @@ void BugsAndNotesWindow::keyPressEvent(QKeyEvent* event) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
             button->click();
         else
-            BitBtn3Click();
+            newEntry();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -246,12 +246,12 @@ int BugsAndNotesWindow::selectedRow() const {
     return selected.isEmpty() ? -1 : m_listView->indexOfTopLevelItem(selected.first());
 }
 
-void BugsAndNotesWindow::BitBtn3Click() {
+void BugsAndNotesWindow::newEntry() {
     if (m_editable && m_editWindow)
         m_editWindow->exec();
 }
 
-void BugsAndNotesWindow::BitBtn2Click() {
+void BugsAndNotesWindow::removeSelected() {
     const int row = selectedRow();
     if (!m_editable || row < 0)
         return;
@@ -269,10 +269,10 @@ void BugsAndNotesWindow::setSelectedStatus(const QString& status) {
     writeRegister();
 }
 
-void BugsAndNotesWindow::Closethebugnote1Click() {
+void BugsAndNotesWindow::closeSelected() {
     setSelectedStatus(NotesRegister::kClosed);
 }
 
-void BugsAndNotesWindow::Openthebugnote1Click() {
+void BugsAndNotesWindow::reopenSelected() {
     setSelectedStatus(NotesRegister::kOpen);
 }

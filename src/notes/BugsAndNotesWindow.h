@@ -47,10 +47,10 @@ public:
     QTreeWidget* listView() const { return m_listView; }
 
 public slots:
-    void BitBtn3Click();
-    void BitBtn2Click();
-    void Closethebugnote1Click();
-    void Openthebugnote1Click();
+    void newEntry();
+    void removeSelected();
+    void closeSelected();
+    void reopenSelected();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -16,19 +16,19 @@ class EditNoteWindow : public QDialog {
 public:
     explicit EditNoteWindow(BugsAndNotesWindow& notes, QWidget* parent = nullptr);
 
-    QLineEdit* Edit1 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
+    QLineEdit* m_id = nullptr;
+    QDateEdit* m_date = nullptr;
+    QLineEdit* m_description = nullptr;
+    QRadioButton* m_open = nullptr;
+    QRadioButton* m_closed = nullptr;
+    QComboBox* m_priority = nullptr;
+    QLineEdit* m_fileAndLine = nullptr;
 
     // The date as a row shows it: the system's short date format.
     static QString dateText(const QDate& date);
 
 public slots:
-    void Button1Click();
+    void addToRegister();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -69,13 +69,13 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSW
     close->setObjectName("Button1");
     close->setGeometry(fontscale::px(QRect(520, 340, 80, 26)));
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &AboutWindow::Button1Click);
+    connect(close, &QPushButton::clicked, this, &AboutWindow::closeWindow);
 
     m_placement = new FormSizeSave(this);
     m_placement->restore();
 }
 
-void AboutWindow::Button1Click() {
+void AboutWindow::closeWindow() {
     close();
 }
 

@@ -11,7 +11,7 @@ public:
     explicit AboutWindow(QWidget* parent = nullptr);
 
 public slots:
-    void Button1Click();
+    void closeWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

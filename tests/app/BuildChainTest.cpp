@@ -222,9 +222,9 @@ TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
     w.setNewProjectWindow(&newProject);
     const QString parent = dirPath("work");
     QTimer::singleShot(0, &newProject, [&] {
-        newProject.Edit1->setText("Calc");
-        newProject.Edit2->setText(parent);
-        newProject.Button1->click();
+        newProject.m_projectName->setText("Calc");
+        newProject.m_parentFolder->setText(parent);
+        newProject.m_okButton->click();
     });
     w.New2Click();
     ASSERT_EQ(w.project().ProjectName, "Calc");
@@ -394,7 +394,7 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
     dialogs.answer(mrYes, "The SuperWaba folder \"" + projectDir + "\" holds no lib/superwaba.jar.");
     QString page;
     QTimer::singleShot(0, &settings, [&] {
-        page = settings.ui().PageControl1->tabText(settings.ui().PageControl1->currentIndex());
+        page = settings.ui().pages->tabText(settings.ui().pages->currentIndex());
         settings.reject();
     });
     w.Start1Click();

@@ -52,7 +52,7 @@ TEST_F(ClassWizardTest, TypingAtTheFirstShowingReplacesUnknown) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClicks(QApplication::focusWidget(), "Calc");
-    EXPECT_EQ(f.Edit1->text(), "Calc");
+    EXPECT_EQ(f.m_className->text(), "Calc");
 }
 
 TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
@@ -61,15 +61,15 @@ TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     addTemplate("MainWindow.orw", "class <name>Main extends <name> {\r\n}\r\n");
     ClassWizard& f = open();
     QStringList captions;
-    for (int i = 0; i < f.ListView1->count(); ++i)
-        captions << f.ListView1->item(i)->text();
+    for (int i = 0; i < f.m_templateList->count(); ++i)
+        captions << f.m_templateList->item(i)->text();
     EXPECT_EQ(captions, (QStringList{"applet", "MainWindow", "Window"}));
-    EXPECT_EQ(f.ListView1->currentItem()->text(), "applet");
-    EXPECT_EQ(f.Edit1->text(), "unknown");
+    EXPECT_EQ(f.m_templateList->currentItem()->text(), "applet");
+    EXPECT_EQ(f.m_className->text(), "unknown");
 
-    f.ListView1->setCurrentRow(1);
-    f.Edit1->setText("Engine");
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    f.m_templateList->setCurrentRow(1);
+    f.m_className->setText("Engine");
+    QTest::mouseClick(f.m_okButton, Qt::LeftButton);
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Engine"}}));
     ASSERT_NE(host->fileList.CurrentFile(), nullptr);
@@ -102,8 +102,8 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
         if (!message.isEmpty())
             dialogs.answer(mrOk, message);
         f.show();
-        f.Edit1->setText(name);
-        f.Button1Click();
+        f.m_className->setText(name);
+        f.generateClass();
         EXPECT_EQ(host->generated.size(), generated + (message.isEmpty() ? 1 : 0)) << name.toStdString();
         EXPECT_EQ(f.isVisible(), !message.isEmpty()) << name.toStdString();
     }
@@ -112,17 +112,17 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
 
 TEST_F(ClassWizardTest, NoTemplateOrAVanishedOneCreatesNothing) {
     ClassWizard& empty = open();
-    empty.Edit1->setText("Calc2");
-    empty.Button1Click(); // no template selected: nothing happens
+    empty.m_className->setText("Calc2");
+    empty.generateClass(); // no template selected: nothing happens
     EXPECT_TRUE(empty.isVisible());
     EXPECT_TRUE(host->generated.isEmpty());
 
     addTemplate("Gone.orw");
     ClassWizard& f = open();
     QFile::remove(templates + "/Gone.orw");
-    f.Edit1->setText("Calc2");
+    f.m_className->setText("Calc2");
     dialogs.answer(mrOk, "Gone.orw");
-    f.Button1Click();
+    f.generateClass();
     EXPECT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(host->fileList.count(), 0);
     EXPECT_TRUE(f.isVisible());

@@ -75,7 +75,7 @@ TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
     EXPECT_TRUE(item->isChecked());
 
     EXPECT_EQ(w.remoteDebuggingAddress, "5000");
-    options.Edit3->setText("6123");
+    options.m_port->setText("6123");
     EXPECT_EQ(w.remoteDebuggingAddress, "6123");
 }
 

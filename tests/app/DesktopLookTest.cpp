@@ -514,7 +514,7 @@ TEST_F(DesktopLook, SettingsWindowStaysOnTheScreenWithADoubleFont) {
         const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
         EXPECT_TRUE(screen.contains(onScreen)) << name;
     }
-    QTabWidget* pages = settings.ui().PageControl1;
+    QTabWidget* pages = settings.ui().pages;
     for (int page = 0; page < pages->count(); ++page) {
         SCOPED_TRACE(pages->tabText(page).toStdString());
         pages->setCurrentIndex(page);
@@ -609,7 +609,7 @@ TEST(FixedWidthText, StaysFixedPitchWhereTheWindowsFamiliesComeOutProportional) 
     TPlusMemoPrinter printer;
     const std::pair<const char*, QFont> fonts[] = {{"editor", editor.font()},
                                                    {"output window", output.memo()->font()},
-                                                   {"completion box", completion.Edit2->font()},
+                                                   {"completion box", completion.m_typed->font()},
                                                    {"printed text", printer.font()}};
     for (const auto& [where, font] : fonts)
         EXPECT_TRUE(QFontInfo(font).fixedPitch()) << where << ": " << QFontInfo(font).family().toStdString();

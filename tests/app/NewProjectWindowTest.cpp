@@ -32,9 +32,9 @@ protected:
         form = std::make_unique<NewProjectWindow>(*host, nullptr, templates);
         form->show();
         if (!name.isEmpty())
-            form->Edit1->setText(name);
+            form->m_projectName->setText(name);
         if (!path.isEmpty())
-            form->Edit2->setText(path);
+            form->m_parentFolder->setText(path);
         return *form;
     }
 
@@ -54,20 +54,20 @@ TEST_F(NewProjectWindowTest, TypingAtTheFirstShowingReplacesUnknown) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClicks(QApplication::focusWidget(), "Calc");
-    EXPECT_EQ(f.Edit1->text(), "Calc");
+    EXPECT_EQ(f.m_projectName->text(), "Calc");
 }
 
 TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
     NewProjectWindow& f = open(); // no product key yet
-    EXPECT_EQ(f.Edit1->text(), "unknown");
-    EXPECT_EQ(f.Edit2->text(), "/");
-    EXPECT_TRUE(f.CheckBox1->isChecked());
-    EXPECT_FALSE(f.Button1->isEnabled());
+    EXPECT_EQ(f.m_projectName->text(), "unknown");
+    EXPECT_EQ(f.m_parentFolder->text(), "/");
+    EXPECT_TRUE(f.m_createMainClass->isChecked());
+    EXPECT_FALSE(f.m_okButton->isEnabled());
     // The product key exists, Projects is still absent.
     host->setStoreText(kProductKey, "LastProject", "");
-    EXPECT_EQ(open().Edit2->text(), QDir::homePath() + "/Projects/");
+    EXPECT_EQ(open().m_parentFolder->text(), QDir::homePath() + "/Projects/");
     host->setStoreText(kProductKey, "Projects", "/srv/work");
-    EXPECT_EQ(open().Edit2->text(), "/srv/work");
+    EXPECT_EQ(open().m_parentFolder->text(), "/srv/work");
 }
 
 TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
@@ -75,40 +75,40 @@ TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
     const std::tuple<QString, QString, bool> cases[] = {
         {"Calc", "/w", true}, {"unknown", "/w", false}, {"", "/w", false}, {"Calc", "", false}};
     for (const auto& [name, path, enabled] : cases) {
-        f.Edit1->setText(name);
-        f.Edit2->setText(path);
-        EXPECT_EQ(f.Button1->isEnabled(), enabled) << name.toStdString() << " in " << path.toStdString();
+        f.m_projectName->setText(name);
+        f.m_parentFolder->setText(path);
+        EXPECT_EQ(f.m_okButton->isEnabled(), enabled) << name.toStdString() << " in " << path.toStdString();
     }
 
     dialogs.answer(mrOk, "Space characters are not allowed in project names!");
-    f.Edit1->clear();
-    QTest::keyClicks(f.Edit1, "My Calc");
+    f.m_projectName->clear();
+    QTest::keyClicks(f.m_projectName, "My Calc");
     ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(dialogs.asked()[0].title, "STOP");
-    EXPECT_EQ(f.Edit1->text(), "MyCalc"); // the blank went, the rest of the name stayed
-    EXPECT_FALSE(f.Button1->isEnabled()); // the path is still empty
+    EXPECT_EQ(f.m_projectName->text(), "MyCalc"); // the blank went, the rest of the name stayed
+    EXPECT_FALSE(f.m_okButton->isEnabled());      // the path is still empty
 
     // A blank typed inside the name leaves the cursor where it was.
     dialogs.answer(mrOk, "Space characters");
-    f.Edit1->setCursorPosition(2);
-    QTest::keyClicks(f.Edit1, " X");
-    EXPECT_EQ(f.Edit1->text(), "MyXCalc");
+    f.m_projectName->setCursorPosition(2);
+    QTest::keyClicks(f.m_projectName, " X");
+    EXPECT_EQ(f.m_projectName->text(), "MyXCalc");
 
     dialogs.answer(mrOk, "Space characters");
     QApplication::clipboard()->setText("Big\tCalc ");
-    f.Edit1->selectAll();
-    f.Edit1->paste();
+    f.m_projectName->selectAll();
+    f.m_projectName->paste();
     EXPECT_EQ(dialogs.asked().size(), 3);
-    EXPECT_EQ(f.Edit1->text(), "BigCalc");
+    EXPECT_EQ(f.m_projectName->text(), "BigCalc");
 }
 
 TEST_F(NewProjectWindowTest, NamesThatAreNoJavaClassNamesAreRefused) {
     NewProjectWindow& f = open({}, dir.filePath("Work"));
     for (const char* name : {"my-app", "../x", "a/b", "Say\"Hi\"", "1st", "class", "a.b"}) {
-        f.Edit1->setText(name);
-        ASSERT_TRUE(f.Button1->isEnabled()) << name;
+        f.m_projectName->setText(name);
+        ASSERT_TRUE(f.m_okButton->isEnabled()) << name;
         dialogs.answer(mrOk, "Java");
-        f.Button1Click();
+        f.createProject();
         EXPECT_TRUE(f.isVisible()) << name;
         EXPECT_EQ(dialogs.asked().last().type, mtError) << name;
     }
@@ -136,7 +136,7 @@ TEST_F(NewProjectWindowTest, TypedFoldersAreMadeAbsolute) {
     };
     for (const auto& c : cases) {
         NewProjectWindow& f = open("Calc", c.typed);
-        f.Button1Click();
+        f.createProject();
         EXPECT_EQ(host->projectValues.ProjectDir, c.parent + (c.parent.endsWith('/') ? "" : "/") + "Calc/");
         EXPECT_TRUE(QFileInfo(host->projectValues.ProjectDir).isDir());
         EXPECT_EQ(host->storeText(kProductKey, "Projects"), c.parent);
@@ -154,7 +154,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     host->fileList.insertFile(old);
     host->projectValues.ProjectFileFormat = {TextEncoding::Windows1252, false};
     NewProjectWindow& f = open("Calc", dir.filePath("Work"));
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    QTest::mouseClick(f.m_okButton, Qt::LeftButton);
 
     EXPECT_EQ(f.result(), QDialog::Accepted);
     const QString folder = dir.filePath("Work") + "/Calc/";
@@ -176,8 +176,8 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{}); // nothing written yet
 
     NewProjectWindow& plain = open("Plain", dir.filePath("Work"));
-    plain.CheckBox1->setChecked(false);
-    plain.Button1Click();
+    plain.m_createMainClass->setChecked(false);
+    plain.createProject();
     EXPECT_EQ(host->generated.size(), 1);
     EXPECT_EQ(host->editorClears, 1);
 }
@@ -187,14 +187,14 @@ TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     writeBytes(dir.filePath("file"), "x");
     NewProjectWindow& f = open("Calc", dir.filePath("Work"));
     dialogs.answer(mrNo, "This project already exists. Do you really want to proceed?");
-    f.Button1Click();
+    f.createProject();
     ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(dialogs.asked()[0].variant, DialogVariant::AccessKeys);
     EXPECT_EQ(dialogs.asked()[0].buttons, mbYesNo);
 
-    f.Edit2->setText(dir.filePath("file")); // a file where the parent folder should be
+    f.m_parentFolder->setText(dir.filePath("file")); // a file where the parent folder should be
     dialogs.answer(mrOk, "Cannot create the folder");
-    f.Button1Click();
+    f.createProject();
     EXPECT_EQ(dialogs.asked().size(), 2);
 
     // After No and after the failure the window is open and the old project untouched.
@@ -203,9 +203,9 @@ TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     EXPECT_EQ(host->projectValues.CreatorID, "OLDI");
     EXPECT_TRUE(host->generated.isEmpty());
 
-    f.Edit2->setText(dir.filePath("Work"));
+    f.m_parentFolder->setText(dir.filePath("Work"));
     dialogs.answer(mrYes, "already exists");
-    f.Button1Click();
+    f.createProject();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(host->projectValues.ProjectName, "Calc");
 }

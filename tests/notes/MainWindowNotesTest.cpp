@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, BugsAndNotesManagerFollowsTheProject) {
     ASSERT_EQ(notes.listView()->topLevelItemCount(), 1);
     EXPECT_EQ(notes.listView()->topLevelItem(0)->text(2), "in A");
     notes.listView()->setCurrentItem(notes.listView()->topLevelItem(0));
-    notes.Closethebugnote1Click();
+    notes.closeSelected();
 
     // Another project, in another folder without a register, is loaded while the window is open.
     writeSource(dirPath("B.java"), {"class B {}"});
