@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         project.write("Big\r\n\r\n\r\n\r\nBig.java\r\n");
     }
 
-    TForm1 window(store);
+    MainWindow window(store);
     window.setParserFolder(parserFolder);
     window.resize(900, 650);
     window.show();

@@ -23,7 +23,7 @@ namespace {
 constexpr int LineWidth = 60;
 
 // Seconds until the window shows every line; negative on failure.
-double listRound(TForm1& window, const QString& helper, int count) {
+double listRound(MainWindow& window, const QString& helper, int count) {
     TGUI2Console* viewer = window.runner(6);
     auto* list = window.ui().ListBox3;
     list->clear();
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? 1 : 3;
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 window(store);
+    MainWindow window(store);
     window.FormCreate({});
     window.resize(1000, 700);
     window.show();

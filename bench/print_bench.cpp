@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     const QStringList lines = javaSource(10000);
 
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 window(store);
+    MainWindow window(store);
     window.FormCreate({});
     window.resize(1000, 700);
     window.show();

@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write((project.join("\r\n") + "\r\n").toUtf8());
     }
-    TForm1 window(store);
+    MainWindow window(store);
     window.FormCreate({});
     QElapsedTimer timer;
     timer.start();
