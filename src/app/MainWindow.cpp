@@ -75,7 +75,7 @@ void MainWindow::wireCommands() {
     for (const MenuCommand& command : menuCommands()) {
         QAction* action = m_ui.menuActions.value(command.objectName);
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
-        const QByteArray handler = command.handler.toLatin1();
+        const CommandHandler::Function handler = command.handler.run;
         connect(action, &QAction::triggered, this, [this, menu, handler] {
             if (menu && !menu->menuAction()->isEnabled()) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
@@ -85,16 +85,12 @@ void MainWindow::wireCommands() {
                                              10000);
                 return;
             }
-            QMetaObject::invokeMethod(this, handler.constData());
+            (this->*handler)();
         });
     }
     for (const ToolCommand& tool : toolCommands()) {
-        if (tool.handler.isEmpty())
-            continue;
         QAction* action = m_ui.toolActions.value(tool.objectName);
-        const QByteArray handler = tool.handler.toLatin1();
-        connect(action, &QAction::triggered, this,
-                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+        connect(action, &QAction::triggered, this, tool.handler.run);
         action->setEnabled(!tool.startsDisabled);
     }
     for (const MenuTitle& title : menuTitles())
@@ -133,9 +129,8 @@ void MainWindow::wireCommands() {
     connect(m_ui.RichEdit1, &SourceEditor::changed, this, &MainWindow::RichEdit1Change);
     connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &MainWindow::RichEdit1KeyUp);
     for (const MenuCommand& command : editorMenuCommands()) {
-        const QByteArray handler = command.handler.toLatin1();
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
-                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+                command.handler.run);
     }
     connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });

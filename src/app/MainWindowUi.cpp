@@ -201,9 +201,9 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     ToolBar1->setMovable(false);
     window->addToolBar(ToolBar1);
     for (const ToolCommand& tool : toolCommands()) {
-        if (tool.handler.isEmpty()) {
+        if (tool.runTargetBoxBefore) {
             ComboBox1 = new QComboBox(ToolBar1);
-            ComboBox1->setObjectName(tool.objectName);
+            ComboBox1->setObjectName("ComboBox1");
             ComboBox1->addItems({"Java", "Palm Emulator", "Palm Simulator"});
             // The box takes typing; a target it does not know starts nothing.
             ComboBox1->setEditable(true);
@@ -212,7 +212,6 @@ void MainWindowUi::setupUi(QMainWindow* window) {
             // The Settings window rebuilds the list after the first showing: the box follows its items.
             ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
             ToolBar1->addWidget(ComboBox1);
-            continue;
         }
         const QIcon icon = toolIcon(tool.objectName);
         QAction* action =

@@ -12,25 +12,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMetaMethod>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
 
-TEST_F(MainWindowTest, EveryCommandReachesAnExistingHandler) {
+// Each entry's handler is checked by the compiler; the window must still give every entry its item.
+TEST_F(MainWindowTest, EveryCommandHasItsItemAndCaption) {
     MainWindow& w = start();
-    const QMetaObject* meta = w.metaObject();
     for (const MenuCommand& command : menuCommands()) {
-        const QByteArray slot = QMetaObject::normalizedSignature((command.handler + "()").toLatin1());
-        EXPECT_GE(meta->indexOfSlot(slot), 0) << command.handler.toStdString();
         QAction* action = w.ui().menuActions.value(command.objectName);
         ASSERT_NE(action, nullptr) << command.objectName.toStdString();
         EXPECT_EQ(action->text(), command.caption);
     }
     for (const ToolCommand& tool : toolCommands()) {
-        if (!tool.handler.isEmpty()) {
-            EXPECT_GE(meta->indexOfSlot((tool.handler + "()").toLatin1()), 0) << tool.handler.toStdString();
-        }
+        QAction* action = w.ui().toolActions.value(tool.objectName);
+        ASSERT_NE(action, nullptr) << tool.objectName.toStdString();
+        EXPECT_EQ(action->toolTip(), tool.hint);
     }
 
     EXPECT_EQ(w.ui().menuActions.value("ToolButton19"), nullptr);
