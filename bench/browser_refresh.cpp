@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     window.setParserFolder(parserFolder);
     window.resize(900, 650);
     window.show();
-    window.FormCreate({folder + "Big.hwp"});
+    window.startUp({folder + "Big.hwp"});
     QTreeWidget* tree = window.ui().TreeView1;
     SourceEditor* editor = window.editor();
     const auto settled = [&] {

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
             return 2;
     }
     MainWindow window(store);
-    window.FormCreate({});
+    window.startUp({});
     ClassHelpWindow help(&window);
     window.setClassHelpWindow(&help);
     window.resize(1000, 700);

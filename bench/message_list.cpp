@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
     MainWindow window(store);
-    window.FormCreate({});
+    window.startUp({});
     window.resize(1000, 700);
     window.show();
     QCoreApplication::processEvents();

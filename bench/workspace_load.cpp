@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
         file.write((project.join("\r\n") + "\r\n").toUtf8());
     }
     MainWindow window(store);
-    window.FormCreate({});
+    window.startUp({});
     QElapsedTimer timer;
     timer.start();
     window.loadProjectFile(folder + "Big.hwp", false);

@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     // step may read what the main window loaded.
     RegistryStore& store = RegistryStore::instance();
     MainWindow mainWindow(store);
-    mainWindow.FormCreate(files);
+    mainWindow.startUp(files);
     AboutWindow about(&mainWindow);
     mainWindow.setAboutWindow(&about);
     NewProjectWindow newProject(mainWindow, &mainWindow);

@@ -18,7 +18,7 @@ public:
     explicit ClassWizard(WorkspaceHost& host, QWidget* parent = nullptr,
                          const QString& templateFolder = QString());
 
-    // New1Click shows the window through this; true when a class was generated.
+    // newClassFile shows the window through this; true when a class was generated.
     bool runModal();
 
     QListWidget* m_templateList = nullptr;

@@ -96,7 +96,7 @@ void MainWindow::wireCommands() {
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
 
-    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &MainWindow::ComboBox1Change);
+    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
     const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
@@ -113,35 +113,35 @@ void MainWindow::wireCommands() {
                 (this->*handler)();
         });
     };
-    clickable(m_ui.ListBox1, &MainWindow::ListBox1Click);
-    clickable(m_ui.ListBox2, &MainWindow::ListBox2Click);
+    clickable(m_ui.ListBox1, &MainWindow::sourceListClicked);
+    clickable(m_ui.ListBox2, &MainWindow::otherFilesClicked);
     connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
     connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu2->popup(m_ui.ListBox2->viewport()->mapToGlobal(at)); });
-    connect(m_ui.SaveSource1, &QAction::triggered, this, &MainWindow::ToolButton3Click);
-    connect(m_ui.Removefromproject1, &QAction::triggered, this, &MainWindow::Removefromproject1Click);
-    connect(m_ui.AddNewFile1, &QAction::triggered, this, &MainWindow::ToolButton15Click);
-    connect(m_ui.Showpicture1, &QAction::triggered, this, &MainWindow::Showpicture1Click);
-    connect(m_ui.Removefromproject2, &QAction::triggered, this, &MainWindow::Removefromproject2Click);
-    connect(m_ui.ToolButton15, &QAction::triggered, this, &MainWindow::ToolButton15Click);
-    connect(m_ui.ToolButton16, &QAction::triggered, this, &MainWindow::ToolButton16Click);
-    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &MainWindow::RichEdit1Change);
-    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &MainWindow::RichEdit1KeyUp);
+    connect(m_ui.SaveSource1, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(m_ui.Removefromproject1, &QAction::triggered, this, &MainWindow::removeSourceFromProject);
+    connect(m_ui.AddNewFile1, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.Showpicture1, &QAction::triggered, this, &MainWindow::showPicture);
+    connect(m_ui.Removefromproject2, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
+    connect(m_ui.ToolButton15, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.ToolButton16, &QAction::triggered, this, &MainWindow::removeOtherFile);
+    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &MainWindow::editorChanged);
+    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
                 command.handler.run);
     }
     connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });
-    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &MainWindow::Panel4DblClick);
-    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter2Moved);
-    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter2Moved);
-    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::Splitter3Moved);
-    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &MainWindow::PageControl1Change);
+    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::messagePanelMoved);
+    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
-void MainWindow::FormCreate(const QStringList& arguments) {
+void MainWindow::startUp(const QStringList& arguments) {
     m_placement->restore();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
@@ -319,17 +319,17 @@ void MainWindow::saveScreenSettings() {
                                                   m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
 }
 
-void MainWindow::Splitter2Moved() {
+void MainWindow::paneMoved() {
     saveScreenSettings();
 }
 
-void MainWindow::Splitter3Moved() {
+void MainWindow::messagePanelMoved() {
     if (const int count = m_ui.ListBox3->count())
         m_ui.ListBox3->setCurrentRow(count - 1);
     saveScreenSettings();
 }
 
-void MainWindow::Panel4DblClick() {
+void MainWindow::messagePanelDoubleClicked() {
     const int height = m_ui.messagePanelHeight();
     // Collapsed, the panel keeps its header, which grows with the desktop's font.
     if (height > fontscale::px(24)) {
@@ -340,7 +340,7 @@ void MainWindow::Panel4DblClick() {
     }
 }
 
-void MainWindow::PageControl1Change() {
+void MainWindow::pageChanged() {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
         m_documentation->WebBrowser1->navigate(contextHelp::fileUrl(programFolder() + "/noHelp.html"));
@@ -357,7 +357,7 @@ bool MainWindow::anyModified() const {
     return false;
 }
 
-bool MainWindow::FormCloseQuery() {
+bool MainWindow::mayClose() {
     // A project without files still has a membership to keep: only with nothing open is nothing asked.
     if (!m_project.hasProject() && m_files.isEmpty())
         return true;
@@ -386,40 +386,40 @@ bool MainWindow::FormCloseQuery() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
-    FormClose();
+    finishClosing();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();
     event->accept();
 }
 
-void MainWindow::FormClose() {
+void MainWindow::finishClosing() {
     m_placement->save();
 }
 
-void MainWindow::Exit1Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
 // The hidden toggle is down exactly when a Palm target is chosen.
-void MainWindow::ComboBox1Change() {
+void MainWindow::runTargetChanged() {
     m_ui.ToolButton14->setChecked(m_ui.ComboBox1->currentText() != QLatin1String("Java"));
 }
 
-void MainWindow::AboutOrrery2Click() {
+void MainWindow::showAbout() {
     if (m_about)
         m_about->show();
 }
 
-void MainWindow::New1Click() {
+void MainWindow::newClassFile() {
     if (m_classWizard)
         m_classWizard->runModal();
 }
 
-void MainWindow::New2Click() {
+void MainWindow::newProject() {
     if (!m_newProject)
         return;
     // A new project clears the open files: unsaved work is offered for saving first, as Load does.
@@ -436,13 +436,13 @@ void MainWindow::New2Click() {
     focusEditor();
 }
 
-void MainWindow::Settings1Click() {
+void MainWindow::openSettings() {
     if (m_settingsWindow)
         m_settingsWindow->runModal();
 }
 
 // Commands that arrive with later parts of the program.
-void MainWindow::Print1Click() {
+void MainWindow::printFile() {
     if (!m_printer) {
         m_printer = std::make_unique<TPlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.RichEdit1);
@@ -454,42 +454,42 @@ void MainWindow::Print1Click() {
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }
-void MainWindow::Manager1Click() {
+void MainWindow::openBugsAndNotes() {
     if (m_bugsAndNotes)
         m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
 }
 
-void MainWindow::Undo1Click() {
+void MainWindow::undo() {
     m_ui.RichEdit1->undo();
 }
-void MainWindow::Redo1Click() {
+void MainWindow::redo() {
     m_ui.RichEdit1->redo();
 }
-void MainWindow::Cut1Click() {
+void MainWindow::cut() {
     m_ui.RichEdit1->cut();
 }
-void MainWindow::Copy1Click() {
+void MainWindow::copy() {
     m_ui.RichEdit1->copy();
 }
-void MainWindow::Paste1Click() {
+void MainWindow::paste() {
     m_ui.RichEdit1->paste();
 }
-void MainWindow::DeleteSelection1Click() {
+void MainWindow::deleteSelection() {
     m_ui.RichEdit1->deleteSelection();
 }
-void MainWindow::SelectAll1Click() {
+void MainWindow::selectAll() {
     m_ui.RichEdit1->selectAll();
 }
-void MainWindow::Find1Click() {
+void MainWindow::findText() {
     m_findReplace->showFind(frameGeometry());
 }
-void MainWindow::FindReplace1Click() {
+void MainWindow::findAndReplace() {
     m_findReplace->showReplace();
 }
-void MainWindow::ToggleComment1Click() {
+void MainWindow::toggleCommentLines() {
     toggleComment(*m_ui.RichEdit1);
 }
-void MainWindow::Help1Click() {
+void MainWindow::helpOnWord() {
     SourceEditor& editor = *m_ui.RichEdit1;
     const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
     const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
@@ -503,7 +503,7 @@ void MainWindow::Help1Click() {
 }
 
 // Each aid reads its Settings check box as the key comes up.
-void MainWindow::RichEdit1KeyUp(int key, bool closingBrace) {
+void MainWindow::editorKeyReleased(int key, bool closingBrace) {
     typingAids::keyUp(*m_ui.RichEdit1, key, closingBrace,
                       {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

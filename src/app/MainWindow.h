@@ -38,7 +38,8 @@ class TPlusMemoPrinter;
 struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
-// Handlers keep the names under which the rest of the program knows them.
+// Handlers are named for what they do; the widgets keep their component names as objectName, which the
+// tests, the stored window geometry and the settings table use.
 class MainWindow : public QMainWindow, public WorkspaceHost {
     Q_OBJECT
 public:
@@ -46,7 +47,7 @@ public:
     ~MainWindow() override;
 
     // The start-up steps; `arguments` are the program's command-line arguments without the program.
-    void FormCreate(const QStringList& arguments);
+    void startUp(const QStringList& arguments);
     void setAboutWindow(AboutWindow* about) { m_about = about; }
     void setBitmapViewer(BitmapViewer* viewer) { m_bitmapViewer = viewer; }
     void setOutputWindow(OutputWindow* output);
@@ -112,7 +113,7 @@ public:
     bool saveAll();
     void saveScreenSettings();
     void checkFilesChanged();
-    bool FormCloseQuery();
+    bool mayClose();
     void enableProjectCommands();
     // Reads a project file into the workspace, recording each file's time as its text is read.
     void loadProjectFile(const QString& path, bool atStartup);
@@ -129,73 +130,73 @@ public:
 
 public slots:
     // File
-    void New1Click();
-    void ToolButton2Click();
-    void ToolButton3Click();
-    void SaveFileas1Click();
-    void ToolButton4Click();
-    void Print1Click();
-    void Exit1Click();
+    void newClassFile();
+    void openFiles();
+    void saveFile();
+    void saveFileAs();
+    void saveAllFiles();
+    void printFile();
+    void exitProgram();
     // Edit
-    void Undo1Click();
-    void Redo1Click();
-    void Cut1Click();
-    void Copy1Click();
-    void Paste1Click();
-    void DeleteSelection1Click();
-    void SelectAll1Click();
-    void Find1Click();
-    void FindReplace1Click();
-    void ToggleComment1Click();
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void deleteSelection();
+    void selectAll();
+    void findText();
+    void findAndReplace();
+    void toggleCommentLines();
     // The editor's context menu
-    void Help1Click();
+    void helpOnWord();
     // Project
-    void New2Click();
-    void Load1Click();
-    void Save1Click();
-    void Settings1Click();
-    void Manager1Click();
+    void newProject();
+    void openProject();
+    void saveProject();
+    void openSettings();
+    void openBugsAndNotes();
     // Compile
-    void StartJava1Click();
-    void Start1Click();
-    void Compile2Click();
-    void StartDebugger1Click();
-    void StartRemoteDebugging1Click();
-    void RemoteDebuggingOptions1Click();
-    void ToolButton19Click();
-    void ComboBox1Change();
+    void startApplication();
+    void compileAndStart();
+    void compile();
+    void startDebugging();
+    void toggleRemoteDebugging();
+    void remoteDebuggingOptions();
+    void saveAllCompileAndStart();
+    void runTargetChanged();
     // The message list's error lines one by one, as a double-click on each would jump; the log window.
-    void NextError1Click();
-    void PreviousError1Click();
-    void OutputWindow1Click();
+    void nextError();
+    void previousError();
+    void showOutputWindow();
     // ?
-    void AboutOrrery1Click();
-    void Search1Click();
-    void Checkforupdates1Click();
-    void AboutOrrery2Click();
+    void showHelp();
+    void searchHelp();
+    void checkForUpdates();
+    void showAbout();
     // Lists and panels
-    void ListBox1Click();
-    void ListBox2Click();
-    void Showpicture1Click();
-    void ToolButton15Click();
-    void ToolButton16Click();
-    void Removefromproject1Click();
-    void Removefromproject2Click();
-    void RichEdit1Change();
-    void RichEdit1KeyUp(int key, bool closingBrace);
-    void Panel4DblClick();
-    void Splitter2Moved();
-    void Splitter3Moved();
-    void PageControl1Change();
-    void ListBox3DblClick();
-    void Clearoutput1Click();
-    void Copytoclipboard1Click();
+    void sourceListClicked();
+    void otherFilesClicked();
+    void showPicture();
+    void addOtherFile();
+    void removeOtherFile();
+    void removeSourceFromProject();
+    void removeOtherFromProject();
+    void editorChanged();
+    void editorKeyReleased(int key, bool closingBrace);
+    void messagePanelDoubleClicked();
+    void paneMoved();
+    void messagePanelMoved();
+    void pageChanged();
+    void messageDoubleClicked();
+    void clearMessages();
+    void copyMessages();
     // The class browser
-    void TreeView1Click();
-    void ToolButton20Click();
-    void ToolButton21Click();
-    void ToolButton23Click();
-    void ToolButton24Click();
+    void browserItemClicked();
+    void sortBrowser();
+    void browserInSourceOrder();
+    void toggleBrowserVariables();
+    void toggleBrowserMethods();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -217,7 +218,7 @@ private:
     void applyPaneSizes();
     void storeDetectedJdk();
     void storeBundledSdk();
-    void FormClose();
+    void finishClosing();
     void copyIntoProject(const QString& source);
     // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
     void openFile(const QString& path, bool intoProject);
@@ -265,8 +266,8 @@ private:
     void setupBrowser();
     void startBrowserParse();
     QString currentPath() const;
-    void GUI2Console9Line(const QString& line);
-    void GUI2Console9Done();
+    void browserParseLine(const QString& line);
+    void browserParseDone();
     std::unique_ptr<ClassBrowser> m_browser;
     std::unique_ptr<QTemporaryDir> m_browserFolder;
     QString m_parserFolder;

@@ -95,15 +95,15 @@ void MainWindow::setupBrowser() {
         QMetaObject::invokeMethod(this, &MainWindow::refreshReplacedText, Qt::QueuedConnection);
     });
     TGUI2Console* parser = runner(9);
-    parser->OnLine = [this](TGUI2Console*, const QString& line) { GUI2Console9Line(line); };
-    parser->OnDone = [this](TGUI2Console*) { GUI2Console9Done(); };
+    parser->OnLine = [this](TGUI2Console*, const QString& line) { browserParseLine(line); };
+    parser->OnDone = [this](TGUI2Console*) { browserParseDone(); };
 
-    connect(m_ui.ToolButton20, &QAction::triggered, this, &MainWindow::ToolButton20Click);
-    connect(m_ui.ToolButton21, &QAction::triggered, this, &MainWindow::ToolButton21Click);
-    connect(m_ui.ToolButton23, &QAction::triggered, this, &MainWindow::ToolButton23Click);
-    connect(m_ui.ToolButton24, &QAction::triggered, this, &MainWindow::ToolButton24Click);
+    connect(m_ui.ToolButton20, &QAction::triggered, this, &MainWindow::sortBrowser);
+    connect(m_ui.ToolButton21, &QAction::triggered, this, &MainWindow::browserInSourceOrder);
+    connect(m_ui.ToolButton23, &QAction::triggered, this, &MainWindow::toggleBrowserVariables);
+    connect(m_ui.ToolButton24, &QAction::triggered, this, &MainWindow::toggleBrowserMethods);
     m_ui.TreeView1->viewport()->installEventFilter(
-        new ClickFilter(m_ui.TreeView1, [this] { TreeView1Click(); }));
+        new ClickFilter(m_ui.TreeView1, [this] { browserItemClicked(); }));
 }
 
 QString MainWindow::currentPath() const {
@@ -180,7 +180,7 @@ void MainWindow::checkBrowserDeadline() {
     parser->Stop();
 }
 
-void MainWindow::GUI2Console9Line(const QString& line) {
+void MainWindow::browserParseLine(const QString& line) {
     if (!m_browser->acceptsOutput())
         return;
     QElapsedTimer spent;
@@ -198,7 +198,7 @@ void MainWindow::GUI2Console9Line(const QString& line) {
         m_ui.TreeView1->topLevelItem(at->top)->insertChild(at->child, item);
 }
 
-void MainWindow::GUI2Console9Done() {
+void MainWindow::browserParseDone() {
     m_browserDeadline->stop();
     if (m_browser->acceptsOutput()) {
         QTreeWidget* tree = m_ui.TreeView1;
@@ -222,7 +222,7 @@ void MainWindow::GUI2Console9Done() {
             this, [this] { startBrowserParse(); }, Qt::QueuedConnection);
 }
 
-void MainWindow::TreeView1Click() {
+void MainWindow::browserItemClicked() {
     QTreeWidget* tree = m_ui.TreeView1;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
     if (selected.isEmpty())
@@ -245,27 +245,27 @@ void MainWindow::TreeView1Click() {
     editor->setFirstVisibleLine(*node->line - 1);
 }
 
-void MainWindow::ToolButton20Click() {
+void MainWindow::sortBrowser() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
     m_ui.ToolButton20->setChecked(true);
     m_ui.ToolButton21->setChecked(false);
     reorderTree(m_ui.TreeView1, order);
 }
 
-void MainWindow::ToolButton21Click() {
+void MainWindow::browserInSourceOrder() {
     m_browser->pressSourceOrder();
     m_ui.ToolButton20->setChecked(false);
     m_ui.ToolButton21->setChecked(true);
     updateBrowser(currentPath());
 }
 
-void MainWindow::ToolButton23Click() {
+void MainWindow::toggleBrowserVariables() {
     m_browser->toggleVariables();
     m_ui.ToolButton23->setChecked(m_browser->showVariables());
     updateBrowser(currentPath());
 }
 
-void MainWindow::ToolButton24Click() {
+void MainWindow::toggleBrowserMethods() {
     m_browser->toggleMethods();
     m_ui.ToolButton24->setChecked(m_browser->showMethods());
     updateBrowser(currentPath());

@@ -76,11 +76,11 @@ void MainWindow::setupRunners() {
     clear->setObjectName("Clearoutput1");
     QAction* copy = menu->addAction("Copy to clipboard");
     copy->setObjectName("Copytoclipboard1");
-    connect(clear, &QAction::triggered, this, &MainWindow::Clearoutput1Click);
-    connect(copy, &QAction::triggered, this, &MainWindow::Copytoclipboard1Click);
+    connect(clear, &QAction::triggered, this, &MainWindow::clearMessages);
+    connect(copy, &QAction::triggered, this, &MainWindow::copyMessages);
     connect(m_ui.ListBox3, &QWidget::customContextMenuRequested, this,
             [this, menu](const QPoint& at) { menu->popup(m_ui.ListBox3->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &MainWindow::ListBox3DblClick);
+    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &MainWindow::messageDoubleClicked);
 }
 
 bool MainWindow::compileError() const {
@@ -126,7 +126,7 @@ bool MainWindow::mainClassPresent() {
     return false;
 }
 
-void MainWindow::ToolButton19Click() {
+void MainWindow::saveAllCompileAndStart() {
     if (!mainClassPresent())
         return;
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
@@ -134,20 +134,20 @@ void MainWindow::ToolButton19Click() {
     // Compiling what could not be saved would build something other than what the user sees.
     if (!saveAll())
         return;
-    Start1Click();
+    compileAndStart();
 }
 
-void MainWindow::Start1Click() {
+void MainWindow::compileAndStart() {
     if (mainClassPresent())
         m_chain->compileAndStart();
 }
 
-void MainWindow::Compile2Click() {
+void MainWindow::compile() {
     if (saveAll())
         m_chain->compile();
 }
 
-void MainWindow::StartJava1Click() {
+void MainWindow::startApplication() {
     m_chain->startApplication();
 }
 
@@ -168,7 +168,7 @@ void MainWindow::openSettingsAt(const QString& page) {
     m_settingsWindow->runModal();
 }
 
-void MainWindow::ListBox3DblClick() {
+void MainWindow::messageDoubleClicked() {
     const QString current = m_ui.ListBox3->currentText();
     if (current.isNull())
         return;
@@ -193,11 +193,11 @@ void MainWindow::ListBox3DblClick() {
     editor->setSelection(line, 0, line, editor->lines().value(line).size());
 }
 
-void MainWindow::Clearoutput1Click() {
+void MainWindow::clearMessages() {
     m_ui.ListBox3->clear();
 }
 
-void MainWindow::Copytoclipboard1Click() {
+void MainWindow::copyMessages() {
     QString text;
     for (const QString& line : messages())
         text += line + '\r';

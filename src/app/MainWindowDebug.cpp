@@ -41,7 +41,7 @@ QAction* MainWindow::remoteDebuggingItem() {
     return item;
 }
 
-void MainWindow::StartDebugger1Click() {
+void MainWindow::startDebugging() {
     // What the debugger start reads from the main window at the moment of use.
     class Host : public DebuggerHost {
     public:
@@ -69,14 +69,14 @@ void MainWindow::StartDebugger1Click() {
     startDebugger(host);
 }
 
-void MainWindow::StartRemoteDebugging1Click() {
+void MainWindow::toggleRemoteDebugging() {
     remoteDebugging = !remoteDebugging;
     QAction* item = remoteDebuggingItem();
     const QSignalBlocker blocker(item);
     item->setChecked(remoteDebugging);
 }
 
-void MainWindow::RemoteDebuggingOptions1Click() {
+void MainWindow::remoteDebuggingOptions() {
     if (m_debuggerOptions)
         m_debuggerOptions->runModal();
 }
@@ -94,17 +94,17 @@ HelpWindow* MainWindow::openHelp() {
     return m_helpWindow;
 }
 
-void MainWindow::AboutOrrery1Click() {
+void MainWindow::showHelp() {
     if (HelpWindow* help = openHelp())
         help->showContents();
 }
 
-void MainWindow::Search1Click() {
+void MainWindow::searchHelp() {
     if (HelpWindow* help = openHelp())
         help->showSearch();
 }
 
-void MainWindow::Checkforupdates1Click() {
+void MainWindow::checkForUpdates() {
     // Whether a browser opened is not reported.
     QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder() + QStringLiteral("/updates.html")));
 }

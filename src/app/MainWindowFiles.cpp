@@ -49,7 +49,7 @@ void MainWindow::loadEditor(const TProjectFile* record) {
     m_ui.RichEdit1->setFirstVisibleLine(record->TopLine);
 }
 
-void MainWindow::ListBox1Click() {
+void MainWindow::sourceListClicked() {
     const int row = m_ui.ListBox1->currentRow();
     TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
     if (!target)
@@ -64,7 +64,7 @@ void MainWindow::ListBox1Click() {
     m_ui.RichEdit1->setFocus();
 }
 
-void MainWindow::RichEdit1Change() {
+void MainWindow::editorChanged() {
     const int lineCount = m_ui.RichEdit1->lineCount();
     // Only a change of the line count can add or move a declaration line.
     if (!SuppressChange && lineCount != LastLineCount)
@@ -78,7 +78,7 @@ void MainWindow::RichEdit1Change() {
     SuppressChange = false;
 }
 
-void MainWindow::ToolButton2Click() {
+void MainWindow::openFiles() {
     // The buffer is taken from the editor now; the flag that marks a programmatic change is set only right
     // before the editor text is replaced, so a cancelled dialog cannot swallow the user's next edit.
     captureEditor(true);
@@ -175,11 +175,11 @@ bool MainWindow::saveCurrentFile() {
     return result.ok();
 }
 
-void MainWindow::ToolButton3Click() {
+void MainWindow::saveFile() {
     saveCurrentFile();
 }
 
-void MainWindow::SaveFileas1Click() {
+void MainWindow::saveFileAs() {
     TProjectFile* current = m_files.CurrentFile();
     if (!current)
         return;
@@ -251,11 +251,11 @@ bool MainWindow::saveAll() {
     return errors.isEmpty();
 }
 
-void MainWindow::ToolButton4Click() {
+void MainWindow::saveAllFiles() {
     saveAll();
 }
 
-void MainWindow::ListBox2Click() {
+void MainWindow::otherFilesClicked() {
     const int row = m_ui.ListBox2->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Other, row);
     if (!record)
@@ -270,7 +270,7 @@ void MainWindow::ListBox2Click() {
     }
 }
 
-void MainWindow::Showpicture1Click() {
+void MainWindow::showPicture() {
     if (m_bitmapViewer && !m_bitmapViewer->isVisible())
         m_bitmapViewer->show();
 }

@@ -76,7 +76,7 @@ bool MainWindow::offerToSaveProject(bool announce) {
     return true;
 }
 
-void MainWindow::Load1Click() {
+void MainWindow::openProject() {
     if (!offerToSaveProject(true))
         return;
     const QStringList chosen =
@@ -93,7 +93,7 @@ void MainWindow::Load1Click() {
     focusEditor();
 }
 
-void MainWindow::Save1Click() {
+void MainWindow::saveProject() {
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save,
                                                   "Save As",
                                                   m_project.ProjectDir,
@@ -110,7 +110,7 @@ void MainWindow::Save1Click() {
         showError(written.error);
 }
 
-void MainWindow::ToolButton15Click() {
+void MainWindow::addOtherFile() {
     const QStringList chosen = chooseFiles(
         this,
         {FileDialogKind::OpenMany, "Add Bitmaps or Sounds", m_project.ProjectDir, kAddFileFilter, {}, "bmp"});
@@ -189,20 +189,20 @@ void MainWindow::removeSelected(FileKind kind) {
     }
 }
 
-void MainWindow::Removefromproject1Click() {
+void MainWindow::removeSourceFromProject() {
     removeSelected(FileKind::Java);
 }
-void MainWindow::Removefromproject2Click() {
+void MainWindow::removeOtherFromProject() {
     removeSelected(FileKind::Other);
 }
 
-void MainWindow::ToolButton16Click() {
+void MainWindow::removeOtherFile() {
     if (m_ui.ListBox2->count() == 0) {
         m_ui.ToolButton16->setEnabled(false);
         return;
     }
     if (m_ui.ListBox2->currentRow() < 0)
         return;
-    Removefromproject2Click();
+    removeOtherFromProject();
     m_project.ProjectModified = true;
 }

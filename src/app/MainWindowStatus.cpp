@@ -55,18 +55,18 @@ void MainWindow::jumpToError(int step) {
     }
     list.setCurrentRow(row);
     list.scrollTo(list.currentIndex());
-    ListBox3DblClick();
+    messageDoubleClicked();
 }
 
-void MainWindow::NextError1Click() {
+void MainWindow::nextError() {
     jumpToError(1);
 }
 
-void MainWindow::PreviousError1Click() {
+void MainWindow::previousError() {
     jumpToError(-1);
 }
 
-void MainWindow::OutputWindow1Click() {
+void MainWindow::showOutputWindow() {
     if (!m_output)
         return;
     m_output->show();

@@ -18,7 +18,7 @@ public:
     explicit NewProjectWindow(WorkspaceHost& host, QWidget* parent = nullptr,
                               const QString& templateFolder = QString());
 
-    // New2Click shows the window through this; true when a project was created.
+    // newProject shows the window through this; true when a project was created.
     bool runModal();
 
     QLineEdit* m_projectName = nullptr;     // project name

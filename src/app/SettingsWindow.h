@@ -22,7 +22,7 @@ public:
     SettingsWindowUi& ui() { return m_ui; }
     SettingsBinder& binder() { return *m_binder; }
 
-    // Settings1Click: shows the window modally; true when it was closed with OK.
+    // openSettings: shows the window modally; true when it was closed with OK.
     bool runModal();
 
     // Creation and every showing: placement, tool paths, creator ID, the store, icons, Palm users and the

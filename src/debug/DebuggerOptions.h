@@ -17,7 +17,7 @@ class DebuggerOptions : public QDialog {
 public:
     explicit DebuggerOptions(QWidget* parent = nullptr, RegistryStore* store = nullptr);
 
-    // RemoteDebuggingOptions1Click shows the window through this.
+    // remoteDebuggingOptions shows the window through this.
     void runModal();
 
     DebuggerChoice choice() const;

@@ -87,7 +87,7 @@ private:
 
 TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     MainWindow& w = startHello();
-    w.ToolButton19Click();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return w.messages().filter("SuperWaba applet viewer: Hello").size() > 0 &&
                !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
@@ -126,7 +126,7 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     lines[broken] = "        presses++ oops;";
     w.editor()->setLines(lines);
 
-    w.ToolButton19Click();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning() && w.messages().size() > 1; }))
         << w.messages().join('\n').toStdString();
     QTest::qWait(200);
@@ -141,7 +141,7 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     // Double-clicking the error selects the reported line.
     w.ui().ListBox1->setCurrentRow(1); // somewhere else first
     w.ui().ListBox3->setCurrentRow(w.messages().indexOf(errors.first()));
-    w.ListBox3DblClick();
+    w.messageDoubleClicked();
     EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java");
     EXPECT_EQ(w.editor()->caretLine(), broken);
     EXPECT_EQ(w.editor()->selectedText(), lines[broken]);
@@ -155,7 +155,7 @@ TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
     QFile::setPermissions(brokenJdk + "bin/javac", QFile::ReadOwner | QFile::WriteOwner);
     setStoreText(kProductKey + "Paths", "JDKPath", brokenJdk);
     MainWindow& w = startHello();
-    w.Start1Click();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return !w.runner(1)->isRunning(); }));
     EXPECT_FALSE(
         w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :13").isEmpty())
@@ -176,7 +176,7 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     MainWindow& w = startHello();
     w.ui().ComboBox1->setCurrentText("Palm Emulator");
     ASSERT_TRUE(w.ui().ToolButton14->isChecked());
-    w.Start1Click();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.messages().contains("Creating pdb file"));
@@ -198,21 +198,21 @@ TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
     w.ui().ListBox1->setCurrentRow(0); // Hello.java shown
     for (int row : {0, 2, 3}) {
         w.ui().ListBox3->setCurrentRow(row);
-        w.ListBox3DblClick();
+        w.messageDoubleClicked();
         EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java") << row;
     }
     w.ui().ListBox3->setCurrentRow(1);
-    w.ListBox3DblClick();
+    w.messageDoubleClicked();
     EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
     EXPECT_EQ(w.editor()->caretLine(), 2);
 
-    w.Copytoclipboard1Click();
+    w.copyMessages();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Compiling...\rUtil.java:3: error: ';' expected\r    at Hello.java:5: in a stack trace\r"
               "Util.java:7 no colon after the number\r");
-    w.Clearoutput1Click();
+    w.clearMessages();
     EXPECT_TRUE(w.messages().isEmpty());
-    w.Copytoclipboard1Click();
+    w.copyMessages();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 }
 
@@ -226,14 +226,14 @@ TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
         newProject.m_parentFolder->setText(parent);
         newProject.m_okButton->click();
     });
-    w.New2Click();
+    w.newProject();
     ASSERT_EQ(w.project().ProjectName, "Calc");
     EXPECT_EQ(w.project().ProjectDir, parent + "/Calc/");
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Calc.java (*)"}));
     EXPECT_FALSE(QFileInfo::exists(parent + "/Calc/Calc.java")); // written by the next save
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + parent + "/Calc/Calc.hwp>");
 
-    w.ToolButton19Click();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Calc").isEmpty() && !w.runner(2)->isRunning() &&
                !w.runner(3)->isRunning();
@@ -267,10 +267,10 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     setStoreText(kProductKey + "Settings", "Hotsync", "on");
     setStoreText(kProductKey + "Settings", "PalmuserNo", "0");
     MainWindow& w = startHello();
-    w.ComboBox1Change();
+    w.runTargetChanged();
     w.ui().ComboBox1->addItem("none"); // a target that starts nothing keeps the test quiet
     w.ui().ComboBox1->setCurrentText("none");
-    w.Start1Click();
+    w.compileAndStart();
     // Idle runners too: a tool still in its done handler would refuse the second start below.
     ASSERT_TRUE(waitFor([&] {
         return w.messages().contains("Hello.pdb is ready for HotSync") &&
@@ -288,7 +288,7 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     QDir(desktop + "/Tester/Install").removeRecursively();
     QFile::remove(projectDir + "icon.bmp");
     dialogs.answer(mrOk, "Warp/Exegen Warning! File icon.bmp not found");
-    w.StartJava1Click();
+    w.startApplication();
     ASSERT_TRUE(waitFor([&] { return !w.runner(2)->isRunning() && !w.runner(3)->isRunning(); }));
     QTest::qWait(100);
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
@@ -309,7 +309,7 @@ TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
     MainWindow& w = startHello();
     w.ui().ComboBox1->addItem("Palm Simulator");
     w.ui().ComboBox1->setCurrentText("Palm Simulator");
-    w.Start1Click();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.messages().contains("Waiting 1 second(s) to start the Palm Simulator"));
@@ -329,7 +329,7 @@ TEST_F(BuildChainTest, JdkWithoutReleaseFileBuildsWithTheLevelJavacTakes) {
         ASSERT_TRUE(QFile::link(QFileInfo(jdk + "bin/" + tool).canonicalFilePath(), bare + "bin/" + tool));
     setStoreText(kProductKey + "Paths", "JDKPath", bare);
     MainWindow& w = startHello();
-    w.ToolButton19Click();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Hello").isEmpty() &&
                !w.runner(2)->isRunning() && !w.runner(3)->isRunning();
@@ -356,7 +356,7 @@ TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
         }
     });
     poll.start(50);
-    w.Start1Click();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return closed && !w.chain().launchWaiting(); }, 120000))
         << w.messages().join('\n').toStdString();
     QTest::qWait(3500);
@@ -397,7 +397,7 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
         page = settings.ui().pages->tabText(settings.ui().pages->currentIndex());
         settings.reject();
     });
-    w.Start1Click();
+    w.compileAndStart();
     EXPECT_EQ(page, "Paths");
     EXPECT_TRUE(w.messages().isEmpty());
     EXPECT_FALSE(w.runner(1)->isRunning());
@@ -440,7 +440,7 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
         dialogs.answer(c.dialog[0] == 'C' ? mrOk : mrNo, c.dialog);
         QAction* button = w.ui().toolActions.value("ToolButton19");
         ASSERT_TRUE(button->isEnabled()) << c.what;
-        w.ToolButton19Click();
+        w.saveAllCompileAndStart();
         EXPECT_FALSE(w.runner(1)->isRunning()) << c.what;
         EXPECT_TRUE(button->isEnabled()) << c.what;
         EXPECT_EQ(dialogs.asked().size(), ++asked) << c.what;

@@ -77,7 +77,7 @@ protected:
         if (parseTimeLimitMs > 0)
             window->setParseTimeLimit(parseTimeLimitMs);
         window->runner(9)->OnStart = [this](TGUI2Console*, const QString&) { ++starts; };
-        window->FormCreate({});
+        window->startUp({});
         window->resize(900, 650);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -302,7 +302,7 @@ TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
     EXPECT_EQ(readBytes(projectDir + "Point.java"),
               QByteArray("class Point {\r\n    int x;\r\n}\r\nclass Other {\r\n}\r\n"));
     // Saving does not parse.
-    w.ToolButton3Click();
+    w.saveFile();
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 2);
 }
@@ -386,7 +386,7 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
     writeSource(dirPath("Ext.java"), manyLines(30) + QStringList{"class Ext {", "    void go() {}", "}"});
     fileDialogs.choose(QStringList{dirPath("Ext.java")});
     dialogs.answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     ASSERT_EQ(w.files().CurrentFile()->Path, dirPath("Ext.java"));
     EXPECT_TRUE(settlesTo({"class Ext", "  go()"})) << treeLabels(tree()).join('|').toStdString();
     // A click leads into the file shown.
@@ -396,7 +396,7 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
     for (int row : {1, 0}) {
         w.ui().ListBox1->setCurrentRow(row);
         dialogs.answer(mrOk);
-        w.Removefromproject1Click();
+        w.removeSourceFromProject();
     }
     ASSERT_EQ(w.files().CurrentFile(), nullptr);
     EXPECT_TRUE(settlesTo({})) << treeLabels(tree()).join('|').toStdString();
@@ -500,7 +500,7 @@ TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
     writeSource(dirPath("New.java"), {"class New {", "}"});
     fileDialogs.choose(QStringList{dirPath("New.java")});
     dialogs.answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_TRUE(settlesTo({"class New"})) << treeLabels(tree()).join('|').toStdString();
     EXPECT_EQ(inserted, QStringList{"class New"});
 }

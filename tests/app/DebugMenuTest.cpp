@@ -58,7 +58,7 @@ TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
     QAction* item = w.ui().menuActions.value("StartRemoteDebugging1");
     EXPECT_FALSE(w.remoteDebugging);
     EXPECT_FALSE(item->isChecked());
-    w.StartRemoteDebugging1Click();
+    w.toggleRemoteDebugging();
     EXPECT_TRUE(w.remoteDebugging);
     EXPECT_TRUE(item->isChecked());
     // Without a project the Compile menu is greyed out: its shortcut changes nothing, mark included.
@@ -83,13 +83,13 @@ TEST_F(DebugMenuTest, HelpEntriesDoNothingWithoutTheHelpFileAndUpdatesOpenOurPag
     MainWindow& w = start();
     // The test program's folder holds no handwright.qch.
     ASSERT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/handwright.qch"));
-    w.AboutOrrery1Click();
-    w.Search1Click();
+    w.showHelp();
+    w.searchHelp();
     EXPECT_EQ(w.helpWindow(), nullptr);
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    w.Checkforupdates1Click();
+    w.checkForUpdates();
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/updates.html"));

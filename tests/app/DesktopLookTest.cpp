@@ -247,7 +247,7 @@ class AllWindows {
 public:
     AllWindows() : store(dir.filePath("registry.sqlite")) {
         main = std::make_unique<MainWindow>(store);
-        main->FormCreate({});
+        main->startUp({});
         add(main.get());
         add(new AboutWindow(main.get()));
         add(new NewProjectWindow(*main, main.get()));

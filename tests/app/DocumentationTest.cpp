@@ -207,7 +207,7 @@ protected:
         window->editor()->setLines({"class A {", line, "}"});
         window->editor()->setCaretLine(1);
         window->editor()->setCaretColumn(column);
-        window->Help1Click();
+        window->helpOnWord();
     }
 };
 

@@ -40,7 +40,7 @@ TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
     QTest::keyClicks(w.editor(), "cd");
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
 
-    w.ToolButton3Click();
+    w.saveFile();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java"}));
     EXPECT_EQ(readBytes(projectDir + "A.java"), "abcdclass A {}\r\n");
 }
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     // Cancel skips, No edits in place, Yes joins the project folder; the same file twice gives two entries.
     fileDialogs.choose(QStringList{dirPath("Ext.java"), dirPath("Ext.java"), dirPath("Ext.java")});
     dialogs.answer(mrCancel).answer(mrNo).answer(mrYes);
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "Ext.java", "Ext.java"}));
     EXPECT_EQ(fileDialogs.requests().value(0).title, "Open Java File");
     EXPECT_EQ(dialogs.asked().value(0).text,
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     // a file whose buffer holds no edit is left as it is.
     writeSource(projectDir + "A.java", {"changed on disk"});
     writeSource(dirPath("Ext.java"), {"changed on disk"});
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "A.java"), "changed on disk\r\n");
     EXPECT_EQ(readBytes(dirPath("Ext.java")), "changed on disk\r\n");
     EXPECT_EQ(readBytes(projectDir + "Ext.java"), "class Ext {}\r\n");
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
     w.ui().ListBox1->setCurrentRow(0);
     w.editor()->insert("// x\r\n");
     fileDialogs.choose(projectDir + "Z.java");
-    w.SaveFileas1Click();
+    w.saveFileAs();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Z.java", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "Z.java"), "// x\r\nclass A {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
@@ -131,17 +131,17 @@ TEST_F(MainWindowTest, SaveAsOntoAnotherOpenBufferMergesTheRecords) {
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrNo, "The file C.java is open in another buffer. Replace it with this text");
-    w.SaveFileas1Click();
+    w.saveFileAs();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "C.java"), "class C {}\r\n");
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrYes, "The file C.java is open in another buffer.");
-    w.SaveFileas1Click();
+    w.saveFileAs();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"C.java"}));
     EXPECT_EQ(w.files().count(), 1);
     w.editor()->insert("// more ");
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "C.java"), "// more // newest class A {}\r\n");
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nC.java\r\n");
 }
@@ -157,13 +157,13 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "sub/x.java"}));
     fileDialogs.choose(projectDir + "sub/y.java");
     dialogs.answer(mrYes, "be added to the actual project?");
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "sub/y.java");
     w.editor()->insert("// y ");
     w.ui().ListBox1->setCurrentRow(1);
     ASSERT_EQ(w.files().CurrentFile()->Name, "sub/x.java");
     w.editor()->insert("// x ");
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "sub/x.java"), "// x class x {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "sub/y.java"), "// y class y {}\r\n");
     EXPECT_FALSE(QFileInfo::exists(projectDir + "x.java"));
@@ -173,9 +173,9 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     writeSource(dirPath("Two\nLines.java"), {"class Two {}"});
     fileDialogs.choose(dirPath("Two\nLines.java"));
     dialogs.answer(mrYes, "be added to the actual project?").answer(mrOk, "holds a line break");
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(w.files().count(), 3);
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nsub/x.java\r\nsub/y.java\r\n");
 }
 
@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
     w.editor()->insert("edit ");
     fileDialogs.choose(dirPath("missing/folder/Z.java"));
     dialogs.answer(mrOk, "Cannot write");
-    w.SaveFileas1Click();
+    w.saveFileAs();
     EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
     EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "A.java");
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
@@ -253,7 +253,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
     MainWindow& w = start({project});
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 
     w.editor()->insert("keep me ");
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
 
     dialogs.answer(mrYes);
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(readBytes(projectDir + "A.java"), "keep me class A {}\r\n");
     EXPECT_EQ(w.files().count(), 0);
 }
@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
     }
     EXPECT_EQ(labels(w.ui().ListBox1),
               QStringList({"D.java", "L.java", "M.java", "N.java", "R.java", "U.java", "W.java", "X.java"}));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(readBytes(projectDir + name), bytes) << name.toStdString();
 }
@@ -325,22 +325,22 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     writeSource(dirPath("Y.java"), {"class Y {}"});
     MainWindow& w = start();
     fileDialogs.choose(projectDir + "AB.hwp");
-    w.Load1Click();
+    w.openProject();
     ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
     // Edits reach the records when Open File takes the editor's text.
     w.editor()->insert("// b ");
     fileDialogs.choose(dirPath("X.java")).choose(dirPath("Y.java"));
     dialogs.answer(mrNo).answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     w.editor()->insert("// x ");
-    w.ToolButton2Click();
+    w.openFiles();
     w.ui().ListBox1->setCurrentRow(0); // A
     w.checkFilesChanged();
     EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
 
     // Saving records the time of what it wrote.
     w.ui().ListBox1->setCurrentRow(1); // B
-    w.ToolButton3Click();
+    w.saveFile();
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
 
     // A real change is asked about; after the reload the buffer is the file and carries no marker.
@@ -364,10 +364,10 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
     // The reload is one step that undo takes back, edits and marker included.
-    w.Undo1Click();
+    w.undo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
     EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
-    w.Redo1Click();
+    w.redo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
 
@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
         .answer(mrNo, "The file already exists. Overwrite it?")
         .answer(mrYes, "be added to the actual project?")
         .answer(mrNo, "The file already exists. Overwrite it?");
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
     EXPECT_FALSE(w.project().ProjectModified);
@@ -394,17 +394,17 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
     // The project's own file opened again shows its buffer: no question, no second record.
     fileDialogs.choose(QStringList{projectDir + "A.java", projectDir + "A.java"});
     dialogs.answer(mrYes).answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(w.files().count(), 1);
     EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
 
     // Yes replaces the project's buffer, which is then unsaved work; one record, listed once.
     fileDialogs.choose(dirPath("A.java"));
     dialogs.answer(mrYes, "be added").answer(mrYes, "Overwrite it?");
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A { /* other */ }"}));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A { /* other */ }\r\n");
     EXPECT_EQ(readBytes(projectDir + "Loose.java"), "class Loose { /* not listed */ }\r\n");
@@ -428,7 +428,7 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
     w.ui().ListBox2->setCurrentRow(1);
     EXPECT_FALSE(w.ui().Showpicture1->isEnabled());
     EXPECT_EQ(viewer.size(), QSize(105, 80));
-    w.Showpicture1Click();
+    w.showPicture();
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.windowTitle(), "Bitmap");
 }
@@ -437,7 +437,7 @@ TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdit
     writeSource(projectDir + "A.java", {"class A {}"});
     MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("// saved\r\n");
-    w.ToolButton3Click();
+    w.saveFile();
     setModificationTime(projectDir + "A.java", 30); // the save gave the file a time the record never saw
     w.editor()->insert("// typed after saving ");
     w.checkFilesChanged();

@@ -39,7 +39,7 @@ protected:
     }
     MainWindow& start(const QStringList& arguments = {}) {
         window = std::make_unique<MainWindow>(*m_store);
-        window->FormCreate(arguments);
+        window->startUp(arguments);
         return *window;
     }
     void setStoreText(const QString& key, const QString& name, const QString& text) {

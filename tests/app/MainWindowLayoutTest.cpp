@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, StartsWithoutAProjectAndTheProjectCommandsOff) {
     w.ui().ComboBox1->setCurrentText("Palm Emulator");
     EXPECT_TRUE(w.ui().ToolButton14->isChecked());
     // With no project the window closes without a question.
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
 }
 
 TEST_F(MainWindowTest, PaneSizesAreRestoredSavedAndSurviveDamage) {

@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     EXPECT_EQ(w.ui().ListBox1->currentRow(), 0);
     EXPECT_FALSE(w.files().CurrentFile()->FileTime.isEmpty());
 
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "Order\r\n\r\n\r\nHeLo\r\nA.bmp\r\nA.java\r\nB.java\r\n");
 }
 
@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
     const QString caption = w.windowTitle();
 
     fileDialogs.choose(projectDir + "Copy");
-    w.Save1Click();
+    w.saveProject();
     EXPECT_EQ(readBytes(projectDir + "Copy.hwp"), readBytes(project));
     EXPECT_EQ(w.windowTitle(), caption);
     EXPECT_EQ(w.project().ProjectFileName, "Hello.hwp");
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
     EXPECT_EQ(fileDialogs.requests()[0].proposedName, "Hello.hwp");
     EXPECT_EQ(fileDialogs.requests()[0].folder, projectDir);
 
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 }
 
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     const auto removeMain = [&] {
         w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf("Main.java"));
         dialogs.answer(mrOk, "renamed to <filename>.java.old.");
-        w.Removefromproject1Click();
+        w.removeSourceFromProject();
     };
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
@@ -144,8 +144,8 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     writeSource(dirPath("Main.java"), {"class Main { int again; }"});
     fileDialogs.choose(dirPath("Main.java"));
     dialogs.answer(mrYes, "be added to the actual project?");
-    w.ToolButton2Click();
-    w.ToolButton3Click();
+    w.openFiles();
+    w.saveFile();
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
     EXPECT_EQ(readBytes(projectDir + "Main.java.old(2)"), "class Main { int again; }\r\n");
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     // Cancel keeps the file.
     w.ui().ListBox1->setCurrentRow(0);
     dialogs.answer(mrCancel);
-    w.Removefromproject1Click();
+    w.removeSourceFromProject();
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
 }
 
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     w.ui().ListBox1->setCurrentRow(0);
     w.ui().ListBox1->blockSignals(false);
     dialogs.answer(mrOk);
-    w.Removefromproject1Click();
+    w.removeSourceFromProject();
     EXPECT_EQ(w.editor()->lines(), QStringList({"/* more */ // edited class B {}"}));
     EXPECT_TRUE(w.files().CurrentFile()->Modified);
 }
@@ -190,15 +190,15 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     // A file of a sub-folder stays there and is listed with it.
     fileDialogs.choose(
         QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp", projectDir + "img/deep.bmp"});
-    w.ToolButton15Click();
+    w.addOtherFile();
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
     EXPECT_FALSE(QFileInfo::exists(projectDir + "deep.bmp"));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project),
               "Main\r\n\r\n\r\nHeLo\r\nMain.java\r\nimg/deep.bmp\r\ninside.bmp\r\npic.bmp\r\n");
     w.ui().ListBox2->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
-    w.ToolButton16Click();
+    w.removeOtherFile();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "img/deep.bmp.old(1)"));
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
@@ -211,18 +211,18 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     writeBytes(dirPath("pic.bmp"), "second");
     fileDialogs.choose(dirPath("pic.bmp")).choose(dirPath("pic.bmp"));
     dialogs.answer(mrNo, "The file already exists. Overwrite it?").answer(mrYes);
-    w.ToolButton15Click();
+    w.addOtherFile();
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
-    w.ToolButton15Click();
+    w.addOtherFile();
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "second");
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
 
     // "Remove file" with nothing selected does nothing; with a selection it removes.
-    w.ToolButton16Click();
+    w.removeOtherFile();
     EXPECT_EQ(w.ui().ListBox2->count(), 2);
     w.ui().ListBox2->setCurrentRow(1);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
-    w.ToolButton16Click();
+    w.removeOtherFile();
     EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp"}));
     EXPECT_EQ(w.ui().ListBox2->currentRow(), 0);
     EXPECT_TRUE(QFileInfo::exists(projectDir + "pic.bmp.old(1)"));
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
         opened = form.isVisible();
         form.reject();
     });
-    w.Load1Click();
-    w.New2Click();
+    w.openProject();
+    w.newProject();
     EXPECT_EQ(dialogs.asked().value(0).buttons, MsgDlgButtons(mbYesNoCancel));
     EXPECT_TRUE(fileDialogs.requests().isEmpty());
     EXPECT_FALSE(opened);
@@ -256,14 +256,14 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     dialogs.answer(mrYes, "Do you want to save the current project first?")
         .answer(mrOk, "Project has been saved. Open the project now.");
     fileDialogs.choose(dirPath("B.hwp"));
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(readBytes(projectDir + "A.java"), "xclass A {}\r\n");
     EXPECT_EQ(w.project().ProjectName, "B");
     EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"B.java"}));
 
     // Cancelling the chooser keeps the project.
     fileDialogs.cancel();
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(w.project().ProjectName, "B");
 }
 
@@ -274,8 +274,8 @@ TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
     const QString text =
         "MainWindow not found. The MainWindow class name and the project name must be the same.";
     dialogs.answer(mrOk, text).answer(mrOk, text);
-    w.ToolButton19Click();
-    w.Start1Click();
+    w.saveAllCompileAndStart();
+    w.compileAndStart();
     ASSERT_EQ(dialogs.asked().size(), 2);
     EXPECT_EQ(dialogs.asked()[0].type, mtConfirmation);
     EXPECT_EQ(dialogs.asked()[0].buttons, MsgDlgButtons(mbOK));
@@ -301,14 +301,14 @@ TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
     MainWindow& w = start({project});
     w.ui().ListBox1->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.java.old.");
-    w.Removefromproject1Click();
+    w.removeSourceFromProject();
     ASSERT_EQ(w.files().count(), 0);
     EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton4")->isEnabled());
 
     // The changed membership is asked about at close, and Yes writes it.
     dialogs.answer(mrYes, "Do you want to save all files?");
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\n");
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 }
@@ -322,7 +322,7 @@ TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
     QDir(projectDir).mkdir("A.java");
     writeSource(dirPath("B.hwp"), {"B", "", "", ""});
     dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(dialogs.asked().last().type, mtError);
     EXPECT_TRUE(fileDialogs.requests().isEmpty()) << "no project is chosen after a failed save";
     EXPECT_EQ(w.project().ProjectName, "A");
@@ -349,7 +349,7 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     };
     closeWhenShown();
     dialogs.answer(mrYes, "Do you want to save the current project first?");
-    w.New2Click();
+    w.newProject();
     EXPECT_TRUE(shown);
     EXPECT_EQ(readBytes(projectDir + "A.java"), "unsaved class A {}\r\n");
 
@@ -360,7 +360,7 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     shown = false;
     closeWhenShown();
     dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
-    w.New2Click();
+    w.newProject();
     QCoreApplication::processEvents();
     EXPECT_FALSE(shown);
     EXPECT_EQ(w.files().count(), 1);
@@ -373,11 +373,11 @@ TEST_F(MainWindowTest, ProjectNamesLeadingOutOfTheFolderAreRefused) {
     writeSource(projectDir + "evil.hwp", {"../../x", "", "", "", "A.java"});
     dialogs.answer(mrOk, "A project name must not hold");
     fileDialogs.choose(projectDir + "evil.hwp");
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_EQ(w.project().ProjectName, "A");
     EXPECT_EQ(w.files().count(), 1);
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(projectDir + "../../x.hwp")));
 }
 
@@ -411,7 +411,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
         w.editor()->insert("// edit ");
         dialogs.answer(mrOk, ": it leads to " + dirPath(row == 1 ? "outside/x.java" : "outside/y.java") +
                                  ", outside the project folder");
-        w.ToolButton3Click();
+        w.saveFile();
         EXPECT_TRUE(w.files().CurrentFile()->Modified) << row;
     }
     EXPECT_EQ(readBytes(dirPath("outside/x.java")), "changed elsewhere\r\n");
@@ -430,11 +430,11 @@ TEST_F(MainWindowTest, SaveAllMakesTheWrittenFileTheProjectFile) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "old.hwp", {"Named", "", "", "", "A.java"});
     MainWindow& w = start({projectDir + "old.hwp"});
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(w.project().ProjectFileName, "Named.hwp");
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + projectDir + "Named.hwp>");
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
 }
 
@@ -447,7 +447,7 @@ TEST_F(MainWindowTest, SaveAllWritesTheProjectFileInItsOwnEncoding) {
     for (const QByteArray& bytes : cases) {
         writeBytes(projectDir + "P.hwp", bytes);
         MainWindow& w = start({projectDir + "P.hwp"});
-        w.ToolButton4Click();
+        w.saveAllFiles();
         EXPECT_EQ(readBytes(projectDir + "P.hwp"), bytes) << bytes.toHex().constData();
     }
 }
@@ -460,7 +460,7 @@ TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
     QDir::setCurrent(projectDir);
     MainWindow& w = start({"./sub/../A.hwp"});
     EXPECT_EQ(w.project().ProjectDir, projectDir);
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "A.hwp");
 
     qputenv("HOME", QFileInfo(projectDir).absolutePath().toUtf8());
@@ -497,7 +497,7 @@ TEST_F(MainWindowTest, TheExampleOpensAsTheManualSaysAndSavingLeavesItsProjectFi
     ASSERT_NE(w.files().CurrentFile(), nullptr);
     EXPECT_TRUE(manual.contains("opens with <code>" + w.files().CurrentFile()->Name + "</code>"))
         << w.files().CurrentFile()->Name.toStdString();
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "Hello.hwp"), before);
 }
 

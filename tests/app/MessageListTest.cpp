@@ -142,7 +142,7 @@ TEST_F(MessageListTest, LongestLineIsReachableSideways) {
     EXPECT_GE(list->horizontalScrollBar()->maximum(), shown.width() - list->viewport()->width());
     EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
     // Cleared, the list forgets it.
-    w.Clearoutput1Click();
+    w.clearMessages();
     w.addMessage("short again");
     QApplication::processEvents();
     EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);

@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, BugsAndNotesManagerFollowsTheProject) {
     writeSource(dirPath("B.java"), {"class B {}"});
     writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
     fileDialogs.choose(dirPath("B.hwp"));
-    w.Load1Click();
+    w.openProject();
     ASSERT_EQ(w.project().ProjectName, "B");
     EXPECT_FALSE(notes.isVisible());
     EXPECT_TRUE(readBytes(projectDir + "Notes.ini").contains("Status=Closed"));
