@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     window.resize(900, 650);
     window.show();
     window.startUp({folder + "Big.hwp"});
-    QTreeWidget* tree = window.ui().TreeView1;
+    QTreeWidget* tree = window.ui().classTree;
     SourceEditor* editor = window.editor();
     const auto settled = [&] {
         return !window.classBrowser().parsing() && !window.runner(9)->isRunning() && allExpanded(tree);
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     }
     for (const bool sorted : {false, true}) {
         if (sorted)
-            window.ui().ToolButton20->trigger();
+            window.ui().browserSorted->trigger();
         QElapsedTimer timer;
         timer.start();
         window.updateBrowser(window.files().CurrentFile()->Path);

@@ -25,7 +25,7 @@ constexpr int LineWidth = 60;
 // Seconds until the window shows every line; negative on failure.
 double listRound(MainWindow& window, const QString& helper, int count) {
     TGUI2Console* viewer = window.runner(6);
-    auto* list = window.ui().ListBox3;
+    auto* list = window.ui().messageList;
     list->clear();
     QCoreApplication::processEvents();
     viewer->setCommand(quoteCommandWord(helper) + QStringLiteral(" lines %1 %2").arg(count).arg(LineWidth));

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     std::vector<double> switches;
     for (int i = 0; i < 20; ++i) {
         timer.restart();
-        window.ui().ListBox1->setCurrentRow(i % 2);
+        window.ui().sourceList->setCurrentRow(i % 2);
         QApplication::processEvents();
         switches.push_back(timer.nsecsElapsed() / 1e6);
     }

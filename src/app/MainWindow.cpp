@@ -59,8 +59,8 @@ const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
 MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
-    m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
-    m_documentation = new DocumentationTab(m_ui.Documentation);
+    m_findReplace = new FindReplace(*m_ui.sourceEditor, this);
+    m_documentation = new DocumentationTab(m_ui.documentationPage);
     wireCommands();
     setupRunners();
     setupBrowser();
@@ -96,7 +96,7 @@ void MainWindow::wireCommands() {
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
 
-    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
+    connect(m_ui.runTargetBox, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
     const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
@@ -113,32 +113,34 @@ void MainWindow::wireCommands() {
                 (this->*handler)();
         });
     };
-    clickable(m_ui.ListBox1, &MainWindow::sourceListClicked);
-    clickable(m_ui.ListBox2, &MainWindow::otherFilesClicked);
-    connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu2->popup(m_ui.ListBox2->viewport()->mapToGlobal(at)); });
-    connect(m_ui.SaveSource1, &QAction::triggered, this, &MainWindow::saveFile);
-    connect(m_ui.Removefromproject1, &QAction::triggered, this, &MainWindow::removeSourceFromProject);
-    connect(m_ui.AddNewFile1, &QAction::triggered, this, &MainWindow::addOtherFile);
-    connect(m_ui.Showpicture1, &QAction::triggered, this, &MainWindow::showPicture);
-    connect(m_ui.Removefromproject2, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
-    connect(m_ui.ToolButton15, &QAction::triggered, this, &MainWindow::addOtherFile);
-    connect(m_ui.ToolButton16, &QAction::triggered, this, &MainWindow::removeOtherFile);
-    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &MainWindow::editorChanged);
-    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
+    clickable(m_ui.sourceList, &MainWindow::sourceListClicked);
+    clickable(m_ui.otherFileList, &MainWindow::otherFilesClicked);
+    connect(m_ui.sourceList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_ui.sourceListMenu->popup(m_ui.sourceList->viewport()->mapToGlobal(at));
+    });
+    connect(m_ui.otherFileList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_ui.otherFilesMenu->popup(m_ui.otherFileList->viewport()->mapToGlobal(at));
+    });
+    connect(m_ui.saveSourceItem, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(m_ui.removeSourceItem, &QAction::triggered, this, &MainWindow::removeSourceFromProject);
+    connect(m_ui.addOtherFileItem, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.showPictureItem, &QAction::triggered, this, &MainWindow::showPicture);
+    connect(m_ui.removeOtherItem, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
+    connect(m_ui.addFileAction, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.removeFileAction, &QAction::triggered, this, &MainWindow::removeOtherFile);
+    connect(m_ui.sourceEditor, &SourceEditor::changed, this, &MainWindow::editorChanged);
+    connect(m_ui.sourceEditor, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
                 command.handler.run);
     }
-    connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });
-    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
+    connect(m_ui.sourceEditor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_ui.editorMenu->popup(m_ui.sourceEditor->mapToGlobal(at)); });
+    connect(m_ui.messageHeader, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
     connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
     connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
     connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::messagePanelMoved);
-    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
+    connect(m_ui.pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
@@ -254,9 +256,9 @@ void MainWindow::updateCaption() {
         setWindowTitle(kCaption);
     // A window without a project shows nothing to work on: it says where work starts.
     if (m_project.hasProject())
-        m_ui.StatusBar1->clearMessage();
+        m_ui.mainStatusBar->clearMessage();
     else
-        m_ui.StatusBar1->showMessage(QStringLiteral("Project > New... or Load Project..."));
+        m_ui.mainStatusBar->showMessage(QStringLiteral("Project > New... or Load Project..."));
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
@@ -265,12 +267,12 @@ void MainWindow::updateCaption() {
 void MainWindow::refreshFileLists() {
     const FileListsState state = fileListsState(m_files, AppRunning, m_project.hasProject());
     m_refreshing = true;
-    m_ui.ListBox1->clear();
-    m_ui.ListBox1->addItems(state.sourceLabels);
-    m_ui.ListBox1->setCurrentRow(state.selectedSource);
-    m_ui.ListBox2->clear();
-    m_ui.ListBox2->addItems(state.otherLabels);
-    m_ui.ListBox2->setCurrentRow(-1);
+    m_ui.sourceList->clear();
+    m_ui.sourceList->addItems(state.sourceLabels);
+    m_ui.sourceList->setCurrentRow(state.selectedSource);
+    m_ui.otherFileList->clear();
+    m_ui.otherFileList->addItems(state.otherLabels);
+    m_ui.otherFileList->setCurrentRow(-1);
     m_refreshing = false;
 
     for (const char* name : {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton9",
@@ -281,22 +283,22 @@ void MainWindow::refreshFileLists() {
     m_ui.toolActions.value("ToolButton4")->setEnabled(state.projectCommands);
     for (const char* name : {"Saveall1", "Save1"})
         m_ui.menuActions.value(name)->setEnabled(state.projectCommands);
-    m_ui.ToolButton15->setEnabled(state.projectCommands);
-    m_ui.RichEdit1->setEnabled(state.hasFiles);
-    m_ui.ToolButton16->setEnabled(state.removeFileEnabled);
+    m_ui.addFileAction->setEnabled(state.projectCommands);
+    m_ui.sourceEditor->setEnabled(state.hasFiles);
+    m_ui.removeFileAction->setEnabled(state.removeFileEnabled);
     m_ui.toolActions.value("ToolButton19")->setEnabled(state.compileEnabled);
     m_ui.menus.value("Compile1")->menuAction()->setEnabled(state.compileEnabled);
-    m_ui.Showpicture1->setEnabled(state.otherMenuEnabled);
-    m_ui.Removefromproject2->setEnabled(state.otherMenuEnabled);
-    m_ui.SaveSource1->setEnabled(state.sourceMenuEnabled);
-    m_ui.Removefromproject1->setEnabled(state.sourceMenuEnabled);
+    m_ui.showPictureItem->setEnabled(state.otherMenuEnabled);
+    m_ui.removeOtherItem->setEnabled(state.otherMenuEnabled);
+    m_ui.saveSourceItem->setEnabled(state.sourceMenuEnabled);
+    m_ui.removeSourceItem->setEnabled(state.sourceMenuEnabled);
 }
 
 void MainWindow::selectFirstOtherFile() {
     // Selecting in code is no click: the bitmap viewer is not loaded by it.
     m_refreshing = true;
-    if (m_ui.ListBox2->count() > 0)
-        m_ui.ListBox2->setCurrentRow(0);
+    if (m_ui.otherFileList->count() > 0)
+        m_ui.otherFileList->setCurrentRow(0);
     m_refreshing = false;
 }
 
@@ -308,10 +310,10 @@ void MainWindow::enableProjectCommands() {
 }
 
 void MainWindow::focusEditor() {
-    if (m_ui.RichEdit1->isEnabled())
-        m_ui.RichEdit1->setFocus();
+    if (m_ui.sourceEditor->isEnabled())
+        m_ui.sourceEditor->setFocus();
     else
-        m_ui.ListBox1->setFocus();
+        m_ui.sourceList->setFocus();
 }
 
 void MainWindow::saveScreenSettings() {
@@ -324,8 +326,8 @@ void MainWindow::paneMoved() {
 }
 
 void MainWindow::messagePanelMoved() {
-    if (const int count = m_ui.ListBox3->count())
-        m_ui.ListBox3->setCurrentRow(count - 1);
+    if (const int count = m_ui.messageList->count())
+        m_ui.messageList->setCurrentRow(count - 1);
     saveScreenSettings();
 }
 
@@ -406,7 +408,7 @@ void MainWindow::exitProgram() {
 
 // The hidden toggle is down exactly when a Palm target is chosen.
 void MainWindow::runTargetChanged() {
-    m_ui.ToolButton14->setChecked(m_ui.ComboBox1->currentText() != QLatin1String("Java"));
+    m_ui.palmTargetToggle->setChecked(m_ui.runTargetBox->currentText() != QLatin1String("Java"));
 }
 
 void MainWindow::showAbout() {
@@ -445,7 +447,7 @@ void MainWindow::openSettings() {
 void MainWindow::printFile() {
     if (!m_printer) {
         m_printer = std::make_unique<TPlusMemoPrinter>();
-        m_printer->setMemoToPrint(m_ui.RichEdit1);
+        m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
     const TProjectFile* current = m_files.CurrentFile();
     m_printer->LineNumbers = true;
@@ -460,25 +462,25 @@ void MainWindow::openBugsAndNotes() {
 }
 
 void MainWindow::undo() {
-    m_ui.RichEdit1->undo();
+    m_ui.sourceEditor->undo();
 }
 void MainWindow::redo() {
-    m_ui.RichEdit1->redo();
+    m_ui.sourceEditor->redo();
 }
 void MainWindow::cut() {
-    m_ui.RichEdit1->cut();
+    m_ui.sourceEditor->cut();
 }
 void MainWindow::copy() {
-    m_ui.RichEdit1->copy();
+    m_ui.sourceEditor->copy();
 }
 void MainWindow::paste() {
-    m_ui.RichEdit1->paste();
+    m_ui.sourceEditor->paste();
 }
 void MainWindow::deleteSelection() {
-    m_ui.RichEdit1->deleteSelection();
+    m_ui.sourceEditor->deleteSelection();
 }
 void MainWindow::selectAll() {
-    m_ui.RichEdit1->selectAll();
+    m_ui.sourceEditor->selectAll();
 }
 void MainWindow::findText() {
     m_findReplace->showFind(frameGeometry());
@@ -487,10 +489,10 @@ void MainWindow::findAndReplace() {
     m_findReplace->showReplace();
 }
 void MainWindow::toggleCommentLines() {
-    toggleComment(*m_ui.RichEdit1);
+    toggleComment(*m_ui.sourceEditor);
 }
 void MainWindow::helpOnWord() {
-    SourceEditor& editor = *m_ui.RichEdit1;
+    SourceEditor& editor = *m_ui.sourceEditor;
     const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
     const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
         DocFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
@@ -504,6 +506,6 @@ void MainWindow::helpOnWord() {
 
 // Each aid reads its Settings check box as the key comes up.
 void MainWindow::editorKeyReleased(int key, bool closingBrace) {
-    typingAids::keyUp(*m_ui.RichEdit1, key, closingBrace,
+    typingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
                       {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

@@ -62,7 +62,7 @@ public:
     void setClassHelpWindow(ClassHelpWindow* window) { m_classHelp = window; }
 
     MainWindowUi& ui() { return m_ui; }
-    SourceEditor* editor() const { return m_ui.RichEdit1; }
+    SourceEditor* editor() const { return m_ui.sourceEditor; }
     DocumentationTab& documentationTab() const { return *m_documentation; }
 
     // What the other windows use.
@@ -76,7 +76,7 @@ public:
     ToolPaths toolPaths() const override { return m_toolPaths; }
     void setToolPaths(const ToolPaths& paths) override { m_toolPaths = paths; }
     void setEditorTabWidth(int width) override;
-    QComboBox* runTargetBox() override { return m_ui.ComboBox1; }
+    QComboBox* runTargetBox() override { return m_ui.runTargetBox; }
     void setEmulatorToggleEnabled(bool enabled) override;
     void showDocumentation(const QString& url) override;
     QStringList readPalmUsers(bool reportProblems) override;

@@ -87,7 +87,7 @@ void MainWindow::setupBrowser() {
     connect(m_browserDeadline, &QTimer::timeout, this, &MainWindow::checkBrowserDeadline);
     // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
     // callers that refresh on their own right after do so before this runs.
-    connect(m_ui.RichEdit1, &SourceEditor::textReplaced, this, [this] {
+    connect(m_ui.sourceEditor, &SourceEditor::textReplaced, this, [this] {
         // What a running parse of the old text still says must not show up as this text's outline.
         if (m_browser->parsing())
             clearClassBrowser();
@@ -98,12 +98,12 @@ void MainWindow::setupBrowser() {
     parser->OnLine = [this](TGUI2Console*, const QString& line) { browserParseLine(line); };
     parser->OnDone = [this](TGUI2Console*) { browserParseDone(); };
 
-    connect(m_ui.ToolButton20, &QAction::triggered, this, &MainWindow::sortBrowser);
-    connect(m_ui.ToolButton21, &QAction::triggered, this, &MainWindow::browserInSourceOrder);
-    connect(m_ui.ToolButton23, &QAction::triggered, this, &MainWindow::toggleBrowserVariables);
-    connect(m_ui.ToolButton24, &QAction::triggered, this, &MainWindow::toggleBrowserMethods);
-    m_ui.TreeView1->viewport()->installEventFilter(
-        new ClickFilter(m_ui.TreeView1, [this] { browserItemClicked(); }));
+    connect(m_ui.browserSorted, &QAction::triggered, this, &MainWindow::sortBrowser);
+    connect(m_ui.browserSourceOrder, &QAction::triggered, this, &MainWindow::browserInSourceOrder);
+    connect(m_ui.browserVariables, &QAction::triggered, this, &MainWindow::toggleBrowserVariables);
+    connect(m_ui.browserMethods, &QAction::triggered, this, &MainWindow::toggleBrowserMethods);
+    m_ui.classTree->viewport()->installEventFilter(
+        new ClickFilter(m_ui.classTree, [this] { browserItemClicked(); }));
 }
 
 QString MainWindow::currentPath() const {
@@ -122,7 +122,7 @@ void MainWindow::updateBrowser(const QString& path) {
 void MainWindow::refreshReplacedText() {
     if (!m_browserStale)
         return;
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     // An empty editor (the last file removed, a new project) has no outline: no parse for it.
     if (editor->lineCount() <= 1 && editor->line(0).isEmpty()) {
         m_browserStale = false;
@@ -134,7 +134,7 @@ void MainWindow::refreshReplacedText() {
 
 void MainWindow::startBrowserParse() {
     m_browser->clear();
-    m_ui.TreeView1->clear();
+    m_ui.classTree->clear();
     // A folder of this instance's own: the program folder may be read-only and shared by two instances.
     if (!m_browserFolder) {
         m_browserFolder =
@@ -150,7 +150,7 @@ void MainWindow::startBrowserParse() {
     }
     const QString folder = m_browserFolder->path();
     if (const QString error = ClassBrowser::writeParserInput(folder + '/' + ClassBrowser::parserInputName(),
-                                                             m_ui.RichEdit1->lines());
+                                                             m_ui.sourceEditor->lines());
         !error.isEmpty()) {
         m_browser->parseFailed();
         showError(error);
@@ -191,17 +191,17 @@ void MainWindow::browserParseLine(const QString& line) {
         return;
     const BrowserNode* node = m_browser->node(*at);
     auto* item = new QTreeWidgetItem(QStringList(node->label));
-    item->setIcon(0, m_ui.ImageList3.value(node->picture));
+    item->setIcon(0, m_ui.browserIcons.value(node->picture));
     if (at->child < 0)
-        m_ui.TreeView1->insertTopLevelItem(at->top, item);
+        m_ui.classTree->insertTopLevelItem(at->top, item);
     else
-        m_ui.TreeView1->topLevelItem(at->top)->insertChild(at->child, item);
+        m_ui.classTree->topLevelItem(at->top)->insertChild(at->child, item);
 }
 
 void MainWindow::browserParseDone() {
     m_browserDeadline->stop();
     if (m_browser->acceptsOutput()) {
-        QTreeWidget* tree = m_ui.TreeView1;
+        QTreeWidget* tree = m_ui.classTree;
         if (const std::optional<ClassBrowser::SortOrder> order = m_browser->finishTree())
             reorderTree(tree, *order);
         // A crash or a stop leaves part of an outline, which must not pass for the whole.
@@ -215,7 +215,7 @@ void MainWindow::browserParseDone() {
             tree->insertTopLevelItem(at.top, item);
         }
     }
-    m_ui.TreeView1->expandAll();
+    m_ui.classTree->expandAll();
     // The runner is busy until this handler has returned: the refresh asked for meanwhile starts after.
     if (m_browser->parseEnded())
         QMetaObject::invokeMethod(
@@ -223,7 +223,7 @@ void MainWindow::browserParseDone() {
 }
 
 void MainWindow::browserItemClicked() {
-    QTreeWidget* tree = m_ui.TreeView1;
+    QTreeWidget* tree = m_ui.classTree;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
     if (selected.isEmpty())
         return;
@@ -239,7 +239,7 @@ void MainWindow::browserItemClicked() {
     if (!node || !node->line)
         return;
     // The keyboard focus stays in the tree.
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(*node->line - 1);
     editor->bringCaretIntoView();
     editor->setFirstVisibleLine(*node->line - 1);
@@ -247,26 +247,26 @@ void MainWindow::browserItemClicked() {
 
 void MainWindow::sortBrowser() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
-    m_ui.ToolButton20->setChecked(true);
-    m_ui.ToolButton21->setChecked(false);
-    reorderTree(m_ui.TreeView1, order);
+    m_ui.browserSorted->setChecked(true);
+    m_ui.browserSourceOrder->setChecked(false);
+    reorderTree(m_ui.classTree, order);
 }
 
 void MainWindow::browserInSourceOrder() {
     m_browser->pressSourceOrder();
-    m_ui.ToolButton20->setChecked(false);
-    m_ui.ToolButton21->setChecked(true);
+    m_ui.browserSorted->setChecked(false);
+    m_ui.browserSourceOrder->setChecked(true);
     updateBrowser(currentPath());
 }
 
 void MainWindow::toggleBrowserVariables() {
     m_browser->toggleVariables();
-    m_ui.ToolButton23->setChecked(m_browser->showVariables());
+    m_ui.browserVariables->setChecked(m_browser->showVariables());
     updateBrowser(currentPath());
 }
 
 void MainWindow::toggleBrowserMethods() {
     m_browser->toggleMethods();
-    m_ui.ToolButton24->setChecked(m_browser->showMethods());
+    m_ui.browserMethods->setChecked(m_browser->showMethods());
     updateBrowser(currentPath());
 }

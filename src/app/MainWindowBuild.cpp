@@ -27,7 +27,7 @@ public:
     explicit MainWindowChainHost(MainWindow& window) : w(window) {}
 
     void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
-    void clearMessages() override { w.m_ui.ListBox3->clear(); }
+    void clearMessages() override { w.m_ui.messageList->clear(); }
     void appendOutput(const QString& line) override { w.appendOutput(line); }
     void showOutputWindow() override {
         if (w.m_output)
@@ -39,8 +39,8 @@ public:
     }
     void openSettings(const QString& page) override { w.openSettingsAt(page); }
     BuildInputs buildInputs() const override { return w.buildInputs(); }
-    QString runTarget() const override { return w.m_ui.ComboBox1->currentText(); }
-    bool palmTargetChosen() const override { return w.m_ui.ToolButton14->isChecked(); }
+    QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
+    bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
     RemoteDebugging remoteDebugging() const override { return {w.remoteDebugging, w.remoteDebuggingAddress}; }
     void applicationRunning(bool running) override {
         w.AppRunning = running;
@@ -69,7 +69,7 @@ void MainWindow::setupRunners() {
     m_chainHost = std::make_unique<MainWindowChainHost>(*this);
     m_chain = std::make_unique<BuildChain>(*m_chainHost, m_liveSettings, m_runners);
 
-    m_ui.ListBox3->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_ui.messageList->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* menu = new QMenu(this);
     menu->setObjectName("PopupMenu4");
     QAction* clear = menu->addAction("Clear output");
@@ -78,9 +78,9 @@ void MainWindow::setupRunners() {
     copy->setObjectName("Copytoclipboard1");
     connect(clear, &QAction::triggered, this, &MainWindow::clearMessages);
     connect(copy, &QAction::triggered, this, &MainWindow::copyMessages);
-    connect(m_ui.ListBox3, &QWidget::customContextMenuRequested, this,
-            [this, menu](const QPoint& at) { menu->popup(m_ui.ListBox3->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &MainWindow::messageDoubleClicked);
+    connect(m_ui.messageList, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& at) { menu->popup(m_ui.messageList->viewport()->mapToGlobal(at)); });
+    connect(m_ui.messageList, &MessageList::lineChosen, this, &MainWindow::messageDoubleClicked);
 }
 
 bool MainWindow::compileError() const {
@@ -95,11 +95,11 @@ void MainWindow::setOutputWindow(OutputWindow* output) {
 }
 
 void MainWindow::addMessage(const QString& line, bool selectLast) {
-    m_ui.ListBox3->addLine(line, selectLast);
+    m_ui.messageList->addLine(line, selectLast);
 }
 
 QStringList MainWindow::messages() const {
-    return m_ui.ListBox3->lines();
+    return m_ui.messageList->lines();
 }
 
 void MainWindow::appendOutput(const QString& line) {
@@ -169,7 +169,7 @@ void MainWindow::openSettingsAt(const QString& page) {
 }
 
 void MainWindow::messageDoubleClicked() {
-    const QString current = m_ui.ListBox3->currentText();
+    const QString current = m_ui.messageList->currentText();
     if (current.isNull())
         return;
     const std::optional<ErrorLocation> at = parseErrorLine(current);
@@ -184,7 +184,7 @@ void MainWindow::messageDoubleClicked() {
     if (!record)
         return;
     showFile(record);
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(at->lineNumber);
     editor->bringCaretIntoView();
     editor->setFocus();
@@ -194,7 +194,7 @@ void MainWindow::messageDoubleClicked() {
 }
 
 void MainWindow::clearMessages() {
-    m_ui.ListBox3->clear();
+    m_ui.messageList->clear();
 }
 
 void MainWindow::copyMessages() {

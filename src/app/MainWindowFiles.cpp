@@ -23,17 +23,17 @@ void MainWindow::captureEditor(bool full) {
     TProjectFile* current = m_files.CurrentFile();
     if (!current)
         return;
-    current->Lines = m_ui.RichEdit1->lines();
+    current->Lines = m_ui.sourceEditor->lines();
     if (full) {
-        current->CaretLine = m_ui.RichEdit1->caretLine();
-        current->CaretColumn = m_ui.RichEdit1->caretColumn();
-        current->TopLine = m_ui.RichEdit1->firstVisibleLine();
+        current->CaretLine = m_ui.sourceEditor->caretLine();
+        current->CaretColumn = m_ui.sourceEditor->caretColumn();
+        current->TopLine = m_ui.sourceEditor->firstVisibleLine();
     }
 }
 
 void MainWindow::showFile(TProjectFile* record) {
     SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+    m_ui.sourceEditor->setLines(record->Lines);
     m_files.setCurrentFile(record);
     refreshFileLists();
     updateBrowser(record->Path);
@@ -41,31 +41,31 @@ void MainWindow::showFile(TProjectFile* record) {
 
 void MainWindow::loadEditor(const TProjectFile* record) {
     SuppressChange = true;
-    m_ui.RichEdit1->setLines(record ? record->Lines : QStringList());
+    m_ui.sourceEditor->setLines(record ? record->Lines : QStringList());
     if (!record)
         return;
-    m_ui.RichEdit1->setCaretLine(record->CaretLine);
-    m_ui.RichEdit1->setCaretColumn(record->CaretColumn);
-    m_ui.RichEdit1->setFirstVisibleLine(record->TopLine);
+    m_ui.sourceEditor->setCaretLine(record->CaretLine);
+    m_ui.sourceEditor->setCaretColumn(record->CaretColumn);
+    m_ui.sourceEditor->setFirstVisibleLine(record->TopLine);
 }
 
 void MainWindow::sourceListClicked() {
-    const int row = m_ui.ListBox1->currentRow();
+    const int row = m_ui.sourceList->currentRow();
     TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
     if (!target)
         return;
-    if (m_ui.PageControl1->currentWidget() != m_ui.Source)
-        m_ui.PageControl1->setCurrentWidget(m_ui.Source);
+    if (m_ui.pages->currentWidget() != m_ui.sourcePage)
+        m_ui.pages->setCurrentWidget(m_ui.sourcePage);
     // No file time is taken here: only reading or writing the text makes the buffer agree with the disk.
     captureEditor(true);
     m_files.setCurrentFile(target);
     loadEditor(target);
     updateBrowser(target->Path);
-    m_ui.RichEdit1->setFocus();
+    m_ui.sourceEditor->setFocus();
 }
 
 void MainWindow::editorChanged() {
-    const int lineCount = m_ui.RichEdit1->lineCount();
+    const int lineCount = m_ui.sourceEditor->lineCount();
     // Only a change of the line count can add or move a declaration line.
     if (!SuppressChange && lineCount != LastLineCount)
         updateBrowser(currentPath());
@@ -159,7 +159,7 @@ void MainWindow::openFile(const QString& path, bool intoProject) {
     record->Modified = !sameFile && (holder || !fileTime.isEmpty());
     m_files.setCurrentFile(record);
     SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+    m_ui.sourceEditor->setLines(record->Lines);
     refreshFileLists();
 }
 
@@ -256,17 +256,17 @@ void MainWindow::saveAllFiles() {
 }
 
 void MainWindow::otherFilesClicked() {
-    const int row = m_ui.ListBox2->currentRow();
+    const int row = m_ui.otherFileList->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Other, row);
     if (!record)
         return;
     if (fileExtension(record->Path).toUpper() == QLatin1String(".BMP") && m_bitmapViewer) {
         const FileResult loaded = m_bitmapViewer->loadBitmap(record->Path);
-        m_ui.Showpicture1->setEnabled(true);
+        m_ui.showPictureItem->setEnabled(true);
         if (!loaded)
             showError(loaded.error);
     } else {
-        m_ui.Showpicture1->setEnabled(false);
+        m_ui.showPictureItem->setEnabled(false);
     }
 }
 
@@ -290,7 +290,7 @@ void MainWindow::reloadRecord(TProjectFile& record) {
     if (&record == m_files.CurrentFile()) {
         // One step that undo takes back, so the text it replaced is not lost.
         SuppressChange = true;
-        m_ui.RichEdit1->replaceLines(record.Lines);
+        m_ui.sourceEditor->replaceLines(record.Lines);
     }
     refreshFileLists();
 }

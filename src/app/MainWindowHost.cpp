@@ -32,9 +32,9 @@ FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const
     fields.Format = generated.file.format;
     fields.Modified = true;
     TProjectFile* record = m_files.insertFile(std::move(fields));
-    m_ui.RichEdit1->setEnabled(true);
+    m_ui.sourceEditor->setEnabled(true);
     SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+    m_ui.sourceEditor->setLines(record->Lines);
     updateBrowser(record->Path);
     refreshFileLists();
     return FileResult::success();
@@ -42,20 +42,20 @@ FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const
 
 void MainWindow::clearEditor() {
     SuppressChange = true;
-    m_ui.RichEdit1->setLines({});
+    m_ui.sourceEditor->setLines({});
 }
 
 void MainWindow::clearClassBrowser() {
     m_browser->clearWithoutParse();
-    m_ui.TreeView1->clear();
+    m_ui.classTree->clear();
 }
 
 void MainWindow::setEditorTabWidth(int width) {
-    m_ui.RichEdit1->setTabStops(width);
+    m_ui.sourceEditor->setTabStops(width);
 }
 
 void MainWindow::setEmulatorToggleEnabled(bool enabled) {
-    m_ui.ToolButton14->setEnabled(enabled);
+    m_ui.palmTargetToggle->setEnabled(enabled);
 }
 
 void MainWindow::showDocumentation(const QString& url) {

@@ -46,7 +46,7 @@ void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
     SuppressChange = true;
-    m_ui.RichEdit1->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
+    m_ui.sourceEditor->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
     // A project without files is still open: files can be added to it.
     enableProjectCommands();
     // One message for all files left out, however damaged the project file is.
@@ -116,7 +116,7 @@ void MainWindow::addOtherFile() {
         {FileDialogKind::OpenMany, "Add Bitmaps or Sounds", m_project.ProjectDir, kAddFileFilter, {}, "bmp"});
     for (const QString& source : chosen) {
         copyIntoProject(source);
-        m_ui.ToolButton16->setEnabled(true);
+        m_ui.removeFileAction->setEnabled(true);
         m_project.ProjectModified = true;
     }
     refreshFileLists();
@@ -163,7 +163,7 @@ void MainWindow::removeSelected(FileKind kind) {
     if (messageDialog(question, mtConfirmation, mbOKCancel) != mrOk)
         return;
     m_project.ProjectModified = true;
-    QListWidget* list = java ? m_ui.ListBox1 : m_ui.ListBox2;
+    QListWidget* list = java ? m_ui.sourceList : m_ui.otherFileList;
     const int row = list->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(kind, row);
     if (!record)
@@ -197,11 +197,11 @@ void MainWindow::removeOtherFromProject() {
 }
 
 void MainWindow::removeOtherFile() {
-    if (m_ui.ListBox2->count() == 0) {
-        m_ui.ToolButton16->setEnabled(false);
+    if (m_ui.otherFileList->count() == 0) {
+        m_ui.removeFileAction->setEnabled(false);
         return;
     }
-    if (m_ui.ListBox2->currentRow() < 0)
+    if (m_ui.otherFileList->currentRow() < 0)
         return;
     removeOtherFromProject();
     m_project.ProjectModified = true;

@@ -11,7 +11,7 @@
 #include <QStatusBar>
 
 void MainWindow::setupStatusFields() {
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     connect(editor, &QsciScintilla::cursorPositionChanged, this, &MainWindow::showCaretStatus);
     // Insert switches the typing mode without moving the caret.
     connect(editor, &SourceEditor::keyReleased, this, &MainWindow::showCaretStatus);
@@ -39,14 +39,14 @@ void MainWindow::setupStatusFields() {
 }
 
 void MainWindow::showCaretStatus() {
-    const SourceEditor& editor = *m_ui.RichEdit1;
+    const SourceEditor& editor = *m_ui.sourceEditor;
     m_ui.caretPosition->setText(
         QStringLiteral("%1:%2").arg(editor.caretLine() + 1).arg(editor.caretColumn() + 1));
     m_ui.typingMode->setText(editor.overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
 }
 
 void MainWindow::jumpToError(int step) {
-    MessageList& list = *m_ui.ListBox3;
+    MessageList& list = *m_ui.messageList;
     list.flush();
     const int row = errorRowFrom(list.lines(), list.currentRow(), step);
     if (row < 0) {

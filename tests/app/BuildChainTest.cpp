@@ -118,7 +118,7 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     MainWindow& w = startHello();
     QStringList lines = w.files().CurrentFile()->Lines;
     ASSERT_EQ(w.files().CurrentFile()->Name, "Util.java");
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     ASSERT_EQ(w.files().CurrentFile()->Name, "Hello.java");
     lines = w.editor()->lines();
     const int broken = lines.indexOf(QRegularExpression("^\\s*presses\\+\\+;"));
@@ -139,8 +139,8 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
 
     // Double-clicking the error selects the reported line.
-    w.ui().ListBox1->setCurrentRow(1); // somewhere else first
-    w.ui().ListBox3->setCurrentRow(w.messages().indexOf(errors.first()));
+    w.ui().sourceList->setCurrentRow(1); // somewhere else first
+    w.ui().messageList->setCurrentRow(w.messages().indexOf(errors.first()));
     w.messageDoubleClicked();
     EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java");
     EXPECT_EQ(w.editor()->caretLine(), broken);
@@ -174,8 +174,8 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     setStoreText(kProductKey + "Settings\\WarpExegen", "Warp", "off");
     setStoreText(kProductKey + "Settings\\WarpExegen", "Exegen", "off");
     MainWindow& w = startHello();
-    w.ui().ComboBox1->setCurrentText("Palm Emulator");
-    ASSERT_TRUE(w.ui().ToolButton14->isChecked());
+    w.ui().runTargetBox->setCurrentText("Palm Emulator");
+    ASSERT_TRUE(w.ui().palmTargetToggle->isChecked());
     w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
@@ -195,13 +195,13 @@ TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
     w.addMessage("Util.java:3: error: ';' expected");
     w.addMessage("    at Hello.java:5: in a stack trace");
     w.addMessage("Util.java:7 no colon after the number");
-    w.ui().ListBox1->setCurrentRow(0); // Hello.java shown
+    w.ui().sourceList->setCurrentRow(0); // Hello.java shown
     for (int row : {0, 2, 3}) {
-        w.ui().ListBox3->setCurrentRow(row);
+        w.ui().messageList->setCurrentRow(row);
         w.messageDoubleClicked();
         EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java") << row;
     }
-    w.ui().ListBox3->setCurrentRow(1);
+    w.ui().messageList->setCurrentRow(1);
     w.messageDoubleClicked();
     EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
     EXPECT_EQ(w.editor()->caretLine(), 2);
@@ -229,7 +229,7 @@ TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
     w.newProject();
     ASSERT_EQ(w.project().ProjectName, "Calc");
     EXPECT_EQ(w.project().ProjectDir, parent + "/Calc/");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Calc.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Calc.java (*)"}));
     EXPECT_FALSE(QFileInfo::exists(parent + "/Calc/Calc.java")); // written by the next save
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + parent + "/Calc/Calc.hwp>");
 
@@ -268,8 +268,8 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     setStoreText(kProductKey + "Settings", "PalmuserNo", "0");
     MainWindow& w = startHello();
     w.runTargetChanged();
-    w.ui().ComboBox1->addItem("none"); // a target that starts nothing keeps the test quiet
-    w.ui().ComboBox1->setCurrentText("none");
+    w.ui().runTargetBox->addItem("none"); // a target that starts nothing keeps the test quiet
+    w.ui().runTargetBox->setCurrentText("none");
     w.compileAndStart();
     // Idle runners too: a tool still in its done handler would refuse the second start below.
     ASSERT_TRUE(waitFor([&] {
@@ -307,8 +307,8 @@ TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
     qputenv("PALMSIM_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmSim", simFolder + "/PalmSim");
     MainWindow& w = startHello();
-    w.ui().ComboBox1->addItem("Palm Simulator");
-    w.ui().ComboBox1->setCurrentText("Palm Simulator");
+    w.ui().runTargetBox->addItem("Palm Simulator");
+    w.ui().runTargetBox->setCurrentText("Palm Simulator");
     w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
@@ -346,7 +346,7 @@ TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
     MainWindow& w = startHello();
     w.liveSettings().setNumber(u"Delay", 2);
-    w.ui().ComboBox1->setCurrentText("Palm Emulator");
+    w.ui().runTargetBox->setCurrentText("Palm Emulator");
     // The wait runs inside the compiler's done event: the close comes from a timer, as a click would.
     bool closed = false;
     QTimer poll;

@@ -97,7 +97,7 @@ protected:
             },
             10000);
     }
-    QTreeWidget* tree() { return window->ui().TreeView1; }
+    QTreeWidget* tree() { return window->ui().classTree; }
     void clickItem(const QString& label) {
         QTreeWidgetItem* item = findItem(tree(), label);
         ASSERT_NE(item, nullptr) << label.toStdString();
@@ -130,33 +130,33 @@ TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
     MainWindow& w = startWith({"class Point {}"}, fakeParser(""));
     MainWindowUi& ui = w.ui();
     EXPECT_EQ(ui.BrowserHeader->text(), "Browser");
-    const QList<QAction*> actions = ui.ToolBar4->actions();
+    const QList<QAction*> actions = ui.browserToolBar->actions();
     ASSERT_EQ(actions.size(), 5);
-    EXPECT_EQ(actions[0], ui.ToolButton20);
-    EXPECT_EQ(actions[1], ui.ToolButton21);
+    EXPECT_EQ(actions[0], ui.browserSorted);
+    EXPECT_EQ(actions[1], ui.browserSourceOrder);
     EXPECT_TRUE(actions[2]->isSeparator());
     EXPECT_EQ(actions[2]->objectName(), "ToolButton22");
-    EXPECT_EQ(actions[3], ui.ToolButton23);
-    EXPECT_EQ(actions[4], ui.ToolButton24);
-    EXPECT_EQ(ui.ToolButton20->toolTip(), "Sorted");
-    EXPECT_EQ(ui.ToolButton21->toolTip(), "Like the source file");
+    EXPECT_EQ(actions[3], ui.browserVariables);
+    EXPECT_EQ(actions[4], ui.browserMethods);
+    EXPECT_EQ(ui.browserSorted->toolTip(), "Sorted");
+    EXPECT_EQ(ui.browserSourceOrder->toolTip(), "Like the source file");
     struct State {
         QAction* button;
         bool down;
         int picture;
     };
-    for (const State& s : {State{ui.ToolButton20, false, 3}, State{ui.ToolButton21, true, 4},
-                           State{ui.ToolButton23, true, 2}, State{ui.ToolButton24, true, 1}}) {
+    for (const State& s : {State{ui.browserSorted, false, 3}, State{ui.browserSourceOrder, true, 4},
+                           State{ui.browserVariables, true, 2}, State{ui.browserMethods, true, 1}}) {
         EXPECT_TRUE(s.button->isCheckable()) << s.button->objectName().toStdString();
         EXPECT_EQ(s.button->isChecked(), s.down) << s.button->objectName().toStdString();
-        EXPECT_EQ(s.button->icon().cacheKey(), ui.ImageList3[s.picture].cacheKey());
+        EXPECT_EQ(s.button->icon().cacheKey(), ui.browserIcons[s.picture].cacheKey());
     }
-    ASSERT_EQ(ui.ImageList3.size(), 5);
-    for (const QIcon& picture : ui.ImageList3)
+    ASSERT_EQ(ui.browserIcons.size(), 5);
+    for (const QIcon& picture : ui.browserIcons)
         EXPECT_FALSE(picture.isNull());
-    EXPECT_EQ(ui.TreeView1->indentation(), 19);
-    EXPECT_FALSE(ui.TreeView1->rootIsDecorated());
-    EXPECT_EQ(ui.TreeView1->height(), 115);
+    EXPECT_EQ(ui.classTree->indentation(), 19);
+    EXPECT_FALSE(ui.classTree->rootIsDecorated());
+    EXPECT_EQ(ui.classTree->height(), 115);
 }
 
 // The example lines: one class with its method and variable; a click on the variable puts its line on
@@ -168,9 +168,9 @@ TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) 
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move", "  count"}));
     QTreeWidgetItem* point = tree()->topLevelItem(0);
     EXPECT_TRUE(point->isExpanded());
-    EXPECT_EQ(point->icon(0).cacheKey(), w.ui().ImageList3[0].cacheKey());
-    EXPECT_EQ(point->child(0)->icon(0).cacheKey(), w.ui().ImageList3[1].cacheKey());
-    EXPECT_EQ(point->child(1)->icon(0).cacheKey(), w.ui().ImageList3[2].cacheKey());
+    EXPECT_EQ(point->icon(0).cacheKey(), w.ui().browserIcons[0].cacheKey());
+    EXPECT_EQ(point->child(0)->icon(0).cacheKey(), w.ui().browserIcons[1].cacheKey());
+    EXPECT_EQ(point->child(1)->icon(0).cacheKey(), w.ui().browserIcons[2].cacheKey());
 
     tree()->setFocus();
     w.editor()->setFirstVisibleLine(100);
@@ -218,9 +218,9 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
     tree()->topLevelItem(0)->setExpanded(false);
     clickItem("count");
 
-    w.ui().ToolButton20->trigger();
-    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
-    EXPECT_FALSE(w.ui().ToolButton21->isChecked());
+    w.ui().browserSorted->trigger();
+    EXPECT_TRUE(w.ui().browserSorted->isChecked());
+    EXPECT_FALSE(w.ui().browserSourceOrder->isChecked());
     EXPECT_FALSE(w.runner(9)->isRunning());
     EXPECT_EQ(treeLabels(tree()),
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
@@ -229,8 +229,8 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
     EXPECT_TRUE(findItem(tree(), "class Alpha")->isExpanded());
     EXPECT_EQ(tree()->selectedItems().value(0)->text(0), "count");
     // Pressed again it stays down.
-    w.ui().ToolButton20->trigger();
-    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
+    w.ui().browserSorted->trigger();
+    EXPECT_TRUE(w.ui().browserSorted->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before);
 
@@ -241,15 +241,15 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
     EXPECT_EQ(runs(parser), before + 1);
 
-    w.ui().ToolButton21->trigger();
-    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
-    EXPECT_FALSE(w.ui().ToolButton20->isChecked());
+    w.ui().browserSourceOrder->trigger();
+    EXPECT_TRUE(w.ui().browserSourceOrder->isChecked());
+    EXPECT_FALSE(w.ui().browserSorted->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before + 2);
     EXPECT_EQ(treeLabels(tree()), sourceOrder);
     // Pressed again it stays down and parses again.
-    w.ui().ToolButton21->trigger();
-    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
+    w.ui().browserSourceOrder->trigger();
+    EXPECT_TRUE(w.ui().browserSourceOrder->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before + 3);
 }
@@ -257,16 +257,16 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
 TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
     const QString parser = fakeParser("class Point 3\\nmethod public move 10\\nvariable private count 5\\n");
     MainWindow& w = startWith(manyLines(20), parser);
-    w.ui().ToolButton23->trigger();
-    EXPECT_FALSE(w.ui().ToolButton23->isChecked());
+    w.ui().browserVariables->trigger();
+    EXPECT_FALSE(w.ui().browserVariables->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move"}));
-    w.ui().ToolButton24->trigger();
-    EXPECT_FALSE(w.ui().ToolButton24->isChecked());
+    w.ui().browserMethods->trigger();
+    EXPECT_FALSE(w.ui().browserMethods->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), QStringList{"class Point"});
-    w.ui().ToolButton23->trigger();
-    EXPECT_TRUE(w.ui().ToolButton23->isChecked());
+    w.ui().browserVariables->trigger();
+    EXPECT_TRUE(w.ui().browserVariables->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  count"}));
 }
@@ -394,7 +394,7 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
     EXPECT_EQ(w.editor()->caretLine(), 31);
 
     for (int row : {1, 0}) {
-        w.ui().ListBox1->setCurrentRow(row);
+        w.ui().sourceList->setCurrentRow(row);
         dialogs.answer(mrOk);
         w.removeSourceFromProject();
     }
@@ -422,7 +422,7 @@ TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
             expected << c.note;
         EXPECT_TRUE(settlesTo(expected)) << c.name << ": " << treeLabels(tree()).join('|').toStdString();
         // Sorted, the note stays last.
-        w.ui().ToolButton20->trigger();
+        w.ui().browserSorted->trigger();
         QTreeWidgetItem* last = tree()->topLevelItem(tree()->topLevelItemCount() - 1);
         ASSERT_NE(last, nullptr) << c.name;
         if (c.note) {

@@ -349,7 +349,7 @@ TEST_F(DesktopLook, EveryWindowStaysReadableWhenThePaletteTurnsDarkWhileOpen) {
     QApplication::setPalette(darkPalette());
     QCoreApplication::processEvents();
     // The message list follows: tooltip colours of the new palette, not those it was made with.
-    const QPalette list = all.main->ui().ListBox3->palette();
+    const QPalette list = all.main->ui().messageList->palette();
     EXPECT_EQ(list.color(QPalette::Base), darkPalette().color(QPalette::ToolTipBase));
     EXPECT_EQ(list.color(QPalette::Text), darkPalette().color(QPalette::ToolTipText));
     all.eachShown([](QWidget* window) {

@@ -75,7 +75,7 @@ protected:
         return w;
     }
     DocumentationTab& tab() { return window->documentationTab(); }
-    void showDocumentationTab() { window->ui().PageControl1->setCurrentWidget(window->ui().Documentation); }
+    void showDocumentationTab() { window->ui().pages->setCurrentWidget(window->ui().documentationPage); }
 };
 
 TEST_F(DocumentationTest, ViewIsCreatedOnlyWhenTheTabIsFirstShown) {
@@ -110,7 +110,7 @@ TEST_F(DocumentationTest, MissingIndexShowsOurOwnPage) {
     // Changing tabs goes back to it while the index is missing...
     tab().WebBrowser1->navigate("file://" + dirPath("sdk") + "/docs/html/waba/ui/Button.html");
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/Button.html"));
-    w.ui().PageControl1->setCurrentWidget(w.ui().Source);
+    w.ui().pages->setCurrentWidget(w.ui().sourcePage);
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/noHelp.html"));
 }
 
@@ -122,7 +122,7 @@ TEST_F(DocumentationTest, ChangingTabsLeavesThePageWhenTheIndexExists) {
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/index.html"));
     tab().WebBrowser1->navigate("file://" + dirPath("sdk") + "/docs/html/waba/ui/Button.html");
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/Button.html"));
-    w.ui().PageControl1->setCurrentWidget(w.ui().Source);
+    w.ui().pages->setCurrentWidget(w.ui().sourcePage);
     showDocumentationTab();
     QTest::qWait(300);
     EXPECT_TRUE(w.documentationUrl().endsWith("/Button.html"));

@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
     EXPECT_EQ(captions(w.ui().menus.value("Edit1")),
               QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Delete Selection",
                            "Select &All", "-", "&Find...", "Find/R&eplace..."}));
-    EXPECT_EQ(captions(w.ui().PopupMenu3),
+    EXPECT_EQ(captions(w.ui().editorMenu),
               QStringList({"Help", "-", "Undo", "Redo", "-", "Cut", "Copy", "Paste", "-", "Delete Selection",
                            "Select all", "-", "Toggle Comment"}));
     EXPECT_EQ(w.ui().editorMenuActions.value("ToggleComment1")->shortcut(),

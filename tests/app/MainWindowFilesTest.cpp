@@ -35,13 +35,13 @@ TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.editor()->setFocus();
     QTest::keyClicks(w.editor(), "ab");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
     EXPECT_TRUE(w.files().CurrentFile()->Modified);
     QTest::keyClicks(w.editor(), "cd");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
 
     w.saveFile();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java"}));
     EXPECT_EQ(readBytes(projectDir + "A.java"), "abcdclass A {}\r\n");
 }
 
@@ -53,27 +53,27 @@ TEST_F(MainWindowTest, SwitchingRestoresCaretAndScrollOfEachBuffer) {
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.ui().sourceList->setCurrentRow(0); // A
     w.editor()->setFirstVisibleLine(150);
     w.editor()->setCaretLine(160);
     w.editor()->setCaretColumn(4);
-    w.ui().ListBox1->setCurrentRow(1); // B
+    w.ui().sourceList->setCurrentRow(1); // B
     EXPECT_EQ(w.editor()->lineCount(), 300);
     w.editor()->setFirstVisibleLine(40);
     w.editor()->setCaretLine(45);
     w.editor()->setCaretColumn(2);
 
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     EXPECT_EQ(w.editor()->lineCount(), 400);
     EXPECT_EQ(w.editor()->caretLine(), 160);
     EXPECT_EQ(w.editor()->caretColumn(), 4);
     EXPECT_EQ(w.editor()->firstVisibleLine(), 150);
-    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(1);
     EXPECT_EQ(w.editor()->caretLine(), 45);
     EXPECT_EQ(w.editor()->caretColumn(), 2);
     EXPECT_EQ(w.editor()->firstVisibleLine(), 40);
     // Switching is no edit.
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "B.java"}));
 }
 
 TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
@@ -86,7 +86,7 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     fileDialogs.choose(QStringList{dirPath("Ext.java"), dirPath("Ext.java"), dirPath("Ext.java")});
     dialogs.answer(mrCancel).answer(mrNo).answer(mrYes);
     w.openFiles();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "Ext.java", "Ext.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "Ext.java", "Ext.java"}));
     EXPECT_EQ(fileDialogs.requests().value(0).title, "Open Java File");
     EXPECT_EQ(dialogs.asked().value(0).text,
               "Should the file " + dirPath("Ext.java") + " be added to the actual project?");
@@ -111,11 +111,11 @@ TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "C.java", {"class C {}"});
     MainWindow& w = start({writeProject("A", {"A.java", "C.java"})});
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     w.editor()->insert("// x\r\n");
     fileDialogs.choose(projectDir + "Z.java");
     w.saveFileAs();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Z.java", "C.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Z.java", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "Z.java"), "// x\r\nclass A {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
 }
@@ -126,19 +126,19 @@ TEST_F(MainWindowTest, SaveAsOntoAnotherOpenBufferMergesTheRecords) {
     writeSource(projectDir + "C.java", {"class C {}"});
     const QString project = writeProject("A", {"A.java", "C.java"});
     MainWindow& w = start({project});
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     w.editor()->insert("// newest ");
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrNo, "The file C.java is open in another buffer. Replace it with this text");
     w.saveFileAs();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)", "C.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "C.java"), "class C {}\r\n");
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrYes, "The file C.java is open in another buffer.");
     w.saveFileAs();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"C.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"C.java"}));
     EXPECT_EQ(w.files().count(), 1);
     w.editor()->insert("// more ");
     w.saveAllFiles();
@@ -154,13 +154,13 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java", "sub/x.java"});
     MainWindow& w = start({project});
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "sub/x.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "sub/x.java"}));
     fileDialogs.choose(projectDir + "sub/y.java");
     dialogs.answer(mrYes, "be added to the actual project?");
     w.openFiles();
     EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "sub/y.java");
     w.editor()->insert("// y ");
-    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(1);
     ASSERT_EQ(w.files().CurrentFile()->Name, "sub/x.java");
     w.editor()->insert("// x ");
     w.saveAllFiles();
@@ -196,7 +196,7 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
     MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
 
     // Equal text is not reported, whatever the time stamp.
     QFile::remove(projectDir + "B.java");
@@ -210,8 +210,8 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     // Leaving the buffer reads and writes nothing, so the change on disk is still news.
-    w.ui().ListBox1->setCurrentRow(1);
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     dialogs.answer(mrYes, "The file A.java has changed. Reload it?");
@@ -228,9 +228,9 @@ TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
     writeSource(projectDir + "Big.java", {"class Big {", QString(200, u'x'), "}"});
     MainWindow& w = start({writeProject("A", {"A.java", "Big.java"})});
     // Only an edited buffer is written.
-    w.ui().ListBox1->setCurrentRow(1); // Big
+    w.ui().sourceList->setCurrentRow(1); // Big
     w.editor()->insert("// edited ");
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.ui().sourceList->setCurrentRow(0); // A
     writeSource(projectDir + "Big.java", {"class Big { /* changed elsewhere */", QString(200, u'y'), "}"});
     setModificationTime(projectDir + "Big.java", 60);
     // The file-size limit makes writes past 100 bytes fail, whoever runs the test.
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
     MainWindow& w = start({writeProject("E", names)});
     // Every buffer passes through the editor once.
     for (const QString& name : names) {
-        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
+        w.ui().sourceList->setCurrentRow(labels(w.ui().sourceList).indexOf(name));
         ASSERT_EQ(w.files().CurrentFile()->Name, name);
         if (name == "W.java") {
             EXPECT_EQ(w.editor()->lines().value(0),
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
             EXPECT_EQ(w.editor()->lines().value(1), QString::fromUtf8("// \u00E9 \U0001F600"));
         }
     }
-    EXPECT_EQ(labels(w.ui().ListBox1),
+    EXPECT_EQ(labels(w.ui().sourceList),
               QStringList({"D.java", "L.java", "M.java", "N.java", "R.java", "U.java", "W.java", "X.java"}));
     w.saveAllFiles();
     for (const auto& [name, bytes] : files)
@@ -334,20 +334,20 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     w.openFiles();
     w.editor()->insert("// x ");
     w.openFiles();
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.ui().sourceList->setCurrentRow(0); // A
     w.checkFilesChanged();
     EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
 
     // Saving records the time of what it wrote.
-    w.ui().ListBox1->setCurrentRow(1); // B
+    w.ui().sourceList->setCurrentRow(1); // B
     w.saveFile();
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
 
     // A real change is asked about; after the reload the buffer is the file and carries no marker.
     w.editor()->insert("// lost on reload ");
-    w.ui().ListBox1->setCurrentRow(0);
-    w.ui().ListBox1->setCurrentRow(1);
-    ASSERT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    w.ui().sourceList->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(1);
+    ASSERT_TRUE(labels(w.ui().sourceList).contains("B.java (*)"));
     writeSource(projectDir + "B.java", {"class B { int changed; }"});
     setModificationTime(projectDir + "B.java", 120);
     // The buffer holds edits: the question names them, and Enter answers No.
@@ -359,14 +359,14 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
     EXPECT_TRUE(w.files().CurrentFile()->Modified);
     w.checkFilesChanged();
-    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java"));
+    EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java"));
     EXPECT_FALSE(w.files().CurrentFile()->Modified);
     EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
     // The reload is one step that undo takes back, edits and marker included.
     w.undo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
-    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java (*)"));
     w.redo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
@@ -387,7 +387,7 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
         .answer(mrYes, "be added to the actual project?")
         .answer(mrNo, "The file already exists. Overwrite it?");
     w.openFiles();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
     EXPECT_FALSE(w.project().ProjectModified);
 
@@ -402,7 +402,7 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
     fileDialogs.choose(dirPath("A.java"));
     dialogs.answer(mrYes, "be added").answer(mrYes, "Overwrite it?");
     w.openFiles();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A { /* other */ }"}));
     w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\n");
@@ -419,14 +419,14 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
     BitmapViewer viewer;
     w.setBitmapViewer(&viewer);
 
-    ASSERT_EQ(labels(w.ui().ListBox2), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
-    w.ui().ListBox2->setCurrentRow(2);
+    ASSERT_EQ(labels(w.ui().otherFileList), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
+    w.ui().otherFileList->setCurrentRow(2);
     EXPECT_EQ(viewer.size(), QSize(64, 70));
-    EXPECT_TRUE(w.ui().Showpicture1->isEnabled());
-    w.ui().ListBox2->setCurrentRow(0);
+    EXPECT_TRUE(w.ui().showPictureItem->isEnabled());
+    w.ui().otherFileList->setCurrentRow(0);
     EXPECT_EQ(viewer.size(), QSize(105, 80));
-    w.ui().ListBox2->setCurrentRow(1);
-    EXPECT_FALSE(w.ui().Showpicture1->isEnabled());
+    w.ui().otherFileList->setCurrentRow(1);
+    EXPECT_FALSE(w.ui().showPictureItem->isEnabled());
     EXPECT_EQ(viewer.size(), QSize(105, 80));
     w.showPicture();
     EXPECT_TRUE(viewer.isVisible());
@@ -454,7 +454,7 @@ TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
     TProjectFile* a = w.files().nthOfKind(FileKind::Java, 0);
     const QString recorded = a->FileTime;
     setModificationTime(projectDir + "A.java", 90);
-    QListWidget* list = w.ui().ListBox1;
+    QListWidget* list = w.ui().sourceList;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(w.files().CurrentFile(), a);
     // Only the file left behind gets its time taken; A keeps the time it was loaded with.

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, MenusOpenWithAltAndTheCompileMenuKeepsItsGroups) {
         EXPECT_TRUE(items[at - 1]->isSeparator()) << name;
     }
     // The panel under the editor is the message list; the log has a window of its own, opened from here.
-    EXPECT_EQ(w.ui().Panel4->text(), "Messages");
+    EXPECT_EQ(w.ui().messageHeader->text(), "Messages");
     OutputWindow output;
     w.setOutputWindow(&output);
     QAction* item = w.ui().menuActions.value("OutputWindow1");
@@ -108,7 +108,7 @@ TEST_F(MainWindowTest, StatusBarShowsCaretAndTypingModeBesideOthersMessages) {
 // The Settings window rebuilds the list after the box was first shown; every target still shows whole.
 TEST_F(MainWindowTest, RunTargetBoxIsAsWideAsItsLongestItem) {
     MainWindow& w = start();
-    QComboBox* box = w.ui().ComboBox1;
+    QComboBox* box = w.ui().runTargetBox;
     box->clear();
     box->addItem("Java");
     w.show();
@@ -135,10 +135,10 @@ TEST_F(MainWindowTest, StartsWithoutAProjectAndTheProjectCommandsOff) {
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton2")->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton5")->isEnabled());
     EXPECT_FALSE(w.editor()->isEnabled());
-    EXPECT_EQ(w.ui().ComboBox1->currentText(), "Java");
-    EXPECT_FALSE(w.ui().ToolButton14->isChecked());
-    w.ui().ComboBox1->setCurrentText("Palm Emulator");
-    EXPECT_TRUE(w.ui().ToolButton14->isChecked());
+    EXPECT_EQ(w.ui().runTargetBox->currentText(), "Java");
+    EXPECT_FALSE(w.ui().palmTargetToggle->isChecked());
+    w.ui().runTargetBox->setCurrentText("Palm Emulator");
+    EXPECT_TRUE(w.ui().palmTargetToggle->isChecked());
     // With no project the window closes without a question.
     EXPECT_TRUE(w.mayClose());
 }
@@ -155,10 +155,10 @@ TEST_F(MainWindowTest, PaneSizesAreRestoredSavedAndSurviveDamage) {
     w.resize(900, 700);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    EXPECT_EQ(w.ui().Panel1->width(), 250);
-    EXPECT_EQ(w.ui().ListBox1->height(), 200);
-    EXPECT_EQ(w.ui().Panel3->height(), 125); // damaged value skipped, designed size kept
-    EXPECT_EQ(w.ui().TreeView1->height(), 115);
+    EXPECT_EQ(w.ui().leftPane->width(), 250);
+    EXPECT_EQ(w.ui().sourceList->height(), 200);
+    EXPECT_EQ(w.ui().messagePanel->height(), 125); // damaged value skipped, designed size kept
+    EXPECT_EQ(w.ui().classTree->height(), 115);
     // Start-up went on and reopened the last project.
     EXPECT_EQ(w.project().ProjectName, "A");
 
@@ -167,11 +167,11 @@ TEST_F(MainWindowTest, PaneSizesAreRestoredSavedAndSurviveDamage) {
     EXPECT_EQ(storeText(kProductKey, "Splitter4"), "115");
 
     // The Output header collapses the panel to 15 pixels and brings back the remembered height.
-    QTest::mouseDClick(w.ui().Panel4, Qt::LeftButton);
-    EXPECT_EQ(w.ui().Panel3->height(), 15);
-    QTest::mouseDClick(w.ui().Panel4, Qt::LeftButton);
-    EXPECT_EQ(w.ui().Panel3->height(), 125);
-    EXPECT_EQ(w.ui().Panel4->toolTip(), "Double click to resize.");
+    QTest::mouseDClick(w.ui().messageHeader, Qt::LeftButton);
+    EXPECT_EQ(w.ui().messagePanel->height(), 15);
+    QTest::mouseDClick(w.ui().messageHeader, Qt::LeftButton);
+    EXPECT_EQ(w.ui().messagePanel->height(), 125);
+    EXPECT_EQ(w.ui().messageHeader->toolTip(), "Double click to resize.");
 }
 
 TEST_F(MainWindowTest, FileListRowsAreEighteenPixelsAndAlternate) {
@@ -180,8 +180,8 @@ TEST_F(MainWindowTest, FileListRowsAreEighteenPixelsAndAlternate) {
     MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    for (QListWidget* list : {w.ui().ListBox1, w.ui().ListBox2}) {
+    for (QListWidget* list : {w.ui().sourceList, w.ui().otherFileList}) {
         EXPECT_TRUE(list->alternatingRowColors());
     }
-    EXPECT_EQ(w.ui().ListBox1->visualItemRect(w.ui().ListBox1->item(0)).height(), 18);
+    EXPECT_EQ(w.ui().sourceList->visualItemRect(w.ui().sourceList->item(0)).height(), 18);
 }

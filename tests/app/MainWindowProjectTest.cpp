@@ -22,13 +22,13 @@ TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     const QString project = writeProject("Order", {"B.java", "A.bmp", "A.java"});
     MainWindow& w = start({project});
 
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"A.bmp"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "B.java"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"A.bmp"}));
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + project + ">");
     // The last Java file inserted is the current one, and the editor shows it.
     EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A {}"}));
-    EXPECT_EQ(w.ui().ListBox1->currentRow(), 0);
+    EXPECT_EQ(w.ui().sourceList->currentRow(), 0);
     EXPECT_FALSE(w.files().CurrentFile()->FileTime.isEmpty());
 
     w.saveAllFiles();
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
         const int asked = int(dialogs.asked().size());
         EXPECT_EQ(start({row.argument}).project().ProjectName, row.opened) << row.argument.toStdString();
         // An empty window says where work starts.
-        EXPECT_EQ(window->ui().StatusBar1->currentMessage(),
+        EXPECT_EQ(window->ui().mainStatusBar->currentMessage(),
                   row.opened == "unknown" ? "Project > New... or Load Project..." : "");
         ASSERT_EQ(dialogs.asked().size(), asked + (row.message.isEmpty() ? 0 : 1))
             << row.argument.toStdString();
@@ -81,9 +81,9 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     MainWindow& w = start({empty});
     EXPECT_EQ(w.project().ProjectName, "Empty");
     EXPECT_EQ(w.project().CreatorID, "HeLo");
-    EXPECT_EQ(w.ui().ListBox1->count(), 0);
+    EXPECT_EQ(w.ui().sourceList->count(), 0);
     // An open project takes files, however few it has; building needs a source.
-    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().addFileAction->isEnabled());
     EXPECT_TRUE(w.ui().menus.value("File1")->menuAction()->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton1")->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton2")->isEnabled());
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     dialogs.answer(mrOk, "The file Gone.java does not exist. It is removed from the project. To avoid this, "
                          "save the project after removing a file.");
     MainWindow& w2 = start({gaps});
-    EXPECT_EQ(labels(w2.ui().ListBox1), QStringList({"Here.java"}));
+    EXPECT_EQ(labels(w2.ui().sourceList), QStringList({"Here.java"}));
     EXPECT_TRUE(w2.ui().menus.value("File1")->menuAction()->isEnabled());
     EXPECT_EQ(dialogs.asked().value(0).type, mtConfirmation);
     // Loading leaves the project file as it was.
@@ -130,13 +130,13 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     MainWindow& w = start({writeProject("Main", {"Main.java", "Util.java"})});
 
     const auto removeMain = [&] {
-        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf("Main.java"));
+        w.ui().sourceList->setCurrentRow(labels(w.ui().sourceList).indexOf("Main.java"));
         dialogs.answer(mrOk, "renamed to <filename>.java.old.");
         w.removeSourceFromProject();
     };
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Util.java"}));
     EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
     EXPECT_TRUE(w.project().ProjectModified);
 
@@ -152,10 +152,10 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Main.java"));
 
     // Cancel keeps the file.
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrCancel);
     w.removeSourceFromProject();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Util.java"}));
 }
 
 TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
@@ -165,13 +165,13 @@ TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
     w.editor()->setCaretLine(0);
     w.editor()->insert("// edited ");
-    w.ui().ListBox1->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
-    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
+    w.ui().sourceList->setCurrentRow(1);
     w.editor()->insert("/* more */ ");
     // Remove A while B is shown: B's newest edit must survive the editor refill.
-    w.ui().ListBox1->blockSignals(true);
-    w.ui().ListBox1->setCurrentRow(0);
-    w.ui().ListBox1->blockSignals(false);
+    w.ui().sourceList->blockSignals(true);
+    w.ui().sourceList->setCurrentRow(0);
+    w.ui().sourceList->blockSignals(false);
     dialogs.answer(mrOk);
     w.removeSourceFromProject();
     EXPECT_EQ(w.editor()->lines(), QStringList({"/* more */ // edited class B {}"}));
@@ -191,20 +191,20 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     fileDialogs.choose(
         QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp", projectDir + "img/deep.bmp"});
     w.addOtherFile();
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
     EXPECT_FALSE(QFileInfo::exists(projectDir + "deep.bmp"));
     w.saveAllFiles();
     EXPECT_EQ(readBytes(project),
               "Main\r\n\r\n\r\nHeLo\r\nMain.java\r\nimg/deep.bmp\r\ninside.bmp\r\npic.bmp\r\n");
-    w.ui().ListBox2->setCurrentRow(0);
+    w.ui().otherFileList->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
     w.removeOtherFile();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "img/deep.bmp.old(1)"));
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp", "pic.bmp"}));
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
     EXPECT_EQ(readBytes(projectDir + "inside.bmp"), "inside");
     EXPECT_TRUE(w.project().ProjectModified);
-    EXPECT_TRUE(w.ui().ToolButton16->isEnabled());
+    EXPECT_TRUE(w.ui().removeFileAction->isEnabled());
     EXPECT_EQ(fileDialogs.requests().value(0).title, "Add Bitmaps or Sounds");
 
     // The same name again: asked before overwriting, and No keeps the project's copy.
@@ -215,16 +215,16 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
     w.addOtherFile();
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "second");
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp", "pic.bmp"}));
 
     // "Remove file" with nothing selected does nothing; with a selection it removes.
     w.removeOtherFile();
-    EXPECT_EQ(w.ui().ListBox2->count(), 2);
-    w.ui().ListBox2->setCurrentRow(1);
+    EXPECT_EQ(w.ui().otherFileList->count(), 2);
+    w.ui().otherFileList->setCurrentRow(1);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
     w.removeOtherFile();
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp"}));
-    EXPECT_EQ(w.ui().ListBox2->currentRow(), 0);
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp"}));
+    EXPECT_EQ(w.ui().otherFileList->currentRow(), 0);
     EXPECT_TRUE(QFileInfo::exists(projectDir + "pic.bmp.old(1)"));
 }
 
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     w.openProject();
     EXPECT_EQ(readBytes(projectDir + "A.java"), "xclass A {}\r\n");
     EXPECT_EQ(w.project().ProjectName, "B");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"B.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"B.java"}));
 
     // Cancelling the chooser keeps the project.
     fileDialogs.cancel();
@@ -292,18 +292,18 @@ TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {
     dialogs.answer(mrOk, "and 290 more do not exist");
     MainWindow& w = start({writeProject("Junk", garbage)});
     EXPECT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Here.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Here.java"}));
 }
 
 TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
     MainWindow& w = start({project});
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.java.old.");
     w.removeSourceFromProject();
     ASSERT_EQ(w.files().count(), 0);
-    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().addFileAction->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton4")->isEnabled());
 
     // The changed membership is asked about at close, and Yes writes it.
@@ -407,7 +407,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
 
     // An edited buffer whose file leads out of the project is refused and stays unsaved.
     for (int row : {1, 2}) {
-        w.ui().ListBox1->setCurrentRow(row);
+        w.ui().sourceList->setCurrentRow(row);
         w.editor()->insert("// edit ");
         dialogs.answer(mrOk, ": it leads to " + dirPath(row == 1 ? "outside/x.java" : "outside/y.java") +
                                  ", outside the project folder");
@@ -478,7 +478,7 @@ TEST_F(MainWindowTest, TheEditorHasTheKeysOnceAProjectIsOpen) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(QApplication::focusWidget(), w.editor());
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(w.ui().ComboBox1->currentText(), "Java");
+    EXPECT_EQ(w.ui().runTargetBox->currentText(), "Java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"xclass A {}"}));
 }
 

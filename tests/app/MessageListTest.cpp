@@ -26,7 +26,7 @@ protected:
 
 TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelect) {
     MainWindow& w = startShown();
-    auto* list = w.ui().ListBox3;
+    auto* list = w.ui().messageList;
     QScrollBar* bar = list->verticalScrollBar();
     for (int i = 0; i < 50; ++i)
         w.addMessage(QString("Compiler line %1").arg(i));
@@ -51,10 +51,10 @@ TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelec
 TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
     for (const char* how : {"Return", "Enter", "double-click"}) {
         MainWindow& w = startShown();
-        auto* list = w.ui().ListBox3;
+        auto* list = w.ui().messageList;
         w.addMessage("Compiling...");
         w.addMessage("Util.java:3: error: ';' expected");
-        w.ui().ListBox1->setCurrentRow(0);
+        w.ui().sourceList->setCurrentRow(0);
         ASSERT_EQ(w.files().CurrentFile()->Name, "Demo.java");
         list->setCurrentRow(1);
         list->setFocus();
@@ -94,9 +94,9 @@ TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
     int step = 0;
     for (const auto& expected : steps) {
         SCOPED_TRACE(step++);
-        w.ui().ListBox1->setFocus(); // the keys work wherever the focus is
+        w.ui().sourceList->setFocus(); // the keys work wherever the focus is
         QTest::keyClick(&w, Qt::Key_F4, expected.modifiers);
-        EXPECT_EQ(w.ui().ListBox3->currentRow(), expected.row);
+        EXPECT_EQ(w.ui().messageList->currentRow(), expected.row);
         EXPECT_EQ(w.files().CurrentFile()->Name, expected.file);
         EXPECT_EQ(w.editor()->caretLine(), expected.caretLine);
     }
@@ -117,7 +117,7 @@ TEST(ErrorRows, FromAnyRowInEitherDirection) {
 
 TEST_F(MessageListTest, DrawnInTheTooltipColours) {
     MainWindow& w = startShown();
-    auto* list = w.ui().ListBox3;
+    auto* list = w.ui().messageList;
     w.addMessage("one line");
     QApplication::processEvents();
     const QImage shot = list->viewport()->grab().toImage();
@@ -132,7 +132,7 @@ TEST_F(MessageListTest, DrawnInTheTooltipColours) {
 // it stands.
 TEST_F(MessageListTest, LongestLineIsReachableSideways) {
     MainWindow& w = startShown();
-    auto* list = w.ui().ListBox3;
+    auto* list = w.ui().messageList;
     const QString longLine = QString(400, u'W');
     for (int i = 0; i < 30; ++i)
         w.addMessage(i == 10 ? longLine : QString("short %1").arg(i));
