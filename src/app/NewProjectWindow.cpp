@@ -191,7 +191,7 @@ void NewProjectWindow::createProject() {
     project.ProjectName = name;
     project.ProjectFileName = name + QStringLiteral(".hwp");
     project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
-    m_host.files().loescheListe();
+    m_host.files().clear();
 
     if (m_createMainClass->isChecked()) {
         const FileResult generated = m_host.createFileFromTemplate(
