@@ -162,9 +162,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 100000; ++i)
         many << QString("    int %1%2;").arg(i % 3 ? "m" : "M").arg((i * 7919LL) % 100000, 5, 10, QChar('0'));
     many << "}";
-    window.SuppressChange = true;
+    window.suppressNextChange();
     editor->setLines(many);
-    window.updateBrowser(window.files().CurrentFile()->Path);
+    window.updateBrowser(window.files().currentFile()->Path);
     if (!waitSettled() || treeEntries(tree) != 100001) {
         std::fprintf(stderr, "browser_refresh: %d entries for 100,000 fields\n", treeEntries(tree));
         return 1;
@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
             window.ui().browserSorted->trigger();
         QElapsedTimer timer;
         timer.start();
-        window.updateBrowser(window.files().CurrentFile()->Path);
+        window.updateBrowser(window.files().currentFile()->Path);
         if (!waitSettled() || treeEntries(tree) != 100001) {
             std::fprintf(stderr, "browser_refresh: %d entries after a refresh of 100,000 fields\n",
                          treeEntries(tree));

@@ -79,7 +79,7 @@ void MainWindow::wireCommands() {
         connect(action, &QAction::triggered, this, [this, menu, handler] {
             if (menu && !menu->menuAction()->isEnabled()) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
-                if (AppRunning && menu == m_ui.menus.value("Compile1"))
+                if (m_appRunning && menu == m_ui.menus.value("Compile1"))
                     statusBar()->showMessage(QStringLiteral("The application is still running: close it "
                                                             "before you compile or start it again."),
                                              10000);
@@ -149,10 +149,10 @@ void MainWindow::startUp(const QStringList& arguments) {
         if (state == Qt::ApplicationActive)
             checkFilesChanged();
     });
-    OutputPanelHeight = 125;
-    AppRunning = false;
-    SuppressChange = false;
-    m_files.loescheListe();
+    m_outputPanelHeight = 125;
+    m_appRunning = false;
+    m_suppressChange = false;
+    m_files.clear();
     m_helpFile = helpFileIn(programFolder());
     m_project = ProjectValues();
     updateCaption();
@@ -186,7 +186,7 @@ void MainWindow::startUp(const QStringList& arguments) {
     m_documentation->WebBrowser1->navigate(documentationStartPage());
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        findFiles(docFolder, "*.html", DocFileList, [] {
+        findFiles(docFolder, "*.html", m_docFileList, [] {
             QCoreApplication::processEvents();
             return !QCoreApplication::closingDown();
         });
@@ -265,7 +265,7 @@ void MainWindow::updateCaption() {
 }
 
 void MainWindow::refreshFileLists() {
-    const FileListsState state = fileListsState(m_files, AppRunning, m_project.hasProject());
+    const FileListsState state = fileListsState(m_files, m_appRunning, m_project.hasProject());
     m_refreshing = true;
     m_ui.sourceList->clear();
     m_ui.sourceList->addItems(state.sourceLabels);
@@ -335,10 +335,10 @@ void MainWindow::messagePanelDoubleClicked() {
     const int height = m_ui.messagePanelHeight();
     // Collapsed, the panel keeps its header, which grows with the desktop's font.
     if (height > fontscale::px(24)) {
-        OutputPanelHeight = height;
+        m_outputPanelHeight = height;
         m_ui.setMessagePanelHeight(fontscale::px(15));
     } else {
-        m_ui.setMessagePanelHeight(OutputPanelHeight);
+        m_ui.setMessagePanelHeight(m_outputPanelHeight);
     }
 }
 
@@ -375,12 +375,12 @@ bool MainWindow::mayClose() {
         if (!saveAll())
             return false;
         m_placement->save();
-        m_files.loescheListe();
+        m_files.clear();
         return true;
     case mrNo:
         ProductSettings::writeLastProject(m_store, lastProject);
         m_placement->save();
-        m_files.loescheListe();
+        m_files.clear();
         return true;
     default:
         return false;
@@ -449,7 +449,7 @@ void MainWindow::printFile() {
         m_printer = std::make_unique<TPlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const TProjectFile* current = m_files.CurrentFile();
+    const TProjectFile* current = m_files.currentFile();
     m_printer->LineNumbers = true;
     m_printer->Header =
         TPlusMemoPrinter::projectHeader(m_project.ProjectName, current ? current->Name : QString());
@@ -495,7 +495,7 @@ void MainWindow::helpOnWord() {
     SourceEditor& editor = *m_ui.sourceEditor;
     const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
     const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
-        DocFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
+        m_docFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
     if (!m_classHelp)
         return;
     if (target.kind == contextHelp::ClassHelpTarget::ShowPage)

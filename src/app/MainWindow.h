@@ -55,7 +55,7 @@ public:
     void setClassWizard(ClassWizard* window) { m_classWizard = window; }
     void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
     void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
-    // Its port follows into remoteDebuggingAddress as it is typed.
+    // Its port follows into remoteDebuggingAddress() as it is typed.
     void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
     HelpWindow* helpWindow() const { return m_helpWindow; }
@@ -89,15 +89,17 @@ public:
     QStringList messages() const;
     void appendOutput(const QString& line);
     // The remote-debugging switch and address the debugger options own.
-    bool remoteDebugging = false;
-    QString remoteDebuggingAddress = QStringLiteral("5000");
+    bool remoteDebugging() const { return m_remoteDebugging; }
+    QString remoteDebuggingAddress() const { return m_remoteDebuggingAddress; }
     // The page the documentation view shows, or will show once the tab is first opened.
     QString documentationUrl() const;
-    bool SuppressChange = false;
-    int LastLineCount = 0;
-    bool AppRunning = false;
-    int OutputPanelHeight = 125;
-    QStringList DocFileList;
+    // The next change of the editor's text is the program's own, not the user's typing.
+    void suppressNextChange() { m_suppressChange = true; }
+    // While the started application runs, the Compile menu and the build button are off.
+    bool appRunning() const { return m_appRunning; }
+    void setAppRunning(bool running) { m_appRunning = running; }
+    // The SDK's documentation pages, found at start-up.
+    const QStringList& docFileList() const { return m_docFileList; }
     // The page the documentation tab opens with: the SDK's index, or our own page when it is missing.
     QString documentationStartPage() const;
 
@@ -280,4 +282,11 @@ private:
     bool m_browserStopped = false;
     bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
     bool m_checkingFiles = false;
+    bool m_remoteDebugging = false;
+    QString m_remoteDebuggingAddress = QStringLiteral("5000");
+    bool m_suppressChange = false;
+    int m_lastLineCount = 0;
+    bool m_appRunning = false;
+    int m_outputPanelHeight = 125;
+    QStringList m_docFileList;
 };

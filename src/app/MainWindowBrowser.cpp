@@ -107,7 +107,7 @@ void MainWindow::setupBrowser() {
 }
 
 QString MainWindow::currentPath() const {
-    const TProjectFile* current = m_files.CurrentFile();
+    const TProjectFile* current = m_files.currentFile();
     return current ? current->Path : QString();
 }
 

@@ -41,9 +41,11 @@ public:
     BuildInputs buildInputs() const override { return w.buildInputs(); }
     QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
     bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
-    RemoteDebugging remoteDebugging() const override { return {w.remoteDebugging, w.remoteDebuggingAddress}; }
+    RemoteDebugging remoteDebugging() const override {
+        return {w.m_remoteDebugging, w.m_remoteDebuggingAddress};
+    }
     void applicationRunning(bool running) override {
-        w.AppRunning = running;
+        w.m_appRunning = running;
         w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
         w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
     }

@@ -20,9 +20,9 @@ void MainWindow::setDebuggerOptions(DebuggerOptions* window) {
     remoteDebuggingItem();
     if (!window)
         return;
-    remoteDebuggingAddress = window->port();
+    m_remoteDebuggingAddress = window->port();
     connect(window->m_port, &QLineEdit::textChanged, this,
-            [this](const QString& port) { remoteDebuggingAddress = port; });
+            [this](const QString& port) { m_remoteDebuggingAddress = port; });
 }
 
 QAction* MainWindow::remoteDebuggingItem() {
@@ -32,9 +32,9 @@ QAction* MainWindow::remoteDebuggingItem() {
         // Qt flips a checkable item's mark itself, also when its greyed-out menu keeps the handler from
         // running: the mark shows the switch and nothing else.
         connect(item, &QAction::toggled, this, [this, item](bool on) {
-            if (on != remoteDebugging) {
+            if (on != m_remoteDebugging) {
                 const QSignalBlocker blocker(item);
-                item->setChecked(remoteDebugging);
+                item->setChecked(m_remoteDebugging);
             }
         });
     }
@@ -70,10 +70,10 @@ void MainWindow::startDebugging() {
 }
 
 void MainWindow::toggleRemoteDebugging() {
-    remoteDebugging = !remoteDebugging;
+    m_remoteDebugging = !m_remoteDebugging;
     QAction* item = remoteDebuggingItem();
     const QSignalBlocker blocker(item);
-    item->setChecked(remoteDebugging);
+    item->setChecked(m_remoteDebugging);
 }
 
 void MainWindow::remoteDebuggingOptions() {

@@ -20,7 +20,7 @@
 #include <QTabWidget>
 
 void MainWindow::captureEditor(bool full) {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return;
     current->Lines = m_ui.sourceEditor->lines();
@@ -32,7 +32,7 @@ void MainWindow::captureEditor(bool full) {
 }
 
 void MainWindow::showFile(TProjectFile* record) {
-    SuppressChange = true;
+    m_suppressChange = true;
     m_ui.sourceEditor->setLines(record->Lines);
     m_files.setCurrentFile(record);
     refreshFileLists();
@@ -40,7 +40,7 @@ void MainWindow::showFile(TProjectFile* record) {
 }
 
 void MainWindow::loadEditor(const TProjectFile* record) {
-    SuppressChange = true;
+    m_suppressChange = true;
     m_ui.sourceEditor->setLines(record ? record->Lines : QStringList());
     if (!record)
         return;
@@ -67,15 +67,15 @@ void MainWindow::sourceListClicked() {
 void MainWindow::editorChanged() {
     const int lineCount = m_ui.sourceEditor->lineCount();
     // Only a change of the line count can add or move a declaration line.
-    if (!SuppressChange && lineCount != LastLineCount)
+    if (!m_suppressChange && lineCount != m_lastLineCount)
         updateBrowser(currentPath());
-    LastLineCount = lineCount;
-    TProjectFile* current = m_files.CurrentFile();
-    if (!SuppressChange && current && !current->Modified) {
+    m_lastLineCount = lineCount;
+    TProjectFile* current = m_files.currentFile();
+    if (!m_suppressChange && current && !current->Modified) {
         current->Modified = true;
         refreshFileLists();
     }
-    SuppressChange = false;
+    m_suppressChange = false;
 }
 
 void MainWindow::openFiles() {
@@ -158,13 +158,13 @@ void MainWindow::openFile(const QString& path, bool intoProject) {
     record->FileTime = fileTime;
     record->Modified = !sameFile && (holder || !fileTime.isEmpty());
     m_files.setCurrentFile(record);
-    SuppressChange = true;
+    m_suppressChange = true;
     m_ui.sourceEditor->setLines(record->Lines);
     refreshFileLists();
 }
 
 bool MainWindow::saveCurrentFile() {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return true;
     captureEditor(false);
@@ -180,7 +180,7 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return;
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save, "Save As", m_project.ProjectDir,
@@ -219,7 +219,7 @@ void MainWindow::saveFileAs() {
 }
 
 bool MainWindow::saveAll() {
-    if (m_files.CurrentFile())
+    if (m_files.currentFile())
         captureEditor(false);
     QStringList errors;
     for (TProjectFile& record : m_files.records()) {
@@ -287,9 +287,9 @@ void MainWindow::reloadRecord(TProjectFile& record) {
     // The buffer is the file again: no marker, and only a later change on disk is asked about.
     record.FileTime = fileTime;
     record.Modified = false;
-    if (&record == m_files.CurrentFile()) {
+    if (&record == m_files.currentFile()) {
         // One step that undo takes back, so the text it replaced is not lost.
-        SuppressChange = true;
+        m_suppressChange = true;
         m_ui.sourceEditor->replaceLines(record.Lines);
     }
     refreshFileLists();

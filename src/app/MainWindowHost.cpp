@@ -33,7 +33,7 @@ FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const
     fields.Modified = true;
     TProjectFile* record = m_files.insertFile(std::move(fields));
     m_ui.sourceEditor->setEnabled(true);
-    SuppressChange = true;
+    m_suppressChange = true;
     m_ui.sourceEditor->setLines(record->Lines);
     updateBrowser(record->Path);
     refreshFileLists();
@@ -41,7 +41,7 @@ FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const
 }
 
 void MainWindow::clearEditor() {
-    SuppressChange = true;
+    m_suppressChange = true;
     m_ui.sourceEditor->setLines({});
 }
 

@@ -30,7 +30,7 @@ void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
         showError(load.error);
         return;
     }
-    m_files.loescheListe();
+    m_files.clear();
     load.applyTo(m_project);
     // The creator ID is edited beside the settings and goes to the tools from there.
     m_liveSettings.setCreatorId(m_project.CreatorID);
@@ -45,8 +45,8 @@ void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
     }
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
-    SuppressChange = true;
-    m_ui.sourceEditor->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(m_files.currentFile() ? m_files.currentFile()->Lines : QStringList());
     // A project without files is still open: files can be added to it.
     enableProjectCommands();
     // One message for all files left out, however damaged the project file is.
@@ -84,7 +84,7 @@ void MainWindow::openProject() {
     if (!chosen.isEmpty())
         loadProjectFile(chosen.first(), false);
     refreshFileLists();
-    if (m_files.CurrentFile())
+    if (m_files.currentFile())
         updateBrowser(currentPath());
     updateCaption();
     // The Settings window shows the project's values (creator ID, default icons).
@@ -169,7 +169,7 @@ void MainWindow::removeSelected(FileKind kind) {
     if (!record)
         return;
     // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
-    if (m_files.CurrentFile() != record)
+    if (m_files.currentFile() != record)
         captureEditor(true);
     // The rename moves a link itself, never its target, but a linked folder on the way leads elsewhere.
     const QString file = m_project.ProjectDir + record->Name;

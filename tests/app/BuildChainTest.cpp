@@ -100,7 +100,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     EXPECT_TRUE(QFileInfo(projectDir + "Hello.class").isFile());
     EXPECT_GT(QFileInfo(projectDir + "Hello.pdb").size(), 78);
     EXPECT_GT(QFileInfo(projectDir + "Hello.prc").size(), 78);
-    EXPECT_TRUE(w.AppRunning);
+    EXPECT_TRUE(w.appRunning());
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
     EXPECT_EQ(buildResult(w), "Compiled");
 
@@ -116,10 +116,10 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
 
 TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     MainWindow& w = startHello();
-    QStringList lines = w.files().CurrentFile()->Lines;
-    ASSERT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    QStringList lines = w.files().currentFile()->Lines;
+    ASSERT_EQ(w.files().currentFile()->Name, "Util.java");
     w.ui().sourceList->setCurrentRow(0);
-    ASSERT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    ASSERT_EQ(w.files().currentFile()->Name, "Hello.java");
     lines = w.editor()->lines();
     const int broken = lines.indexOf(QRegularExpression("^\\s*presses\\+\\+;"));
     ASSERT_GT(broken, 0);
@@ -142,7 +142,7 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     w.ui().sourceList->setCurrentRow(1); // somewhere else first
     w.ui().messageList->setCurrentRow(w.messages().indexOf(errors.first()));
     w.messageDoubleClicked();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "Hello.java");
     EXPECT_EQ(w.editor()->caretLine(), broken);
     EXPECT_EQ(w.editor()->selectedText(), lines[broken]);
 }
@@ -199,11 +199,11 @@ TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
     for (int row : {0, 2, 3}) {
         w.ui().messageList->setCurrentRow(row);
         w.messageDoubleClicked();
-        EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java") << row;
+        EXPECT_EQ(w.files().currentFile()->Name, "Hello.java") << row;
     }
     w.ui().messageList->setCurrentRow(1);
     w.messageDoubleClicked();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "Util.java");
     EXPECT_EQ(w.editor()->caretLine(), 2);
 
     w.copyMessages();
@@ -451,7 +451,7 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
 TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
-    w.AppRunning = true;
+    w.setAppRunning(true);
     w.ui().menus.value("Compile1")->menuAction()->setEnabled(false);
     for (const char* item : {"SaveallCompileandStart1", "Compile2"}) {
         w.statusBar()->clearMessage();

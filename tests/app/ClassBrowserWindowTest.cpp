@@ -235,7 +235,7 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
     EXPECT_EQ(runs(parser), before);
 
     // A refresh while sorted keeps every line sorted as it arrives.
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()),
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
@@ -317,7 +317,7 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderSt
     EXPECT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/temp.java"));
     const QString folder = QDir::currentPath();
     w.editor()->setLines({"class Point {", "", "}"});
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     EXPECT_EQ(QDir::currentPath(), folder);
     ASSERT_TRUE(settle());
     EXPECT_EQ(QDir::currentPath(), folder);
@@ -332,7 +332,7 @@ TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
     // The browser is usable again: the next refresh starts.
     const int before = starts;
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 1);
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
@@ -344,13 +344,13 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
     MainWindow& w = startWith({"class First {", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), QStringList{"class First"});
     const int before = starts;
-    const QString path = w.files().CurrentFile()->Path;
+    const QString path = w.files().currentFile()->Path;
     w.updateBrowser(path);
     ASSERT_TRUE(w.runner(9)->isRunning());
-    w.SuppressChange = true;
+    w.suppressNextChange();
     w.editor()->setLines({"class Second {", "}"});
     w.updateBrowser(path);
-    w.SuppressChange = true;
+    w.suppressNextChange();
     w.editor()->setLines({"class Third {", "    int t;", "}"});
     w.updateBrowser(path);
     ASSERT_TRUE(settle());
@@ -363,7 +363,7 @@ TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
     MainWindow& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class First", "  a"}));
     const int before = starts;
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(w.runner(9)->isRunning());
     w.clearClassBrowser();
     ASSERT_TRUE(settle());
@@ -387,7 +387,7 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
     fileDialogs.choose(QStringList{dirPath("Ext.java")});
     dialogs.answer(mrNo);
     w.openFiles();
-    ASSERT_EQ(w.files().CurrentFile()->Path, dirPath("Ext.java"));
+    ASSERT_EQ(w.files().currentFile()->Path, dirPath("Ext.java"));
     EXPECT_TRUE(settlesTo({"class Ext", "  go()"})) << treeLabels(tree()).join('|').toStdString();
     // A click leads into the file shown.
     clickItem("go()");
@@ -398,7 +398,7 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
         dialogs.answer(mrOk);
         w.removeSourceFromProject();
     }
-    ASSERT_EQ(w.files().CurrentFile(), nullptr);
+    ASSERT_EQ(w.files().currentFile(), nullptr);
     EXPECT_TRUE(settlesTo({})) << treeLabels(tree()).join('|').toStdString();
 }
 
@@ -430,7 +430,7 @@ TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
             EXPECT_EQ(last->toolTip(0), c.note) << c.name;
         }
         const int before = runs(parser);
-        w.updateBrowser(w.files().CurrentFile()->Path);
+        w.updateBrowser(w.files().currentFile()->Path);
         QStringList sorted = {"class Alpha", "class Zed", "  move"};
         if (c.note)
             sorted << c.note;
@@ -489,7 +489,7 @@ TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
         fakeParser("", "sleep 0.4; sed -n 's/^class \\([A-Za-z]*\\).*/class \\1 1/p' temp.java");
     MainWindow& w = startWith({"class Old {", "}"}, parser);
     ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(w.runner(9)->isRunning());
     QStringList inserted;
     QObject::connect(tree()->model(), &QAbstractItemModel::rowsInserted, tree(),

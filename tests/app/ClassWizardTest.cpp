@@ -72,8 +72,8 @@ TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     QTest::mouseClick(f.m_okButton, Qt::LeftButton);
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Engine"}}));
-    ASSERT_NE(host->fileList.CurrentFile(), nullptr);
-    EXPECT_EQ(host->fileList.CurrentFile()->Lines.first(), "class EngineMain extends Engine {");
+    ASSERT_NE(host->fileList.currentFile(), nullptr);
+    EXPECT_EQ(host->fileList.currentFile()->Lines.first(), "class EngineMain extends Engine {");
 }
 
 TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {

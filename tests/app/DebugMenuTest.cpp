@@ -56,27 +56,27 @@ TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
     MainWindow& w = start();
     DebuggerOptions& options = optionsOf(w);
     QAction* item = w.ui().menuActions.value("StartRemoteDebugging1");
-    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(w.remoteDebugging());
     EXPECT_FALSE(item->isChecked());
     w.toggleRemoteDebugging();
-    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
     // Without a project the Compile menu is greyed out: its shortcut changes nothing, mark included.
     item->trigger();
-    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
     w.enableProjectCommands();
     // From the menu: the mark follows the switch, one flip per press.
     item->trigger();
-    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(w.remoteDebugging());
     EXPECT_FALSE(item->isChecked());
     item->trigger();
-    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
 
-    EXPECT_EQ(w.remoteDebuggingAddress, "5000");
+    EXPECT_EQ(w.remoteDebuggingAddress(), "5000");
     options.m_port->setText("6123");
-    EXPECT_EQ(w.remoteDebuggingAddress, "6123");
+    EXPECT_EQ(w.remoteDebuggingAddress(), "6123");
 }
 
 TEST_F(DebugMenuTest, HelpEntriesDoNothingWithoutTheHelpFileAndUpdatesOpenOurPage) {
@@ -115,7 +115,7 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F8);
-    ASSERT_TRUE(w.remoteDebugging);
+    ASSERT_TRUE(w.remoteDebugging());
     QTest::keyClick(&w, Qt::Key_F10);
 
     QString started;

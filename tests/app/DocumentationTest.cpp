@@ -218,7 +218,7 @@ TEST_F(ClassHelpTest, ShowsThePageOfTheWordAtTheCaret) {
     EXPECT_EQ(help.windowTitle(), "Class Help");
     EXPECT_EQ(help.size(), QSize(348, 352));
     EXPECT_EQ(help.WebBrowser1->view(), nullptr);
-    ASSERT_EQ(window->DocFileList.size(), 3);
+    ASSERT_EQ(window->docFileList().size(), 3);
 
     helpAt("Button b = new Button();", 21);
     EXPECT_TRUE(help.isVisible());

@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
     w.editor()->setFocus();
     QTest::keyClicks(w.editor(), "ab");
     EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_TRUE(w.files().currentFile()->Modified);
     QTest::keyClicks(w.editor(), "cd");
     EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
 
@@ -158,10 +158,10 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     fileDialogs.choose(projectDir + "sub/y.java");
     dialogs.answer(mrYes, "be added to the actual project?");
     w.openFiles();
-    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "sub/y.java");
+    EXPECT_EQ(w.files().currentFile()->Path, projectDir + "sub/y.java");
     w.editor()->insert("// y ");
     w.ui().sourceList->setCurrentRow(1);
-    ASSERT_EQ(w.files().CurrentFile()->Name, "sub/x.java");
+    ASSERT_EQ(w.files().currentFile()->Name, "sub/x.java");
     w.editor()->insert("// x ");
     w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "sub/x.java"), "// x class x {}\r\n");
@@ -186,8 +186,8 @@ TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
     fileDialogs.choose(dirPath("missing/folder/Z.java"));
     dialogs.answer(mrOk, "Cannot write");
     w.saveFileAs();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
-    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "A.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "A.java");
+    EXPECT_EQ(w.files().currentFile()->Path, projectDir + "A.java");
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_EQ(w.editor()->lines(), QStringList({"edit class A {}"}));
 }
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
     // Every buffer passes through the editor once.
     for (const QString& name : names) {
         w.ui().sourceList->setCurrentRow(labels(w.ui().sourceList).indexOf(name));
-        ASSERT_EQ(w.files().CurrentFile()->Name, name);
+        ASSERT_EQ(w.files().currentFile()->Name, name);
         if (name == "W.java") {
             EXPECT_EQ(w.editor()->lines().value(0),
                       QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
@@ -326,7 +326,7 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     MainWindow& w = start();
     fileDialogs.choose(projectDir + "AB.hwp");
     w.openProject();
-    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    ASSERT_EQ(w.files().currentFile()->Name, "B.java");
     // Edits reach the records when Open File takes the editor's text.
     w.editor()->insert("// b ");
     fileDialogs.choose(dirPath("X.java")).choose(dirPath("Y.java"));
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     // Saving records the time of what it wrote.
     w.ui().sourceList->setCurrentRow(1); // B
     w.saveFile();
-    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_EQ(w.files().currentFile()->FileTime, fileTimeText(projectDir + "B.java"));
 
     // A real change is asked about; after the reload the buffer is the file and carries no marker.
     w.editor()->insert("// lost on reload ");
@@ -357,11 +357,11 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     w.checkFilesChanged();
     EXPECT_EQ(dialogs.asked().last().variant, DialogVariant::DefaultNo);
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_TRUE(w.files().currentFile()->Modified);
     w.checkFilesChanged();
     EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java"));
-    EXPECT_FALSE(w.files().CurrentFile()->Modified);
-    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_FALSE(w.files().currentFile()->Modified);
+    EXPECT_EQ(w.files().currentFile()->FileTime, fileTimeText(projectDir + "B.java"));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
     // The reload is one step that undo takes back, edits and marker included.
     w.undo();
@@ -456,7 +456,7 @@ TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
     setModificationTime(projectDir + "A.java", 90);
     QListWidget* list = w.ui().sourceList;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(w.files().CurrentFile(), a);
+    EXPECT_EQ(w.files().currentFile(), a);
     // Only the file left behind gets its time taken; A keeps the time it was loaded with.
     EXPECT_EQ(a->FileTime, recorded);
 }

@@ -26,10 +26,10 @@ TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"A.bmp"}));
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + project + ">");
     // The last Java file inserted is the current one, and the editor shows it.
-    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "A.java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A {}"}));
     EXPECT_EQ(w.ui().sourceList->currentRow(), 0);
-    EXPECT_FALSE(w.files().CurrentFile()->FileTime.isEmpty());
+    EXPECT_FALSE(w.files().currentFile()->FileTime.isEmpty());
 
     w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "Order\r\n\r\n\r\nHeLo\r\nA.bmp\r\nA.java\r\nB.java\r\n");
@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
     EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Util.java"}));
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "Util.java");
     EXPECT_TRUE(w.project().ProjectModified);
 
     // Bring it back from elsewhere into the project, save, and remove it again.
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
     MainWindow& w = start({writeProject("P", {"A.java", "B.java"})});
-    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    ASSERT_EQ(w.files().currentFile()->Name, "B.java");
     w.editor()->setCaretLine(0);
     w.editor()->insert("// edited ");
     w.ui().sourceList->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
@@ -175,7 +175,7 @@ TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     dialogs.answer(mrOk);
     w.removeSourceFromProject();
     EXPECT_EQ(w.editor()->lines(), QStringList({"/* more */ // edited class B {}"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_TRUE(w.files().currentFile()->Modified);
 }
 
 TEST_F(MainWindowTest, AddingOtherFiles) {
@@ -412,7 +412,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
         dialogs.answer(mrOk, ": it leads to " + dirPath(row == 1 ? "outside/x.java" : "outside/y.java") +
                                  ", outside the project folder");
         w.saveFile();
-        EXPECT_TRUE(w.files().CurrentFile()->Modified) << row;
+        EXPECT_TRUE(w.files().currentFile()->Modified) << row;
     }
     EXPECT_EQ(readBytes(dirPath("outside/x.java")), "changed elsewhere\r\n");
     EXPECT_EQ(readBytes(dirPath("outside/y.java")), "changed elsewhere\r\n");
@@ -494,9 +494,9 @@ TEST_F(MainWindowTest, TheExampleOpensAsTheManualSaysAndSavingLeavesItsProjectFi
     w.setSettingsWindow(&settings);
     const QString manual =
         QString::fromUtf8(readBytes(QStringLiteral(HW_SOURCE_DIR) + "/help/getting-started.html"));
-    ASSERT_NE(w.files().CurrentFile(), nullptr);
-    EXPECT_TRUE(manual.contains("opens with <code>" + w.files().CurrentFile()->Name + "</code>"))
-        << w.files().CurrentFile()->Name.toStdString();
+    ASSERT_NE(w.files().currentFile(), nullptr);
+    EXPECT_TRUE(manual.contains("opens with <code>" + w.files().currentFile()->Name + "</code>"))
+        << w.files().currentFile()->Name.toStdString();
     w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "Hello.hwp"), before);
 }

@@ -55,7 +55,7 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
         w.addMessage("Compiling...");
         w.addMessage("Util.java:3: error: ';' expected");
         w.ui().sourceList->setCurrentRow(0);
-        ASSERT_EQ(w.files().CurrentFile()->Name, "Demo.java");
+        ASSERT_EQ(w.files().currentFile()->Name, "Demo.java");
         list->setCurrentRow(1);
         list->setFocus();
         if (QByteArray(how) == "double-click") {
@@ -66,7 +66,7 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
         } else {
             QTest::keyClick(list, QByteArray(how) == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
         }
-        EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java") << how;
+        EXPECT_EQ(w.files().currentFile()->Name, "Util.java") << how;
         EXPECT_EQ(w.editor()->caretLine(), 2) << how;
         window.reset();
     }
@@ -97,7 +97,7 @@ TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
         w.ui().sourceList->setFocus(); // the keys work wherever the focus is
         QTest::keyClick(&w, Qt::Key_F4, expected.modifiers);
         EXPECT_EQ(w.ui().messageList->currentRow(), expected.row);
-        EXPECT_EQ(w.files().CurrentFile()->Name, expected.file);
+        EXPECT_EQ(w.files().currentFile()->Name, expected.file);
         EXPECT_EQ(w.editor()->caretLine(), expected.caretLine);
     }
 }

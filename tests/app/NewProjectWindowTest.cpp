@@ -169,7 +169,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
     EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Calc"}}));
     ASSERT_EQ(host->fileList.count(), 1); // the old project's files are gone
-    const TProjectFile* record = host->fileList.CurrentFile();
+    const TProjectFile* record = host->fileList.currentFile();
     EXPECT_EQ(record->Path, folder + "Calc.java");
     EXPECT_TRUE(record->Modified);
     EXPECT_EQ(record->Lines.first(), "public class Calc extends MainWindow {");

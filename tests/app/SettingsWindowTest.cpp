@@ -110,7 +110,7 @@ TEST_F(SettingsWindowTest, StoredValuesOfEveryEncodingReachTheControls) {
     for (const auto& [key, name, text] : stored)
         host->setStoreText(key, name, text);
     host->paths.superWabaPath = "/memory/sdk/"; // tool paths come from memory, not from the store
-    open();                                     // appletY and CheckBox12: the key holds no value for them
+    open();                                     // Edit8 and CheckBox12: the key holds no value for them
     expectStates("Edit7=250 Edit8=0 Edit2=4 TrackBar1=7 Edit3=a CheckBox2=on CheckBox1=off RadioButton6=on "
                  "RadioButton7=off RadioButton12=on RadioButton15=on Edit14=/opt/sim Edit1=/memory/sdk/ "
                  "CheckBox3=on RadioButton1=on CheckBox12=off");
