@@ -10,7 +10,7 @@
 ClassHelpWindow::ClassHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form13");
     setWindowTitle("Class Help");
-    resize(fontscale::px(QSize(348, 352)));
+    resize(FontScale::px(QSize(348, 352)));
     // The program ends with the main window, whether this one is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);

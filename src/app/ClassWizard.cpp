@@ -71,7 +71,7 @@ void ClassWizard::setupUi() {
     layout->addWidget(m_templateList, 1);
     layout->addLayout(name);
     layout->addLayout(buttons);
-    resize(fontscale::px(QSize(400, 320)));
+    resize(FontScale::px(QSize(400, 320)));
 }
 
 void ClassWizard::fillTemplates() {

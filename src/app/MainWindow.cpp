@@ -241,8 +241,8 @@ void MainWindow::applyPaneSizes() {
 QString MainWindow::documentationStartPage() const {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo::exists(index))
-        return contextHelp::fileUrl(index);
-    return contextHelp::fileUrl(programFolder() + "/noHelp.html");
+        return ContextHelp::fileUrl(index);
+    return ContextHelp::fileUrl(programFolder() + "/noHelp.html");
 }
 
 QString MainWindow::documentationUrl() const {
@@ -334,9 +334,9 @@ void MainWindow::messagePanelMoved() {
 void MainWindow::messagePanelDoubleClicked() {
     const int height = m_ui.messagePanelHeight();
     // Collapsed, the panel keeps its header, which grows with the desktop's font.
-    if (height > fontscale::px(24)) {
+    if (height > FontScale::px(24)) {
         m_outputPanelHeight = height;
-        m_ui.setMessagePanelHeight(fontscale::px(15));
+        m_ui.setMessagePanelHeight(FontScale::px(15));
     } else {
         m_ui.setMessagePanelHeight(m_outputPanelHeight);
     }
@@ -345,7 +345,7 @@ void MainWindow::messagePanelDoubleClicked() {
 void MainWindow::pageChanged() {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
-        m_documentation->WebBrowser1->navigate(contextHelp::fileUrl(programFolder() + "/noHelp.html"));
+        m_documentation->WebBrowser1->navigate(ContextHelp::fileUrl(programFolder() + "/noHelp.html"));
 }
 
 void MainWindow::showError(const QString& message) {
@@ -493,12 +493,12 @@ void MainWindow::toggleCommentLines() {
 }
 void MainWindow::helpOnWord() {
     SourceEditor& editor = *m_ui.sourceEditor;
-    const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
-    const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
+    const QString word = ContextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
+    const ContextHelp::ClassHelpTarget target = ContextHelp::classHelpTarget(
         m_docFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
     if (!m_classHelp)
         return;
-    if (target.kind == contextHelp::ClassHelpTarget::ShowPage)
+    if (target.kind == ContextHelp::ClassHelpTarget::ShowPage)
         m_classHelp->showPage(target.url);
     else
         m_classHelp->bringUp();
@@ -506,6 +506,6 @@ void MainWindow::helpOnWord() {
 
 // Each aid reads its Settings check box as the key comes up.
 void MainWindow::editorKeyReleased(int key, bool closingBrace) {
-    typingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
+    TypingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
                       {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

@@ -38,7 +38,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(fontscale::px(kFileListRowHeight));
+        size.setHeight(FontScale::px(kFileListRowHeight));
         return size;
     }
 };
@@ -294,7 +294,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     messageHeader = new HeaderPanel("Messages", messagePanel);
     messageHeader->setObjectName("Panel4");
     messageHeader->setToolTip("Double click to resize.");
-    messageHeader->setFixedHeight(fontscale::px(15));
+    messageHeader->setFixedHeight(FontScale::px(15));
     messageHeader->setFrameShape(QFrame::StyledPanel);
     messageHeader->setAutoFillBackground(true);
     messageList = new MessageList(messagePanel);
@@ -375,10 +375,10 @@ void MainWindowUi::setupUi(QMainWindow* window) {
 
     // Designed sizes until the stored ones arrive.
     window->resize(900, 650);
-    setLeftPaneWidth(fontscale::px(185));
-    setSourceListHeight(fontscale::px(165));
-    setClassTreeHeight(fontscale::px(115));
-    setMessagePanelHeight(fontscale::px(125));
+    setLeftPaneWidth(FontScale::px(185));
+    setSourceListHeight(FontScale::px(165));
+    setClassTreeHeight(FontScale::px(115));
+    setMessagePanelHeight(FontScale::px(125));
 }
 
 int MainWindowUi::sourceListHeight() const {

@@ -122,7 +122,7 @@ void MainWindowUi::setupBrowser(QWidget* parent) {
 
     BrowserHeader = new QLabel(QStringLiteral("Browser"), parent);
     BrowserHeader->setObjectName("BrowserHeader");
-    BrowserHeader->setFixedHeight(fontscale::px(15));
+    BrowserHeader->setFixedHeight(FontScale::px(15));
     BrowserHeader->setFrameShape(QFrame::StyledPanel);
     BrowserHeader->setAutoFillBackground(true);
 

@@ -76,7 +76,7 @@ void NewProjectWindow::setupUi() {
     m_okButton->setEnabled(false);
     m_browseButton = new QPushButton(QStringLiteral("..."));
     m_browseButton->setObjectName(QStringLiteral("Button2"));
-    m_browseButton->setMaximumWidth(fontscale::px(32));
+    m_browseButton->setMaximumWidth(FontScale::px(32));
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
     m_cancelButton->setObjectName(QStringLiteral("Button3"));
 
@@ -103,7 +103,7 @@ void NewProjectWindow::setupUi() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    resize(fontscale::px(QSize(420, 240)));
+    resize(FontScale::px(QSize(420, 240)));
 }
 
 QString NewProjectWindow::initialProjectsFolder(WorkspaceHost& host) {

@@ -72,7 +72,7 @@ QWidget* numberEdit(const QString& editName, const QString& upDownName, int mini
                     QLineEdit** editOut = nullptr, UpDown** upDownOut = nullptr) {
     auto* edit = lineEdit(editName);
     edit->setValidator(new DigitsOnlyValidator(edit));
-    edit->setMaximumWidth(fontscale::px(60));
+    edit->setMaximumWidth(FontScale::px(60));
     auto* upDown = named(new UpDown, upDownName);
     upDown->setRange(minimum, maximum);
     upDown->setIncrement(step);
@@ -107,7 +107,7 @@ protected:
 private:
     void follow() {
         const QColor wanted =
-            readability::readableOn(m_colour, palette().color(QPalette::Window), readability::kTextContrast);
+            Readability::readableOn(m_colour, palette().color(QPalette::Window), Readability::kTextContrast);
         // Setting the palette raises another change, which then finds the colour in place.
         if (palette().color(QPalette::WindowText) == wanted)
             return;
@@ -167,7 +167,7 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     auto* layout = new QVBoxLayout(form);
     layout->addWidget(pages);
     layout->addLayout(buttons);
-    QSize size = fontscale::px(QSize(520, 520));
+    QSize size = FontScale::px(QSize(520, 520));
     // The whole window, title bar included, stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
@@ -291,7 +291,7 @@ QWidget* SettingsWindowUi::pathsPage() {
     for (const Row& row : rows) {
         *row.edit = lineEdit(QLatin1String(row.editName));
         *row.button = named(new QPushButton(QLatin1String(row.buttonCaption)), QLatin1String(row.buttonName));
-        (*row.button)->setMaximumWidth(fontscale::px(32));
+        (*row.button)->setMaximumWidth(FontScale::px(32));
         grid->addWidget(colouredLabel(QLatin1String(row.caption), row.colour), line++, 0, 1, 2);
         grid->addWidget(*row.edit, line, 0);
         grid->addWidget(*row.button, line++, 1);

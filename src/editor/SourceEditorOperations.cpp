@@ -262,7 +262,7 @@ bool SourceEditor::findText(const QString& what, const SearchOptions& options, b
     const int start = selectionStart();
     const std::optional<LineColumn> match =
         findInLines([this](int index) { return line(index); }, lineCount(), lineColumn(start), what, options,
-                    highlight::Profile::java().separators(), endBeforeStart);
+                    Highlight::Profile::java().separators(), endBeforeStart);
     if (!match)
         return false;
     const int at = position(*match);
@@ -318,5 +318,5 @@ void SourceEditor::keyReleaseEvent(QKeyEvent* event) {
     // A key pressed elsewhere (Enter in the completion list) is not the editor's to act on.
     if (!m_pressedKeys.remove(event->key()))
         return;
-    emit keyReleased(typingAids::windowsKeyCode(*event), typingAids::typesClosingBrace(*event));
+    emit keyReleased(TypingAids::windowsKeyCode(*event), TypingAids::typesClosingBrace(*event));
 }

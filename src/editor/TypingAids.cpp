@@ -4,7 +4,7 @@
 
 #include <QKeyEvent>
 
-namespace typingAids {
+namespace TypingAids {
 
 namespace {
 
@@ -232,4 +232,4 @@ void keyUp(SourceEditor& editor, int windowsKey, bool closingBrace, const Switch
         addComment(editor);
 }
 
-} // namespace typingAids
+} // namespace TypingAids

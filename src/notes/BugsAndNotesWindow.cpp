@@ -44,13 +44,13 @@ int dateColumnWidth(const QFont& font) {
     for (int month = 1; month <= 12; ++month)
         widest =
             std::max(widest, metrics.horizontalAdvance(EditNoteWindow::dateText(QDate(2026, month, 28))));
-    return std::max(fontscale::scaled(50, fontscale::ratioFor(font)), widest + margins);
+    return std::max(FontScale::scaled(50, FontScale::ratioFor(font)), widest + margins);
 }
 
 BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Bugs and Notes"));
-    resize(fontscale::px(QSize(641, 407)));
+    resize(FontScale::px(QSize(641, 407)));
 
     auto* toolBar = new QWidget(this);
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -84,7 +84,7 @@ BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : 
     m_listView->header()->setSectionsClickable(false);
     const int widths[] = {30, 50, 300, 50, 50, 80};
     for (int column = 0; column < 6; ++column)
-        m_listView->setColumnWidth(column, fontscale::px(widths[column]));
+        m_listView->setColumnWidth(column, FontScale::px(widths[column]));
     m_listView->setColumnWidth(ColDate, dateColumnWidth(m_listView->font()));
 
     m_popup = new QMenu(this);

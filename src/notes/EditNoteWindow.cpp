@@ -33,7 +33,7 @@ EditNoteWindow::EditNoteWindow(BugsAndNotesWindow& notes, QWidget* parent) : QDi
 
     m_description = new QLineEdit(this);
     m_description->setObjectName(QStringLiteral("Edit3"));
-    m_description->setMinimumWidth(fontscale::px(300));
+    m_description->setMinimumWidth(FontScale::px(300));
 
     m_open = new QRadioButton(QStringLiteral("Open"), this);
     m_open->setObjectName(QStringLiteral("RadioButton1"));

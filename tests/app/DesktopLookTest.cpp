@@ -57,7 +57,7 @@
 #include <memory>
 #include <utility>
 
-using readability::contrastRatio;
+using Readability::contrastRatio;
 
 namespace {
 
@@ -166,7 +166,7 @@ QStringList unreadable(QWidget* window) {
             continue;
         for (const Pair& pair : colourPairs(w)) {
             const double ratio = contrastRatio(pair.text, pair.background);
-            if (ratio < readability::kTextContrast)
+            if (ratio < Readability::kTextContrast)
                 found << QString("%1 %2: %3 on %4 is %5:1")
                              .arg(describe(w), pair.what, pair.text.name(), pair.background.name())
                              .arg(ratio, 0, 'f', 2);
@@ -213,7 +213,7 @@ QStringList unreadableOnScreen(QWidget* window) {
             if (it.value() > counts.value(background))
                 background = it.key();
         const double ratio = strongestContrast(shot, box, QColor(background));
-        if (ratio < readability::kTextContrast)
+        if (ratio < Readability::kTextContrast)
             found << QString("%1 on screen: %2:1 on %3")
                          .arg(describe(w))
                          .arg(ratio, 0, 'f', 2)
@@ -231,13 +231,13 @@ QStringList unreadableStyles(SourceEditor& editor) {
     for (int style = 0; style < 32; ++style) {
         const QColor fore = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, style));
         const QColor back = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, style));
-        const double needed = style == 0 ? readability::kTextContrast : readability::kAccentContrast;
+        const double needed = style == 0 ? Readability::kTextContrast : Readability::kAccentContrast;
         if (contrastRatio(fore, back) < needed)
             found << QString("style %1: %2 on %3").arg(style).arg(fore.name(), back.name());
     }
     const QColor caret = colour(editor.SendScintilla(QsciScintillaBase::SCI_GETCARETFORE));
     const QColor paper = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0));
-    if (contrastRatio(caret, paper) < readability::kAccentContrast)
+    if (contrastRatio(caret, paper) < Readability::kAccentContrast)
         found << QString("caret %1 on %2").arg(caret.name(), paper.name());
     return found;
 }
@@ -377,11 +377,11 @@ TEST_F(DesktopLook, EditorWordsCaretAndGutterStandOutFromADarkPaper) {
     EXPECT_EQ(paper, darkPalette().color(QPalette::Base));
     const int lineHeight = int(editor.SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul));
     EXPECT_GE(strongestContrast(image, QRect(0, 0, editor.marginWidth(0), lineHeight), gutter),
-              readability::kTextContrast);
+              Readability::kTextContrast);
     // The end-of-text mark under the last line.
     const int end = editor.viewport()->findChild<EditorOverlay*>()->endOfTextY();
     ASSERT_GE(end, 0);
-    EXPECT_GE(contrastRatio(image.pixelColor(200, end), paper), readability::kAccentContrast);
+    EXPECT_GE(contrastRatio(image.pixelColor(200, end), paper), Readability::kAccentContrast);
 }
 
 TEST_F(DesktopLook, EditorFollowsAPaletteChangeWhileOpen) {
@@ -404,7 +404,7 @@ TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     printer.Header = "HHHHHHHHHHHHHHHHHHHH";
     printer.HeaderYPos = 0.5;
     printer.layOut();
-    const print::Paper paper = printer.layout().paper();
+    const Print::Paper paper = printer.layout().paper();
     constexpr double kShrink = 8;
     QImage page(QSize(int(paper.size.width() / kShrink), int(paper.size.height() / kShrink)),
                 QImage::Format_RGB32);
@@ -416,7 +416,7 @@ TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     }
     // The header lies in the top part of the page, above the text.
     const QRect top(0, 0, page.width(), int(paper.dpi * 0.7 / kShrink));
-    EXPECT_GE(strongestContrast(page, top, Qt::white), readability::kTextContrast);
+    EXPECT_GE(strongestContrast(page, top, Qt::white), Readability::kTextContrast);
 }
 
 // Every caption of `window` that has less room than it asks for, every report-list column narrower than its
@@ -543,7 +543,7 @@ TEST_F(DesktopLook, ToolBarPicturesStandOutFromADarkToolBar) {
             QPainter painter(&picture);
             button->icon().paint(&painter, picture.rect());
         }
-        EXPECT_GE(strongestContrast(picture, picture.rect(), bar), readability::kAccentContrast)
+        EXPECT_GE(strongestContrast(picture, picture.rect(), bar), Readability::kAccentContrast)
             << name << " on " << bar.name().toStdString();
     }
 }

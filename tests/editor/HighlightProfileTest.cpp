@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-using namespace highlight;
+using namespace Highlight;
 
 namespace {
 

@@ -145,7 +145,7 @@ TEST(DateColumn, FitsEveryDateAndScalesWithTheFont) {
                     << text.toStdString() << " " << points;
             }
         }
-        const int standard = fontscale::scaled(50, fontscale::ratioFor(font));
+        const int standard = FontScale::scaled(50, FontScale::ratioFor(font));
         EXPECT_GE(width, standard) << points;
         EXPECT_LE(width, std::max(standard, widest + margins)) << points;
         QFont standardFont = font;
