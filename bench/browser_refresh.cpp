@@ -95,12 +95,12 @@ int main(int argc, char** argv) {
         project.write("Big\r\n\r\n\r\n\r\nBig.java\r\n");
     }
 
-    TForm1 window(store);
+    MainWindow window(store);
     window.setParserFolder(parserFolder);
     window.resize(900, 650);
     window.show();
-    window.FormCreate({folder + "Big.hwp"});
-    QTreeWidget* tree = window.ui().TreeView1;
+    window.startUp({folder + "Big.hwp"});
+    QTreeWidget* tree = window.ui().classTree;
     SourceEditor* editor = window.editor();
     const auto settled = [&] {
         return !window.classBrowser().parsing() && !window.runner(RunnerRole::ClassParser)->isRunning() &&
@@ -163,19 +163,19 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 100000; ++i)
         many << QString("    int %1%2;").arg(i % 3 ? "m" : "M").arg((i * 7919LL) % 100000, 5, 10, QChar('0'));
     many << "}";
-    window.SuppressChange = true;
+    window.suppressNextChange();
     editor->setLines(many);
-    window.updateBrowser(window.files().CurrentFile()->Path);
+    window.updateBrowser(window.files().currentFile()->Path);
     if (!waitSettled() || treeEntries(tree) != 100001) {
         std::fprintf(stderr, "browser_refresh: %d entries for 100,000 fields\n", treeEntries(tree));
         return 1;
     }
     for (const bool sorted : {false, true}) {
         if (sorted)
-            window.ui().ToolButton20->trigger();
+            window.ui().browserSorted->trigger();
         QElapsedTimer timer;
         timer.start();
-        window.updateBrowser(window.files().CurrentFile()->Path);
+        window.updateBrowser(window.files().currentFile()->Path);
         if (!waitSettled() || treeEntries(tree) != 100001) {
             std::fprintf(stderr, "browser_refresh: %d entries after a refresh of 100,000 fields\n",
                          treeEntries(tree));

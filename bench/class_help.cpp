@@ -27,7 +27,7 @@
 namespace {
 
 // Seconds from the "Help" entry until the window has loaded a page ending in `tail`; negative on failure.
-double helpRound(TForm1& window, TForm13& help, int column, const QString& tail) {
+double helpRound(MainWindow& window, ClassHelpWindow& help, int column, const QString& tail) {
     window.editor()->setCaretLine(0);
     window.editor()->setCaretColumn(column);
     bool loaded = false;
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
             !key.writeString("SuperWabaPath", sdk))
             return 2;
     }
-    TForm1 window(store);
-    window.FormCreate({});
-    TForm13 help(&window);
+    MainWindow window(store);
+    window.startUp({});
+    ClassHelpWindow help(&window);
     window.setClassHelpWindow(&help);
     window.resize(1000, 700);
     window.show();

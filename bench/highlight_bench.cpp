@@ -127,13 +127,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string_view> lines = splitLines(text);
 
     size_t coloured = 0;
-    const highlight::Engine engine;
-    std::vector<highlight::Run> runs;
+    const Highlight::Engine engine;
+    std::vector<Highlight::Run> runs;
     {
         std::vector<double> engineRuns;
         for (int run = 0; run < 5; ++run)
             engineRuns.push_back(secondsOf([&] {
-                highlight::LineState state;
+                Highlight::LineState state;
                 coloured = 0;
                 for (std::string_view line : lines) {
                     state = engine.highlightLine(line, state, runs);
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     const double typing = keystrokeMedian(editor, 200);
     // The typed text sits inside the comment.
     if (editor.SendScintilla(Sci::SCI_GETSTYLEAT, editor.length() - 1) !=
-        ProfileLexer::styleOf(highlight::Profile::java().spanAppearance(0)))
+        ProfileLexer::styleOf(Highlight::Profile::java().spanAppearance(0)))
         return 3;
     std::printf("FIGURE keystroke_200k %.3f ms\n", typing);
     std::printf("FIGURE keystroke_200k_styling %.3f ms\n", lexer->seconds / lexer->calls * 1000);

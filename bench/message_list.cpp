@@ -23,9 +23,9 @@ namespace {
 constexpr int LineWidth = 60;
 
 // Seconds until the window shows every line; negative on failure.
-double listRound(TForm1& window, const QString& helper, int count) {
+double listRound(MainWindow& window, const QString& helper, int count) {
     ConsoleRunner* viewer = window.runner(RunnerRole::AppletViewer);
-    auto* list = window.ui().ListBox3;
+    auto* list = window.ui().messageList;
     list->clear();
     QCoreApplication::processEvents();
     viewer->setCommand(quoteCommandWord(helper) + QStringLiteral(" lines %1 %2").arg(count).arg(LineWidth));
@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? 1 : 3;
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 window(store);
-    window.FormCreate({});
+    MainWindow window(store);
+    window.startUp({});
     window.resize(1000, 700);
     window.show();
     QCoreApplication::processEvents();

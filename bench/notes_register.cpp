@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         fail("save", saved.error);
     figure("notes_register_save_50k", clock.elapsed());
 
-    TForm11 window(nullptr, &store);
+    BugsAndNotesWindow window(nullptr, &store);
     clock.restart();
     window.openFor(folder);
     QApplication::processEvents();

@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     const QStringList lines = javaSource(10000);
 
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 window(store);
-    window.FormCreate({});
+    MainWindow window(store);
+    window.startUp({});
     window.resize(1000, 700);
     window.show();
     window.editor()->setLines(lines);
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < 3; ++round) {
         watch.seconds = -1;
         watch.timer.start();
-        window.Print1Click();
+        window.printFile();
         if (watch.seconds < 0) {
             std::fprintf(stderr, "print_bench: the preview closed before its page was drawn\n");
             return 1;

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write((project.join("\r\n") + "\r\n").toUtf8());
     }
-    TForm1 window(store);
-    window.FormCreate({});
+    MainWindow window(store);
+    window.startUp({});
     QElapsedTimer timer;
     timer.start();
     window.loadProjectFile(folder + "Big.hwp", false);
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     std::vector<double> switches;
     for (int i = 0; i < 20; ++i) {
         timer.restart();
-        window.ui().ListBox1->setCurrentRow(i % 2);
+        window.ui().sourceList->setCurrentRow(i % 2);
         QApplication::processEvents();
         switches.push_back(timer.nsecsElapsed() / 1e6);
     }

@@ -12,11 +12,11 @@
 #include "notes/BugsAndNotesWindow.h"
 #include "notes/EditNoteWindow.h"
 #include "settings/RegistryStore.h"
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 #include "ui/ApplicationTitle.h"
 #include "ui/DisplayCheck.h"
 #include "ui/MessageDialog.h"
-#include "ui/Splash.h"
+#include "ui/SplashWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     // Ended by a signal, the program still goes through its shutdown, which kills the tools it started.
     ShutdownSignals::install();
 
-    auto splash = std::make_unique<TForm14>();
+    auto splash = std::make_unique<SplashWindow>();
     splash->show();
     QApplication::processEvents();
 
@@ -140,33 +140,33 @@ int main(int argc, char** argv) {
     // Every window exists once, for the whole run, created in this order; each window's own creation
     // step may read what the main window loaded.
     RegistryStore& store = RegistryStore::instance();
-    TForm1 mainWindow(store);
-    mainWindow.FormCreate(files);
-    TForm2 about(&mainWindow);
+    MainWindow mainWindow(store);
+    mainWindow.startUp(files);
+    AboutWindow about(&mainWindow);
     mainWindow.setAboutWindow(&about);
-    TForm3 newProject(mainWindow, &mainWindow);
+    NewProjectWindow newProject(mainWindow, &mainWindow);
     mainWindow.setNewProjectWindow(&newProject);
-    TForm4 classWizard(mainWindow, &mainWindow);
+    ClassWizard classWizard(mainWindow, &mainWindow);
     mainWindow.setClassWizard(&classWizard);
-    TForm5 settings(mainWindow, mainWindow.liveSettings(), &mainWindow);
+    SettingsWindow settings(mainWindow, mainWindow.liveSettings(), &mainWindow);
     mainWindow.setSettingsWindow(&settings);
-    TForm6 bitmapViewer(&mainWindow);
+    BitmapViewer bitmapViewer(&mainWindow);
     mainWindow.setBitmapViewer(&bitmapViewer);
-    TForm7 output(nullptr, &store);
+    OutputWindow output(nullptr, &store);
     // The program ends with the main window, whatever other window is still open.
     output.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.setOutputWindow(&output);
     // Ctrl+Space in the editor opens it.
-    TForm9 completion(*mainWindow.editor(), &mainWindow);
+    CompletionWindow completion(*mainWindow.editor(), &mainWindow);
     // Nothing opens it.
-    TForm10 debugInterface(&mainWindow);
-    TForm11 bugsAndNotes(&mainWindow, &store);
+    DebugInterface debugInterface(&mainWindow);
+    BugsAndNotesWindow bugsAndNotes(&mainWindow, &store);
     mainWindow.setBugsAndNotes(&bugsAndNotes);
-    TForm12 editNote(bugsAndNotes, &bugsAndNotes);
+    EditNoteWindow editNote(bugsAndNotes, &bugsAndNotes);
     bugsAndNotes.setEditWindow(&editNote);
-    TForm13 classHelp(&mainWindow);
+    ClassHelpWindow classHelp(&mainWindow);
     mainWindow.setClassHelpWindow(&classHelp);
-    TForm15 debuggerOptions(&mainWindow, &store);
+    DebuggerOptions debuggerOptions(&mainWindow, &store);
     mainWindow.setDebuggerOptions(&debuggerOptions);
 
     splash.reset();

@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+BitmapViewer::BitmapViewer(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setObjectName("Form6");
     setWindowTitle("Bitmap");
     m_picture = new QLabel(this);
@@ -23,7 +23,7 @@ TForm6::TForm6(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTo
     m_placement->restore();
 }
 
-FileResult TForm6::loadBitmap(const QString& path) {
+FileResult BitmapViewer::loadBitmap(const QString& path) {
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull())
@@ -36,7 +36,7 @@ FileResult TForm6::loadBitmap(const QString& path) {
     return FileResult::success();
 }
 
-void TForm6::closeEvent(QCloseEvent* event) {
+void BitmapViewer::closeEvent(QCloseEvent* event) {
     m_placement->save();
     QWidget::closeEvent(event);
 }

@@ -8,10 +8,10 @@ class FormSizeSave;
 class QLabel;
 
 // A tool window that stays on top and shows one picture of the Other files list, centred.
-class TForm6 : public QWidget {
+class BitmapViewer : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit BitmapViewer(QWidget* parent = nullptr);
 
     // Loads the picture and sizes the window to it; a file that is no readable picture changes nothing.
     FileResult loadBitmap(const QString& path);

@@ -7,10 +7,10 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
-TForm13::TForm13(QWidget* parent) : QWidget(parent, Qt::Window) {
+ClassHelpWindow::ClassHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Form13");
     setWindowTitle("Class Help");
-    resize(fontscale::px(QSize(348, 352)));
+    resize(FontScale::px(QSize(348, 352)));
     // The program ends with the main window, whether this one is open or not.
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(this);
@@ -20,13 +20,13 @@ TForm13::TForm13(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_placement = new FormSizeSave(this);
 }
 
-void TForm13::showPage(const QString& url) {
+void ClassHelpWindow::showPage(const QString& url) {
     WebBrowser1->navigate(url);
     WebBrowser1->ensureView();
     bringUp();
 }
 
-void TForm13::bringUp() {
+void ClassHelpWindow::bringUp() {
     // Each showing comes back where the user last left the window.
     if (!isVisible())
         m_placement->restore();
@@ -35,7 +35,7 @@ void TForm13::bringUp() {
     activateWindow();
 }
 
-void TForm13::closeEvent(QCloseEvent* event) {
+void ClassHelpWindow::closeEvent(QCloseEvent* event) {
     m_placement->save();
     QWidget::closeEvent(event);
 }

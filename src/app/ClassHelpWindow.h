@@ -7,10 +7,10 @@ class LazyWebView;
 
 // "Class Help": the documentation page of the word at the editor's caret, in a window that stays open
 // beside the editor. Its HTML view is created with the first page it is asked to show.
-class TForm13 : public QWidget {
+class ClassHelpWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm13(QWidget* parent = nullptr);
+    explicit ClassHelpWindow(QWidget* parent = nullptr);
 
     LazyWebView* WebBrowser1 = nullptr;
 

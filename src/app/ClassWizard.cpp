@@ -23,7 +23,7 @@ const QString kClassExists = QStringLiteral("This classname already exists. Plea
 
 } // namespace
 
-TForm4::TForm4(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
+ClassWizard::ClassWizard(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
     : QDialog(parent), m_host(host),
       m_templateFolder(templateFolder.isEmpty() ? programFolder() : templateFolder) {
     setupUi();
@@ -31,68 +31,68 @@ TForm4::TForm4(WorkspaceHost& host, QWidget* parent, const QString& templateFold
     m_placement->setSaveMode(FormSizeSave::smPositionOnly);
     m_placement->restore();
     fillTemplates();
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm4::reject);
-    connect(ListView1, &QListWidget::itemDoubleClicked, this, &TForm4::Button1Click);
+    connect(m_okButton, &QPushButton::clicked, this, &ClassWizard::generateClass);
+    connect(m_cancelButton, &QPushButton::clicked, this, &ClassWizard::reject);
+    connect(m_templateList, &QListWidget::itemDoubleClicked, this, &ClassWizard::generateClass);
     // The name is typed first: over the placeholder "unknown", not after it.
-    Edit1->setFocus();
-    Edit1->selectAll();
+    m_className->setFocus();
+    m_className->selectAll();
 }
 
-void TForm4::setupUi() {
+void ClassWizard::setupUi() {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Class Wizard"));
 
-    ListView1 = new QListWidget;
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setViewMode(QListView::ListMode);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Edit1 = new QLineEdit(QStringLiteral("unknown"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button1 = new QPushButton(QStringLiteral("OK"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("Cancel"));
-    Button2->setObjectName(QStringLiteral("Button2"));
+    m_templateList = new QListWidget;
+    m_templateList->setObjectName(QStringLiteral("ListView1"));
+    m_templateList->setViewMode(QListView::ListMode);
+    m_templateList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_templateList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_className = new QLineEdit(QStringLiteral("unknown"));
+    m_className->setObjectName(QStringLiteral("Edit1"));
+    m_okButton = new QPushButton(QStringLiteral("OK"));
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    m_cancelButton->setObjectName(QStringLiteral("Button2"));
 
     auto* text = new QLabel(QStringLiteral("Select what you want to create. Click OK and a new file will be\n"
                                            "created."));
     auto* name = new QHBoxLayout;
     name->addWidget(new QLabel(QStringLiteral("Name:")));
-    name->addWidget(Edit1, 1);
+    name->addWidget(m_className, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
-    layout->addWidget(ListView1, 1);
+    layout->addWidget(m_templateList, 1);
     layout->addLayout(name);
     layout->addLayout(buttons);
-    resize(fontscale::px(QSize(400, 320)));
+    resize(FontScale::px(QSize(400, 320)));
 }
 
-void TForm4::fillTemplates() {
-    ListView1->clear();
+void ClassWizard::fillTemplates() {
+    m_templateList->clear();
     const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
     // Already in caption order (case-blind), the order the list shows.
     for (const QString& name : ClassTemplate::templateDisplayNames(m_templateFolder))
-        new QListWidgetItem(icon, name, ListView1);
-    if (ListView1->count() > 0)
-        ListView1->setCurrentRow(0);
+        new QListWidgetItem(icon, name, m_templateList);
+    if (m_templateList->count() > 0)
+        m_templateList->setCurrentRow(0);
 }
 
-bool TForm4::runModal() {
+bool ClassWizard::runModal() {
     m_created = false;
     m_placement->restore();
     exec();
     return m_created;
 }
 
-void TForm4::Button1Click() {
-    const QString className = Edit1->text();
+void ClassWizard::generateClass() {
+    const QString className = m_className->text();
     // The name becomes a file in the project folder and the class inside it: only a Java class name can
     // be both, and it can never lead out of the folder.
     if (const QString problem = javaClassNameProblem(className); !problem.isEmpty()) {
@@ -107,7 +107,7 @@ void TForm4::Button1Click() {
         messageDialog(kClassExists, mtError, mbOK);
         return;
     }
-    QListWidgetItem* chosen = ListView1->currentItem();
+    QListWidgetItem* chosen = m_templateList->currentItem();
     if (!chosen || !chosen->isSelected())
         return;
     const FileResult generated = m_host.createFileFromTemplate(
@@ -120,7 +120,7 @@ void TForm4::Button1Click() {
     accept();
 }
 
-void TForm4::done(int result) {
+void ClassWizard::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -11,23 +11,23 @@ class WorkspaceHost;
 
 // The Class Wizard (Form4): generates a new class of the open project from any class template of the
 // program folder. The template list is read once, when the window is created.
-class TForm4 : public QDialog {
+class ClassWizard : public QDialog {
     Q_OBJECT
 public:
     // `templateFolder` is the program folder unless a test says otherwise.
-    explicit TForm4(WorkspaceHost& host, QWidget* parent = nullptr,
-                    const QString& templateFolder = QString());
+    explicit ClassWizard(WorkspaceHost& host, QWidget* parent = nullptr,
+                         const QString& templateFolder = QString());
 
-    // New1Click shows the window through this; true when a class was generated.
+    // newClassFile shows the window through this; true when a class was generated.
     bool runModal();
 
-    QListWidget* ListView1 = nullptr;
-    QLineEdit* Edit1 = nullptr;     // class name
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    QListWidget* m_templateList = nullptr;
+    QLineEdit* m_className = nullptr;      // class name
+    QPushButton* m_okButton = nullptr;     // OK
+    QPushButton* m_cancelButton = nullptr; // Cancel
 
 public slots:
-    void Button1Click();
+    void generateClass();
     void done(int result) override;
 
 private:

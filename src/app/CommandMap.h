@@ -3,13 +3,24 @@
 #include <QList>
 #include <QString>
 
-// The main menu as data: every entry names the slot of the main window that handles it, so the menu,
+class MainWindow;
+
+// A command of the main window. It has no default: an entry that names no handler, or one that does
+// not exist, does not compile.
+struct CommandHandler {
+    using Function = void (MainWindow::*)();
+    CommandHandler(Function function) : run(function) {}
+    CommandHandler(std::nullptr_t) = delete;
+    Function run;
+};
+
+// The main menu as data: every entry names the member of the main window that handles it, so the menu,
 // its shortcuts and its wiring can be checked without clicking through the window.
 struct MenuCommand {
-    QString menu;       // caption of the top-level menu, e.g. "&File"
-    QString caption;    // caption of the item
-    QString shortcut;   // portable key sequence text, empty when none
-    QString handler;    // slot of the main window
+    QString menu;     // caption of the top-level menu, e.g. "&File"
+    QString caption;  // caption of the item
+    QString shortcut; // portable key sequence text, empty when none
+    CommandHandler handler;
     QString objectName; // name of the item's action
     bool hidden = false;
     bool disabled = false;
@@ -22,12 +33,13 @@ struct MenuTitle {
     bool startsDisabled = false; // enabled once a project is loaded or created
 };
 
-// Buttons of the main tool bar, in order; an empty handler marks the place of the run-target box.
+// Buttons of the main tool bar, in order.
 struct ToolCommand {
     QString objectName;
     QString hint;
-    QString handler;
+    CommandHandler handler;
     bool startsDisabled = false;
+    bool runTargetBoxBefore = false; // the run-target box ("ComboBox1") stands just before this button
 };
 
 const QList<MenuTitle>& menuTitles();

@@ -28,7 +28,7 @@
 #include "settings/RegistryKey.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsTable.h"
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
 #include "workspace/FileListsState.h"
@@ -57,56 +57,52 @@ namespace {
 const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
 }
 
-TForm1::TForm1(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
+MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
     m_placement = new FormSizeSave(this, &m_store);
-    m_findReplace = new FindReplace(*m_ui.RichEdit1, this);
+    m_findReplace = new FindReplace(*m_ui.sourceEditor, this);
     connect(m_findReplace, &FindReplace::replacedAll, this,
             [this](int count) { statusBar()->showMessage(replacedMessage(count)); });
-    m_documentation = new DocumentationTab(m_ui.Documentation);
+    m_documentation = new DocumentationTab(m_ui.documentationPage);
     wireCommands();
     setupRunners();
     setupBrowser();
     setupStatusFields();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::wireCommands() {
+void MainWindow::wireCommands() {
     // Menu items run their handler unless their menu is disabled, so a shortcut cannot reach a command
     // whose menu the user sees greyed out.
     for (const MenuCommand& command : menuCommands()) {
         QAction* action = m_ui.menuActions.value(command.objectName);
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
-        const QByteArray handler = command.handler.toLatin1();
+        const CommandHandler::Function handler = command.handler.run;
         connect(action, &QAction::triggered, this, [this, menu, handler] {
             if (menu && !menu->menuAction()->isEnabled()) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
-                if (AppRunning && menu == m_ui.menus.value("Compile1"))
+                if (m_appRunning && menu == m_ui.menus.value("Compile1"))
                     statusBar()->showMessage(QStringLiteral("The application is still running: close it "
                                                             "before you compile or start it again."),
                                              10000);
                 return;
             }
-            QMetaObject::invokeMethod(this, handler.constData());
+            (this->*handler)();
         });
     }
     for (const ToolCommand& tool : toolCommands()) {
-        if (tool.handler.isEmpty())
-            continue;
         QAction* action = m_ui.toolActions.value(tool.objectName);
-        const QByteArray handler = tool.handler.toLatin1();
-        connect(action, &QAction::triggered, this,
-                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+        connect(action, &QAction::triggered, this, tool.handler.run);
         action->setEnabled(!tool.startsDisabled);
     }
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
 
-    connect(m_ui.ComboBox1, &QComboBox::currentTextChanged, this, &TForm1::ComboBox1Change);
+    connect(m_ui.runTargetBox, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
-    const auto clickable = [this](QListWidget* list, void (TForm1::*handler)()) {
+    const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
         connect(list, &QListWidget::currentRowChanged, this, [this, list, handler] {
             if (m_refreshing)
                 return;
@@ -120,45 +116,46 @@ void TForm1::wireCommands() {
                 (this->*handler)();
         });
     };
-    clickable(m_ui.ListBox1, &TForm1::ListBox1Click);
-    clickable(m_ui.ListBox2, &TForm1::ListBox2Click);
-    connect(m_ui.ListBox1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu1->popup(m_ui.ListBox1->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox2, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu2->popup(m_ui.ListBox2->viewport()->mapToGlobal(at)); });
-    connect(m_ui.SaveSource1, &QAction::triggered, this, &TForm1::ToolButton3Click);
-    connect(m_ui.Removefromproject1, &QAction::triggered, this, &TForm1::Removefromproject1Click);
-    connect(m_ui.AddNewFile1, &QAction::triggered, this, &TForm1::ToolButton15Click);
-    connect(m_ui.Showpicture1, &QAction::triggered, this, &TForm1::Showpicture1Click);
-    connect(m_ui.Removefromproject2, &QAction::triggered, this, &TForm1::Removefromproject2Click);
-    connect(m_ui.ToolButton15, &QAction::triggered, this, &TForm1::ToolButton15Click);
-    connect(m_ui.ToolButton16, &QAction::triggered, this, &TForm1::ToolButton16Click);
-    connect(m_ui.RichEdit1, &SourceEditor::changed, this, &TForm1::RichEdit1Change);
-    connect(m_ui.RichEdit1, &SourceEditor::keyReleased, this, &TForm1::RichEdit1KeyUp);
+    clickable(m_ui.sourceList, &MainWindow::sourceListClicked);
+    clickable(m_ui.otherFileList, &MainWindow::otherFilesClicked);
+    connect(m_ui.sourceList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_ui.sourceListMenu->popup(m_ui.sourceList->viewport()->mapToGlobal(at));
+    });
+    connect(m_ui.otherFileList, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_ui.otherFilesMenu->popup(m_ui.otherFileList->viewport()->mapToGlobal(at));
+    });
+    connect(m_ui.saveSourceItem, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(m_ui.removeSourceItem, &QAction::triggered, this, &MainWindow::removeSourceFromProject);
+    connect(m_ui.addOtherFileItem, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.showPictureItem, &QAction::triggered, this, &MainWindow::showPicture);
+    connect(m_ui.removeOtherItem, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
+    connect(m_ui.addFileAction, &QAction::triggered, this, &MainWindow::addOtherFile);
+    connect(m_ui.removeFileAction, &QAction::triggered, this, &MainWindow::removeOtherFile);
+    connect(m_ui.sourceEditor, &SourceEditor::changed, this, &MainWindow::editorChanged);
+    connect(m_ui.sourceEditor, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
-        const QByteArray handler = command.handler.toLatin1();
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
-                [this, handler] { QMetaObject::invokeMethod(this, handler.constData()); });
+                command.handler.run);
     }
-    connect(m_ui.RichEdit1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_ui.PopupMenu3->popup(m_ui.RichEdit1->mapToGlobal(at)); });
-    connect(m_ui.Panel4, &HeaderPanel::doubleClicked, this, &TForm1::Panel4DblClick);
-    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
-    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
-    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &TForm1::Splitter3Moved);
-    connect(m_ui.PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+    connect(m_ui.sourceEditor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_ui.editorMenu->popup(m_ui.sourceEditor->mapToGlobal(at)); });
+    connect(m_ui.messageHeader, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::messagePanelMoved);
+    connect(m_ui.pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
 
-void TForm1::FormCreate(const QStringList& arguments) {
+void MainWindow::startUp(const QStringList& arguments) {
     m_placement->restore();
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)
             checkFilesChanged();
     });
-    OutputPanelHeight = 125;
-    AppRunning = false;
-    SuppressChange = false;
-    m_files.loescheListe();
+    m_outputPanelHeight = 125;
+    m_appRunning = false;
+    m_suppressChange = false;
+    m_files.clear();
     m_helpFile = helpFileIn(programFolder());
     m_project = ProjectValues();
     updateCaption();
@@ -192,7 +189,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     m_documentation->WebBrowser1->navigate(documentationStartPage());
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        findFiles(docFolder, "*.html", DocFileList, [] {
+        findFiles(docFolder, "*.html", m_docFileList, [] {
             QCoreApplication::processEvents();
             return !QCoreApplication::closingDown();
         });
@@ -200,7 +197,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     }
 }
 
-void TForm1::storeDetectedJdk() {
+void MainWindow::storeDetectedJdk() {
     // A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown.
     if (!m_toolPaths.jdkPath.isEmpty())
         return;
@@ -215,7 +212,7 @@ void TForm1::storeDetectedJdk() {
         m_toolPaths.jdkPath = jdk;
 }
 
-void TForm1::storeBundledSdk() {
+void MainWindow::storeBundledSdk() {
     // The stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
     if (!m_toolPaths.superWabaPath.isEmpty())
         return;
@@ -228,7 +225,7 @@ void TForm1::storeBundledSdk() {
         m_toolPaths.superWabaPath = sdk;
 }
 
-void TForm1::applyPaneSizes() {
+void MainWindow::applyPaneSizes() {
     ProductSettings::PaneSizesRead read = ProductSettings::readPaneSizes(m_store);
     // Splitter2, Splitter1, Splitter3, Splitter4 in this order.
     if (read.sizes[1])
@@ -244,41 +241,41 @@ void TForm1::applyPaneSizes() {
         showError(error);
 }
 
-QString TForm1::documentationStartPage() const {
+QString MainWindow::documentationStartPage() const {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo::exists(index))
-        return contextHelp::fileUrl(index);
-    return contextHelp::fileUrl(programFolder() + "/noHelp.html");
+        return ContextHelp::fileUrl(index);
+    return ContextHelp::fileUrl(programFolder() + "/noHelp.html");
 }
 
-QString TForm1::documentationUrl() const {
+QString MainWindow::documentationUrl() const {
     return m_documentation->WebBrowser1->pendingOrCurrentUrl();
 }
 
-void TForm1::updateCaption() {
+void MainWindow::updateCaption() {
     if (m_project.hasProject())
         setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
     else
         setWindowTitle(kCaption);
     // A window without a project shows nothing to work on: it says where work starts.
     if (m_project.hasProject())
-        m_ui.StatusBar1->clearMessage();
+        m_ui.mainStatusBar->clearMessage();
     else
-        m_ui.StatusBar1->showMessage(QStringLiteral("Project > New... or Load Project..."));
+        m_ui.mainStatusBar->showMessage(QStringLiteral("Project > New... or Load Project..."));
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
 }
 
-void TForm1::refreshFileLists() {
-    const FileListsState state = fileListsState(m_files, AppRunning, m_project.hasProject());
+void MainWindow::refreshFileLists() {
+    const FileListsState state = fileListsState(m_files, m_appRunning, m_project.hasProject());
     m_refreshing = true;
-    m_ui.ListBox1->clear();
-    m_ui.ListBox1->addItems(state.sourceLabels);
-    m_ui.ListBox1->setCurrentRow(state.selectedSource);
-    m_ui.ListBox2->clear();
-    m_ui.ListBox2->addItems(state.otherLabels);
-    m_ui.ListBox2->setCurrentRow(-1);
+    m_ui.sourceList->clear();
+    m_ui.sourceList->addItems(state.sourceLabels);
+    m_ui.sourceList->setCurrentRow(state.selectedSource);
+    m_ui.otherFileList->clear();
+    m_ui.otherFileList->addItems(state.otherLabels);
+    m_ui.otherFileList->setCurrentRow(-1);
     m_refreshing = false;
 
     for (const char* name : {"ToolButton3", "ToolButton6", "ToolButton7", "ToolButton8", "ToolButton9",
@@ -289,83 +286,83 @@ void TForm1::refreshFileLists() {
     m_ui.toolActions.value("ToolButton4")->setEnabled(state.projectCommands);
     for (const char* name : {"Saveall1", "Save1"})
         m_ui.menuActions.value(name)->setEnabled(state.projectCommands);
-    m_ui.ToolButton15->setEnabled(state.projectCommands);
-    m_ui.RichEdit1->setEnabled(state.hasFiles);
-    m_ui.ToolButton16->setEnabled(state.removeFileEnabled);
+    m_ui.addFileAction->setEnabled(state.projectCommands);
+    m_ui.sourceEditor->setEnabled(state.hasFiles);
+    m_ui.removeFileAction->setEnabled(state.removeFileEnabled);
     m_ui.toolActions.value("ToolButton19")->setEnabled(state.compileEnabled);
     m_ui.menus.value("Compile1")->menuAction()->setEnabled(state.compileEnabled);
-    m_ui.Showpicture1->setEnabled(state.otherMenuEnabled);
-    m_ui.Removefromproject2->setEnabled(state.otherMenuEnabled);
-    m_ui.SaveSource1->setEnabled(state.sourceMenuEnabled);
-    m_ui.Removefromproject1->setEnabled(state.sourceMenuEnabled);
+    m_ui.showPictureItem->setEnabled(state.otherMenuEnabled);
+    m_ui.removeOtherItem->setEnabled(state.otherMenuEnabled);
+    m_ui.saveSourceItem->setEnabled(state.sourceMenuEnabled);
+    m_ui.removeSourceItem->setEnabled(state.sourceMenuEnabled);
 }
 
-void TForm1::selectFirstOtherFile() {
+void MainWindow::selectFirstOtherFile() {
     // Selecting in code is no click: the bitmap viewer is not loaded by it.
     m_refreshing = true;
-    if (m_ui.ListBox2->count() > 0)
-        m_ui.ListBox2->setCurrentRow(0);
+    if (m_ui.otherFileList->count() > 0)
+        m_ui.otherFileList->setCurrentRow(0);
     m_refreshing = false;
 }
 
-void TForm1::enableProjectCommands() {
+void MainWindow::enableProjectCommands() {
     for (const char* name : {"File1", "Edit1", "Compile1"})
         m_ui.menus.value(name)->menuAction()->setEnabled(true);
     m_ui.toolActions.value("ToolButton1")->setEnabled(true);
     m_ui.toolActions.value("ToolButton2")->setEnabled(true);
 }
 
-void TForm1::focusEditor() {
-    if (m_ui.RichEdit1->isEnabled())
-        m_ui.RichEdit1->setFocus();
+void MainWindow::focusEditor() {
+    if (m_ui.sourceEditor->isEnabled())
+        m_ui.sourceEditor->setFocus();
     else
-        m_ui.ListBox1->setFocus();
+        m_ui.sourceList->setFocus();
 }
 
-void TForm1::saveScreenSettings() {
+void MainWindow::saveScreenSettings() {
     ProductSettings::saveScreenSettings(m_store, {m_ui.sourceListHeight(), m_ui.leftPaneWidth(),
                                                   m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
 }
 
-void TForm1::Splitter2Moved() {
+void MainWindow::paneMoved() {
     saveScreenSettings();
 }
 
-void TForm1::Splitter3Moved() {
-    if (const int count = m_ui.ListBox3->count())
-        m_ui.ListBox3->setCurrentRow(count - 1);
+void MainWindow::messagePanelMoved() {
+    if (const int count = m_ui.messageList->count())
+        m_ui.messageList->setCurrentRow(count - 1);
     saveScreenSettings();
 }
 
-void TForm1::Panel4DblClick() {
+void MainWindow::messagePanelDoubleClicked() {
     const int height = m_ui.messagePanelHeight();
     // Collapsed, the panel keeps its header, which grows with the desktop's font.
-    if (height > fontscale::px(24)) {
-        OutputPanelHeight = height;
-        m_ui.setMessagePanelHeight(fontscale::px(15));
+    if (height > FontScale::px(24)) {
+        m_outputPanelHeight = height;
+        m_ui.setMessagePanelHeight(FontScale::px(15));
     } else {
-        m_ui.setMessagePanelHeight(OutputPanelHeight);
+        m_ui.setMessagePanelHeight(m_outputPanelHeight);
     }
 }
 
-void TForm1::PageControl1Change() {
+void MainWindow::pageChanged() {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
-        m_documentation->WebBrowser1->navigate(contextHelp::fileUrl(programFolder() + "/noHelp.html"));
+        m_documentation->WebBrowser1->navigate(ContextHelp::fileUrl(programFolder() + "/noHelp.html"));
 }
 
-void TForm1::showError(const QString& message) {
+void MainWindow::showError(const QString& message) {
     messageDialog(message, mtError, mbOK);
 }
 
-bool TForm1::anyModified() const {
+bool MainWindow::anyModified() const {
     for (const TProjectFile& record : m_files.records())
         if (record.Modified)
             return true;
     return false;
 }
 
-bool TForm1::FormCloseQuery() {
+bool MainWindow::mayClose() {
     // A project without files still has a membership to keep: only with nothing open is nothing asked.
     if (!m_project.hasProject() && m_files.isEmpty())
         return true;
@@ -381,53 +378,53 @@ bool TForm1::FormCloseQuery() {
         if (!saveAll())
             return false;
         m_placement->save();
-        m_files.loescheListe();
+        m_files.clear();
         return true;
     case mrNo:
         ProductSettings::writeLastProject(m_store, lastProject);
         m_placement->save();
-        m_files.loescheListe();
+        m_files.clear();
         return true;
     default:
         return false;
     }
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
         event->ignore();
         return;
     }
-    FormClose();
+    finishClosing();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();
     event->accept();
 }
 
-void TForm1::FormClose() {
+void MainWindow::finishClosing() {
     m_placement->save();
 }
 
-void TForm1::Exit1Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
 // The hidden toggle is down exactly when a Palm target is chosen.
-void TForm1::ComboBox1Change() {
-    m_ui.ToolButton14->setChecked(m_ui.ComboBox1->currentText() != QLatin1String("Java"));
+void MainWindow::runTargetChanged() {
+    m_ui.palmTargetToggle->setChecked(m_ui.runTargetBox->currentText() != QLatin1String("Java"));
 }
 
-void TForm1::AboutOrrery2Click() {
+void MainWindow::showAbout() {
     if (m_about)
         m_about->show();
 }
 
-void TForm1::New1Click() {
+void MainWindow::newClassFile() {
     if (m_classWizard)
         m_classWizard->runModal();
 }
 
-void TForm1::New2Click() {
+void MainWindow::newProject() {
     if (!m_newProject)
         return;
     // A new project clears the open files: unsaved work is offered for saving first, as Load does.
@@ -444,74 +441,74 @@ void TForm1::New2Click() {
     focusEditor();
 }
 
-void TForm1::Settings1Click() {
+void MainWindow::openSettings() {
     if (m_settingsWindow)
         m_settingsWindow->runModal();
 }
 
 // Commands that arrive with later parts of the program.
-void TForm1::Print1Click() {
+void MainWindow::printFile() {
     if (!m_printer) {
         m_printer = std::make_unique<TPlusMemoPrinter>();
-        m_printer->setMemoToPrint(m_ui.RichEdit1);
+        m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const TProjectFile* current = m_files.CurrentFile();
+    const TProjectFile* current = m_files.currentFile();
     m_printer->LineNumbers = true;
     m_printer->Header =
         TPlusMemoPrinter::projectHeader(m_project.ProjectName, current ? current->Name : QString());
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }
-void TForm1::Manager1Click() {
+void MainWindow::openBugsAndNotes() {
     if (m_bugsAndNotes)
         m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
 }
 
-void TForm1::Undo1Click() {
-    m_ui.RichEdit1->undo();
+void MainWindow::undo() {
+    m_ui.sourceEditor->undo();
 }
-void TForm1::Redo1Click() {
-    m_ui.RichEdit1->redo();
+void MainWindow::redo() {
+    m_ui.sourceEditor->redo();
 }
-void TForm1::Cut1Click() {
-    m_ui.RichEdit1->cut();
+void MainWindow::cut() {
+    m_ui.sourceEditor->cut();
 }
-void TForm1::Copy1Click() {
-    m_ui.RichEdit1->copy();
+void MainWindow::copy() {
+    m_ui.sourceEditor->copy();
 }
-void TForm1::Paste1Click() {
-    m_ui.RichEdit1->paste();
+void MainWindow::paste() {
+    m_ui.sourceEditor->paste();
 }
-void TForm1::DeleteSelection1Click() {
-    m_ui.RichEdit1->deleteSelection();
+void MainWindow::deleteSelection() {
+    m_ui.sourceEditor->deleteSelection();
 }
-void TForm1::SelectAll1Click() {
-    m_ui.RichEdit1->selectAll();
+void MainWindow::selectAll() {
+    m_ui.sourceEditor->selectAll();
 }
-void TForm1::Find1Click() {
+void MainWindow::findText() {
     m_findReplace->showFind(frameGeometry());
 }
-void TForm1::FindReplace1Click() {
+void MainWindow::findAndReplace() {
     m_findReplace->showReplace();
 }
-void TForm1::ToggleComment1Click() {
-    toggleComment(*m_ui.RichEdit1);
+void MainWindow::toggleCommentLines() {
+    toggleComment(*m_ui.sourceEditor);
 }
-void TForm1::Help1Click() {
-    SourceEditor& editor = *m_ui.RichEdit1;
-    const QString word = contextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
-    const contextHelp::ClassHelpTarget target = contextHelp::classHelpTarget(
-        DocFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
+void MainWindow::helpOnWord() {
+    SourceEditor& editor = *m_ui.sourceEditor;
+    const QString word = ContextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
+    const ContextHelp::ClassHelpTarget target = ContextHelp::classHelpTarget(
+        m_docFileList, word, programFolder(), [](const QString& path) { return QFileInfo::exists(path); });
     if (!m_classHelp)
         return;
-    if (target.kind == contextHelp::ClassHelpTarget::ShowPage)
+    if (target.kind == ContextHelp::ClassHelpTarget::ShowPage)
         m_classHelp->showPage(target.url);
     else
         m_classHelp->bringUp();
 }
 
 // Each aid reads its Settings check box as the key comes up.
-void TForm1::RichEdit1KeyUp(int key, bool closingBrace) {
-    typingAids::keyUp(*m_ui.RichEdit1, key, closingBrace,
+void MainWindow::editorKeyReleased(int key, bool closingBrace) {
+    TypingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
                       {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

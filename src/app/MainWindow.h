@@ -17,15 +17,15 @@
 class FormSizeSave;
 class OutputWindow;
 class RegistryStore;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm11;
-class TForm15;
+class AboutWindow;
+class NewProjectWindow;
+class ClassWizard;
+class SettingsWindow;
+class BitmapViewer;
+class BugsAndNotesWindow;
+class DebuggerOptions;
 class HelpWindow;
-class TForm13;
+class ClassHelpWindow;
 class DocumentationTab;
 class FindReplace;
 class BuildChain;
@@ -39,30 +39,31 @@ class TPlusMemoPrinter;
 struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
-// Handlers keep the names under which the rest of the program knows them.
-class TForm1 : public QMainWindow, public WorkspaceHost {
+// Handlers are named for what they do; the widgets keep their component names as objectName, which the
+// tests, the stored window geometry and the settings table use.
+class MainWindow : public QMainWindow, public WorkspaceHost {
     Q_OBJECT
 public:
-    explicit TForm1(RegistryStore& store, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(RegistryStore& store, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up steps; `arguments` are the program's command-line arguments without the program.
-    void FormCreate(const QStringList& arguments);
-    void setAboutWindow(TForm2* about) { m_about = about; }
-    void setBitmapViewer(TForm6* viewer) { m_bitmapViewer = viewer; }
+    void startUp(const QStringList& arguments);
+    void setAboutWindow(AboutWindow* about) { m_about = about; }
+    void setBitmapViewer(BitmapViewer* viewer) { m_bitmapViewer = viewer; }
     void setOutputWindow(OutputWindow* output);
-    void setNewProjectWindow(TForm3* window) { m_newProject = window; }
-    void setClassWizard(TForm4* window) { m_classWizard = window; }
-    void setSettingsWindow(TForm5* window) { m_settingsWindow = window; }
-    void setBugsAndNotes(TForm11* window) { m_bugsAndNotes = window; }
-    // Its port follows into remoteDebuggingAddress as it is typed.
-    void setDebuggerOptions(TForm15* window);
+    void setNewProjectWindow(NewProjectWindow* window) { m_newProject = window; }
+    void setClassWizard(ClassWizard* window) { m_classWizard = window; }
+    void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
+    void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
+    // Its port follows into remoteDebuggingAddress() as it is typed.
+    void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
     HelpWindow* helpWindow() const { return m_helpWindow; }
-    void setClassHelpWindow(TForm13* window) { m_classHelp = window; }
+    void setClassHelpWindow(ClassHelpWindow* window) { m_classHelp = window; }
 
     MainWindowUi& ui() { return m_ui; }
-    SourceEditor* editor() const { return m_ui.RichEdit1; }
+    SourceEditor* editor() const { return m_ui.sourceEditor; }
     DocumentationTab& documentationTab() const { return *m_documentation; }
 
     // What the other windows use.
@@ -76,7 +77,7 @@ public:
     ToolPaths toolPaths() const override { return m_toolPaths; }
     void setToolPaths(const ToolPaths& paths) override { m_toolPaths = paths; }
     void setEditorTabWidth(int width) override;
-    QComboBox* runTargetBox() override { return m_ui.ComboBox1; }
+    QComboBox* runTargetBox() override { return m_ui.runTargetBox; }
     void setEmulatorToggleEnabled(bool enabled) override;
     void showDocumentation(const QString& url) override;
     QStringList readPalmUsers(bool reportProblems) override;
@@ -89,15 +90,17 @@ public:
     QStringList messages() const;
     void appendOutput(const QString& line);
     // The remote-debugging switch and address the debugger options own.
-    bool remoteDebugging = false;
-    QString remoteDebuggingAddress = QStringLiteral("5000");
+    bool remoteDebugging() const { return m_remoteDebugging; }
+    QString remoteDebuggingAddress() const { return m_remoteDebuggingAddress; }
     // The page the documentation view shows, or will show once the tab is first opened.
     QString documentationUrl() const;
-    bool SuppressChange = false;
-    int LastLineCount = 0;
-    bool AppRunning = false;
-    int OutputPanelHeight = 125;
-    QStringList DocFileList;
+    // The next change of the editor's text is the program's own, not the user's typing.
+    void suppressNextChange() { m_suppressChange = true; }
+    // While the started application runs, the Compile menu and the build button are off.
+    bool appRunning() const { return m_appRunning; }
+    void setAppRunning(bool running) { m_appRunning = running; }
+    // The SDK's documentation pages, found at start-up.
+    const QStringList& docFileList() const { return m_docFileList; }
     // The page the documentation tab opens with: the SDK's index, or our own page when it is missing.
     QString documentationStartPage() const;
 
@@ -113,7 +116,7 @@ public:
     bool saveAll();
     void saveScreenSettings();
     void checkFilesChanged();
-    bool FormCloseQuery();
+    bool mayClose();
     void enableProjectCommands();
     // Reads a project file into the workspace, recording each file's time as its text is read.
     void loadProjectFile(const QString& path, bool atStartup);
@@ -130,73 +133,73 @@ public:
 
 public slots:
     // File
-    void New1Click();
-    void ToolButton2Click();
-    void ToolButton3Click();
-    void SaveFileas1Click();
-    void ToolButton4Click();
-    void Print1Click();
-    void Exit1Click();
+    void newClassFile();
+    void openFiles();
+    void saveFile();
+    void saveFileAs();
+    void saveAllFiles();
+    void printFile();
+    void exitProgram();
     // Edit
-    void Undo1Click();
-    void Redo1Click();
-    void Cut1Click();
-    void Copy1Click();
-    void Paste1Click();
-    void DeleteSelection1Click();
-    void SelectAll1Click();
-    void Find1Click();
-    void FindReplace1Click();
-    void ToggleComment1Click();
+    void undo();
+    void redo();
+    void cut();
+    void copy();
+    void paste();
+    void deleteSelection();
+    void selectAll();
+    void findText();
+    void findAndReplace();
+    void toggleCommentLines();
     // The editor's context menu
-    void Help1Click();
+    void helpOnWord();
     // Project
-    void New2Click();
-    void Load1Click();
-    void Save1Click();
-    void Settings1Click();
-    void Manager1Click();
+    void newProject();
+    void openProject();
+    void saveProject();
+    void openSettings();
+    void openBugsAndNotes();
     // Compile
-    void StartJava1Click();
-    void Start1Click();
-    void Compile2Click();
-    void StartDebugger1Click();
-    void StartRemoteDebugging1Click();
-    void RemoteDebuggingOptions1Click();
-    void ToolButton19Click();
-    void ComboBox1Change();
+    void startApplication();
+    void compileAndStart();
+    void compile();
+    void startDebugging();
+    void toggleRemoteDebugging();
+    void remoteDebuggingOptions();
+    void saveAllCompileAndStart();
+    void runTargetChanged();
     // The message list's error lines one by one, as a double-click on each would jump; the log window.
-    void NextError1Click();
-    void PreviousError1Click();
-    void OutputWindow1Click();
+    void nextError();
+    void previousError();
+    void showOutputWindow();
     // ?
-    void AboutOrrery1Click();
-    void Search1Click();
-    void Checkforupdates1Click();
-    void AboutOrrery2Click();
+    void showHelp();
+    void searchHelp();
+    void checkForUpdates();
+    void showAbout();
     // Lists and panels
-    void ListBox1Click();
-    void ListBox2Click();
-    void Showpicture1Click();
-    void ToolButton15Click();
-    void ToolButton16Click();
-    void Removefromproject1Click();
-    void Removefromproject2Click();
-    void RichEdit1Change();
-    void RichEdit1KeyUp(int key, bool closingBrace);
-    void Panel4DblClick();
-    void Splitter2Moved();
-    void Splitter3Moved();
-    void PageControl1Change();
-    void ListBox3DblClick();
-    void Clearoutput1Click();
-    void Copytoclipboard1Click();
+    void sourceListClicked();
+    void otherFilesClicked();
+    void showPicture();
+    void addOtherFile();
+    void removeOtherFile();
+    void removeSourceFromProject();
+    void removeOtherFromProject();
+    void editorChanged();
+    void editorKeyReleased(int key, bool closingBrace);
+    void messagePanelDoubleClicked();
+    void paneMoved();
+    void messagePanelMoved();
+    void pageChanged();
+    void messageDoubleClicked();
+    void clearMessages();
+    void copyMessages();
     // The class browser
-    void TreeView1Click();
-    void ToolButton20Click();
-    void ToolButton21Click();
-    void ToolButton23Click();
-    void ToolButton24Click();
+    void browserItemClicked();
+    void sortBrowser();
+    void browserInSourceOrder();
+    void toggleBrowserVariables();
+    void toggleBrowserMethods();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -218,7 +221,7 @@ private:
     void applyPaneSizes();
     void storeDetectedJdk();
     void storeBundledSdk();
-    void FormClose();
+    void finishClosing();
     void copyIntoProject(const QString& source);
     // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
     void openFile(const QString& path, bool intoProject);
@@ -238,14 +241,14 @@ private:
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
     DocumentationTab* m_documentation = nullptr;
-    TForm13* m_classHelp = nullptr;
-    TForm2* m_about = nullptr;
-    TForm6* m_bitmapViewer = nullptr;
-    TForm3* m_newProject = nullptr;
-    TForm4* m_classWizard = nullptr;
-    TForm5* m_settingsWindow = nullptr;
-    TForm11* m_bugsAndNotes = nullptr;
-    TForm15* m_debuggerOptions = nullptr;
+    ClassHelpWindow* m_classHelp = nullptr;
+    AboutWindow* m_about = nullptr;
+    BitmapViewer* m_bitmapViewer = nullptr;
+    NewProjectWindow* m_newProject = nullptr;
+    ClassWizard* m_classWizard = nullptr;
+    SettingsWindow* m_settingsWindow = nullptr;
+    BugsAndNotesWindow* m_bugsAndNotes = nullptr;
+    DebuggerOptions* m_debuggerOptions = nullptr;
     // The help file found at start-up; empty when there is none.
     QString m_helpFile;
     HelpWindow* m_helpWindow = nullptr;
@@ -266,8 +269,8 @@ private:
     void setupBrowser();
     void startBrowserParse();
     QString currentPath() const;
-    void GUI2Console9Line(const QString& line);
-    void GUI2Console9Done();
+    void browserParseLine(const QString& line);
+    void browserParseDone();
     std::unique_ptr<ClassBrowser> m_browser;
     std::unique_ptr<QTemporaryDir> m_browserFolder;
     QString m_parserFolder;
@@ -280,4 +283,11 @@ private:
     bool m_browserStopped = false;
     bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
     bool m_checkingFiles = false;
+    bool m_remoteDebugging = false;
+    QString m_remoteDebuggingAddress = QStringLiteral("5000");
+    bool m_suppressChange = false;
+    int m_lastLineCount = 0;
+    bool m_appRunning = false;
+    int m_outputPanelHeight = 125;
+    QStringList m_docFileList;
 };

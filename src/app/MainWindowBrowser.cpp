@@ -73,7 +73,7 @@ void reorderTree(QTreeWidget* tree, const ClassBrowser::SortOrder& order) {
 
 } // namespace
 
-void TForm1::setupBrowser() {
+void MainWindow::setupBrowser() {
     m_browser = std::make_unique<ClassBrowser>();
     m_parserFolder = programFolder();
     m_parseTimeLimitMs = ClassBrowser::kParseTimeLimitMs;
@@ -84,34 +84,34 @@ void TForm1::setupBrowser() {
         ClassBrowser::removeStaleScratch(QDir::tempPath());
     m_browserDeadline = new QTimer(this);
     m_browserDeadline->setInterval(100);
-    connect(m_browserDeadline, &QTimer::timeout, this, &TForm1::checkBrowserDeadline);
+    connect(m_browserDeadline, &QTimer::timeout, this, &MainWindow::checkBrowserDeadline);
     // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
     // callers that refresh on their own right after do so before this runs.
-    connect(m_ui.RichEdit1, &SourceEditor::textReplaced, this, [this] {
+    connect(m_ui.sourceEditor, &SourceEditor::textReplaced, this, [this] {
         // What a running parse of the old text still says must not show up as this text's outline.
         if (m_browser->parsing())
             clearClassBrowser();
         m_browserStale = true;
-        QMetaObject::invokeMethod(this, &TForm1::refreshReplacedText, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::refreshReplacedText, Qt::QueuedConnection);
     });
     ConsoleRunner* parser = runner(RunnerRole::ClassParser);
-    parser->setLineHandler([this](ConsoleRunner*, const QString& line) { GUI2Console9Line(line); });
-    parser->setFinishedHandler([this](ConsoleRunner*) { GUI2Console9Done(); });
+    parser->setLineHandler([this](ConsoleRunner*, const QString& line) { browserParseLine(line); });
+    parser->setFinishedHandler([this](ConsoleRunner*) { browserParseDone(); });
 
-    connect(m_ui.ToolButton20, &QAction::triggered, this, &TForm1::ToolButton20Click);
-    connect(m_ui.ToolButton21, &QAction::triggered, this, &TForm1::ToolButton21Click);
-    connect(m_ui.ToolButton23, &QAction::triggered, this, &TForm1::ToolButton23Click);
-    connect(m_ui.ToolButton24, &QAction::triggered, this, &TForm1::ToolButton24Click);
-    m_ui.TreeView1->viewport()->installEventFilter(
-        new ClickFilter(m_ui.TreeView1, [this] { TreeView1Click(); }));
+    connect(m_ui.browserSorted, &QAction::triggered, this, &MainWindow::sortBrowser);
+    connect(m_ui.browserSourceOrder, &QAction::triggered, this, &MainWindow::browserInSourceOrder);
+    connect(m_ui.browserVariables, &QAction::triggered, this, &MainWindow::toggleBrowserVariables);
+    connect(m_ui.browserMethods, &QAction::triggered, this, &MainWindow::toggleBrowserMethods);
+    m_ui.classTree->viewport()->installEventFilter(
+        new ClickFilter(m_ui.classTree, [this] { browserItemClicked(); }));
 }
 
-QString TForm1::currentPath() const {
-    const TProjectFile* current = m_files.CurrentFile();
+QString MainWindow::currentPath() const {
+    const TProjectFile* current = m_files.currentFile();
     return current ? current->Path : QString();
 }
 
-void TForm1::updateBrowser(const QString& path) {
+void MainWindow::updateBrowser(const QString& path) {
     // The text comes from the editor, so unsaved edits count; the file itself is not read.
     Q_UNUSED(path);
     m_browserStale = false; // this parse, or the one due after the running one, reads the text as it is
@@ -119,10 +119,10 @@ void TForm1::updateBrowser(const QString& path) {
         startBrowserParse();
 }
 
-void TForm1::refreshReplacedText() {
+void MainWindow::refreshReplacedText() {
     if (!m_browserStale)
         return;
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     // An empty editor (the last file removed, a new project) has no outline: no parse for it.
     if (editor->lineCount() <= 1 && editor->line(0).isEmpty()) {
         m_browserStale = false;
@@ -132,9 +132,9 @@ void TForm1::refreshReplacedText() {
     }
 }
 
-void TForm1::startBrowserParse() {
+void MainWindow::startBrowserParse() {
     m_browser->clear();
-    m_ui.TreeView1->clear();
+    m_ui.classTree->clear();
     // A folder of this instance's own: the program folder may be read-only and shared by two instances.
     if (!m_browserFolder) {
         m_browserFolder =
@@ -150,7 +150,7 @@ void TForm1::startBrowserParse() {
     }
     const QString folder = m_browserFolder->path();
     if (const QString error = ClassBrowser::writeParserInput(folder + '/' + ClassBrowser::parserInputName(),
-                                                             m_ui.RichEdit1->lines());
+                                                             m_ui.sourceEditor->lines());
         !error.isEmpty()) {
         m_browser->parseFailed();
         showError(error);
@@ -166,7 +166,7 @@ void TForm1::startBrowserParse() {
     parser->start();
 }
 
-void TForm1::checkBrowserDeadline() {
+void MainWindow::checkBrowserDeadline() {
     ConsoleRunner* parser = runner(RunnerRole::ClassParser);
     if (!parser->isRunning()) {
         m_browserDeadline->stop();
@@ -180,7 +180,7 @@ void TForm1::checkBrowserDeadline() {
     parser->stop();
 }
 
-void TForm1::GUI2Console9Line(const QString& line) {
+void MainWindow::browserParseLine(const QString& line) {
     if (!m_browser->acceptsOutput())
         return;
     QElapsedTimer spent;
@@ -191,17 +191,17 @@ void TForm1::GUI2Console9Line(const QString& line) {
         return;
     const BrowserNode* node = m_browser->node(*at);
     auto* item = new QTreeWidgetItem(QStringList(node->label));
-    item->setIcon(0, m_ui.ImageList3.value(node->picture));
+    item->setIcon(0, m_ui.browserIcons.value(node->picture));
     if (at->child < 0)
-        m_ui.TreeView1->insertTopLevelItem(at->top, item);
+        m_ui.classTree->insertTopLevelItem(at->top, item);
     else
-        m_ui.TreeView1->topLevelItem(at->top)->insertChild(at->child, item);
+        m_ui.classTree->topLevelItem(at->top)->insertChild(at->child, item);
 }
 
-void TForm1::GUI2Console9Done() {
+void MainWindow::browserParseDone() {
     m_browserDeadline->stop();
     if (m_browser->acceptsOutput()) {
-        QTreeWidget* tree = m_ui.TreeView1;
+        QTreeWidget* tree = m_ui.classTree;
         if (const std::optional<ClassBrowser::SortOrder> order = m_browser->finishTree())
             reorderTree(tree, *order);
         // A crash or a stop leaves part of an outline, which must not pass for the whole.
@@ -215,15 +215,15 @@ void TForm1::GUI2Console9Done() {
             tree->insertTopLevelItem(at.top, item);
         }
     }
-    m_ui.TreeView1->expandAll();
+    m_ui.classTree->expandAll();
     // The runner is busy until this handler has returned: the refresh asked for meanwhile starts after.
     if (m_browser->parseEnded())
         QMetaObject::invokeMethod(
             this, [this] { startBrowserParse(); }, Qt::QueuedConnection);
 }
 
-void TForm1::TreeView1Click() {
-    QTreeWidget* tree = m_ui.TreeView1;
+void MainWindow::browserItemClicked() {
+    QTreeWidget* tree = m_ui.classTree;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
     if (selected.isEmpty())
         return;
@@ -239,34 +239,34 @@ void TForm1::TreeView1Click() {
     if (!node || !node->line)
         return;
     // The keyboard focus stays in the tree.
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(*node->line - 1);
     editor->bringCaretIntoView();
     editor->setFirstVisibleLine(*node->line - 1);
 }
 
-void TForm1::ToolButton20Click() {
+void MainWindow::sortBrowser() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
-    m_ui.ToolButton20->setChecked(true);
-    m_ui.ToolButton21->setChecked(false);
-    reorderTree(m_ui.TreeView1, order);
+    m_ui.browserSorted->setChecked(true);
+    m_ui.browserSourceOrder->setChecked(false);
+    reorderTree(m_ui.classTree, order);
 }
 
-void TForm1::ToolButton21Click() {
+void MainWindow::browserInSourceOrder() {
     m_browser->pressSourceOrder();
-    m_ui.ToolButton20->setChecked(false);
-    m_ui.ToolButton21->setChecked(true);
+    m_ui.browserSorted->setChecked(false);
+    m_ui.browserSourceOrder->setChecked(true);
     updateBrowser(currentPath());
 }
 
-void TForm1::ToolButton23Click() {
+void MainWindow::toggleBrowserVariables() {
     m_browser->toggleVariables();
-    m_ui.ToolButton23->setChecked(m_browser->showVariables());
+    m_ui.browserVariables->setChecked(m_browser->showVariables());
     updateBrowser(currentPath());
 }
 
-void TForm1::ToolButton24Click() {
+void MainWindow::toggleBrowserMethods() {
     m_browser->toggleMethods();
-    m_ui.ToolButton24->setChecked(m_browser->showMethods());
+    m_ui.browserMethods->setChecked(m_browser->showMethods());
     updateBrowser(currentPath());
 }

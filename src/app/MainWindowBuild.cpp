@@ -24,10 +24,10 @@
 // What the chain needs from the main window, read at the moment of use.
 class MainWindowChainHost : public BuildChainHost {
 public:
-    explicit MainWindowChainHost(TForm1& window) : w(window) {}
+    explicit MainWindowChainHost(MainWindow& window) : w(window) {}
 
     void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
-    void clearMessages() override { w.m_ui.ListBox3->clear(); }
+    void clearMessages() override { w.m_ui.messageList->clear(); }
     void appendOutput(const QString& line) override { w.appendOutput(line); }
     void showOutputWindow() override {
         if (w.m_output)
@@ -39,21 +39,23 @@ public:
     }
     void openSettings(const QString& page) override { w.openSettingsAt(page); }
     BuildInputs buildInputs() const override { return w.buildInputs(); }
-    QString runTarget() const override { return w.m_ui.ComboBox1->currentText(); }
-    bool palmTargetChosen() const override { return w.m_ui.ToolButton14->isChecked(); }
-    RemoteDebugging remoteDebugging() const override { return {w.remoteDebugging, w.remoteDebuggingAddress}; }
+    QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
+    bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
+    RemoteDebugging remoteDebugging() const override {
+        return {w.m_remoteDebugging, w.m_remoteDebuggingAddress};
+    }
     void applicationRunning(bool running) override {
-        w.AppRunning = running;
+        w.m_appRunning = running;
         w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
         w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
     }
     TPalmUserData& palmUsers() override { return w.palmUsers(); }
 
 private:
-    TForm1& w;
+    MainWindow& w;
 };
 
-void TForm1::setupRunners() {
+void MainWindow::setupRunners() {
     for (int number = 1; number <= RunnerCount; ++number) {
         auto* runner = new ConsoleRunner(this);
         runner->setObjectName(QString("GUI2Console%1").arg(number));
@@ -68,45 +70,45 @@ void TForm1::setupRunners() {
     m_chainHost = std::make_unique<MainWindowChainHost>(*this);
     m_chain = std::make_unique<BuildChain>(*m_chainHost, m_liveSettings, m_runners);
 
-    m_ui.ListBox3->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_ui.messageList->setContextMenuPolicy(Qt::CustomContextMenu);
     auto* menu = new QMenu(this);
     menu->setObjectName("PopupMenu4");
     QAction* clear = menu->addAction("Clear output");
     clear->setObjectName("Clearoutput1");
     QAction* copy = menu->addAction("Copy to clipboard");
     copy->setObjectName("Copytoclipboard1");
-    connect(clear, &QAction::triggered, this, &TForm1::Clearoutput1Click);
-    connect(copy, &QAction::triggered, this, &TForm1::Copytoclipboard1Click);
-    connect(m_ui.ListBox3, &QWidget::customContextMenuRequested, this,
-            [this, menu](const QPoint& at) { menu->popup(m_ui.ListBox3->viewport()->mapToGlobal(at)); });
-    connect(m_ui.ListBox3, &MessageList::lineChosen, this, &TForm1::ListBox3DblClick);
+    connect(clear, &QAction::triggered, this, &MainWindow::clearMessages);
+    connect(copy, &QAction::triggered, this, &MainWindow::copyMessages);
+    connect(m_ui.messageList, &QWidget::customContextMenuRequested, this,
+            [this, menu](const QPoint& at) { menu->popup(m_ui.messageList->viewport()->mapToGlobal(at)); });
+    connect(m_ui.messageList, &MessageList::lineChosen, this, &MainWindow::messageDoubleClicked);
 }
 
-bool TForm1::compileError() const {
+bool MainWindow::compileError() const {
     return m_chain->compileError();
 }
 
-void TForm1::setOutputWindow(OutputWindow* output) {
+void MainWindow::setOutputWindow(OutputWindow* output) {
     m_output = output;
     if (m_output)
         connect(m_output, &OutputWindow::dontOpenAgain, this,
                 [this] { m_liveSettings.setFlag(u"OpenOutputWindow", false); });
 }
 
-void TForm1::addMessage(const QString& line, bool selectLast) {
-    m_ui.ListBox3->addLine(line, selectLast);
+void MainWindow::addMessage(const QString& line, bool selectLast) {
+    m_ui.messageList->addLine(line, selectLast);
 }
 
-QStringList TForm1::messages() const {
-    return m_ui.ListBox3->lines();
+QStringList MainWindow::messages() const {
+    return m_ui.messageList->lines();
 }
 
-void TForm1::appendOutput(const QString& line) {
+void MainWindow::appendOutput(const QString& line) {
     if (m_output)
         m_output->append(line);
 }
 
-BuildInputs TForm1::buildInputs() const {
+BuildInputs MainWindow::buildInputs() const {
     BuildInputs inputs;
     inputs.paths = m_toolPaths;
     inputs.projectDir = m_project.ProjectDir;
@@ -117,7 +119,7 @@ BuildInputs TForm1::buildInputs() const {
     return inputs;
 }
 
-bool TForm1::mainClassPresent() {
+bool MainWindow::mainClassPresent() {
     if (MainWindowOK(m_files, m_project.ProjectName))
         return true;
     messageDialog("MainWindow not found. The MainWindow class name and the project name must be the same.",
@@ -125,7 +127,7 @@ bool TForm1::mainClassPresent() {
     return false;
 }
 
-void TForm1::ToolButton19Click() {
+void MainWindow::saveAllCompileAndStart() {
     if (!mainClassPresent())
         return;
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
@@ -133,33 +135,33 @@ void TForm1::ToolButton19Click() {
     // Compiling what could not be saved would build something other than what the user sees.
     if (!saveAll())
         return;
-    Start1Click();
+    compileAndStart();
 }
 
-void TForm1::Start1Click() {
+void MainWindow::compileAndStart() {
     if (mainClassPresent())
         m_chain->compileAndStart();
 }
 
-void TForm1::Compile2Click() {
+void MainWindow::compile() {
     if (saveAll())
         m_chain->compile();
 }
 
-void TForm1::StartJava1Click() {
+void MainWindow::startApplication() {
     m_chain->startApplication();
 }
 
-TPalmUserData& TForm1::palmUsers() {
+TPalmUserData& MainWindow::palmUsers() {
     if (!m_palmUsers)
         m_palmUsers = std::make_unique<TPalmUserData>(m_store);
     return *m_palmUsers;
 }
 
-void TForm1::openSettingsAt(const QString& page) {
+void MainWindow::openSettingsAt(const QString& page) {
     if (!m_settingsWindow)
         return;
-    QTabWidget* pages = m_settingsWindow->ui().PageControl1;
+    QTabWidget* pages = m_settingsWindow->ui().pages;
     for (int i = 0; i < pages->count(); ++i) {
         if (pages->tabText(i) == page)
             pages->setCurrentIndex(i);
@@ -167,8 +169,8 @@ void TForm1::openSettingsAt(const QString& page) {
     m_settingsWindow->runModal();
 }
 
-void TForm1::ListBox3DblClick() {
-    const QString current = m_ui.ListBox3->currentText();
+void MainWindow::messageDoubleClicked() {
+    const QString current = m_ui.messageList->currentText();
     if (current.isNull())
         return;
     const std::optional<ErrorLocation> at = parseErrorLine(current);
@@ -183,7 +185,7 @@ void TForm1::ListBox3DblClick() {
     if (!record)
         return;
     showFile(record);
-    SourceEditor* editor = m_ui.RichEdit1;
+    SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(at->lineNumber);
     editor->bringCaretIntoView();
     editor->setFocus();
@@ -192,11 +194,11 @@ void TForm1::ListBox3DblClick() {
     editor->setSelection(line, 0, line, editor->lines().value(line).size());
 }
 
-void TForm1::Clearoutput1Click() {
-    m_ui.ListBox3->clear();
+void MainWindow::clearMessages() {
+    m_ui.messageList->clear();
 }
 
-void TForm1::Copytoclipboard1Click() {
+void MainWindow::copyMessages() {
     QString text;
     for (const QString& line : messages())
         text += line + '\r';

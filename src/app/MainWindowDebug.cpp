@@ -15,37 +15,37 @@
 #include <QSignalBlocker>
 #include <QUrl>
 
-void TForm1::setDebuggerOptions(TForm15* window) {
+void MainWindow::setDebuggerOptions(DebuggerOptions* window) {
     m_debuggerOptions = window;
     remoteDebuggingItem();
     if (!window)
         return;
-    remoteDebuggingAddress = window->port();
-    connect(window->Edit3, &QLineEdit::textChanged, this,
-            [this](const QString& port) { remoteDebuggingAddress = port; });
+    m_remoteDebuggingAddress = window->port();
+    connect(window->m_port, &QLineEdit::textChanged, this,
+            [this](const QString& port) { m_remoteDebuggingAddress = port; });
 }
 
-QAction* TForm1::remoteDebuggingItem() {
+QAction* MainWindow::remoteDebuggingItem() {
     QAction* item = m_ui.menuActions.value(QStringLiteral("StartRemoteDebugging1"));
     if (!item->isCheckable()) {
         item->setCheckable(true);
         // Qt flips a checkable item's mark itself, also when its greyed-out menu keeps the handler from
         // running: the mark shows the switch and nothing else.
         connect(item, &QAction::toggled, this, [this, item](bool on) {
-            if (on != remoteDebugging) {
+            if (on != m_remoteDebugging) {
                 const QSignalBlocker blocker(item);
-                item->setChecked(remoteDebugging);
+                item->setChecked(m_remoteDebugging);
             }
         });
     }
     return item;
 }
 
-void TForm1::StartDebugger1Click() {
+void MainWindow::startDebugging() {
     // What the debugger start reads from the main window at the moment of use.
     class Host : public DebuggerHost {
     public:
-        explicit Host(TForm1& window) : w(window) {}
+        explicit Host(MainWindow& window) : w(window) {}
         bool mainClassPresent() override { return w.mainClassPresent(); }
         void clearCompileError() override { w.chain().clearCompileError(); }
         void saveAll() override { w.saveAll(); }
@@ -63,30 +63,30 @@ void TForm1::StartDebugger1Click() {
         }
 
     private:
-        TForm1& w;
+        MainWindow& w;
     };
     Host host(*this);
     startDebugger(host);
 }
 
-void TForm1::StartRemoteDebugging1Click() {
-    remoteDebugging = !remoteDebugging;
+void MainWindow::toggleRemoteDebugging() {
+    m_remoteDebugging = !m_remoteDebugging;
     QAction* item = remoteDebuggingItem();
     const QSignalBlocker blocker(item);
-    item->setChecked(remoteDebugging);
+    item->setChecked(m_remoteDebugging);
 }
 
-void TForm1::RemoteDebuggingOptions1Click() {
+void MainWindow::remoteDebuggingOptions() {
     if (m_debuggerOptions)
         m_debuggerOptions->runModal();
 }
 
-QString TForm1::helpFileIn(const QString& folder) {
+QString MainWindow::helpFileIn(const QString& folder) {
     const QString file = folder + QStringLiteral("/handwright.qch");
     return QFileInfo::exists(file) ? file : QString();
 }
 
-HelpWindow* TForm1::openHelp() {
+HelpWindow* MainWindow::openHelp() {
     if (m_helpFile.isEmpty())
         return nullptr;
     if (!m_helpWindow)
@@ -94,17 +94,17 @@ HelpWindow* TForm1::openHelp() {
     return m_helpWindow;
 }
 
-void TForm1::AboutOrrery1Click() {
+void MainWindow::showHelp() {
     if (HelpWindow* help = openHelp())
         help->showContents();
 }
 
-void TForm1::Search1Click() {
+void MainWindow::searchHelp() {
     if (HelpWindow* help = openHelp())
         help->showSearch();
 }
 
-void TForm1::Checkforupdates1Click() {
+void MainWindow::checkForUpdates() {
     // Whether a browser opened is not reported.
     QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder() + QStringLiteral("/updates.html")));
 }

@@ -19,66 +19,66 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-void TForm1::captureEditor(bool full) {
-    TProjectFile* current = m_files.CurrentFile();
+void MainWindow::captureEditor(bool full) {
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return;
-    current->Lines = m_ui.RichEdit1->lines();
+    current->Lines = m_ui.sourceEditor->lines();
     if (full) {
-        current->CaretLine = m_ui.RichEdit1->caretLine();
-        current->CaretColumn = m_ui.RichEdit1->caretColumn();
-        current->TopLine = m_ui.RichEdit1->firstVisibleLine();
+        current->CaretLine = m_ui.sourceEditor->caretLine();
+        current->CaretColumn = m_ui.sourceEditor->caretColumn();
+        current->TopLine = m_ui.sourceEditor->firstVisibleLine();
     }
 }
 
-void TForm1::showFile(TProjectFile* record) {
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+void MainWindow::showFile(TProjectFile* record) {
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(record->Lines);
     m_files.setCurrentFile(record);
     refreshFileLists();
     updateBrowser(record->Path);
 }
 
-void TForm1::loadEditor(const TProjectFile* record) {
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(record ? record->Lines : QStringList());
+void MainWindow::loadEditor(const TProjectFile* record) {
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(record ? record->Lines : QStringList());
     if (!record)
         return;
-    m_ui.RichEdit1->setCaretLine(record->CaretLine);
-    m_ui.RichEdit1->setCaretColumn(record->CaretColumn);
-    m_ui.RichEdit1->setFirstVisibleLine(record->TopLine);
+    m_ui.sourceEditor->setCaretLine(record->CaretLine);
+    m_ui.sourceEditor->setCaretColumn(record->CaretColumn);
+    m_ui.sourceEditor->setFirstVisibleLine(record->TopLine);
 }
 
-void TForm1::ListBox1Click() {
-    const int row = m_ui.ListBox1->currentRow();
+void MainWindow::sourceListClicked() {
+    const int row = m_ui.sourceList->currentRow();
     TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
     if (!target)
         return;
-    if (m_ui.PageControl1->currentWidget() != m_ui.Source)
-        m_ui.PageControl1->setCurrentWidget(m_ui.Source);
+    if (m_ui.pages->currentWidget() != m_ui.sourcePage)
+        m_ui.pages->setCurrentWidget(m_ui.sourcePage);
     // No file time is taken here: only reading or writing the text makes the buffer agree with the disk.
     captureEditor(true);
     m_files.setCurrentFile(target);
     loadEditor(target);
     updateBrowser(target->Path);
-    m_ui.RichEdit1->setFocus();
+    m_ui.sourceEditor->setFocus();
 }
 
-void TForm1::RichEdit1Change() {
-    const int lineCount = m_ui.RichEdit1->lineCount();
+void MainWindow::editorChanged() {
+    const int lineCount = m_ui.sourceEditor->lineCount();
     // Only a change of the line count can add or move a declaration line.
-    if (!SuppressChange && lineCount != LastLineCount)
+    if (!m_suppressChange && lineCount != m_lastLineCount)
         updateBrowser(currentPath());
-    LastLineCount = lineCount;
-    TProjectFile* current = m_files.CurrentFile();
-    if (!SuppressChange && current && !current->Modified) {
+    m_lastLineCount = lineCount;
+    TProjectFile* current = m_files.currentFile();
+    if (!m_suppressChange && current && !current->Modified) {
         current->Modified = true;
         refreshFileLists();
     }
-    SuppressChange = false;
+    m_suppressChange = false;
 }
 
-void TForm1::ToolButton2Click() {
+void MainWindow::openFiles() {
     // The buffer is taken from the editor now; the flag that marks a programmatic change is set only right
     // before the editor text is replaced, so a cancelled dialog cannot swallow the user's next edit.
     captureEditor(true);
@@ -96,7 +96,7 @@ void TForm1::ToolButton2Click() {
     }
 }
 
-void TForm1::openFile(const QString& path, bool intoProject) {
+void MainWindow::openFile(const QString& path, bool intoProject) {
     // A file already in the project folder (or a sub-folder of it) stays where it is.
     const QString name = intoProject ? projectEntryName(m_project.ProjectDir, path) : fileNamePart(path);
     if (const QString problem = fileNameProblem(name); intoProject && !problem.isEmpty()) {
@@ -158,13 +158,13 @@ void TForm1::openFile(const QString& path, bool intoProject) {
     record->FileTime = fileTime;
     record->Modified = !sameFile && (holder || !fileTime.isEmpty());
     m_files.setCurrentFile(record);
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(record->Lines);
     refreshFileLists();
 }
 
-bool TForm1::saveCurrentFile() {
-    TProjectFile* current = m_files.CurrentFile();
+bool MainWindow::saveCurrentFile() {
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return true;
     captureEditor(false);
@@ -175,12 +175,12 @@ bool TForm1::saveCurrentFile() {
     return result.ok();
 }
 
-void TForm1::ToolButton3Click() {
+void MainWindow::saveFile() {
     saveCurrentFile();
 }
 
-void TForm1::SaveFileas1Click() {
-    TProjectFile* current = m_files.CurrentFile();
+void MainWindow::saveFileAs() {
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return;
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save, "Save As", m_project.ProjectDir,
@@ -218,8 +218,8 @@ void TForm1::SaveFileas1Click() {
     refreshFileLists();
 }
 
-bool TForm1::saveAll() {
-    if (m_files.CurrentFile())
+bool MainWindow::saveAll() {
+    if (m_files.currentFile())
         captureEditor(false);
     QStringList errors;
     for (TProjectFile& record : m_files.records()) {
@@ -251,31 +251,31 @@ bool TForm1::saveAll() {
     return errors.isEmpty();
 }
 
-void TForm1::ToolButton4Click() {
+void MainWindow::saveAllFiles() {
     saveAll();
 }
 
-void TForm1::ListBox2Click() {
-    const int row = m_ui.ListBox2->currentRow();
+void MainWindow::otherFilesClicked() {
+    const int row = m_ui.otherFileList->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Other, row);
     if (!record)
         return;
     if (fileExtension(record->Path).toUpper() == QLatin1String(".BMP") && m_bitmapViewer) {
         const FileResult loaded = m_bitmapViewer->loadBitmap(record->Path);
-        m_ui.Showpicture1->setEnabled(true);
+        m_ui.showPictureItem->setEnabled(true);
         if (!loaded)
             showError(loaded.error);
     } else {
-        m_ui.Showpicture1->setEnabled(false);
+        m_ui.showPictureItem->setEnabled(false);
     }
 }
 
-void TForm1::Showpicture1Click() {
+void MainWindow::showPicture() {
     if (m_bitmapViewer && !m_bitmapViewer->isVisible())
         m_bitmapViewer->show();
 }
 
-void TForm1::reloadRecord(TProjectFile& record) {
+void MainWindow::reloadRecord(TProjectFile& record) {
     const QString fileTime = fileTimeText(record.Path);
     const TextReadResult read = TextFile::read(record.Path);
     if (!read.ok()) {
@@ -287,15 +287,15 @@ void TForm1::reloadRecord(TProjectFile& record) {
     // The buffer is the file again: no marker, and only a later change on disk is asked about.
     record.FileTime = fileTime;
     record.Modified = false;
-    if (&record == m_files.CurrentFile()) {
+    if (&record == m_files.currentFile()) {
         // One step that undo takes back, so the text it replaced is not lost.
-        SuppressChange = true;
-        m_ui.RichEdit1->replaceLines(record.Lines);
+        m_suppressChange = true;
+        m_ui.sourceEditor->replaceLines(record.Lines);
     }
     refreshFileLists();
 }
 
-void TForm1::checkFilesChanged() {
+void MainWindow::checkFilesChanged() {
     // A question's own window can deactivate and reactivate the program; one check at a time.
     if (m_checkingFiles)
         return;

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QString& className) {
+FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const QString& className) {
     // The class is saved there later: a link in its place is refused now, before any work goes into it.
     if (FileResult allowed =
             checkWriteTarget(m_project.ProjectDir, m_project.ProjectDir + className + ".java");
@@ -32,37 +32,37 @@ FileResult TForm1::createFileFromTemplate(const QString& templatePath, const QSt
     fields.Format = generated.file.format;
     fields.Modified = true;
     TProjectFile* record = m_files.insertFile(std::move(fields));
-    m_ui.RichEdit1->setEnabled(true);
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(record->Lines);
+    m_ui.sourceEditor->setEnabled(true);
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(record->Lines);
     updateBrowser(record->Path);
     refreshFileLists();
     return FileResult::success();
 }
 
-void TForm1::clearEditor() {
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines({});
+void MainWindow::clearEditor() {
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines({});
 }
 
-void TForm1::clearClassBrowser() {
+void MainWindow::clearClassBrowser() {
     m_browser->clearWithoutParse();
-    m_ui.TreeView1->clear();
+    m_ui.classTree->clear();
 }
 
-void TForm1::setEditorTabWidth(int width) {
-    m_ui.RichEdit1->setTabStops(width);
+void MainWindow::setEditorTabWidth(int width) {
+    m_ui.sourceEditor->setTabStops(width);
 }
 
-void TForm1::setEmulatorToggleEnabled(bool enabled) {
-    m_ui.ToolButton14->setEnabled(enabled);
+void MainWindow::setEmulatorToggleEnabled(bool enabled) {
+    m_ui.palmTargetToggle->setEnabled(enabled);
 }
 
-void TForm1::showDocumentation(const QString& url) {
+void MainWindow::showDocumentation(const QString& url) {
     m_documentation->WebBrowser1->navigate(url);
 }
 
-QStringList TForm1::readPalmUsers(bool reportProblems) {
+QStringList MainWindow::readPalmUsers(bool reportProblems) {
     m_palmUsers = std::make_unique<TPalmUserData>(m_store);
     const PalmDataError& error = m_palmUsers->loadError();
     if (reportProblems && error.kind == PalmDataError::DesktopMissing)

@@ -24,13 +24,13 @@ const QString kAddFileFilter = QStringLiteral(
 } // namespace
 
 // Loading at start-up and through the menu read the same way now: every record gets its file time.
-void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
+void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
     const ProjectLoad load = loadProject(path);
     if (!load.ok()) {
         showError(load.error);
         return;
     }
-    m_files.loescheListe();
+    m_files.clear();
     load.applyTo(m_project);
     // The creator ID is edited beside the settings and goes to the tools from there.
     m_liveSettings.setCreatorId(m_project.CreatorID);
@@ -45,8 +45,8 @@ void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
     }
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
-    SuppressChange = true;
-    m_ui.RichEdit1->setLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList());
+    m_suppressChange = true;
+    m_ui.sourceEditor->setLines(m_files.currentFile() ? m_files.currentFile()->Lines : QStringList());
     // A project without files is still open: files can be added to it.
     enableProjectCommands();
     // One message for all files left out, however damaged the project file is.
@@ -56,7 +56,7 @@ void TForm1::loadProjectFile(const QString& path, bool /*atStartup*/) {
         showError(unreadable.join('\n'));
 }
 
-bool TForm1::offerToSaveProject(bool announce) {
+bool MainWindow::offerToSaveProject(bool announce) {
     if (!anyModified() && !m_project.ProjectModified)
         return true;
     switch (messageDialog("Do you want to save the current project first?", mtConfirmation, mbYesNoCancel)) {
@@ -76,7 +76,7 @@ bool TForm1::offerToSaveProject(bool announce) {
     return true;
 }
 
-void TForm1::Load1Click() {
+void MainWindow::openProject() {
     if (!offerToSaveProject(true))
         return;
     const QStringList chosen =
@@ -84,7 +84,7 @@ void TForm1::Load1Click() {
     if (!chosen.isEmpty())
         loadProjectFile(chosen.first(), false);
     refreshFileLists();
-    if (m_files.CurrentFile())
+    if (m_files.currentFile())
         updateBrowser(currentPath());
     updateCaption();
     // The Settings window shows the project's values (creator ID, default icons).
@@ -93,7 +93,7 @@ void TForm1::Load1Click() {
     focusEditor();
 }
 
-void TForm1::Save1Click() {
+void MainWindow::saveProject() {
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save,
                                                   "Save As",
                                                   m_project.ProjectDir,
@@ -110,19 +110,19 @@ void TForm1::Save1Click() {
         showError(written.error);
 }
 
-void TForm1::ToolButton15Click() {
+void MainWindow::addOtherFile() {
     const QStringList chosen = chooseFiles(
         this,
         {FileDialogKind::OpenMany, "Add Bitmaps or Sounds", m_project.ProjectDir, kAddFileFilter, {}, "bmp"});
     for (const QString& source : chosen) {
         copyIntoProject(source);
-        m_ui.ToolButton16->setEnabled(true);
+        m_ui.removeFileAction->setEnabled(true);
         m_project.ProjectModified = true;
     }
     refreshFileLists();
 }
 
-void TForm1::copyIntoProject(const QString& source) {
+void MainWindow::copyIntoProject(const QString& source) {
     // A file of the project folder, sub-folders included, is taken where it lies.
     const QString name = projectEntryName(m_project.ProjectDir, source);
     const QString target = m_project.ProjectDir + name;
@@ -153,7 +153,7 @@ void TForm1::copyIntoProject(const QString& source) {
     m_files.insertFile(std::move(fields));
 }
 
-void TForm1::removeSelected(FileKind kind) {
+void MainWindow::removeSelected(FileKind kind) {
     const bool java = kind == FileKind::Java;
     const QString question =
         java ? QStringLiteral("This will remove the file from the project. The file will be "
@@ -163,13 +163,13 @@ void TForm1::removeSelected(FileKind kind) {
     if (messageDialog(question, mtConfirmation, mbOKCancel) != mrOk)
         return;
     m_project.ProjectModified = true;
-    QListWidget* list = java ? m_ui.ListBox1 : m_ui.ListBox2;
+    QListWidget* list = java ? m_ui.sourceList : m_ui.otherFileList;
     const int row = list->currentRow();
     TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(kind, row);
     if (!record)
         return;
     // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
-    if (m_files.CurrentFile() != record)
+    if (m_files.currentFile() != record)
         captureEditor(true);
     // The rename moves a link itself, never its target, but a linked folder on the way leads elsewhere.
     const QString file = m_project.ProjectDir + record->Name;
@@ -189,20 +189,20 @@ void TForm1::removeSelected(FileKind kind) {
     }
 }
 
-void TForm1::Removefromproject1Click() {
+void MainWindow::removeSourceFromProject() {
     removeSelected(FileKind::Java);
 }
-void TForm1::Removefromproject2Click() {
+void MainWindow::removeOtherFromProject() {
     removeSelected(FileKind::Other);
 }
 
-void TForm1::ToolButton16Click() {
-    if (m_ui.ListBox2->count() == 0) {
-        m_ui.ToolButton16->setEnabled(false);
+void MainWindow::removeOtherFile() {
+    if (m_ui.otherFileList->count() == 0) {
+        m_ui.removeFileAction->setEnabled(false);
         return;
     }
-    if (m_ui.ListBox2->currentRow() < 0)
+    if (m_ui.otherFileList->currentRow() < 0)
         return;
-    Removefromproject2Click();
+    removeOtherFromProject();
     m_project.ProjectModified = true;
 }

@@ -10,11 +10,11 @@
 #include <QLabel>
 #include <QStatusBar>
 
-void TForm1::setupStatusFields() {
-    SourceEditor* editor = m_ui.RichEdit1;
-    connect(editor, &QsciScintilla::cursorPositionChanged, this, &TForm1::showCaretStatus);
+void MainWindow::setupStatusFields() {
+    SourceEditor* editor = m_ui.sourceEditor;
+    connect(editor, &QsciScintilla::cursorPositionChanged, this, &MainWindow::showCaretStatus);
     // Insert switches the typing mode without moving the caret.
-    connect(editor, &SourceEditor::keyReleased, this, &TForm1::showCaretStatus);
+    connect(editor, &SourceEditor::keyReleased, this, &MainWindow::showCaretStatus);
     showCaretStatus();
 
     // The compilers' callbacks as the chain set them, with the outcome shown first: the chain may go on to
@@ -38,15 +38,15 @@ void TForm1::setupStatusFields() {
     }
 }
 
-void TForm1::showCaretStatus() {
-    const SourceEditor& editor = *m_ui.RichEdit1;
+void MainWindow::showCaretStatus() {
+    const SourceEditor& editor = *m_ui.sourceEditor;
     m_ui.caretPosition->setText(
         QStringLiteral("%1:%2").arg(editor.caretLine() + 1).arg(editor.caretColumn() + 1));
     m_ui.typingMode->setText(editor.overwriteMode() ? QStringLiteral("OVR") : QStringLiteral("INS"));
 }
 
-void TForm1::jumpToError(int step) {
-    MessageList& list = *m_ui.ListBox3;
+void MainWindow::jumpToError(int step) {
+    MessageList& list = *m_ui.messageList;
     list.flush();
     const int row = errorRowFrom(list.lines(), list.currentRow(), step);
     if (row < 0) {
@@ -55,18 +55,18 @@ void TForm1::jumpToError(int step) {
     }
     list.setCurrentRow(row);
     list.scrollTo(list.currentIndex());
-    ListBox3DblClick();
+    messageDoubleClicked();
 }
 
-void TForm1::NextError1Click() {
+void MainWindow::nextError() {
     jumpToError(1);
 }
 
-void TForm1::PreviousError1Click() {
+void MainWindow::previousError() {
     jumpToError(-1);
 }
 
-void TForm1::OutputWindow1Click() {
+void MainWindow::showOutputWindow() {
     if (!m_output)
         return;
     m_output->show();

@@ -38,7 +38,7 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(fontscale::px(kFileListRowHeight));
+        size.setHeight(FontScale::px(kFileListRowHeight));
         return size;
     }
 };
@@ -196,74 +196,73 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     }
 
     // Main tool bar with the run-target box.
-    ToolBar1 = new QToolBar(window);
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setMovable(false);
-    window->addToolBar(ToolBar1);
+    mainToolBar = new QToolBar(window);
+    mainToolBar->setObjectName("ToolBar1");
+    mainToolBar->setMovable(false);
+    window->addToolBar(mainToolBar);
     for (const ToolCommand& tool : toolCommands()) {
-        if (tool.handler.isEmpty()) {
-            ComboBox1 = new QComboBox(ToolBar1);
-            ComboBox1->setObjectName(tool.objectName);
-            ComboBox1->addItems({"Java", "Palm Emulator", "Palm Simulator"});
+        if (tool.runTargetBoxBefore) {
+            runTargetBox = new QComboBox(mainToolBar);
+            runTargetBox->setObjectName("ComboBox1");
+            runTargetBox->addItems({"Java", "Palm Emulator", "Palm Simulator"});
             // The box takes typing; a target it does not know starts nothing.
-            ComboBox1->setEditable(true);
-            ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-            ComboBox1->setCurrentIndex(0);
+            runTargetBox->setEditable(true);
+            runTargetBox->setInsertPolicy(QComboBox::NoInsert);
+            runTargetBox->setCurrentIndex(0);
             // The Settings window rebuilds the list after the first showing: the box follows its items.
-            ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-            ToolBar1->addWidget(ComboBox1);
-            continue;
+            runTargetBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            mainToolBar->addWidget(runTargetBox);
         }
         const QIcon icon = toolIcon(tool.objectName);
         QAction* action =
-            icon.isNull() ? ToolBar1->addAction(tool.hint) : ToolBar1->addAction(icon, tool.hint);
+            icon.isNull() ? mainToolBar->addAction(tool.hint) : mainToolBar->addAction(icon, tool.hint);
         action->setObjectName(tool.objectName);
         action->setToolTip(tool.hint);
-        if (QWidget* button = ToolBar1->widgetForAction(action))
+        if (QWidget* button = mainToolBar->widgetForAction(action))
             button->setObjectName(tool.objectName);
         toolActions.insert(tool.objectName, action);
     }
     // Hidden toggle that marks a Palm run target.
-    ToolButton14 = new QToolButton(ToolBar1);
-    ToolButton14->setObjectName("ToolButton14");
-    ToolButton14->setCheckable(true);
-    ToolButton14->setEnabled(false);
-    QAction* toggleAction = ToolBar1->addWidget(ToolButton14);
+    palmTargetToggle = new QToolButton(mainToolBar);
+    palmTargetToggle->setObjectName("ToolButton14");
+    palmTargetToggle->setCheckable(true);
+    palmTargetToggle->setEnabled(false);
+    QAction* toggleAction = mainToolBar->addWidget(palmTargetToggle);
     toggleAction->setVisible(false);
 
     // Left pane: Source list, class tree, Other files.
     mainSplitter = new QSplitter(Qt::Horizontal, window);
     mainSplitter->setObjectName("Splitter2");
     mainSplitter->setOpaqueResize(false);
-    Panel1 = new QWidget(mainSplitter);
-    Panel1->setObjectName("Panel1");
-    auto* panelLayout = new QVBoxLayout(Panel1);
+    leftPane = new QWidget(mainSplitter);
+    leftPane->setObjectName("Panel1");
+    auto* panelLayout = new QVBoxLayout(leftPane);
     panelLayout->setContentsMargins(0, 0, 0, 0);
-    leftSplitter = new QSplitter(Qt::Vertical, Panel1);
+    leftSplitter = new QSplitter(Qt::Vertical, leftPane);
     leftSplitter->setObjectName("Splitter1");
     leftSplitter->setOpaqueResize(false);
     panelLayout->addWidget(leftSplitter);
 
-    ListBox1 = makeFileList("ListBox1", leftSplitter);
-    sourceSection = ListBox1;
+    sourceList = makeFileList("ListBox1", leftSplitter);
+    sourceSection = sourceList;
 
     setupBrowser(leftSplitter);
 
-    ToolBar2 = new QToolBar(leftSplitter);
-    ToolBar2->setObjectName("ToolBar2");
-    ToolButton15 = ToolBar2->addAction("Add file...");
-    ToolButton15->setObjectName("ToolButton15");
-    ToolButton16 = ToolBar2->addAction("Remove file");
-    ToolButton16->setObjectName("ToolButton16");
+    otherFilesToolBar = new QToolBar(leftSplitter);
+    otherFilesToolBar->setObjectName("ToolBar2");
+    addFileAction = otherFilesToolBar->addAction("Add file...");
+    addFileAction->setObjectName("ToolButton15");
+    removeFileAction = otherFilesToolBar->addAction("Remove file");
+    removeFileAction->setObjectName("ToolButton16");
     // A tool button would otherwise drop the trailing dots from its caption.
-    ToolButton15->setIconText("Add file...");
-    for (QAction* action : {ToolButton15, ToolButton16})
-        if (QWidget* button = ToolBar2->widgetForAction(action))
+    addFileAction->setIconText("Add file...");
+    for (QAction* action : {addFileAction, removeFileAction})
+        if (QWidget* button = otherFilesToolBar->widgetForAction(action))
             button->setObjectName(action->objectName());
-    ListBox2 = makeFileList("ListBox2", leftSplitter);
+    otherFileList = makeFileList("ListBox2", leftSplitter);
     // The pane is never narrower than the file buttons, however large the desktop's font.
-    Panel1->setMinimumWidth(ToolBar2->sizeHint().width());
-    QWidget* otherSection = stack("otherSection", ToolBar2, ListBox2, leftSplitter);
+    leftPane->setMinimumWidth(otherFilesToolBar->sizeHint().width());
+    QWidget* otherSection = stack("otherSection", otherFilesToolBar, otherFileList, leftSplitter);
 
     leftSplitter->addWidget(sourceSection);
     leftSplitter->addWidget(treeSection);
@@ -274,64 +273,64 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     leftSplitter->setChildrenCollapsible(false);
 
     // Pages: Source (editor and message panel) and Documentation.
-    PageControl1 = new QTabWidget(mainSplitter);
-    PageControl1->setObjectName("PageControl1");
-    Source = new QWidget;
-    Source->setObjectName("Source");
-    auto* sourceLayout = new QVBoxLayout(Source);
+    pages = new QTabWidget(mainSplitter);
+    pages->setObjectName("PageControl1");
+    sourcePage = new QWidget;
+    sourcePage->setObjectName("Source");
+    auto* sourceLayout = new QVBoxLayout(sourcePage);
     sourceLayout->setContentsMargins(0, 0, 0, 0);
-    sourceSplitter = new QSplitter(Qt::Vertical, Source);
+    sourceSplitter = new QSplitter(Qt::Vertical, sourcePage);
     sourceSplitter->setObjectName("Splitter3");
     sourceSplitter->setOpaqueResize(false);
     sourceLayout->addWidget(sourceSplitter);
-    RichEdit1 = new SourceEditor(sourceSplitter);
-    RichEdit1->setEnabled(false);
-    Panel3 = new QWidget(sourceSplitter);
-    Panel3->setObjectName("Panel3");
-    Panel3->setMinimumHeight(0);
-    auto* messageLayout = new QVBoxLayout(Panel3);
+    sourceEditor = new SourceEditor(sourceSplitter);
+    sourceEditor->setEnabled(false);
+    messagePanel = new QWidget(sourceSplitter);
+    messagePanel->setObjectName("Panel3");
+    messagePanel->setMinimumHeight(0);
+    auto* messageLayout = new QVBoxLayout(messagePanel);
     messageLayout->setContentsMargins(0, 0, 0, 0);
     messageLayout->setSpacing(0);
-    Panel4 = new HeaderPanel("Messages", Panel3);
-    Panel4->setObjectName("Panel4");
-    Panel4->setToolTip("Double click to resize.");
-    Panel4->setFixedHeight(fontscale::px(15));
-    Panel4->setFrameShape(QFrame::StyledPanel);
-    Panel4->setAutoFillBackground(true);
-    ListBox3 = new MessageList(Panel3);
-    ListBox3->setObjectName("ListBox3");
-    ListBox3->setMinimumHeight(0);
-    ListBox3->setContextMenuPolicy(Qt::CustomContextMenu);
-    messageLayout->addWidget(Panel4);
-    messageLayout->addWidget(ListBox3, 1);
-    sourceSplitter->addWidget(RichEdit1);
-    sourceSplitter->addWidget(Panel3);
+    messageHeader = new HeaderPanel("Messages", messagePanel);
+    messageHeader->setObjectName("Panel4");
+    messageHeader->setToolTip("Double click to resize.");
+    messageHeader->setFixedHeight(FontScale::px(15));
+    messageHeader->setFrameShape(QFrame::StyledPanel);
+    messageHeader->setAutoFillBackground(true);
+    messageList = new MessageList(messagePanel);
+    messageList->setObjectName("ListBox3");
+    messageList->setMinimumHeight(0);
+    messageList->setContextMenuPolicy(Qt::CustomContextMenu);
+    messageLayout->addWidget(messageHeader);
+    messageLayout->addWidget(messageList, 1);
+    sourceSplitter->addWidget(sourceEditor);
+    sourceSplitter->addWidget(messagePanel);
     sourceSplitter->setStretchFactor(0, 1);
     sourceSplitter->setStretchFactor(1, 0);
     sourceSplitter->setCollapsible(0, false);
     sourceSplitter->setCollapsible(1, false);
-    PageControl1->addTab(Source, "Source");
+    pages->addTab(sourcePage, "Source");
 
-    Documentation = new QWidget;
-    Documentation->setObjectName("Documentation");
-    new QVBoxLayout(Documentation);
-    PageControl1->addTab(Documentation, "Documentation");
+    documentationPage = new QWidget;
+    documentationPage->setObjectName("Documentation");
+    new QVBoxLayout(documentationPage);
+    pages->addTab(documentationPage, "Documentation");
 
-    mainSplitter->addWidget(Panel1);
-    mainSplitter->addWidget(PageControl1);
+    mainSplitter->addWidget(leftPane);
+    mainSplitter->addWidget(pages);
     mainSplitter->setStretchFactor(0, 0);
     mainSplitter->setStretchFactor(1, 1);
     mainSplitter->setChildrenCollapsible(false);
     window->setCentralWidget(mainSplitter);
 
-    StatusBar1 = new QStatusBar(window);
-    StatusBar1->setObjectName("StatusBar1");
-    window->setStatusBar(StatusBar1);
+    mainStatusBar = new QStatusBar(window);
+    mainStatusBar->setObjectName("StatusBar1");
+    window->setStatusBar(mainStatusBar);
     // Permanent fields on the right; the left stays free for the messages others show for a while.
     const auto field = [this](const char* name, const QString& text) {
-        auto* label = new QLabel(text, StatusBar1);
+        auto* label = new QLabel(text, mainStatusBar);
         label->setObjectName(name);
-        StatusBar1->addPermanentWidget(label);
+        mainStatusBar->addPermanentWidget(label);
         return label;
     };
     buildResult = field("buildResult", QString());
@@ -339,47 +338,47 @@ void MainWindowUi::setupUi(QMainWindow* window) {
     typingMode = field("typingMode", QStringLiteral("INS"));
 
     // Context menus of the two file lists.
-    PopupMenu1 = new QMenu(window);
-    PopupMenu1->setObjectName("PopupMenu1");
-    SaveSource1 = PopupMenu1->addAction("Save");
-    SaveSource1->setObjectName("Save2");
-    Removefromproject1 = PopupMenu1->addAction("Remove from project");
-    Removefromproject1->setObjectName("Removefromproject1");
-    PopupMenu2 = new QMenu(window);
-    PopupMenu2->setObjectName("PopupMenu2");
-    AddNewFile1 = PopupMenu2->addAction("Add new file to project...");
-    AddNewFile1->setObjectName("Addnewfiletoproject1");
-    Showpicture1 = PopupMenu2->addAction("Show picture...");
-    Showpicture1->setObjectName("Showpicture1");
-    Removefromproject2 = PopupMenu2->addAction("Remove from project");
-    Removefromproject2->setObjectName("Removefromproject2");
-    PopupMenu3 = new QMenu(window);
-    PopupMenu3->setObjectName("PopupMenu3");
-    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    sourceListMenu = new QMenu(window);
+    sourceListMenu->setObjectName("PopupMenu1");
+    saveSourceItem = sourceListMenu->addAction("Save");
+    saveSourceItem->setObjectName("Save2");
+    removeSourceItem = sourceListMenu->addAction("Remove from project");
+    removeSourceItem->setObjectName("Removefromproject1");
+    otherFilesMenu = new QMenu(window);
+    otherFilesMenu->setObjectName("PopupMenu2");
+    addOtherFileItem = otherFilesMenu->addAction("Add new file to project...");
+    addOtherFileItem->setObjectName("Addnewfiletoproject1");
+    showPictureItem = otherFilesMenu->addAction("Show picture...");
+    showPictureItem->setObjectName("Showpicture1");
+    removeOtherItem = otherFilesMenu->addAction("Remove from project");
+    removeOtherItem->setObjectName("Removefromproject2");
+    editorMenu = new QMenu(window);
+    editorMenu->setObjectName("PopupMenu3");
+    sourceEditor->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const MenuCommand& command : editorMenuCommands()) {
         if (command.separatorBefore)
-            PopupMenu3->addSeparator();
-        QAction* action = PopupMenu3->addAction(command.caption);
+            editorMenu->addSeparator();
+        QAction* action = editorMenu->addAction(command.caption);
         action->setObjectName(command.objectName);
         if (!command.shortcut.isEmpty()) {
             action->setShortcut(QKeySequence(command.shortcut, QKeySequence::PortableText));
             action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-            RichEdit1->addAction(action);
+            sourceEditor->addAction(action);
         }
         editorMenuActions.insert(command.objectName, action);
     }
 
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ListBox1), static_cast<QWidget*>(TreeView1), static_cast<QWidget*>(ListBox2),
-          static_cast<QWidget*>(ListBox3), static_cast<QWidget*>(RichEdit1)})
+    for (QWidget* widget : {static_cast<QWidget*>(sourceList), static_cast<QWidget*>(classTree),
+                            static_cast<QWidget*>(otherFileList), static_cast<QWidget*>(messageList),
+                            static_cast<QWidget*>(sourceEditor)})
         ignoreHeightHint(widget);
 
     // Designed sizes until the stored ones arrive.
     window->resize(900, 650);
-    setLeftPaneWidth(fontscale::px(185));
-    setSourceListHeight(fontscale::px(165));
-    setClassTreeHeight(fontscale::px(115));
-    setMessagePanelHeight(fontscale::px(125));
+    setLeftPaneWidth(FontScale::px(185));
+    setSourceListHeight(FontScale::px(165));
+    setClassTreeHeight(FontScale::px(115));
+    setMessagePanelHeight(FontScale::px(125));
 }
 
 int MainWindowUi::sourceListHeight() const {

@@ -26,54 +26,54 @@ class HeaderPanel;
 // The widgets of the main window, built in one place. Every widget carries its component name as
 // objectName; the main window binds behaviour to them.
 struct MainWindowUi {
-    QToolBar* ToolBar1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QToolButton* ToolButton14 = nullptr;
+    QToolBar* mainToolBar = nullptr;
+    QComboBox* runTargetBox = nullptr;
+    QToolButton* palmTargetToggle = nullptr;
 
     QSplitter* mainSplitter = nullptr; // left pane | pages
-    QWidget* Panel1 = nullptr;
+    QWidget* leftPane = nullptr;
     QSplitter* leftSplitter = nullptr; // sources | class tree | other files
-    QListWidget* ListBox1 = nullptr;
+    QListWidget* sourceList = nullptr;
     QWidget* sourceSection = nullptr;
     // The class browser: header, tool bar (sorted, like the source file, variables, methods), tree.
     QLabel* BrowserHeader = nullptr;
-    QToolBar* ToolBar4 = nullptr;
-    QAction* ToolButton20 = nullptr;
-    QAction* ToolButton21 = nullptr;
-    QAction* ToolButton22 = nullptr; // separator
-    QAction* ToolButton23 = nullptr;
-    QAction* ToolButton24 = nullptr;
-    QList<QIcon> ImageList3; // class, method, variable, sorted, source order
-    QTreeWidget* TreeView1 = nullptr;
+    QToolBar* browserToolBar = nullptr;
+    QAction* browserSorted = nullptr;
+    QAction* browserSourceOrder = nullptr;
+    QAction* browserSeparator = nullptr; // separator
+    QAction* browserVariables = nullptr;
+    QAction* browserMethods = nullptr;
+    QList<QIcon> browserIcons; // class, method, variable, sorted, source order
+    QTreeWidget* classTree = nullptr;
     QWidget* treeSection = nullptr;
-    QToolBar* ToolBar2 = nullptr;
-    QListWidget* ListBox2 = nullptr;
-    QAction* ToolButton15 = nullptr; // "Add file..."
-    QAction* ToolButton16 = nullptr; // "Remove file"
+    QToolBar* otherFilesToolBar = nullptr;
+    QListWidget* otherFileList = nullptr;
+    QAction* addFileAction = nullptr;    // "Add file..."
+    QAction* removeFileAction = nullptr; // "Remove file"
 
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* Source = nullptr;
-    QWidget* Documentation = nullptr;
+    QTabWidget* pages = nullptr;
+    QWidget* sourcePage = nullptr;
+    QWidget* documentationPage = nullptr;
     QSplitter* sourceSplitter = nullptr; // editor | message panel
-    SourceEditor* RichEdit1 = nullptr;
-    QWidget* Panel3 = nullptr;
-    HeaderPanel* Panel4 = nullptr;
-    MessageList* ListBox3 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    SourceEditor* sourceEditor = nullptr;
+    QWidget* messagePanel = nullptr;
+    HeaderPanel* messageHeader = nullptr;
+    MessageList* messageList = nullptr;
+    QStatusBar* mainStatusBar = nullptr;
     QLabel* buildResult = nullptr;   // how the last compile ended
     QLabel* caretPosition = nullptr; // line:column of the caret, from 1
     QLabel* typingMode = nullptr;    // INS or OVR
 
     // Source list context menu and Other files context menu.
-    QMenu* PopupMenu1 = nullptr;
-    QAction* SaveSource1 = nullptr;
-    QAction* Removefromproject1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* AddNewFile1 = nullptr;
-    QAction* Showpicture1 = nullptr;
-    QAction* Removefromproject2 = nullptr;
+    QMenu* sourceListMenu = nullptr;
+    QAction* saveSourceItem = nullptr;
+    QAction* removeSourceItem = nullptr;
+    QMenu* otherFilesMenu = nullptr;
+    QAction* addOtherFileItem = nullptr;
+    QAction* showPictureItem = nullptr;
+    QAction* removeOtherItem = nullptr;
     // The editor's context menu; its shortcuts work while the editor has the focus.
-    QMenu* PopupMenu3 = nullptr;
+    QMenu* editorMenu = nullptr;
 
     QHash<QString, QMenu*> menus;         // by objectName ("File1", ...)
     QHash<QString, QAction*> menuActions; // by objectName ("New1", ...)

@@ -116,36 +116,38 @@ QAction* browserButton(QToolBar* bar, const QString& name, const QIcon& icon, co
 } // namespace
 
 void MainWindowUi::setupBrowser(QWidget* parent) {
-    ImageList3 = {letterPicture(QColor(0x2e, 0x7d, 0x32), QStringLiteral("C"), true), methodPicture(),
-                  letterPicture(QColor(0x1e, 0x88, 0xe5), QStringLiteral("v"), false), sortedPicture(),
-                  sourcePicture()};
+    browserIcons = {letterPicture(QColor(0x2e, 0x7d, 0x32), QStringLiteral("C"), true), methodPicture(),
+                    letterPicture(QColor(0x1e, 0x88, 0xe5), QStringLiteral("v"), false), sortedPicture(),
+                    sourcePicture()};
 
     BrowserHeader = new QLabel(QStringLiteral("Browser"), parent);
     BrowserHeader->setObjectName("BrowserHeader");
-    BrowserHeader->setFixedHeight(fontscale::px(15));
+    BrowserHeader->setFixedHeight(FontScale::px(15));
     BrowserHeader->setFrameShape(QFrame::StyledPanel);
     BrowserHeader->setAutoFillBackground(true);
 
-    ToolBar4 = new QToolBar(parent);
-    ToolBar4->setObjectName("ToolBar4");
-    ToolBar4->setIconSize(QSize(kPictureSize, kPictureSize));
-    ToolButton20 = browserButton(ToolBar4, "ToolButton20", ImageList3[ClassBrowser::SortedPicture],
-                                 QStringLiteral("Sorted"), false);
-    ToolButton21 = browserButton(ToolBar4, "ToolButton21", ImageList3[ClassBrowser::SourcePicture],
-                                 QStringLiteral("Like the source file"), true);
-    ToolButton22 = ToolBar4->addSeparator();
-    ToolButton22->setObjectName("ToolButton22");
-    ToolButton23 =
-        browserButton(ToolBar4, "ToolButton23", ImageList3[ClassBrowser::VariablePicture], {}, true);
-    ToolButton24 = browserButton(ToolBar4, "ToolButton24", ImageList3[ClassBrowser::MethodPicture], {}, true);
+    browserToolBar = new QToolBar(parent);
+    browserToolBar->setObjectName("ToolBar4");
+    browserToolBar->setIconSize(QSize(kPictureSize, kPictureSize));
+    browserSorted = browserButton(browserToolBar, "ToolButton20", browserIcons[ClassBrowser::SortedPicture],
+                                  QStringLiteral("Sorted"), false);
+    browserSourceOrder =
+        browserButton(browserToolBar, "ToolButton21", browserIcons[ClassBrowser::SourcePicture],
+                      QStringLiteral("Like the source file"), true);
+    browserSeparator = browserToolBar->addSeparator();
+    browserSeparator->setObjectName("ToolButton22");
+    browserVariables =
+        browserButton(browserToolBar, "ToolButton23", browserIcons[ClassBrowser::VariablePicture], {}, true);
+    browserMethods =
+        browserButton(browserToolBar, "ToolButton24", browserIcons[ClassBrowser::MethodPicture], {}, true);
 
-    TreeView1 = new QTreeWidget(parent);
-    TreeView1->setObjectName("TreeView1");
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setRootIsDecorated(false);
-    TreeView1->setIndentation(19);
-    TreeView1->setUniformRowHeights(true);
-    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    classTree = new QTreeWidget(parent);
+    classTree->setObjectName("TreeView1");
+    classTree->setHeaderHidden(true);
+    classTree->setRootIsDecorated(false);
+    classTree->setIndentation(19);
+    classTree->setUniformRowHeights(true);
+    classTree->setSelectionMode(QAbstractItemView::SingleSelection);
 
     treeSection = new QWidget(parent);
     treeSection->setObjectName("treeSection");
@@ -153,10 +155,10 @@ void MainWindowUi::setupBrowser(QWidget* parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(BrowserHeader);
-    layout->addWidget(ToolBar4);
-    layout->addWidget(TreeView1, 1);
+    layout->addWidget(browserToolBar);
+    layout->addWidget(classTree, 1);
 }
 
 int MainWindowUi::browserChromeHeight() const {
-    return BrowserHeader->maximumHeight() + ToolBar4->sizeHint().height();
+    return BrowserHeader->maximumHeight() + browserToolBar->sizeHint().height();
 }

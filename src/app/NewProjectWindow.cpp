@@ -40,55 +40,55 @@ QLabel* note(const QString& text) {
 
 } // namespace
 
-TForm3::TForm3(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
+NewProjectWindow::NewProjectWindow(WorkspaceHost& host, QWidget* parent, const QString& templateFolder)
     : QDialog(parent), m_host(host),
       m_templateFolder(templateFolder.isEmpty() ? programFolder() : templateFolder) {
     setupUi();
     // Read before the placement is restored: restoring creates the product key.
-    Edit2->setText(initialProjectsFolder(m_host));
+    m_parentFolder->setText(initialProjectsFolder(m_host));
     m_placement = new FormSizeSave(this, &m_host.store());
     m_placement->restore();
-    connect(Edit1, &QLineEdit::textChanged, this, &TForm3::inputChanged);
-    connect(Edit2, &QLineEdit::textChanged, this, &TForm3::inputChanged);
-    connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm3::reject);
+    connect(m_projectName, &QLineEdit::textChanged, this, &NewProjectWindow::inputChanged);
+    connect(m_parentFolder, &QLineEdit::textChanged, this, &NewProjectWindow::inputChanged);
+    connect(m_okButton, &QPushButton::clicked, this, &NewProjectWindow::createProject);
+    connect(m_browseButton, &QPushButton::clicked, this, &NewProjectWindow::chooseParentFolder);
+    connect(m_cancelButton, &QPushButton::clicked, this, &NewProjectWindow::reject);
     inputChanged();
     // The name is typed first: over the placeholder "unknown", not after it.
-    Edit1->setFocus();
-    Edit1->selectAll();
+    m_projectName->setFocus();
+    m_projectName->selectAll();
 }
 
-void TForm3::setupUi() {
+void NewProjectWindow::setupUi() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("New Project"));
 
-    Edit1 = new QLineEdit(QStringLiteral("unknown"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit2 = new QLineEdit(QStringLiteral("/"));
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    CheckBox1 = new QCheckBox(QStringLiteral("Create MainWindow Class"));
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setChecked(true);
-    Button1 = new QPushButton(QStringLiteral("OK"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button1->setEnabled(false);
-    Button2 = new QPushButton(QStringLiteral("..."));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setMaximumWidth(fontscale::px(32));
-    Button3 = new QPushButton(QStringLiteral("Cancel"));
-    Button3->setObjectName(QStringLiteral("Button3"));
+    m_projectName = new QLineEdit(QStringLiteral("unknown"));
+    m_projectName->setObjectName(QStringLiteral("Edit1"));
+    m_parentFolder = new QLineEdit(QStringLiteral("/"));
+    m_parentFolder->setObjectName(QStringLiteral("Edit2"));
+    m_createMainClass = new QCheckBox(QStringLiteral("Create MainWindow Class"));
+    m_createMainClass->setObjectName(QStringLiteral("CheckBox1"));
+    m_createMainClass->setChecked(true);
+    m_okButton = new QPushButton(QStringLiteral("OK"));
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
+    m_okButton->setEnabled(false);
+    m_browseButton = new QPushButton(QStringLiteral("..."));
+    m_browseButton->setObjectName(QStringLiteral("Button2"));
+    m_browseButton->setMaximumWidth(FontScale::px(32));
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    m_cancelButton->setObjectName(QStringLiteral("Button3"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(note(QStringLiteral("Choose a name for the project:")), 0, 0, 1, 2);
-    grid->addWidget(Edit1, 1, 0, 1, 2);
+    grid->addWidget(m_projectName, 1, 0, 1, 2);
     grid->addWidget(note(QStringLiteral(
                         "Select the path in which the project directory for all project files is created:")),
                     2, 0, 1, 2);
-    grid->addWidget(Edit2, 3, 0);
-    grid->addWidget(Button2, 3, 1);
-    grid->addWidget(CheckBox1, 4, 0, 1, 2);
+    grid->addWidget(m_parentFolder, 3, 0);
+    grid->addWidget(m_browseButton, 3, 1);
+    grid->addWidget(m_createMainClass, 4, 0, 1, 2);
     grid->addWidget(
         note(QStringLiteral("Tick \"Create MainWindow Class\" for a MainWindow based on the standard "
                             "MainWindow template. Use \"File/New...\" from the main menu for other "
@@ -97,16 +97,16 @@ void TForm3::setupUi() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button3);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
-    resize(fontscale::px(QSize(420, 240)));
+    resize(FontScale::px(QSize(420, 240)));
 }
 
-QString TForm3::initialProjectsFolder(WorkspaceHost& host) {
+QString NewProjectWindow::initialProjectsFolder(WorkspaceHost& host) {
     const std::optional<QString> stored = ProductSettings::readProjects(host.store());
     if (!stored)
         return QStringLiteral("/");
@@ -115,17 +115,17 @@ QString TForm3::initialProjectsFolder(WorkspaceHost& host) {
     return *stored;
 }
 
-bool TForm3::runModal() {
+bool NewProjectWindow::runModal() {
     m_created = false;
     m_placement->restore();
     exec();
     return m_created;
 }
 
-void TForm3::inputChanged() {
-    if (holdsBlank(Edit1->text())) {
-        const QString typed = Edit1->text();
-        const int cursor = Edit1->cursorPosition();
+void NewProjectWindow::inputChanged() {
+    if (holdsBlank(m_projectName->text())) {
+        const QString typed = m_projectName->text();
+        const int cursor = m_projectName->cursorPosition();
         stopBox(kNoSpaces);
         // Only the blanks go; the rest of the name and the cursor's place in it stay.
         QString kept;
@@ -137,30 +137,31 @@ void TForm3::inputChanged() {
             if (i < cursor)
                 ++keptCursor;
         }
-        Edit1->setText(kept); // comes back here with a name without blanks
-        Edit1->setCursorPosition(keptCursor);
+        m_projectName->setText(kept); // comes back here with a name without blanks
+        m_projectName->setCursorPosition(keptCursor);
         return;
     }
-    const QString name = Edit1->text();
-    Button1->setEnabled(!name.isEmpty() && name != QLatin1String("unknown") && !Edit2->text().isEmpty());
+    const QString name = m_projectName->text();
+    m_okButton->setEnabled(!name.isEmpty() && name != QLatin1String("unknown") &&
+                           !m_parentFolder->text().isEmpty());
 }
 
-void TForm3::Button2Click() {
+void NewProjectWindow::chooseParentFolder() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Folder;
     request.title = QStringLiteral("Project Path");
-    request.folder = Edit2->text();
+    request.folder = m_parentFolder->text();
     const QStringList chosen = chooseFiles(this, request);
     if (!chosen.isEmpty())
-        Edit2->setText(chosen.first());
+        m_parentFolder->setText(chosen.first());
 }
 
 // The open project changes only once the new folder exists: a No to the question or a folder that
 // cannot be created leaves the open project as it was.
-void TForm3::Button1Click() {
-    if (!Button1->isEnabled())
+void NewProjectWindow::createProject() {
+    if (!m_okButton->isEnabled())
         return;
-    const QString name = Edit1->text();
+    const QString name = m_projectName->text();
     // The name becomes the folder, the project file and the main class: it must be a Java class name.
     if (const QString problem = javaClassNameProblem(name); !problem.isEmpty()) {
         messageDialog(problem, mtError, mbOK);
@@ -168,7 +169,7 @@ void TForm3::Button1Click() {
     }
     // "~/Projects" or "work" typed by hand: the folder must not depend on the current folder, or the
     // project could not be found again at the next start.
-    const QString path = absoluteUserPath(Edit2->text());
+    const QString path = absoluteUserPath(m_parentFolder->text());
     const QString dir = newProjectDir(path, name);
 
     ProductSettings::writeProjects(m_host.store(), path);
@@ -190,9 +191,9 @@ void TForm3::Button1Click() {
     project.ProjectName = name;
     project.ProjectFileName = name + QStringLiteral(".hwp");
     project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
-    m_host.files().loescheListe();
+    m_host.files().clear();
 
-    if (CheckBox1->isChecked()) {
+    if (m_createMainClass->isChecked()) {
         const FileResult generated = m_host.createFileFromTemplate(
             ClassTemplate::templatePath(m_templateFolder, QStringLiteral("MainWindow")), name);
         if (!generated)
@@ -204,7 +205,7 @@ void TForm3::Button1Click() {
     accept();
 }
 
-void TForm3::done(int result) {
+void NewProjectWindow::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -29,23 +29,23 @@ const QString kProgramFilter = QStringLiteral("Programs (*)|*");
 
 } // namespace
 
-TForm5::TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
+SettingsWindow::SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
     : QDialog(parent), m_host(host), m_live(live) {
     m_ui.setupUi(this);
     m_binder = new SettingsBinder(this, m_live);
     m_binder->pushAll();
     m_placement = new FormSizeSave(this, &m_host.store());
 
-    connect(m_ui.Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(m_ui.Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
-    connect(m_ui.Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
-    connect(m_ui.Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
-    connect(m_ui.Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
-    connect(m_ui.Button7, &QPushButton::clicked, this, &TForm5::Button7Click);
-    connect(m_ui.Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
-    connect(m_ui.CheckBox13, &QCheckBox::clicked, this, &TForm5::CheckBox13Click);
+    connect(m_ui.okButton, &QPushButton::clicked, this, &SettingsWindow::acceptSettings);
+    connect(m_ui.cancelButton, &QPushButton::clicked, this, &SettingsWindow::discardSettings);
+    connect(m_ui.superWabaButton, &QPushButton::clicked, this, &SettingsWindow::chooseSuperWabaFolder);
+    connect(m_ui.jdkButton, &QPushButton::clicked, this, &SettingsWindow::chooseJdkFolder);
+    connect(m_ui.classPathButton, &QPushButton::clicked, this, &SettingsWindow::addToClassPath);
+    connect(m_ui.emulatorButton, &QPushButton::clicked, this, &SettingsWindow::chooseEmulator);
+    connect(m_ui.simulatorButton, &QPushButton::clicked, this, &SettingsWindow::chooseSimulator);
+    connect(m_ui.installAtHotSync, &QCheckBox::clicked, this, &SettingsWindow::installAtHotSyncClicked);
 
-    connect(m_ui.edit9, &QLineEdit::textChanged, &m_live, &LiveSettings::setCreatorId);
+    connect(m_ui.creatorId, &QLineEdit::textChanged, &m_live, &LiveSettings::setCreatorId);
     connect(&m_live, &LiveSettings::changed, this, [this](const QString& name) {
         if (name == LiveSettings::creatorIdName())
             showCreatorId();
@@ -55,17 +55,17 @@ TForm5::TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
     FormShow();
 }
 
-bool TForm5::runModal() {
+bool SettingsWindow::runModal() {
     return exec() == QDialog::Accepted;
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void SettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm5::FormShow() {
+void SettingsWindow::FormShow() {
     m_placement->restore();
 
     const ToolPaths paths = m_host.toolPaths();
@@ -90,48 +90,48 @@ void TForm5::FormShow() {
         fillPalmUsers(m_host.readPalmUsers(false), m_live.number(u"PalmuserNo"));
 
     // Offered, never stored: the JDK found on this machine, until the user sets one.
-    m_ui.Edit4->setPlaceholderText(detectJdkFolder());
+    m_ui.jdkPath->setPlaceholderText(detectJdkFolder());
 
     rebuildRunTargets();
 }
 
-void TForm5::showCreatorId() {
+void SettingsWindow::showCreatorId() {
     const QString id = m_live.creatorId();
-    if (m_ui.edit9->text() != id)
-        m_ui.edit9->setText(id);
-    m_ui.CheckBox5->setChecked(m_live.creatorIdTicked());
+    if (m_ui.creatorId->text() != id)
+        m_ui.creatorId->setText(id);
+    m_ui.creatorIdIndicator->setChecked(m_live.creatorIdTicked());
 }
 
 // The HotSync box itself stays usable without users, so it can always be unticked.
-void TForm5::fillPalmUsers(const QStringList& users, int storedIndex) {
+void SettingsWindow::fillPalmUsers(const QStringList& users, int storedIndex) {
     if (users.isEmpty()) {
-        m_ui.ComboBox3->setEnabled(false);
+        m_ui.hotSyncUser->setEnabled(false);
         return;
     }
-    m_ui.ComboBox3->setEnabled(true);
+    m_ui.hotSyncUser->setEnabled(true);
     {
-        const QSignalBlocker quiet(m_ui.ComboBox3);
-        m_ui.ComboBox3->clear();
-        m_ui.ComboBox3->addItems(users);
-        m_ui.ComboBox3->setCurrentIndex(storedIndex >= 0 && storedIndex < users.size() ? storedIndex : -1);
+        const QSignalBlocker quiet(m_ui.hotSyncUser);
+        m_ui.hotSyncUser->clear();
+        m_ui.hotSyncUser->addItems(users);
+        m_ui.hotSyncUser->setCurrentIndex(storedIndex >= 0 && storedIndex < users.size() ? storedIndex : -1);
     }
-    m_live.setNumber(u"PalmuserNo", m_ui.ComboBox3->currentIndex());
+    m_live.setNumber(u"PalmuserNo", m_ui.hotSyncUser->currentIndex());
 }
 
-void TForm5::CheckBox13Click(bool checked) {
+void SettingsWindow::installAtHotSyncClicked(bool checked) {
     if (!checked)
         return;
     const QStringList users = m_host.readPalmUsers(true);
     // Nothing to install to: the problem was just shown, and the box does not stay ticked.
     if (users.isEmpty()) {
         m_live.setFlag(u"Hotsync", false);
-        m_ui.ComboBox3->setEnabled(false);
+        m_ui.hotSyncUser->setEnabled(false);
         return;
     }
     fillPalmUsers(users, SettingsValues::readPalmUserNo(m_host.store()));
 }
 
-void TForm5::rebuildRunTargets() {
+void SettingsWindow::rebuildRunTargets() {
     QComboBox* box = m_host.runTargetBox();
     if (!box)
         return;
@@ -147,7 +147,7 @@ void TForm5::rebuildRunTargets() {
     box->setCurrentIndex(int(targets.indexOf(runTargetToShow(targets, before))));
 }
 
-QString TForm5::chooseFolder(const QString& title, const QString& startFolder) {
+QString SettingsWindow::chooseFolder(const QString& title, const QString& startFolder) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Folder;
     request.title = title;
@@ -159,7 +159,7 @@ QString TForm5::chooseFolder(const QString& title, const QString& startFolder) {
     return m_dirName;
 }
 
-QString TForm5::chooseProgram(const QString& title, const QString& current) {
+QString SettingsWindow::chooseProgram(const QString& title, const QString& current) {
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
     request.title = title;
@@ -170,13 +170,13 @@ QString TForm5::chooseProgram(const QString& title, const QString& current) {
 }
 
 // The folder loops stop when the picker is cancelled: there is no new folder to test then.
-void TForm5::Button3Click() {
+void SettingsWindow::chooseSuperWabaFolder() {
     for (;;) {
-        const QString folder = chooseFolder(QStringLiteral("SuperWaba Path"), m_ui.Edit1->text());
+        const QString folder = chooseFolder(QStringLiteral("SuperWaba Path"), m_ui.superWabaPath->text());
         if (folder.isEmpty())
             return;
         if (isSuperWabaFolder(folder)) {
-            m_ui.Edit1->setText(folder);
+            m_ui.superWabaPath->setText(folder);
             return;
         }
         if (messageDialog(wrongFolderMessage(folder, QStringLiteral("lib/SuperWabaTools.jar")),
@@ -185,15 +185,15 @@ void TForm5::Button3Click() {
     }
 }
 
-void TForm5::Button5Click() {
+void SettingsWindow::chooseJdkFolder() {
     for (;;) {
-        const QString start = m_ui.Edit4->text().isEmpty() ? detectJdkFolder() : m_ui.Edit4->text();
+        const QString start = m_ui.jdkPath->text().isEmpty() ? detectJdkFolder() : m_ui.jdkPath->text();
         const QString folder = chooseFolder(QStringLiteral("JDK Path"), start);
         if (folder.isEmpty())
             return;
         if (isJdkFolder(folder)) {
             m_live.setChoice(u"JavaExe", 0);
-            m_ui.Edit4->setText(folder);
+            m_ui.jdkPath->setText(folder);
             if (hasOldJava(folder))
                 m_live.setChoice(u"JavaExe",
                                  messageDialog(kOldJava, mtConfirmation, mbYesNo) == mrYes ? 1 : 0);
@@ -205,26 +205,27 @@ void TForm5::Button5Click() {
     }
 }
 
-void TForm5::Button6Click() {
+void SettingsWindow::addToClassPath() {
     const QString folder = chooseFolder(QStringLiteral("Additional Classpath"), QString());
     if (!folder.isEmpty())
-        m_ui.Edit5->setText(appendClassPathFolder(m_ui.Edit5->text(), folder));
+        m_ui.classPath->setText(appendClassPathFolder(m_ui.classPath->text(), folder));
 }
 
-void TForm5::Button7Click() {
-    const QString program = chooseProgram(QStringLiteral("Emulator.exe from POSE"), m_ui.Edit6->text());
-    if (!program.isEmpty())
-        m_ui.Edit6->setText(program);
-}
-
-void TForm5::Button4Click() {
+void SettingsWindow::chooseEmulator() {
     const QString program =
-        chooseProgram(QStringLiteral("PalmSim.exe from PalmSimulator"), m_ui.Edit14->text());
+        chooseProgram(QStringLiteral("Emulator.exe from POSE"), m_ui.emulatorPath->text());
     if (!program.isEmpty())
-        m_ui.Edit14->setText(program);
+        m_ui.emulatorPath->setText(program);
 }
 
-void TForm5::Button1Click() {
+void SettingsWindow::chooseSimulator() {
+    const QString program =
+        chooseProgram(QStringLiteral("PalmSim.exe from PalmSimulator"), m_ui.simulatorPath->text());
+    if (!program.isEmpty())
+        m_ui.simulatorPath->setText(program);
+}
+
+void SettingsWindow::acceptSettings() {
     m_host.setToolPaths(m_live.toolPaths());
     ProjectValues& project = m_host.project();
     // The creator ID lives in the project file, so a new one must be saved with the project.
@@ -248,16 +249,16 @@ void TForm5::Button1Click() {
     accept();
 }
 
-void TForm5::Button2Click() {
+void SettingsWindow::discardSettings() {
     reject();
 }
 
-void TForm5::done(int result) {
+void SettingsWindow::done(int result) {
     rebuildRunTargets();
     m_placement->save();
     QDialog::done(result);
 }
 
-void TForm5::reportFailure(const QString& message) {
+void SettingsWindow::reportFailure(const QString& message) {
     messageDialog(message, mtError, mbOK);
 }

@@ -14,15 +14,15 @@ class WorkspaceHost;
 // The Settings window (Form5): shows and edits the live settings. It is created once and hidden, not
 // destroyed, when closed. Its controls are bound to the live settings both ways, so a change counts at
 // once; every showing reads the store again, OK writes it, Cancel and the close box write nothing.
-class TForm5 : public QDialog {
+class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm5(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
+    SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
 
     SettingsWindowUi& ui() { return m_ui; }
     SettingsBinder& binder() { return *m_binder; }
 
-    // Settings1Click: shows the window modally; true when it was closed with OK.
+    // openSettings: shows the window modally; true when it was closed with OK.
     bool runModal();
 
     // Creation and every showing: placement, tool paths, creator ID, the store, icons, Palm users and the
@@ -33,14 +33,14 @@ public:
     void rebuildRunTargets();
 
 public slots:
-    void Button1Click(); // OK
-    void Button2Click(); // Cancel
-    void Button3Click(); // SuperWaba folder
-    void Button5Click(); // JDK folder
-    void Button6Click(); // add to the class path
-    void Button7Click(); // emulator program
-    void Button4Click(); // simulator program
-    void CheckBox13Click(bool checked);
+    void acceptSettings();        // OK
+    void discardSettings();       // Cancel
+    void chooseSuperWabaFolder(); // SuperWaba folder
+    void chooseJdkFolder();       // JDK folder
+    void addToClassPath();        // add to the class path
+    void chooseEmulator();        // emulator program
+    void chooseSimulator();       // simulator program
+    void installAtHotSyncClicked(bool checked);
 
     // Closing, whichever way: the run-target list, then the placement.
     void done(int result) override;

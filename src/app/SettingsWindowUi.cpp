@@ -72,7 +72,7 @@ QWidget* numberEdit(const QString& editName, const QString& upDownName, int mini
                     QLineEdit** editOut = nullptr, UpDown** upDownOut = nullptr) {
     auto* edit = lineEdit(editName);
     edit->setValidator(new DigitsOnlyValidator(edit));
-    edit->setMaximumWidth(fontscale::px(60));
+    edit->setMaximumWidth(FontScale::px(60));
     auto* upDown = named(new UpDown, upDownName);
     upDown->setRange(minimum, maximum);
     upDown->setIncrement(step);
@@ -107,7 +107,7 @@ protected:
 private:
     void follow() {
         const QColor wanted =
-            readability::readableOn(m_colour, palette().color(QPalette::Window), readability::kTextContrast);
+            Readability::readableOn(m_colour, palette().color(QPalette::Window), Readability::kTextContrast);
         // Setting the palette raises another change, which then finds the colour in place.
         if (palette().color(QPalette::WindowText) == wanted)
             return;
@@ -129,45 +129,45 @@ void SettingsWindowUi::setupUi(QDialog* form) {
     form->setObjectName(QStringLiteral("Form5"));
     form->setWindowTitle(QStringLiteral("Settings"));
 
-    PageControl1 = named(new QTabWidget, QStringLiteral("PageControl1"));
-    PageControl1->addTab(named(exegenPage(), QStringLiteral("TabSheet1")), QStringLiteral("Exegen"));
-    PageControl1->addTab(named(warpPage(), QStringLiteral("TabSheet2")), QStringLiteral("Warp"));
-    PageControl1->addTab(named(jdkPage(), QStringLiteral("TabSheet3")), QStringLiteral("JDK"));
-    PageControl1->addTab(named(pathsPage(), QStringLiteral("TabSheet4")), QStringLiteral("Paths"));
-    PageControl1->addTab(named(appletPage(), QStringLiteral("TabSheet5")), QStringLiteral("Applet"));
-    PageControl1->addTab(named(otherPage(), QStringLiteral("TabSheet6")), QStringLiteral("Other"));
-    PageControl1->setCurrentIndex(0);
+    pages = named(new QTabWidget, QStringLiteral("PageControl1"));
+    pages->addTab(named(exegenPage(), QStringLiteral("TabSheet1")), QStringLiteral("Exegen"));
+    pages->addTab(named(warpPage(), QStringLiteral("TabSheet2")), QStringLiteral("Warp"));
+    pages->addTab(named(jdkPage(), QStringLiteral("TabSheet3")), QStringLiteral("JDK"));
+    pages->addTab(named(pathsPage(), QStringLiteral("TabSheet4")), QStringLiteral("Paths"));
+    pages->addTab(named(appletPage(), QStringLiteral("TabSheet5")), QStringLiteral("Applet"));
+    pages->addTab(named(otherPage(), QStringLiteral("TabSheet6")), QStringLiteral("Other"));
+    pages->setCurrentIndex(0);
     // The pages are drawn in the window's colour, which the captions' colours are chosen against; some
     // styles paint the tab frame in a shade of the button colour instead.
-    for (int page = 0; page < PageControl1->count(); ++page)
-        PageControl1->widget(page)->setAutoFillBackground(true);
+    for (int page = 0; page < pages->count(); ++page)
+        pages->widget(page)->setAutoFillBackground(true);
     // A page that does not fit (a large font, a small or highly scaled screen) scrolls instead of being
     // squeezed or pushing the buttons out of reach.
-    for (int page = 0; page < PageControl1->count(); ++page) {
-        const QString caption = PageControl1->tabText(page);
-        QWidget* sheet = PageControl1->widget(page);
-        PageControl1->removeTab(page);
+    for (int page = 0; page < pages->count(); ++page) {
+        const QString caption = pages->tabText(page);
+        QWidget* sheet = pages->widget(page);
+        pages->removeTab(page);
         auto* scroll = new QScrollArea;
         scroll->setObjectName(sheet->objectName() + QStringLiteral("Scroll"));
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
         scroll->setWidget(sheet);
-        PageControl1->insertTab(page, scroll, caption);
+        pages->insertTab(page, scroll, caption);
     }
-    PageControl1->setCurrentIndex(0);
+    pages->setCurrentIndex(0);
 
-    Button1 = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    Button2 = named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("Button2"));
+    okButton = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("Button1"));
+    okButton->setDefault(true);
+    cancelButton = named(new QPushButton(QStringLiteral("Cancel")), QStringLiteral("Button2"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
 
     auto* layout = new QVBoxLayout(form);
-    layout->addWidget(PageControl1);
+    layout->addWidget(pages);
     layout->addLayout(buttons);
-    QSize size = fontscale::px(QSize(520, 520));
+    QSize size = FontScale::px(QSize(520, 520));
     // The whole window, title bar included, stays on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 48));
@@ -177,15 +177,15 @@ void SettingsWindowUi::setupUi(QDialog* form) {
 }
 
 QWidget* SettingsWindowUi::exegenPage() {
-    CheckBox5 = checkBox(QStringLiteral("CheckBox5"), QString());
-    CheckBox5->setEnabled(false);
-    edit9 = lineEdit(QStringLiteral("edit9"));
+    creatorIdIndicator = checkBox(QStringLiteral("CheckBox5"), QString());
+    creatorIdIndicator->setEnabled(false);
+    creatorId = lineEdit(QStringLiteral("edit9"));
     auto* creatorRow = new QWidget;
     auto* creatorLayout = new QHBoxLayout(creatorRow);
     creatorLayout->setContentsMargins(0, 0, 0, 0);
-    creatorLayout->addWidget(CheckBox5);
+    creatorLayout->addWidget(creatorIdIndicator);
     creatorLayout->addWidget(new QLabel(QStringLiteral("Set your own CreatorID:")));
-    creatorLayout->addWidget(edit9, 1);
+    creatorLayout->addWidget(creatorId, 1);
 
     auto* list = new QWidget;
     auto* rows = new QVBoxLayout(list);
@@ -280,17 +280,18 @@ QWidget* SettingsWindowUi::pathsPage() {
         const char* buttonCaption;
     };
     const Row rows[] = {
-        {"SuperWaba Path:", "red", &Edit1, "Edit1", &Button3, "Button3", "..."},
-        {"JDK Path:", "red", &Edit4, "Edit4", &Button5, "Button5", "..."},
-        {"Additional Classpath:", "green", &Edit5, "Edit5", &Button6, "Button6", ".+."},
-        {"Emulator.exe from POSE", "green", &Edit6, "Edit6", &Button7, "Button7", "..."},
-        {"PalmSim.exe from PalmSimulator", "green", &Edit14, "Edit14", &Button4, "Button4", "..."},
+        {"SuperWaba Path:", "red", &superWabaPath, "Edit1", &superWabaButton, "Button3", "..."},
+        {"JDK Path:", "red", &jdkPath, "Edit4", &jdkButton, "Button5", "..."},
+        {"Additional Classpath:", "green", &classPath, "Edit5", &classPathButton, "Button6", ".+."},
+        {"Emulator.exe from POSE", "green", &emulatorPath, "Edit6", &emulatorButton, "Button7", "..."},
+        {"PalmSim.exe from PalmSimulator", "green", &simulatorPath, "Edit14", &simulatorButton, "Button4",
+         "..."},
     };
     int line = 0;
     for (const Row& row : rows) {
         *row.edit = lineEdit(QLatin1String(row.editName));
         *row.button = named(new QPushButton(QLatin1String(row.buttonCaption)), QLatin1String(row.buttonName));
-        (*row.button)->setMaximumWidth(fontscale::px(32));
+        (*row.button)->setMaximumWidth(FontScale::px(32));
         grid->addWidget(colouredLabel(QLatin1String(row.caption), row.colour), line++, 0, 1, 2);
         grid->addWidget(*row.edit, line, 0);
         grid->addWidget(*row.button, line++, 1);
@@ -306,13 +307,13 @@ QWidget* SettingsWindowUi::pathsPage() {
 QWidget* SettingsWindowUi::appletPage() {
     auto* start = new QFormLayout;
     start->addRow(QStringLiteral("X:"),
-                  numberEdit(QStringLiteral("Edit7"), QStringLiteral("UpDown1"), 0, 10000, 10, &Edit7));
+                  numberEdit(QStringLiteral("Edit7"), QStringLiteral("UpDown1"), 0, 10000, 10, &appletX));
     start->addRow(QStringLiteral("Y:"),
-                  numberEdit(QStringLiteral("Edit8"), QStringLiteral("UpDown2"), 0, 10000, 10, &Edit8));
-    start->addRow(QStringLiteral("Width:"),
-                  numberEdit(QStringLiteral("Edit10"), QStringLiteral("UpDown3"), 0, 10000, 10, &Edit10));
-    start->addRow(QStringLiteral("Height:"),
-                  numberEdit(QStringLiteral("Edit11"), QStringLiteral("UpDown4"), 0, 10000, 10, &Edit11));
+                  numberEdit(QStringLiteral("Edit8"), QStringLiteral("UpDown2"), 0, 10000, 10, &appletY));
+    start->addRow(QStringLiteral("Width:"), numberEdit(QStringLiteral("Edit10"), QStringLiteral("UpDown3"), 0,
+                                                       10000, 10, &appletWidth));
+    start->addRow(QStringLiteral("Height:"), numberEdit(QStringLiteral("Edit11"), QStringLiteral("UpDown4"),
+                                                        0, 10000, 10, &appletHeight));
 
     auto* colour = checkBox(QStringLiteral("CheckBox15"), QStringLiteral("Enable Color"));
     colour->setEnabled(false);
@@ -353,32 +354,33 @@ QWidget* SettingsWindowUi::appletPage() {
 QWidget* SettingsWindowUi::otherPage() {
     auto* editor = new QVBoxLayout;
     auto* tabs = new QFormLayout;
-    tabs->addRow(QStringLiteral("Tab Stops:"),
-                 numberEdit(QStringLiteral("Edit2"), QStringLiteral("UpDown5"), 1, 16, 1, &Edit2, &UpDown5));
-    Edit2->setReadOnly(true);
+    tabs->addRow(QStringLiteral("Tab Stops:"), numberEdit(QStringLiteral("Edit2"), QStringLiteral("UpDown5"),
+                                                          1, 16, 1, &tabStops, &tabStopsUpDown));
+    tabStops->setReadOnly(true);
     editor->addLayout(tabs);
     editor->addWidget(checkBox(QStringLiteral("CheckBox12"), QStringLiteral("Auto Format")));
     editor->addWidget(checkBox(QStringLiteral("CheckBox18"), QStringLiteral("Auto Comments")));
     editor->addWidget(checkBox(QStringLiteral("CheckBox11"), QStringLiteral("Open Output Window")));
 
-    ComboBox3 = named(new QComboBox, QStringLiteral("ComboBox3"));
-    CheckBox13 = checkBox(QStringLiteral("CheckBox13"), QStringLiteral("Install the application at Hotsync"));
+    hotSyncUser = named(new QComboBox, QStringLiteral("ComboBox3"));
+    installAtHotSync =
+        checkBox(QStringLiteral("CheckBox13"), QStringLiteral("Install the application at Hotsync"));
     auto* hotsync = new QFormLayout;
-    hotsync->addRow(QStringLiteral("User:"), ComboBox3);
-    hotsync->addRow(CheckBox13);
+    hotsync->addRow(QStringLiteral("User:"), hotSyncUser);
+    hotsync->addRow(installAtHotSync);
 
-    TrackBar1 = named(new QSlider(Qt::Horizontal), QStringLiteral("TrackBar1"));
-    TrackBar1->setRange(0, 9);
-    TrackBar1->setPageStep(1);
-    TrackBar1->setTickPosition(QSlider::TicksBelow);
-    TrackBar1->setTickInterval(1);
+    startupDelay = named(new QSlider(Qt::Horizontal), QStringLiteral("TrackBar1"));
+    startupDelay->setRange(0, 9);
+    startupDelay->setPageStep(1);
+    startupDelay->setTickPosition(QSlider::TicksBelow);
+    startupDelay->setTickInterval(1);
     auto* ends = new QHBoxLayout;
     ends->addWidget(new QLabel(QStringLiteral("1")));
     ends->addStretch(1);
     ends->addWidget(new QLabel(QStringLiteral("10")));
     auto* emulator = new QVBoxLayout;
     emulator->addWidget(new QLabel(QStringLiteral("Delay in seconds at statup:")));
-    emulator->addWidget(TrackBar1);
+    emulator->addWidget(startupDelay);
     emulator->addLayout(ends);
 
     return page({group(QStringLiteral(" Editor "), editor),

@@ -10,41 +10,42 @@ class QTabWidget;
 class QWidget;
 class UpDown;
 
-// The controls of the Settings window, under the component names the settings table binds by. Only the
+// The controls of the Settings window. Each carries its component name as objectName, which the settings
+// table binds by; the members are named by role. Only the
 // controls the window's own behaviour touches are kept as members; the rest are found by name.
 struct SettingsWindowUi {
-    QTabWidget* PageControl1 = nullptr;
-    QPushButton* Button1 = nullptr; // OK
-    QPushButton* Button2 = nullptr; // Cancel
+    QTabWidget* pages = nullptr;
+    QPushButton* okButton = nullptr;     // OK
+    QPushButton* cancelButton = nullptr; // Cancel
 
     // Exegen
-    QCheckBox* CheckBox5 = nullptr; // creator-ID indicator, never clickable
-    QLineEdit* edit9 = nullptr;
+    QCheckBox* creatorIdIndicator = nullptr; // creator-ID indicator, never clickable
+    QLineEdit* creatorId = nullptr;
 
     // Paths
-    QLineEdit* Edit1 = nullptr;  // SuperWaba
-    QLineEdit* Edit4 = nullptr;  // JDK
-    QLineEdit* Edit5 = nullptr;  // additional class path
-    QLineEdit* Edit6 = nullptr;  // emulator
-    QLineEdit* Edit14 = nullptr; // simulator
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPushButton* Button6 = nullptr;
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button4 = nullptr;
+    QLineEdit* superWabaPath = nullptr; // SuperWaba
+    QLineEdit* jdkPath = nullptr;       // JDK
+    QLineEdit* classPath = nullptr;     // additional class path
+    QLineEdit* emulatorPath = nullptr;  // emulator
+    QLineEdit* simulatorPath = nullptr; // simulator
+    QPushButton* superWabaButton = nullptr;
+    QPushButton* jdkButton = nullptr;
+    QPushButton* classPathButton = nullptr;
+    QPushButton* emulatorButton = nullptr;
+    QPushButton* simulatorButton = nullptr;
 
     // Applet
-    QLineEdit* Edit7 = nullptr;
-    QLineEdit* Edit8 = nullptr;
-    QLineEdit* Edit10 = nullptr;
-    QLineEdit* Edit11 = nullptr;
+    QLineEdit* appletX = nullptr;
+    QLineEdit* appletY = nullptr;
+    QLineEdit* appletWidth = nullptr;
+    QLineEdit* appletHeight = nullptr;
 
     // Other
-    QLineEdit* Edit2 = nullptr; // tab stops, changed through UpDown5 only
-    UpDown* UpDown5 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QCheckBox* CheckBox13 = nullptr;
-    QSlider* TrackBar1 = nullptr;
+    QLineEdit* tabStops = nullptr; // tab stops, changed through tabStopsUpDown only
+    UpDown* tabStopsUpDown = nullptr;
+    QComboBox* hotSyncUser = nullptr;
+    QCheckBox* installAtHotSync = nullptr;
+    QSlider* startupDelay = nullptr;
 
     void setupUi(QDialog* form);
 

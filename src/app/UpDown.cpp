@@ -15,7 +15,7 @@ UpDown::UpDown(QWidget* parent)
     for (QToolButton* button : {m_up, m_down}) {
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setFixedSize(fontscale::px(QSize(16, 11)));
+        button->setFixedSize(FontScale::px(QSize(16, 11)));
         layout->addWidget(button);
     }
     m_up->setArrowType(Qt::UpArrow);

@@ -44,4 +44,3 @@ private:
     FormSizeSave* m_sizeSave;
 };
 
-using TForm7 = OutputWindow;

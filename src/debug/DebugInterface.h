@@ -4,8 +4,8 @@
 
 // The Debug Interface window (Form10): created with the others at start-up, kept for the whole run; no
 // command opens it.
-class TForm10 : public QWidget {
+class DebugInterface : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm10(QWidget* parent = nullptr);
+    explicit DebugInterface(QWidget* parent = nullptr);
 };

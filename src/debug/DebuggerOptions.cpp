@@ -13,17 +13,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TForm15::TForm15(QWidget* parent, RegistryStore* store) : QDialog(parent) {
+DebuggerOptions::DebuggerOptions(QWidget* parent, RegistryStore* store) : QDialog(parent) {
     setupUi();
     m_placement = new FormSizeSave(this, store);
     m_placement->restore();
     // Both buttons only close the window: what the fields hold stays for the next start.
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Button3, &QPushButton::clicked, this, &TForm15::Button3Click);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_browseButton, &QPushButton::clicked, this, &DebuggerOptions::chooseDebugger);
 }
 
-void TForm15::setupUi() {
+void DebuggerOptions::setupUi() {
     setObjectName(QStringLiteral("Form15"));
     setWindowTitle(QStringLiteral("Debugger Options"));
     // A fixed dialog border: no resizing, no minimise or maximise.
@@ -36,51 +36,52 @@ void TForm15::setupUi() {
 
     auto* select = new QGroupBox(QStringLiteral("Select Debugger "));
     select->setObjectName(QStringLiteral("GroupBox1"));
-    RadioButton1 = new QRadioButton(QStringLiteral("Use JDB"));
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(QStringLiteral("Other (Remote Debugger)"));
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    m_useJdb = new QRadioButton(QStringLiteral("Use JDB"));
+    m_useJdb->setObjectName(QStringLiteral("RadioButton1"));
+    m_useJdb->setChecked(true);
+    m_useOther = new QRadioButton(QStringLiteral("Other (Remote Debugger)"));
+    m_useOther->setObjectName(QStringLiteral("RadioButton2"));
 
     auto* other = new QFrame;
     other->setObjectName(QStringLiteral("Panel1"));
     other->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Edit1 = new QLineEdit;
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Button3 = new QPushButton(QStringLiteral("..."));
-    Button3->setObjectName(QStringLiteral("Button3"));
-    Button3->setFixedWidth(Button3->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 16);
-    Edit4 = new QLineEdit;
-    Edit4->setObjectName(QStringLiteral("Edit4"));
+    m_debuggerProgram = new QLineEdit;
+    m_debuggerProgram->setObjectName(QStringLiteral("Edit1"));
+    m_browseButton = new QPushButton(QStringLiteral("..."));
+    m_browseButton->setObjectName(QStringLiteral("Button3"));
+    m_browseButton->setFixedWidth(m_browseButton->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
+                                  16);
+    m_debuggerParameters = new QLineEdit;
+    m_debuggerParameters->setObjectName(QStringLiteral("Edit4"));
     auto* otherGrid = new QGridLayout(other);
     otherGrid->addWidget(new QLabel(QStringLiteral("Debugger")), 0, 0);
-    otherGrid->addWidget(Edit1, 0, 1);
-    otherGrid->addWidget(Button3, 0, 2);
+    otherGrid->addWidget(m_debuggerProgram, 0, 1);
+    otherGrid->addWidget(m_browseButton, 0, 2);
     otherGrid->addWidget(new QLabel(QStringLiteral("Parameter")), 1, 0);
-    otherGrid->addWidget(Edit4, 1, 1, 1, 2);
+    otherGrid->addWidget(m_debuggerParameters, 1, 1, 1, 2);
 
     auto* selectLayout = new QVBoxLayout(select);
-    selectLayout->addWidget(RadioButton1);
-    selectLayout->addWidget(RadioButton2);
+    selectLayout->addWidget(m_useJdb);
+    selectLayout->addWidget(m_useOther);
     selectLayout->addWidget(other);
 
     auto* remote = new QGroupBox(QStringLiteral("Remote Debugging Options "));
     remote->setObjectName(QStringLiteral("GroupBox2"));
-    Edit3 = new QLineEdit(QStringLiteral("5000"));
-    Edit3->setObjectName(QStringLiteral("Edit3"));
+    m_port = new QLineEdit(QStringLiteral("5000"));
+    m_port->setObjectName(QStringLiteral("Edit3"));
     auto* remoteLayout = new QHBoxLayout(remote);
     remoteLayout->addWidget(new QLabel(QStringLiteral("Port")));
-    remoteLayout->addWidget(Edit3, 1);
+    remoteLayout->addWidget(m_port, 1);
 
-    Button2 = new QPushButton(QStringLiteral("Cancel"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button1 = new QPushButton(QStringLiteral("OK"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
+    m_cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    m_cancelButton->setObjectName(QStringLiteral("Button2"));
+    m_okButton = new QPushButton(QStringLiteral("OK"));
+    m_okButton->setObjectName(QStringLiteral("Button1"));
+    m_okButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
+    buttons->addWidget(m_cancelButton);
+    buttons->addWidget(m_okButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -90,29 +91,29 @@ void TForm15::setupUi() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TForm15::runModal() {
+void DebuggerOptions::runModal() {
     exec();
 }
 
-DebuggerChoice TForm15::choice() const {
-    return {RadioButton1->isChecked(), Edit1->text(), Edit4->text()};
+DebuggerChoice DebuggerOptions::choice() const {
+    return {m_useJdb->isChecked(), m_debuggerProgram->text(), m_debuggerParameters->text()};
 }
 
-QString TForm15::port() const {
-    return Edit3->text();
+QString DebuggerOptions::port() const {
+    return m_port->text();
 }
 
-void TForm15::Button3Click() {
+void DebuggerOptions::chooseDebugger() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Open;
     request.title = QStringLiteral("Select a debugger");
     request.filter = QStringLiteral("All files (*.*)|*.*");
     const QStringList chosen = chooseFiles(this, request);
     if (!chosen.isEmpty())
-        Edit1->setText(chosen.first());
+        m_debuggerProgram->setText(chosen.first());
 }
 
-void TForm15::done(int result) {
+void DebuggerOptions::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -29,31 +29,31 @@ int completionIndex(const QStringList& words, QStringView typed) {
     return -1;
 }
 
-TForm9::TForm9(SourceEditor& editor, QWidget* parent)
+CompletionWindow::CompletionWindow(SourceEditor& editor, QWidget* parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_editor(editor) {
     setObjectName(QStringLiteral("Form9"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setFont(fixedPitchFont(QStringLiteral("Courier New")));
-    ListBox4 = new QListWidget(this);
-    ListBox4->setObjectName(QStringLiteral("ListBox4"));
-    ListBox4->addItems(completionWords());
-    layout->addWidget(Edit2);
-    layout->addWidget(ListBox4, 1);
+    m_typed = new QLineEdit(this);
+    m_typed->setObjectName(QStringLiteral("Edit2"));
+    m_typed->setFont(fixedPitchFont(QStringLiteral("Courier New")));
+    m_wordList = new QListWidget(this);
+    m_wordList->setObjectName(QStringLiteral("ListBox4"));
+    m_wordList->addItems(completionWords());
+    layout->addWidget(m_typed);
+    layout->addWidget(m_wordList, 1);
     resize(180, 160);
 
-    Edit2->installEventFilter(this);
-    ListBox4->installEventFilter(this);
-    connect(Edit2, &QLineEdit::textChanged, this, &TForm9::Edit2Change);
-    connect(ListBox4, &QListWidget::itemClicked, this, &TForm9::ListBox4Click);
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, &TForm9::ListBox4DblClick);
-    connect(&editor, &SourceEditor::completionRequested, this, &TForm9::popUpAtCaret);
+    m_typed->installEventFilter(this);
+    m_wordList->installEventFilter(this);
+    connect(m_typed, &QLineEdit::textChanged, this, &CompletionWindow::typedTextChanged);
+    connect(m_wordList, &QListWidget::itemClicked, this, &CompletionWindow::listClicked);
+    connect(m_wordList, &QListWidget::itemDoubleClicked, this, &CompletionWindow::listDoubleClicked);
+    connect(&editor, &SourceEditor::completionRequested, this, &CompletionWindow::popUpAtCaret);
 }
 
-QPoint TForm9::placeUnderCaret() const {
+QPoint CompletionWindow::placeUnderCaret() const {
     const long caret = m_editor.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
     const int x = int(m_editor.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0ul, caret));
     const int y = int(m_editor.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0ul, caret));
@@ -62,50 +62,50 @@ QPoint TForm9::placeUnderCaret() const {
     return m_editor.viewport()->mapToGlobal(QPoint(x, y + height));
 }
 
-void TForm9::popUpAtCaret() {
+void CompletionWindow::popUpAtCaret() {
     move(placeUnderCaret());
     show();
     raise();
     activateWindow();
-    Edit2->setFocus();
+    m_typed->setFocus();
 }
 
-void TForm9::showEvent(QShowEvent* event) {
-    Edit2->clear();
+void CompletionWindow::showEvent(QShowEvent* event) {
+    m_typed->clear();
     QWidget::showEvent(event);
 }
 
-void TForm9::hideEvent(QHideEvent* event) {
-    Edit2->clear();
+void CompletionWindow::hideEvent(QHideEvent* event) {
+    m_typed->clear();
     QWidget::hideEvent(event);
 }
 
-QString TForm9::selectedWord() const {
-    const QList<QListWidgetItem*> selected = ListBox4->selectedItems();
+QString CompletionWindow::selectedWord() const {
+    const QList<QListWidgetItem*> selected = m_wordList->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
-void TForm9::Edit2Change(const QString& text) {
+void CompletionWindow::typedTextChanged(const QString& text) {
     if (text.isEmpty()) {
-        ListBox4->clearSelection();
+        m_wordList->clearSelection();
         return;
     }
     const int index = completionIndex(completionWords(), text);
     if (index >= 0) {
-        ListBox4->setCurrentRow(index);
+        m_wordList->setCurrentRow(index);
         return;
     }
     m_editor.insertText(text);
     close();
 }
 
-void TForm9::clearAndClose() {
-    ListBox4->clearSelection();
-    Edit2->clear();
+void CompletionWindow::clearAndClose() {
+    m_wordList->clearSelection();
+    m_typed->clear();
     close();
 }
 
-void TForm9::insertSelected() {
+void CompletionWindow::insertSelected() {
     const QString word = selectedWord();
     if (word.isEmpty())
         return;
@@ -113,7 +113,7 @@ void TForm9::insertSelected() {
     clearAndClose();
 }
 
-bool TForm9::Edit2KeyDown(int key) {
+bool CompletionWindow::typedKeyDown(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -121,12 +121,12 @@ bool TForm9::Edit2KeyDown(int key) {
         return true;
     case Qt::Key_Down:
     case Qt::Key_Up: {
-        const int row = ListBox4->selectedItems().isEmpty() ? -1 : ListBox4->currentRow();
+        const int row = m_wordList->selectedItems().isEmpty() ? -1 : m_wordList->currentRow();
         int next = 0;
         if (row >= 0)
-            next = key == Qt::Key_Down ? std::min(row + 1, ListBox4->count() - 1) : std::max(row - 1, 0);
-        ListBox4->setCurrentRow(next);
-        Edit2->setText(selectedWord());
+            next = key == Qt::Key_Down ? std::min(row + 1, m_wordList->count() - 1) : std::max(row - 1, 0);
+        m_wordList->setCurrentRow(next);
+        m_typed->setText(selectedWord());
         return true;
     }
     case Qt::Key_Left:
@@ -145,7 +145,7 @@ bool TForm9::Edit2KeyDown(int key) {
     }
 }
 
-bool TForm9::ListBox4KeyDown(int key) {
+bool CompletionWindow::listKeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         insertSelected();
         return true;
@@ -157,25 +157,25 @@ bool TForm9::ListBox4KeyDown(int key) {
     return false;
 }
 
-void TForm9::ListBox4Click() {
+void CompletionWindow::listClicked() {
     const QString word = selectedWord();
     if (!word.isEmpty())
-        Edit2->setText(word);
+        m_typed->setText(word);
 }
 
-void TForm9::ListBox4DblClick() {
+void CompletionWindow::listDoubleClicked() {
     insertSelected();
 }
 
-bool TForm9::eventFilter(QObject* watched, QEvent* event) {
+bool CompletionWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == Edit2)
-            return Edit2KeyDown(key);
-        if (watched == ListBox4)
-            return ListBox4KeyDown(key);
+        if (watched == m_typed)
+            return typedKeyDown(key);
+        if (watched == m_wordList)
+            return listKeyDown(key);
     }
-    if (event->type() == QEvent::KeyRelease && watched == ListBox4)
-        ListBox4Click();
+    if (event->type() == QEvent::KeyRelease && watched == m_wordList)
+        listClicked();
     return QWidget::eventFilter(watched, event);
 }

@@ -16,18 +16,18 @@ int completionIndex(const QStringList& words, QStringView typed);
 
 // The borderless completion list. Ctrl+Space in the editor opens it under the caret; a chosen word goes
 // into the editor at the caret. Escape closes it, as do the keys that hand control back to the editor.
-class TForm9 : public QWidget {
+class CompletionWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm9(SourceEditor& editor, QWidget* parent = nullptr);
+    explicit CompletionWindow(SourceEditor& editor, QWidget* parent = nullptr);
 
     // Shows the window under the editor's caret with the typing field focused.
     void popUpAtCaret();
     // Where the window goes: under the caret's line, in screen coordinates.
     QPoint placeUnderCaret() const;
 
-    QLineEdit* Edit2;
-    QListWidget* ListBox4;
+    QLineEdit* m_typed;
+    QListWidget* m_wordList;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,11 +35,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void Edit2Change(const QString& text);
-    bool Edit2KeyDown(int key);
-    bool ListBox4KeyDown(int key);
-    void ListBox4Click();
-    void ListBox4DblClick();
+    void typedTextChanged(const QString& text);
+    bool typedKeyDown(int key);
+    bool listKeyDown(int key);
+    void listClicked();
+    void listDoubleClicked();
     void insertSelected();
     void clearAndClose();
     QString selectedWord() const;

@@ -2,7 +2,7 @@
 
 #include <QUrl>
 
-namespace contextHelp {
+namespace ContextHelp {
 
 namespace {
 
@@ -86,4 +86,4 @@ QString fileUrl(const QString& path) {
     return QUrl::fromLocalFile(local).toString(QUrl::PrettyDecoded);
 }
 
-} // namespace contextHelp
+} // namespace ContextHelp

@@ -7,7 +7,7 @@
 
 // Context help: the word at the editor's caret and the documentation page that names it. No widgets here;
 // the Class Help window only shows what these decide.
-namespace contextHelp {
+namespace ContextHelp {
 
 // The word for the caret at `column` (0-based) of `line`. A left scan from the character before the caret
 // finds where the word starts, a right scan from there collects it. The two scans stop at different
@@ -38,4 +38,4 @@ ClassHelpTarget classHelpTarget(const QStringList& docFiles, const QString& word
 // are escaped.
 QString fileUrl(const QString& path);
 
-} // namespace contextHelp
+} // namespace ContextHelp

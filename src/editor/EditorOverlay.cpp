@@ -38,7 +38,7 @@ void EditorOverlay::refreshIfMoved() {
 }
 
 QColor EditorOverlay::endOfTextColor(const QColor& paper) {
-    return readability::readableOn(QColor(0, 0, 255), paper);
+    return Readability::readableOn(QColor(0, 0, 255), paper);
 }
 
 int EditorOverlay::endOfTextY() const {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
-namespace highlight {
+namespace Highlight {
 
 namespace {
 
@@ -235,4 +235,4 @@ Engine::LineResult Engine::highlightLine(QStringView line, LineState in) const {
     return result;
 }
 
-} // namespace highlight
+} // namespace Highlight

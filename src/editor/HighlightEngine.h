@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace highlight {
+namespace Highlight {
 
 // A coloured stretch of one line; `appearance` indexes the profile's appearance table.
 struct Run {
@@ -76,4 +76,4 @@ private:
     bool m_skipSpans = true;
 };
 
-} // namespace highlight
+} // namespace Highlight

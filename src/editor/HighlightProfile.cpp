@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace highlight {
+namespace Highlight {
 
 namespace {
 
@@ -163,4 +163,4 @@ const Profile& Profile::java() {
     return profile;
 }
 
-} // namespace highlight
+} // namespace Highlight

@@ -6,7 +6,7 @@
 
 // The Java and SuperWaba colouring of the source editor, as data: the keyword list, the start/stop-key
 // list and the word separators. The engine applies it; nothing else knows a keyword.
-namespace highlight {
+namespace Highlight {
 
 // Bits of the options column.
 enum KeywordOption : quint8 { MatchCase = 1, WholeWord = 2 };
@@ -78,4 +78,4 @@ private:
     std::vector<int> m_spanAppearance;
 };
 
-} // namespace highlight
+} // namespace Highlight

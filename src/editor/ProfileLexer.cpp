@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string_view>
 
-using highlight::Appearance;
-using highlight::LineState;
+using Highlight::Appearance;
+using Highlight::LineState;
 
 namespace {
 
@@ -26,7 +26,7 @@ LineState decode(long value) {
 
 } // namespace
 
-ProfileLexer::ProfileLexer(QObject* parent, const highlight::Profile& profile)
+ProfileLexer::ProfileLexer(QObject* parent, const Highlight::Profile& profile)
     : QsciLexerCustom(parent), m_engine(profile) {
     const QPalette palette = QApplication::palette();
     setDefaultColor(palette.color(QPalette::WindowText));
@@ -52,7 +52,7 @@ QColor ProfileLexer::defaultColor(int style) const {
 QColor ProfileLexer::defaultPaper(int style) const {
     const auto& looks = m_engine.profile().appearances();
     if (style < 0 || size_t(style) >= looks.size() ||
-        looks[size_t(style)].background == highlight::EditorBackground)
+        looks[size_t(style)].background == Highlight::EditorBackground)
         return QsciLexer::defaultPaper();
     return fromBgr(quint32(looks[size_t(style)].background));
 }
@@ -62,10 +62,10 @@ QFont ProfileLexer::defaultFont(int style) const {
     const auto& looks = m_engine.profile().appearances();
     if (style > 0 && size_t(style) < looks.size()) {
         const quint8 bits = looks[size_t(style)].style;
-        font.setBold(bits & highlight::Bold);
-        font.setItalic(bits & highlight::Italic);
-        font.setUnderline(bits & highlight::Underline);
-        font.setStrikeOut(bits & highlight::StrikeOut);
+        font.setBold(bits & Highlight::Bold);
+        font.setItalic(bits & Highlight::Italic);
+        font.setUnderline(bits & Highlight::Underline);
+        font.setStrikeOut(bits & Highlight::StrikeOut);
     }
     return font;
 }
@@ -123,7 +123,7 @@ void ProfileLexer::styleText(int start, int end) {
         const LineState out = m_engine.highlightLine(text, in, m_runs);
 
         int at = 0;
-        for (const highlight::Run& run : m_runs) {
+        for (const Highlight::Run& run : m_runs) {
             if (run.start > at)
                 setStyling(run.start - at, 0);
             setStyling(run.length, styleOf(run.appearance));

@@ -11,7 +11,7 @@ class ProfileLexer : public QsciLexerCustom {
     Q_OBJECT
 public:
     explicit ProfileLexer(QObject* parent = nullptr,
-                          const highlight::Profile& profile = highlight::Profile::java());
+                          const Highlight::Profile& profile = Highlight::Profile::java());
 
     const char* language() const override { return "SuperWaba Java"; }
     QString description(int style) const override;
@@ -35,8 +35,8 @@ private slots:
 private:
     long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const;
 
-    highlight::Engine m_engine;
-    std::vector<highlight::Run> m_runs;
+    Highlight::Engine m_engine;
+    std::vector<Highlight::Run> m_runs;
     // Text before m_validEnd was styled, with its line states, before the edits since the last styling;
     // m_dirtyEnd is where the text those edits touched ends (-1: no edit since). Both follow every edit.
     long m_validEnd = 0;

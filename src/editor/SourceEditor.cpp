@@ -47,7 +47,7 @@ void SourceEditor::applyPalette() {
          ++style) {
         const QColor background = words->defaultPaper(style);
         words->setPaper(background, style);
-        words->setColor(readability::readableOn(words->defaultColor(style), background), style);
+        words->setColor(Readability::readableOn(words->defaultColor(style), background), style);
     }
 }
 

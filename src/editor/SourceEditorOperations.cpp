@@ -357,7 +357,7 @@ void SourceEditor::keyPressEvent(QKeyEvent* event) {
         return;
     // What the key typed is decided now: by its release a modifier may be gone, and the key with it.
     m_pressedKeys.insert(physicalKey(*event),
-                         {typingAids::windowsKeyCode(*event), typingAids::typesClosingBrace(*event)});
+                         {TypingAids::windowsKeyCode(*event), TypingAids::typesClosingBrace(*event)});
     ChangeNotices::Deferral deferral(*m_notices);
     QsciScintilla::keyPressEvent(event);
 }

@@ -5,7 +5,7 @@
 
 #include <QKeyEvent>
 
-namespace typingAids {
+namespace TypingAids {
 
 namespace {
 
@@ -228,4 +228,4 @@ void keyUp(SourceEditor& editor, int windowsKey, bool closingBrace, const Switch
         addComment(editor);
 }
 
-} // namespace typingAids
+} // namespace TypingAids

@@ -10,7 +10,7 @@ class SourceEditor;
 
 // Auto Format and Auto Comments: rewrite the text around the caret when a key is released in the editor,
 // after the editor has handled the key (its auto-indent included).
-namespace typingAids {
+namespace TypingAids {
 
 // Windows virtual-key codes the aids react to.
 constexpr int kEnterKey = 13;
@@ -42,4 +42,4 @@ std::optional<QString> commentSkeleton(QStringView lineAbove, QStringView declar
 // `closingBrace` says the key typed "}" (on layouts where "}" is not on the 0 key).
 void keyUp(SourceEditor& editor, int windowsKey, bool closingBrace, const Switches& switches);
 
-} // namespace typingAids
+} // namespace TypingAids

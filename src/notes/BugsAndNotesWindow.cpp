@@ -42,14 +42,15 @@ int dateColumnWidth(const QFont& font) {
     int widest = 0;
     // The 28th of each month: two-digit day, every month's name.
     for (int month = 1; month <= 12; ++month)
-        widest = std::max(widest, metrics.horizontalAdvance(TForm12::dateText(QDate(2026, month, 28))));
-    return std::max(fontscale::scaled(50, fontscale::ratioFor(font)), widest + margins);
+        widest =
+            std::max(widest, metrics.horizontalAdvance(EditNoteWindow::dateText(QDate(2026, month, 28))));
+    return std::max(FontScale::scaled(50, FontScale::ratioFor(font)), widest + margins);
 }
 
-TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
+BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Bugs and Notes"));
-    resize(fontscale::px(QSize(641, 407)));
+    resize(FontScale::px(QSize(641, 407)));
 
     auto* toolBar = new QWidget(this);
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
@@ -62,8 +63,8 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     tools->addWidget(m_addButton);
     tools->addWidget(m_removeButton);
     tools->addStretch();
-    connect(m_addButton, &QPushButton::clicked, this, &TForm11::BitBtn3Click);
-    connect(m_removeButton, &QPushButton::clicked, this, &TForm11::BitBtn2Click);
+    connect(m_addButton, &QPushButton::clicked, this, &BugsAndNotesWindow::newEntry);
+    connect(m_removeButton, &QPushButton::clicked, this, &BugsAndNotesWindow::removeSelected);
 
     m_listView = new QTreeWidget(this);
     m_listView->setObjectName(QStringLiteral("ListView1"));
@@ -83,20 +84,20 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     m_listView->header()->setSectionsClickable(false);
     const int widths[] = {30, 50, 300, 50, 50, 80};
     for (int column = 0; column < 6; ++column)
-        m_listView->setColumnWidth(column, fontscale::px(widths[column]));
+        m_listView->setColumnWidth(column, FontScale::px(widths[column]));
     m_listView->setColumnWidth(ColDate, dateColumnWidth(m_listView->font()));
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     connect(addMenuAction(m_popup, QStringLiteral("Closethebugnote1"), QStringLiteral("Close the bug/note")),
-            &QAction::triggered, this, &TForm11::Closethebugnote1Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::closeSelected);
     connect(addMenuAction(m_popup, QStringLiteral("Openthebugnote1"), QStringLiteral("Open the bug/note")),
-            &QAction::triggered, this, &TForm11::Openthebugnote1Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::reopenSelected);
     m_popup->addSeparator();
     connect(addMenuAction(m_popup, QStringLiteral("Addbugnote1"), QStringLiteral("Add bug/note")),
-            &QAction::triggered, this, &TForm11::BitBtn3Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::newEntry);
     connect(addMenuAction(m_popup, QStringLiteral("Removebugnote1"), QStringLiteral("Remove bug/note")),
-            &QAction::triggered, this, &TForm11::BitBtn2Click);
+            &QAction::triggered, this, &BugsAndNotesWindow::removeSelected);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popup->popup(m_listView->viewport()->mapToGlobal(pos)); });
@@ -118,7 +119,7 @@ TForm11::TForm11(QWidget* parent, RegistryStore* store) : QWidget(parent, Qt::Wi
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
-void TForm11::openFor(const QString& projectDir) {
+void BugsAndNotesWindow::openFor(const QString& projectDir) {
     if (m_shown && projectDir != m_projectDir && !close())
         return;
     m_projectDir = projectDir;
@@ -127,12 +128,12 @@ void TForm11::openFor(const QString& projectDir) {
     activateWindow();
 }
 
-void TForm11::projectFolderChanged(const QString& projectDir) {
+void BugsAndNotesWindow::projectFolderChanged(const QString& projectDir) {
     if (m_shown && projectDir != m_projectDir)
         close();
 }
 
-void TForm11::showEvent(QShowEvent* event) {
+void BugsAndNotesWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Coming back from minimised is no new showing.
     if (m_shown)
@@ -141,7 +142,7 @@ void TForm11::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-void TForm11::FormShow() {
+void BugsAndNotesWindow::FormShow() {
     m_sizeSave->restore();
     m_listView->clear();
     m_register.clear();
@@ -175,7 +176,7 @@ void TForm11::FormShow() {
     m_listView->addTopLevelItems(rows);
 }
 
-void TForm11::closeEvent(QCloseEvent* event) {
+void BugsAndNotesWindow::closeEvent(QCloseEvent* event) {
     if (m_shown && !FormClose()) {
         event->ignore();
         return;
@@ -184,7 +185,7 @@ void TForm11::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-bool TForm11::FormClose() {
+bool BugsAndNotesWindow::FormClose() {
     if (m_editable) {
         if (const FileResult saved = m_register.save(); !saved) {
             messageDialog(saved.error, mtError, mbOK);
@@ -195,19 +196,19 @@ bool TForm11::FormClose() {
     return true;
 }
 
-void TForm11::keyPressEvent(QKeyEvent* event) {
+void BugsAndNotesWindow::keyPressEvent(QKeyEvent* event) {
     // Enter answers the default button, "Add Bug/Note", unless another button has the focus.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()))
             button->click();
         else
-            BitBtn3Click();
+            newEntry();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TForm11::setEditable(bool editable) {
+void BugsAndNotesWindow::setEditable(bool editable) {
     m_editable = editable;
     m_addButton->setEnabled(editable);
     m_removeButton->setEnabled(editable);
@@ -215,20 +216,20 @@ void TForm11::setEditable(bool editable) {
         action->setEnabled(editable);
 }
 
-QTreeWidgetItem* TForm11::newRow(const NoteEntry& entry) {
+QTreeWidgetItem* BugsAndNotesWindow::newRow(const NoteEntry& entry) {
     auto* item = new QTreeWidgetItem(QStringList{entry.id, entry.date, entry.description, entry.priority,
                                                  entry.status, entry.fileAndLine});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren);
     return item;
 }
 
-void TForm11::writeRegister() {
+void BugsAndNotesWindow::writeRegister() {
     // The change stays in the list either way; closing the window tries the write again.
     if (const FileResult saved = m_register.save(); !saved)
         messageDialog(saved.error, mtError, mbOK);
 }
 
-void TForm11::addEntry(const NoteEntry& entry) {
+void BugsAndNotesWindow::addEntry(const NoteEntry& entry) {
     if (!m_editable)
         return;
     // Two entries in one section would read back as one.
@@ -240,17 +241,17 @@ void TForm11::addEntry(const NoteEntry& entry) {
     writeRegister();
 }
 
-int TForm11::selectedRow() const {
+int BugsAndNotesWindow::selectedRow() const {
     const QList<QTreeWidgetItem*> selected = m_listView->selectedItems();
     return selected.isEmpty() ? -1 : m_listView->indexOfTopLevelItem(selected.first());
 }
 
-void TForm11::BitBtn3Click() {
+void BugsAndNotesWindow::newEntry() {
     if (m_editable && m_editWindow)
         m_editWindow->exec();
 }
 
-void TForm11::BitBtn2Click() {
+void BugsAndNotesWindow::removeSelected() {
     const int row = selectedRow();
     if (!m_editable || row < 0)
         return;
@@ -259,7 +260,7 @@ void TForm11::BitBtn2Click() {
     writeRegister();
 }
 
-void TForm11::setSelectedStatus(const QString& status) {
+void BugsAndNotesWindow::setSelectedStatus(const QString& status) {
     const int row = selectedRow();
     if (!m_editable || row < 0)
         return;
@@ -268,10 +269,10 @@ void TForm11::setSelectedStatus(const QString& status) {
     writeRegister();
 }
 
-void TForm11::Closethebugnote1Click() {
+void BugsAndNotesWindow::closeSelected() {
     setSelectedStatus(NotesRegister::kClosed);
 }
 
-void TForm11::Openthebugnote1Click() {
+void BugsAndNotesWindow::reopenSelected() {
     setSelectedStatus(NotesRegister::kOpen);
 }

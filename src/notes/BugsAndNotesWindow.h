@@ -13,18 +13,18 @@ class QStatusBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 class RegistryStore;
-class TForm12;
+class EditNoteWindow;
 
 // "Bugs and Notes": the register of the project it was opened for, shown while the window is open. It is
 // read when the window is shown and written, to the folder it was read from, after every change and when
 // the window closes.
-class TForm11 : public QWidget {
+class BugsAndNotesWindow : public QWidget {
     Q_OBJECT
 public:
     // Without a store the process-wide one keeps the placement.
-    explicit TForm11(QWidget* parent = nullptr, RegistryStore* store = nullptr);
+    explicit BugsAndNotesWindow(QWidget* parent = nullptr, RegistryStore* store = nullptr);
 
-    void setEditWindow(TForm12* window) { m_editWindow = window; }
+    void setEditWindow(EditNoteWindow* window) { m_editWindow = window; }
     // The folder ("…/", or empty with no project open) whose register the next showing reads.
     void setProjectDir(const QString& dir) { m_projectDir = dir; }
     QString projectDir() const { return m_projectDir; }
@@ -47,10 +47,10 @@ public:
     QTreeWidget* listView() const { return m_listView; }
 
 public slots:
-    void BitBtn3Click();
-    void BitBtn2Click();
-    void Closethebugnote1Click();
-    void Openthebugnote1Click();
+    void newEntry();
+    void removeSelected();
+    void closeSelected();
+    void reopenSelected();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -74,14 +74,12 @@ private:
     QMenu* m_popup;
     QStatusBar* m_statusBar;
     FormSizeSave* m_sizeSave;
-    TForm12* m_editWindow = nullptr;
+    EditNoteWindow* m_editWindow = nullptr;
     NotesRegister m_register;
     QString m_projectDir;
     bool m_shown = false;
     bool m_editable = false;
 };
-
-using BugsAndNotesWindow = TForm11;
 
 // The date column's width for a list drawn in `font`: 50 pixels at the standard font, scaled like the other
 // sizes, and wider when the system's short date (which can spell out the month) needs more.

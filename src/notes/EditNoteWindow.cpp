@@ -15,53 +15,53 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(notes) {
+EditNoteWindow::EditNoteWindow(BugsAndNotesWindow& notes, QWidget* parent) : QDialog(parent), m_notes(notes) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Edit bug/note"));
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setEnabled(false);
+    m_id = new QLineEdit(this);
+    m_id->setObjectName(QStringLiteral("Edit1"));
+    m_id->setEnabled(false);
 
-    DateTimePicker1 = new QDateEdit(this);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+    m_date = new QDateEdit(this);
+    m_date->setObjectName(QStringLiteral("DateTimePicker1"));
+    m_date->setCalendarPopup(true);
+    m_date->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
 
-    Edit3 = new QLineEdit(this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setMinimumWidth(fontscale::px(300));
+    m_description = new QLineEdit(this);
+    m_description->setObjectName(QStringLiteral("Edit3"));
+    m_description->setMinimumWidth(FontScale::px(300));
 
-    RadioButton1 = new QRadioButton(QStringLiteral("Open"), this);
-    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setChecked(true);
-    RadioButton2 = new QRadioButton(QStringLiteral("Closed"), this);
-    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
+    m_open = new QRadioButton(QStringLiteral("Open"), this);
+    m_open->setObjectName(QStringLiteral("RadioButton1"));
+    m_open->setChecked(true);
+    m_closed = new QRadioButton(QStringLiteral("Closed"), this);
+    m_closed->setObjectName(QStringLiteral("RadioButton2"));
     auto* status = new QHBoxLayout;
-    status->addWidget(RadioButton1);
-    status->addWidget(RadioButton2);
+    status->addWidget(m_open);
+    status->addWidget(m_closed);
     status->addStretch();
 
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->addItems({QStringLiteral("High"), QStringLiteral("Medium"), QStringLiteral("Low")});
-    ComboBox1->setCurrentIndex(2);
+    m_priority = new QComboBox(this);
+    m_priority->setObjectName(QStringLiteral("ComboBox1"));
+    m_priority->setEditable(true);
+    m_priority->setInsertPolicy(QComboBox::NoInsert);
+    m_priority->addItems({QStringLiteral("High"), QStringLiteral("Medium"), QStringLiteral("Low")});
+    m_priority->setCurrentIndex(2);
 
-    Edit2 = new QLineEdit(this);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
+    m_fileAndLine = new QLineEdit(this);
+    m_fileAndLine->setObjectName(QStringLiteral("Edit2"));
 
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("ID"), Edit1);
-    fields->addRow(QStringLiteral("Date"), DateTimePicker1);
-    fields->addRow(QStringLiteral("Description"), Edit3);
+    fields->addRow(QStringLiteral("ID"), m_id);
+    fields->addRow(QStringLiteral("Date"), m_date);
+    fields->addRow(QStringLiteral("Description"), m_description);
     fields->addRow(QStringLiteral("Status"), status);
-    fields->addRow(QStringLiteral("Priority"), ComboBox1);
-    fields->addRow(QStringLiteral("File and line"), Edit2);
+    fields->addRow(QStringLiteral("Priority"), m_priority);
+    fields->addRow(QStringLiteral("File and line"), m_fileAndLine);
 
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Button2"));
@@ -69,7 +69,7 @@ TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(not
     ok->setObjectName(QStringLiteral("Button1"));
     ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ok, &QPushButton::clicked, this, &TForm12::Button1Click);
+    connect(ok, &QPushButton::clicked, this, &EditNoteWindow::addToRegister);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cancel);
@@ -82,25 +82,25 @@ TForm12::TForm12(TForm11& notes, QWidget* parent) : QDialog(parent), m_notes(not
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TForm12::dateText(const QDate& date) {
+QString EditNoteWindow::dateText(const QDate& date) {
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-void TForm12::showEvent(QShowEvent* event) {
+void EditNoteWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TForm12::FormShow() {
-    Edit1->setText(QString::number(m_notes.notes().nextId()));
-    DateTimePicker1->setDate(QDate::currentDate());
-    Edit3->setFocus();
+void EditNoteWindow::FormShow() {
+    m_id->setText(QString::number(m_notes.notes().nextId()));
+    m_date->setDate(QDate::currentDate());
+    m_description->setFocus();
 }
 
-void TForm12::Button1Click() {
+void EditNoteWindow::addToRegister() {
     m_notes.addEntry(
-        {Edit1->text(), dateText(DateTimePicker1->date()), Edit3->text(), ComboBox1->currentText(),
-         RadioButton1->isChecked() ? NotesRegister::kOpen : NotesRegister::kClosed, Edit2->text()});
+        {m_id->text(), dateText(m_date->date()), m_description->text(), m_priority->currentText(),
+         m_open->isChecked() ? NotesRegister::kOpen : NotesRegister::kClosed, m_fileAndLine->text()});
     accept();
 }

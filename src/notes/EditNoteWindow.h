@@ -6,29 +6,29 @@ class QComboBox;
 class QDateEdit;
 class QLineEdit;
 class QRadioButton;
-class TForm11;
+class BugsAndNotesWindow;
 
 // "Edit bug/note": a new entry for the Bugs and Notes list. Only the ID and the date are set on each
 // showing; the other fields keep what they held when the window last closed, so a new entry starts as a
 // copy of the previous one.
-class TForm12 : public QDialog {
+class EditNoteWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm12(TForm11& notes, QWidget* parent = nullptr);
+    explicit EditNoteWindow(BugsAndNotesWindow& notes, QWidget* parent = nullptr);
 
-    QLineEdit* Edit1 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
+    QLineEdit* m_id = nullptr;
+    QDateEdit* m_date = nullptr;
+    QLineEdit* m_description = nullptr;
+    QRadioButton* m_open = nullptr;
+    QRadioButton* m_closed = nullptr;
+    QComboBox* m_priority = nullptr;
+    QLineEdit* m_fileAndLine = nullptr;
 
     // The date as a row shows it: the system's short date format.
     static QString dateText(const QDate& date);
 
 public slots:
-    void Button1Click();
+    void addToRegister();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -36,7 +36,5 @@ protected:
 private:
     void FormShow();
 
-    TForm11& m_notes;
+    BugsAndNotesWindow& m_notes;
 };
-
-using EditNoteWindow = TForm12;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace print {
+namespace Print {
 
 namespace {
 
@@ -14,11 +14,11 @@ bool isBlank(QChar c) {
 
 // The runs of text[from, to), shifted to start at 0. Pieces of a line come left to right, so `first`
 // carries on from where the previous piece's runs ended: a long line costs its runs once, not once a piece.
-std::vector<highlight::Run> runsWithin(const std::vector<highlight::Run>& runs, size_t& first, int from,
+std::vector<Highlight::Run> runsWithin(const std::vector<Highlight::Run>& runs, size_t& first, int from,
                                        int to) {
     while (first < runs.size() && runs[first].start + runs[first].length <= from)
         ++first;
-    std::vector<highlight::Run> result;
+    std::vector<Highlight::Run> result;
     for (size_t i = first; i < runs.size() && runs[i].start < to; ++i) {
         const auto& run = runs[i];
         const int start = std::max(run.start, from);
@@ -106,7 +106,7 @@ QString pageText(const QString& text, int pageNumber) {
     return result;
 }
 
-QString expandTabs(const QString& text, int tabWidth, std::vector<highlight::Run>& runs) {
+QString expandTabs(const QString& text, int tabWidth, std::vector<Highlight::Run>& runs) {
     if (!text.contains(u'\t'))
         return text;
     tabWidth = std::max(tabWidth, 1);
@@ -165,8 +165,8 @@ PageLayout::PageLayout(const LayoutInput& input) : m_paper(input.paper) {
     m_linesPerPage = std::max(1, int(std::floor((size.height() - top - bottom) / m_lineHeight)));
 
     m_lines.reserve(size_t(input.lines.size()));
-    highlight::LineState state;
-    std::vector<highlight::Run> runs;
+    Highlight::LineState state;
+    std::vector<Highlight::Run> runs;
     for (int i = 0; i < input.lines.size(); ++i) {
         const QString& line = input.lines.at(i);
         runs.clear();
@@ -183,7 +183,7 @@ PageLayout::PageLayout(const LayoutInput& input) : m_paper(input.paper) {
 }
 
 void PageLayout::addSourceLine(const LayoutInput& input, int index, QString text,
-                               std::vector<highlight::Run> runs) {
+                               std::vector<Highlight::Run> runs) {
     if (text.startsWith(u'\f')) {
         // A form feed starts a page; the rest of the page before it stays blank.
         if (m_slot % m_linesPerPage != 0)
@@ -225,4 +225,4 @@ std::span<const PrintedLine> PageLayout::page(int index) const {
     return std::span<const PrintedLine>(m_lines.data() + begin, end - begin);
 }
 
-} // namespace print
+} // namespace Print

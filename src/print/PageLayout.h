@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-namespace print {
+namespace Print {
 
 // Distances from the paper's edges, in inches.
 struct Margins {
@@ -44,7 +44,7 @@ struct PrintedLine {
     bool continuation = false;
     int row = 0; // from the top of its page
     QString text;
-    std::vector<highlight::Run> runs;
+    std::vector<Highlight::Run> runs;
 };
 
 struct LayoutInput {
@@ -56,7 +56,7 @@ struct LayoutInput {
     Paper paper;
     const TextMeasure* measure = nullptr;
     // Without one the text has no colours.
-    const highlight::Engine* engine = nullptr;
+    const Highlight::Engine* engine = nullptr;
 };
 
 // The text laid out on pages: line height, lines per page, form-feed breaks and word wrap at the width
@@ -76,7 +76,7 @@ public:
     std::span<const PrintedLine> page(int index) const;
 
 private:
-    void addSourceLine(const LayoutInput& input, int index, QString text, std::vector<highlight::Run> runs);
+    void addSourceLine(const LayoutInput& input, int index, QString text, std::vector<Highlight::Run> runs);
 
     Paper m_paper;
     QRectF m_textRect;
@@ -91,7 +91,7 @@ private:
 QString pageText(const QString& text, int pageNumber);
 
 // Replaces tabs by blanks up to the next tab stop, carrying the colour runs along.
-QString expandTabs(const QString& text, int tabWidth, std::vector<highlight::Run>& runs);
+QString expandTabs(const QString& text, int tabWidth, std::vector<Highlight::Run>& runs);
 
 // Where a line too wide for `width` is cut: after the last blank that still fits, or after as many
 // characters as fit when no blank does; always at least one character, and never inside one (a letter
@@ -99,4 +99,4 @@ QString expandTabs(const QString& text, int tabWidth, std::vector<highlight::Run
 // exactly (the previous piece's), saves measurements; 0 when there is none.
 int wrapPoint(QStringView text, double width, const TextMeasure& measure, int hint = 0);
 
-} // namespace print
+} // namespace Print

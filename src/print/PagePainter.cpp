@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace print {
+namespace Print {
 
 namespace {
 
@@ -11,10 +11,10 @@ QColor fromBgr(quint32 colour) {
 }
 
 QFont styled(QFont font, quint8 style) {
-    font.setBold(style & highlight::Bold);
-    font.setItalic(style & highlight::Italic);
-    font.setUnderline(style & highlight::Underline);
-    font.setStrikeOut(style & highlight::StrikeOut);
+    font.setBold(style & Highlight::Bold);
+    font.setItalic(style & Highlight::Italic);
+    font.setUnderline(style & Highlight::Underline);
+    font.setStrikeOut(style & Highlight::StrikeOut);
     return font;
 }
 
@@ -82,7 +82,7 @@ void paintPage(QPainter& painter, const PageLayout& layout, int index, const Pag
         }
         // Plain stretches between the runs, then each run in its own look.
         int at = 0;
-        auto drawPiece = [&](int from, int to, const highlight::Appearance* appearance) {
+        auto drawPiece = [&](int from, int to, const Highlight::Appearance* appearance) {
             if (to <= from)
                 return;
             const QString piece = line.text.mid(from, to - from);
@@ -91,7 +91,7 @@ void paintPage(QPainter& painter, const PageLayout& layout, int index, const Pag
                 painter.setFont(look.textFont);
                 painter.setPen(look.textColour);
             } else {
-                if (appearance->background != highlight::EditorBackground)
+                if (appearance->background != Highlight::EditorBackground)
                     painter.fillRect(QRectF(x, top, metrics.horizontalAdvance(piece), layout.lineHeight()),
                                      fromBgr(quint32(appearance->background)));
                 painter.setFont(styled(look.textFont, appearance->style));
@@ -121,4 +121,4 @@ void paintMargins(QPainter& painter, const PageLayout& layout) {
     painter.drawLine(QPointF(0, text.bottom()), QPointF(size.width(), text.bottom()));
 }
 
-} // namespace print
+} // namespace Print

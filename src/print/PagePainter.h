@@ -8,7 +8,7 @@
 
 class QPainter;
 
-namespace print {
+namespace Print {
 
 // How pages look beside their layout. Fonts carry pixel sizes in dots of the paper, so one page paints
 // the same on a printer and, scaled, on the screen.
@@ -26,7 +26,7 @@ struct PageLook {
     double footerYPos = 0.4; // inches above the paper's bottom edge
     bool lineNumbers = false;
     bool plainText = false;
-    const highlight::Profile* profile = &highlight::Profile::java();
+    const Highlight::Profile* profile = &Highlight::Profile::java();
 };
 
 // A font's measurements, the ones the layout uses.
@@ -51,4 +51,4 @@ void paintPage(QPainter& painter, const PageLayout& layout, int index, const Pag
 // The four margins as dotted lines across the paper.
 void paintMargins(QPainter& painter, const PageLayout& layout);
 
-} // namespace print
+} // namespace Print

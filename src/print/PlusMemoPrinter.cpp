@@ -52,12 +52,12 @@ void TPlusMemoPrinter::setMarginBottom(double inches) {
     m_margins.bottom = inches;
     layOut();
 }
-void TPlusMemoPrinter::setMargins(const print::Margins& margins) {
+void TPlusMemoPrinter::setMargins(const Print::Margins& margins) {
     m_margins = margins;
     layOut();
 }
 
-print::Paper TPlusMemoPrinter::currentPaper() const {
+Print::Paper TPlusMemoPrinter::currentPaper() const {
     const int dpi = m_printer->resolution();
     return {double(dpi), QSizeF(m_printer->pageLayout().fullRectPixels(dpi).size())};
 }
@@ -68,10 +68,10 @@ void TPlusMemoPrinter::layOut() {
         m_font = m_memo->font();
         m_tabWidth = m_memo->tabWidth();
     }
-    const print::Paper paper = currentPaper();
-    const print::FontMeasure measure(print::fontForDots(m_font, paper.dpi));
-    const highlight::Engine engine;
-    print::LayoutInput input;
+    const Print::Paper paper = currentPaper();
+    const Print::FontMeasure measure(Print::fontForDots(m_font, paper.dpi));
+    const Highlight::Engine engine;
+    Print::LayoutInput input;
     input.lines = m_lines;
     input.tabWidth = m_tabWidth;
     input.lineSpacing = LineSpacing;
@@ -79,16 +79,16 @@ void TPlusMemoPrinter::layOut() {
     input.paper = paper;
     input.measure = &measure;
     input.engine = PlainText ? nullptr : &engine;
-    m_layout = print::PageLayout(input);
+    m_layout = Print::PageLayout(input);
     m_layoutDpi = paper.dpi;
 }
 
-print::PageLook TPlusMemoPrinter::look() const {
+Print::PageLook TPlusMemoPrinter::look() const {
     const double dpi = m_layout.paper().dpi > 0 ? m_layout.paper().dpi : 96;
-    print::PageLook look;
-    look.textFont = print::fontForDots(m_font, dpi);
-    look.headerFont = print::fontForDots(HeaderFont, dpi);
-    look.footerFont = print::fontForDots(FooterFont, dpi);
+    Print::PageLook look;
+    look.textFont = Print::fontForDots(m_font, dpi);
+    look.headerFont = Print::fontForDots(HeaderFont, dpi);
+    look.footerFont = Print::fontForDots(FooterFont, dpi);
     // The paper is white on screen and in print, so the header is black even under a dark desktop.
     look.headerColour = Qt::black;
     look.header = Header;
@@ -103,7 +103,7 @@ print::PageLook TPlusMemoPrinter::look() const {
 }
 
 void TPlusMemoPrinter::paintPage(QPainter& painter, int index) const {
-    print::paintPage(painter, m_layout, index, look());
+    Print::paintPage(painter, m_layout, index, look());
 }
 
 QString TPlusMemoPrinter::pdfBeside(const QString& sourcePath) {

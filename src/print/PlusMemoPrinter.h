@@ -30,13 +30,13 @@ public:
     // The font the text is printed in (the editor's, once laid out with one).
     const QFont& font() const { return m_font; }
 
-    print::Margins margins() const { return m_margins; }
+    Print::Margins margins() const { return m_margins; }
     // Each changes the margin (inches) and lays the pages out again.
     void setMarginLeft(double inches);
     void setMarginRight(double inches);
     void setMarginTop(double inches);
     void setMarginBottom(double inches);
-    void setMargins(const print::Margins& margins);
+    void setMargins(const Print::Margins& margins);
 
     double LineSpacing = -1.5;
     double HeaderYPos = 0.4;
@@ -57,9 +57,9 @@ public:
 
     // Lays the text out for the current printer.
     void layOut();
-    const print::PageLayout& layout() const { return m_layout; }
+    const Print::PageLayout& layout() const { return m_layout; }
     int pageCount() const { return m_layout.pageCount(); }
-    print::PageLook look() const;
+    Print::PageLook look() const;
     // Draws a page (from 0) in paper dots.
     void paintPage(QPainter& painter, int index) const;
 
@@ -79,14 +79,14 @@ public:
     void PrintPreview(QWidget* parent = nullptr);
 
 private:
-    print::Paper currentPaper() const;
+    Print::Paper currentPaper() const;
 
     std::unique_ptr<QPrinter> m_printer;
     QPointer<SourceEditor> m_memo;
     QStringList m_lines;
     QFont m_font;
     int m_tabWidth = 4;
-    print::Margins m_margins;
-    print::PageLayout m_layout;
+    Print::Margins m_margins;
+    Print::PageLayout m_layout;
     double m_layoutDpi = 0;
 };

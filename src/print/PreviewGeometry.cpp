@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace print {
+namespace Print {
 
 const QStringList& zoomEntries() {
     static const QStringList entries = {"500%", "200%", "150%",       "100%",
@@ -81,4 +81,4 @@ Margins releaseDrag(Margins margins, MarginLine line, double at, const PageLayou
     return margins;
 }
 
-} // namespace print
+} // namespace Print

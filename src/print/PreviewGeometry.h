@@ -8,7 +8,7 @@
 
 // The preview's arithmetic: zoom scales and margin dragging, in screen pixels over a page image whose
 // top left corner is (0, 0).
-namespace print {
+namespace Print {
 
 // The entries of the zoom list, in order; "100%" is the one a new preview starts with.
 const QStringList& zoomEntries();
@@ -38,4 +38,4 @@ double clampDrag(MarginLine line, QPointF pos, const PageLayout& layout, double 
 // inches.
 Margins releaseDrag(Margins margins, MarginLine line, double at, const PageLayout& layout, double scale);
 
-} // namespace print
+} // namespace Print

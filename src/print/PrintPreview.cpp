@@ -17,7 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace print {
+namespace Print {
 
 PageImage::PageImage(TPlusMemoPrinter& printer, QWidget* parent) : QWidget(parent), m_printer(printer) {
     setObjectName("PageImage");
@@ -112,17 +112,17 @@ void PageImage::mouseReleaseEvent(QMouseEvent* event) {
     update();
 }
 
-} // namespace print
+} // namespace Print
 
 TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* parent)
     : QDialog(parent), m_printer(printer) {
     setObjectName("FrmPMPrintPreview");
-    resize(fontscale::px(QSize(800, 650)));
+    resize(FontScale::px(QSize(800, 650)));
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName("ToolBar1");
     m_label = new QLabel(this);
     m_label->setObjectName("LblPage");
-    m_label->setMinimumWidth(fontscale::px(90));
+    m_label->setMinimumWidth(FontScale::px(90));
     toolBar->addWidget(m_label);
     m_setup = addButton("BtnSetup", "&Setup", "Printer Setup");
     m_print = addButton("BtnPrint", "&Print", "Print Document(s)");
@@ -139,7 +139,7 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     m_close = addButton("BtnClose", "&Close", QString());
     m_zoom = new QComboBox(this);
     m_zoom->setObjectName("cbZoom");
-    m_zoom->addItems(print::zoomEntries());
+    m_zoom->addItems(Print::zoomEntries());
     for (QToolButton* button : {m_setup, m_print, m_margins, m_previous, m_next, m_lineNumbers, m_close})
         toolBar->addWidget(button);
     toolBar->addWidget(m_zoom);
@@ -152,7 +152,7 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     m_sheet->setBackgroundRole(QPalette::Dark);
     auto* sheetLayout = new QGridLayout(m_sheet);
     sheetLayout->setContentsMargins(10, 10, 10, 10);
-    m_image = new print::PageImage(m_printer, m_sheet);
+    m_image = new Print::PageImage(m_printer, m_sheet);
     sheetLayout->addWidget(m_image, 0, 0, Qt::AlignLeft | Qt::AlignTop);
     m_scroll->setWidget(m_sheet);
 
@@ -167,19 +167,19 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     connect(m_close, &QToolButton::clicked, this, &QDialog::accept);
     connect(m_setup, &QToolButton::clicked, this, &TFrmPMPrintPreview::setupClick);
     connect(m_print, &QToolButton::clicked, this, &TFrmPMPrintPreview::printClick);
-    connect(m_margins, &QToolButton::toggled, m_image, &print::PageImage::setShowMargins);
+    connect(m_margins, &QToolButton::toggled, m_image, &Print::PageImage::setShowMargins);
     connect(m_lineNumbers, &QToolButton::toggled, this, [this](bool on) {
         m_printer.LineNumbers = on;
         m_image->update();
     });
-    connect(m_image, &print::PageImage::marginsChanged, this, [this] {
+    connect(m_image, &Print::PageImage::marginsChanged, this, [this] {
         m_page = std::min(m_page, m_printer.pageCount() - 1);
         showPage();
     });
 
     // Opening: the pages for the current printer, at 100%, from the first page.
     m_printer.layOut();
-    m_zoom->setCurrentIndex(print::kZoom100);
+    m_zoom->setCurrentIndex(Print::kZoom100);
     applyZoom();
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &TFrmPMPrintPreview::applyZoom);
     m_lineNumbers->setChecked(m_printer.LineNumbers);
@@ -200,12 +200,12 @@ void TFrmPMPrintPreview::showEvent(QShowEvent* event) {
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     // The fitted zooms depend on the scroll area's size, known only now.
-    if (m_zoom->currentIndex() >= print::kZoomPageWidth)
+    if (m_zoom->currentIndex() >= Print::kZoomPageWidth)
         applyZoom();
 }
 
 void TFrmPMPrintPreview::applyZoom() {
-    const print::Zoom zoom = print::zoomFor(m_zoom->currentIndex(), m_printer.layout().paper(),
+    const Print::Zoom zoom = Print::zoomFor(m_zoom->currentIndex(), m_printer.layout().paper(),
                                             m_image->logicalDpiX(), m_scroll->maximumViewportSize());
     m_image->setScale(zoom.scale);
     auto* grid = static_cast<QGridLayout*>(m_sheet->layout());
@@ -241,7 +241,7 @@ void TFrmPMPrintPreview::setupClick() {
     const int count = m_printer.pageCount();
     m_printDialog->setMinMax(1, count);
     printer.setFromTo(1, count);
-    const print::Paper before = m_printer.layout().paper();
+    const Print::Paper before = m_printer.layout().paper();
     const bool confirmed = m_printDialog->exec() == QDialog::Accepted;
     // Whatever the answer: a printer with other paper or dots needs its pages laid out again.
     m_printer.layOut();

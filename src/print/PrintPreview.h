@@ -12,7 +12,7 @@ class QScrollArea;
 class QToolButton;
 class TPlusMemoPrinter;
 
-namespace print {
+namespace Print {
 
 // The white page of the preview: draws what the printer's painter draws, at the zoom scale, and lets
 // the margin lines be dragged while they are shown.
@@ -45,7 +45,7 @@ private:
     double m_dragAt = 0;
 };
 
-} // namespace print
+} // namespace Print
 
 // The print preview: one page at a time at a chosen zoom, printing from it.
 class TFrmPMPrintPreview : public QDialog {
@@ -54,7 +54,7 @@ public:
     explicit TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* parent = nullptr);
 
     int currentPage() const { return m_page; } // from 0
-    print::PageImage* pageImage() const { return m_image; }
+    Print::PageImage* pageImage() const { return m_image; }
 
     void nextPage();
     void previousPage();
@@ -82,7 +82,7 @@ private:
     QComboBox* m_zoom = nullptr;
     QScrollArea* m_scroll = nullptr;
     QWidget* m_sheet = nullptr;
-    print::PageImage* m_image = nullptr;
+    Print::PageImage* m_image = nullptr;
     QPrintDialog* m_printDialog = nullptr;
     bool m_centred = false;
 };

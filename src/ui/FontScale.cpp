@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fontscale {
+namespace FontScale {
 
 double ratioFor(const QFont& current) {
     QFont standard = current;
@@ -44,4 +44,4 @@ QRect px(const QRect& rect) {
     return scaled(rect, ratio());
 }
 
-} // namespace fontscale
+} // namespace FontScale

@@ -7,7 +7,7 @@
 // The program's pixel sizes (fixed widths and heights, control geometry, row heights) are those of the
 // standard font: the desktop's sans font at 9 points. A larger desktop font scales them by the ratio of
 // its line height to that font's, so text is never clipped; a smaller one leaves them as they are.
-namespace fontscale {
+namespace FontScale {
 
 constexpr double kStandardPointSize = 9.0;
 
@@ -25,4 +25,4 @@ int px(int pixels);
 QSize px(const QSize& size);
 QRect px(const QRect& rect);
 
-} // namespace fontscale
+} // namespace FontScale

@@ -53,7 +53,7 @@ HelpWindow::HelpWindow(const QString& helpFile, const QString& collectionFile, Q
     if (!m_ready && m_error.isEmpty())
         m_error = m_engine->error();
     setupUi();
-    resize(fontscale::px(QSize(900, 640)));
+    resize(FontScale::px(QSize(900, 640)));
 }
 
 HelpWindow::~HelpWindow() = default;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace readability {
+namespace Readability {
 
 namespace {
 
@@ -59,4 +59,4 @@ QColor readableOn(const QColor& colour, const QColor& background, double minimum
     return result;
 }
 
-} // namespace readability
+} // namespace Readability

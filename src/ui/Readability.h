@@ -4,7 +4,7 @@
 
 // Whether text stands out from what it is drawn on, by the WCAG contrast ratio: (L1 + 0.05) / (L2 + 0.05)
 // over the relative luminances of the lighter and the darker colour, from 1 (none) to 21 (black on white).
-namespace readability {
+namespace Readability {
 
 // Body text needs 4.5:1 (WCAG AA).
 constexpr double kTextContrast = 4.5;
@@ -20,4 +20,4 @@ bool isReadable(const QColor& text, const QColor& background, double minimum = k
 // dark background or darker on a light one, just enough to reach it (black or white when no shade does).
 QColor readableOn(const QColor& colour, const QColor& background, double minimum = kAccentContrast);
 
-} // namespace readability
+} // namespace Readability

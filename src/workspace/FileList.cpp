@@ -40,7 +40,7 @@ bool FileList::isInProject(const QString& name) const {
     return std::any_of(m_records.begin(), m_records.end(), [&](const auto& r) { return r->Name == name; });
 }
 
-void FileList::loescheListe() {
+void FileList::clear() {
     m_current = nullptr;
     m_records.clear();
 }

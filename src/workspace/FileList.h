@@ -12,19 +12,19 @@
 class FileList {
 public:
     // Takes Path, Name, Kind, InProject, Lines, Modified and Format; the caret, `TopLine` and
-    // `FileTime` start empty. A Java record becomes `CurrentFile`.
+    // `FileTime` start empty. A Java record becomes `currentFile`.
     TProjectFile* insertFile(TProjectFile fields);
 
     // None, or a Java record of this list.
-    TProjectFile* CurrentFile() const { return m_current; }
+    TProjectFile* currentFile() const { return m_current; }
     // Refuses records that are not Java records of this list.
     bool setCurrentFile(TProjectFile* record);
 
     // Any record with exactly this `Name`, whatever its kind and `InProject`.
     bool isInProject(const QString& name) const;
 
-    // Releases every record; `CurrentFile` becomes none.
-    void loescheListe();
+    // Releases every record; `currentFile` becomes none.
+    void clear();
 
     // Releases the record. When it was current, the first Java record (or none) becomes current.
     bool remove(TProjectFile* record);

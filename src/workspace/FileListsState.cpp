@@ -4,7 +4,7 @@ FileListsState fileListsState(const FileList& files, bool appRunning, bool proje
     FileListsState state;
     for (const TProjectFile& record : files.records()) {
         if (record.Kind == FileKind::Java) {
-            if (&record == files.CurrentFile())
+            if (&record == files.currentFile())
                 state.selectedSource = int(state.sourceLabels.size());
             state.sourceLabels << (record.Modified ? record.Name + QStringLiteral(" (*)") : record.Name);
         } else {

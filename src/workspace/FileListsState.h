@@ -8,7 +8,7 @@
 // open-file list alone; the main window only applies it.
 struct FileListsState {
     QStringList sourceLabels; // Java records, " (*)" after a modified one
-    int selectedSource = -1;  // entry of `CurrentFile`
+    int selectedSource = -1;  // entry of `currentFile`
     QStringList otherLabels;
 
     bool hasFiles = false;        // Save, Save File As, clipboard buttons, editor

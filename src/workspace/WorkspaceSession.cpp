@@ -59,7 +59,7 @@ bool WorkspaceSession::anyModified() const {
 }
 
 void WorkspaceSession::captureEditor(bool full) {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return;
     current->Lines = m_buffer.lines();
@@ -71,7 +71,7 @@ void WorkspaceSession::captureEditor(bool full) {
 }
 
 bool WorkspaceSession::markCurrentModified() {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current || current->Modified)
         return false;
     current->Modified = true;
@@ -254,7 +254,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
     if (!record)
         return cancelled();
     // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
-    if (m_files.CurrentFile() != record)
+    if (m_files.currentFile() != record)
         captureEditor(true);
     // The rename moves a link itself, never its target, but a linked folder on the way leads elsewhere.
     const QString file = m_project.ProjectDir + record->Name;
@@ -273,7 +273,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
 }
 
 SessionResult WorkspaceSession::saveCurrent() {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return {};
     captureEditor(false);
@@ -287,7 +287,7 @@ SessionResult WorkspaceSession::saveCurrent() {
 }
 
 SessionResult WorkspaceSession::saveAs(const QString& chosen) {
-    TProjectFile* current = m_files.CurrentFile();
+    TProjectFile* current = m_files.currentFile();
     if (!current)
         return cancelled();
     const QString name = projectEntryName(m_project.ProjectDir, chosen);
@@ -382,7 +382,7 @@ void WorkspaceSession::reloadRecord(TProjectFile& record) {
     // The buffer is the file again: no marker, and only a later change on disk is asked about.
     record.FileTime = fileTime;
     record.Modified = false;
-    if (&record == m_files.CurrentFile())
+    if (&record == m_files.currentFile())
         m_buffer.replaceLines(record.Lines, BufferReplace::UndoStep);
     listsChanged();
 }
@@ -405,7 +405,7 @@ SessionResult WorkspaceSession::reloadChangedFiles() {
             continue;
         reloadRecord(record);
         result.outcome = SessionOutcome::Done;
-        result.bufferChanged = result.bufferChanged || &record == m_files.CurrentFile();
+        result.bufferChanged = result.bufferChanged || &record == m_files.currentFile();
     }
     m_checkingFiles = false;
     return result;
@@ -438,7 +438,7 @@ SessionResult WorkspaceSession::loadProject(const QString& projectFile) {
         m_prompts.error(load.error);
         return failed();
     }
-    m_files.loescheListe();
+    m_files.clear();
     load.applyTo(m_project);
     QStringList unreadable;
     for (const ProjectLoadStep& step : load.steps) {
@@ -451,7 +451,7 @@ SessionResult WorkspaceSession::loadProject(const QString& projectFile) {
     }
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
-    m_buffer.replaceLines(m_files.CurrentFile() ? m_files.CurrentFile()->Lines : QStringList(),
+    m_buffer.replaceLines(m_files.currentFile() ? m_files.currentFile()->Lines : QStringList(),
                           BufferReplace::Fresh);
     // One message for all files left out, however damaged the project file is.
     if (const QString leftOut = leftOutFilesMessage(load.steps); !leftOut.isEmpty())
@@ -480,7 +480,7 @@ SessionResult WorkspaceSession::newProject(const QString& folder, const QString&
     m_project.ProjectName = name;
     m_project.ProjectFileName = name + QStringLiteral(".hwp");
     m_project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
-    m_files.loescheListe();
+    m_files.clear();
     if (mainClassTemplate.isEmpty()) {
         clearEditor();
     } else if (const FileResult generated = createFromTemplate(mainClassTemplate, name); !generated) {
@@ -533,12 +533,12 @@ SessionResult WorkspaceSession::closeQuestion() {
         const SessionResult saved = saveAll();
         if (!saved.ok())
             return saved;
-        m_files.loescheListe();
+        m_files.clear();
         return saved;
     }
     case SessionAnswer::No:
         remember(lastProject);
-        m_files.loescheListe();
+        m_files.clear();
         return {};
     case SessionAnswer::Cancel:
         break;

@@ -63,14 +63,14 @@ protected:
         setEnvironmentValue("CLASSPATH", m_classpath);
         MainWindowTest::TearDown();
     }
-    TForm1& startHello() {
-        TForm1& w = start({projectDir + "Hello.hwp"});
+    MainWindow& startHello() {
+        MainWindow& w = start({projectDir + "Hello.hwp"});
         w.liveSettings().readFromStore(w.store());
         w.setOutputWindow(&output);
         return w;
     }
     // How the status bar says the last compile ended.
-    static QString buildResult(TForm1& w) {
+    static QString buildResult(MainWindow& w) {
         const auto* field = w.statusBar()->findChild<QLabel*>("buildResult");
         return field ? field->text() : QStringLiteral("<no field>");
     }
@@ -86,8 +86,8 @@ private:
 };
 
 TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
-    TForm1& w = startHello();
-    w.ToolButton19Click();
+    MainWindow& w = startHello();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return w.messages().filter("SuperWaba applet viewer: Hello").size() > 0 &&
                !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
@@ -100,7 +100,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     EXPECT_TRUE(QFileInfo(projectDir + "Hello.class").isFile());
     EXPECT_GT(QFileInfo(projectDir + "Hello.pdb").size(), 78);
     EXPECT_GT(QFileInfo(projectDir + "Hello.prc").size(), 78);
-    EXPECT_TRUE(w.AppRunning);
+    EXPECT_TRUE(w.appRunning());
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
     EXPECT_EQ(buildResult(w), "Compiled");
 
@@ -115,21 +115,20 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
 }
 
 TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
-    TForm1& w = startHello();
-    QStringList lines = w.files().CurrentFile()->Lines;
-    ASSERT_EQ(w.files().CurrentFile()->Name, "Util.java");
-    w.ui().ListBox1->setCurrentRow(0);
-    ASSERT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    MainWindow& w = startHello();
+    QStringList lines = w.files().currentFile()->Lines;
+    ASSERT_EQ(w.files().currentFile()->Name, "Util.java");
+    w.ui().sourceList->setCurrentRow(0);
+    ASSERT_EQ(w.files().currentFile()->Name, "Hello.java");
     lines = w.editor()->lines();
     const int broken = lines.indexOf(QRegularExpression("^\\s*presses\\+\\+;"));
     ASSERT_GT(broken, 0);
     lines[broken] = "        presses++ oops;";
     w.editor()->setLines(lines);
 
-    w.ToolButton19Click();
-    ASSERT_TRUE(waitFor([&] {
-        return !w.runner(RunnerRole::Compiler)->isRunning() && w.messages().size() > 1;
-    })) << w.messages().join('\n').toStdString();
+    w.saveAllCompileAndStart();
+    ASSERT_TRUE(waitFor([&] { return !w.runner(RunnerRole::Compiler)->isRunning() && w.messages().size() > 1; }))
+        << w.messages().join('\n').toStdString();
     QTest::qWait(200);
     const QStringList errors = w.messages().filter("Hello.java:");
     ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
@@ -140,10 +139,10 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
 
     // Double-clicking the error selects the reported line.
-    w.ui().ListBox1->setCurrentRow(1); // somewhere else first
-    w.ui().ListBox3->setCurrentRow(w.messages().indexOf(errors.first()));
-    w.ListBox3DblClick();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java");
+    w.ui().sourceList->setCurrentRow(1); // somewhere else first
+    w.ui().messageList->setCurrentRow(w.messages().indexOf(errors.first()));
+    w.messageDoubleClicked();
+    EXPECT_EQ(w.files().currentFile()->Name, "Hello.java");
     EXPECT_EQ(w.editor()->caretLine(), broken);
     EXPECT_EQ(w.editor()->selectedText(), lines[broken]);
 }
@@ -155,8 +154,8 @@ TEST_F(BuildChainTest, CompilerThatCannotStartIsReportedAndStopsTheChain) {
     writeBytes(brokenJdk + "bin/javac", "not a program");
     QFile::setPermissions(brokenJdk + "bin/javac", QFile::ReadOwner | QFile::WriteOwner);
     setStoreText(kProductKey + "Paths", "JDKPath", brokenJdk);
-    TForm1& w = startHello();
-    w.Start1Click();
+    MainWindow& w = startHello();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return !w.runner(RunnerRole::Compiler)->isRunning(); }));
     EXPECT_FALSE(
         w.messages().filter("Cannot start the compiler: Error Creating Process  Error Code :13").isEmpty())
@@ -174,10 +173,10 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
     setStoreText(kProductKey + "Settings\\WarpExegen", "Warp", "off");
     setStoreText(kProductKey + "Settings\\WarpExegen", "Exegen", "off");
-    TForm1& w = startHello();
-    w.ui().ComboBox1->setCurrentText("Palm Emulator");
-    ASSERT_TRUE(w.ui().ToolButton14->isChecked());
-    w.Start1Click();
+    MainWindow& w = startHello();
+    w.ui().runTargetBox->setCurrentText("Palm Emulator");
+    ASSERT_TRUE(w.ui().palmTargetToggle->isChecked());
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.messages().contains("Creating pdb file"));
@@ -191,50 +190,50 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
 }
 
 TEST_F(BuildChainTest, ErrorLinesAndTheMessageListMenu) {
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.addMessage("Compiling...");
     w.addMessage("Util.java:3: error: ';' expected");
     w.addMessage("    at Hello.java:5: in a stack trace");
     w.addMessage("Util.java:7 no colon after the number");
-    w.ui().ListBox1->setCurrentRow(0); // Hello.java shown
+    w.ui().sourceList->setCurrentRow(0); // Hello.java shown
     for (int row : {0, 2, 3}) {
-        w.ui().ListBox3->setCurrentRow(row);
-        w.ListBox3DblClick();
-        EXPECT_EQ(w.files().CurrentFile()->Name, "Hello.java") << row;
+        w.ui().messageList->setCurrentRow(row);
+        w.messageDoubleClicked();
+        EXPECT_EQ(w.files().currentFile()->Name, "Hello.java") << row;
     }
-    w.ui().ListBox3->setCurrentRow(1);
-    w.ListBox3DblClick();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    w.ui().messageList->setCurrentRow(1);
+    w.messageDoubleClicked();
+    EXPECT_EQ(w.files().currentFile()->Name, "Util.java");
     EXPECT_EQ(w.editor()->caretLine(), 2);
 
-    w.Copytoclipboard1Click();
+    w.copyMessages();
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "Compiling...\rUtil.java:3: error: ';' expected\r    at Hello.java:5: in a stack trace\r"
               "Util.java:7 no colon after the number\r");
-    w.Clearoutput1Click();
+    w.clearMessages();
     EXPECT_TRUE(w.messages().isEmpty());
-    w.Copytoclipboard1Click();
+    w.copyMessages();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 }
 
 TEST_F(BuildChainTest, NewProjectFromTheWizardCompilesAndRuns) {
-    TForm1& w = startHello();
-    TForm3 newProject(w, &w, QCoreApplication::applicationDirPath() + "/../bin");
+    MainWindow& w = startHello();
+    NewProjectWindow newProject(w, &w, QCoreApplication::applicationDirPath() + "/../bin");
     w.setNewProjectWindow(&newProject);
     const QString parent = dirPath("work");
     QTimer::singleShot(0, &newProject, [&] {
-        newProject.Edit1->setText("Calc");
-        newProject.Edit2->setText(parent);
-        newProject.Button1->click();
+        newProject.m_projectName->setText("Calc");
+        newProject.m_parentFolder->setText(parent);
+        newProject.m_okButton->click();
     });
-    w.New2Click();
+    w.newProject();
     ASSERT_EQ(w.project().ProjectName, "Calc");
     EXPECT_EQ(w.project().ProjectDir, parent + "/Calc/");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Calc.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Calc.java (*)"}));
     EXPECT_FALSE(QFileInfo::exists(parent + "/Calc/Calc.java")); // written by the next save
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + parent + "/Calc/Calc.hwp>");
 
-    w.ToolButton19Click();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Calc").isEmpty() &&
                !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
@@ -267,11 +266,11 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     setUpPalmDesktop(storeRef(), desktop);
     setStoreText(kProductKey + "Settings", "Hotsync", "on");
     setStoreText(kProductKey + "Settings", "PalmuserNo", "0");
-    TForm1& w = startHello();
-    w.ComboBox1Change();
-    w.ui().ComboBox1->addItem("none"); // a target that starts nothing keeps the test quiet
-    w.ui().ComboBox1->setCurrentText("none");
-    w.Start1Click();
+    MainWindow& w = startHello();
+    w.runTargetChanged();
+    w.ui().runTargetBox->addItem("none"); // a target that starts nothing keeps the test quiet
+    w.ui().runTargetBox->setCurrentText("none");
+    w.compileAndStart();
     // Idle runners too: a tool still in its done handler would refuse the second start below.
     ASSERT_TRUE(waitFor([&] {
         return w.messages().contains("Hello.pdb is ready for HotSync") &&
@@ -289,10 +288,8 @@ TEST_F(BuildChainTest, PackagesAreQueuedForHotSyncUnlessAToolComplains) {
     QDir(desktop + "/Tester/Install").removeRecursively();
     QFile::remove(projectDir + "icon.bmp");
     dialogs.answer(mrOk, "Warp/Exegen Warning! File icon.bmp not found");
-    w.StartJava1Click();
-    ASSERT_TRUE(waitFor([&] {
-        return !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
-    }));
+    w.startApplication();
+    ASSERT_TRUE(waitFor([&] { return !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning(); }));
     QTest::qWait(100);
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_FALSE(QFileInfo::exists(desktop + "/Tester/Install/Hello.pdb"));
@@ -309,10 +306,10 @@ TEST_F(BuildChainTest, PalmSimulatorGetsBothPackagesInItsAutorunFolder) {
     const QString log = dirPath("sim.log");
     qputenv("PALMSIM_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmSim", simFolder + "/PalmSim");
-    TForm1& w = startHello();
-    w.ui().ComboBox1->addItem("Palm Simulator");
-    w.ui().ComboBox1->setCurrentText("Palm Simulator");
-    w.Start1Click();
+    MainWindow& w = startHello();
+    w.ui().runTargetBox->addItem("Palm Simulator");
+    w.ui().runTargetBox->setCurrentText("Palm Simulator");
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
         << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.messages().contains("Waiting 1 second(s) to start the Palm Simulator"));
@@ -331,8 +328,8 @@ TEST_F(BuildChainTest, JdkWithoutReleaseFileBuildsWithTheLevelJavacTakes) {
     for (const char* tool : {"javac", "java"})
         ASSERT_TRUE(QFile::link(QFileInfo(jdk + "bin/" + tool).canonicalFilePath(), bare + "bin/" + tool));
     setStoreText(kProductKey + "Paths", "JDKPath", bare);
-    TForm1& w = startHello();
-    w.ToolButton19Click();
+    MainWindow& w = startHello();
+    w.saveAllCompileAndStart();
     ASSERT_TRUE(waitFor([&] {
         return !w.messages().filter("SuperWaba applet viewer: Hello").isEmpty() &&
                !w.runner(RunnerRole::Warp)->isRunning() && !w.runner(RunnerRole::Exegen)->isRunning();
@@ -347,9 +344,9 @@ TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
     const QString log = dirPath("pose.log");
     qputenv("POSE_STAND_IN_LOG", log.toLocal8Bit());
     setStoreText(kProductKey + "Paths", "PalmEmulatorPath", standIn);
-    TForm1& w = startHello();
+    MainWindow& w = startHello();
     w.liveSettings().setNumber(u"Delay", 2);
-    w.ui().ComboBox1->setCurrentText("Palm Emulator");
+    w.ui().runTargetBox->setCurrentText("Palm Emulator");
     // The wait runs inside the compiler's done event: the close comes from a timer, as a click would.
     bool closed = false;
     QTimer poll;
@@ -359,7 +356,7 @@ TEST_F(BuildChainTest, ClosingDuringTheWaitCancelsThePalmTarget) {
         }
     });
     poll.start(50);
-    w.Start1Click();
+    w.compileAndStart();
     ASSERT_TRUE(waitFor([&] { return closed && !w.chain().launchWaiting(); }, 120000))
         << w.messages().join('\n').toStdString();
     QTest::qWait(3500);
@@ -391,16 +388,16 @@ TEST_F(MainWindowTest, WrongToolFolderOffersTheSettingsAtThePathsPage) {
         GTEST_SKIP() << "no javac on PATH";
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     setStoreText(kProductKey + "Paths", "SuperWabaPath", projectDir);
-    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
-    TForm5 settings(w, w.liveSettings(), &w);
+    MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
+    SettingsWindow settings(w, w.liveSettings(), &w);
     w.setSettingsWindow(&settings);
     dialogs.answer(mrYes, "The SuperWaba folder \"" + projectDir + "\" holds no lib/superwaba.jar.");
     QString page;
     QTimer::singleShot(0, &settings, [&] {
-        page = settings.ui().PageControl1->tabText(settings.ui().PageControl1->currentIndex());
+        page = settings.ui().pages->tabText(settings.ui().pages->currentIndex());
         settings.reject();
     });
-    w.Start1Click();
+    w.compileAndStart();
     EXPECT_EQ(page, "Paths");
     EXPECT_TRUE(w.messages().isEmpty());
     EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning());
@@ -439,11 +436,11 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
     for (const Case& c : cases) {
         window.reset();
         const QString project = c.setUp();
-        TForm1& w = start({project});
+        MainWindow& w = start({project});
         dialogs.answer(c.dialog[0] == 'C' ? mrOk : mrNo, c.dialog);
         QAction* button = w.ui().toolActions.value("ToolButton19");
         ASSERT_TRUE(button->isEnabled()) << c.what;
-        w.ToolButton19Click();
+        w.saveAllCompileAndStart();
         EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning()) << c.what;
         EXPECT_TRUE(button->isEnabled()) << c.what;
         EXPECT_EQ(dialogs.asked().size(), ++asked) << c.what;
@@ -453,8 +450,8 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
 // While the application runs, the build keys say why they do nothing.
 TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
-    TForm1& w = start({writeProject("Hello", {"Hello.java"})});
-    w.AppRunning = true;
+    MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
+    w.setAppRunning(true);
     w.ui().menus.value("Compile1")->menuAction()->setEnabled(false);
     for (const char* item : {"SaveallCompileandStart1", "Compile2"}) {
         w.statusBar()->clearMessage();

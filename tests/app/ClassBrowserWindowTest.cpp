@@ -69,17 +69,17 @@ protected:
     static int runs(const QString& folder) { return readBytes(folder + "/runs.log").count("run\n"); }
     // A window on a project with one source, its browser using the given outline program; returns once
     // the start-up refreshes are over.
-    TForm1& startWith(const QStringList& source, const QString& parserFolder, int parseTimeLimitMs = 0) {
+    MainWindow& startWith(const QStringList& source, const QString& parserFolder, int parseTimeLimitMs = 0) {
         writeSource(projectDir + "Point.java", source);
         setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
-        window = std::make_unique<TForm1>(storeRef());
+        window = std::make_unique<MainWindow>(storeRef());
         window->setParserFolder(parserFolder);
         if (parseTimeLimitMs > 0)
             window->setParseTimeLimit(parseTimeLimitMs);
         window->runner(RunnerRole::ClassParser)->setStartedHandler([this](ConsoleRunner*, const QString&) {
             ++starts;
         });
-        window->FormCreate({});
+        window->startUp({});
         window->resize(900, 650);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -103,7 +103,7 @@ protected:
             },
             10000);
     }
-    QTreeWidget* tree() { return window->ui().TreeView1; }
+    QTreeWidget* tree() { return window->ui().classTree; }
     void clickItem(const QString& label) {
         QTreeWidgetItem* item = findItem(tree(), label);
         ASSERT_NE(item, nullptr) << label.toStdString();
@@ -133,36 +133,36 @@ static QStringList manyLines(int count) {
 }
 
 TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
-    TForm1& w = startWith({"class Point {}"}, fakeParser(""));
+    MainWindow& w = startWith({"class Point {}"}, fakeParser(""));
     MainWindowUi& ui = w.ui();
     EXPECT_EQ(ui.BrowserHeader->text(), "Browser");
-    const QList<QAction*> actions = ui.ToolBar4->actions();
+    const QList<QAction*> actions = ui.browserToolBar->actions();
     ASSERT_EQ(actions.size(), 5);
-    EXPECT_EQ(actions[0], ui.ToolButton20);
-    EXPECT_EQ(actions[1], ui.ToolButton21);
+    EXPECT_EQ(actions[0], ui.browserSorted);
+    EXPECT_EQ(actions[1], ui.browserSourceOrder);
     EXPECT_TRUE(actions[2]->isSeparator());
     EXPECT_EQ(actions[2]->objectName(), "ToolButton22");
-    EXPECT_EQ(actions[3], ui.ToolButton23);
-    EXPECT_EQ(actions[4], ui.ToolButton24);
-    EXPECT_EQ(ui.ToolButton20->toolTip(), "Sorted");
-    EXPECT_EQ(ui.ToolButton21->toolTip(), "Like the source file");
+    EXPECT_EQ(actions[3], ui.browserVariables);
+    EXPECT_EQ(actions[4], ui.browserMethods);
+    EXPECT_EQ(ui.browserSorted->toolTip(), "Sorted");
+    EXPECT_EQ(ui.browserSourceOrder->toolTip(), "Like the source file");
     struct State {
         QAction* button;
         bool down;
         int picture;
     };
-    for (const State& s : {State{ui.ToolButton20, false, 3}, State{ui.ToolButton21, true, 4},
-                           State{ui.ToolButton23, true, 2}, State{ui.ToolButton24, true, 1}}) {
+    for (const State& s : {State{ui.browserSorted, false, 3}, State{ui.browserSourceOrder, true, 4},
+                           State{ui.browserVariables, true, 2}, State{ui.browserMethods, true, 1}}) {
         EXPECT_TRUE(s.button->isCheckable()) << s.button->objectName().toStdString();
         EXPECT_EQ(s.button->isChecked(), s.down) << s.button->objectName().toStdString();
-        EXPECT_EQ(s.button->icon().cacheKey(), ui.ImageList3[s.picture].cacheKey());
+        EXPECT_EQ(s.button->icon().cacheKey(), ui.browserIcons[s.picture].cacheKey());
     }
-    ASSERT_EQ(ui.ImageList3.size(), 5);
-    for (const QIcon& picture : ui.ImageList3)
+    ASSERT_EQ(ui.browserIcons.size(), 5);
+    for (const QIcon& picture : ui.browserIcons)
         EXPECT_FALSE(picture.isNull());
-    EXPECT_EQ(ui.TreeView1->indentation(), 19);
-    EXPECT_FALSE(ui.TreeView1->rootIsDecorated());
-    EXPECT_EQ(ui.TreeView1->height(), 115);
+    EXPECT_EQ(ui.classTree->indentation(), 19);
+    EXPECT_FALSE(ui.classTree->rootIsDecorated());
+    EXPECT_EQ(ui.classTree->height(), 115);
 }
 
 // The example lines: one class with its method and variable; a click on the variable puts its line on
@@ -170,13 +170,13 @@ TEST_F(ClassBrowserWindowTest, HeaderToolBarAndTreeAsDesigned) {
 TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) {
     const QString parser = fakeParser(
         "parse: reading temp.java\\nclass Point 3\\nmethod public move 10\\nvariable private count 5\\n");
-    TForm1& w = startWith(manyLines(200), parser);
+    MainWindow& w = startWith(manyLines(200), parser);
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move", "  count"}));
     QTreeWidgetItem* point = tree()->topLevelItem(0);
     EXPECT_TRUE(point->isExpanded());
-    EXPECT_EQ(point->icon(0).cacheKey(), w.ui().ImageList3[0].cacheKey());
-    EXPECT_EQ(point->child(0)->icon(0).cacheKey(), w.ui().ImageList3[1].cacheKey());
-    EXPECT_EQ(point->child(1)->icon(0).cacheKey(), w.ui().ImageList3[2].cacheKey());
+    EXPECT_EQ(point->icon(0).cacheKey(), w.ui().browserIcons[0].cacheKey());
+    EXPECT_EQ(point->child(0)->icon(0).cacheKey(), w.ui().browserIcons[1].cacheKey());
+    EXPECT_EQ(point->child(1)->icon(0).cacheKey(), w.ui().browserIcons[2].cacheKey());
 
     tree()->setFocus();
     w.editor()->setFirstVisibleLine(100);
@@ -198,7 +198,7 @@ TEST_F(ClassBrowserWindowTest, ExampleLinesBuildTheTreeAndAClickLeadsToTheLine) 
 TEST_F(ClassBrowserWindowTest, AClickWithoutSelectionOrOnAnEntryWithoutLineLeavesTheEditorAlone) {
     // Two blanks shift the words: the method's label is "public" and its line word "move".
     const QString parser = fakeParser("class Point 3\\nmethod  public move 10\\nclass Other 7\\n");
-    TForm1& w = startWith(manyLines(200), parser);
+    MainWindow& w = startWith(manyLines(200), parser);
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  public", "class Other"}));
     w.editor()->setCaretLine(50);
     w.editor()->setFirstVisibleLine(40);
@@ -217,16 +217,16 @@ TEST_F(ClassBrowserWindowTest, AClickWithoutSelectionOrOnAnEntryWithoutLineLeave
 TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain) {
     const QString parser = fakeParser("class Zed 1\\nvariable int z 2\\nmethod void a() 3\\nclass Alpha 5\\n"
                                       "variable private count 6\\nmethod public move 7\\n");
-    TForm1& w = startWith(manyLines(20), parser);
+    MainWindow& w = startWith(manyLines(20), parser);
     const QStringList sourceOrder = {"class Zed", "  z", "  a()", "class Alpha", "  count", "  move"};
     EXPECT_EQ(treeLabels(tree()), sourceOrder);
     const int before = runs(parser);
     tree()->topLevelItem(0)->setExpanded(false);
     clickItem("count");
 
-    w.ui().ToolButton20->trigger();
-    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
-    EXPECT_FALSE(w.ui().ToolButton21->isChecked());
+    w.ui().browserSorted->trigger();
+    EXPECT_TRUE(w.ui().browserSorted->isChecked());
+    EXPECT_FALSE(w.ui().browserSourceOrder->isChecked());
     EXPECT_FALSE(w.runner(RunnerRole::ClassParser)->isRunning());
     EXPECT_EQ(treeLabels(tree()),
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
@@ -235,44 +235,44 @@ TEST_F(ClassBrowserWindowTest, SortedSortsWithoutAParseAndSourceOrderParsesAgain
     EXPECT_TRUE(findItem(tree(), "class Alpha")->isExpanded());
     EXPECT_EQ(tree()->selectedItems().value(0)->text(0), "count");
     // Pressed again it stays down.
-    w.ui().ToolButton20->trigger();
-    EXPECT_TRUE(w.ui().ToolButton20->isChecked());
+    w.ui().browserSorted->trigger();
+    EXPECT_TRUE(w.ui().browserSorted->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before);
 
     // A refresh while sorted keeps every line sorted as it arrives.
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()),
               (QStringList{"class Alpha", "  count", "  move", "class Zed", "  a()", "  z"}));
     EXPECT_EQ(runs(parser), before + 1);
 
-    w.ui().ToolButton21->trigger();
-    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
-    EXPECT_FALSE(w.ui().ToolButton20->isChecked());
+    w.ui().browserSourceOrder->trigger();
+    EXPECT_TRUE(w.ui().browserSourceOrder->isChecked());
+    EXPECT_FALSE(w.ui().browserSorted->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before + 2);
     EXPECT_EQ(treeLabels(tree()), sourceOrder);
     // Pressed again it stays down and parses again.
-    w.ui().ToolButton21->trigger();
-    EXPECT_TRUE(w.ui().ToolButton21->isChecked());
+    w.ui().browserSourceOrder->trigger();
+    EXPECT_TRUE(w.ui().browserSourceOrder->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(runs(parser), before + 3);
 }
 
 TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
     const QString parser = fakeParser("class Point 3\\nmethod public move 10\\nvariable private count 5\\n");
-    TForm1& w = startWith(manyLines(20), parser);
-    w.ui().ToolButton23->trigger();
-    EXPECT_FALSE(w.ui().ToolButton23->isChecked());
+    MainWindow& w = startWith(manyLines(20), parser);
+    w.ui().browserVariables->trigger();
+    EXPECT_FALSE(w.ui().browserVariables->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  move"}));
-    w.ui().ToolButton24->trigger();
-    EXPECT_FALSE(w.ui().ToolButton24->isChecked());
+    w.ui().browserMethods->trigger();
+    EXPECT_FALSE(w.ui().browserMethods->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), QStringList{"class Point"});
-    w.ui().ToolButton23->trigger();
-    EXPECT_TRUE(w.ui().ToolButton23->isChecked());
+    w.ui().browserVariables->trigger();
+    EXPECT_TRUE(w.ui().browserVariables->isChecked());
     ASSERT_TRUE(settle());
     EXPECT_EQ(treeLabels(tree()), (QStringList{"class Point", "  count"}));
 }
@@ -280,7 +280,7 @@ TEST_F(ClassBrowserWindowTest, MemberButtonsFlipAndRefresh) {
 // The real outline program over the editor's text: typing within a line does not parse, Enter does, and
 // the tree shows the unsaved text.
 TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
-    TForm1& w = startWith({"class Point {", "    int x;", "}", "class Other {", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class Point {", "    int x;", "}", "class Other {", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x", "class Other"}))
         << "the outline program should be at " << realParserFolder().toStdString();
     const int before = starts;
@@ -308,14 +308,14 @@ TEST_F(ClassBrowserWindowTest, TypingWithinALineDoesNotParseAndEnterDoes) {
     EXPECT_EQ(readBytes(projectDir + "Point.java"),
               QByteArray("class Point {\r\n    int x;\r\n}\r\nclass Other {\r\n}\r\n"));
     // Saving does not parse.
-    w.ToolButton3Click();
+    w.saveFile();
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 2);
 }
 
 TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderStays) {
     const QString parser = fakeParser("class Point 1\\n");
-    TForm1& w = startWith({"class Point {", "}"}, parser);
+    MainWindow& w = startWith({"class Point {", "}"}, parser);
     // The fake program copied the temp.java it found in the folder it ran in.
     EXPECT_EQ(readBytes(parser + "/seen.java"), QByteArray("class Point {\r\n}\r\n"));
     EXPECT_FALSE(QFileInfo::exists(parser + "/temp.java"));
@@ -323,7 +323,7 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderSt
     EXPECT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/temp.java"));
     const QString folder = QDir::currentPath();
     w.editor()->setLines({"class Point {", "", "}"});
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     EXPECT_EQ(QDir::currentPath(), folder);
     ASSERT_TRUE(settle());
     EXPECT_EQ(QDir::currentPath(), folder);
@@ -333,12 +333,12 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInAPrivateFolderAndTheProcessFolderSt
 TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
     const QString nowhere = dirPath("no-parser");
     QDir().mkpath(nowhere);
-    TForm1& w = startWith({"class Point {", "}"}, nowhere);
+    MainWindow& w = startWith({"class Point {", "}"}, nowhere);
     EXPECT_GE(starts, 1);
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
     // The browser is usable again: the next refresh starts.
     const int before = starts;
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 1);
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
@@ -347,16 +347,16 @@ TEST_F(ClassBrowserWindowTest, AParserThatCannotStartLeavesTheTreeEmpty) {
 // Refreshes asked for while a parse runs are not lost: once it ends, one more parse reads the editor's
 // text as it is then, and the tree shows that outline alone.
 TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestText) {
-    TForm1& w = startWith({"class First {", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class First {", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), QStringList{"class First"});
     const int before = starts;
-    const QString path = w.files().CurrentFile()->Path;
+    const QString path = w.files().currentFile()->Path;
     w.updateBrowser(path);
     ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
-    w.SuppressChange = true;
+    w.suppressNextChange();
     w.editor()->setLines({"class Second {", "}"});
     w.updateBrowser(path);
-    w.SuppressChange = true;
+    w.suppressNextChange();
     w.editor()->setLines({"class Third {", "    int t;", "}"});
     w.updateBrowser(path);
     ASSERT_TRUE(settle());
@@ -366,10 +366,10 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
 }
 
 TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
-    TForm1& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class First {", "    int a;", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class First", "  a"}));
     const int before = starts;
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
     w.clearClassBrowser();
     ASSERT_TRUE(settle());
@@ -380,7 +380,7 @@ TEST_F(ClassBrowserWindowTest, ANewProjectClearsTheTreeAndDropsARunningParse) {
 // Every replacement of the editor's text brings a tree of the new text: a reload from disk, Open File,
 // and removing the last file (which leaves no outline at all).
 TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
-    TForm1& w = startWith({"class Point {", "    int x;", "}"}, realParserFolder());
+    MainWindow& w = startWith({"class Point {", "    int x;", "}"}, realParserFolder());
     ASSERT_EQ(treeLabels(tree()), (QStringList{"class Point", "  x"}));
 
     writeSource(projectDir + "Point.java", {"class Moved {", "    int y;", "}"});
@@ -392,19 +392,19 @@ TEST_F(ClassBrowserWindowTest, ReplacingTheEditorsTextRefreshesTheTree) {
     writeSource(dirPath("Ext.java"), manyLines(30) + QStringList{"class Ext {", "    void go() {}", "}"});
     fileDialogs.choose(QStringList{dirPath("Ext.java")});
     dialogs.answer(mrNo);
-    w.ToolButton2Click();
-    ASSERT_EQ(w.files().CurrentFile()->Path, dirPath("Ext.java"));
+    w.openFiles();
+    ASSERT_EQ(w.files().currentFile()->Path, dirPath("Ext.java"));
     EXPECT_TRUE(settlesTo({"class Ext", "  go()"})) << treeLabels(tree()).join('|').toStdString();
     // A click leads into the file shown.
     clickItem("go()");
     EXPECT_EQ(w.editor()->caretLine(), 31);
 
     for (int row : {1, 0}) {
-        w.ui().ListBox1->setCurrentRow(row);
+        w.ui().sourceList->setCurrentRow(row);
         dialogs.answer(mrOk);
-        w.Removefromproject1Click();
+        w.removeSourceFromProject();
     }
-    ASSERT_EQ(w.files().CurrentFile(), nullptr);
+    ASSERT_EQ(w.files().currentFile(), nullptr);
     EXPECT_TRUE(settlesTo({})) << treeLabels(tree()).join('|').toStdString();
 }
 
@@ -422,13 +422,13 @@ TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
     };
     for (const auto& c : cases) {
         const QString parser = fakeParser("class Zed 3\\nmethod public move 10\\nclass Alpha 12\\n", c.then);
-        TForm1& w = startWith({"class Point {", "}"}, parser, 300);
+        MainWindow& w = startWith({"class Point {", "}"}, parser, 300);
         QStringList expected = {"class Zed", "  move", "class Alpha"};
         if (c.note)
             expected << c.note;
         EXPECT_TRUE(settlesTo(expected)) << c.name << ": " << treeLabels(tree()).join('|').toStdString();
         // Sorted, the note stays last.
-        w.ui().ToolButton20->trigger();
+        w.ui().browserSorted->trigger();
         QTreeWidgetItem* last = tree()->topLevelItem(tree()->topLevelItemCount() - 1);
         ASSERT_NE(last, nullptr) << c.name;
         if (c.note) {
@@ -436,7 +436,7 @@ TEST_F(ClassBrowserWindowTest, ACrashOrAHangIsNotedAndTheNextParseRuns) {
             EXPECT_EQ(last->toolTip(0), c.note) << c.name;
         }
         const int before = runs(parser);
-        w.updateBrowser(w.files().CurrentFile()->Path);
+        w.updateBrowser(w.files().currentFile()->Path);
         QStringList sorted = {"class Alpha", "class Zed", "  move"};
         if (c.note)
             sorted << c.note;
@@ -493,9 +493,9 @@ TEST_F(ClassBrowserWindowTest, TheInputLiesInTheRuntimeFolderAndStaleCopiesGoAtS
 TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
     const QString parser =
         fakeParser("", "sleep 0.4; sed -n 's/^class \\([A-Za-z]*\\).*/class \\1 1/p' temp.java");
-    TForm1& w = startWith({"class Old {", "}"}, parser);
+    MainWindow& w = startWith({"class Old {", "}"}, parser);
     ASSERT_EQ(treeLabels(tree()), QStringList{"class Old"});
-    w.updateBrowser(w.files().CurrentFile()->Path);
+    w.updateBrowser(w.files().currentFile()->Path);
     ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
     QStringList inserted;
     QObject::connect(tree()->model(), &QAbstractItemModel::rowsInserted, tree(),
@@ -506,7 +506,7 @@ TEST_F(ClassBrowserWindowTest, AParseOfTheReplacedTextShowsNothing) {
     writeSource(dirPath("New.java"), {"class New {", "}"});
     fileDialogs.choose(QStringList{dirPath("New.java")});
     dialogs.answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_TRUE(settlesTo({"class New"})) << treeLabels(tree()).join('|').toStdString();
     EXPECT_EQ(inserted, QStringList{"class New"});
 }

@@ -29,8 +29,8 @@ protected:
     void addTemplate(const QString& name, const QByteArray& text = "public class <name> {\r\n}\r\n") {
         writeBytes(templates + "/" + name, text);
     }
-    TForm4& open() {
-        form = std::make_unique<TForm4>(*host, nullptr, templates);
+    ClassWizard& open() {
+        form = std::make_unique<ClassWizard>(*host, nullptr, templates);
         form->show();
         return *form;
     }
@@ -38,7 +38,7 @@ protected:
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm4> form;
+    std::unique_ptr<ClassWizard> form;
     QString templates;
 };
 
@@ -47,33 +47,33 @@ protected:
 // Typed at the first showing, the name replaces the placeholder instead of joining it.
 TEST_F(ClassWizardTest, TypingAtTheFirstShowingReplacesUnknown) {
     addTemplate("Window.orw");
-    TForm4& f = open();
+    ClassWizard& f = open();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClicks(QApplication::focusWidget(), "Calc");
-    EXPECT_EQ(f.Edit1->text(), "Calc");
+    EXPECT_EQ(f.m_className->text(), "Calc");
 }
 
 TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
     for (const char* name : {"Window.orw", "applet.orw", "readme.txt"})
         addTemplate(name);
     addTemplate("MainWindow.orw", "class <name>Main extends <name> {\r\n}\r\n");
-    TForm4& f = open();
+    ClassWizard& f = open();
     QStringList captions;
-    for (int i = 0; i < f.ListView1->count(); ++i)
-        captions << f.ListView1->item(i)->text();
+    for (int i = 0; i < f.m_templateList->count(); ++i)
+        captions << f.m_templateList->item(i)->text();
     EXPECT_EQ(captions, (QStringList{"applet", "MainWindow", "Window"}));
-    EXPECT_EQ(f.ListView1->currentItem()->text(), "applet");
-    EXPECT_EQ(f.Edit1->text(), "unknown");
+    EXPECT_EQ(f.m_templateList->currentItem()->text(), "applet");
+    EXPECT_EQ(f.m_className->text(), "unknown");
 
-    f.ListView1->setCurrentRow(1);
-    f.Edit1->setText("Engine");
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    f.m_templateList->setCurrentRow(1);
+    f.m_className->setText("Engine");
+    QTest::mouseClick(f.m_okButton, Qt::LeftButton);
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Engine"}}));
-    ASSERT_NE(host->fileList.CurrentFile(), nullptr);
-    EXPECT_EQ(host->fileList.CurrentFile()->Lines.first(), "class EngineMain extends Engine {");
+    ASSERT_NE(host->fileList.currentFile(), nullptr);
+    EXPECT_EQ(host->fileList.currentFile()->Lines.first(), "class EngineMain extends Engine {");
 }
 
 TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
@@ -84,7 +84,7 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
     record.Kind = FileKind::Java;
     host->fileList.insertFile(record);
     writeBytes(host->projectValues.ProjectDir + "Old.java", "class Old {}\r\n"); // saving would overwrite it
-    TForm4& f = open();
+    ClassWizard& f = open();
 
     const QString taken = "This classname already exists. Please use another name.";
     const std::pair<QString, QString> cases[] = {
@@ -102,8 +102,8 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
         if (!message.isEmpty())
             dialogs.answer(mrOk, message);
         f.show();
-        f.Edit1->setText(name);
-        f.Button1Click();
+        f.m_className->setText(name);
+        f.generateClass();
         EXPECT_EQ(host->generated.size(), generated + (message.isEmpty() ? 1 : 0)) << name.toStdString();
         EXPECT_EQ(f.isVisible(), !message.isEmpty()) << name.toStdString();
     }
@@ -111,18 +111,18 @@ TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
 }
 
 TEST_F(ClassWizardTest, NoTemplateOrAVanishedOneCreatesNothing) {
-    TForm4& empty = open();
-    empty.Edit1->setText("Calc2");
-    empty.Button1Click(); // no template selected: nothing happens
+    ClassWizard& empty = open();
+    empty.m_className->setText("Calc2");
+    empty.generateClass(); // no template selected: nothing happens
     EXPECT_TRUE(empty.isVisible());
     EXPECT_TRUE(host->generated.isEmpty());
 
     addTemplate("Gone.orw");
-    TForm4& f = open();
+    ClassWizard& f = open();
     QFile::remove(templates + "/Gone.orw");
-    f.Edit1->setText("Calc2");
+    f.m_className->setText("Calc2");
     dialogs.answer(mrOk, "Gone.orw");
-    f.Button1Click();
+    f.generateClass();
     EXPECT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(host->fileList.count(), 0);
     EXPECT_TRUE(f.isVisible());

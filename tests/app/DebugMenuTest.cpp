@@ -41,8 +41,8 @@ protected:
         MainWindowTest::TearDown();
     }
     // Owned by the main window, as at run time.
-    TForm15& optionsOf(TForm1& w) {
-        auto* options = new TForm15(&w, &storeRef());
+    DebuggerOptions& optionsOf(MainWindow& w) {
+        auto* options = new DebuggerOptions(&w, &storeRef());
         w.setDebuggerOptions(options);
         return *options;
     }
@@ -53,43 +53,43 @@ private:
 };
 
 TEST_F(DebugMenuTest, F8FlipsTheCheckMarkAndTheOptionsPortFeedsTheViewer) {
-    TForm1& w = start();
-    TForm15& options = optionsOf(w);
+    MainWindow& w = start();
+    DebuggerOptions& options = optionsOf(w);
     QAction* item = w.ui().menuActions.value("StartRemoteDebugging1");
-    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(w.remoteDebugging());
     EXPECT_FALSE(item->isChecked());
-    w.StartRemoteDebugging1Click();
-    EXPECT_TRUE(w.remoteDebugging);
+    w.toggleRemoteDebugging();
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
     // Without a project the Compile menu is greyed out: its shortcut changes nothing, mark included.
     item->trigger();
-    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
     w.enableProjectCommands();
     // From the menu: the mark follows the switch, one flip per press.
     item->trigger();
-    EXPECT_FALSE(w.remoteDebugging);
+    EXPECT_FALSE(w.remoteDebugging());
     EXPECT_FALSE(item->isChecked());
     item->trigger();
-    EXPECT_TRUE(w.remoteDebugging);
+    EXPECT_TRUE(w.remoteDebugging());
     EXPECT_TRUE(item->isChecked());
 
-    EXPECT_EQ(w.remoteDebuggingAddress, "5000");
-    options.Edit3->setText("6123");
-    EXPECT_EQ(w.remoteDebuggingAddress, "6123");
+    EXPECT_EQ(w.remoteDebuggingAddress(), "5000");
+    options.m_port->setText("6123");
+    EXPECT_EQ(w.remoteDebuggingAddress(), "6123");
 }
 
 TEST_F(DebugMenuTest, HelpEntriesDoNothingWithoutTheHelpFileAndUpdatesOpenOurPage) {
-    TForm1& w = start();
+    MainWindow& w = start();
     // The test program's folder holds no handwright.qch.
     ASSERT_FALSE(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/handwright.qch"));
-    w.AboutOrrery1Click();
-    w.Search1Click();
+    w.showHelp();
+    w.searchHelp();
     EXPECT_EQ(w.helpWindow(), nullptr);
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    w.Checkforupdates1Click();
+    w.checkForUpdates();
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0], QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/updates.html"));
@@ -108,14 +108,14 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
     setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
     setStoreText(kProductKey + "Paths", "JDKPath", jdk);
 
-    TForm1& w = start({projectDir + "Hello.hwp"});
+    MainWindow& w = start({projectDir + "Hello.hwp"});
     w.liveSettings().readFromStore(w.store());
     w.setOutputWindow(&output);
     optionsOf(w);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F8);
-    ASSERT_TRUE(w.remoteDebugging);
+    ASSERT_TRUE(w.remoteDebugging());
     QTest::keyClick(&w, Qt::Key_F10);
 
     QString started;

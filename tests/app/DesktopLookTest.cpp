@@ -21,11 +21,11 @@
 #include "print/PlusMemoPrinter.h"
 #include "print/PrintPreview.h"
 #include "settings/RegistryStore.h"
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 #include "ui/MessageDialog.h"
 #include "ui/Readability.h"
 #include "ui/ScriptedDialogs.h"
-#include "ui/Splash.h"
+#include "ui/SplashWindow.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -57,7 +57,7 @@
 #include <memory>
 #include <utility>
 
-using readability::contrastRatio;
+using Readability::contrastRatio;
 
 namespace {
 
@@ -166,7 +166,7 @@ QStringList unreadable(QWidget* window) {
             continue;
         for (const Pair& pair : colourPairs(w)) {
             const double ratio = contrastRatio(pair.text, pair.background);
-            if (ratio < readability::kTextContrast)
+            if (ratio < Readability::kTextContrast)
                 found << QString("%1 %2: %3 on %4 is %5:1")
                              .arg(describe(w), pair.what, pair.text.name(), pair.background.name())
                              .arg(ratio, 0, 'f', 2);
@@ -213,7 +213,7 @@ QStringList unreadableOnScreen(QWidget* window) {
             if (it.value() > counts.value(background))
                 background = it.key();
         const double ratio = strongestContrast(shot, box, QColor(background));
-        if (ratio < readability::kTextContrast)
+        if (ratio < Readability::kTextContrast)
             found << QString("%1 on screen: %2:1 on %3")
                          .arg(describe(w))
                          .arg(ratio, 0, 'f', 2)
@@ -231,13 +231,13 @@ QStringList unreadableStyles(SourceEditor& editor) {
     for (int style = 0; style < 32; ++style) {
         const QColor fore = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, style));
         const QColor back = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, style));
-        const double needed = style == 0 ? readability::kTextContrast : readability::kAccentContrast;
+        const double needed = style == 0 ? Readability::kTextContrast : Readability::kAccentContrast;
         if (contrastRatio(fore, back) < needed)
             found << QString("style %1: %2 on %3").arg(style).arg(fore.name(), back.name());
     }
     const QColor caret = colour(editor.SendScintilla(QsciScintillaBase::SCI_GETCARETFORE));
     const QColor paper = colour(editor.SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, 0));
-    if (contrastRatio(caret, paper) < readability::kAccentContrast)
+    if (contrastRatio(caret, paper) < Readability::kAccentContrast)
         found << QString("caret %1 on %2").arg(caret.name(), paper.name());
     return found;
 }
@@ -246,32 +246,32 @@ QStringList unreadableStyles(SourceEditor& editor) {
 class AllWindows {
 public:
     AllWindows() : store(dir.filePath("registry.sqlite")) {
-        main = std::make_unique<TForm1>(store);
-        main->FormCreate({});
+        main = std::make_unique<MainWindow>(store);
+        main->startUp({});
         add(main.get());
-        add(new TForm2(main.get()));
-        add(new TForm3(*main, main.get()));
-        add(new TForm4(*main, main.get()));
-        add(new TForm5(*main, main->liveSettings(), main.get()));
-        add(new TForm6(main.get()));
-        output = std::make_unique<TForm7>(nullptr, &store);
+        add(new AboutWindow(main.get()));
+        add(new NewProjectWindow(*main, main.get()));
+        add(new ClassWizard(*main, main.get()));
+        add(new SettingsWindow(*main, main->liveSettings(), main.get()));
+        add(new BitmapViewer(main.get()));
+        output = std::make_unique<OutputWindow>(nullptr, &store);
         add(output.get());
-        add(new TForm9(*main->editor(), main.get()));
-        add(new TForm10(main.get()));
-        auto* notes = new TForm11(main.get(), &store);
+        add(new CompletionWindow(*main->editor(), main.get()));
+        add(new DebugInterface(main.get()));
+        auto* notes = new BugsAndNotesWindow(main.get(), &store);
         // One entry, so the list has a row to measure: the widest day and month of a short date. A long
         // file name may be cut; a date may not.
         NotesRegister notesFile;
         notesFile.load(NotesRegister::fileName(dir.path() + "/"));
-        notesFile.add(
-            {"12", TForm12::dateText(QDate(2026, 12, 28)), "Crashes on exit", "High", "Open", "A.java:9"});
+        notesFile.add({"12", EditNoteWindow::dateText(QDate(2026, 12, 28)), "Crashes on exit", "High", "Open",
+                       "A.java:9"});
         EXPECT_TRUE(notesFile.save().ok());
         notes->setProjectDir(dir.path() + "/");
         add(notes);
-        add(new TForm12(*notes, notes));
-        add(new TForm13(main.get()));
-        add(new TForm14(main.get()));
-        add(new TForm15(main.get(), &store));
+        add(new EditNoteWindow(*notes, notes));
+        add(new ClassHelpWindow(main.get()));
+        add(new SplashWindow(main.get()));
+        add(new DebuggerOptions(main.get(), &store));
         add(new MessageDialog("Save changes to Hello.java?", mtConfirmation, mbYesNoCancel, 0,
                               DialogVariant::Standard, main.get()));
         add(new MessageDialog("The folder cannot be created.", mtError, mbOK, 0, DialogVariant::Standard,
@@ -310,8 +310,8 @@ public:
 
     QTemporaryDir dir;
     RegistryStore store;
-    std::unique_ptr<TForm1> main;
-    std::unique_ptr<TForm7> output;
+    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<OutputWindow> output;
     TPlusMemoPrinter printer;
     QList<QWidget*> windows;
 
@@ -349,7 +349,7 @@ TEST_F(DesktopLook, EveryWindowStaysReadableWhenThePaletteTurnsDarkWhileOpen) {
     QApplication::setPalette(darkPalette());
     QCoreApplication::processEvents();
     // The message list follows: tooltip colours of the new palette, not those it was made with.
-    const QPalette list = all.main->ui().ListBox3->palette();
+    const QPalette list = all.main->ui().messageList->palette();
     EXPECT_EQ(list.color(QPalette::Base), darkPalette().color(QPalette::ToolTipBase));
     EXPECT_EQ(list.color(QPalette::Text), darkPalette().color(QPalette::ToolTipText));
     all.eachShown([](QWidget* window) {
@@ -377,11 +377,11 @@ TEST_F(DesktopLook, EditorWordsCaretAndGutterStandOutFromADarkPaper) {
     EXPECT_EQ(paper, darkPalette().color(QPalette::Base));
     const int lineHeight = int(editor.SendScintilla(QsciScintillaBase::SCI_TEXTHEIGHT, 0ul));
     EXPECT_GE(strongestContrast(image, QRect(0, 0, editor.marginWidth(0), lineHeight), gutter),
-              readability::kTextContrast);
+              Readability::kTextContrast);
     // The end-of-text mark under the last line.
     const int end = editor.viewport()->findChild<EditorOverlay*>()->endOfTextY();
     ASSERT_GE(end, 0);
-    EXPECT_GE(contrastRatio(image.pixelColor(200, end), paper), readability::kAccentContrast);
+    EXPECT_GE(contrastRatio(image.pixelColor(200, end), paper), Readability::kAccentContrast);
 }
 
 TEST_F(DesktopLook, EditorFollowsAPaletteChangeWhileOpen) {
@@ -404,7 +404,7 @@ TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     printer.Header = "HHHHHHHHHHHHHHHHHHHH";
     printer.HeaderYPos = 0.5;
     printer.layOut();
-    const print::Paper paper = printer.layout().paper();
+    const Print::Paper paper = printer.layout().paper();
     constexpr double kShrink = 8;
     QImage page(QSize(int(paper.size.width() / kShrink), int(paper.size.height() / kShrink)),
                 QImage::Format_RGB32);
@@ -416,7 +416,7 @@ TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     }
     // The header lies in the top part of the page, above the text.
     const QRect top(0, 0, page.width(), int(paper.dpi * 0.7 / kShrink));
-    EXPECT_GE(strongestContrast(page, top, Qt::white), readability::kTextContrast);
+    EXPECT_GE(strongestContrast(page, top, Qt::white), Readability::kTextContrast);
 }
 
 // Every caption of `window` that has less room than it asks for, every report-list column narrower than its
@@ -501,8 +501,8 @@ TEST_F(DesktopLook, SettingsWindowStaysOnTheScreenWithADoubleFont) {
     QApplication::setFont(larger);
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 main(store);
-    TForm5 settings(main, main.liveSettings(), &main);
+    MainWindow main(store);
+    SettingsWindow settings(main, main.liveSettings(), &main);
     settings.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&settings));
     const QRect screen = settings.screen()->availableGeometry();
@@ -514,7 +514,7 @@ TEST_F(DesktopLook, SettingsWindowStaysOnTheScreenWithADoubleFont) {
         const QRect onScreen(button->mapToGlobal(QPoint(0, 0)), button->size());
         EXPECT_TRUE(screen.contains(onScreen)) << name;
     }
-    QTabWidget* pages = settings.ui().PageControl1;
+    QTabWidget* pages = settings.ui().pages;
     for (int page = 0; page < pages->count(); ++page) {
         SCOPED_TRACE(pages->tabText(page).toStdString());
         pages->setCurrentIndex(page);
@@ -529,7 +529,7 @@ TEST_F(DesktopLook, ToolBarPicturesStandOutFromADarkToolBar) {
     QApplication::setPalette(darkPalette());
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm1 main(store);
+    MainWindow main(store);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     for (const char* name :
@@ -543,7 +543,7 @@ TEST_F(DesktopLook, ToolBarPicturesStandOutFromADarkToolBar) {
             QPainter painter(&picture);
             button->icon().paint(&painter, picture.rect());
         }
-        EXPECT_GE(strongestContrast(picture, picture.rect(), bar), readability::kAccentContrast)
+        EXPECT_GE(strongestContrast(picture, picture.rect(), bar), Readability::kAccentContrast)
             << name << " on " << bar.name().toStdString();
     }
 }
@@ -553,7 +553,7 @@ TEST_F(DesktopLook, EscapeClosesTheRegisterAndThePreview) {
     ScriptedDialogs noQuestions; // any question would be a fault, and is answered rather than waited on
     QTemporaryDir dir;
     RegistryStore store(dir.filePath("registry.sqlite"));
-    TForm11 notes(nullptr, &store);
+    BugsAndNotesWindow notes(nullptr, &store);
     notes.setProjectDir(dir.path() + "/");
     TPlusMemoPrinter printer;
     printer.setText({"public class Hello {", "}"}, QFont("Liberation Mono", 10), 4);
@@ -605,11 +605,11 @@ TEST(FixedWidthText, StaysFixedPitchWhereTheWindowsFamiliesComeOutProportional) 
 
     SourceEditor editor;
     OutputWindow output;
-    TForm9 completion(editor);
+    CompletionWindow completion(editor);
     TPlusMemoPrinter printer;
     const std::pair<const char*, QFont> fonts[] = {{"editor", editor.font()},
                                                    {"output window", output.memo()->font()},
-                                                   {"completion box", completion.Edit2->font()},
+                                                   {"completion box", completion.m_typed->font()},
                                                    {"printed text", printer.font()}};
     for (const auto& [where, font] : fonts)
         EXPECT_TRUE(QFontInfo(font).fixedPitch()) << where << ": " << QFontInfo(font).family().toStdString();

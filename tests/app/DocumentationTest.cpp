@@ -69,18 +69,18 @@ protected:
         MainWindowTest::TearDown();
         g_lastLoaded.clear();
     }
-    TForm1& startTracked() {
-        TForm1& w = start();
+    MainWindow& startTracked() {
+        MainWindow& w = start();
         track(tab().WebBrowser1);
         return w;
     }
     DocumentationTab& tab() { return window->documentationTab(); }
-    void showDocumentationTab() { window->ui().PageControl1->setCurrentWidget(window->ui().Documentation); }
+    void showDocumentationTab() { window->ui().pages->setCurrentWidget(window->ui().documentationPage); }
 };
 
 TEST_F(DocumentationTest, ViewIsCreatedOnlyWhenTheTabIsFirstShown) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(w.findChild<QWebEngineView*>(), nullptr);
@@ -101,7 +101,7 @@ TEST_F(DocumentationTest, ViewIsCreatedOnlyWhenTheTabIsFirstShown) {
 
 TEST_F(DocumentationTest, MissingIndexShowsOurOwnPage) {
     makeSdk(false);
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     EXPECT_EQ(w.documentationUrl(), "file://" + QCoreApplication::applicationDirPath() + "/noHelp.html");
     showDocumentationTab();
@@ -110,19 +110,19 @@ TEST_F(DocumentationTest, MissingIndexShowsOurOwnPage) {
     // Changing tabs goes back to it while the index is missing...
     tab().WebBrowser1->navigate("file://" + dirPath("sdk") + "/docs/html/waba/ui/Button.html");
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/Button.html"));
-    w.ui().PageControl1->setCurrentWidget(w.ui().Source);
+    w.ui().pages->setCurrentWidget(w.ui().sourcePage);
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/noHelp.html"));
 }
 
 TEST_F(DocumentationTest, ChangingTabsLeavesThePageWhenTheIndexExists) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     showDocumentationTab();
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/index.html"));
     tab().WebBrowser1->navigate("file://" + dirPath("sdk") + "/docs/html/waba/ui/Button.html");
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/Button.html"));
-    w.ui().PageControl1->setCurrentWidget(w.ui().Source);
+    w.ui().pages->setCurrentWidget(w.ui().sourcePage);
     showDocumentationTab();
     QTest::qWait(300);
     EXPECT_TRUE(w.documentationUrl().endsWith("/Button.html"));
@@ -130,7 +130,7 @@ TEST_F(DocumentationTest, ChangingTabsLeavesThePageWhenTheIndexExists) {
 
 TEST_F(DocumentationTest, HistoryButtonsFollowTheView) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     showDocumentationTab();
     ASSERT_TRUE(waitForPage(tab().WebBrowser1, "/index.html"));
@@ -164,7 +164,7 @@ TEST_F(DocumentationTest, HistoryButtonsFollowTheView) {
 
 TEST_F(DocumentationTest, KeysWorkInsideTheViewAndCopyTakesThePageText) {
     makeSdk();
-    TForm1& w = startTracked();
+    MainWindow& w = startTracked();
     w.show();
     w.activateWindow();
     w.editor()->setEnabled(true);
@@ -195,10 +195,10 @@ TEST_F(DocumentationTest, KeysWorkInsideTheViewAndCopyTakesThePageText) {
 
 class ClassHelpTest : public DocumentationTest {
 protected:
-    TForm13& classHelp() { return *window->findChild<TForm13*>(); }
+    ClassHelpWindow& classHelp() { return *window->findChild<ClassHelpWindow*>(); }
     void startWithClassHelp() {
         start();
-        auto* help = new TForm13(window.get());
+        auto* help = new ClassHelpWindow(window.get());
         track(help->WebBrowser1);
         window->setClassHelpWindow(help);
         window->editor()->setEnabled(true);
@@ -207,18 +207,18 @@ protected:
         window->editor()->setLines({"class A {", line, "}"});
         window->editor()->setCaretLine(1);
         window->editor()->setCaretColumn(column);
-        window->Help1Click();
+        window->helpOnWord();
     }
 };
 
 TEST_F(ClassHelpTest, ShowsThePageOfTheWordAtTheCaret) {
     makeSdk();
     startWithClassHelp();
-    TForm13& help = classHelp();
+    ClassHelpWindow& help = classHelp();
     EXPECT_EQ(help.windowTitle(), "Class Help");
     EXPECT_EQ(help.size(), QSize(348, 352));
     EXPECT_EQ(help.WebBrowser1->view(), nullptr);
-    ASSERT_EQ(window->DocFileList.size(), 3);
+    ASSERT_EQ(window->docFileList().size(), 3);
 
     helpAt("Button b = new Button();", 21);
     EXPECT_TRUE(help.isVisible());

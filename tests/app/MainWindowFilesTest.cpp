@@ -30,63 +30,63 @@ QStringList numbered(int count) {
 
 TEST_F(MainWindowTest, TypingMarksTheFileOnce) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     w.editor()->setFocus();
     QTest::keyClicks(w.editor(), "ab");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
+    EXPECT_TRUE(w.files().currentFile()->Modified);
     QTest::keyClicks(w.editor(), "cd");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
 
-    w.ToolButton3Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java"}));
+    w.saveFile();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java"}));
     EXPECT_EQ(readBytes(projectDir + "A.java"), "abcdclass A {}\r\n");
 }
 
 TEST_F(MainWindowTest, SwitchingRestoresCaretAndScrollOfEachBuffer) {
     writeSource(projectDir + "A.java", numbered(400));
     writeSource(projectDir + "B.java", numbered(300));
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.resize(800, 600);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
 
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.ui().sourceList->setCurrentRow(0); // A
     w.editor()->setFirstVisibleLine(150);
     w.editor()->setCaretLine(160);
     w.editor()->setCaretColumn(4);
-    w.ui().ListBox1->setCurrentRow(1); // B
+    w.ui().sourceList->setCurrentRow(1); // B
     EXPECT_EQ(w.editor()->lineCount(), 300);
     w.editor()->setFirstVisibleLine(40);
     w.editor()->setCaretLine(45);
     w.editor()->setCaretColumn(2);
 
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     EXPECT_EQ(w.editor()->lineCount(), 400);
     EXPECT_EQ(w.editor()->caretLine(), 160);
     EXPECT_EQ(w.editor()->caretColumn(), 4);
     EXPECT_EQ(w.editor()->firstVisibleLine(), 150);
-    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(1);
     EXPECT_EQ(w.editor()->caretLine(), 45);
     EXPECT_EQ(w.editor()->caretColumn(), 2);
     EXPECT_EQ(w.editor()->firstVisibleLine(), 40);
     // Switching is no edit.
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "B.java"}));
 }
 
 TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     writeSource(dirPath("Ext.java"), {"class Ext {}"});
 
     // Cancel skips, No edits in place, Yes joins the project folder; the same file twice gives two entries.
     fileDialogs.choose(QStringList{dirPath("Ext.java"), dirPath("Ext.java"), dirPath("Ext.java")});
     dialogs.answer(mrCancel).answer(mrNo).answer(mrYes);
-    w.ToolButton2Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "Ext.java", "Ext.java"}));
+    w.openFiles();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "Ext.java", "Ext.java"}));
     EXPECT_EQ(fileDialogs.requests().value(0).title, "Open Java File");
     EXPECT_EQ(dialogs.asked().value(0).text,
               "Should the file " + dirPath("Ext.java") + " be added to the actual project?");
@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
     // a file whose buffer holds no edit is left as it is.
     writeSource(projectDir + "A.java", {"changed on disk"});
     writeSource(dirPath("Ext.java"), {"changed on disk"});
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "A.java"), "changed on disk\r\n");
     EXPECT_EQ(readBytes(dirPath("Ext.java")), "changed on disk\r\n");
     EXPECT_EQ(readBytes(projectDir + "Ext.java"), "class Ext {}\r\n");
@@ -110,12 +110,12 @@ TEST_F(MainWindowTest, OpeningFilesInsideAndOutsideTheProject) {
 TEST_F(MainWindowTest, SaveAsRenamesTheEntryInPlace) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "C.java", {"class C {}"});
-    TForm1& w = start({writeProject("A", {"A.java", "C.java"})});
-    w.ui().ListBox1->setCurrentRow(0);
+    MainWindow& w = start({writeProject("A", {"A.java", "C.java"})});
+    w.ui().sourceList->setCurrentRow(0);
     w.editor()->insert("// x\r\n");
     fileDialogs.choose(projectDir + "Z.java");
-    w.SaveFileas1Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Z.java", "C.java"}));
+    w.saveFileAs();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Z.java", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "Z.java"), "// x\r\nclass A {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
 }
@@ -125,23 +125,23 @@ TEST_F(MainWindowTest, SaveAsOntoAnotherOpenBufferMergesTheRecords) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "C.java", {"class C {}"});
     const QString project = writeProject("A", {"A.java", "C.java"});
-    TForm1& w = start({project});
-    w.ui().ListBox1->setCurrentRow(0);
+    MainWindow& w = start({project});
+    w.ui().sourceList->setCurrentRow(0);
     w.editor()->insert("// newest ");
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrNo, "The file C.java is open in another buffer. Replace it with this text");
-    w.SaveFileas1Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)", "C.java"}));
+    w.saveFileAs();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)", "C.java"}));
     EXPECT_EQ(readBytes(projectDir + "C.java"), "class C {}\r\n");
 
     fileDialogs.choose(projectDir + "C.java");
     dialogs.answer(mrYes, "The file C.java is open in another buffer.");
-    w.SaveFileas1Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"C.java"}));
+    w.saveFileAs();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"C.java"}));
     EXPECT_EQ(w.files().count(), 1);
     w.editor()->insert("// more ");
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "C.java"), "// more // newest class A {}\r\n");
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nC.java\r\n");
 }
@@ -153,17 +153,17 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     writeSource(projectDir + "sub/y.java", {"class y {}"});
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java", "sub/x.java"});
-    TForm1& w = start({project});
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "sub/x.java"}));
+    MainWindow& w = start({project});
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "sub/x.java"}));
     fileDialogs.choose(projectDir + "sub/y.java");
     dialogs.answer(mrYes, "be added to the actual project?");
-    w.ToolButton2Click();
-    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "sub/y.java");
+    w.openFiles();
+    EXPECT_EQ(w.files().currentFile()->Path, projectDir + "sub/y.java");
     w.editor()->insert("// y ");
-    w.ui().ListBox1->setCurrentRow(1);
-    ASSERT_EQ(w.files().CurrentFile()->Name, "sub/x.java");
+    w.ui().sourceList->setCurrentRow(1);
+    ASSERT_EQ(w.files().currentFile()->Name, "sub/x.java");
     w.editor()->insert("// x ");
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "sub/x.java"), "// x class x {}\r\n");
     EXPECT_EQ(readBytes(projectDir + "sub/y.java"), "// y class y {}\r\n");
     EXPECT_FALSE(QFileInfo::exists(projectDir + "x.java"));
@@ -173,21 +173,21 @@ TEST_F(MainWindowTest, SubFolderFilesStayInTheirFolderAndLineBreaksInNamesAreRef
     writeSource(dirPath("Two\nLines.java"), {"class Two {}"});
     fileDialogs.choose(dirPath("Two\nLines.java"));
     dialogs.answer(mrYes, "be added to the actual project?").answer(mrOk, "holds a line break");
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(w.files().count(), 3);
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\nsub/x.java\r\nsub/y.java\r\n");
 }
 
 TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("edit ");
     fileDialogs.choose(dirPath("missing/folder/Z.java"));
     dialogs.answer(mrOk, "Cannot write");
-    w.SaveFileas1Click();
-    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
-    EXPECT_EQ(w.files().CurrentFile()->Path, projectDir + "A.java");
+    w.saveFileAs();
+    EXPECT_EQ(w.files().currentFile()->Name, "A.java");
+    EXPECT_EQ(w.files().currentFile()->Path, projectDir + "A.java");
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_EQ(w.editor()->lines(), QStringList({"edit class A {}"}));
 }
@@ -195,8 +195,8 @@ TEST_F(MainWindowTest, WriteErrorsAreShownAndLoseNothing) {
 TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
-    w.ui().ListBox1->setCurrentRow(0);
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
+    w.ui().sourceList->setCurrentRow(0);
 
     // Equal text is not reported, whatever the time stamp.
     QFile::remove(projectDir + "B.java");
@@ -210,8 +210,8 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     // Leaving the buffer reads and writes nothing, so the change on disk is still news.
-    w.ui().ListBox1->setCurrentRow(1);
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrNo, "The file A.java has changed. Reload it?");
     w.checkFilesChanged();
     dialogs.answer(mrYes, "The file A.java has changed. Reload it?");
@@ -226,11 +226,11 @@ TEST_F(MainWindowTest, ChangedFilesAreOfferedForReloadUntilAccepted) {
 TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "Big.java", {"class Big {", QString(200, u'x'), "}"});
-    TForm1& w = start({writeProject("A", {"A.java", "Big.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java", "Big.java"})});
     // Only an edited buffer is written.
-    w.ui().ListBox1->setCurrentRow(1); // Big
+    w.ui().sourceList->setCurrentRow(1); // Big
     w.editor()->insert("// edited ");
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.ui().sourceList->setCurrentRow(0); // A
     writeSource(projectDir + "Big.java", {"class Big { /* changed elsewhere */", QString(200, u'y'), "}"});
     setModificationTime(projectDir + "Big.java", 60);
     // The file-size limit makes writes past 100 bytes fail, whoever runs the test.
@@ -252,8 +252,8 @@ TEST_F(MainWindowTest, AFailedSaveAllTakesNoFileTime) {
 TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
-    EXPECT_TRUE(w.FormCloseQuery());
+    MainWindow& w = start({project});
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 
     w.editor()->insert("keep me ");
@@ -264,7 +264,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWithUnsavedWork) {
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A {}\r\n");
 
     dialogs.answer(mrYes);
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(readBytes(projectDir + "A.java"), "keep me class A {}\r\n");
     EXPECT_EQ(w.files().count(), 0);
 }
@@ -296,11 +296,11 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
         writeBytes(projectDir + name, bytes);
         names << name;
     }
-    TForm1& w = start({writeProject("E", names)});
+    MainWindow& w = start({writeProject("E", names)});
     // Every buffer passes through the editor once.
     for (const QString& name : names) {
-        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf(name));
-        ASSERT_EQ(w.files().CurrentFile()->Name, name);
+        w.ui().sourceList->setCurrentRow(labels(w.ui().sourceList).indexOf(name));
+        ASSERT_EQ(w.files().currentFile()->Name, name);
         if (name == "W.java") {
             EXPECT_EQ(w.editor()->lines().value(0),
                       QString::fromUtf8("// Grüße \u201cquoted\u201d").replace("Grüße ", "Grüße € "));
@@ -309,9 +309,9 @@ TEST_F(MainWindowTest, TextSurvivesOpenAndSaveByteForByte) {
             EXPECT_EQ(w.editor()->lines().value(1), QString::fromUtf8("// \u00E9 \U0001F600"));
         }
     }
-    EXPECT_EQ(labels(w.ui().ListBox1),
+    EXPECT_EQ(labels(w.ui().sourceList),
               QStringList({"D.java", "L.java", "M.java", "N.java", "R.java", "U.java", "W.java", "X.java"}));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     for (const auto& [name, bytes] : files)
         EXPECT_EQ(readBytes(projectDir + name), bytes) << name.toStdString();
 }
@@ -323,31 +323,31 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     writeSource(projectDir + "AB.hwp", {"AB", "", "", "", "A.java", "B.java"});
     writeSource(dirPath("X.java"), {"class X {}"});
     writeSource(dirPath("Y.java"), {"class Y {}"});
-    TForm1& w = start();
+    MainWindow& w = start();
     fileDialogs.choose(projectDir + "AB.hwp");
-    w.Load1Click();
-    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    w.openProject();
+    ASSERT_EQ(w.files().currentFile()->Name, "B.java");
     // Edits reach the records when Open File takes the editor's text.
     w.editor()->insert("// b ");
     fileDialogs.choose(dirPath("X.java")).choose(dirPath("Y.java"));
     dialogs.answer(mrNo).answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     w.editor()->insert("// x ");
-    w.ToolButton2Click();
-    w.ui().ListBox1->setCurrentRow(0); // A
+    w.openFiles();
+    w.ui().sourceList->setCurrentRow(0); // A
     w.checkFilesChanged();
     EXPECT_EQ(dialogs.asked().size(), 2) << dialogs.askedTexts().join('\n').toStdString();
 
     // Saving records the time of what it wrote.
-    w.ui().ListBox1->setCurrentRow(1); // B
-    w.ToolButton3Click();
-    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    w.ui().sourceList->setCurrentRow(1); // B
+    w.saveFile();
+    EXPECT_EQ(w.files().currentFile()->FileTime, fileTimeText(projectDir + "B.java"));
 
     // A real change is asked about; after the reload the buffer is the file and carries no marker.
     w.editor()->insert("// lost on reload ");
-    w.ui().ListBox1->setCurrentRow(0);
-    w.ui().ListBox1->setCurrentRow(1);
-    ASSERT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
+    w.ui().sourceList->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(1);
+    ASSERT_TRUE(labels(w.ui().sourceList).contains("B.java (*)"));
     writeSource(projectDir + "B.java", {"class B { int changed; }"});
     setModificationTime(projectDir + "B.java", 120);
     // The buffer holds edits: the question names them, and Enter answers No.
@@ -357,17 +357,17 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     w.checkFilesChanged();
     EXPECT_EQ(dialogs.asked().last().variant, DialogVariant::DefaultNo);
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_TRUE(w.files().currentFile()->Modified);
     w.checkFilesChanged();
-    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java"));
-    EXPECT_FALSE(w.files().CurrentFile()->Modified);
-    EXPECT_EQ(w.files().CurrentFile()->FileTime, fileTimeText(projectDir + "B.java"));
+    EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java"));
+    EXPECT_FALSE(w.files().currentFile()->Modified);
+    EXPECT_EQ(w.files().currentFile()->FileTime, fileTimeText(projectDir + "B.java"));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
     // The reload is one step that undo takes back, edits and marker included.
-    w.Undo1Click();
+    w.undo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
-    EXPECT_TRUE(labels(w.ui().ListBox1).contains("B.java (*)"));
-    w.Redo1Click();
+    EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java (*)"));
+    w.redo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
 
@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "Loose.java", {"class Loose { /* not listed */ }"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     w.editor()->insert("// mine ");
     writeSource(dirPath("A.java"), {"class A { /* other */ }"});
     writeSource(dirPath("Loose.java"), {"class Loose { /* other */ }"});
@@ -386,25 +386,25 @@ TEST_F(MainWindowTest, OpeningANameTheProjectHasAsksBeforeOverwriting) {
         .answer(mrNo, "The file already exists. Overwrite it?")
         .answer(mrYes, "be added to the actual project?")
         .answer(mrNo, "The file already exists. Overwrite it?");
-    w.ToolButton2Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    w.openFiles();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
     EXPECT_FALSE(w.project().ProjectModified);
 
     // The project's own file opened again shows its buffer: no question, no second record.
     fileDialogs.choose(QStringList{projectDir + "A.java", projectDir + "A.java"});
     dialogs.answer(mrYes).answer(mrNo);
-    w.ToolButton2Click();
+    w.openFiles();
     EXPECT_EQ(w.files().count(), 1);
     EXPECT_EQ(w.editor()->lines(), QStringList({"// mine class A {}"}));
 
     // Yes replaces the project's buffer, which is then unsaved work; one record, listed once.
     fileDialogs.choose(dirPath("A.java"));
     dialogs.answer(mrYes, "be added").answer(mrYes, "Overwrite it?");
-    w.ToolButton2Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java (*)"}));
+    w.openFiles();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java (*)"}));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A { /* other */ }"}));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\nA.java\r\n");
     EXPECT_EQ(readBytes(projectDir + "A.java"), "class A { /* other */ }\r\n");
     EXPECT_EQ(readBytes(projectDir + "Loose.java"), "class Loose { /* not listed */ }\r\n");
@@ -415,29 +415,29 @@ TEST_F(MainWindowTest, OtherFilesLoadTheBitmapViewer) {
     QImage(30, 20, QImage::Format_RGB32).save(projectDir + "small.bmp");
     QImage(100, 60, QImage::Format_RGB32).save(projectDir + "LARGE.BMP");
     QImage(40, 40, QImage::Format_RGB32).save(projectDir + "photo.png");
-    TForm1& w = start({writeProject("A", {"A.java", "small.bmp", "LARGE.BMP", "photo.png"})});
-    TForm6 viewer;
+    MainWindow& w = start({writeProject("A", {"A.java", "small.bmp", "LARGE.BMP", "photo.png"})});
+    BitmapViewer viewer;
     w.setBitmapViewer(&viewer);
 
-    ASSERT_EQ(labels(w.ui().ListBox2), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
-    w.ui().ListBox2->setCurrentRow(2);
+    ASSERT_EQ(labels(w.ui().otherFileList), QStringList({"LARGE.BMP", "photo.png", "small.bmp"}));
+    w.ui().otherFileList->setCurrentRow(2);
     EXPECT_EQ(viewer.size(), QSize(64, 70));
-    EXPECT_TRUE(w.ui().Showpicture1->isEnabled());
-    w.ui().ListBox2->setCurrentRow(0);
+    EXPECT_TRUE(w.ui().showPictureItem->isEnabled());
+    w.ui().otherFileList->setCurrentRow(0);
     EXPECT_EQ(viewer.size(), QSize(105, 80));
-    w.ui().ListBox2->setCurrentRow(1);
-    EXPECT_FALSE(w.ui().Showpicture1->isEnabled());
+    w.ui().otherFileList->setCurrentRow(1);
+    EXPECT_FALSE(w.ui().showPictureItem->isEnabled());
     EXPECT_EQ(viewer.size(), QSize(105, 80));
-    w.Showpicture1Click();
+    w.showPicture();
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.windowTitle(), "Bitmap");
 }
 
 TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdits) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("// saved\r\n");
-    w.ToolButton3Click();
+    w.saveFile();
     setModificationTime(projectDir + "A.java", 30); // the save gave the file a time the record never saw
     w.editor()->insert("// typed after saving ");
     w.checkFilesChanged();
@@ -448,15 +448,15 @@ TEST_F(MainWindowTest, ActivationAfterSavingAndEditingAsksNothingAndKeepsTheEdit
 TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("AB", {"A.java", "B.java"})});
+    MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     TProjectFile* a = w.files().nthOfKind(FileKind::Java, 0);
     const QString recorded = a->FileTime;
     setModificationTime(projectDir + "A.java", 90);
-    QListWidget* list = w.ui().ListBox1;
+    QListWidget* list = w.ui().sourceList;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-    EXPECT_EQ(w.files().CurrentFile(), a);
+    EXPECT_EQ(w.files().currentFile(), a);
     // Only the file left behind gets its time taken; A keeps the time it was loaded with.
     EXPECT_EQ(a->FileTime, recorded);
 }

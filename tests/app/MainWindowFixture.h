@@ -37,9 +37,9 @@ protected:
         writeSource(path, QStringList{name, "", "", creator} + files);
         return path;
     }
-    TForm1& start(const QStringList& arguments = {}) {
-        window = std::make_unique<TForm1>(*m_store);
-        window->FormCreate(arguments);
+    MainWindow& start(const QStringList& arguments = {}) {
+        window = std::make_unique<MainWindow>(*m_store);
+        window->startUp(arguments);
         return *window;
     }
     void setStoreText(const QString& key, const QString& name, const QString& text) {
@@ -66,7 +66,7 @@ protected:
     ScriptedDialogs dialogs;
     ScriptedFileDialogs fileDialogs;
     QString projectDir;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 
 private:
     QTemporaryDir m_dir;

@@ -20,18 +20,18 @@ TEST_F(MainWindowTest, LoadingSortsByNameAndSaveAllWritesTheListOrder) {
     writeSource(projectDir + "B.java", {"class B {}"});
     writeBytes(projectDir + "A.bmp", "BM");
     const QString project = writeProject("Order", {"B.java", "A.bmp", "A.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
 
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"A.java", "B.java"}));
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"A.bmp"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"A.java", "B.java"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"A.bmp"}));
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + project + ">");
     // The last Java file inserted is the current one, and the editor shows it.
-    EXPECT_EQ(w.files().CurrentFile()->Name, "A.java");
+    EXPECT_EQ(w.files().currentFile()->Name, "A.java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"class A {}"}));
-    EXPECT_EQ(w.ui().ListBox1->currentRow(), 0);
-    EXPECT_FALSE(w.files().CurrentFile()->FileTime.isEmpty());
+    EXPECT_EQ(w.ui().sourceList->currentRow(), 0);
+    EXPECT_FALSE(w.files().currentFile()->FileTime.isEmpty());
 
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project), "Order\r\n\r\n\r\nHeLo\r\nA.bmp\r\nA.java\r\nB.java\r\n");
 }
 
@@ -65,7 +65,7 @@ TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
         const int asked = int(dialogs.asked().size());
         EXPECT_EQ(start({row.argument}).project().ProjectName, row.opened) << row.argument.toStdString();
         // An empty window says where work starts.
-        EXPECT_EQ(window->ui().StatusBar1->currentMessage(),
+        EXPECT_EQ(window->ui().mainStatusBar->currentMessage(),
                   row.opened == "unknown" ? "Project > New... or Load Project..." : "");
         ASSERT_EQ(dialogs.asked().size(), asked + (row.message.isEmpty() ? 0 : 1))
             << row.argument.toStdString();
@@ -78,12 +78,12 @@ TEST_F(MainWindowTest, CommandLineProjectNeedsTheExactExtension) {
 
 TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     const QString empty = writeProject("Empty", {});
-    TForm1& w = start({empty});
+    MainWindow& w = start({empty});
     EXPECT_EQ(w.project().ProjectName, "Empty");
     EXPECT_EQ(w.project().CreatorID, "HeLo");
-    EXPECT_EQ(w.ui().ListBox1->count(), 0);
+    EXPECT_EQ(w.ui().sourceList->count(), 0);
     // An open project takes files, however few it has; building needs a source.
-    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().addFileAction->isEnabled());
     EXPECT_TRUE(w.ui().menus.value("File1")->menuAction()->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton1")->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton2")->isEnabled());
@@ -97,8 +97,8 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
     const QString gaps = writeProject("Gaps", {"Gone.java", "Here.java"});
     dialogs.answer(mrOk, "The file Gone.java does not exist. It is removed from the project. To avoid this, "
                          "save the project after removing a file.");
-    TForm1& w2 = start({gaps});
-    EXPECT_EQ(labels(w2.ui().ListBox1), QStringList({"Here.java"}));
+    MainWindow& w2 = start({gaps});
+    EXPECT_EQ(labels(w2.ui().sourceList), QStringList({"Here.java"}));
     EXPECT_TRUE(w2.ui().menus.value("File1")->menuAction()->isEnabled());
     EXPECT_EQ(dialogs.asked().value(0).type, mtConfirmation);
     // Loading leaves the project file as it was.
@@ -108,11 +108,11 @@ TEST_F(MainWindowTest, FourLineProjectOpensEmptyAndMissingFilesAreReported) {
 TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     const QString project = writeProject("Hello", {"Hello.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
     const QString caption = w.windowTitle();
 
     fileDialogs.choose(projectDir + "Copy");
-    w.Save1Click();
+    w.saveProject();
     EXPECT_EQ(readBytes(projectDir + "Copy.hwp"), readBytes(project));
     EXPECT_EQ(w.windowTitle(), caption);
     EXPECT_EQ(w.project().ProjectFileName, "Hello.hwp");
@@ -120,62 +120,62 @@ TEST_F(MainWindowTest, SaveProjectAsCopyKeepsTheProjectIdentity) {
     EXPECT_EQ(fileDialogs.requests()[0].proposedName, "Hello.hwp");
     EXPECT_EQ(fileDialogs.requests()[0].folder, projectDir);
 
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 }
 
 TEST_F(MainWindowTest, RemovingAddingAndRemovingAgainRenamesAsideTwice) {
     writeSource(projectDir + "Main.java", {"class Main {}"});
     writeSource(projectDir + "Util.java", {"class Util {}"});
-    TForm1& w = start({writeProject("Main", {"Main.java", "Util.java"})});
+    MainWindow& w = start({writeProject("Main", {"Main.java", "Util.java"})});
 
     const auto removeMain = [&] {
-        w.ui().ListBox1->setCurrentRow(labels(w.ui().ListBox1).indexOf("Main.java"));
+        w.ui().sourceList->setCurrentRow(labels(w.ui().sourceList).indexOf("Main.java"));
         dialogs.answer(mrOk, "renamed to <filename>.java.old.");
-        w.Removefromproject1Click();
+        w.removeSourceFromProject();
     };
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
-    EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java");
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Util.java"}));
+    EXPECT_EQ(w.files().currentFile()->Name, "Util.java");
     EXPECT_TRUE(w.project().ProjectModified);
 
     // Bring it back from elsewhere into the project, save, and remove it again.
     writeSource(dirPath("Main.java"), {"class Main { int again; }"});
     fileDialogs.choose(dirPath("Main.java"));
     dialogs.answer(mrYes, "be added to the actual project?");
-    w.ToolButton2Click();
-    w.ToolButton3Click();
+    w.openFiles();
+    w.saveFile();
     removeMain();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "Main.java.old(1)"));
     EXPECT_EQ(readBytes(projectDir + "Main.java.old(2)"), "class Main { int again; }\r\n");
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Main.java"));
 
     // Cancel keeps the file.
-    w.ui().ListBox1->setCurrentRow(0);
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrCancel);
-    w.Removefromproject1Click();
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Util.java"}));
+    w.removeSourceFromProject();
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Util.java"}));
 }
 
 TEST_F(MainWindowTest, RemovingAnotherFileKeepsUnsavedEditsOfTheShownOne) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "B.java", {"class B {}"});
-    TForm1& w = start({writeProject("P", {"A.java", "B.java"})});
-    ASSERT_EQ(w.files().CurrentFile()->Name, "B.java");
+    MainWindow& w = start({writeProject("P", {"A.java", "B.java"})});
+    ASSERT_EQ(w.files().currentFile()->Name, "B.java");
     w.editor()->setCaretLine(0);
     w.editor()->insert("// edited ");
-    w.ui().ListBox1->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
-    w.ui().ListBox1->setCurrentRow(1);
+    w.ui().sourceList->setCurrentRow(0); // switches to A.java, keeping B's edit in its buffer
+    w.ui().sourceList->setCurrentRow(1);
     w.editor()->insert("/* more */ ");
     // Remove A while B is shown: B's newest edit must survive the editor refill.
-    w.ui().ListBox1->blockSignals(true);
-    w.ui().ListBox1->setCurrentRow(0);
-    w.ui().ListBox1->blockSignals(false);
+    w.ui().sourceList->blockSignals(true);
+    w.ui().sourceList->setCurrentRow(0);
+    w.ui().sourceList->blockSignals(false);
     dialogs.answer(mrOk);
-    w.Removefromproject1Click();
+    w.removeSourceFromProject();
     EXPECT_EQ(w.editor()->lines(), QStringList({"/* more */ // edited class B {}"}));
-    EXPECT_TRUE(w.files().CurrentFile()->Modified);
+    EXPECT_TRUE(w.files().currentFile()->Modified);
 }
 
 TEST_F(MainWindowTest, AddingOtherFiles) {
@@ -185,57 +185,57 @@ TEST_F(MainWindowTest, AddingOtherFiles) {
     writeBytes(projectDir + "img/deep.bmp", "deep");
     writeBytes(dirPath("pic.bmp"), "first");
     const QString project = writeProject("Main", {"Main.java"});
-    TForm1& w = start({project});
+    MainWindow& w = start({project});
 
     // A file of a sub-folder stays there and is listed with it.
     fileDialogs.choose(
         QStringList{dirPath("pic.bmp"), projectDir + "inside.bmp", projectDir + "img/deep.bmp"});
-    w.ToolButton15Click();
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
+    w.addOtherFile();
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"img/deep.bmp", "inside.bmp", "pic.bmp"}));
     EXPECT_FALSE(QFileInfo::exists(projectDir + "deep.bmp"));
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(project),
               "Main\r\n\r\n\r\nHeLo\r\nMain.java\r\nimg/deep.bmp\r\ninside.bmp\r\npic.bmp\r\n");
-    w.ui().ListBox2->setCurrentRow(0);
+    w.ui().otherFileList->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
-    w.ToolButton16Click();
+    w.removeOtherFile();
     EXPECT_TRUE(QFileInfo::exists(projectDir + "img/deep.bmp.old(1)"));
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp", "pic.bmp"}));
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
     EXPECT_EQ(readBytes(projectDir + "inside.bmp"), "inside");
     EXPECT_TRUE(w.project().ProjectModified);
-    EXPECT_TRUE(w.ui().ToolButton16->isEnabled());
+    EXPECT_TRUE(w.ui().removeFileAction->isEnabled());
     EXPECT_EQ(fileDialogs.requests().value(0).title, "Add Bitmaps or Sounds");
 
     // The same name again: asked before overwriting, and No keeps the project's copy.
     writeBytes(dirPath("pic.bmp"), "second");
     fileDialogs.choose(dirPath("pic.bmp")).choose(dirPath("pic.bmp"));
     dialogs.answer(mrNo, "The file already exists. Overwrite it?").answer(mrYes);
-    w.ToolButton15Click();
+    w.addOtherFile();
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "first");
-    w.ToolButton15Click();
+    w.addOtherFile();
     EXPECT_EQ(readBytes(projectDir + "pic.bmp"), "second");
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp", "pic.bmp"}));
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp", "pic.bmp"}));
 
     // "Remove file" with nothing selected does nothing; with a selection it removes.
-    w.ToolButton16Click();
-    EXPECT_EQ(w.ui().ListBox2->count(), 2);
-    w.ui().ListBox2->setCurrentRow(1);
+    w.removeOtherFile();
+    EXPECT_EQ(w.ui().otherFileList->count(), 2);
+    w.ui().otherFileList->setCurrentRow(1);
     dialogs.answer(mrOk, "renamed to <filename>.<ext>.old.");
-    w.ToolButton16Click();
-    EXPECT_EQ(labels(w.ui().ListBox2), QStringList({"inside.bmp"}));
-    EXPECT_EQ(w.ui().ListBox2->currentRow(), 0);
+    w.removeOtherFile();
+    EXPECT_EQ(labels(w.ui().otherFileList), QStringList({"inside.bmp"}));
+    EXPECT_EQ(w.ui().otherFileList->currentRow(), 0);
     EXPECT_TRUE(QFileInfo::exists(projectDir + "pic.bmp.old(1)"));
 }
 
 TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("x");
     writeSource(dirPath("B.java"), {"class B {}"});
     writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
     // Cancel goes back to the open project: nothing saved, no project chosen, no new project started.
-    TForm3 form(w, &w, dirPath("templates"));
+    NewProjectWindow form(w, &w, dirPath("templates"));
     w.setNewProjectWindow(&form);
     dialogs.answer(mrCancel, "Do you want to save the current project first?")
         .answer(mrCancel, "Do you want to save the current project first?");
@@ -244,8 +244,8 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
         opened = form.isVisible();
         form.reject();
     });
-    w.Load1Click();
-    w.New2Click();
+    w.openProject();
+    w.newProject();
     EXPECT_EQ(dialogs.asked().value(0).buttons, MsgDlgButtons(mbYesNoCancel));
     EXPECT_TRUE(fileDialogs.requests().isEmpty());
     EXPECT_FALSE(opened);
@@ -256,26 +256,26 @@ TEST_F(MainWindowTest, LoadProjectAsksToSaveFirst) {
     dialogs.answer(mrYes, "Do you want to save the current project first?")
         .answer(mrOk, "Project has been saved. Open the project now.");
     fileDialogs.choose(dirPath("B.hwp"));
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(readBytes(projectDir + "A.java"), "xclass A {}\r\n");
     EXPECT_EQ(w.project().ProjectName, "B");
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"B.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"B.java"}));
 
     // Cancelling the chooser keeps the project.
     fileDialogs.cancel();
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(w.project().ProjectName, "B");
 }
 
 TEST_F(MainWindowTest, BuildingNeedsTheMainClassOpen) {
     writeSource(projectDir + "Main.java", {"class Main {}"});
     writeSource(projectDir + "calc.java", {"class calc {}"});
-    TForm1& w = start({writeProject("Calc", {"Main.java", "calc.java"})});
+    MainWindow& w = start({writeProject("Calc", {"Main.java", "calc.java"})});
     const QString text =
         "MainWindow not found. The MainWindow class name and the project name must be the same.";
     dialogs.answer(mrOk, text).answer(mrOk, text);
-    w.ToolButton19Click();
-    w.Start1Click();
+    w.saveAllCompileAndStart();
+    w.compileAndStart();
     ASSERT_EQ(dialogs.asked().size(), 2);
     EXPECT_EQ(dialogs.asked()[0].type, mtConfirmation);
     EXPECT_EQ(dialogs.asked()[0].buttons, MsgDlgButtons(mbOK));
@@ -290,39 +290,39 @@ TEST_F(MainWindowTest, ADamagedProjectFileGivesOneMessage) {
         garbage << QString("%1 garbage line %2").arg(QChar(u'#')).arg(i);
     garbage.insert(150, "Here.java");
     dialogs.answer(mrOk, "and 290 more do not exist");
-    TForm1& w = start({writeProject("Junk", garbage)});
+    MainWindow& w = start({writeProject("Junk", garbage)});
     EXPECT_EQ(dialogs.asked().size(), 1);
-    EXPECT_EQ(labels(w.ui().ListBox1), QStringList({"Here.java"}));
+    EXPECT_EQ(labels(w.ui().sourceList), QStringList({"Here.java"}));
 }
 
 TEST_F(MainWindowTest, RemovingEveryFileKeepsTheProjectUsableAndClosingAsks) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
-    w.ui().ListBox1->setCurrentRow(0);
+    MainWindow& w = start({project});
+    w.ui().sourceList->setCurrentRow(0);
     dialogs.answer(mrOk, "renamed to <filename>.java.old.");
-    w.Removefromproject1Click();
+    w.removeSourceFromProject();
     ASSERT_EQ(w.files().count(), 0);
-    EXPECT_TRUE(w.ui().ToolButton15->isEnabled());
+    EXPECT_TRUE(w.ui().addFileAction->isEnabled());
     EXPECT_TRUE(w.ui().toolActions.value("ToolButton4")->isEnabled());
 
     // The changed membership is asked about at close, and Yes writes it.
     dialogs.answer(mrYes, "Do you want to save all files?");
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(readBytes(project), "A\r\n\r\n\r\nHeLo\r\n");
     EXPECT_EQ(storeText(kProductKey, "LastProject"), project);
 }
 
 TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.editor()->insert("unsaved ");
     // A folder where the source should go: no write can replace it, whoever runs the test.
     QFile::remove(projectDir + "A.java");
     QDir(projectDir).mkdir("A.java");
     writeSource(dirPath("B.hwp"), {"B", "", "", ""});
     dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(dialogs.asked().last().type, mtError);
     EXPECT_TRUE(fileDialogs.requests().isEmpty()) << "no project is chosen after a failed save";
     EXPECT_EQ(w.project().ProjectName, "A");
@@ -332,8 +332,8 @@ TEST_F(MainWindowTest, LoadStopsWhenSavingTheOpenProjectFails) {
 TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     writeSource(projectDir + "A.java", {"class A {}"});
     const QString project = writeProject("A", {"A.java"});
-    TForm1& w = start({project});
-    TForm3 form(w, &w, dirPath("templates"));
+    MainWindow& w = start({project});
+    NewProjectWindow form(w, &w, dirPath("templates"));
     w.setNewProjectWindow(&form);
     w.editor()->insert("unsaved ");
 
@@ -349,7 +349,7 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     };
     closeWhenShown();
     dialogs.answer(mrYes, "Do you want to save the current project first?");
-    w.New2Click();
+    w.newProject();
     EXPECT_TRUE(shown);
     EXPECT_EQ(readBytes(projectDir + "A.java"), "unsaved class A {}\r\n");
 
@@ -360,7 +360,7 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
     shown = false;
     closeWhenShown();
     dialogs.answer(mrYes, "Do you want to save the current project first?").answer(mrOk, "Cannot write");
-    w.New2Click();
+    w.newProject();
     QCoreApplication::processEvents();
     EXPECT_FALSE(shown);
     EXPECT_EQ(w.files().count(), 1);
@@ -369,15 +369,15 @@ TEST_F(MainWindowTest, NewProjectAsksToSaveFirstAndStopsWhenThatFails) {
 
 TEST_F(MainWindowTest, ProjectNamesLeadingOutOfTheFolderAreRefused) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     writeSource(projectDir + "evil.hwp", {"../../x", "", "", "", "A.java"});
     dialogs.answer(mrOk, "A project name must not hold");
     fileDialogs.choose(projectDir + "evil.hwp");
-    w.Load1Click();
+    w.openProject();
     EXPECT_EQ(dialogs.asked().value(0).type, mtError);
     EXPECT_EQ(w.project().ProjectName, "A");
     EXPECT_EQ(w.files().count(), 1);
-    w.ToolButton4Click();
+    w.saveAllFiles();
     EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(projectDir + "../../x.hwp")));
 }
 
@@ -392,7 +392,7 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
     ASSERT_TRUE(QFile::link(dirPath("bashrc"), projectDir + "Hello.hwp"));
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     writeSource(projectDir + "start.hwp", {"Hello", "", "", "", "Hello.java", "Link.java", "linked/y.java"});
-    TForm1& w = start({projectDir + "start.hwp"});
+    MainWindow& w = start({projectDir + "start.hwp"});
     ASSERT_EQ(w.files().count(), 3);
     writeSource(dirPath("outside/x.java"), {"changed elsewhere"});
     writeSource(dirPath("outside/y.java"), {"changed elsewhere"});
@@ -407,12 +407,12 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
 
     // An edited buffer whose file leads out of the project is refused and stays unsaved.
     for (int row : {1, 2}) {
-        w.ui().ListBox1->setCurrentRow(row);
+        w.ui().sourceList->setCurrentRow(row);
         w.editor()->insert("// edit ");
         dialogs.answer(mrOk, ": it leads to " + dirPath(row == 1 ? "outside/x.java" : "outside/y.java") +
                                  ", outside the project folder");
-        w.ToolButton3Click();
-        EXPECT_TRUE(w.files().CurrentFile()->Modified) << row;
+        w.saveFile();
+        EXPECT_TRUE(w.files().currentFile()->Modified) << row;
     }
     EXPECT_EQ(readBytes(dirPath("outside/x.java")), "changed elsewhere\r\n");
     EXPECT_EQ(readBytes(dirPath("outside/y.java")), "changed elsewhere\r\n");
@@ -429,12 +429,12 @@ TEST_F(MainWindowTest, SavesNeverReachOutOfTheProjectThroughLinks) {
 TEST_F(MainWindowTest, SaveAllMakesTheWrittenFileTheProjectFile) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "old.hwp", {"Named", "", "", "", "A.java"});
-    TForm1& w = start({projectDir + "old.hwp"});
-    w.ToolButton4Click();
+    MainWindow& w = start({projectDir + "old.hwp"});
+    w.saveAllFiles();
     EXPECT_EQ(w.project().ProjectFileName, "Named.hwp");
     EXPECT_EQ(w.windowTitle(), "Kovrin Handwright 1.8 for SuperWaba <" + projectDir + "Named.hwp>");
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "Named.hwp");
 }
 
@@ -446,8 +446,8 @@ TEST_F(MainWindowTest, SaveAllWritesTheProjectFileInItsOwnEncoding) {
     };
     for (const QByteArray& bytes : cases) {
         writeBytes(projectDir + "P.hwp", bytes);
-        TForm1& w = start({projectDir + "P.hwp"});
-        w.ToolButton4Click();
+        MainWindow& w = start({projectDir + "P.hwp"});
+        w.saveAllFiles();
         EXPECT_EQ(readBytes(projectDir + "P.hwp"), bytes) << bytes.toHex().constData();
     }
 }
@@ -458,9 +458,9 @@ TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
     const QString savedCurrent = QDir::currentPath();
     const QByteArray savedHome = qgetenv("HOME");
     QDir::setCurrent(projectDir);
-    TForm1& w = start({"./sub/../A.hwp"});
+    MainWindow& w = start({"./sub/../A.hwp"});
     EXPECT_EQ(w.project().ProjectDir, projectDir);
-    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.mayClose());
     EXPECT_EQ(storeText(kProductKey, "LastProject"), projectDir + "A.hwp");
 
     qputenv("HOME", QFileInfo(projectDir).absolutePath().toUtf8());
@@ -472,13 +472,13 @@ TEST_F(MainWindowTest, ACommandLineProjectIsFoundFromAnyFolder) {
 
 TEST_F(MainWindowTest, TheEditorHasTheKeysOnceAProjectIsOpen) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
+    MainWindow& w = start({writeProject("A", {"A.java"})});
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(QApplication::focusWidget(), w.editor());
     QTest::keyClicks(QApplication::focusWidget(), "x");
-    EXPECT_EQ(w.ui().ComboBox1->currentText(), "Java");
+    EXPECT_EQ(w.ui().runTargetBox->currentText(), "Java");
     EXPECT_EQ(w.editor()->lines(), QStringList({"xclass A {}"}));
 }
 
@@ -489,15 +489,15 @@ TEST_F(MainWindowTest, TheExampleOpensAsTheManualSaysAndSavingLeavesItsProjectFi
     for (const QFileInfo& info : QDir(example).entryInfoList(QDir::Files))
         ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
     const QByteArray before = readBytes(projectDir + "Hello.hwp");
-    TForm1& w = start({projectDir + "Hello.hwp"});
-    TForm5 settings(w, w.liveSettings(), &w);
+    MainWindow& w = start({projectDir + "Hello.hwp"});
+    SettingsWindow settings(w, w.liveSettings(), &w);
     w.setSettingsWindow(&settings);
     const QString manual =
         QString::fromUtf8(readBytes(QStringLiteral(HW_SOURCE_DIR) + "/help/getting-started.html"));
-    ASSERT_NE(w.files().CurrentFile(), nullptr);
-    EXPECT_TRUE(manual.contains("opens with <code>" + w.files().CurrentFile()->Name + "</code>"))
-        << w.files().CurrentFile()->Name.toStdString();
-    w.ToolButton4Click();
+    ASSERT_NE(w.files().currentFile(), nullptr);
+    EXPECT_TRUE(manual.contains("opens with <code>" + w.files().currentFile()->Name + "</code>"))
+        << w.files().currentFile()->Name.toStdString();
+    w.saveAllFiles();
     EXPECT_EQ(readBytes(projectDir + "Hello.hwp"), before);
 }
 

@@ -13,10 +13,10 @@ namespace {
 class MessageListTest : public MainWindowTest {
 protected:
     // A project with a second class to jump to, in a shown window.
-    TForm1& startShown() {
+    MainWindow& startShown() {
         writeSource(projectDir + "Demo.java", {"public class Demo {}"});
         writeSource(projectDir + "Util.java", {"class Util {", "  int a;", "  int b", "}"});
-        TForm1& w = start({writeProject("Demo", {"Demo.java", "Util.java"})});
+        MainWindow& w = start({writeProject("Demo", {"Demo.java", "Util.java"})});
         w.resize(900, 650);
         w.show();
         QApplication::processEvents();
@@ -25,8 +25,8 @@ protected:
 };
 
 TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelect) {
-    TForm1& w = startShown();
-    auto* list = w.ui().ListBox3;
+    MainWindow& w = startShown();
+    auto* list = w.ui().messageList;
     QScrollBar* bar = list->verticalScrollBar();
     for (int i = 0; i < 50; ++i)
         w.addMessage(QString("Compiler line %1").arg(i));
@@ -50,12 +50,12 @@ TEST_F(MessageListTest, ApplicationOutputScrollsOncePerBatchAndOnlyItsLinesSelec
 // Enter on an error line jumps to it as a double-click does.
 TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
     for (const char* how : {"Return", "Enter", "double-click"}) {
-        TForm1& w = startShown();
-        auto* list = w.ui().ListBox3;
+        MainWindow& w = startShown();
+        auto* list = w.ui().messageList;
         w.addMessage("Compiling...");
         w.addMessage("Util.java:3: error: ';' expected");
-        w.ui().ListBox1->setCurrentRow(0);
-        ASSERT_EQ(w.files().CurrentFile()->Name, "Demo.java");
+        w.ui().sourceList->setCurrentRow(0);
+        ASSERT_EQ(w.files().currentFile()->Name, "Demo.java");
         list->setCurrentRow(1);
         list->setFocus();
         if (QByteArray(how) == "double-click") {
@@ -66,7 +66,7 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
         } else {
             QTest::keyClick(list, QByteArray(how) == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
         }
-        EXPECT_EQ(w.files().CurrentFile()->Name, "Util.java") << how;
+        EXPECT_EQ(w.files().currentFile()->Name, "Util.java") << how;
         EXPECT_EQ(w.editor()->caretLine(), 2) << how;
         window.reset();
     }
@@ -75,7 +75,7 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
 // F4 and Shift+F4 walk the lines that lead to a source line, each jump as a double-click on it; past the
 // last one in either direction nothing moves.
 TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
-    TForm1& w = startShown();
+    MainWindow& w = startShown();
     for (const char* line : {"Compiling...", "Util.java:3: error: ';' expected", "  int b", "1 error",
                              "Demo.java:1: error: class expected", "\tat Demo.main(Demo.java:1)"})
         w.addMessage(line);
@@ -94,10 +94,10 @@ TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {
     int step = 0;
     for (const auto& expected : steps) {
         SCOPED_TRACE(step++);
-        w.ui().ListBox1->setFocus(); // the keys work wherever the focus is
+        w.ui().sourceList->setFocus(); // the keys work wherever the focus is
         QTest::keyClick(&w, Qt::Key_F4, expected.modifiers);
-        EXPECT_EQ(w.ui().ListBox3->currentRow(), expected.row);
-        EXPECT_EQ(w.files().CurrentFile()->Name, expected.file);
+        EXPECT_EQ(w.ui().messageList->currentRow(), expected.row);
+        EXPECT_EQ(w.files().currentFile()->Name, expected.file);
         EXPECT_EQ(w.editor()->caretLine(), expected.caretLine);
     }
 }
@@ -116,8 +116,8 @@ TEST(ErrorRows, FromAnyRowInEitherDirection) {
 }
 
 TEST_F(MessageListTest, DrawnInTheTooltipColours) {
-    TForm1& w = startShown();
-    auto* list = w.ui().ListBox3;
+    MainWindow& w = startShown();
+    auto* list = w.ui().messageList;
     w.addMessage("one line");
     QApplication::processEvents();
     const QImage shot = list->viewport()->grab().toImage();
@@ -131,8 +131,8 @@ TEST_F(MessageListTest, DrawnInTheTooltipColours) {
 // All lines share one height, but the longest line still sets how far the list scrolls sideways, wherever
 // it stands.
 TEST_F(MessageListTest, LongestLineIsReachableSideways) {
-    TForm1& w = startShown();
-    auto* list = w.ui().ListBox3;
+    MainWindow& w = startShown();
+    auto* list = w.ui().messageList;
     const QString longLine = QString(400, u'W');
     for (int i = 0; i < 30; ++i)
         w.addMessage(i == 10 ? longLine : QString("short %1").arg(i));
@@ -142,7 +142,7 @@ TEST_F(MessageListTest, LongestLineIsReachableSideways) {
     EXPECT_GE(list->horizontalScrollBar()->maximum(), shown.width() - list->viewport()->width());
     EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
     // Cleared, the list forgets it.
-    w.Clearoutput1Click();
+    w.clearMessages();
     w.addMessage("short again");
     QApplication::processEvents();
     EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);

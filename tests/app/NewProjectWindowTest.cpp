@@ -28,20 +28,20 @@ protected:
         form.reset();
         EXPECT_EQ(dialogs.problems(), "");
     }
-    TForm3& open(const QString& name = {}, const QString& path = {}) {
-        form = std::make_unique<TForm3>(*host, nullptr, templates);
+    NewProjectWindow& open(const QString& name = {}, const QString& path = {}) {
+        form = std::make_unique<NewProjectWindow>(*host, nullptr, templates);
         form->show();
         if (!name.isEmpty())
-            form->Edit1->setText(name);
+            form->m_projectName->setText(name);
         if (!path.isEmpty())
-            form->Edit2->setText(path);
+            form->m_parentFolder->setText(path);
         return *form;
     }
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm3> form;
+    std::unique_ptr<NewProjectWindow> form;
     QString templates;
 };
 
@@ -49,66 +49,66 @@ protected:
 
 // Typed at the first showing, the name replaces the placeholder instead of joining it.
 TEST_F(NewProjectWindowTest, TypingAtTheFirstShowingReplacesUnknown) {
-    TForm3& f = open();
+    NewProjectWindow& f = open();
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     QTest::keyClicks(QApplication::focusWidget(), "Calc");
-    EXPECT_EQ(f.Edit1->text(), "Calc");
+    EXPECT_EQ(f.m_projectName->text(), "Calc");
 }
 
 TEST_F(NewProjectWindowTest, StartsWithTheStoredProjectsFolder) {
-    TForm3& f = open(); // no product key yet
-    EXPECT_EQ(f.Edit1->text(), "unknown");
-    EXPECT_EQ(f.Edit2->text(), "/");
-    EXPECT_TRUE(f.CheckBox1->isChecked());
-    EXPECT_FALSE(f.Button1->isEnabled());
+    NewProjectWindow& f = open(); // no product key yet
+    EXPECT_EQ(f.m_projectName->text(), "unknown");
+    EXPECT_EQ(f.m_parentFolder->text(), "/");
+    EXPECT_TRUE(f.m_createMainClass->isChecked());
+    EXPECT_FALSE(f.m_okButton->isEnabled());
     // The product key exists, Projects is still absent.
     host->setStoreText(kProductKey, "LastProject", "");
-    EXPECT_EQ(open().Edit2->text(), QDir::homePath() + "/Projects/");
+    EXPECT_EQ(open().m_parentFolder->text(), QDir::homePath() + "/Projects/");
     host->setStoreText(kProductKey, "Projects", "/srv/work");
-    EXPECT_EQ(open().Edit2->text(), "/srv/work");
+    EXPECT_EQ(open().m_parentFolder->text(), "/srv/work");
 }
 
 TEST_F(NewProjectWindowTest, OkWantsANameWithoutBlanksAndAPath) {
-    TForm3& f = open();
+    NewProjectWindow& f = open();
     const std::tuple<QString, QString, bool> cases[] = {
         {"Calc", "/w", true}, {"unknown", "/w", false}, {"", "/w", false}, {"Calc", "", false}};
     for (const auto& [name, path, enabled] : cases) {
-        f.Edit1->setText(name);
-        f.Edit2->setText(path);
-        EXPECT_EQ(f.Button1->isEnabled(), enabled) << name.toStdString() << " in " << path.toStdString();
+        f.m_projectName->setText(name);
+        f.m_parentFolder->setText(path);
+        EXPECT_EQ(f.m_okButton->isEnabled(), enabled) << name.toStdString() << " in " << path.toStdString();
     }
 
     dialogs.answer(mrOk, "Space characters are not allowed in project names!");
-    f.Edit1->clear();
-    QTest::keyClicks(f.Edit1, "My Calc");
+    f.m_projectName->clear();
+    QTest::keyClicks(f.m_projectName, "My Calc");
     ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(dialogs.asked()[0].title, "STOP");
-    EXPECT_EQ(f.Edit1->text(), "MyCalc"); // the blank went, the rest of the name stayed
-    EXPECT_FALSE(f.Button1->isEnabled()); // the path is still empty
+    EXPECT_EQ(f.m_projectName->text(), "MyCalc"); // the blank went, the rest of the name stayed
+    EXPECT_FALSE(f.m_okButton->isEnabled());      // the path is still empty
 
     // A blank typed inside the name leaves the cursor where it was.
     dialogs.answer(mrOk, "Space characters");
-    f.Edit1->setCursorPosition(2);
-    QTest::keyClicks(f.Edit1, " X");
-    EXPECT_EQ(f.Edit1->text(), "MyXCalc");
+    f.m_projectName->setCursorPosition(2);
+    QTest::keyClicks(f.m_projectName, " X");
+    EXPECT_EQ(f.m_projectName->text(), "MyXCalc");
 
     dialogs.answer(mrOk, "Space characters");
     QApplication::clipboard()->setText("Big\tCalc ");
-    f.Edit1->selectAll();
-    f.Edit1->paste();
+    f.m_projectName->selectAll();
+    f.m_projectName->paste();
     EXPECT_EQ(dialogs.asked().size(), 3);
-    EXPECT_EQ(f.Edit1->text(), "BigCalc");
+    EXPECT_EQ(f.m_projectName->text(), "BigCalc");
 }
 
 TEST_F(NewProjectWindowTest, NamesThatAreNoJavaClassNamesAreRefused) {
-    TForm3& f = open({}, dir.filePath("Work"));
+    NewProjectWindow& f = open({}, dir.filePath("Work"));
     for (const char* name : {"my-app", "../x", "a/b", "Say\"Hi\"", "1st", "class", "a.b"}) {
-        f.Edit1->setText(name);
-        ASSERT_TRUE(f.Button1->isEnabled()) << name;
+        f.m_projectName->setText(name);
+        ASSERT_TRUE(f.m_okButton->isEnabled()) << name;
         dialogs.answer(mrOk, "Java");
-        f.Button1Click();
+        f.createProject();
         EXPECT_TRUE(f.isVisible()) << name;
         EXPECT_EQ(dialogs.asked().last().type, mtError) << name;
     }
@@ -135,8 +135,8 @@ TEST_F(NewProjectWindowTest, TypedFoldersAreMadeAbsolute) {
         {"work/../mine/", QDir::currentPath() + "/mine/"},
     };
     for (const auto& c : cases) {
-        TForm3& f = open("Calc", c.typed);
-        f.Button1Click();
+        NewProjectWindow& f = open("Calc", c.typed);
+        f.createProject();
         EXPECT_EQ(host->projectValues.ProjectDir, c.parent + (c.parent.endsWith('/') ? "" : "/") + "Calc/");
         EXPECT_TRUE(QFileInfo(host->projectValues.ProjectDir).isDir());
         EXPECT_EQ(host->storeText(kProductKey, "Projects"), c.parent);
@@ -153,8 +153,8 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     old.Kind = FileKind::Java;
     host->fileList.insertFile(old);
     host->projectValues.ProjectFileFormat = {TextEncoding::Windows1252, false};
-    TForm3& f = open("Calc", dir.filePath("Work"));
-    QTest::mouseClick(f.Button1, Qt::LeftButton);
+    NewProjectWindow& f = open("Calc", dir.filePath("Work"));
+    QTest::mouseClick(f.m_okButton, Qt::LeftButton);
 
     EXPECT_EQ(f.result(), QDialog::Accepted);
     const QString folder = dir.filePath("Work") + "/Calc/";
@@ -169,15 +169,15 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
     EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Calc"}}));
     ASSERT_EQ(host->fileList.count(), 1); // the old project's files are gone
-    const TProjectFile* record = host->fileList.CurrentFile();
+    const TProjectFile* record = host->fileList.currentFile();
     EXPECT_EQ(record->Path, folder + "Calc.java");
     EXPECT_TRUE(record->Modified);
     EXPECT_EQ(record->Lines.first(), "public class Calc extends MainWindow {");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{}); // nothing written yet
 
-    TForm3& plain = open("Plain", dir.filePath("Work"));
-    plain.CheckBox1->setChecked(false);
-    plain.Button1Click();
+    NewProjectWindow& plain = open("Plain", dir.filePath("Work"));
+    plain.m_createMainClass->setChecked(false);
+    plain.createProject();
     EXPECT_EQ(host->generated.size(), 1);
     EXPECT_EQ(host->editorClears, 1);
 }
@@ -185,16 +185,16 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
 TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     QDir().mkpath(dir.filePath("Work/Calc"));
     writeBytes(dir.filePath("file"), "x");
-    TForm3& f = open("Calc", dir.filePath("Work"));
+    NewProjectWindow& f = open("Calc", dir.filePath("Work"));
     dialogs.answer(mrNo, "This project already exists. Do you really want to proceed?");
-    f.Button1Click();
+    f.createProject();
     ASSERT_EQ(dialogs.asked().size(), 1);
     EXPECT_EQ(dialogs.asked()[0].variant, DialogVariant::AccessKeys);
     EXPECT_EQ(dialogs.asked()[0].buttons, mbYesNo);
 
-    f.Edit2->setText(dir.filePath("file")); // a file where the parent folder should be
+    f.m_parentFolder->setText(dir.filePath("file")); // a file where the parent folder should be
     dialogs.answer(mrOk, "Cannot create the folder");
-    f.Button1Click();
+    f.createProject();
     EXPECT_EQ(dialogs.asked().size(), 2);
 
     // After No and after the failure the window is open and the old project untouched.
@@ -203,9 +203,9 @@ TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     EXPECT_EQ(host->projectValues.CreatorID, "OLDI");
     EXPECT_TRUE(host->generated.isEmpty());
 
-    f.Edit2->setText(dir.filePath("Work"));
+    f.m_parentFolder->setText(dir.filePath("Work"));
     dialogs.answer(mrYes, "already exists");
-    f.Button1Click();
+    f.createProject();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(host->projectValues.ProjectName, "Calc");
 }

@@ -33,8 +33,8 @@ protected:
         EXPECT_EQ(dialogs.problems(), "");
         EXPECT_EQ(fileDialogs.problems(), "");
     }
-    TForm5& open() {
-        form = std::make_unique<TForm5>(*host, host->live);
+    SettingsWindow& open() {
+        form = std::make_unique<SettingsWindow>(*host, host->live);
         form->show();
         return *form;
     }
@@ -77,16 +77,16 @@ protected:
     ScriptedDialogs dialogs;
     ScriptedFileDialogs fileDialogs;
     std::unique_ptr<FakeWorkspaceHost> host;
-    std::unique_ptr<TForm5> form;
+    std::unique_ptr<SettingsWindow> form;
 };
 
 } // namespace
 
 TEST_F(SettingsWindowTest, FirstRunShowsTheInitialStates) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(f.binder().unboundControls(), QStringList{});
-    EXPECT_EQ(f.ui().PageControl1->tabText(0), "Exegen");
-    EXPECT_EQ(f.ui().PageControl1->currentIndex(), 0);
+    EXPECT_EQ(f.ui().pages->tabText(0), "Exegen");
+    EXPECT_EQ(f.ui().pages->currentIndex(), 0);
     expectStates(
         "CheckBox1=on CheckBox12=on CheckBox18=on CheckBox2=off CheckBox11=off CheckBox3=off CheckBox13=off "
         "RadioButton14=on RadioButton15=off RadioButton7=on RadioButton10=on RadioButton3=on Edit7=100 "
@@ -119,13 +119,13 @@ TEST_F(SettingsWindowTest, StoredValuesOfEveryEncodingReachTheControls) {
 
 TEST_F(SettingsWindowTest, OkWritesTheListedValuesInOrderAndTheToolPaths) {
     host->setStoreText(kSettingsKey, "Delay", "2"); // ColorDepth absent: it reads as the hidden 16
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(state("RadioButton8"), "on");
     setText("Edit1", "/opt/sdk");
     setText("Edit5", "/a:/b");
     setText("edit9", "WXYZ");
     control<UpDown>("UpDown5")->stepUp();
-    QTest::mouseClick(f.ui().Button1, Qt::LeftButton);
+    QTest::mouseClick(f.ui().okButton, Qt::LeftButton);
 
     // The table's order, with no ColorDepth at all.
     const auto tableOrder = [](SettingKey key) {
@@ -148,10 +148,10 @@ TEST_F(SettingsWindowTest, OkWritesTheListedValuesInOrderAndTheToolPaths) {
 
 TEST_F(SettingsWindowTest, CancelWritesNothingButTheChangeCountsUntilTheNextShowing) {
     host->setStoreText(kSettingsKey, "Optimize", "off");
-    TForm5& f = open();
+    SettingsWindow& f = open();
     control<QCheckBox>("CheckBox2")->click();
     EXPECT_TRUE(host->live.flag(u"Optimize"));
-    f.ui().Button2->click();
+    f.ui().cancelButton->click();
     f.close(); // the close box too
     EXPECT_EQ(host->storeNamesInWriteOrder(kSettingsKey), QStringList{"Optimize"});
     EXPECT_EQ(host->storeText(kSettingsKey, "Optimize"), "off");
@@ -168,12 +168,12 @@ TEST_F(SettingsWindowTest, ADamagedNumberIsReportedTheRestReadAndOkLeavesItAlone
     host->setStoreText(kSettingsKey, "Autoformat", "off"); // likewise; initially on
     dialogs.answer(mrOk, "ColorDepth")
         .answer(mrOk, "'deep' ist kein gültiger Integerwert"); // creation, showing
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(state("TrackBar1"), "3");
     EXPECT_EQ(host->runTargets.count(), 1);
     expectStates("RadioButton12=on CheckBox12=off RadioButton7=on");
-    f.Button1Click();
+    f.acceptSettings();
     EXPECT_EQ(host->storeText(kSettingsKey, "ColorDepth"), "deep");
     EXPECT_EQ(host->storeText(kSettingsKey, "Autoformat"), "off");
     EXPECT_EQ(host->storeText(kSettingsKey, "Scale"), "3");
@@ -202,7 +202,7 @@ TEST_F(SettingsWindowTest, RunTargetsFollowTheEmulatorPathsOnClosing) {
         {"/pose/emu", "/sim", "Palm Simulator", {"Java", "Palm Emulator", "Palm Simulator"}},
         {"", "/sim", "Palm Emulator", {"Java", "Palm Simulator"}},
     };
-    TForm5& f = open();
+    SettingsWindow& f = open();
     for (const auto& [emulator, simulator, shownBefore, entries] : cases) {
         f.show();
         host->runTargets.clear();
@@ -210,7 +210,7 @@ TEST_F(SettingsWindowTest, RunTargetsFollowTheEmulatorPathsOnClosing) {
         host->runTargets.setCurrentText(shownBefore);
         setText("Edit6", emulator);
         setText("Edit14", simulator);
-        f.ui().Button2->click();
+        f.ui().cancelButton->click();
         QStringList shown;
         for (int i = 0; i < host->runTargets.count(); ++i)
             shown << host->runTargets.itemText(i);
@@ -252,15 +252,15 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     const QString jdk = makeFolder("jdk17", {"bin/java"});
     const QString jdk13 = makeFolder("jdk13", {"bin/java", "bin/oldjava"});
     const QString wrongFolder = "This is not the correct folder. Try it again.";
-    TForm5& f = open();
+    SettingsWindow& f = open();
 
     fileDialogs.choose(wrong).choose(sdk).choose(wrong).cancel();
     dialogs.answer(mrOk, wrongFolder).answer(mrCancel, wrongFolder);
-    f.Button3Click(); // wrong, try again, right
+    f.chooseSuperWabaFolder(); // wrong, try again, right
     EXPECT_EQ(state("Edit1"), sdk);
     setText("Edit1", "/typed");
-    f.Button3Click(); // wrong, give up
-    f.Button3Click(); // picker cancelled: no folder to test, no message
+    f.chooseSuperWabaFolder(); // wrong, give up
+    f.chooseSuperWabaFolder(); // picker cancelled: no folder to test, no message
     EXPECT_EQ(state("Edit1"), "/typed");
     ASSERT_EQ(dialogs.asked().size(), 2);
     // The refusal names the file the folder lacks.
@@ -270,13 +270,13 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     const QString oldJava = "Found oldjava.exe! Do you use JDK 1.3?";
     fileDialogs.choose(wrong).choose(jdk13).choose(jdk).choose(jdk13);
     dialogs.answer(mrOk, wrongFolder).answer(mrYes, oldJava).answer(mrNo, oldJava);
-    f.Button5Click();
+    f.chooseJdkFolder();
     EXPECT_EQ(dialogs.asked()[2].text, wrongFolder + "\n\nThe file " + wrong + "/bin/java is missing.");
     EXPECT_EQ(state("RadioButton15"), "on");
-    f.Button5Click(); // java alone: no question
+    f.chooseJdkFolder(); // java alone: no question
     EXPECT_EQ(state("RadioButton14"), "on");
     control<QRadioButton>("RadioButton15")->click();
-    f.Button5Click();
+    f.chooseJdkFolder();
     EXPECT_EQ(state("RadioButton14"), "on");
     EXPECT_EQ(state("Edit4"), jdk13);
     EXPECT_EQ(dialogs.asked().size(), 5);
@@ -284,14 +284,14 @@ TEST_F(SettingsWindowTest, FolderButtonsCheckWhatWasPicked) {
     // An empty JDK path offers the JDK of this machine without storing it.
     setText("Edit4", "");
     fileDialogs.cancel();
-    f.Button5Click();
+    f.chooseJdkFolder();
     EXPECT_EQ(fileDialogs.requests().last().folder, SettingsRules::detectJdkFolder());
     EXPECT_EQ(control<QLineEdit>("Edit4")->placeholderText(), SettingsRules::detectJdkFolder());
     EXPECT_EQ(host->storeText(kPathsKey, "JDKPath"), "<no key>");
 
     fileDialogs.choose("/lib/one").choose("/lib/two");
-    f.Button6Click();
-    f.Button6Click();
+    f.addToClassPath();
+    f.addToClassPath();
     EXPECT_EQ(host->live.text(u"Classpath"), "/lib/one:/lib/two");
 }
 
@@ -322,21 +322,21 @@ TEST_F(SettingsWindowTest, EmulatorToggleAndDocumentationFollowOk) {
     const QString sdk1 = makeFolder("sdk1", {"doc/index.html"});
     const QString sdk2 = makeFolder("sdk2", {"doc/index.html"});
     host->paths = {sdk1 + "/", "", "", emulator};
-    TForm5& f = open();
+    SettingsWindow& f = open();
     EXPECT_EQ(host->emulatorToggle.last(), true);
 
     fileDialogs.choose("/opt/sim/palmsim");
-    f.Button4Click();
+    f.chooseSimulator();
     EXPECT_EQ(fileDialogs.requests().last().filter, "Programs (*)|*");
     setText("Edit6", emulator + "-gone");
-    f.Button1Click(); // SDK path unchanged
+    f.acceptSettings(); // SDK path unchanged
     EXPECT_EQ(host->emulatorToggle.last(), false);
     EXPECT_EQ(host->storeText(kPathsKey, "PalmSim"), "/opt/sim/palmsim");
 
     for (const QString& next : {makeFolder("bare"), sdk2}) {
         f.show();
         setText("Edit1", next);
-        f.Button1Click();
+        f.acceptSettings();
     }
     EXPECT_EQ(host->documentation, QStringList{QUrl::fromLocalFile(sdk2 + "/doc/index.html").toString()});
 }
@@ -344,7 +344,7 @@ TEST_F(SettingsWindowTest, EmulatorToggleAndDocumentationFollowOk) {
 TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
     host->setStoreText(kSettingsKey, "PalmUserNo", "2");
     host->palmUsers = {"Ann", "Bob", "Cy"};
-    TForm5& f = open();
+    SettingsWindow& f = open();
     auto* users = control<QComboBox>("ComboBox3");
     EXPECT_EQ(users->count(), 0); // not ticked: no list
     const int reads = host->palmReads;
@@ -353,7 +353,7 @@ TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
     EXPECT_EQ(users->count(), 3);
     EXPECT_EQ(users->currentIndex(), 2);
     users->setCurrentIndex(1);
-    f.Button1Click();
+    f.acceptSettings();
     EXPECT_EQ(host->storeText(kSettingsKey, "PalmuserNo"), "1");
 
     f.show(); // ticked and stored: the list is read on showing
@@ -367,7 +367,7 @@ TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
 
 TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCanAlwaysBeUnticked) {
     host->setStoreText(kSettingsKey, "Hotsync", "on"); // Palm Desktop has gone since
-    TForm5& f = open();
+    SettingsWindow& f = open();
     f.close();
     f.show();
     EXPECT_EQ(host->palmProblemsShown, 0); // neither at creation nor at a showing
@@ -384,26 +384,26 @@ TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCa
     EXPECT_EQ(host->palmProblemsShown, 1);
     EXPECT_EQ(state("CheckBox13"), "off");
     EXPECT_TRUE(box->isEnabled());
-    f.Button1Click();
+    f.acceptSettings();
     EXPECT_EQ(host->storeText(kSettingsKey, "Hotsync"), "off");
 }
 
 TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
     host->projectValues.ProjectName = "Hello";
     host->projectValues.CreatorID = "HeLo";
-    TForm5& f = open();
-    f.Button1Click();
+    SettingsWindow& f = open();
+    f.acceptSettings();
     EXPECT_FALSE(host->projectValues.ProjectModified); // unchanged
 
     f.show();
     setText("edit9", "WXYZ");
-    f.Button2Click();
+    f.discardSettings();
     EXPECT_EQ(host->projectValues.CreatorID, "HeLo");
     EXPECT_FALSE(host->projectValues.ProjectModified);
 
     f.show();
     setText("edit9", "WXYZ");
-    f.Button1Click();
+    f.acceptSettings();
     EXPECT_EQ(host->projectValues.CreatorID, "WXYZ");
     EXPECT_TRUE(host->projectValues.ProjectModified);
 }
@@ -413,33 +413,33 @@ TEST_F(SettingsWindowTest, ANewCreatorIdOnOkMarksTheProjectModified) {
 TEST_F(SettingsWindowTest, EmptyIconPathsStayEmpty) {
     host->projectValues.ProjectName = "Hello";
     host->projectValues.Icon15Path = "/own/icon15.bmp";
-    TForm5& f = open();
-    f.Button1Click();
+    SettingsWindow& f = open();
+    f.acceptSettings();
     EXPECT_EQ(host->projectValues.Icon22Path, "");
     EXPECT_EQ(host->projectValues.Icon15Path, "/own/icon15.bmp");
     EXPECT_FALSE(host->projectValues.ProjectModified);
 }
 
 TEST_F(SettingsWindowTest, OkWithTheStoreHeldElsewhereKeepsTheWindowOpenAndLosesNothing) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     control<QCheckBox>("CheckBox2")->click();
     {
         OtherConnection other(host->store().path());
         ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
         dialogs.answer(mrOk, "another program holds it locked");
-        f.Button1Click();
+        f.acceptSettings();
         EXPECT_TRUE(f.isVisible());
         EXPECT_EQ(state("CheckBox2"), "on");
         EXPECT_EQ(host->storeText(kSettingsKey, "Optimize"), "<no key>");
         ASSERT_TRUE(other.exec("COMMIT"));
     }
-    f.Button1Click();
+    f.acceptSettings();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(host->storeText(kSettingsKey, "Optimize"), "on");
 }
 
 TEST_F(SettingsWindowTest, ControlsAndLiveSettingsFollowEachOther) {
-    TForm5& f = open();
+    SettingsWindow& f = open();
     host->live.setFlag(u"Exegen", true); // as the build chain does
     host->live.setChoice(u"Scale", 2);
     host->live.setNumber(u"Delay", 5);
@@ -453,10 +453,10 @@ TEST_F(SettingsWindowTest, ControlsAndLiveSettingsFollowEachOther) {
     control<QRadioButton>("RadioButton5")->click();
     EXPECT_EQ(host->live.choiceText(u"ColorDepth"), "2");
 
-    f.ui().PageControl1->setCurrentIndex(3);
+    f.ui().pages->setCurrentIndex(3);
     f.close();
     f.show();
-    EXPECT_EQ(f.ui().PageControl1->currentIndex(), 3);
-    f.Button1Click();
+    EXPECT_EQ(f.ui().pages->currentIndex(), 3);
+    f.acceptSettings();
     EXPECT_EQ(host->storeText(kWarpExegenKey, "MemoryModel"), "Huge");
 }

@@ -288,7 +288,7 @@ int shutdownWithNotes(int argc, char** argv) {
     ShutdownSignals::install();
     const QString folder = app.arguments().value(2);
     RegistryStore store(folder + "/registry.sqlite");
-    TForm11 notes(nullptr, &store);
+    BugsAndNotesWindow notes(nullptr, &store);
     notes.openFor(folder + u'/');
     limitFileSize(16);
     QTimer::singleShot(0, &app,

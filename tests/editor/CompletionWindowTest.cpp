@@ -28,7 +28,7 @@ namespace {
 
 struct Completion {
     SourceEditor editor;
-    TForm9 window{editor};
+    CompletionWindow window{editor};
 
     Completion() {
         editor.setLines({"x.ab", "y"});
@@ -42,7 +42,7 @@ struct Completion {
         ASSERT_TRUE(window.isVisible());
     }
     QString selected() const {
-        const auto items = window.ListBox4->selectedItems();
+        const auto items = window.m_wordList->selectedItems();
         return items.isEmpty() ? QString() : items.first()->text();
     }
 };
@@ -51,9 +51,9 @@ struct Completion {
 
 TEST(CompletionWindow, OpensUnderTheCaretWithAnEmptyField) {
     Completion c;
-    c.window.Edit2->setText("left");
+    c.window.m_typed->setText("left");
     c.open();
-    EXPECT_EQ(c.window.Edit2->text(), "");
+    EXPECT_EQ(c.window.m_typed->text(), "");
     EXPECT_EQ(c.selected(), "");
     EXPECT_EQ(c.window.pos(), c.window.placeUnderCaret());
     const QPoint caretTop = c.editor.viewport()->mapToGlobal(
@@ -65,41 +65,41 @@ TEST(CompletionWindow, OpensUnderTheCaretWithAnEmptyField) {
 TEST(CompletionWindow, TypingSelectsAndEnterInsertsTheWord) {
     Completion c;
     c.open();
-    QTest::keyClicks(c.window.Edit2, "ge");
+    QTest::keyClicks(c.window.m_typed, "ge");
     EXPECT_EQ(c.selected(), "getItems");
-    QTest::keyClick(c.window.Edit2, Qt::Key_Down);
+    QTest::keyClick(c.window.m_typed, Qt::Key_Down);
     EXPECT_EQ(c.selected(), "getMovement");
-    EXPECT_EQ(c.window.Edit2->text(), "getMovement");
-    QTest::keyClick(c.window.Edit2, Qt::Key_Return);
+    EXPECT_EQ(c.window.m_typed->text(), "getMovement");
+    QTest::keyClick(c.window.m_typed, Qt::Key_Return);
     EXPECT_FALSE(c.window.isVisible());
     EXPECT_EQ(c.editor.lines(), QStringList({"x.getMovementab", "y"}));
     EXPECT_EQ(c.editor.selectionStart(), 13);
-    EXPECT_EQ(c.window.Edit2->text(), "");
+    EXPECT_EQ(c.window.m_typed->text(), "");
     EXPECT_EQ(c.selected(), "");
     // Emptying the field selects nothing.
     c.open();
-    QTest::keyClicks(c.window.Edit2, "t");
+    QTest::keyClicks(c.window.m_typed, "t");
     EXPECT_EQ(c.selected(), "top");
-    QTest::keyClick(c.window.Edit2, Qt::Key_Backspace);
+    QTest::keyClick(c.window.m_typed, Qt::Key_Backspace);
     EXPECT_FALSE(c.window.isVisible());
 }
 
 TEST(CompletionWindow, UpAndDownStopAtTheEnds) {
     Completion c;
     c.open();
-    QTest::keyClick(c.window.Edit2, Qt::Key_Up);
+    QTest::keyClick(c.window.m_typed, Qt::Key_Up);
     EXPECT_EQ(c.selected(), "caption");
-    QTest::keyClick(c.window.Edit2, Qt::Key_Up);
+    QTest::keyClick(c.window.m_typed, Qt::Key_Up);
     EXPECT_EQ(c.selected(), "caption");
-    QTest::keyClicks(c.window.Edit2, "");
-    c.window.Edit2->setText("w");
+    QTest::keyClicks(c.window.m_typed, "");
+    c.window.m_typed->setText("w");
     EXPECT_EQ(c.selected(), "weight");
-    QTest::keyClick(c.window.Edit2, Qt::Key_Down);
+    QTest::keyClick(c.window.m_typed, Qt::Key_Down);
     EXPECT_EQ(c.selected(), "weight");
-    EXPECT_EQ(c.window.Edit2->text(), "weight");
+    EXPECT_EQ(c.window.m_typed->text(), "weight");
     // Enter without a selected word does nothing.
-    c.window.ListBox4->clearSelection();
-    QTest::keyClick(c.window.Edit2, Qt::Key_Return);
+    c.window.m_wordList->clearSelection();
+    QTest::keyClick(c.window.m_typed, Qt::Key_Return);
     EXPECT_TRUE(c.window.isVisible());
     EXPECT_EQ(c.editor.lines(), QStringList({"x.ab", "y"}));
 }
@@ -121,23 +121,23 @@ TEST(CompletionWindow, KeysThatHandBackToTheEditor) {
         Completion c;
         c.open();
         if (!k.typed.isEmpty())
-            QTest::keyClicks(c.window.Edit2, k.typed);
+            QTest::keyClicks(c.window.m_typed, k.typed);
         else
-            QTest::keyClick(c.window.Edit2, k.key);
+            QTest::keyClick(c.window.m_typed, k.key);
         EXPECT_FALSE(c.window.isVisible()) << k.name;
         EXPECT_EQ(c.editor.lines(), k.expected) << k.name;
         EXPECT_EQ(c.editor.selectionStart(), k.caret) << k.name;
-        EXPECT_EQ(c.window.Edit2->text(), "") << k.name;
+        EXPECT_EQ(c.window.m_typed->text(), "") << k.name;
     }
 }
 
 TEST(CompletionWindow, TheListTakesClicksAndEnter) {
     Completion c;
     c.open();
-    QListWidget* list = c.window.ListBox4;
+    QListWidget* list = c.window.m_wordList;
     const QRect row = list->visualItemRect(list->item(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(c.window.Edit2->text(), "deleteSelection");
+    EXPECT_EQ(c.window.m_typed->text(), "deleteSelection");
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_FALSE(c.window.isVisible());
     EXPECT_EQ(c.editor.line(0), "x.deleteSelectionab");
@@ -145,7 +145,7 @@ TEST(CompletionWindow, TheListTakesClicksAndEnter) {
     c.open();
     list->setCurrentRow(10);
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(c.window.Edit2->text(), "useItems");
+    EXPECT_EQ(c.window.m_typed->text(), "useItems");
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(c.window.isVisible());
     EXPECT_EQ(c.editor.line(0), "x.deleteSelectionuseItemsab");

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-using namespace contextHelp;
+using namespace ContextHelp;
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-using namespace highlight;
+using namespace Highlight;
 
 namespace {
 
-std::string paint(const Engine& engine, const std::vector<highlight::Run>& runs, int length) {
+std::string paint(const Engine& engine, const std::vector<Highlight::Run>& runs, int length) {
     std::string letters(size_t(length), '.');
-    for (const highlight::Run& run : runs)
+    for (const Highlight::Run& run : runs)
         for (int i = run.start; i < run.start + run.length; ++i)
             letters[size_t(i)] = letterFor(engine.profile().appearances()[size_t(run.appearance)]);
     return letters;
@@ -167,20 +167,20 @@ TEST(HighlightEngine, CommentCarriesFromLineToLineUntilClosed) {
 
 TEST(HighlightEngine, RunsAreMergedAndOnlyCoverColouredText) {
     const Engine engine;
-    std::vector<highlight::Run> runs = {{0, 99, 1}};
+    std::vector<Highlight::Run> runs = {{0, 99, 1}};
     // "Timer " followed by "o" is refused; the class entry takes "Timer" alone.
     engine.highlightLine(QStringView(u"x int Timer ok"), {}, runs);
     const int blue = engine.profile().keywordAppearance(0);
     EXPECT_EQ(runs,
-              (std::vector<highlight::Run>{{2, 3, blue}, {6, 5, engine.profile().keywordAppearance(104)}}));
+              (std::vector<Highlight::Run>{{2, 3, blue}, {6, 5, engine.profile().keywordAppearance(104)}}));
     engine.highlightLine(QStringView(u"){"), {}, runs);
-    EXPECT_EQ(runs, (std::vector<highlight::Run>{{0, 2, engine.profile().keywordAppearance(7)}}));
+    EXPECT_EQ(runs, (std::vector<Highlight::Run>{{0, 2, engine.profile().keywordAppearance(7)}}));
 }
 
 TEST(HighlightEngine, Utf8TextGivesTheSameColoursInBytes) {
     const Engine engine;
     const QString line = QString::fromUtf8("/* é */ int ä = \"ü\"; // ö");
-    std::vector<highlight::Run> utf16, utf8;
+    std::vector<Highlight::Run> utf16, utf8;
     const QByteArray bytes = line.toUtf8();
     engine.highlightLine(QStringView(line), {}, utf16);
     engine.highlightLine(std::string_view(bytes.constData(), size_t(bytes.size())), {}, utf8);
@@ -188,7 +188,7 @@ TEST(HighlightEngine, Utf8TextGivesTheSameColoursInBytes) {
     for (size_t i = 0; i < utf16.size(); ++i) {
         const int start = int(line.left(utf16[i].start).toUtf8().size());
         const int length = int(line.mid(utf16[i].start, utf16[i].length).toUtf8().size());
-        EXPECT_EQ(utf8[i], (highlight::Run{start, length, utf16[i].appearance}));
+        EXPECT_EQ(utf8[i], (Highlight::Run{start, length, utf16[i].appearance}));
     }
 }
 

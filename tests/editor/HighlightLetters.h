@@ -4,7 +4,7 @@
 
 // One letter per character, so expected colourings read as text: '.' plain, 'K' blue keyword, 'R' red
 // bracket, 'C' class colour, 'G' green comment, 'S' string colour, '?' anything else.
-inline char letterFor(const highlight::Appearance& look) {
+inline char letterFor(const Highlight::Appearance& look) {
     if (look.plain)
         return '.';
     switch (look.foreground) {

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-using namespace highlight;
+using namespace Highlight;
 
 namespace {
 

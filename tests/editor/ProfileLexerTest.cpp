@@ -7,8 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using highlight::Engine;
-using highlight::LineState;
+using Highlight::Engine;
+using Highlight::LineState;
 using Sci = QsciScintillaBase;
 
 namespace {
@@ -23,7 +23,7 @@ QByteArray bytesOf(const SourceEditor& editor) {
 std::string expectedLetters(const QByteArray& text) {
     const Engine engine;
     std::string letters;
-    std::vector<highlight::Run> runs;
+    std::vector<Highlight::Run> runs;
     LineState state;
     qsizetype start = 0;
     while (start <= text.size()) {
@@ -36,7 +36,7 @@ std::string expectedLetters(const QByteArray& text) {
         state = engine.highlightLine(std::string_view(text.constData() + start, size_t(end - start)), state,
                                      runs);
         std::string line(size_t(end - start), '.');
-        for (const highlight::Run& run : runs)
+        for (const Highlight::Run& run : runs)
             for (int i = run.start; i < run.start + run.length; ++i)
                 line[size_t(i)] = letterFor(engine.profile().appearances()[size_t(run.appearance)]);
         letters += line;
@@ -49,7 +49,7 @@ std::string expectedLetters(const QByteArray& text) {
 }
 
 std::string actualLetters(const SourceEditor& editor, long upTo = -1) {
-    const auto& looks = highlight::Profile::java().appearances();
+    const auto& looks = Highlight::Profile::java().appearances();
     const long end = upTo < 0 ? editor.length() : upTo;
     std::string letters;
     for (long i = 0; i < end; ++i) {

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using namespace typingAids;
+using namespace TypingAids;
 
 TEST(TypingAids, KeyCodesAreWindowsVirtualKeys) {
     const struct {

@@ -61,12 +61,12 @@ protected:
     }
     void select(int row) { notes.listView()->setCurrentItem(notes.listView()->topLevelItem(row)); }
     // Adds an entry through the Edit bug/note window, typing what `fill` types, and answers OK.
-    QString addThroughWindow(const std::function<void(TForm12&)>& fill, bool ok = true) {
+    QString addThroughWindow(const std::function<void(EditNoteWindow&)>& fill, bool ok = true) {
         QString shownId;
         ModalDriver driver([&](QWidget* modal) {
             EXPECT_EQ(modal, &edit);
-            shownId = edit.Edit1->text();
-            EXPECT_EQ(edit.DateTimePicker1->date(), QDate::currentDate());
+            shownId = edit.m_id->text();
+            EXPECT_EQ(edit.m_date->date(), QDate::currentDate());
             fill(edit);
             edit.findChild<QPushButton*>(ok ? "Button1" : "Button2")->click();
         });
@@ -78,8 +78,8 @@ protected:
 
     QTemporaryDir m_dir;
     ScriptedDialogs dialogs;
-    TForm11 notes;
-    TForm12 edit{notes, &notes};
+    BugsAndNotesWindow notes;
+    EditNoteWindow edit{notes, &notes};
 };
 
 TEST_F(BugsAndNotesWindowTest, LooksAsDesigned) {
@@ -112,19 +112,19 @@ TEST_F(BugsAndNotesWindowTest, LooksAsDesigned) {
 
     EXPECT_EQ(edit.objectName(), "Form12");
     EXPECT_EQ(edit.windowTitle(), "Edit bug/note");
-    EXPECT_FALSE(edit.Edit1->isEnabled());
-    EXPECT_TRUE(edit.DateTimePicker1->calendarPopup());
-    EXPECT_TRUE(edit.RadioButton1->isChecked());
-    EXPECT_EQ(edit.RadioButton1->text(), "Open");
-    EXPECT_EQ(edit.RadioButton2->text(), "Closed");
-    EXPECT_TRUE(edit.ComboBox1->isEditable());
-    EXPECT_EQ(edit.ComboBox1->currentText(), "Low");
+    EXPECT_FALSE(edit.m_id->isEnabled());
+    EXPECT_TRUE(edit.m_date->calendarPopup());
+    EXPECT_TRUE(edit.m_open->isChecked());
+    EXPECT_EQ(edit.m_open->text(), "Open");
+    EXPECT_EQ(edit.m_closed->text(), "Closed");
+    EXPECT_TRUE(edit.m_priority->isEditable());
+    EXPECT_EQ(edit.m_priority->currentText(), "Low");
     QStringList priorities;
-    for (int i = 0; i < edit.ComboBox1->count(); ++i)
-        priorities << edit.ComboBox1->itemText(i);
+    for (int i = 0; i < edit.m_priority->count(); ++i)
+        priorities << edit.m_priority->itemText(i);
     EXPECT_EQ(priorities, (QStringList{"High", "Medium", "Low"}));
-    EXPECT_EQ(edit.Edit3->text(), "");
-    EXPECT_EQ(edit.Edit2->text(), "");
+    EXPECT_EQ(edit.m_description->text(), "");
+    EXPECT_EQ(edit.m_fileAndLine->text(), "");
 }
 
 // Every month's date fits the column, which is never narrower than its 50 standard pixels scaled, nor wider
@@ -139,13 +139,13 @@ TEST(DateColumn, FitsEveryDateAndScalesWithTheFont) {
         int widest = 0;
         for (int month = 1; month <= 12; ++month) {
             for (int day : {1, 9, 28}) {
-                const QString text = TForm12::dateText(QDate(2031, month, day));
+                const QString text = EditNoteWindow::dateText(QDate(2031, month, day));
                 widest = std::max(widest, metrics.horizontalAdvance(text));
                 EXPECT_GE(width, metrics.horizontalAdvance(text) + margins)
                     << text.toStdString() << " " << points;
             }
         }
-        const int standard = fontscale::scaled(50, fontscale::ratioFor(font));
+        const int standard = FontScale::scaled(50, FontScale::ratioFor(font));
         EXPECT_GE(width, standard) << points;
         EXPECT_LE(width, std::max(standard, widest + margins)) << points;
         QFont standardFont = font;
@@ -183,15 +183,15 @@ TEST_F(BugsAndNotesWindowTest, LoadsOnShowAndSavesOnClose) {
 
 TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
     notes.openFor(dir("A"));
-    const QString first = addThroughWindow([](TForm12& e) {
-        e.Edit3->setText("Button does nothing");
-        e.ComboBox1->setCurrentText("High");
-        e.RadioButton2->setChecked(true);
-        e.Edit2->setText("Hello.java:30");
-        e.DateTimePicker1->setDate(QDate(2024, 2, 29));
+    const QString first = addThroughWindow([](EditNoteWindow& e) {
+        e.m_description->setText("Button does nothing");
+        e.m_priority->setCurrentText("High");
+        e.m_closed->setChecked(true);
+        e.m_fileAndLine->setText("Hello.java:30");
+        e.m_date->setDate(QDate(2024, 2, 29));
     });
     EXPECT_EQ(first, "0");
-    const QString day = TForm12::dateText(QDate(2024, 2, 29));
+    const QString day = EditNoteWindow::dateText(QDate(2024, 2, 29));
     EXPECT_EQ(rows(),
               (QList<QStringList>{{"0", day, "Button does nothing", "High", "Closed", "Hello.java:30"}}));
     EXPECT_EQ(readBytes(notesFile("A")), "[0]\r\nDate=" + day.toUtf8() +
@@ -199,26 +199,27 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
                                              "Status=Closed\r\nFile and Line=Hello.java:30\r\n");
 
     // The next entry starts as a copy of the previous one, with a new ID and today's date.
-    const QString second = addThroughWindow([](TForm12& e) {
-        EXPECT_EQ(e.Edit3->text(), "Button does nothing");
-        EXPECT_EQ(e.ComboBox1->currentText(), "High");
-        EXPECT_TRUE(e.RadioButton2->isChecked());
-        EXPECT_EQ(e.Edit2->text(), "Hello.java:30");
-        e.ComboBox1->setCurrentText("Someday");
-        e.RadioButton1->setChecked(true);
+    const QString second = addThroughWindow([](EditNoteWindow& e) {
+        EXPECT_EQ(e.m_description->text(), "Button does nothing");
+        EXPECT_EQ(e.m_priority->currentText(), "High");
+        EXPECT_TRUE(e.m_closed->isChecked());
+        EXPECT_EQ(e.m_fileAndLine->text(), "Hello.java:30");
+        e.m_priority->setCurrentText("Someday");
+        e.m_open->setChecked(true);
     });
     EXPECT_EQ(second, "1");
-    EXPECT_EQ(rows()[1], (QStringList{"1", TForm12::dateText(QDate::currentDate()), "Button does nothing",
-                                      "Someday", "Open", "Hello.java:30"}));
+    EXPECT_EQ(rows()[1], (QStringList{"1", EditNoteWindow::dateText(QDate::currentDate()),
+                                      "Button does nothing", "Someday", "Open", "Hello.java:30"}));
 
     // Cancel adds nothing, but what was typed stays for the next time.
-    addThroughWindow([](TForm12& e) { e.Edit3->setText("typed, then cancelled"); }, false);
+    addThroughWindow([](EditNoteWindow& e) { e.m_description->setText("typed, then cancelled"); }, false);
     EXPECT_EQ(rows().size(), 2);
-    addThroughWindow([](TForm12& e) { EXPECT_EQ(e.Edit3->text(), "typed, then cancelled"); }, false);
+    addThroughWindow([](EditNoteWindow& e) { EXPECT_EQ(e.m_description->text(), "typed, then cancelled"); },
+                     false);
 
     notes.close();
     EXPECT_TRUE(readBytes(notesFile("A"))
-                    .contains("[1]\r\nDate=" + TForm12::dateText(QDate::currentDate()).toUtf8() +
+                    .contains("[1]\r\nDate=" + EditNoteWindow::dateText(QDate::currentDate()).toUtf8() +
                               "\r\nDescription=Button does nothing\r\nPriority=Someday\r\n"
                               "Status=Open\r\n"));
 }
@@ -226,7 +227,7 @@ TEST_F(BugsAndNotesWindowTest, NewEntriesNumberOnAndRememberTheFields) {
 TEST_F(BugsAndNotesWindowTest, NewIdFollowsTheLargestAndSkipsNonNumbers) {
     writeBytes(notesFile("A"), "[0]\n[4]\n[abc]\n[2]\n");
     notes.openFor(dir("A"));
-    EXPECT_EQ(addThroughWindow([](TForm12&) {}), "5");
+    EXPECT_EQ(addThroughWindow([](EditNoteWindow&) {}), "5");
     notes.close();
     // The section that is not a number is written back.
     notes.openFor(dir("A"));
@@ -287,7 +288,7 @@ TEST_F(BugsAndNotesWindowTest, EachProjectKeepsItsOwnRegister) {
     // Opened for B, which has no register: an empty list, and none written for it when empty.
     notes.openFor(dir("B"));
     EXPECT_EQ(rows().size(), 0);
-    addThroughWindow([](TForm12& e) { e.Edit3->setText("in B"); });
+    addThroughWindow([](EditNoteWindow& e) { e.m_description->setText("in B"); });
     // Opened for A while B's is shown: B's is written to B first.
     notes.openFor(dir("A"));
     EXPECT_TRUE(notes.isVisible());
@@ -307,7 +308,7 @@ TEST_F(BugsAndNotesWindowTest, FailedWriteKeepsTheWindowAndTheOldFile) {
         const FileSizeLimit full(64);
         // The entry that does not fit is reported and kept in the list; so is a status change.
         dialogs.answer(mrOk, error);
-        addThroughWindow([](TForm12& e) { e.Edit3->setText(QString(300, u'x')); });
+        addThroughWindow([](EditNoteWindow& e) { e.m_description->setText(QString(300, u'x')); });
         select(0);
         dialogs.answer(mrOk, error);
         menuAction("Closethebugnote1")->trigger();
@@ -333,7 +334,7 @@ TEST_F(BugsAndNotesWindowTest, WithoutAProjectOrAReadableFileNothingIsWritten) {
     notes.openFor(QString());
     EXPECT_FALSE(notes.editable());
     EXPECT_FALSE(notes.findChild<QPushButton*>("BitBtn3")->isEnabled());
-    notes.BitBtn3Click();
+    notes.newEntry();
     notes.close();
     QDir::setCurrent(previous);
     EXPECT_FALSE(QFileInfo::exists(notesFile("B")));

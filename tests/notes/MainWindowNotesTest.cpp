@@ -14,8 +14,8 @@ TEST_F(MainWindowTest, ARegisterLinkedOutOfTheProjectIsNotUsed) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(dirPath("elsewhere.ini"), {"[4]", "Description=not the project's"});
     ASSERT_TRUE(QFile::link(dirPath("elsewhere.ini"), projectDir + "Notes.ini"));
-    TForm1& w = start({writeProject("A", {"A.java"})});
-    TForm11 notes(&w, &storeRef());
+    MainWindow& w = start({writeProject("A", {"A.java"})});
+    BugsAndNotesWindow notes(&w, &storeRef());
     w.setBugsAndNotes(&notes);
     dialogs.answer(mrOk,
                    "Notes.ini: it leads to " + dirPath("elsewhere.ini") + ", outside the project folder");
@@ -32,9 +32,9 @@ TEST_F(MainWindowTest, ARegisterLinkedOutOfTheProjectIsNotUsed) {
 TEST_F(MainWindowTest, BugsAndNotesManagerFollowsTheProject) {
     writeSource(projectDir + "A.java", {"class A {}"});
     writeSource(projectDir + "Notes.ini", {"[4]", "Description=in A"});
-    TForm1& w = start({writeProject("A", {"A.java"})});
-    TForm11 notes(&w, &storeRef());
-    TForm12 edit(notes, &notes);
+    MainWindow& w = start({writeProject("A", {"A.java"})});
+    BugsAndNotesWindow notes(&w, &storeRef());
+    EditNoteWindow edit(notes, &notes);
     notes.setEditWindow(&edit);
     w.setBugsAndNotes(&notes);
 
@@ -47,13 +47,13 @@ TEST_F(MainWindowTest, BugsAndNotesManagerFollowsTheProject) {
     ASSERT_EQ(notes.listView()->topLevelItemCount(), 1);
     EXPECT_EQ(notes.listView()->topLevelItem(0)->text(2), "in A");
     notes.listView()->setCurrentItem(notes.listView()->topLevelItem(0));
-    notes.Closethebugnote1Click();
+    notes.closeSelected();
 
     // Another project, in another folder without a register, is loaded while the window is open.
     writeSource(dirPath("B.java"), {"class B {}"});
     writeSource(dirPath("B.hwp"), {"B", "", "", "", "B.java"});
     fileDialogs.choose(dirPath("B.hwp"));
-    w.Load1Click();
+    w.openProject();
     ASSERT_EQ(w.project().ProjectName, "B");
     EXPECT_FALSE(notes.isVisible());
     EXPECT_TRUE(readBytes(projectDir + "Notes.ini").contains("Status=Closed"));

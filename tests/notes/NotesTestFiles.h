@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-namespace notestest {
+namespace NotesTestFiles {
 
 // A full disk, whoever runs the test: writes past `bytes` fail while the object lives.
 class FileSizeLimit {
@@ -26,6 +26,6 @@ private:
     rlimit m_saved;
 };
 
-} // namespace notestest
+} // namespace NotesTestFiles
 
-using namespace notestest;
+using namespace NotesTestFiles;

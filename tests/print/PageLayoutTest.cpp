@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace print;
+using namespace Print;
 
 namespace {
 
@@ -171,7 +171,7 @@ TEST(PageLayout, TabsExpandToTheTabStops) {
 }
 
 TEST(PageLayout, ColoursFollowTheTextThroughTabsWrapsAndFormFeeds) {
-    const highlight::Engine engine;
+    const Highlight::Engine engine;
     const int keyword = engine.highlightLine(QStringView(u"int")).runs.at(0).appearance;
 
     LayoutInput in = input({"\tint a;", "\fint b;", QString(48, 'x') + " int"});
@@ -180,13 +180,13 @@ TEST(PageLayout, ColoursFollowTheTextThroughTabsWrapsAndFormFeeds) {
     ASSERT_EQ(layout.pageCount(), 2);
     const auto first = layout.page(0);
     ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0].runs, (std::vector<highlight::Run>{{4, 3, keyword}}));
+    EXPECT_EQ(first[0].runs, (std::vector<Highlight::Run>{{4, 3, keyword}}));
     const auto second = layout.page(1);
     ASSERT_EQ(second.size(), 3u);
     EXPECT_EQ(second[0].text, "int b;");
-    EXPECT_EQ(second[0].runs, (std::vector<highlight::Run>{{0, 3, keyword}}));
+    EXPECT_EQ(second[0].runs, (std::vector<Highlight::Run>{{0, 3, keyword}}));
     EXPECT_EQ(second[2].text, "int");
-    EXPECT_EQ(second[2].runs, (std::vector<highlight::Run>{{0, 3, keyword}}));
+    EXPECT_EQ(second[2].runs, (std::vector<Highlight::Run>{{0, 3, keyword}}));
 
     // A comment opened on one line colours the next.
     LayoutInput comment = input({"/* open", "still comment */ int"});

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace print;
+using namespace Print;
 
 namespace {
 

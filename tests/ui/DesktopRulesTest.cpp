@@ -8,7 +8,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-using namespace readability;
+using namespace Readability;
 
 TEST(Readability, ContrastRatiosOfKnownPairs) {
     struct Case {
@@ -78,31 +78,31 @@ TEST(Readability, GivesBlackOrWhiteWhenNoShadeReaches) {
 
 TEST(FontScale, RatioFollowsTheLineHeightAndNeverShrinks) {
     QFont standard = QApplication::font();
-    standard.setPointSizeF(fontscale::kStandardPointSize);
-    EXPECT_DOUBLE_EQ(fontscale::ratioFor(standard), 1.0);
+    standard.setPointSizeF(FontScale::kStandardPointSize);
+    EXPECT_DOUBLE_EQ(FontScale::ratioFor(standard), 1.0);
     QFont larger = standard;
-    larger.setPointSizeF(fontscale::kStandardPointSize * 1.5);
+    larger.setPointSizeF(FontScale::kStandardPointSize * 1.5);
     const double expected = QFontMetricsF(larger).height() / QFontMetricsF(standard).height();
-    EXPECT_DOUBLE_EQ(fontscale::ratioFor(larger), expected);
+    EXPECT_DOUBLE_EQ(FontScale::ratioFor(larger), expected);
     EXPECT_NEAR(expected, 1.5, 0.2);
     QFont smaller = standard;
     smaller.setPointSizeF(6);
-    EXPECT_DOUBLE_EQ(fontscale::ratioFor(smaller), 1.0);
+    EXPECT_DOUBLE_EQ(FontScale::ratioFor(smaller), 1.0);
     // A font given in pixels is measured all the same.
     QFont pixels = standard;
     pixels.setPixelSize(30);
-    EXPECT_GT(fontscale::ratioFor(pixels), 1.5);
+    EXPECT_GT(FontScale::ratioFor(pixels), 1.5);
 }
 
 TEST(FontScale, ScalesSizesAndPlacesAndRoundsToTheNearestPixel) {
-    EXPECT_EQ(fontscale::scaled(15, 1.0), 15);
-    EXPECT_EQ(fontscale::scaled(15, 1.5), 23); // 22.5 rounds up
-    EXPECT_EQ(fontscale::scaled(18, 1.25), 23);
-    EXPECT_EQ(fontscale::scaled(18, 0.5), 18); // never smaller than designed
-    EXPECT_EQ(fontscale::scaled(QSize(619, 382), 1.5), QSize(929, 573));
-    EXPECT_EQ(fontscale::scaled(QRect(520, 340, 80, 26), 2.0), QRect(1040, 680, 160, 52));
+    EXPECT_EQ(FontScale::scaled(15, 1.0), 15);
+    EXPECT_EQ(FontScale::scaled(15, 1.5), 23); // 22.5 rounds up
+    EXPECT_EQ(FontScale::scaled(18, 1.25), 23);
+    EXPECT_EQ(FontScale::scaled(18, 0.5), 18); // never smaller than designed
+    EXPECT_EQ(FontScale::scaled(QSize(619, 382), 1.5), QSize(929, 573));
+    EXPECT_EQ(FontScale::scaled(QRect(520, 340, 80, 26), 2.0), QRect(1040, 680, 160, 52));
     // The application's own font: the standard one in tests, so designed sizes come out unchanged.
-    EXPECT_EQ(fontscale::px(QSize(520, 520)), fontscale::scaled(QSize(520, 520), fontscale::ratio()));
+    EXPECT_EQ(FontScale::px(QSize(520, 520)), FontScale::scaled(QSize(520, 520), FontScale::ratio()));
 }
 
 // The desktop finds the entry (and with it the icon) by this name, and windows show the icon.

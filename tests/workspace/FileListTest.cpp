@@ -53,12 +53,12 @@ TEST(FileList, KeepsByteOrderOfNamesAndPutsEqualNamesLast) {
 TEST(FileList, CurrentFileIsAlwaysAJavaRecordOfTheList) {
     FileList list;
     TProjectFile* main = add(list, "Main.java");
-    EXPECT_EQ(list.CurrentFile(), main);
+    EXPECT_EQ(list.currentFile(), main);
     TProjectFile* picture = add(list, "Z.bmp");
-    EXPECT_EQ(list.CurrentFile(), main) << "other files never become current";
+    EXPECT_EQ(list.currentFile(), main) << "other files never become current";
     EXPECT_FALSE(list.setCurrentFile(picture));
     TProjectFile* second = add(list, "B.java");
-    EXPECT_EQ(list.CurrentFile(), second);
+    EXPECT_EQ(list.currentFile(), second);
 
     FileList other;
     EXPECT_FALSE(other.setCurrentFile(main));
@@ -66,16 +66,16 @@ TEST(FileList, CurrentFileIsAlwaysAJavaRecordOfTheList) {
     // Removing a record elsewhere keeps the others' addresses and the current one.
     EXPECT_TRUE(list.remove(picture));
     EXPECT_FALSE(list.remove(picture));
-    EXPECT_EQ(list.CurrentFile(), second);
+    EXPECT_EQ(list.currentFile(), second);
     EXPECT_EQ(main->Name, "Main.java");
     EXPECT_TRUE(list.remove(second));
-    EXPECT_EQ(list.CurrentFile(), main);
+    EXPECT_EQ(list.currentFile(), main);
     EXPECT_TRUE(list.remove(main));
-    EXPECT_EQ(list.CurrentFile(), nullptr);
+    EXPECT_EQ(list.currentFile(), nullptr);
 
     add(list, "A.java");
-    list.loescheListe();
+    list.clear();
     EXPECT_TRUE(list.isEmpty());
-    EXPECT_EQ(list.CurrentFile(), nullptr);
+    EXPECT_EQ(list.currentFile(), nullptr);
     EXPECT_FALSE(list.isInProject("A.java"));
 }

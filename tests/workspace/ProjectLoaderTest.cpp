@@ -44,7 +44,7 @@ TEST_F(ProjectLoaderTest, RecordsFollowNameOrderAndTheWriterKeepsIt) {
     EXPECT_EQ(files.nthOfKind(FileKind::Java, 1)->Lines, QStringList{"class B {}"});
     EXPECT_EQ(files.nthOfKind(FileKind::Other, 0)->Path, dir() + "A.bmp");
     EXPECT_TRUE(files.nthOfKind(FileKind::Other, 0)->InProject);
-    EXPECT_EQ(files.CurrentFile()->Name, "A.java"); // the Java file inserted last
+    EXPECT_EQ(files.currentFile()->Name, "A.java"); // the Java file inserted last
 
     ProjectValues values;
     values.ProjectModified = true;

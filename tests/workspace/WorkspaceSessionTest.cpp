@@ -393,7 +393,7 @@ TEST_P(WorkspaceSessionTest, Case) {
                        (r.Kind == FileKind::Other ? "o" : "") + (r.InProject ? "+" : "") +
                        (r.Modified ? "*" : "");
     EXPECT_EQ(records, row.records);
-    EXPECT_EQ(session.files().CurrentFile() ? session.files().CurrentFile()->Name : QString(), row.current);
+    EXPECT_EQ(session.files().currentFile() ? session.files().currentFile()->Name : QString(), row.current);
     for (const auto& [below, bytes] : row.after)
         EXPECT_EQ(readBytes(root + below), bytes) << below.toStdString();
     if (!row.shown.isNull()) {

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int column = input.ConsumeIntegralInRange<int>(-4, 300);
     const QString line = QString::fromUtf8(input.ConsumeRemainingBytesAsString());
 
-    const QString word = contextHelp::wordAtCaret(line, column);
+    const QString word = ContextHelp::wordAtCaret(line, column);
     FUZZ_CHECK(line.contains(word));
     FUZZ_CHECK(!word.contains(u' ') && !word.contains(u'\t') && !word.contains(u'.'));
     const int caret = qBound(0, column, int(line.size()));
@@ -26,13 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const QStringList pages{QStringLiteral("/sdk/docs/html/waba/ui/Button.html"), u'/' + line + ".html"};
-    if (const std::optional<QString> page = contextHelp::findDocPage(pages, word))
+    if (const std::optional<QString> page = ContextHelp::findDocPage(pages, word))
         FUZZ_CHECK(page->contains(u'/' + word + QLatin1String(".html")));
 
     if (!line.contains(u'\0')) {
         // Any absolute path, extra leading slashes included, comes back from its address.
         const QString path = u'/' + line;
-        const QString url = contextHelp::fileUrl(path);
+        const QString url = ContextHelp::fileUrl(path);
         FUZZ_CHECK(url.startsWith(QLatin1String("file:///")));
         QString local = path;
         while (local.startsWith(QLatin1String("//")))

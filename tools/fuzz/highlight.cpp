@@ -9,9 +9,9 @@
 
 namespace {
 
-void checkRuns(const std::vector<highlight::Run>& runs, int length) {
+void checkRuns(const std::vector<Highlight::Run>& runs, int length) {
     int end = 0;
-    for (const highlight::Run& run : runs) {
+    for (const Highlight::Run& run : runs) {
         FUZZ_CHECK(run.length > 0);
         FUZZ_CHECK(run.start >= end);
         FUZZ_CHECK(run.start + run.length <= length);
@@ -22,13 +22,13 @@ void checkRuns(const std::vector<highlight::Run>& runs, int length) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const highlight::Engine engine;
+    static const Highlight::Engine engine;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString text = QString::fromUtf8(bytes);
-    highlight::LineState state16;
-    highlight::LineState state8;
-    std::vector<highlight::Run> runs16;
-    std::vector<highlight::Run> runs8;
+    Highlight::LineState state16;
+    Highlight::LineState state8;
+    std::vector<Highlight::Run> runs16;
+    std::vector<Highlight::Run> runs8;
     for (const QString& line : text.split(u'\n')) {
         const QString cut = line.endsWith(u'\r') ? line.chopped(1) : line;
         state16 = engine.highlightLine(QStringView(cut), state16, runs16);

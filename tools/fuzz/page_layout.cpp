@@ -9,7 +9,7 @@
 namespace {
 
 // A fixed-pitch font without a window system: every character is as wide as its digit says.
-class Measure final : public print::TextMeasure {
+class Measure final : public Print::TextMeasure {
 public:
     double width(QStringView text) const override {
         double w = 0;
@@ -23,10 +23,10 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const highlight::Engine engine;
+    static const Highlight::Engine engine;
     static const Measure measure;
     FuzzedDataProvider input(data, size);
-    print::LayoutInput layout;
+    Print::LayoutInput layout;
     layout.tabWidth = input.ConsumeIntegralInRange<int>(-2, 16);
     layout.lineSpacing = input.ConsumeFloatingPointInRange<double>(-4, 2);
     layout.margins.left = input.ConsumeFloatingPointInRange<double>(-1, 6);
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(input.ConsumeRemainingBytesAsString());
     layout.lines = text.split(u'\n');
 
-    const print::PageLayout pages(layout);
+    const Print::PageLayout pages(layout);
     FUZZ_CHECK(pages.pageCount() >= 1);
     FUZZ_CHECK(pages.linesPerPage() >= 1);
     FUZZ_CHECK(std::isfinite(pages.lineHeight()) && pages.lineHeight() > 0);
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int lastSource = -1;
     for (int p = 0; p < pages.pageCount(); ++p) {
         int lastRow = -1;
-        for (const print::PrintedLine& line : pages.page(p)) {
+        for (const Print::PrintedLine& line : pages.page(p)) {
             FUZZ_CHECK(line.row > lastRow && line.row < pages.linesPerPage());
             lastRow = line.row;
             FUZZ_CHECK(line.sourceLine >= 0 && line.sourceLine < layout.lines.size());
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             lastSource = line.sourceLine;
             printed[line.sourceLine] += line.text;
             int end = 0;
-            for (const highlight::Run& run : line.runs) {
+            for (const Highlight::Run& run : line.runs) {
                 FUZZ_CHECK(run.length > 0 && run.start >= end && run.start + run.length <= line.text.size());
                 end = run.start + run.length;
             }
@@ -68,13 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (qsizetype i = 0; i < layout.lines.size(); ++i) {
         // A leading form feed breaks the page and is not printed; tabs become blanks.
         const QString& line = layout.lines[i];
-        std::vector<highlight::Run> none;
+        std::vector<Highlight::Run> none;
         const QString expected =
-            print::expandTabs(line.startsWith(u'\f') ? line.mid(1) : line, layout.tabWidth, none);
+            Print::expandTabs(line.startsWith(u'\f') ? line.mid(1) : line, layout.tabWidth, none);
         FUZZ_CHECK(printed[i] == expected);
     }
     if (!text.isEmpty()) {
-        const int cut = print::wrapPoint(text, input.ConsumeFloatingPointInRange<double>(-10, 200), measure);
+        const int cut = Print::wrapPoint(text, input.ConsumeFloatingPointInRange<double>(-10, 200), measure);
         FUZZ_CHECK(cut >= 1 && cut <= text.size());
     }
     return 0;

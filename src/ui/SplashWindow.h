@@ -3,8 +3,8 @@
 #include <QDialog>
 
 // The window shown while the program starts.
-class TForm14 : public QDialog {
+class SplashWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm14(QWidget* parent = nullptr);
+    explicit SplashWindow(QWidget* parent = nullptr);
 };

@@ -5,13 +5,13 @@
 class FormSizeSave;
 
 // The About window: release, acknowledgements and notices.
-class TForm2 : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit AboutWindow(QWidget* parent = nullptr);
 
 public slots:
-    void Button1Click();
+    void closeWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,4 +1,4 @@
-#include "About.h"
+#include "AboutWindow.h"
 
 #include "ApplicationTitle.h"
 #include "Artwork.h"
@@ -18,21 +18,21 @@ QLabel* addText(QWidget* parent, const QString& name, const QString& text, const
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     QFont font = label->font();
-    font.setPixelSize(fontscale::px(pixels));
+    font.setPixelSize(FontScale::px(pixels));
     font.setBold(bold);
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(fontscale::px(place));
+    label->setGeometry(FontScale::px(place));
     return label;
 }
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Form2");
     setWindowTitle("About Kovrin Handwright");
-    setFixedSize(fontscale::px(QSize(619, 382)));
+    setFixedSize(FontScale::px(QSize(619, 382)));
     setAutoFillBackground(true);
     // White paper takes black text, whatever the desktop's colours; the button keeps the desktop's own.
     QPalette white = palette();
@@ -42,7 +42,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixe
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    const QRect picturePlace = fontscale::px(QRect(0, 0, 200, 382));
+    const QRect picturePlace = FontScale::px(QRect(0, 0, 200, 382));
     picture->setPixmap(
         aboutPicture().scaled(picturePlace.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     picture->setGeometry(picturePlace);
@@ -67,25 +67,25 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixe
 
     auto* close = new QPushButton("Close", this);
     close->setObjectName("Button1");
-    close->setGeometry(fontscale::px(QRect(520, 340, 80, 26)));
+    close->setGeometry(FontScale::px(QRect(520, 340, 80, 26)));
     close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(close, &QPushButton::clicked, this, &AboutWindow::closeWindow);
 
     m_placement = new FormSizeSave(this);
     m_placement->restore();
 }
 
-void TForm2::Button1Click() {
+void AboutWindow::closeWindow() {
     close();
 }
 
-void TForm2::closeEvent(QCloseEvent* event) {
+void AboutWindow::closeEvent(QCloseEvent* event) {
     m_placement->save();
     QDialog::closeEvent(event);
 }
 
 // Escape ends a dialog without a close event; the placement is kept all the same.
-void TForm2::done(int result) {
+void AboutWindow::done(int result) {
     m_placement->save();
     QDialog::done(result);
 }

@@ -1,10 +1,10 @@
-#include "Splash.h"
+#include "SplashWindow.h"
 
 #include "Artwork.h"
 
 #include <QLabel>
 
-TForm14::TForm14(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName("Form14");
     setWindowTitle("Kovrin Handwright");
     setFixedSize(402, 298);

@@ -1,11 +1,11 @@
-#include "ui/About.h"
+#include "ui/AboutWindow.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
 
 // The About window says whose the program is and under which licence, as `handwright --version` does.
 TEST(About, CarriesTheCopyrightLineAndTheLicenceNotice) {
-    TForm2 about;
+    AboutWindow about;
     const auto* notice = about.findChild<QLabel*>("Label6");
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->text(),
