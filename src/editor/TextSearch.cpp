@@ -12,51 +12,39 @@ QString upperCharacters(QStringView text) {
     return upper;
 }
 
-namespace {
+LineMatcher::LineMatcher(const QString& what, const SearchOptions& options)
+    : m_what(options.matchCase ? what : upperCharacters(what)), m_options(options) {}
 
-class LineMatcher {
-public:
-    LineMatcher(const QString& what, const SearchOptions& options)
-        : m_what(options.matchCase ? what : upperCharacters(what)), m_options(options) {}
-
-    // Matches in `text` beginning at or after `first`, the earliest first.
-    int firstFrom(const QString& text, int first) const {
-        const QString hay = prepared(text);
-        for (qsizetype at = hay.indexOf(m_what, first); at >= 0; at = hay.indexOf(m_what, at + 1))
-            if (accepted(text, int(at)))
-                return int(at);
+int LineMatcher::firstFrom(const QString& text, int first) const {
+    if (m_what.isEmpty())
         return -1;
-    }
+    const QString hay = prepared(text);
+    for (qsizetype at = hay.indexOf(m_what, first); at >= 0; at = hay.indexOf(m_what, at + 1))
+        if (accepted(text, int(at)))
+            return int(at);
+    return -1;
+}
 
-    // The last match beginning at or before `last`.
-    int lastUpTo(const QString& text, int last) const {
-        if (last < 0)
-            return -1;
-        const QString hay = prepared(text);
-        for (qsizetype at = hay.lastIndexOf(m_what, last); at >= 0;
-             at = at == 0 ? -1 : hay.lastIndexOf(m_what, at - 1))
-            if (accepted(text, int(at)))
-                return int(at);
+int LineMatcher::lastUpTo(const QString& text, int last) const {
+    if (last < 0 || m_what.isEmpty())
         return -1;
-    }
+    const QString hay = prepared(text);
+    for (qsizetype at = hay.lastIndexOf(m_what, last); at >= 0;
+         at = at == 0 ? -1 : hay.lastIndexOf(m_what, at - 1))
+        if (accepted(text, int(at)))
+            return int(at);
+    return -1;
+}
 
-    int length() const { return int(m_what.size()); }
+QString LineMatcher::prepared(const QString& text) const {
+    return m_options.matchCase ? text : upperCharacters(text);
+}
 
-private:
-    QString prepared(const QString& text) const { return m_options.matchCase ? text : upperCharacters(text); }
-
-    // Word boundaries are judged on the line as typed.
-    bool accepted(const QString& text, int at) const {
-        if (!m_options.wholeWord)
-            return true;
-        return !identifierPartBefore(text, at) && !identifierPartAt(text, at + length());
-    }
-
-    QString m_what;
-    SearchOptions m_options;
-};
-
-} // namespace
+bool LineMatcher::accepted(const QString& text, int at) const {
+    if (!m_options.wholeWord)
+        return true;
+    return !identifierPartBefore(text, at) && !identifierPartAt(text, at + length());
+}
 
 std::optional<LineColumn> findInLines(const std::function<QString(int)>& line, int lineCount, LineColumn from,
                                       const QString& what, const SearchOptions& options, bool endBeforeFrom) {

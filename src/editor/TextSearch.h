@@ -32,5 +32,26 @@ std::optional<LineColumn> findInLines(const std::function<QString(int)>& line, i
                                       const QString& what, const SearchOptions& options,
                                       bool endBeforeFrom = false);
 
+// Finds `what` within one line: without match case both sides compared upper-cased character by
+// character (columns stay those of the line as typed); a whole word neither preceded nor followed by a
+// Java identifier character. An empty search text matches nothing.
+class LineMatcher {
+public:
+    LineMatcher(const QString& what, const SearchOptions& options);
+
+    // The earliest match beginning at or after `first`, or -1.
+    int firstFrom(const QString& text, int first) const;
+    // The last match beginning at or before `last`, or -1.
+    int lastUpTo(const QString& text, int last) const;
+    int length() const { return int(m_what.size()); }
+
+private:
+    QString prepared(const QString& text) const;
+    bool accepted(const QString& text, int at) const;
+
+    QString m_what;
+    SearchOptions m_options;
+};
+
 // Upper-cases each character by itself, keeping the length.
 QString upperCharacters(QStringView text);
