@@ -198,8 +198,11 @@ ConsoleRunWorker::Failure ConsoleRunWorker::readLoop(ChildProcess& child) {
     // that was cut off.
     if (stopRequested() || !outputEnded)
         return {};
-    if (const std::optional<QByteArray> last = m_splitter.finish())
-        return deliverLines({*last});
+    if (const std::optional<QByteArray> last = m_splitter.finish()) {
+        OutputLines lines;
+        lines.append(*last);
+        return deliverLines(lines);
+    }
     return {};
 }
 
@@ -208,39 +211,43 @@ ConsoleRunWorker::Failure ConsoleRunWorker::receive(qsizetype count, bool more) 
     if (count > 0) {
         if (m_batchBytes == 0)
             m_batchStarted = Clock::now();
-        m_batch += m_splitter.feed(QByteArrayView(m_buffer.data(), count));
+        m_splitter.feed(QByteArrayView(m_buffer.data(), count), m_batch);
         m_batchBytes += count;
     }
     // A batch waits for more reads only briefly, so no line is held back noticeably.
     if (more && m_batchBytes < BatchBytes && Clock::now() - m_batchStarted < BatchAge)
         return {};
-    const QList<QByteArray> lines = std::exchange(m_batch, {});
     m_batchBytes = 0;
     const QString& prompt = m_settings.prompt;
-    if (!lines.isEmpty()) {
-        if (Failure failure = deliverLines(lines))
+    if (!m_batch.isEmpty()) {
+        const Failure failure = deliverLines(m_batch);
+        if (!failure && !prompt.isEmpty())
+            m_promptSeen = endsWithPrompt(decodeOutputLine(m_batch.last()), prompt);
+        m_batch.clear();
+        if (failure)
             return failure;
-        if (!prompt.isEmpty())
-            m_promptSeen = endsWithPrompt(decodeOutputLine(lines.last()), prompt);
     }
     if (!prompt.isEmpty() && !m_splitter.pending().isEmpty())
         m_promptSeen = endsWithPrompt(decodeOutputLine(m_splitter.pending()), prompt);
     return {};
 }
 
-ConsoleRunWorker::Failure ConsoleRunWorker::deliverLines(const QList<QByteArray>& lines) {
+ConsoleRunWorker::Failure ConsoleRunWorker::deliverLines(const OutputLines& lines) {
     // Unassigned, a line raises nothing and is not logged.
     if (!m_handlers.line || stopRequested())
         return {};
     return onOwnerThread([&] {
-        for (const QByteArray& line : lines) {
+        QString text; // one buffer for the batch while the handler keeps no line
+        for (qsizetype i = 0; i < lines.size(); ++i) {
             if (m_stop || m_ownerGone)
                 break;
+            const QByteArrayView line = lines.at(i);
             if (m_log) {
-                m_log->write(line);
+                m_log->write(line.data(), line.size());
                 m_log->write("\r\n", 2);
             }
-            m_handlers.line(m_owner, decodeOutputLine(line));
+            decodeOutputLine(line, text);
+            m_handlers.line(m_owner, text);
         }
         if (m_log)
             m_log->flush();

@@ -56,7 +56,7 @@ private:
     // per batch rather than one per read.
     Failure receive(qsizetype count, bool more);
     Failure handleSilence(int& idle);
-    Failure deliverLines(const QList<QByteArray>& lines);
+    Failure deliverLines(const OutputLines& lines);
     void raiseError(const QString& message);
     void raiseDone();
     QString commandLine() const;
@@ -77,7 +77,7 @@ private:
 
     // The worker's own state.
     LineSplitter m_splitter;
-    QList<QByteArray> m_batch;
+    OutputLines m_batch; // its storage serves every batch of the run
     qsizetype m_batchBytes = 0;
     Clock::time_point m_batchStarted;
     std::vector<char> m_buffer;

@@ -49,6 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "",
                   std::nullopt},
         SplitCase{"lone CRs break lines", {"a\rb\rc\r"}, {{"a", "b", "c"}}, "", std::nullopt},
+        SplitCase{"every kind of break in one read",
+                  {"a\rb\nc\r\nd\r\re\n\nf\n"},
+                  {{"a", "b", "c", "d", "e", "f"}},
+                  "",
+                  std::nullopt},
         SplitCase{"CR before CR LF", {"x\r\r\ny"}, {{"x"}}, "y", "y"},
         SplitCase{"only breaks", {"\r\n\r\n\n\r"}, {{}}, "", std::nullopt},
         SplitCase{"nothing complete", {"abc"}, {{}}, "abc", "abc"},
@@ -109,11 +114,41 @@ TEST(LineSplitter, UnendingOutputIsHandedOverInMegabyteLines) {
 }
 
 TEST(DecodeOutputLine, KeepsEveryByte) {
-    EXPECT_EQ(decodeOutputLine("plain"), "plain");
-    EXPECT_EQ(decodeOutputLine("caf\xc3\xa9"), QString::fromUtf8("café"));
-    // Not UTF-8: every byte is taken as Latin-1, none becomes a replacement character.
-    EXPECT_EQ(decodeOutputLine("caf\xe9 \xc3\xa9"), QString::fromLatin1("caf\xe9 \xc3\xa9"));
-    EXPECT_EQ(decodeOutputLine("\xef\xbf\xbd"), QString(QChar::ReplacementCharacter));
+    struct Case {
+        QByteArray bytes;
+        QString expected;
+    };
+    const QByteArray ascii40 = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+    const Case cases[] = {
+        {"plain", "plain"},
+        {ascii40, QString::fromLatin1(ascii40)},
+        {"caf\xc3\xa9", QString::fromUtf8("café")},
+        // Not ASCII before, inside or after the first blocks of sixteen bytes.
+        {ascii40 + "caf\xc3\xa9", QString::fromLatin1(ascii40) + QString::fromUtf8("café")},
+        {"0123456789abcde\xc3\xa9", QString::fromUtf8("0123456789abcdeé")},
+        {"\xc3\xa9" + ascii40, QString::fromUtf8("é") + QString::fromLatin1(ascii40)},
+        // Not UTF-8: every byte is taken as Latin-1, none becomes a replacement character.
+        {"caf\xe9 \xc3\xa9", QString::fromLatin1("caf\xe9 \xc3\xa9")},
+        {ascii40 + "\xff", QString::fromLatin1(ascii40 + "\xff")},
+        {"\xff" + ascii40, QString::fromLatin1("\xff" + ascii40)},
+        {"\xef\xbf\xbd", QString(QChar::ReplacementCharacter)},
+        {"\xf0\x9f\x98\x80", QString::fromUtf8("\xf0\x9f\x98\x80")}, // two UTF-16 units from four bytes
+    };
+    // One string decoded into again and again, as a run's lines are, and a copy held of each line.
+    QString reused;
+    QStringList held;
+    for (const Case& c : cases) {
+        EXPECT_EQ(decodeOutputLine(c.bytes), c.expected) << c.bytes.toStdString();
+        decodeOutputLine(c.bytes, reused);
+        EXPECT_EQ(reused, c.expected) << c.bytes.toStdString();
+        held << reused;
+    }
+    for (qsizetype i = 0; i < held.size(); ++i)
+        EXPECT_EQ(held[i], cases[i].expected) << "line " << i << " changed after it was handed over";
+    // Reused without a copy held: shorter after longer leaves nothing of the longer.
+    decodeOutputLine(ascii40, reused);
+    decodeOutputLine("ab", reused);
+    EXPECT_EQ(reused, "ab");
 }
 
 TEST(EndsWithPrompt, ComparesTheEndCaseSensitively) {
