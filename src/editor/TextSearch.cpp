@@ -7,8 +7,14 @@
 QString upperCharacters(QStringView text) {
     QString upper(text.size(), Qt::Uninitialized);
     QChar* out = upper.data();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        out[i] = text[i].toUpper();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        // ASCII, by far the most of a source, without the Unicode tables.
+        if (c < 128)
+            out[i] = QChar(c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c);
+        else
+            out[i] = text[i].toUpper();
+    }
     return upper;
 }
 
