@@ -73,3 +73,37 @@ TEST(ProjectSearch, UnusableQueriesAndUnreadableFilesAreSaid) {
 }
 
 } // namespace
+
+#include "editor/ProjectSearchDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+TEST(ProjectSearchDialog, ReportsTheQueryAndNeedsAText) {
+    ProjectSearchDialog dialog;
+    QSignalSpy requested(&dialog, &ProjectSearchDialog::searchRequested);
+    dialog.showWith(QString());
+    EXPECT_FALSE(dialog.findButton->isEnabled());
+    QTest::keyClick(dialog.findWhat, Qt::Key_Return);
+    EXPECT_EQ(requested.count(), 0);
+
+    dialog.showWith("count");
+    EXPECT_TRUE(dialog.findButton->isEnabled());
+    dialog.regularExpression->setChecked(true);
+    dialog.wholeWord->setChecked(true);
+    QTest::mouseClick(dialog.findButton, Qt::LeftButton);
+    ASSERT_EQ(requested.count(), 1);
+    const auto query = requested.takeFirst().at(0).value<ProjectSearchQuery>();
+    EXPECT_EQ(query.text, "count");
+    EXPECT_TRUE(query.regularExpression);
+    EXPECT_FALSE(query.matchCase);
+    EXPECT_TRUE(query.wholeWord);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
