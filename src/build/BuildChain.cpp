@@ -7,15 +7,15 @@
 #include "ConsoleRunner.h"
 #include "JdkLevel.h"
 #include "LaunchCommands.h"
+#include "LineSplitter.h"
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
 #include "SimulatorAutorun.h"
-#include "LineSplitter.h"
 #include "ViewerArchive.h"
+#include "WaitSeconds.h"
 #include "WarmCompiler.h"
 #include "WarmCompilerProtocol.h"
-#include "WaitSeconds.h"
 #include "settings/LiveSettings.h"
 #include "workspace/Environment.h"
 #include "workspace/PathHelpers.h"
@@ -478,8 +478,9 @@ QString BuildChain::withViewerArchive(const BuildInputs& in, const QString& comm
     const QString options = files->options();
     if (options.isEmpty())
         return command;
-    m_host.appendOutput(files->archiveReady() ? QStringLiteral("With the class-data archive ") + files->archive
-                                              : QStringLiteral("Writing the class list ") + files->list);
+    m_host.appendOutput(files->archiveReady()
+                            ? QStringLiteral("With the class-data archive ") + files->archive
+                            : QStringLiteral("Writing the class list ") + files->list);
     return withLauncherOptions(command, in.convention.word(in.paths.jdkPath + QStringLiteral("bin/java")),
                                options);
 }

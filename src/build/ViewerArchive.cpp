@@ -30,7 +30,8 @@ std::optional<ViewerArchive> ViewerArchive::forTools(const QString& jdkPath, con
     if (!jdkMajor || *jdkMajor < 11 || jdkPath.isEmpty())
         return std::nullopt;
     const QString jar = superWabaPath + QStringLiteral("lib/superwaba.jar");
-    if (!QFileInfo(jar).isFile() || !QFileInfo(jdkPath + QStringLiteral("bin/java")).isFile())
+    if (!QFileInfo(jar).isFile() || !QFileInfo(jdkPath + QStringLiteral("bin/java")).isFile() ||
+        !QFileInfo(jdkPath + QStringLiteral("lib/modules")).isFile())
         return std::nullopt;
     QString made = stamp(jar);
     for (const char* file : {"release", "lib/modules", "bin/java", "lib/server/libjvm.so"})

@@ -60,7 +60,8 @@ QString WarmCompiler::identity(const QString& jdkPath, const QString& workingDir
 }
 
 void WarmCompiler::prepare(const QString& jdkPath, const QString& workingDirectory) {
-    if (m_jar.isEmpty() || jdkPath.isEmpty())
+    // Only a JDK image of 9 or later has javac's entry point in its modules.
+    if (m_jar.isEmpty() || jdkPath.isEmpty() || !QFileInfo(jdkPath + QStringLiteral("lib/modules")).isFile())
         return;
     const QString wanted = identity(jdkPath, workingDirectory);
     if (wanted == m_identity && m_state != State::Stopped)
