@@ -41,7 +41,8 @@ WarmCompiler::~WarmCompiler() {
 QString WarmCompiler::defaultJar() {
     const QString dir = QCoreApplication::applicationDirPath();
     for (const QString& candidate :
-         {dir + QStringLiteral("/warm-javac.jar"), dir + QStringLiteral("/../bin/warm-javac.jar")}) {
+         {dir + QStringLiteral("/warm-javac.jar"), dir + QStringLiteral("/../bin/warm-javac.jar"),
+          dir + QStringLiteral("/../../bin/warm-javac.jar")}) {
         if (QFileInfo(candidate).isFile())
             return QFileInfo(candidate).canonicalFilePath();
     }

@@ -32,7 +32,7 @@ public:
     explicit WarmCompiler(const QString& jar, QObject* parent = nullptr);
     ~WarmCompiler() override;
 
-    // warm-javac.jar beside the program, or in bin/ beside the folder of a test or benchmark program.
+    // warm-javac.jar beside the program, or in the build folder's bin/ for a test or benchmark program.
     static QString defaultJar();
 
     void setAnswerTimeout(int milliseconds) { m_answerTimeoutMs = milliseconds; }
