@@ -472,9 +472,6 @@ QString BuildChain::withViewerArchive(const BuildInputs& in, const QString& comm
         ViewerArchive::forTools(in.paths.jdkPath, in.paths.superWabaPath, in.jdkMajor);
     if (!files)
         return command;
-    // A list left by an earlier start becomes the archive now, for the start after this one.
-    if (files->wantsArchive())
-        m_archiveMaker->make(*files, in.paths.jdkPath);
     const QString options = files->options();
     if (options.isEmpty())
         return command;

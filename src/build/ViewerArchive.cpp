@@ -53,7 +53,7 @@ bool ViewerArchive::wantsArchive() const {
 QString ViewerArchive::options() const {
     if (archiveReady())
         return quoteCommandWord(QStringLiteral("-XX:SharedArchiveFile=") + archive) +
-               QStringLiteral(" -Xshare:auto ");
+               QStringLiteral(" -Xshare:auto -Xlog:cds=off ");
     if (wantsArchive() || !QDir().mkpath(viewerArchiveFolder()))
         return {};
     return quoteCommandWord(QStringLiteral("-XX:DumpLoadedClassList=") + list) + u' ';

@@ -9,8 +9,8 @@
 // library, in the user's cache folder ($XDG_CACHE_HOME/kovrin/, else ~/.cache/kovrin/). The first start
 // writes the list of the classes it loads (-XX:DumpLoadedClassList); the archive is then made from that
 // list in the background (-Xshare:dump, with no class path of its own, so any class path at run time
-// fits it) and used by every later start with -Xshare:auto, which ignores a stale or unreadable archive
-// without a word. The JVM prints nothing for either option, so the viewer's output stays as it is.
+// fits it) and used by every later start with -Xshare:auto, which ignores a stale or unreadable archive;
+// -Xlog:cds=off keeps newer JVMs from saying so, so the viewer's output stays as it is.
 struct ViewerArchive {
     QString list;    // the class list the first start writes
     QString archive; // the archive made from it
