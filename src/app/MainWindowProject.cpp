@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "SettingsWindow.h"
+#include "build/BuildChain.h"
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "ui/MessageDialog.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QTimer>
 
 namespace {
 const QString kProjectFilter = QStringLiteral("Handwright Project (*.hwp)|*.hwp");
@@ -49,6 +51,8 @@ void MainWindow::loadProjectFile(const QString& path, bool /*atStartup*/) {
     m_ui.sourceEditor->setLines(m_files.currentFile() ? m_files.currentFile()->Lines : QStringList());
     // A project without files is still open: files can be added to it.
     enableProjectCommands();
+    // The warm compiler starts in the background once the window has settled.
+    QTimer::singleShot(1500, this, [this] { m_chain->prepareWarmCompiler(); });
     // One message for all files left out, however damaged the project file is.
     if (const QString leftOut = leftOutFilesMessage(load.steps); !leftOut.isEmpty())
         messageDialog(leftOut, mtConfirmation, mbOK);

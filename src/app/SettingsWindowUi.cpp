@@ -361,6 +361,10 @@ QWidget* SettingsWindowUi::otherPage() {
     editor->addWidget(checkBox(QStringLiteral("CheckBox12"), QStringLiteral("Auto Format")));
     editor->addWidget(checkBox(QStringLiteral("CheckBox18"), QStringLiteral("Auto Comments")));
     editor->addWidget(checkBox(QStringLiteral("CheckBox11"), QStringLiteral("Open Output Window")));
+    editor->addWidget(checkBox(QStringLiteral("CheckBoxWarmCompiler"),
+                               QStringLiteral("Compile in a JVM kept running (warm compiler)")));
+    editor->addWidget(checkBox(QStringLiteral("CheckBoxClassArchive"),
+                               QStringLiteral("Start the applet viewer with a class-data archive")));
 
     hotSyncUser = named(new QComboBox, QStringLiteral("ComboBox3"));
     installAtHotSync =

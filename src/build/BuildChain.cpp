@@ -7,11 +7,15 @@
 #include "ConsoleRunner.h"
 #include "JdkLevel.h"
 #include "LaunchCommands.h"
+#include "LineSplitter.h"
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
 #include "SimulatorAutorun.h"
+#include "ViewerArchive.h"
 #include "WaitSeconds.h"
+#include "WarmCompiler.h"
+#include "WarmCompilerProtocol.h"
 #include "settings/LiveSettings.h"
 #include "workspace/Environment.h"
 #include "workspace/PathHelpers.h"
@@ -21,6 +25,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTimer>
 
 namespace {
@@ -56,7 +61,9 @@ QString targetSetting(bool simulator) {
 
 BuildChain::BuildChain(BuildChainHost& host, LiveSettings& settings, const QList<ConsoleRunner*>& runners,
                        QObject* parent)
-    : QObject(parent), m_host(host), m_settings(settings), m_runners(runners) {
+    : QObject(parent), m_host(host), m_settings(settings), m_runners(runners),
+      m_warm(std::make_unique<WarmCompiler>(WarmCompiler::defaultJar())),
+      m_archiveMaker(std::make_unique<ViewerArchiveMaker>()) {
     Q_ASSERT(m_runners.size() >= BuildChainRunnerCount);
     setupRunners();
 }
@@ -132,6 +139,7 @@ void BuildChain::setupRunners() {
     viewer->setFinishedHandler([this](ConsoleRunner*) {
         m_host.applicationRunning(false);
         setEnvironmentValue(kClasspath, m_savedClasspath);
+        makeViewerArchive();
     });
 }
 
@@ -210,13 +218,84 @@ void BuildChain::compile() {
     startCompiler(runner(RunnerRole::CompileOnly), command);
 }
 
-void BuildChain::startCompiler(ConsoleRunner* compiler, const QString&) {
+void BuildChain::startCompiler(ConsoleRunner* compiler, const QString& command) {
+    // A compile still in the warm compiler refuses the next one, as a busy runner does.
+    if (m_warm->busy())
+        return;
     m_compileError = false;
     m_compilerFailed = false;
     m_compilerLines.clear();
     if (m_settings.flag(u"OpenOutputWindow"))
         m_host.showOutputWindow();
+    if (!compiler->isRunning() && startWarmCompile(compiler, command))
+        return;
     compiler->start();
+}
+
+void BuildChain::makeViewerArchive() {
+    if (!m_settings.flag(u"ViewerClassArchive"))
+        return;
+    const BuildInputs in = inputs();
+    if (const std::optional<ViewerArchive> files =
+            ViewerArchive::forTools(in.paths.jdkPath, in.paths.superWabaPath, in.jdkMajor))
+        m_archiveMaker->make(*files, in.paths.jdkPath);
+}
+
+void BuildChain::prepareWarmCompiler() {
+    if (!m_settings.flag(u"WarmCompiler"))
+        return m_warm->stop();
+    const BuildInputs in = m_host.buildInputs();
+    if (!in.projectDir.isEmpty() && QFileInfo(in.projectDir).isDir())
+        m_warm->prepare(in.paths.jdkPath, QDir(in.projectDir).absolutePath());
+}
+
+bool BuildChain::startWarmCompile(ConsoleRunner* compiler, const QString& command) {
+    if (!m_settings.flag(u"WarmCompiler")) {
+        m_warm->stop();
+        return false;
+    }
+    const QString jdk = m_host.buildInputs().paths.jdkPath;
+    const WarmArguments arguments =
+        warmArguments(command, jdk, QProcessEnvironment::systemEnvironment().toStringList());
+    if (!arguments.ok())
+        return false;
+    // The server runs where the javac program would: in the current folder, the project's.
+    const QString folder = QDir::currentPath();
+    m_warm->prepare(jdk, folder);
+    // Still starting (or it cannot): this compile runs the javac program meanwhile.
+    if (!m_warm->readyFor(jdk, folder))
+        return false;
+    QPointer<ConsoleRunner> target(compiler);
+    QPointer<BuildChain> self(this);
+    return m_warm->compile(arguments.arguments, [self, target](const WarmCompiler::Result& result) {
+        if (!self || !target)
+            return;
+        if (result.ran)
+            return self->warmCompileDone(target, result.output, result.exitCode);
+        self->m_host.appendOutput(QStringLiteral("The warm compiler could not compile (%1): javac runs as a "
+                                                 "program.")
+                                      .arg(result.failure));
+        target->start();
+    });
+}
+
+void BuildChain::warmCompileDone(ConsoleRunner* compiler, const QByteArray& output, int exitCode) {
+    m_host.appendOutput(QStringLiteral("Run by the warm compiler."));
+    // The lines and the end reach the chain through the runner's own handlers, cut and decoded as the
+    // runner cuts and decodes a program's output.
+    LineSplitter splitter;
+    QList<QByteArray> lines = splitter.feed(output);
+    if (const std::optional<QByteArray> last = splitter.finish())
+        lines << *last;
+    const ConsoleRunHandlers handlers = compiler->handlers();
+    for (const QByteArray& line : std::as_const(lines)) {
+        if (handlers.line)
+            handlers.line(compiler, decodeOutputLine(line));
+    }
+    m_warmExit = std::optional<int>(exitCode);
+    if (handlers.finished)
+        handlers.finished(compiler);
+    m_warmExit.reset();
 }
 
 void BuildChain::compilerLine(const QString& line, bool prefixed) {
@@ -239,7 +318,7 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
 bool BuildChain::compilerSucceeded(ConsoleRunner* compiler) {
     if (m_compileError || m_compilerFailed)
         return false;
-    const std::optional<int> status = compiler->exitStatus();
+    const std::optional<int> status = m_warmExit ? *m_warmExit : compiler->exitStatus();
     if (status == 0)
         return true;
     // javac refused (options it does not take, a file it cannot read) without naming a source: its own
@@ -374,15 +453,33 @@ void BuildChain::launchApplication() {
             setEnvironmentValue(kClasspath, m_savedClasspath);
             return;
         }
-        const QString command = appletViewerCommandLine(inputs(), m_settings.values(), debugging);
+        const BuildInputs in = inputs();
+        const QString command = appletViewerCommandLine(in, m_settings.values(), debugging);
         m_host.appendOutput("Start: " + command);
-        runner(RunnerRole::AppletViewer)->setCommand(command);
+        runner(RunnerRole::AppletViewer)->setCommand(withViewerArchive(in, command));
         runner(RunnerRole::AppletViewer)->start();
     } else if (target == QLatin1String("Palm Emulator")) {
         launchPalmTarget(false);
     } else if (target == QLatin1String("Palm Simulator")) {
         launchPalmTarget(true);
     }
+}
+
+QString BuildChain::withViewerArchive(const BuildInputs& in, const QString& command) {
+    if (!m_settings.flag(u"ViewerClassArchive") || m_settings.flag(u"OldjavaExe"))
+        return command;
+    const std::optional<ViewerArchive> files =
+        ViewerArchive::forTools(in.paths.jdkPath, in.paths.superWabaPath, in.jdkMajor);
+    if (!files)
+        return command;
+    const QString options = files->options();
+    if (options.isEmpty())
+        return command;
+    m_host.appendOutput(files->archiveReady()
+                            ? QStringLiteral("With the class-data archive ") + files->archive
+                            : QStringLiteral("Writing the class list ") + files->list);
+    return withLauncherOptions(command, in.convention.word(in.paths.jdkPath + QStringLiteral("bin/java")),
+                               options);
 }
 
 void BuildChain::launchPalmTarget(bool simulator) {

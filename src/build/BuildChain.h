@@ -10,11 +10,15 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <optional>
 #include <utility>
 
 class BuildChainHost;
 class LiveSettings;
 class ConsoleRunner;
+class WarmCompiler;
+class ViewerArchiveMaker;
 
 // The build chain: compile, package with Warp and Exegen, launch on the run target, queue the packages
 // for HotSync. It is event-driven through the runners' callbacks and keeps the state that ties the steps
@@ -54,6 +58,15 @@ public:
     // A Palm target is waiting for its delay to pass.
     bool launchWaiting() const { return m_launchWait != nullptr; }
 
+    // Starts the warm compiler in the background for the project and JDK of the moment (when switched on),
+    // so the next compile finds it ready.
+    void prepareWarmCompiler();
+    WarmCompiler& warmCompiler() { return *m_warm; }
+    // Makes the applet viewer's class-data archive from the class list of an earlier start, in the
+    // background (when switched on and not made yet).
+    void makeViewerArchive();
+    ViewerArchiveMaker& viewerArchiveMaker() { return *m_archiveMaker; }
+
     // The inputs of the command lines, with the JDK's version.
     BuildInputs inputs() const;
     QString compilerCommand() const;
@@ -68,6 +81,9 @@ private:
     // Names the wrong folder and offers the Settings at its page; false when the build must not start.
     bool checkToolFolders(bool compiling);
     void startCompiler(ConsoleRunner* compiler, const QString& command);
+    // Hands the compile to the warm compiler when it is ready for it; false when the runner must run javac.
+    bool startWarmCompile(ConsoleRunner* compiler, const QString& command);
+    void warmCompileDone(ConsoleRunner* compiler, const QByteArray& output, int exitCode);
     void compilerLine(const QString& line, bool prefixed);
     // After the compiler's done event: true when the chain may go on.
     bool compilerSucceeded(ConsoleRunner* compiler);
@@ -80,6 +96,8 @@ private:
     QString toolName(ConsoleRunner* tool) const;
     void reportStartFailure(const QString& what, const QString& error);
     void launchApplication();
+    // The viewer's command with the class-data archive's options, as they are to run.
+    QString withViewerArchive(const BuildInputs& in, const QString& command);
     void launchPalmTarget(bool simulator);
     // Waits the seconds with the user interface live; false when the launch was cancelled meanwhile.
     bool waitForLaunch(int seconds);
@@ -97,6 +115,10 @@ private:
     QSet<ConsoleRunner*> m_packagingRunning;
     QList<std::pair<ConsoleRunner*, QString>> m_packagesReady;
     QString m_savedClasspath;
+    std::unique_ptr<WarmCompiler> m_warm;
+    std::unique_ptr<ViewerArchiveMaker> m_archiveMaker;
+    // While the warm compiler's answer drives the runner's handlers: its exit code.
+    std::optional<std::optional<int>> m_warmExit;
     QPointer<QEventLoop> m_launchWait;
     bool m_launchCancelled = false;
 };

@@ -30,6 +30,14 @@ SettingDecl flag(const char* name, K key, const char* control, bool initial, int
     return d;
 }
 
+// A switch of this program's own, on unless switched off: an older store, whose key lacks the value,
+// reads it as on too.
+SettingDecl ownFlag(const char* name, const char* control, int order) {
+    SettingDecl d = flag(name, K::Settings, control, true, order);
+    d.missing = QStringLiteral("on");
+    return d;
+}
+
 SettingDecl number(const char* name, const char* control, const char* companion, int initial, int missing,
                    int order) {
     SettingDecl d = text(name, K::Settings, control, order);
@@ -122,22 +130,24 @@ QList<SettingDecl> buildTable() {
         flag("CreateLink", K::Settings, "CheckBox31", false, 37),
         flag("CreateLinuxScript", K::Settings, "CheckBox32", false, 38),
         flag("CreateSymbianInstall", K::Settings, "CheckBox33", false, 39),
+        ownFlag("WarmCompiler", "CheckBoxWarmCompiler", 40),
+        ownFlag("ViewerClassArchive", "CheckBoxClassArchive", 41),
 
-        flag("Exegen", K::WarpExegen, "CheckBox3", false, 48),
-        flag("Warp", K::WarpExegen, "CheckBox4", false, 49),
-        flag("ExegenCopyProtection", K::WarpExegen, "CheckBox8", false, 40),
-        flag("WarpCopyProtection", K::WarpExegen, "CheckBox6", false, 44),
-        flag("WarpRecurse", K::WarpExegen, "CheckBox7", false, 45),
-        flag("LEL", K::WarpExegen, "CheckBox9", false, 46),
-        flag("GEL", K::WarpExegen, "CheckBox10", false, 47),
-        flag("Version", K::WarpExegen, "CheckBox19", false, 51),
-        text("VersionText", K::WarpExegen, "Edit12", 50),
-        flag("minimizeCE", K::WarpExegen, "CheckBox24", false, 52),
-        flag("16bpp", K::WarpExegen, "CheckBox26", false, 53),
-        flag("HideCEMenu", K::WarpExegen, "CheckBox27", false, 54),
-        flag("WindowTitle", K::WarpExegen, "CheckBox23", false, 41),
-        text("WindowTitleName", K::WarpExegen, "Edit16", 42),
-        chosen("MemoryModel", K::WarpExegen, SettingEncoding::Text, "Large", "", 43),
+        flag("Exegen", K::WarpExegen, "CheckBox3", false, 50),
+        flag("Warp", K::WarpExegen, "CheckBox4", false, 51),
+        flag("ExegenCopyProtection", K::WarpExegen, "CheckBox8", false, 42),
+        flag("WarpCopyProtection", K::WarpExegen, "CheckBox6", false, 46),
+        flag("WarpRecurse", K::WarpExegen, "CheckBox7", false, 47),
+        flag("LEL", K::WarpExegen, "CheckBox9", false, 48),
+        flag("GEL", K::WarpExegen, "CheckBox10", false, 49),
+        flag("Version", K::WarpExegen, "CheckBox19", false, 53),
+        text("VersionText", K::WarpExegen, "Edit12", 52),
+        flag("minimizeCE", K::WarpExegen, "CheckBox24", false, 54),
+        flag("16bpp", K::WarpExegen, "CheckBox26", false, 55),
+        flag("HideCEMenu", K::WarpExegen, "CheckBox27", false, 56),
+        flag("WindowTitle", K::WarpExegen, "CheckBox23", false, 43),
+        text("WindowTitleName", K::WarpExegen, "Edit16", 44),
+        chosen("MemoryModel", K::WarpExegen, SettingEncoding::Text, "Large", "", 45),
     };
 }
 

@@ -123,7 +123,9 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
         [&] {
             const QStringList lines = output.lines().filter("waba.applet.Applet");
             started = lines.value(0);
-            return !started.isEmpty() && w.runner(RunnerRole::AppletViewer)->isRunning();
+            // The viewer's JVM says when its debugging socket listens; jdb cannot attach before.
+            return !started.isEmpty() && w.runner(RunnerRole::AppletViewer)->isRunning() &&
+                   !output.lines().filter("Listening for transport dt_socket").isEmpty();
         },
         90000))
         << output.lines().join('\n').toStdString();

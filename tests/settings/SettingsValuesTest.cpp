@@ -347,7 +347,7 @@ TEST(SettingsTable, DeclarationsAreConsistent) {
             }
         }
     }
-    EXPECT_EQ(orders.size(), 55);
+    EXPECT_EQ(orders.size(), 57);
     for (const SettingChoice& choice : settingChoices()) {
         for (const SettingChoiceButton& button : choice.buttons) {
             if (button.control == u"RadioButton14" || button.control == u"RadioButton15")
