@@ -1,6 +1,7 @@
 #include "MessageList.h"
 
 #include "build/CompilerOutput.h"
+#include "ui/Readability.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -41,9 +42,30 @@ int MessageModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant MessageModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_shown || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= m_shown)
         return {};
-    return m_lines.at(index.row());
+    const QString& line = m_lines.at(index.row());
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return line;
+    if (role != Qt::ForegroundRole)
+        return {};
+    // A warning is told from an error at a glance; a running application's output is neither.
+    switch (judgeCompilerLine(line)) {
+    case CompilerLine::Warning:
+        return m_warningColour.isValid() ? QVariant(m_warningColour) : QVariant();
+    case CompilerLine::Error:
+        return parseErrorLine(line) && m_errorColour.isValid() ? QVariant(m_errorColour) : QVariant();
+    case CompilerLine::Other:
+        break;
+    }
+    return {};
+}
+
+void MessageModel::setMarkColours(const QColor& error, const QColor& warning) {
+    m_errorColour = error;
+    m_warningColour = warning;
+    if (m_shown > 0)
+        emit dataChanged(index(0), index(m_shown - 1), {Qt::ForegroundRole});
 }
 
 void MessageModel::append(const QString& line) {
@@ -89,6 +111,8 @@ void MessageList::useTooltipColours() {
     QPalette colours = palette();
     const QColor base = colours.color(QPalette::ToolTipBase);
     const QColor text = colours.color(QPalette::ToolTipText);
+    m_model->setMarkColours(Readability::readableOn(QColor(0xc0, 0x00, 0x00), base),
+                            Readability::readableOn(QColor(0x9a, 0x5b, 0x00), base));
     // Setting the palette raises another change, which then finds the colours in place.
     if (colours.color(QPalette::Base) == base && colours.color(QPalette::Text) == text)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QColor>
 #include <QListView>
 #include <QStringList>
 
@@ -25,12 +26,16 @@ public:
 
     // Every line, those not yet announced included.
     const QStringList& lines() const { return m_lines; }
+    // The text colours of the compiler's error and warning lines; others keep the view's colour.
+    void setMarkColours(const QColor& error, const QColor& warning);
     // The announced row with the most characters, -1 when there is none. With uniform item sizes a view
     // measures a single row; this one keeps long lines reachable by scrolling sideways.
     int longestRow() const { return m_longest; }
 
 private:
     QStringList m_lines;
+    QColor m_errorColour;
+    QColor m_warningColour;
     int m_shown = 0;
     int m_longest = -1;
 };

@@ -176,3 +176,32 @@ TEST(MessageModel, ShowsAppendedLinesAtFlushAndKnowsTheLongest) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MessageModel, CompilerErrorsAndWarningsHaveTheirColours) {
+    MessageModel model;
+    const QColor error(200, 0, 0), warning(150, 90, 0);
+    const struct {
+        const char* line;
+        QVariant colour;
+    } rows[] = {
+        {"Hello.java:3: error: ';' expected", error},
+        {"Util.java:12: warning: [removal] Integer(int) in Integer has been deprecated", warning},
+        {"\tat Hello.main(Hello.java:5)", {}}, // a running application's trace
+        {"Compiling...", {}},
+        {"1 error", {}},
+    };
+    for (const auto& row : rows)
+        model.append(row.line);
+    model.flush();
+    // Without colours set, nothing is coloured.
+    EXPECT_FALSE(model.data(model.index(0), Qt::ForegroundRole).isValid());
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.setMarkColours(error, warning);
+    EXPECT_EQ(changed.count(), 1);
+    for (int i = 0; i < int(std::size(rows)); ++i)
+        EXPECT_EQ(model.data(model.index(i), Qt::ForegroundRole), rows[i].colour) << rows[i].line;
+}
+
+} // namespace
