@@ -41,7 +41,7 @@ CreateWebViewFunction webViewFactory(QString& error) {
     if (!tried) {
         tried = true;
         makeSharedGLContext();
-        // Beside the program, where it is installed; a program of the build tree that lives elsewhere
+        // In the program folder, installed or built; a program of the build tree that lives elsewhere
         // (the tests, the tools) takes the one the build made.
         QStringList candidates{QCoreApplication::applicationDirPath() + "/" + kWebViewLibraryName};
         if (const QString built = QStringLiteral(HW_WEBVIEW_BUILD_PATH); !built.isEmpty())

@@ -30,5 +30,5 @@ struct WebViewEvents {
 using CreateWebViewFunction = WebViewBackend* (*)(QWidget* parent, const QString& objectName,
                                                   WebViewEvents events);
 inline constexpr char kCreateWebViewSymbol[] = "handwrightCreateWebView";
-// The library's file name, in the program folder.
-inline constexpr char kWebViewLibraryName[] = "handwright-webview.so";
+// The library's place in the program folder.
+inline constexpr char kWebViewLibraryName[] = "plugins/handwright-webview.so";
