@@ -18,7 +18,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 #include <unistd.h>
@@ -33,7 +32,7 @@ double helpRound(MainWindow& window, ClassHelpWindow& help, int column, const QS
     bool loaded = false;
     const QMetaObject::Connection connection =
         QObject::connect(help.WebBrowser1, &LazyWebView::loadFinished, [&](bool ok) {
-            loaded = ok && help.WebBrowser1->view()->url().toString().endsWith(tail);
+            loaded = ok && help.WebBrowser1->pendingOrCurrentUrl().endsWith(tail);
         });
     QElapsedTimer timer;
     timer.start();
@@ -64,7 +63,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (geteuid() == 0 && qgetenv("QTWEBENGINE_DISABLE_SANDBOX").isEmpty())
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As in the program: nothing of the web engine before the first page (its library is loaded then).
     QApplication app(argc, argv);
 
     const QString sdk =

@@ -1,8 +1,12 @@
 // Measures how long a program takes from exec until it maps a top-level window whose title contains a
-// given text. Runs on whatever X display DISPLAY names (the bench script starts Xvfb).
+// given text (a title given after the window was mapped counts when it is given). Runs on whatever X
+// display DISPLAY names (the bench script starts Xvfb).
 //
 //   window_startup RUNS TITLE-PART -- PROGRAM ARGS...
 // prints the median in seconds on standard output.
+//   window_startup memory TITLE-PART -- PROGRAM ARGS...
+// waits for the same window, lets the program settle for 1.5 s and prints its resident size and its
+// proportional set size in kB (0 when /proc does not tell it).
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -11,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -45,8 +50,24 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     return result;
 }
 
-// One run: seconds from spawn to the matching map, or a negative number on failure.
-double measure(const std::string& titlePart, char** argv) {
+// The first number of the /proc file's line that starts with `key`, 0 when there is none.
+long procField(pid_t pid, const char* file, const std::string& key) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
+    for (std::string line; std::getline(in, line);)
+        if (line.compare(0, key.size(), key) == 0)
+            return std::atol(line.c_str() + key.size());
+    return 0;
+}
+
+// Lets the program run on for a while, then prints its resident and proportional set sizes.
+void printMemory(pid_t pid) {
+    usleep(1500 * 1000);
+    std::printf("%ld %ld\n", procField(pid, "status", "VmRSS:"), procField(pid, "smaps_rollup", "Pss:"));
+}
+
+// One run: seconds from spawn to the matching map, or a negative number on failure. With `memory` the
+// sizes are printed before the program is ended.
+double measure(const std::string& titlePart, char** argv, bool memory = false) {
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c))
         return -1;
@@ -75,13 +96,26 @@ double measure(const std::string& titlePart, char** argv) {
             usleep(200);
             continue;
         }
-        if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
-            auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-            if (windowTitle(c, map->window, netWmName, utf8).find(titlePart) != std::string::npos) {
-                seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                free(event);
-                break;
-            }
+        xcb_window_t candidate = XCB_WINDOW_NONE;
+        const int type = event->response_type & 0x7f;
+        if (type == XCB_MAP_NOTIFY) {
+            candidate = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
+            // Its title may still change: watch it.
+            const uint32_t watch = XCB_EVENT_MASK_PROPERTY_CHANGE;
+            xcb_change_window_attributes(c, candidate, XCB_CW_EVENT_MASK, &watch);
+            xcb_flush(c);
+        } else if (type == XCB_PROPERTY_NOTIFY) {
+            auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
+            if (change->atom == netWmName || change->atom == XCB_ATOM_WM_NAME)
+                candidate = change->window;
+        }
+        if (candidate != XCB_WINDOW_NONE &&
+            windowTitle(c, candidate, netWmName, utf8).find(titlePart) != std::string::npos) {
+            seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            free(event);
+            if (memory)
+                printMemory(pid);
+            break;
         }
         free(event);
     }
@@ -100,6 +134,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s RUNS TITLE-PART -- PROGRAM ARGS...\n", argv[0]);
         return 2;
     }
+    if (std::strcmp(argv[1], "memory") == 0)
+        return measure(argv[2], argv + 4, true) < 0 ? 1 : 0;
     const int runs = std::max(1, std::atoi(argv[1]));
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {

@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
 
-    // The documentation view needs shared GL contexts set before the application object exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No GL context at start: the documentation view makes the shared one it needs on its first page.
     auto platformGuard = std::make_unique<PlatformStartGuard>();
     QApplication app(argc, argv);
     platformGuard.reset();

@@ -31,9 +31,16 @@ out=$(env -u HANDWRIGHT_REGISTRY HOME="$work/nohome" XDG_CONFIG_HOME="$work/noho
 # The program folder holds what the build's program folder holds; the stand-in SDK goes to share/, where
 # the program presets it.
 folder=$prefix/lib/handwright
-for file in handwright.qch updates.html parse Class.orw ClassWithMain.orw noHelp.html noDocHelp.html; do
+for file in handwright.qch updates.html parse Class.orw ClassWithMain.orw noHelp.html noDocHelp.html \
+            plugins/handwright-webview.so; do
     [[ -f $folder/$file ]] || fail "the program folder lacks $file"
 done
+# The web engine comes with the first page shown, from the library beside the program, not at start.
+if command -v readelf >/dev/null; then
+    ! readelf -d "$folder/handwright" | grep -q 'NEEDED.*WebEngine' || fail "the program links the web engine"
+    readelf -d "$folder/plugins/handwright-webview.so" | grep -q 'NEEDED.*WebEngineWidgets' ||
+        fail "the web view library does not link the web engine"
+fi
 (cd "$build/bin" && find . -type f ! -name '*.hwp' | sort) >"$work/built"
 (cd "$folder" && find . -type f | sort) >"$work/installed"
 missing=$(comm -23 "$work/built" "$work/installed")
