@@ -7,6 +7,7 @@
 #include "DocumentationTab.h"
 #include "HeaderPanel.h"
 #include "LazyWebView.h"
+#include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
@@ -36,6 +37,7 @@
 #include "workspace/FindFiles.h"
 #include "workspace/PathHelpers.h"
 #include "workspace/StartProject.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,6 +61,14 @@ const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
 
 MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
+    m_prompts = std::make_unique<DialogPrompts>();
+    m_buffer = std::make_unique<EditorBuffer>(*m_ui.sourceEditor);
+    m_session = std::make_unique<WorkspaceSession>(*m_prompts, *m_buffer);
+    m_session->setListsChanged([this] { refreshFileLists(); });
+    m_session->setRememberProject([this](const QString& projectFile) {
+        updateCaption();
+        ProductSettings::writeLastProject(m_store, projectFile);
+    });
     m_placement = new FormSizeSave(this, &m_store);
     m_findReplace = new FindReplace(*m_ui.sourceEditor, this);
     connect(m_findReplace, &FindReplace::replacedAll, this,
@@ -154,10 +164,7 @@ void MainWindow::startUp(const QStringList& arguments) {
     });
     m_outputPanelHeight = 125;
     m_appRunning = false;
-    m_suppressChange = false;
-    m_files.clear();
     m_helpFile = helpFileIn(programFolder());
-    m_project = ProjectValues();
     updateCaption();
 
     m_toolPaths = ToolPaths::readFromStore(m_store);
@@ -174,11 +181,11 @@ void MainWindow::startUp(const QStringList& arguments) {
     const QString& projectToOpen = start.path;
 
     if (!projectToOpen.isEmpty()) {
-        loadProjectFile(projectToOpen, true);
+        loadProject(projectToOpen);
         refreshFileLists();
         updateCaption();
         updateBrowser(currentPath());
-        QDir::setCurrent(m_project.ProjectDir);
+        QDir::setCurrent(project().ProjectDir);
         // Asked while the first parse runs: it follows once that one has ended.
         updateBrowser(currentPath());
     }
@@ -253,22 +260,23 @@ QString MainWindow::documentationUrl() const {
 }
 
 void MainWindow::updateCaption() {
-    if (m_project.hasProject())
-        setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
+    const ProjectValues& open = project();
+    if (open.hasProject())
+        setWindowTitle(kCaption + " <" + open.ProjectDir + open.ProjectFileName + ">");
     else
         setWindowTitle(kCaption);
     // A window without a project shows nothing to work on: it says where work starts.
-    if (m_project.hasProject())
+    if (open.hasProject())
         m_ui.mainStatusBar->clearMessage();
     else
         m_ui.mainStatusBar->showMessage(QStringLiteral("Project > New... or Load Project..."));
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
-        m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
+        m_bugsAndNotes->projectFolderChanged(open.ProjectDir);
 }
 
 void MainWindow::refreshFileLists() {
-    const FileListsState state = fileListsState(m_files, m_appRunning, m_project.hasProject());
+    const FileListsState state = fileListsState(files(), m_appRunning, project().hasProject());
     m_refreshing = true;
     m_ui.sourceList->clear();
     m_ui.sourceList->addItems(state.sourceLabels);
@@ -355,39 +363,8 @@ void MainWindow::showError(const QString& message) {
     messageDialog(message, mtError, mbOK);
 }
 
-bool MainWindow::anyModified() const {
-    for (const TProjectFile& record : m_files.records())
-        if (record.Modified)
-            return true;
-    return false;
-}
-
 bool MainWindow::mayClose() {
-    // A project without files still has a membership to keep: only with nothing open is nothing asked.
-    if (!m_project.hasProject() && m_files.isEmpty())
-        return true;
-    const bool modified = anyModified();
-    const QString lastProject = m_project.ProjectDir + m_project.ProjectFileName;
-    ProductSettings::writeLastProject(m_store, lastProject);
-    if (!modified && !m_project.ProjectModified)
-        return true;
-    switch (messageDialog("Do you want to save all files? Click Cancel to go back to Kovrin Handwright.",
-                          mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-        // Nothing is lost: when a file cannot be written the program stays open.
-        if (!saveAll())
-            return false;
-        m_placement->save();
-        m_files.clear();
-        return true;
-    case mrNo:
-        ProductSettings::writeLastProject(m_store, lastProject);
-        m_placement->save();
-        m_files.clear();
-        return true;
-    default:
-        return false;
-    }
+    return m_session->closeQuestion().ok();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -428,12 +405,15 @@ void MainWindow::newProject() {
     if (!m_newProject)
         return;
     // A new project clears the open files: unsaved work is offered for saving first, as Load does.
-    if (!offerToSaveProject(false))
+    if (!m_session->offerToSave(false))
         return;
-    m_newProject->runModal();
+    const bool created = m_newProject->runModal();
     // Also after Cancel, as long as a project is open.
-    if (!m_project.hasProject())
+    if (!project().hasProject())
         return;
+    // The tree was cleared before the main class filled the editor.
+    if (created && files().currentFile())
+        updateBrowser(currentPath());
     updateCaption();
     m_liveSettings.setCreatorId(QString());
     enableProjectCommands();
@@ -452,16 +432,16 @@ void MainWindow::printFile() {
         m_printer = std::make_unique<TPlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const TProjectFile* current = m_files.currentFile();
+    const TProjectFile* current = files().currentFile();
     m_printer->LineNumbers = true;
     m_printer->Header =
-        TPlusMemoPrinter::projectHeader(m_project.ProjectName, current ? current->Name : QString());
+        TPlusMemoPrinter::projectHeader(project().ProjectName, current ? current->Name : QString());
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }
 void MainWindow::openBugsAndNotes() {
     if (m_bugsAndNotes)
-        m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
+        m_bugsAndNotes->openFor(project().hasProject() ? project().ProjectDir : QString());
 }
 
 void MainWindow::undo() {

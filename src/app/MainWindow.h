@@ -5,8 +5,6 @@
 #include "build/RunnerRole.h"
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
-#include "workspace/FileList.h"
-#include "workspace/ProjectValues.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -14,6 +12,8 @@
 #include <QStringList>
 #include <memory>
 
+class DialogPrompts;
+class EditorBuffer;
 class FormSizeSave;
 class OutputWindow;
 class RegistryStore;
@@ -36,6 +36,7 @@ class QTemporaryDir;
 class QTimer;
 class TPalmUserData;
 class TPlusMemoPrinter;
+class WorkspaceSession;
 struct BuildInputs;
 
 // The workspace window: project, open files, the one editor, the message list and the command map.
@@ -67,12 +68,10 @@ public:
     DocumentationTab& documentationTab() const { return *m_documentation; }
 
     // What the other windows use.
-    ProjectValues& project() override { return m_project; }
-    FileList& files() override { return m_files; }
+    WorkspaceSession& session() override { return *m_session; }
     RegistryStore& store() override { return m_store; }
     LiveSettings& liveSettings() override { return m_liveSettings; }
     FileResult createFileFromTemplate(const QString& templatePath, const QString& className) override;
-    void clearEditor() override;
     void clearClassBrowser() override;
     ToolPaths toolPaths() const override { return m_toolPaths; }
     void setToolPaths(const ToolPaths& paths) override { m_toolPaths = paths; }
@@ -94,8 +93,8 @@ public:
     QString remoteDebuggingAddress() const { return m_remoteDebuggingAddress; }
     // The page the documentation view shows, or will show once the tab is first opened.
     QString documentationUrl() const;
-    // The next change of the editor's text is the program's own, not the user's typing.
-    void suppressNextChange() { m_suppressChange = true; }
+    // The editor as the session reaches it: a text replaced through it is the program's change.
+    EditorBuffer& editorBuffer() { return *m_buffer; }
     // While the started application runs, the Compile menu and the build button are off.
     bool appRunning() const { return m_appRunning; }
     void setAppRunning(bool running) { m_appRunning = running; }
@@ -107,19 +106,14 @@ public:
     // Operations shared with other windows.
     void refreshFileLists();
     void updateCaption();
-    void captureEditor(bool full);
-    void showFile(TProjectFile* record);
-    // The record's text in the editor, with its caret and scroll position; an empty editor for none.
-    void loadEditor(const TProjectFile* record);
-    bool saveCurrentFile();
     // Writes every Java buffer and the project file; false when something could not be written.
     bool saveAll();
     void saveScreenSettings();
+    // Offers the files changed on disk for reloading.
     void checkFilesChanged();
+    // Asks to save what is unsaved; false keeps the program open.
     bool mayClose();
     void enableProjectCommands();
-    // Reads a project file into the workspace, recording each file's time as its text is read.
-    void loadProjectFile(const QString& path, bool atStartup);
     // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
     void focusEditor();
     // The class browser (MainWindowBrowser.cpp): rebuilds the tree from the editor's text; `path` names
@@ -222,22 +216,18 @@ private:
     void storeDetectedJdk();
     void storeBundledSdk();
     void finishClosing();
-    void copyIntoProject(const QString& source);
-    // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
-    void openFile(const QString& path, bool intoProject);
+    // Reads a project file into the session; the creator ID and the project's commands follow it.
+    void loadProject(const QString& path);
     void removeSelected(FileKind kind);
     void selectFirstOtherFile();
     void showError(const QString& message);
-    bool anyModified() const;
-    // Asked before another project replaces the open one; false for Cancel and when saving failed.
-    bool offerToSaveProject(bool announce);
-    void reloadRecord(TProjectFile& record);
 
     RegistryStore& m_store;
     MainWindowUi m_ui;
     FormSizeSave* m_placement = nullptr;
-    ProjectValues m_project;
-    FileList m_files;
+    std::unique_ptr<DialogPrompts> m_prompts;
+    std::unique_ptr<EditorBuffer> m_buffer;
+    std::unique_ptr<WorkspaceSession> m_session;
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
     DocumentationTab* m_documentation = nullptr;
@@ -282,10 +272,8 @@ private:
     int m_parseTimeLimitMs = 0;
     bool m_browserStopped = false;
     bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
-    bool m_checkingFiles = false;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
-    bool m_suppressChange = false;
     int m_lastLineCount = 0;
     bool m_appRunning = false;
     int m_outputPanelHeight = 125;

@@ -7,6 +7,7 @@
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "workspace/PathHelpers.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QAction>
 #include <QDir>
@@ -107,7 +108,7 @@ void MainWindow::setupBrowser() {
 }
 
 QString MainWindow::currentPath() const {
-    const TProjectFile* current = m_files.currentFile();
+    const TProjectFile* current = m_session->files().currentFile();
     return current ? current->Path : QString();
 }
 

@@ -11,6 +11,7 @@
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "workspace/ClassTemplate.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,16 +112,17 @@ void MainWindow::appendOutput(const QString& line) {
 BuildInputs MainWindow::buildInputs() const {
     BuildInputs inputs;
     inputs.paths = m_toolPaths;
-    inputs.projectDir = m_project.ProjectDir;
-    inputs.projectName = m_project.ProjectName;
+    const ProjectValues& open = m_session->project();
+    inputs.projectDir = open.ProjectDir;
+    inputs.projectName = open.ProjectName;
     inputs.creatorId = m_liveSettings.creatorId();
-    for (const TProjectFile& record : m_files.records())
+    for (const TProjectFile& record : m_session->files().records())
         (record.Kind == FileKind::Java ? inputs.javaSources : inputs.otherFiles) << record.Name;
     return inputs;
 }
 
 bool MainWindow::mainClassPresent() {
-    if (MainWindowOK(m_files, m_project.ProjectName))
+    if (MainWindowOK(files(), project().ProjectName))
         return true;
     messageDialog("MainWindow not found. The MainWindow class name and the project name must be the same.",
                   mtConfirmation, mbOK);
@@ -176,15 +178,9 @@ void MainWindow::messageDoubleClicked() {
     const std::optional<ErrorLocation> at = parseErrorLine(current);
     if (!at)
         return;
-    captureEditor(false);
-    // A source whose name starts like an option was given to the compiler as ./name.
-    QString fileName = at->fileName;
-    if (fileName.startsWith(QLatin1String("./")))
-        fileName.remove(0, 2);
-    TProjectFile* record = m_files.findByPath(m_project.ProjectDir + fileName);
-    if (!record)
+    if (!m_session->showCompiledFile(at->fileName).ok())
         return;
-    showFile(record);
+    updateBrowser(currentPath());
     SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(at->lineNumber);
     editor->bringCaretIntoView();

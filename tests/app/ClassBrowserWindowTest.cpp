@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/MainWindowAdapters.h"
 #include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
@@ -353,11 +354,9 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
     const QString path = w.files().currentFile()->Path;
     w.updateBrowser(path);
     ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
-    w.suppressNextChange();
-    w.editor()->setLines({"class Second {", "}"});
+    w.editorBuffer().replaceLines({"class Second {", "}"}, BufferReplace::Fresh);
     w.updateBrowser(path);
-    w.suppressNextChange();
-    w.editor()->setLines({"class Third {", "    int t;", "}"});
+    w.editorBuffer().replaceLines({"class Third {", "    int t;", "}"}, BufferReplace::Fresh);
     w.updateBrowser(path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 2);
