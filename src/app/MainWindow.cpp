@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "BitmapViewer.h"
+#include "ClassBrowserRun.h"
 #include "ClassHelpWindow.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
@@ -76,7 +77,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     m_documentation = new DocumentationTab(m_ui.documentationPage);
     wireCommands();
     setupRunners();
-    setupBrowser();
+    m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
     setupStatusFields();
 }
 
@@ -257,6 +258,15 @@ QString MainWindow::documentationStartPage() const {
 
 QString MainWindow::documentationUrl() const {
     return m_documentation->WebBrowser1->pendingOrCurrentUrl();
+}
+
+QString MainWindow::currentPath() const {
+    const TProjectFile* current = m_session->files().currentFile();
+    return current ? current->Path : QString();
+}
+
+void MainWindow::updateBrowser(const QString& /*path*/) {
+    m_browserRun->refresh();
 }
 
 void MainWindow::updateCaption() {

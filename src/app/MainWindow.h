@@ -6,7 +6,6 @@
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
@@ -31,9 +30,7 @@ class FindReplace;
 class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
-class ClassBrowser;
-class QTemporaryDir;
-class QTimer;
+class ClassBrowserRun;
 class TPalmUserData;
 class TPlusMemoPrinter;
 class WorkspaceSession;
@@ -116,14 +113,10 @@ public:
     void enableProjectCommands();
     // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
     void focusEditor();
-    // The class browser (MainWindowBrowser.cpp): rebuilds the tree from the editor's text; `path` names
-    // the file shown, whose disk copy is not read.
+    // The class browser rebuilds the tree from the editor's text; `path` names the file shown, whose disk
+    // copy is not read.
     void updateBrowser(const QString& path);
-    const ClassBrowser& classBrowser() const { return *m_browser; }
-    // Where the outline program lies; the program folder unless told otherwise.
-    void setParserFolder(const QString& folder) { m_parserFolder = folder; }
-    // How long one parse may take, in milliseconds of the outline program's own time.
-    void setParseTimeLimit(int milliseconds) { m_parseTimeLimitMs = milliseconds; }
+    ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
 
 public slots:
     // File
@@ -188,12 +181,6 @@ public slots:
     void messageDoubleClicked();
     void clearMessages();
     void copyMessages();
-    // The class browser
-    void browserItemClicked();
-    void sortBrowser();
-    void browserInSourceOrder();
-    void toggleBrowserVariables();
-    void toggleBrowserMethods();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -212,6 +199,7 @@ private:
     // The Settings window at the page with this caption.
     void openSettingsAt(const QString& page);
     friend class MainWindowChainHost;
+    friend class MainWindowDebuggerHost;
     void applyPaneSizes();
     void storeDetectedJdk();
     void storeBundledSdk();
@@ -255,23 +243,9 @@ private:
     std::unique_ptr<BuildChain> m_chain;
     std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
-    // The class browser
-    void setupBrowser();
-    void startBrowserParse();
+    // The path of the file the editor shows; empty for none.
     QString currentPath() const;
-    void browserParseLine(const QString& line);
-    void browserParseDone();
-    std::unique_ptr<ClassBrowser> m_browser;
-    std::unique_ptr<QTemporaryDir> m_browserFolder;
-    QString m_parserFolder;
-    void checkBrowserDeadline();
-    void refreshReplacedText();
-    QTimer* m_browserDeadline = nullptr;
-    QElapsedTimer m_browserClock;
-    qint64 m_browserHandlerNs = 0; // spent in the line handler: the program waits meanwhile
-    int m_parseTimeLimitMs = 0;
-    bool m_browserStopped = false;
-    bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
+    ClassBrowserRun* m_browserRun = nullptr;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
     int m_lastLineCount = 0;

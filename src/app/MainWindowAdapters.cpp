@@ -3,17 +3,91 @@
 #include "MainWindowAdapters.h"
 #include "MainWindow.h"
 
+#include "ClassBrowserRun.h"
 #include "DocumentationTab.h"
 #include "LazyWebView.h"
+#include "build/BuildChain.h"
+#include "build/BuildChainHost.h"
+#include "build/OutputWindow.h"
 #include "build/PalmUserData.h"
-#include "editor/ClassBrowser.h"
+#include "debug/DebuggerOptions.h"
+#include "debug/DebuggerStart.h"
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "ui/StopBox.h"
 #include "workspace/WorkspaceSession.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
+
+// What the chain needs from the main window, read at the moment of use.
+class MainWindowChainHost : public BuildChainHost {
+public:
+    explicit MainWindowChainHost(MainWindow& window) : w(window) {}
+
+    void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
+    void clearMessages() override { w.m_ui.messageList->clear(); }
+    void appendOutput(const QString& line) override { w.appendOutput(line); }
+    void showOutputWindow() override {
+        if (w.m_output)
+            w.m_output->show();
+    }
+    void showError(const QString& text) override { messageDialog(text, mtError, mbOK); }
+    bool confirm(const QString& text) override {
+        return messageDialog(text, mtConfirmation, mbYesNo) == mrYes;
+    }
+    void openSettings(const QString& page) override { w.openSettingsAt(page); }
+    BuildInputs buildInputs() const override { return w.buildInputs(); }
+    QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
+    bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
+    RemoteDebugging remoteDebugging() const override {
+        return {w.m_remoteDebugging, w.m_remoteDebuggingAddress};
+    }
+    void applicationRunning(bool running) override {
+        w.m_appRunning = running;
+        w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
+        w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
+    }
+    TPalmUserData& palmUsers() override { return w.palmUsers(); }
+
+private:
+    MainWindow& w;
+};
+
+// What the debugger start reads from the main window at the moment of use.
+class MainWindowDebuggerHost : public DebuggerHost {
+public:
+    explicit MainWindowDebuggerHost(MainWindow& window) : w(window) {}
+    bool mainClassPresent() override { return w.mainClassPresent(); }
+    void clearCompileError() override { w.chain().clearCompileError(); }
+    void saveAll() override { w.saveAll(); }
+    BuildInputs buildInputs() const override { return w.buildInputs(); }
+    const SettingsValues& settings() const override { return w.liveSettings().values(); }
+    DebuggerChoice debuggerChoice() const override {
+        return w.m_debuggerOptions ? w.m_debuggerOptions->choice() : DebuggerChoice();
+    }
+    void reportBadParameters(const QString& why) override {
+        messageDialog(QStringLiteral("The debugger's parameters cannot be read: %1").arg(why), mtError, mbOK);
+    }
+    void reportNotStarted(const QString& why) override {
+        messageDialog(QStringLiteral("The debugger is not started. %1").arg(why), mtError, mbOK);
+    }
+
+private:
+    MainWindow& w;
+};
+
+std::unique_ptr<BuildChainHost> chainHostFor(MainWindow& window) {
+    return std::make_unique<MainWindowChainHost>(window);
+}
+
+void MainWindow::startDebugging() {
+    MainWindowDebuggerHost host(*this);
+    startDebugger(host);
+}
 
 bool DialogPrompts::confirm(const SessionQuestion& question) {
     const MsgDlgButtons buttons = question.buttons == SessionButtons::OkCancel ? mbOKCancel : mbYesNo;
@@ -90,8 +164,7 @@ FileResult MainWindow::createFileFromTemplate(const QString& templatePath, const
 }
 
 void MainWindow::clearClassBrowser() {
-    m_browser->clearWithoutParse();
-    m_ui.classTree->clear();
+    m_browserRun->clear();
 }
 
 void MainWindow::setEditorTabWidth(int width) {

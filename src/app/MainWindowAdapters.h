@@ -3,7 +3,14 @@
 #include "workspace/SessionBuffer.h"
 #include "workspace/SessionPrompts.h"
 
+#include <memory>
+
+class BuildChainHost;
+class MainWindow;
 class SourceEditor;
+
+// What the build chain reads from the main window, at the moment of use.
+std::unique_ptr<BuildChainHost> chainHostFor(MainWindow& window);
 
 // The open-file session's questions as message dialogs: Yes/No (or OK/Cancel) confirmations, errors with
 // OK alone.

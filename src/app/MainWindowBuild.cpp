@@ -1,6 +1,7 @@
 // The build chain's window side: the runners, the message list and its menu, and what the chain reads.
 #include "MainWindow.h"
 
+#include "MainWindowAdapters.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
 #include "build/BuildChainHost.h"
@@ -22,40 +23,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-// What the chain needs from the main window, read at the moment of use.
-class MainWindowChainHost : public BuildChainHost {
-public:
-    explicit MainWindowChainHost(MainWindow& window) : w(window) {}
-
-    void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
-    void clearMessages() override { w.m_ui.messageList->clear(); }
-    void appendOutput(const QString& line) override { w.appendOutput(line); }
-    void showOutputWindow() override {
-        if (w.m_output)
-            w.m_output->show();
-    }
-    void showError(const QString& text) override { messageDialog(text, mtError, mbOK); }
-    bool confirm(const QString& text) override {
-        return messageDialog(text, mtConfirmation, mbYesNo) == mrYes;
-    }
-    void openSettings(const QString& page) override { w.openSettingsAt(page); }
-    BuildInputs buildInputs() const override { return w.buildInputs(); }
-    QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
-    bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
-    RemoteDebugging remoteDebugging() const override {
-        return {w.m_remoteDebugging, w.m_remoteDebuggingAddress};
-    }
-    void applicationRunning(bool running) override {
-        w.m_appRunning = running;
-        w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
-        w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
-    }
-    TPalmUserData& palmUsers() override { return w.palmUsers(); }
-
-private:
-    MainWindow& w;
-};
-
 void MainWindow::setupRunners() {
     for (int number = 1; number <= RunnerCount; ++number) {
         auto* runner = new ConsoleRunner(this);
@@ -68,7 +35,7 @@ void MainWindow::setupRunners() {
     runner(RunnerRole::AppletViewer)->setReadBufferSize(ReadBufferSize::Kilobytes4);
     runner(RunnerRole::SpareAutoTerminate)->setAutoTerminate(true);
     runner(RunnerRole::SpareAutoTerminate)->setReadBufferSize(ReadBufferSize::Kilobytes8);
-    m_chainHost = std::make_unique<MainWindowChainHost>(*this);
+    m_chainHost = chainHostFor(*this);
     m_chain = std::make_unique<BuildChain>(*m_chainHost, m_liveSettings, m_runners);
 
     m_ui.messageList->setContextMenuPolicy(Qt::CustomContextMenu);

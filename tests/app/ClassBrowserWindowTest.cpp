@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "app/ClassBrowserRun.h"
 #include "app/MainWindowAdapters.h"
 #include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
@@ -74,9 +75,9 @@ protected:
         writeSource(projectDir + "Point.java", source);
         setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
         window = std::make_unique<MainWindow>(storeRef());
-        window->setParserFolder(parserFolder);
+        window->classBrowserRun().setParserFolder(parserFolder);
         if (parseTimeLimitMs > 0)
-            window->setParseTimeLimit(parseTimeLimitMs);
+            window->classBrowserRun().setParseTimeLimit(parseTimeLimitMs);
         window->runner(RunnerRole::ClassParser)->setStartedHandler([this](ConsoleRunner*, const QString&) {
             ++starts;
         });
@@ -90,7 +91,7 @@ protected:
     bool settle() {
         return QTest::qWaitFor(
             [&] {
-                return !window->classBrowser().parsing() &&
+                return !window->classBrowserRun().browser().parsing() &&
                        !window->runner(RunnerRole::ClassParser)->isRunning();
             },
             10000);
@@ -99,7 +100,7 @@ protected:
     bool settlesTo(const QStringList& labels) {
         return QTest::qWaitFor(
             [&] {
-                return !window->classBrowser().parsing() &&
+                return !window->classBrowserRun().browser().parsing() &&
                        !window->runner(RunnerRole::ClassParser)->isRunning() && treeLabels(tree()) == labels;
             },
             10000);
