@@ -57,8 +57,43 @@
 #include <cstdio>
 
 namespace {
+
 const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
+
+// A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown. The
+// stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
+ToolPaths withDefaultTools(RegistryStore& store, ToolPaths paths) {
+    if (paths.jdkPath.isEmpty()) {
+        const QString jdk = SettingsRules::detectJdkFolder();
+        if (jdk.isEmpty())
+            messageDialog(SettingsRules::missingJdkMessage(), mtInformation, mbOK);
+        else if (RegistryKey key(store); key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+                                         key.writeString(QStringLiteral("JDKPath"), jdk))
+            paths.jdkPath = jdk;
+    }
+    if (paths.superWabaPath.isEmpty()) {
+        const QString sdk = SettingsRules::bundledSdkFolder(programFolder());
+        if (RegistryKey key(store); !sdk.isEmpty() && key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+                                    key.writeString(QStringLiteral("SuperWabaPath"), sdk))
+            paths.superWabaPath = sdk;
+    }
+    return paths;
 }
+
+// The SDK's documentation pages, for the help on the word at the caret.
+void findDocumentationPages(const QString& superWabaPath, QStringList& pages) {
+    const QString docFolder = superWabaPath + "docs/html/";
+    if (superWabaPath.isEmpty() || !QFileInfo(docFolder).isDir())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    findFiles(docFolder, "*.html", pages, [] {
+        QCoreApplication::processEvents();
+        return !QCoreApplication::closingDown();
+    });
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace
 
 MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
@@ -109,8 +144,12 @@ void MainWindow::wireCommands() {
     }
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
-
     connect(m_ui.runTargetBox, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
+    wireLists();
+    wirePanels();
+}
+
+void MainWindow::wireLists() {
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
     const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
@@ -142,6 +181,9 @@ void MainWindow::wireCommands() {
     connect(m_ui.removeOtherItem, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
     connect(m_ui.addFileAction, &QAction::triggered, this, &MainWindow::addOtherFile);
     connect(m_ui.removeFileAction, &QAction::triggered, this, &MainWindow::removeOtherFile);
+}
+
+void MainWindow::wirePanels() {
     connect(m_ui.sourceEditor, &SourceEditor::changed, this, &MainWindow::editorChanged);
     connect(m_ui.sourceEditor, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
@@ -168,9 +210,7 @@ void MainWindow::startUp(const QStringList& arguments) {
     m_helpFile = helpFileIn(programFolder());
     updateCaption();
 
-    m_toolPaths = ToolPaths::readFromStore(m_store);
-    storeDetectedJdk();
-    storeBundledSdk();
+    m_toolPaths = withDefaultTools(m_store, ToolPaths::readFromStore(m_store));
     const QString lastProject = ProductSettings::readLastProject(m_store);
     applyPaneSizes();
     const StartProject start = startProject(arguments, lastProject);
@@ -193,44 +233,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     refreshFileLists();
     focusEditor();
 
-    const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
     m_documentation->WebBrowser1->navigate(documentationStartPage());
-    if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        findFiles(docFolder, "*.html", m_docFileList, [] {
-            QCoreApplication::processEvents();
-            return !QCoreApplication::closingDown();
-        });
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void MainWindow::storeDetectedJdk() {
-    // A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown.
-    if (!m_toolPaths.jdkPath.isEmpty())
-        return;
-    const QString jdk = SettingsRules::detectJdkFolder();
-    if (jdk.isEmpty()) {
-        messageDialog(SettingsRules::missingJdkMessage(), mtInformation, mbOK);
-        return;
-    }
-    RegistryKey key(m_store);
-    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
-        key.writeString(QStringLiteral("JDKPath"), jdk))
-        m_toolPaths.jdkPath = jdk;
-}
-
-void MainWindow::storeBundledSdk() {
-    // The stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
-    if (!m_toolPaths.superWabaPath.isEmpty())
-        return;
-    const QString sdk = SettingsRules::bundledSdkFolder(programFolder());
-    if (sdk.isEmpty())
-        return;
-    RegistryKey key(m_store);
-    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
-        key.writeString(QStringLiteral("SuperWabaPath"), sdk))
-        m_toolPaths.superWabaPath = sdk;
+    findDocumentationPages(m_toolPaths.superWabaPath, m_docFileList);
 }
 
 void MainWindow::applyPaneSizes() {
@@ -382,14 +386,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    finishClosing();
+    m_placement->save();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();
     event->accept();
-}
-
-void MainWindow::finishClosing() {
-    m_placement->save();
 }
 
 void MainWindow::exitProgram() {

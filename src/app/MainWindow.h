@@ -187,6 +187,10 @@ protected:
 
 private:
     void wireCommands();
+    // The file lists' clicks and context menus.
+    void wireLists();
+    // The editor, the message panel, the splitters and the pages.
+    void wirePanels();
     void setupRunners();
     // The status bar's fields (MainWindowStatus.cpp): caret, typing mode and how the last compile ended.
     void setupStatusFields();
@@ -201,9 +205,6 @@ private:
     friend class MainWindowChainHost;
     friend class MainWindowDebuggerHost;
     void applyPaneSizes();
-    void storeDetectedJdk();
-    void storeBundledSdk();
-    void finishClosing();
     // Reads a project file into the session; the creator ID and the project's commands follow it.
     void loadProject(const QString& path);
     void removeSelected(FileKind kind);
