@@ -6,6 +6,7 @@
 #include "ClassWizard.h"
 #include "CommandMap.h"
 #include "DocumentationTab.h"
+#include "EditCommands.h"
 #include "HeaderPanel.h"
 #include "LazyWebView.h"
 #include "MainWindowAdapters.h"
@@ -106,8 +107,8 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
         ProductSettings::writeLastProject(m_store, projectFile);
     });
     m_placement = new FormSizeSave(this, &m_store);
-    m_findReplace = new FindReplace(*m_ui.sourceEditor, this);
-    connect(m_findReplace, &FindReplace::replacedAll, this,
+    m_edit = new EditCommands(*m_ui.sourceEditor, m_liveSettings, this);
+    connect(m_edit, &EditCommands::replacedAll, this,
             [this](int count) { statusBar()->showMessage(replacedMessage(count)); });
     m_documentation = new DocumentationTab(m_ui.documentationPage);
     wireCommands();
@@ -124,7 +125,7 @@ void MainWindow::wireCommands() {
     for (const MenuCommand& command : menuCommands()) {
         QAction* action = m_ui.menuActions.value(command.objectName);
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
-        const CommandHandler::Function handler = command.handler.run;
+        const CommandHandler handler = command.handler;
         connect(action, &QAction::triggered, this, [this, menu, handler] {
             if (menu && !menu->menuAction()->isEnabled()) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
@@ -134,12 +135,13 @@ void MainWindow::wireCommands() {
                                              10000);
                 return;
             }
-            (this->*handler)();
+            handler(*this, *m_edit);
         });
     }
     for (const ToolCommand& tool : toolCommands()) {
         QAction* action = m_ui.toolActions.value(tool.objectName);
-        connect(action, &QAction::triggered, this, tool.handler.run);
+        connect(action, &QAction::triggered, this,
+                [this, handler = tool.handler] { handler(*this, *m_edit); });
         action->setEnabled(!tool.startsDisabled);
     }
     for (const MenuTitle& title : menuTitles())
@@ -185,10 +187,9 @@ void MainWindow::wireLists() {
 
 void MainWindow::wirePanels() {
     connect(m_ui.sourceEditor, &SourceEditor::changed, this, &MainWindow::editorChanged);
-    connect(m_ui.sourceEditor, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
-                command.handler.run);
+                [this, handler = command.handler] { handler(*this, *m_edit); });
     }
     connect(m_ui.sourceEditor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.editorMenu->popup(m_ui.sourceEditor->mapToGlobal(at)); });
@@ -454,36 +455,6 @@ void MainWindow::openBugsAndNotes() {
         m_bugsAndNotes->openFor(project().hasProject() ? project().ProjectDir : QString());
 }
 
-void MainWindow::undo() {
-    m_ui.sourceEditor->undo();
-}
-void MainWindow::redo() {
-    m_ui.sourceEditor->redo();
-}
-void MainWindow::cut() {
-    m_ui.sourceEditor->cut();
-}
-void MainWindow::copy() {
-    m_ui.sourceEditor->copy();
-}
-void MainWindow::paste() {
-    m_ui.sourceEditor->paste();
-}
-void MainWindow::deleteSelection() {
-    m_ui.sourceEditor->deleteSelection();
-}
-void MainWindow::selectAll() {
-    m_ui.sourceEditor->selectAll();
-}
-void MainWindow::findText() {
-    m_findReplace->showFind(frameGeometry());
-}
-void MainWindow::findAndReplace() {
-    m_findReplace->showReplace();
-}
-void MainWindow::toggleCommentLines() {
-    toggleComment(*m_ui.sourceEditor);
-}
 void MainWindow::helpOnWord() {
     SourceEditor& editor = *m_ui.sourceEditor;
     const QString word = ContextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
@@ -495,10 +466,4 @@ void MainWindow::helpOnWord() {
         m_classHelp->showPage(target.url);
     else
         m_classHelp->bringUp();
-}
-
-// Each aid reads its Settings check box as the key comes up.
-void MainWindow::editorKeyReleased(int key, bool closingBrace) {
-    TypingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
-                      {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

@@ -26,7 +26,7 @@ class DebuggerOptions;
 class HelpWindow;
 class ClassHelpWindow;
 class DocumentationTab;
-class FindReplace;
+class EditCommands;
 class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
@@ -127,17 +127,6 @@ public slots:
     void saveAllFiles();
     void printFile();
     void exitProgram();
-    // Edit
-    void undo();
-    void redo();
-    void cut();
-    void copy();
-    void paste();
-    void deleteSelection();
-    void selectAll();
-    void findText();
-    void findAndReplace();
-    void toggleCommentLines();
     // The editor's context menu
     void helpOnWord();
     // Project
@@ -173,7 +162,6 @@ public slots:
     void removeSourceFromProject();
     void removeOtherFromProject();
     void editorChanged();
-    void editorKeyReleased(int key, bool closingBrace);
     void messagePanelDoubleClicked();
     void paneMoved();
     void messagePanelMoved();
@@ -237,7 +225,7 @@ private:
     // "Allow Remote Debugging", its check mark kept to the switch.
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;
-    FindReplace* m_findReplace = nullptr;
+    EditCommands* m_edit = nullptr;
     QList<ConsoleRunner*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
