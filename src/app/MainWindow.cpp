@@ -194,8 +194,8 @@ void MainWindow::wirePanels() {
     connect(m_ui.sourceEditor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.editorMenu->popup(m_ui.sourceEditor->mapToGlobal(at)); });
     connect(m_ui.messageHeader, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
-    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
-    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::saveScreenSettings);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::saveScreenSettings);
     connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::messagePanelMoved);
     connect(m_ui.pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
@@ -208,7 +208,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     });
     m_outputPanelHeight = 125;
     m_appRunning = false;
-    m_helpFile = helpFileIn(programFolder());
+    if (const QString help = programFolder() + QStringLiteral("/handwright.qch"); QFileInfo::exists(help))
+        m_helpFile = help;
     updateCaption();
 
     m_toolPaths = withDefaultTools(m_store, ToolPaths::readFromStore(m_store));
@@ -251,7 +252,7 @@ void MainWindow::applyPaneSizes() {
         m_ui.setClassTreeHeight(*read.sizes[3]);
     // A damaged value is skipped; start-up goes on so the last project still opens.
     for (const QString& error : read.errors)
-        showError(error);
+        m_prompts->error(error);
 }
 
 QString MainWindow::documentationStartPage() const {
@@ -347,10 +348,6 @@ void MainWindow::saveScreenSettings() {
                                                   m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
 }
 
-void MainWindow::paneMoved() {
-    saveScreenSettings();
-}
-
 void MainWindow::messagePanelMoved() {
     if (const int count = m_ui.messageList->count())
         m_ui.messageList->setCurrentRow(count - 1);
@@ -372,10 +369,6 @@ void MainWindow::pageChanged() {
     const QString index = m_toolPaths.superWabaPath + "docs/html/index.html";
     if (m_toolPaths.superWabaPath.isEmpty() || !QFileInfo::exists(index))
         m_documentation->WebBrowser1->navigate(ContextHelp::fileUrl(programFolder() + "/noHelp.html"));
-}
-
-void MainWindow::showError(const QString& message) {
-    messageDialog(message, mtError, mbOK);
 }
 
 bool MainWindow::mayClose() {

@@ -36,7 +36,8 @@ class TPlusMemoPrinter;
 class WorkspaceSession;
 struct BuildInputs;
 
-// The workspace window: project, open files, the one editor, the message list and the command map.
+// The workspace window: it binds the menus, tool buttons, file lists and panels to the open-file session
+// (WorkspaceSession), the build chain and the class browser, and shows what they did; the rules live there.
 // Handlers are named for what they do; the widgets keep their component names as objectName, which the
 // tests, the stored window geometry and the settings table use.
 class MainWindow : public QMainWindow, public WorkspaceHost {
@@ -163,7 +164,6 @@ public slots:
     void removeOtherFromProject();
     void editorChanged();
     void messagePanelDoubleClicked();
-    void paneMoved();
     void messagePanelMoved();
     void pageChanged();
     void messageDoubleClicked();
@@ -197,7 +197,6 @@ private:
     void loadProject(const QString& path);
     void removeSelected(FileKind kind);
     void selectFirstOtherFile();
-    void showError(const QString& message);
 
     RegistryStore& m_store;
     MainWindowUi m_ui;
@@ -220,8 +219,6 @@ private:
     QString m_helpFile;
     HelpWindow* m_helpWindow = nullptr;
     HelpWindow* openHelp();
-    // handwright.qch in the folder, or empty when it is not there.
-    static QString helpFileIn(const QString& folder);
     // "Allow Remote Debugging", its check mark kept to the switch.
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;

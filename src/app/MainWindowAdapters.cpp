@@ -185,7 +185,7 @@ QStringList MainWindow::readPalmUsers(bool reportProblems) {
     if (reportProblems && error.kind == PalmDataError::DesktopMissing)
         plainMessageBox(error.text, error.caption, QMessageBox::Critical);
     else if (reportProblems && error.isError())
-        showError(error.text);
+        m_prompts->error(error.text);
     QStringList names;
     for (int i = 0; i < m_palmUsers->userCount(); ++i)
         names << m_palmUsers->userName(i);

@@ -1,4 +1,5 @@
-// The build chain's window side: the runners, the message list and its menu, and what the chain reads.
+// The build chain's window side: the runners, the message list and its menu, the build inputs and the
+// Compile commands.
 #include "MainWindow.h"
 
 #include "MainWindowAdapters.h"

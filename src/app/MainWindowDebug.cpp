@@ -53,11 +53,6 @@ void MainWindow::remoteDebuggingOptions() {
         m_debuggerOptions->runModal();
 }
 
-QString MainWindow::helpFileIn(const QString& folder) {
-    const QString file = folder + QStringLiteral("/handwright.qch");
-    return QFileInfo::exists(file) ? file : QString();
-}
-
 HelpWindow* MainWindow::openHelp() {
     if (m_helpFile.isEmpty())
         return nullptr;

@@ -74,7 +74,7 @@ void MainWindow::otherFilesClicked() {
         const FileResult loaded = m_bitmapViewer->loadBitmap(record->Path);
         m_ui.showPictureItem->setEnabled(true);
         if (!loaded)
-            showError(loaded.error);
+            m_prompts->error(loaded.error);
     } else {
         m_ui.showPictureItem->setEnabled(false);
     }
