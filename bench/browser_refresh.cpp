@@ -4,7 +4,9 @@
 // Then one class of 100,000 fields, refreshed in source order (the baseline) and in "Sorted" order:
 //   FIGURE browser_source_100k <milliseconds> ms
 //   FIGURE browser_sorted_100k <milliseconds> ms
+#include "app/ClassBrowserRun.h"
 #include "app/MainWindow.h"
+#include "app/MainWindowAdapters.h"
 #include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
@@ -96,15 +98,15 @@ int main(int argc, char** argv) {
     }
 
     MainWindow window(store);
-    window.setParserFolder(parserFolder);
+    window.classBrowserRun().setParserFolder(parserFolder);
     window.resize(900, 650);
     window.show();
     window.startUp({folder + "Big.hwp"});
     QTreeWidget* tree = window.ui().classTree;
     SourceEditor* editor = window.editor();
     const auto settled = [&] {
-        return !window.classBrowser().parsing() && !window.runner(RunnerRole::ClassParser)->isRunning() &&
-               allExpanded(tree);
+        return !window.classBrowserRun().browser().parsing() &&
+               !window.runner(RunnerRole::ClassParser)->isRunning() && allExpanded(tree);
     };
     const auto waitSettled = [&] {
         QElapsedTimer guard;
@@ -137,7 +139,7 @@ int main(int argc, char** argv) {
         QElapsedTimer timer;
         timer.start();
         QTest::keyClick(editor, Qt::Key_Return);
-        if (!window.classBrowser().parsing()) {
+        if (!window.classBrowserRun().browser().parsing()) {
             std::fprintf(stderr, "browser_refresh: Enter started no parse\n");
             return 1;
         }
@@ -163,8 +165,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 100000; ++i)
         many << QString("    int %1%2;").arg(i % 3 ? "m" : "M").arg((i * 7919LL) % 100000, 5, 10, QChar('0'));
     many << "}";
-    window.suppressNextChange();
-    editor->setLines(many);
+    window.editorBuffer().replaceLines(many, BufferReplace::Fresh);
     window.updateBrowser(window.files().currentFile()->Path);
     if (!waitSettled() || treeEntries(tree) != 100001) {
         std::fprintf(stderr, "browser_refresh: %d entries for 100,000 fields\n", treeEntries(tree));

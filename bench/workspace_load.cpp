@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "editor/SourceEditor.h"
 #include "settings/RegistryStore.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
     window.startUp({});
     QElapsedTimer timer;
     timer.start();
-    window.loadProjectFile(folder + "Big.hwp", false);
+    window.session().loadProject(folder + "Big.hwp");
     window.refreshFileLists();
     const double loadSeconds = timer.nsecsElapsed() / 1e9;
     if (window.files().count() != 2000)
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write("Huge\r\n\r\n\r\n\r\nHuge1.java\r\nHuge2.java\r\n");
     }
-    window.loadProjectFile(folder + "Huge.hwp", false);
+    window.session().loadProject(folder + "Huge.hwp");
     window.refreshFileLists();
     window.resize(1000, 700);
     window.show();

@@ -3,15 +3,21 @@
 #include <QList>
 #include <QString>
 
+class EditCommands;
 class MainWindow;
 
-// A command of the main window. It has no default: an entry that names no handler, or one that does
-// not exist, does not compile.
+// A command of the main window or of its edit commands. It has no default: an entry that names no
+// handler, or one that does not exist, does not compile.
 struct CommandHandler {
     using Function = void (MainWindow::*)();
+    using EditFunction = void (EditCommands::*)();
     CommandHandler(Function function) : run(function) {}
+    CommandHandler(EditFunction function) : runEdit(function) {}
     CommandHandler(std::nullptr_t) = delete;
-    Function run;
+    Function run = nullptr;
+    EditFunction runEdit = nullptr;
+
+    void operator()(MainWindow& window, EditCommands& edit) const;
 };
 
 // The main menu as data: every entry names the member of the main window that handles it, so the menu,

@@ -1,12 +1,15 @@
 #include "MainWindow.h"
 
 #include "BitmapViewer.h"
+#include "ClassBrowserRun.h"
 #include "ClassHelpWindow.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
 #include "DocumentationTab.h"
+#include "EditCommands.h"
 #include "HeaderPanel.h"
 #include "LazyWebView.h"
+#include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
@@ -36,6 +39,7 @@
 #include "workspace/FindFiles.h"
 #include "workspace/PathHelpers.h"
 #include "workspace/StartProject.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,19 +58,62 @@
 #include <cstdio>
 
 namespace {
+
 const QString kCaption = QStringLiteral("Kovrin Handwright 1.8 for SuperWaba");
+
+// A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown. The
+// stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
+ToolPaths withDefaultTools(RegistryStore& store, ToolPaths paths) {
+    if (paths.jdkPath.isEmpty()) {
+        const QString jdk = SettingsRules::detectJdkFolder();
+        if (jdk.isEmpty())
+            messageDialog(SettingsRules::missingJdkMessage(), mtInformation, mbOK);
+        else if (RegistryKey key(store); key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+                                         key.writeString(QStringLiteral("JDKPath"), jdk))
+            paths.jdkPath = jdk;
+    }
+    if (paths.superWabaPath.isEmpty()) {
+        const QString sdk = SettingsRules::bundledSdkFolder(programFolder());
+        if (RegistryKey key(store); !sdk.isEmpty() && key.openKey(settingKeyPath(SettingKey::Paths), true) &&
+                                    key.writeString(QStringLiteral("SuperWabaPath"), sdk))
+            paths.superWabaPath = sdk;
+    }
+    return paths;
 }
+
+// The SDK's documentation pages, for the help on the word at the caret.
+void findDocumentationPages(const QString& superWabaPath, QStringList& pages) {
+    const QString docFolder = superWabaPath + "docs/html/";
+    if (superWabaPath.isEmpty() || !QFileInfo(docFolder).isDir())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    findFiles(docFolder, "*.html", pages, [] {
+        QCoreApplication::processEvents();
+        return !QCoreApplication::closingDown();
+    });
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace
 
 MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(parent), m_store(store) {
     m_ui.setupUi(this);
+    m_prompts = std::make_unique<DialogPrompts>();
+    m_buffer = std::make_unique<EditorBuffer>(*m_ui.sourceEditor);
+    m_session = std::make_unique<WorkspaceSession>(*m_prompts, *m_buffer);
+    m_session->setListsChanged([this] { refreshFileLists(); });
+    m_session->setRememberProject([this](const QString& projectFile) {
+        updateCaption();
+        ProductSettings::writeLastProject(m_store, projectFile);
+    });
     m_placement = new FormSizeSave(this, &m_store);
-    m_findReplace = new FindReplace(*m_ui.sourceEditor, this);
-    connect(m_findReplace, &FindReplace::replacedAll, this,
+    m_edit = new EditCommands(*m_ui.sourceEditor, m_liveSettings, this);
+    connect(m_edit, &EditCommands::replacedAll, this,
             [this](int count) { statusBar()->showMessage(replacedMessage(count)); });
     m_documentation = new DocumentationTab(m_ui.documentationPage);
     wireCommands();
     setupRunners();
-    setupBrowser();
+    m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
     setupStatusFields();
 }
 
@@ -78,7 +125,7 @@ void MainWindow::wireCommands() {
     for (const MenuCommand& command : menuCommands()) {
         QAction* action = m_ui.menuActions.value(command.objectName);
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
-        const CommandHandler::Function handler = command.handler.run;
+        const CommandHandler handler = command.handler;
         connect(action, &QAction::triggered, this, [this, menu, handler] {
             if (menu && !menu->menuAction()->isEnabled()) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
@@ -88,18 +135,23 @@ void MainWindow::wireCommands() {
                                              10000);
                 return;
             }
-            (this->*handler)();
+            handler(*this, *m_edit);
         });
     }
     for (const ToolCommand& tool : toolCommands()) {
         QAction* action = m_ui.toolActions.value(tool.objectName);
-        connect(action, &QAction::triggered, this, tool.handler.run);
+        connect(action, &QAction::triggered, this,
+                [this, handler = tool.handler] { handler(*this, *m_edit); });
         action->setEnabled(!tool.startsDisabled);
     }
     for (const MenuTitle& title : menuTitles())
         m_ui.menus.value(title.objectName)->menuAction()->setEnabled(!title.startsDisabled);
-
     connect(m_ui.runTargetBox, &QComboBox::currentTextChanged, this, &MainWindow::runTargetChanged);
+    wireLists();
+    wirePanels();
+}
+
+void MainWindow::wireLists() {
     // A list entry is "clicked" when the selection moves (mouse or keys) and when the selected entry is
     // clicked again; a mouse press that moved the selection is not counted a second time on release.
     const auto clickable = [this](QListWidget* list, void (MainWindow::*handler)()) {
@@ -131,17 +183,19 @@ void MainWindow::wireCommands() {
     connect(m_ui.removeOtherItem, &QAction::triggered, this, &MainWindow::removeOtherFromProject);
     connect(m_ui.addFileAction, &QAction::triggered, this, &MainWindow::addOtherFile);
     connect(m_ui.removeFileAction, &QAction::triggered, this, &MainWindow::removeOtherFile);
+}
+
+void MainWindow::wirePanels() {
     connect(m_ui.sourceEditor, &SourceEditor::changed, this, &MainWindow::editorChanged);
-    connect(m_ui.sourceEditor, &SourceEditor::keyReleased, this, &MainWindow::editorKeyReleased);
     for (const MenuCommand& command : editorMenuCommands()) {
         connect(m_ui.editorMenuActions.value(command.objectName), &QAction::triggered, this,
-                command.handler.run);
+                [this, handler = command.handler] { handler(*this, *m_edit); });
     }
     connect(m_ui.sourceEditor, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_ui.editorMenu->popup(m_ui.sourceEditor->mapToGlobal(at)); });
     connect(m_ui.messageHeader, &HeaderPanel::doubleClicked, this, &MainWindow::messagePanelDoubleClicked);
-    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
-    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::paneMoved);
+    connect(m_ui.mainSplitter, &QSplitter::splitterMoved, this, &MainWindow::saveScreenSettings);
+    connect(m_ui.leftSplitter, &QSplitter::splitterMoved, this, &MainWindow::saveScreenSettings);
     connect(m_ui.sourceSplitter, &QSplitter::splitterMoved, this, &MainWindow::messagePanelMoved);
     connect(m_ui.pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
 }
@@ -154,15 +208,11 @@ void MainWindow::startUp(const QStringList& arguments) {
     });
     m_outputPanelHeight = 125;
     m_appRunning = false;
-    m_suppressChange = false;
-    m_files.clear();
-    m_helpFile = helpFileIn(programFolder());
-    m_project = ProjectValues();
+    if (const QString help = programFolder() + QStringLiteral("/handwright.qch"); QFileInfo::exists(help))
+        m_helpFile = help;
     updateCaption();
 
-    m_toolPaths = ToolPaths::readFromStore(m_store);
-    storeDetectedJdk();
-    storeBundledSdk();
+    m_toolPaths = withDefaultTools(m_store, ToolPaths::readFromStore(m_store));
     const QString lastProject = ProductSettings::readLastProject(m_store);
     applyPaneSizes();
     const StartProject start = startProject(arguments, lastProject);
@@ -174,55 +224,19 @@ void MainWindow::startUp(const QStringList& arguments) {
     const QString& projectToOpen = start.path;
 
     if (!projectToOpen.isEmpty()) {
-        loadProjectFile(projectToOpen, true);
+        loadProject(projectToOpen);
         refreshFileLists();
         updateCaption();
         updateBrowser(currentPath());
-        QDir::setCurrent(m_project.ProjectDir);
+        QDir::setCurrent(project().ProjectDir);
         // Asked while the first parse runs: it follows once that one has ended.
         updateBrowser(currentPath());
     }
     refreshFileLists();
     focusEditor();
 
-    const QString docFolder = m_toolPaths.superWabaPath + "docs/html/";
     m_documentation->WebBrowser1->navigate(documentationStartPage());
-    if (!m_toolPaths.superWabaPath.isEmpty() && QFileInfo(docFolder).isDir()) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        findFiles(docFolder, "*.html", m_docFileList, [] {
-            QCoreApplication::processEvents();
-            return !QCoreApplication::closingDown();
-        });
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void MainWindow::storeDetectedJdk() {
-    // A first start has no JDK folder yet: the one whose javac is on PATH is stored, not merely shown.
-    if (!m_toolPaths.jdkPath.isEmpty())
-        return;
-    const QString jdk = SettingsRules::detectJdkFolder();
-    if (jdk.isEmpty()) {
-        messageDialog(SettingsRules::missingJdkMessage(), mtInformation, mbOK);
-        return;
-    }
-    RegistryKey key(m_store);
-    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
-        key.writeString(QStringLiteral("JDKPath"), jdk))
-        m_toolPaths.jdkPath = jdk;
-}
-
-void MainWindow::storeBundledSdk() {
-    // The stand-in SDK beside the program serves until the user sets one, stored as the JDK is.
-    if (!m_toolPaths.superWabaPath.isEmpty())
-        return;
-    const QString sdk = SettingsRules::bundledSdkFolder(programFolder());
-    if (sdk.isEmpty())
-        return;
-    RegistryKey key(m_store);
-    if (key.openKey(settingKeyPath(SettingKey::Paths), true) &&
-        key.writeString(QStringLiteral("SuperWabaPath"), sdk))
-        m_toolPaths.superWabaPath = sdk;
+    findDocumentationPages(m_toolPaths.superWabaPath, m_docFileList);
 }
 
 void MainWindow::applyPaneSizes() {
@@ -238,7 +252,7 @@ void MainWindow::applyPaneSizes() {
         m_ui.setClassTreeHeight(*read.sizes[3]);
     // A damaged value is skipped; start-up goes on so the last project still opens.
     for (const QString& error : read.errors)
-        showError(error);
+        m_prompts->error(error);
 }
 
 QString MainWindow::documentationStartPage() const {
@@ -252,23 +266,33 @@ QString MainWindow::documentationUrl() const {
     return m_documentation->WebBrowser1->pendingOrCurrentUrl();
 }
 
+QString MainWindow::currentPath() const {
+    const TProjectFile* current = m_session->files().currentFile();
+    return current ? current->Path : QString();
+}
+
+void MainWindow::updateBrowser(const QString& /*path*/) {
+    m_browserRun->refresh();
+}
+
 void MainWindow::updateCaption() {
-    if (m_project.hasProject())
-        setWindowTitle(kCaption + " <" + m_project.ProjectDir + m_project.ProjectFileName + ">");
+    const ProjectValues& open = project();
+    if (open.hasProject())
+        setWindowTitle(kCaption + " <" + open.ProjectDir + open.ProjectFileName + ">");
     else
         setWindowTitle(kCaption);
     // A window without a project shows nothing to work on: it says where work starts.
-    if (m_project.hasProject())
+    if (open.hasProject())
         m_ui.mainStatusBar->clearMessage();
     else
         m_ui.mainStatusBar->showMessage(QStringLiteral("Project > New... or Load Project..."));
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
-        m_bugsAndNotes->projectFolderChanged(m_project.ProjectDir);
+        m_bugsAndNotes->projectFolderChanged(open.ProjectDir);
 }
 
 void MainWindow::refreshFileLists() {
-    const FileListsState state = fileListsState(m_files, m_appRunning, m_project.hasProject());
+    const FileListsState state = fileListsState(files(), m_appRunning, project().hasProject());
     m_refreshing = true;
     m_ui.sourceList->clear();
     m_ui.sourceList->addItems(state.sourceLabels);
@@ -324,10 +348,6 @@ void MainWindow::saveScreenSettings() {
                                                   m_ui.messagePanelHeight(), m_ui.classTreeHeight()});
 }
 
-void MainWindow::paneMoved() {
-    saveScreenSettings();
-}
-
 void MainWindow::messagePanelMoved() {
     if (const int count = m_ui.messageList->count())
         m_ui.messageList->setCurrentRow(count - 1);
@@ -351,43 +371,8 @@ void MainWindow::pageChanged() {
         m_documentation->WebBrowser1->navigate(ContextHelp::fileUrl(programFolder() + "/noHelp.html"));
 }
 
-void MainWindow::showError(const QString& message) {
-    messageDialog(message, mtError, mbOK);
-}
-
-bool MainWindow::anyModified() const {
-    for (const TProjectFile& record : m_files.records())
-        if (record.Modified)
-            return true;
-    return false;
-}
-
 bool MainWindow::mayClose() {
-    // A project without files still has a membership to keep: only with nothing open is nothing asked.
-    if (!m_project.hasProject() && m_files.isEmpty())
-        return true;
-    const bool modified = anyModified();
-    const QString lastProject = m_project.ProjectDir + m_project.ProjectFileName;
-    ProductSettings::writeLastProject(m_store, lastProject);
-    if (!modified && !m_project.ProjectModified)
-        return true;
-    switch (messageDialog("Do you want to save all files? Click Cancel to go back to Kovrin Handwright.",
-                          mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-        // Nothing is lost: when a file cannot be written the program stays open.
-        if (!saveAll())
-            return false;
-        m_placement->save();
-        m_files.clear();
-        return true;
-    case mrNo:
-        ProductSettings::writeLastProject(m_store, lastProject);
-        m_placement->save();
-        m_files.clear();
-        return true;
-    default:
-        return false;
-    }
+    return m_session->closeQuestion().ok();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -395,14 +380,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    finishClosing();
+    m_placement->save();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();
     event->accept();
-}
-
-void MainWindow::finishClosing() {
-    m_placement->save();
 }
 
 void MainWindow::exitProgram() {
@@ -428,12 +409,15 @@ void MainWindow::newProject() {
     if (!m_newProject)
         return;
     // A new project clears the open files: unsaved work is offered for saving first, as Load does.
-    if (!offerToSaveProject(false))
+    if (!m_session->offerToSave(false))
         return;
-    m_newProject->runModal();
+    const bool created = m_newProject->runModal();
     // Also after Cancel, as long as a project is open.
-    if (!m_project.hasProject())
+    if (!project().hasProject())
         return;
+    // The tree was cleared before the main class filled the editor.
+    if (created && files().currentFile())
+        updateBrowser(currentPath());
     updateCaption();
     m_liveSettings.setCreatorId(QString());
     enableProjectCommands();
@@ -452,48 +436,18 @@ void MainWindow::printFile() {
         m_printer = std::make_unique<TPlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const TProjectFile* current = m_files.currentFile();
+    const TProjectFile* current = files().currentFile();
     m_printer->LineNumbers = true;
     m_printer->Header =
-        TPlusMemoPrinter::projectHeader(m_project.ProjectName, current ? current->Name : QString());
+        TPlusMemoPrinter::projectHeader(project().ProjectName, current ? current->Name : QString());
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }
 void MainWindow::openBugsAndNotes() {
     if (m_bugsAndNotes)
-        m_bugsAndNotes->openFor(m_project.hasProject() ? m_project.ProjectDir : QString());
+        m_bugsAndNotes->openFor(project().hasProject() ? project().ProjectDir : QString());
 }
 
-void MainWindow::undo() {
-    m_ui.sourceEditor->undo();
-}
-void MainWindow::redo() {
-    m_ui.sourceEditor->redo();
-}
-void MainWindow::cut() {
-    m_ui.sourceEditor->cut();
-}
-void MainWindow::copy() {
-    m_ui.sourceEditor->copy();
-}
-void MainWindow::paste() {
-    m_ui.sourceEditor->paste();
-}
-void MainWindow::deleteSelection() {
-    m_ui.sourceEditor->deleteSelection();
-}
-void MainWindow::selectAll() {
-    m_ui.sourceEditor->selectAll();
-}
-void MainWindow::findText() {
-    m_findReplace->showFind(frameGeometry());
-}
-void MainWindow::findAndReplace() {
-    m_findReplace->showReplace();
-}
-void MainWindow::toggleCommentLines() {
-    toggleComment(*m_ui.sourceEditor);
-}
 void MainWindow::helpOnWord() {
     SourceEditor& editor = *m_ui.sourceEditor;
     const QString word = ContextHelp::wordAtCaret(editor.line(editor.caretLine()), editor.caretColumn());
@@ -505,10 +459,4 @@ void MainWindow::helpOnWord() {
         m_classHelp->showPage(target.url);
     else
         m_classHelp->bringUp();
-}
-
-// Each aid reads its Settings check box as the key comes up.
-void MainWindow::editorKeyReleased(int key, bool closingBrace) {
-    TypingAids::keyUp(*m_ui.sourceEditor, key, closingBrace,
-                      {m_liveSettings.flag(u"Autoformat"), m_liveSettings.flag(u"AutoComment")});
 }

@@ -5,15 +5,14 @@
 #include "build/RunnerRole.h"
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
-#include "workspace/FileList.h"
-#include "workspace/ProjectValues.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSet>
 #include <QStringList>
 #include <memory>
 
+class DialogPrompts;
+class EditorBuffer;
 class FormSizeSave;
 class OutputWindow;
 class RegistryStore;
@@ -27,18 +26,18 @@ class DebuggerOptions;
 class HelpWindow;
 class ClassHelpWindow;
 class DocumentationTab;
-class FindReplace;
+class EditCommands;
 class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
-class ClassBrowser;
-class QTemporaryDir;
-class QTimer;
+class ClassBrowserRun;
 class TPalmUserData;
 class TPlusMemoPrinter;
+class WorkspaceSession;
 struct BuildInputs;
 
-// The workspace window: project, open files, the one editor, the message list and the command map.
+// The workspace window: it binds the menus, tool buttons, file lists and panels to the open-file session
+// (WorkspaceSession), the build chain and the class browser, and shows what they did; the rules live there.
 // Handlers are named for what they do; the widgets keep their component names as objectName, which the
 // tests, the stored window geometry and the settings table use.
 class MainWindow : public QMainWindow, public WorkspaceHost {
@@ -67,12 +66,10 @@ public:
     DocumentationTab& documentationTab() const { return *m_documentation; }
 
     // What the other windows use.
-    ProjectValues& project() override { return m_project; }
-    FileList& files() override { return m_files; }
+    WorkspaceSession& session() override { return *m_session; }
     RegistryStore& store() override { return m_store; }
     LiveSettings& liveSettings() override { return m_liveSettings; }
     FileResult createFileFromTemplate(const QString& templatePath, const QString& className) override;
-    void clearEditor() override;
     void clearClassBrowser() override;
     ToolPaths toolPaths() const override { return m_toolPaths; }
     void setToolPaths(const ToolPaths& paths) override { m_toolPaths = paths; }
@@ -94,8 +91,8 @@ public:
     QString remoteDebuggingAddress() const { return m_remoteDebuggingAddress; }
     // The page the documentation view shows, or will show once the tab is first opened.
     QString documentationUrl() const;
-    // The next change of the editor's text is the program's own, not the user's typing.
-    void suppressNextChange() { m_suppressChange = true; }
+    // The editor as the session reaches it: a text replaced through it is the program's change.
+    EditorBuffer& editorBuffer() { return *m_buffer; }
     // While the started application runs, the Compile menu and the build button are off.
     bool appRunning() const { return m_appRunning; }
     void setAppRunning(bool running) { m_appRunning = running; }
@@ -107,29 +104,20 @@ public:
     // Operations shared with other windows.
     void refreshFileLists();
     void updateCaption();
-    void captureEditor(bool full);
-    void showFile(TProjectFile* record);
-    // The record's text in the editor, with its caret and scroll position; an empty editor for none.
-    void loadEditor(const TProjectFile* record);
-    bool saveCurrentFile();
     // Writes every Java buffer and the project file; false when something could not be written.
     bool saveAll();
     void saveScreenSettings();
+    // Offers the files changed on disk for reloading.
     void checkFilesChanged();
+    // Asks to save what is unsaved; false keeps the program open.
     bool mayClose();
     void enableProjectCommands();
-    // Reads a project file into the workspace, recording each file's time as its text is read.
-    void loadProjectFile(const QString& path, bool atStartup);
     // Keys go to the editor once it has a file; until then to the Source list, not to the run target.
     void focusEditor();
-    // The class browser (MainWindowBrowser.cpp): rebuilds the tree from the editor's text; `path` names
-    // the file shown, whose disk copy is not read.
+    // The class browser rebuilds the tree from the editor's text; `path` names the file shown, whose disk
+    // copy is not read.
     void updateBrowser(const QString& path);
-    const ClassBrowser& classBrowser() const { return *m_browser; }
-    // Where the outline program lies; the program folder unless told otherwise.
-    void setParserFolder(const QString& folder) { m_parserFolder = folder; }
-    // How long one parse may take, in milliseconds of the outline program's own time.
-    void setParseTimeLimit(int milliseconds) { m_parseTimeLimitMs = milliseconds; }
+    ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
 
 public slots:
     // File
@@ -140,17 +128,6 @@ public slots:
     void saveAllFiles();
     void printFile();
     void exitProgram();
-    // Edit
-    void undo();
-    void redo();
-    void cut();
-    void copy();
-    void paste();
-    void deleteSelection();
-    void selectAll();
-    void findText();
-    void findAndReplace();
-    void toggleCommentLines();
     // The editor's context menu
     void helpOnWord();
     // Project
@@ -186,26 +163,22 @@ public slots:
     void removeSourceFromProject();
     void removeOtherFromProject();
     void editorChanged();
-    void editorKeyReleased(int key, bool closingBrace);
     void messagePanelDoubleClicked();
-    void paneMoved();
     void messagePanelMoved();
     void pageChanged();
     void messageDoubleClicked();
     void clearMessages();
     void copyMessages();
-    // The class browser
-    void browserItemClicked();
-    void sortBrowser();
-    void browserInSourceOrder();
-    void toggleBrowserVariables();
-    void toggleBrowserMethods();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void wireCommands();
+    // The file lists' clicks and context menus.
+    void wireLists();
+    // The editor, the message panel, the splitters and the pages.
+    void wirePanels();
     void setupRunners();
     // The status bar's fields (MainWindowStatus.cpp): caret, typing mode and how the last compile ended.
     void setupStatusFields();
@@ -218,26 +191,19 @@ private:
     // The Settings window at the page with this caption.
     void openSettingsAt(const QString& page);
     friend class MainWindowChainHost;
+    friend class MainWindowDebuggerHost;
     void applyPaneSizes();
-    void storeDetectedJdk();
-    void storeBundledSdk();
-    void finishClosing();
-    void copyIntoProject(const QString& source);
-    // Opens one chosen file into a buffer of its own, or into the project folder's buffer of that name.
-    void openFile(const QString& path, bool intoProject);
+    // Reads a project file into the session; the creator ID and the project's commands follow it.
+    void loadProject(const QString& path);
     void removeSelected(FileKind kind);
     void selectFirstOtherFile();
-    void showError(const QString& message);
-    bool anyModified() const;
-    // Asked before another project replaces the open one; false for Cancel and when saving failed.
-    bool offerToSaveProject(bool announce);
-    void reloadRecord(TProjectFile& record);
 
     RegistryStore& m_store;
     MainWindowUi m_ui;
     FormSizeSave* m_placement = nullptr;
-    ProjectValues m_project;
-    FileList m_files;
+    std::unique_ptr<DialogPrompts> m_prompts;
+    std::unique_ptr<EditorBuffer> m_buffer;
+    std::unique_ptr<WorkspaceSession> m_session;
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
     DocumentationTab* m_documentation = nullptr;
@@ -253,39 +219,21 @@ private:
     QString m_helpFile;
     HelpWindow* m_helpWindow = nullptr;
     HelpWindow* openHelp();
-    // handwright.qch in the folder, or empty when it is not there.
-    static QString helpFileIn(const QString& folder);
     // "Allow Remote Debugging", its check mark kept to the switch.
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;
-    FindReplace* m_findReplace = nullptr;
+    EditCommands* m_edit = nullptr;
     QList<ConsoleRunner*> m_runners; // GUI2Console1 .. GUI2Console9
     std::unique_ptr<TPalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;
     std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
-    // The class browser
-    void setupBrowser();
-    void startBrowserParse();
+    // The path of the file the editor shows; empty for none.
     QString currentPath() const;
-    void browserParseLine(const QString& line);
-    void browserParseDone();
-    std::unique_ptr<ClassBrowser> m_browser;
-    std::unique_ptr<QTemporaryDir> m_browserFolder;
-    QString m_parserFolder;
-    void checkBrowserDeadline();
-    void refreshReplacedText();
-    QTimer* m_browserDeadline = nullptr;
-    QElapsedTimer m_browserClock;
-    qint64 m_browserHandlerNs = 0; // spent in the line handler: the program waits meanwhile
-    int m_parseTimeLimitMs = 0;
-    bool m_browserStopped = false;
-    bool m_browserStale = false; // the editor's text was replaced and no refresh has read it yet
-    bool m_checkingFiles = false;
+    ClassBrowserRun* m_browserRun = nullptr;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
-    bool m_suppressChange = false;
     int m_lastLineCount = 0;
     bool m_appRunning = false;
     int m_outputPanelHeight = 125;

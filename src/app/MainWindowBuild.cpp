@@ -1,6 +1,8 @@
-// The build chain's window side: the runners, the message list and its menu, and what the chain reads.
+// The build chain's window side: the runners, the message list and its menu, the build inputs and the
+// Compile commands.
 #include "MainWindow.h"
 
+#include "MainWindowAdapters.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
 #include "build/BuildChainHost.h"
@@ -11,6 +13,7 @@
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "workspace/ClassTemplate.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,40 +23,6 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
-
-// What the chain needs from the main window, read at the moment of use.
-class MainWindowChainHost : public BuildChainHost {
-public:
-    explicit MainWindowChainHost(MainWindow& window) : w(window) {}
-
-    void addMessage(const QString& line, bool selectLast) override { w.addMessage(line, selectLast); }
-    void clearMessages() override { w.m_ui.messageList->clear(); }
-    void appendOutput(const QString& line) override { w.appendOutput(line); }
-    void showOutputWindow() override {
-        if (w.m_output)
-            w.m_output->show();
-    }
-    void showError(const QString& text) override { messageDialog(text, mtError, mbOK); }
-    bool confirm(const QString& text) override {
-        return messageDialog(text, mtConfirmation, mbYesNo) == mrYes;
-    }
-    void openSettings(const QString& page) override { w.openSettingsAt(page); }
-    BuildInputs buildInputs() const override { return w.buildInputs(); }
-    QString runTarget() const override { return w.m_ui.runTargetBox->currentText(); }
-    bool palmTargetChosen() const override { return w.m_ui.palmTargetToggle->isChecked(); }
-    RemoteDebugging remoteDebugging() const override {
-        return {w.m_remoteDebugging, w.m_remoteDebuggingAddress};
-    }
-    void applicationRunning(bool running) override {
-        w.m_appRunning = running;
-        w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
-        w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
-    }
-    TPalmUserData& palmUsers() override { return w.palmUsers(); }
-
-private:
-    MainWindow& w;
-};
 
 void MainWindow::setupRunners() {
     for (int number = 1; number <= RunnerCount; ++number) {
@@ -67,7 +36,7 @@ void MainWindow::setupRunners() {
     runner(RunnerRole::AppletViewer)->setReadBufferSize(ReadBufferSize::Kilobytes4);
     runner(RunnerRole::SpareAutoTerminate)->setAutoTerminate(true);
     runner(RunnerRole::SpareAutoTerminate)->setReadBufferSize(ReadBufferSize::Kilobytes8);
-    m_chainHost = std::make_unique<MainWindowChainHost>(*this);
+    m_chainHost = chainHostFor(*this);
     m_chain = std::make_unique<BuildChain>(*m_chainHost, m_liveSettings, m_runners);
 
     m_ui.messageList->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -111,16 +80,17 @@ void MainWindow::appendOutput(const QString& line) {
 BuildInputs MainWindow::buildInputs() const {
     BuildInputs inputs;
     inputs.paths = m_toolPaths;
-    inputs.projectDir = m_project.ProjectDir;
-    inputs.projectName = m_project.ProjectName;
+    const ProjectValues& open = m_session->project();
+    inputs.projectDir = open.ProjectDir;
+    inputs.projectName = open.ProjectName;
     inputs.creatorId = m_liveSettings.creatorId();
-    for (const TProjectFile& record : m_files.records())
+    for (const TProjectFile& record : m_session->files().records())
         (record.Kind == FileKind::Java ? inputs.javaSources : inputs.otherFiles) << record.Name;
     return inputs;
 }
 
 bool MainWindow::mainClassPresent() {
-    if (MainWindowOK(m_files, m_project.ProjectName))
+    if (MainWindowOK(files(), project().ProjectName))
         return true;
     messageDialog("MainWindow not found. The MainWindow class name and the project name must be the same.",
                   mtConfirmation, mbOK);
@@ -176,15 +146,9 @@ void MainWindow::messageDoubleClicked() {
     const std::optional<ErrorLocation> at = parseErrorLine(current);
     if (!at)
         return;
-    captureEditor(false);
-    // A source whose name starts like an option was given to the compiler as ./name.
-    QString fileName = at->fileName;
-    if (fileName.startsWith(QLatin1String("./")))
-        fileName.remove(0, 2);
-    TProjectFile* record = m_files.findByPath(m_project.ProjectDir + fileName);
-    if (!record)
+    if (!m_session->showCompiledFile(at->fileName).ok())
         return;
-    showFile(record);
+    updateBrowser(currentPath());
     SourceEditor* editor = m_ui.sourceEditor;
     editor->setCaretLine(at->lineNumber);
     editor->bringCaretIntoView();

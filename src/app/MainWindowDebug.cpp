@@ -1,4 +1,4 @@
-// The main window's debugger and help commands.
+// The main window's remote-debugging switch and its help commands.
 #include "MainWindow.h"
 
 #include "build/BuildChain.h"
@@ -41,34 +41,6 @@ QAction* MainWindow::remoteDebuggingItem() {
     return item;
 }
 
-void MainWindow::startDebugging() {
-    // What the debugger start reads from the main window at the moment of use.
-    class Host : public DebuggerHost {
-    public:
-        explicit Host(MainWindow& window) : w(window) {}
-        bool mainClassPresent() override { return w.mainClassPresent(); }
-        void clearCompileError() override { w.chain().clearCompileError(); }
-        void saveAll() override { w.saveAll(); }
-        BuildInputs buildInputs() const override { return w.buildInputs(); }
-        const SettingsValues& settings() const override { return w.liveSettings().values(); }
-        DebuggerChoice debuggerChoice() const override {
-            return w.m_debuggerOptions ? w.m_debuggerOptions->choice() : DebuggerChoice();
-        }
-        void reportBadParameters(const QString& why) override {
-            messageDialog(QStringLiteral("The debugger's parameters cannot be read: %1").arg(why), mtError,
-                          mbOK);
-        }
-        void reportNotStarted(const QString& why) override {
-            messageDialog(QStringLiteral("The debugger is not started. %1").arg(why), mtError, mbOK);
-        }
-
-    private:
-        MainWindow& w;
-    };
-    Host host(*this);
-    startDebugger(host);
-}
-
 void MainWindow::toggleRemoteDebugging() {
     m_remoteDebugging = !m_remoteDebugging;
     QAction* item = remoteDebuggingItem();
@@ -79,11 +51,6 @@ void MainWindow::toggleRemoteDebugging() {
 void MainWindow::remoteDebuggingOptions() {
     if (m_debuggerOptions)
         m_debuggerOptions->runModal();
-}
-
-QString MainWindow::helpFileIn(const QString& folder) {
-    const QString file = folder + QStringLiteral("/handwright.qch");
-    return QFileInfo::exists(file) ? file : QString();
 }
 
 HelpWindow* MainWindow::openHelp() {

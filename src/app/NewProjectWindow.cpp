@@ -25,7 +25,6 @@
 namespace {
 
 const QString kNoSpaces = QStringLiteral("Space characters are not allowed in project names!");
-const QString kExists = QStringLiteral("This project already exists. Do you really want to proceed?");
 
 // A tab or another blank pasted in is as much a space as the one typed.
 bool holdsBlank(const QString& text) {
@@ -156,8 +155,8 @@ void NewProjectWindow::chooseParentFolder() {
         m_parentFolder->setText(chosen.first());
 }
 
-// The open project changes only once the new folder exists: a No to the question or a folder that
-// cannot be created leaves the open project as it was.
+// The session creates the folder and resets the open project; the window checks the name and stores the
+// parent folder first.
 void NewProjectWindow::createProject() {
     if (!m_okButton->isEnabled())
         return;
@@ -170,37 +169,15 @@ void NewProjectWindow::createProject() {
     // "~/Projects" or "work" typed by hand: the folder must not depend on the current folder, or the
     // project could not be found again at the next start.
     const QString path = absoluteUserPath(m_parentFolder->text());
-    const QString dir = newProjectDir(path, name);
-
     ProductSettings::writeProjects(m_host.store(), path);
-
-    if (QFileInfo(dir).isDir() && messageDialogWithAccessKeys(kExists, mtConfirmation, mbYesNo) != mrYes)
+    const QString mainClass =
+        m_createMainClass->isChecked()
+            ? ClassTemplate::templatePath(m_templateFolder, QStringLiteral("MainWindow"))
+            : QString();
+    if (!m_host.session().newProject(path, name, mainClass).ok())
         return;
-    if (const FileResult created = forceDirectories(dir); !created) {
-        messageDialog(created.error, mtError, mbOK);
-        return;
-    }
-
-    ProjectValues& project = m_host.project();
-    project.ProjectDir = dir;
-    project.Icon22Path.clear();
-    project.Icon15Path.clear();
-    project.CreatorID.clear();
     m_host.liveSettings().setCreatorId(QString());
     m_host.clearClassBrowser();
-    project.ProjectName = name;
-    project.ProjectFileName = name + QStringLiteral(".hwp");
-    project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
-    m_host.files().clear();
-
-    if (m_createMainClass->isChecked()) {
-        const FileResult generated = m_host.createFileFromTemplate(
-            ClassTemplate::templatePath(m_templateFolder, QStringLiteral("MainWindow")), name);
-        if (!generated)
-            messageDialog(generated.error, mtError, mbOK);
-    } else {
-        m_host.clearEditor();
-    }
     m_created = true;
     accept();
 }

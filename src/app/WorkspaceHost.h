@@ -4,6 +4,7 @@
 #include "workspace/FileList.h"
 #include "workspace/FileResult.h"
 #include "workspace/ProjectValues.h"
+#include "workspace/WorkspaceSession.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,13 +14,15 @@ class QComboBox;
 class RegistryStore;
 
 // What the New Project window, the Class Wizard and the Settings window need from the main window. The
-// main window implements it; tests use a plain fake.
+// main window implements it; tests use a fake with a real session.
 class WorkspaceHost {
 public:
     virtual ~WorkspaceHost() = default;
 
-    virtual ProjectValues& project() = 0;
-    virtual FileList& files() = 0;
+    // The open project and its files, and every rule about them.
+    virtual WorkspaceSession& session() = 0;
+    ProjectValues& project() { return session().project(); }
+    FileList& files() { return session().files(); }
     virtual RegistryStore& store() = 0;
     virtual LiveSettings& liveSettings() = 0;
 
@@ -28,8 +31,6 @@ public:
     // ProjectDir, shows it and refreshes the lists. Nothing is written to disk; a template that cannot be
     // read creates no buffer and gives its error.
     virtual FileResult createFileFromTemplate(const QString& templatePath, const QString& className) = 0;
-    // Empties the editor's text.
-    virtual void clearEditor() = 0;
     virtual void clearClassBrowser() = 0;
 
     // The four tool paths held in memory for the whole run.

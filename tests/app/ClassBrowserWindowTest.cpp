@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "app/ClassBrowserRun.h"
+#include "app/MainWindowAdapters.h"
 #include "build/ConsoleRunner.h"
 #include "editor/ClassBrowser.h"
 #include "editor/SourceEditor.h"
@@ -73,9 +75,9 @@ protected:
         writeSource(projectDir + "Point.java", source);
         setStoreText(kProductKey, "LastProject", writeProject("P", {"Point.java"}));
         window = std::make_unique<MainWindow>(storeRef());
-        window->setParserFolder(parserFolder);
+        window->classBrowserRun().setParserFolder(parserFolder);
         if (parseTimeLimitMs > 0)
-            window->setParseTimeLimit(parseTimeLimitMs);
+            window->classBrowserRun().setParseTimeLimit(parseTimeLimitMs);
         window->runner(RunnerRole::ClassParser)->setStartedHandler([this](ConsoleRunner*, const QString&) {
             ++starts;
         });
@@ -89,7 +91,7 @@ protected:
     bool settle() {
         return QTest::qWaitFor(
             [&] {
-                return !window->classBrowser().parsing() &&
+                return !window->classBrowserRun().browser().parsing() &&
                        !window->runner(RunnerRole::ClassParser)->isRunning();
             },
             10000);
@@ -98,7 +100,7 @@ protected:
     bool settlesTo(const QStringList& labels) {
         return QTest::qWaitFor(
             [&] {
-                return !window->classBrowser().parsing() &&
+                return !window->classBrowserRun().browser().parsing() &&
                        !window->runner(RunnerRole::ClassParser)->isRunning() && treeLabels(tree()) == labels;
             },
             10000);
@@ -353,11 +355,9 @@ TEST_F(ClassBrowserWindowTest, RefreshesDuringAParseCoalesceIntoOneOnTheLatestTe
     const QString path = w.files().currentFile()->Path;
     w.updateBrowser(path);
     ASSERT_TRUE(w.runner(RunnerRole::ClassParser)->isRunning());
-    w.suppressNextChange();
-    w.editor()->setLines({"class Second {", "}"});
+    w.editorBuffer().replaceLines({"class Second {", "}"}, BufferReplace::Fresh);
     w.updateBrowser(path);
-    w.suppressNextChange();
-    w.editor()->setLines({"class Third {", "    int t;", "}"});
+    w.editorBuffer().replaceLines({"class Third {", "    int t;", "}"}, BufferReplace::Fresh);
     w.updateBrowser(path);
     ASSERT_TRUE(settle());
     EXPECT_EQ(starts, before + 2);

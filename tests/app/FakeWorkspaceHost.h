@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainWindowAdapters.h"
 #include "app/WorkspaceHost.h"
 #include "settings/LiveSettings.h"
 #include "settings/RegistryKey.h"
@@ -10,9 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// The main window's side of the workspace windows, with real project values, file list, store and
-// run-target box, recording what the windows ask of it. createFileFromTemplate really generates the buffer.
-class FakeWorkspaceHost : public WorkspaceHost {
+// The main window's side of the workspace windows, with a real session (asking through message dialogs,
+// its editor an in-memory text), store and run-target box, recording what the windows ask of it.
+// createFileFromTemplate really generates the buffer.
+class FakeWorkspaceHost : public WorkspaceHost, public SessionBuffer {
 public:
     explicit FakeWorkspaceHost(const QString& storePath) : m_store(storePath) {
         runTargets.addItems({"Java", "Palm Emulator", "Palm Simulator"});
@@ -20,8 +22,7 @@ public:
                          [this](const QString& text) { shownTargets << text; });
     }
 
-    ProjectValues& project() override { return projectValues; }
-    FileList& files() override { return fileList; }
+    WorkspaceSession& session() override { return m_session; }
     RegistryStore& store() override { return m_store; }
     LiveSettings& liveSettings() override { return live; }
 
@@ -40,7 +41,6 @@ public:
         fileList.insertFile(record);
         return FileResult::success();
     }
-    void clearEditor() override { ++editorClears; }
     void clearClassBrowser() override { ++browserClears; }
 
     ToolPaths toolPaths() const override { return paths; }
@@ -72,14 +72,31 @@ public:
         return reg.openKey(key, false) ? reg.valueNamesByWriteOrder() : QStringList{"<no key>"};
     }
 
-    ProjectValues projectValues;
-    FileList fileList;
+    QStringList lines() const override { return bufferText; }
+    void replaceLines(const QStringList& lines, BufferReplace) override {
+        bufferText = lines;
+        editorClears += lines.isEmpty();
+    }
+    int caretLine() const override { return 0; }
+    int caretColumn() const override { return 0; }
+    int topLine() const override { return 0; }
+    void setCaret(int, int) override {}
+    void setTopLine(int) override {}
+
+private:
+    DialogPrompts m_prompts;
+    WorkspaceSession m_session{m_prompts, *this};
+
+public:
+    ProjectValues& projectValues = m_session.project();
+    FileList& fileList = m_session.files();
     LiveSettings live;
     QComboBox runTargets;
     ToolPaths paths;
 
     QList<QStringList> generated; // {template path, class name} per call
-    int editorClears = 0;
+    QStringList bufferText;       // what the session's editor shows
+    int editorClears = 0;         // replacements of the editor's text by nothing
     int browserClears = 0;
     QList<int> tabWidths;
     QList<bool> emulatorToggle;

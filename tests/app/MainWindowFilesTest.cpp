@@ -364,10 +364,10 @@ TEST_F(MainWindowTest, NoReloadQuestionForFilesThatDidNotChange) {
     EXPECT_EQ(w.files().currentFile()->FileTime, fileTimeText(projectDir + "B.java"));
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
     // The reload is one step that undo takes back, edits and marker included.
-    w.undo();
+    w.editor()->undo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"// lost on reload // b class B {}"}));
     EXPECT_TRUE(labels(w.ui().sourceList).contains("B.java (*)"));
-    w.redo();
+    w.editor()->redo();
     EXPECT_EQ(w.editor()->lines(), QStringList({"class B { int changed; }"}));
 }
 

@@ -116,7 +116,7 @@ TEST_F(NewProjectWindowTest, NamesThatAreNoJavaClassNamesAreRefused) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Work"))) << "nothing is created for a refused name";
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("x")));
     EXPECT_EQ(host->projectValues.ProjectName, "Old");
-    EXPECT_TRUE(host->generated.isEmpty());
+    EXPECT_EQ(host->fileList.count(), 0);
 }
 
 // A typed "~" or relative folder would make the project under the current folder, where the next start
@@ -167,7 +167,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(host->live.creatorId(), "");
     EXPECT_EQ(host->browserClears, 1);
     EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
-    EXPECT_EQ(host->generated, (QList<QStringList>{{templates + "/MainWindow.orw", "Calc"}}));
+    EXPECT_EQ(host->bufferText.value(0), "public class Calc extends MainWindow {"); // the editor shows it
     ASSERT_EQ(host->fileList.count(), 1); // the old project's files are gone
     const TProjectFile* record = host->fileList.currentFile();
     EXPECT_EQ(record->Path, folder + "Calc.java");
@@ -178,7 +178,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     NewProjectWindow& plain = open("Plain", dir.filePath("Work"));
     plain.m_createMainClass->setChecked(false);
     plain.createProject();
-    EXPECT_EQ(host->generated.size(), 1);
+    EXPECT_EQ(host->fileList.count(), 0);
     EXPECT_EQ(host->editorClears, 1);
 }
 
@@ -201,7 +201,7 @@ TEST_F(NewProjectWindowTest, TheOpenProjectChangesOnlyOnceTheFolderIsThere) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_EQ(host->projectValues.ProjectDir, "/old/");
     EXPECT_EQ(host->projectValues.CreatorID, "OLDI");
-    EXPECT_TRUE(host->generated.isEmpty());
+    EXPECT_EQ(host->fileList.count(), 0);
 
     f.m_parentFolder->setText(dir.filePath("Work"));
     dialogs.answer(mrYes, "already exists");

@@ -1,5 +1,7 @@
-// The class browser: the outline program's lines become the tree; a click leads to the declaration.
-#include "MainWindow.h"
+// The class browser's run: the outline program's lines become the tree; a click leads to the declaration.
+#include "ClassBrowserRun.h"
+
+#include "MainWindowUi.h"
 
 #include "build/ConsoleRunner.h"
 #include "build/ParserCommand.h"
@@ -9,6 +11,7 @@
 #include "workspace/PathHelpers.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -73,119 +76,118 @@ void reorderTree(QTreeWidget* tree, const ClassBrowser::SortOrder& order) {
 
 } // namespace
 
-void MainWindow::setupBrowser() {
-    m_browser = std::make_unique<ClassBrowser>();
-    m_parserFolder = programFolder();
-    m_parseTimeLimitMs = ClassBrowser::kParseTimeLimitMs;
+ClassBrowserRun::ClassBrowserRun(MainWindowUi& ui, ConsoleRunner& parser, QObject* parent)
+    : QObject(parent), m_ui(ui), m_parser(parser), m_browser(std::make_unique<ClassBrowser>()),
+      m_parserFolder(programFolder()), m_parseTimeLimitMs(ClassBrowser::kParseTimeLimitMs) {
     // Folders left by runs of this program that were killed.
     const QString scratch = ClassBrowser::scratchParent();
     ClassBrowser::removeStaleScratch(scratch);
     if (QDir::tempPath() != scratch)
         ClassBrowser::removeStaleScratch(QDir::tempPath());
-    m_browserDeadline = new QTimer(this);
-    m_browserDeadline->setInterval(100);
-    connect(m_browserDeadline, &QTimer::timeout, this, &MainWindow::checkBrowserDeadline);
+    m_deadline = new QTimer(this);
+    m_deadline->setInterval(100);
+    connect(m_deadline, &QTimer::timeout, this, &ClassBrowserRun::checkDeadline);
     // Whoever replaces the editor's text (a file opened, reloaded or removed) gets a tree that matches it;
     // callers that refresh on their own right after do so before this runs.
     connect(m_ui.sourceEditor, &SourceEditor::textReplaced, this, [this] {
         // What a running parse of the old text still says must not show up as this text's outline.
         if (m_browser->parsing())
-            clearClassBrowser();
-        m_browserStale = true;
-        QMetaObject::invokeMethod(this, &MainWindow::refreshReplacedText, Qt::QueuedConnection);
+            clear();
+        m_stale = true;
+        QMetaObject::invokeMethod(this, &ClassBrowserRun::refreshReplacedText, Qt::QueuedConnection);
     });
-    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
-    parser->setLineHandler([this](ConsoleRunner*, const QString& line) { browserParseLine(line); });
-    parser->setFinishedHandler([this](ConsoleRunner*) { browserParseDone(); });
+    m_parser.setLineHandler([this](ConsoleRunner*, const QString& line) { parseLine(line); });
+    m_parser.setFinishedHandler([this](ConsoleRunner*) { parseDone(); });
 
-    connect(m_ui.browserSorted, &QAction::triggered, this, &MainWindow::sortBrowser);
-    connect(m_ui.browserSourceOrder, &QAction::triggered, this, &MainWindow::browserInSourceOrder);
-    connect(m_ui.browserVariables, &QAction::triggered, this, &MainWindow::toggleBrowserVariables);
-    connect(m_ui.browserMethods, &QAction::triggered, this, &MainWindow::toggleBrowserMethods);
+    connect(m_ui.browserSorted, &QAction::triggered, this, &ClassBrowserRun::sort);
+    connect(m_ui.browserSourceOrder, &QAction::triggered, this, &ClassBrowserRun::inSourceOrder);
+    connect(m_ui.browserVariables, &QAction::triggered, this, &ClassBrowserRun::toggleVariables);
+    connect(m_ui.browserMethods, &QAction::triggered, this, &ClassBrowserRun::toggleMethods);
     m_ui.classTree->viewport()->installEventFilter(
-        new ClickFilter(m_ui.classTree, [this] { browserItemClicked(); }));
+        new ClickFilter(m_ui.classTree, [this] { itemClicked(); }));
 }
 
-QString MainWindow::currentPath() const {
-    const TProjectFile* current = m_files.currentFile();
-    return current ? current->Path : QString();
-}
+ClassBrowserRun::~ClassBrowserRun() = default;
 
-void MainWindow::updateBrowser(const QString& path) {
+void ClassBrowserRun::refresh() {
     // The text comes from the editor, so unsaved edits count; the file itself is not read.
-    Q_UNUSED(path);
-    m_browserStale = false; // this parse, or the one due after the running one, reads the text as it is
+    m_stale = false; // this parse, or the one due after the running one, reads the text as it is
     if (m_browser->requestRefresh())
-        startBrowserParse();
+        startParse();
 }
 
-void MainWindow::refreshReplacedText() {
-    if (!m_browserStale)
+void ClassBrowserRun::clear() {
+    m_browser->clearWithoutParse();
+    m_ui.classTree->clear();
+}
+
+void ClassBrowserRun::refreshReplacedText() {
+    if (!m_stale)
         return;
     SourceEditor* editor = m_ui.sourceEditor;
     // An empty editor (the last file removed, a new project) has no outline: no parse for it.
     if (editor->lineCount() <= 1 && editor->line(0).isEmpty()) {
-        m_browserStale = false;
-        clearClassBrowser();
+        m_stale = false;
+        clear();
     } else {
-        updateBrowser(currentPath());
+        refresh();
     }
 }
 
-void MainWindow::startBrowserParse() {
+void ClassBrowserRun::parseFailed(const QString& error) {
+    m_browser->parseFailed();
+    messageDialog(error, mtError, mbOK);
+}
+
+void ClassBrowserRun::startParse() {
     m_browser->clear();
     m_ui.classTree->clear();
     // A folder of this instance's own: the program folder may be read-only and shared by two instances.
-    if (!m_browserFolder) {
-        m_browserFolder =
+    if (!m_folder) {
+        m_folder =
             std::make_unique<QTemporaryDir>(ClassBrowser::scratchTemplate(ClassBrowser::scratchParent()));
-        if (!m_browserFolder->isValid()) {
-            const QString error =
-                "Cannot create a folder for the class browser: " + m_browserFolder->errorString();
-            m_browserFolder.reset();
-            m_browser->parseFailed();
-            showError(error);
+        if (!m_folder->isValid()) {
+            const QString error = "Cannot create a folder for the class browser: " + m_folder->errorString();
+            m_folder.reset();
+            parseFailed(error);
             return;
         }
     }
-    const QString folder = m_browserFolder->path();
+    const QString folder = m_folder->path();
     if (const QString error = ClassBrowser::writeParserInput(folder + '/' + ClassBrowser::parserInputName(),
                                                              m_ui.sourceEditor->lines());
         !error.isEmpty()) {
-        m_browser->parseFailed();
-        showError(error);
+        parseFailed(error);
         return;
     }
-    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
-    parser->setWorkingDirectory(folder);
-    parser->setCommand(parserCommandLine(m_parserFolder));
-    m_browserStopped = false;
-    m_browserHandlerNs = 0;
-    m_browserClock.start();
-    m_browserDeadline->start();
-    parser->start();
+    m_parser.setWorkingDirectory(folder);
+    m_parser.setCommand(parserCommandLine(m_parserFolder));
+    m_stopped = false;
+    m_handlerNs = 0;
+    m_clock.start();
+    m_deadline->start();
+    m_parser.start();
 }
 
-void MainWindow::checkBrowserDeadline() {
-    ConsoleRunner* parser = runner(RunnerRole::ClassParser);
-    if (!parser->isRunning()) {
-        m_browserDeadline->stop();
+void ClassBrowserRun::checkDeadline() {
+    if (!m_parser.isRunning()) {
+        m_deadline->stop();
         return;
     }
     // The program's own time: while the tree takes its lines, it waits.
-    if (m_browserClock.nsecsElapsed() - m_browserHandlerNs < qint64(m_parseTimeLimitMs) * 1000000)
+    if (m_clock.nsecsElapsed() - m_handlerNs < qint64(m_parseTimeLimitMs) * 1000000)
         return;
-    m_browserStopped = true;
-    m_browserDeadline->stop();
-    parser->stop();
+    m_stopped = true;
+    m_deadline->stop();
+    m_parser.stop();
 }
 
-void MainWindow::browserParseLine(const QString& line) {
+void ClassBrowserRun::parseLine(const QString& line) {
     if (!m_browser->acceptsOutput())
         return;
     QElapsedTimer spent;
     spent.start();
-    const auto account = qScopeGuard([&] { m_browserHandlerNs += spent.nsecsElapsed(); });
+    const auto account = qScopeGuard([&] { m_handlerNs += spent.nsecsElapsed(); });
     const std::optional<ClassBrowser::Placement> at = m_browser->addLine(line);
     if (!at)
         return;
@@ -198,19 +200,18 @@ void MainWindow::browserParseLine(const QString& line) {
         m_ui.classTree->topLevelItem(at->top)->insertChild(at->child, item);
 }
 
-void MainWindow::browserParseDone() {
-    m_browserDeadline->stop();
+void ClassBrowserRun::parseDone() {
+    m_deadline->stop();
     if (m_browser->acceptsOutput()) {
         QTreeWidget* tree = m_ui.classTree;
         if (const std::optional<ClassBrowser::SortOrder> order = m_browser->finishTree())
             reorderTree(tree, *order);
         // A crash or a stop leaves part of an outline, which must not pass for the whole.
-        const QString note = ClassBrowser::endNote(runner(RunnerRole::ClassParser)->exitStatus(),
-                                                   m_browserStopped, m_parseTimeLimitMs);
+        const QString note = ClassBrowser::endNote(m_parser.exitStatus(), m_stopped, m_parseTimeLimitMs);
         if (!note.isEmpty()) {
             const ClassBrowser::Placement at = m_browser->addNote(note);
             auto* item = new QTreeWidgetItem(QStringList(note));
-            item->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
+            item->setIcon(0, tree->style()->standardIcon(QStyle::SP_MessageBoxWarning));
             item->setToolTip(0, note);
             tree->insertTopLevelItem(at.top, item);
         }
@@ -219,10 +220,10 @@ void MainWindow::browserParseDone() {
     // The runner is busy until this handler has returned: the refresh asked for meanwhile starts after.
     if (m_browser->parseEnded())
         QMetaObject::invokeMethod(
-            this, [this] { startBrowserParse(); }, Qt::QueuedConnection);
+            this, [this] { startParse(); }, Qt::QueuedConnection);
 }
 
-void MainWindow::browserItemClicked() {
+void ClassBrowserRun::itemClicked() {
     QTreeWidget* tree = m_ui.classTree;
     const QList<QTreeWidgetItem*> selected = tree->selectedItems();
     if (selected.isEmpty())
@@ -245,28 +246,28 @@ void MainWindow::browserItemClicked() {
     editor->setFirstVisibleLine(*node->line - 1);
 }
 
-void MainWindow::sortBrowser() {
+void ClassBrowserRun::sort() {
     const ClassBrowser::SortOrder order = m_browser->pressSorted();
     m_ui.browserSorted->setChecked(true);
     m_ui.browserSourceOrder->setChecked(false);
     reorderTree(m_ui.classTree, order);
 }
 
-void MainWindow::browserInSourceOrder() {
+void ClassBrowserRun::inSourceOrder() {
     m_browser->pressSourceOrder();
     m_ui.browserSorted->setChecked(false);
     m_ui.browserSourceOrder->setChecked(true);
-    updateBrowser(currentPath());
+    refresh();
 }
 
-void MainWindow::toggleBrowserVariables() {
+void ClassBrowserRun::toggleVariables() {
     m_browser->toggleVariables();
     m_ui.browserVariables->setChecked(m_browser->showVariables());
-    updateBrowser(currentPath());
+    refresh();
 }
 
-void MainWindow::toggleBrowserMethods() {
+void ClassBrowserRun::toggleMethods() {
     m_browser->toggleMethods();
     m_ui.browserMethods->setChecked(m_browser->showMethods());
-    updateBrowser(currentPath());
+    refresh();
 }
