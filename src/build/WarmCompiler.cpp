@@ -42,7 +42,9 @@ QString WarmCompiler::defaultJar() {
     const QString dir = QCoreApplication::applicationDirPath();
     for (const QString& candidate :
          {dir + QStringLiteral("/warm-javac.jar"), dir + QStringLiteral("/../bin/warm-javac.jar"),
-          dir + QStringLiteral("/../../bin/warm-javac.jar")}) {
+          dir + QStringLiteral("/../../bin/warm-javac.jar"),
+          // Installed, a jar belongs with the data under share/ (the program lies in lib/handwright).
+          dir + QStringLiteral("/../../share/handwright/warm-javac.jar")}) {
         if (QFileInfo(candidate).isFile())
             return QFileInfo(candidate).canonicalFilePath();
     }

@@ -41,7 +41,9 @@ if command -v readelf >/dev/null; then
     readelf -d "$folder/plugins/handwright-webview.so" | grep -q 'NEEDED.*WebEngineWidgets' ||
         fail "the web view library does not link the web engine"
 fi
-(cd "$build/bin" && find . -type f ! -name '*.hwp' | sort) >"$work/built"
+# The warm compiler's jar is data to the packaging rules: it goes to share/.
+[[ -f $prefix/share/handwright/warm-javac.jar ]] || fail "share/handwright lacks warm-javac.jar"
+(cd "$build/bin" && find . -type f ! -name '*.hwp' ! -name warm-javac.jar | sort) >"$work/built"
 (cd "$folder" && find . -type f | sort) >"$work/installed"
 missing=$(comm -23 "$work/built" "$work/installed")
 [[ -z $missing ]] || fail "built but not installed: $missing"
