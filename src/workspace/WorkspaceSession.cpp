@@ -111,6 +111,18 @@ SessionResult WorkspaceSession::showCompiledFile(const QString& fileName) {
     return {SessionOutcome::Done, true};
 }
 
+SessionResult WorkspaceSession::showFrameFile(const QString& fileName, const QString& packageFolder) {
+    if (!packageFolder.isEmpty())
+        if (SessionResult shown = showCompiledFile(packageFolder + u'/' + fileName); shown.ok())
+            return shown;
+    if (SessionResult shown = showCompiledFile(fileName); shown.ok())
+        return shown;
+    for (const TProjectFile& record : m_files.records())
+        if (record.Kind == FileKind::Java && QFileInfo(record.Name).fileName() == fileName)
+            return showCompiledFile(record.Name);
+    return cancelled();
+}
+
 SessionResult WorkspaceSession::openFiles(const QStringList& chosen) {
     // The buffer is taken from the editor once, before any file replaces its text.
     captureEditor(true);
