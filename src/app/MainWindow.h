@@ -33,8 +33,8 @@ class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
 class ClassBrowserRun;
-class TPalmUserData;
-class TPlusMemoPrinter;
+class PalmUserData;
+class PlusMemoPrinter;
 class WorkspaceSession;
 struct BuildInputs;
 
@@ -192,7 +192,7 @@ private:
     BuildInputs buildInputs() const;
     // The project's main class must be open to build; says so when it is not.
     bool mainClassPresent();
-    TPalmUserData& palmUsers();
+    PalmUserData& palmUsers();
     // The Settings window at the page with this caption.
     void openSettingsAt(const QString& page);
     friend class MainWindowChainHost;
@@ -230,10 +230,10 @@ private:
     EditCommands* m_edit = nullptr;
     ProjectSearchDialog* m_projectSearch = nullptr; // made on first use
     QList<ConsoleRunner*> m_runners;                // GUI2Console1 .. GUI2Console9
-    std::unique_ptr<TPalmUserData> m_palmUsers;
+    std::unique_ptr<PalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;
-    std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
+    std::unique_ptr<PlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
     // The path of the file the editor shows; empty for none.
     QString currentPath() const;

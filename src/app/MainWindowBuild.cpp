@@ -88,7 +88,7 @@ BuildInputs MainWindow::buildInputs() const {
     inputs.projectDir = open.ProjectDir;
     inputs.projectName = open.ProjectName;
     inputs.creatorId = m_liveSettings.creatorId();
-    for (const TProjectFile& record : m_session->files().records())
+    for (const ProjectRecord& record : m_session->files().records())
         (record.Kind == FileKind::Java ? inputs.javaSources : inputs.otherFiles) << record.Name;
     return inputs;
 }
@@ -126,9 +126,9 @@ void MainWindow::startApplication() {
     m_chain->startApplication();
 }
 
-TPalmUserData& MainWindow::palmUsers() {
+PalmUserData& MainWindow::palmUsers() {
     if (!m_palmUsers)
-        m_palmUsers = std::make_unique<TPalmUserData>(m_store);
+        m_palmUsers = std::make_unique<PalmUserData>(m_store);
     return *m_palmUsers;
 }
 
@@ -190,7 +190,7 @@ void MainWindow::listProjectSearch(const ProjectSearchQuery& query) {
     // The buffer on screen holds the newest text of its file.
     m_session->captureEditor(false);
     std::vector<ProjectSearchFile> sources;
-    for (const TProjectFile& record : files().records())
+    for (const ProjectRecord& record : files().records())
         if (record.Kind == FileKind::Java)
             sources.push_back({record.Name, project().ProjectDir + record.Name, record.Lines});
     const ProjectSearchResult result = searchProject(sources, query);

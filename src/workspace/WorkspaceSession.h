@@ -101,9 +101,9 @@ public:
     SessionResult closeQuestion();
 
 private:
-    void loadEditor(const TProjectFile* record);
+    void loadEditor(const ProjectRecord* record);
     FileResult copyIntoProject(const QString& source);
-    void reloadRecord(TProjectFile& record);
+    void reloadRecord(ProjectRecord& record);
     void remember(const QString& projectFile);
     void listsChanged();
 
