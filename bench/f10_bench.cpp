@@ -60,7 +60,7 @@ public:
     bool palmTargetChosen() const override { return false; }
     RemoteDebugging remoteDebugging() const override { return {}; }
     void applicationRunning(bool) override {}
-    TPalmUserData& palmUsers() override { std::abort(); }
+    PalmUserData& palmUsers() override { std::abort(); }
 };
 
 double median(QList<double> values) {

@@ -109,10 +109,10 @@ int main(int argc, char** argv) {
     std::vector<double> prints;
     int pages = 0;
     for (int round = 0; round < 3; ++round) {
-        TPlusMemoPrinter printer;
+        PlusMemoPrinter printer;
         printer.setText(lines, QFont("Courier New", 10), 4);
         printer.LineNumbers = true;
-        printer.Header = TPlusMemoPrinter::projectHeader("Bench", "Scores.java");
+        printer.Header = PlusMemoPrinter::projectHeader("Bench", "Scores.java");
         const QString pdf = dir.filePath(QStringLiteral("print%1.pdf").arg(round));
         printer.printer().setOutputFormat(QPrinter::PdfFormat);
         printer.printer().setOutputFileName(pdf);
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
     longLine += QStringLiteral("\"; // the end");
     std::vector<double> layouts;
     for (int round = 0; round < 3; ++round) {
-        TPlusMemoPrinter printer;
+        PlusMemoPrinter printer;
         printer.setText({QStringLiteral("class Long {"), longLine, QStringLiteral("}")},
                         QFont("Courier New", 10), 4);
         QElapsedTimer timer;

@@ -267,7 +267,7 @@ QString MainWindow::documentationUrl() const {
 }
 
 QString MainWindow::currentPath() const {
-    const TProjectFile* current = m_session->files().currentFile();
+    const ProjectRecord* current = m_session->files().currentFile();
     return current ? current->Path : QString();
 }
 
@@ -433,13 +433,13 @@ void MainWindow::openSettings() {
 // Commands that arrive with later parts of the program.
 void MainWindow::printFile() {
     if (!m_printer) {
-        m_printer = std::make_unique<TPlusMemoPrinter>();
+        m_printer = std::make_unique<PlusMemoPrinter>();
         m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const TProjectFile* current = files().currentFile();
+    const ProjectRecord* current = files().currentFile();
     m_printer->LineNumbers = true;
     m_printer->Header =
-        TPlusMemoPrinter::projectHeader(project().ProjectName, current ? current->Name : QString());
+        PlusMemoPrinter::projectHeader(project().ProjectName, current ? current->Name : QString());
     m_printer->SourcePath = current ? current->Path : QString();
     m_printer->PrintPreview(this);
 }

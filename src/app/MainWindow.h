@@ -27,12 +27,14 @@ class HelpWindow;
 class ClassHelpWindow;
 class DocumentationTab;
 class EditCommands;
+class ProjectSearchDialog;
+struct ProjectSearchQuery;
 class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
 class ClassBrowserRun;
-class TPalmUserData;
-class TPlusMemoPrinter;
+class PalmUserData;
+class PlusMemoPrinter;
 class WorkspaceSession;
 struct BuildInputs;
 
@@ -148,6 +150,8 @@ public slots:
     // The message list's error lines one by one, as a double-click on each would jump; the log window.
     void nextError();
     void previousError();
+    // "Find in Project...": every source searched, the hits in the message list.
+    void findInProject();
     void showOutputWindow();
     // ?
     void showHelp();
@@ -184,10 +188,11 @@ private:
     void setupStatusFields();
     void showCaretStatus();
     void jumpToError(int step);
+    void listProjectSearch(const ProjectSearchQuery& query);
     BuildInputs buildInputs() const;
     // The project's main class must be open to build; says so when it is not.
     bool mainClassPresent();
-    TPalmUserData& palmUsers();
+    PalmUserData& palmUsers();
     // The Settings window at the page with this caption.
     void openSettingsAt(const QString& page);
     friend class MainWindowChainHost;
@@ -223,11 +228,12 @@ private:
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;
     EditCommands* m_edit = nullptr;
-    QList<ConsoleRunner*> m_runners; // GUI2Console1 .. GUI2Console9
-    std::unique_ptr<TPalmUserData> m_palmUsers;
+    ProjectSearchDialog* m_projectSearch = nullptr; // made on first use
+    QList<ConsoleRunner*> m_runners;                // GUI2Console1 .. GUI2Console9
+    std::unique_ptr<PalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;
-    std::unique_ptr<TPlusMemoPrinter> m_printer; // made at the first print
+    std::unique_ptr<PlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
     // The path of the file the editor shows; empty for none.
     QString currentPath() const;

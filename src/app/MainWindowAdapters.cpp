@@ -51,7 +51,7 @@ public:
         w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
         w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
     }
-    TPalmUserData& palmUsers() override { return w.palmUsers(); }
+    PalmUserData& palmUsers() override { return w.palmUsers(); }
 
 private:
     MainWindow& w;
@@ -180,7 +180,7 @@ void MainWindow::showDocumentation(const QString& url) {
 }
 
 QStringList MainWindow::readPalmUsers(bool reportProblems) {
-    m_palmUsers = std::make_unique<TPalmUserData>(m_store);
+    m_palmUsers = std::make_unique<PalmUserData>(m_store);
     const PalmDataError& error = m_palmUsers->loadError();
     if (reportProblems && error.kind == PalmDataError::DesktopMissing)
         plainMessageBox(error.text, error.caption, QMessageBox::Critical);

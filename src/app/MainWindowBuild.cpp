@@ -10,6 +10,8 @@
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "build/PalmUserData.h"
+#include "build/SourceLinks.h"
+#include "editor/ProjectSearchDialog.h"
 #include "editor/SourceEditor.h"
 #include "ui/MessageDialog.h"
 #include "workspace/ClassTemplate.h"
@@ -21,6 +23,8 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QSet>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -84,7 +88,7 @@ BuildInputs MainWindow::buildInputs() const {
     inputs.projectDir = open.ProjectDir;
     inputs.projectName = open.ProjectName;
     inputs.creatorId = m_liveSettings.creatorId();
-    for (const TProjectFile& record : m_session->files().records())
+    for (const ProjectRecord& record : m_session->files().records())
         (record.Kind == FileKind::Java ? inputs.javaSources : inputs.otherFiles) << record.Name;
     return inputs;
 }
@@ -122,9 +126,9 @@ void MainWindow::startApplication() {
     m_chain->startApplication();
 }
 
-TPalmUserData& MainWindow::palmUsers() {
+PalmUserData& MainWindow::palmUsers() {
     if (!m_palmUsers)
-        m_palmUsers = std::make_unique<TPalmUserData>(m_store);
+        m_palmUsers = std::make_unique<PalmUserData>(m_store);
     return *m_palmUsers;
 }
 
@@ -143,10 +147,14 @@ void MainWindow::messageDoubleClicked() {
     const QString current = m_ui.messageList->currentText();
     if (current.isNull())
         return;
-    const std::optional<ErrorLocation> at = parseErrorLine(current);
+    // A compiler line names the file as javac was given it; a stack frame by its bare name and package.
+    const std::optional<SourceLink> at = parseSourceLink(current);
     if (!at)
         return;
-    if (!m_session->showCompiledFile(at->fileName).ok())
+    const SessionResult shown = at->packageFolder.isEmpty() && parseErrorLine(current)
+                                    ? m_session->showCompiledFile(at->fileName)
+                                    : m_session->showFrameFile(at->fileName, at->packageFolder);
+    if (!shown.ok())
         return;
     updateBrowser(currentPath());
     SourceEditor* editor = m_ui.sourceEditor;
@@ -167,4 +175,41 @@ void MainWindow::copyMessages() {
     for (const QString& line : messages())
         text += line + '\r';
     QApplication::clipboard()->setText(text);
+}
+
+void MainWindow::findInProject() {
+    if (!m_projectSearch) {
+        m_projectSearch = new ProjectSearchDialog(this);
+        connect(m_projectSearch, &ProjectSearchDialog::searchRequested, this, &MainWindow::listProjectSearch);
+    }
+    const QString selected = m_ui.sourceEditor->selectedText();
+    m_projectSearch->showWith(selected.contains(u'\r') || selected.contains(u'\n') ? QString() : selected);
+}
+
+void MainWindow::listProjectSearch(const ProjectSearchQuery& query) {
+    // The buffer on screen holds the newest text of its file.
+    m_session->captureEditor(false);
+    std::vector<ProjectSearchFile> sources;
+    for (const ProjectRecord& record : files().records())
+        if (record.Kind == FileKind::Java)
+            sources.push_back({record.Name, project().ProjectDir + record.Name, record.Lines});
+    const ProjectSearchResult result = searchProject(sources, query);
+    if (!result.error.isEmpty()) {
+        messageDialog(result.error, mtError, mbOK);
+        return;
+    }
+    clearMessages();
+    QSet<QString> filesHit;
+    for (const ProjectSearchHit& hit : result.hits) {
+        addMessage(hitMessage(hit));
+        filesHit.insert(hit.fileName);
+    }
+    for (const QString& unreadable : result.unreadable)
+        addMessage(unreadable);
+    const auto count = qsizetype(result.hits.size());
+    statusBar()->showMessage(QStringLiteral("%1 %2 in %3 %4")
+                                 .arg(count)
+                                 .arg(count == 1 ? "match" : "matches")
+                                 .arg(filesHit.size())
+                                 .arg(filesHit.size() == 1 ? "file" : "files"));
 }

@@ -48,7 +48,7 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::saveFileAs() {
-    const TProjectFile* current = files().currentFile();
+    const ProjectRecord* current = files().currentFile();
     if (!current)
         return;
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save, "Save As", project().ProjectDir,
@@ -67,7 +67,7 @@ void MainWindow::saveAllFiles() {
 
 void MainWindow::otherFilesClicked() {
     const int row = m_ui.otherFileList->currentRow();
-    TProjectFile* record = row < 0 ? nullptr : files().nthOfKind(FileKind::Other, row);
+    ProjectRecord* record = row < 0 ? nullptr : files().nthOfKind(FileKind::Other, row);
     if (!record)
         return;
     if (fileExtension(record->Path).toUpper() == QLatin1String(".BMP") && m_bitmapViewer) {

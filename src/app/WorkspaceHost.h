@@ -44,7 +44,7 @@ public:
     virtual void setEmulatorToggleEnabled(bool enabled) = 0;
     virtual void showDocumentation(const QString& url) = 0;
 
-    // Reads Palm Desktop's users afresh (a new current TPalmUserData, which packaging then uses) and
+    // Reads Palm Desktop's users afresh (a new current PalmUserData, which packaging then uses) and
     // returns their names in the order of its user table; empty when Palm Desktop or its users are missing,
     // which is shown to the user only when `reportProblems`.
     virtual QStringList readPalmUsers(bool reportProblems) = 0;

@@ -428,7 +428,7 @@ void BuildChain::queueForHotSync(ConsoleRunner* sender, const QString& extension
         why = QStringLiteral("%1 failed").arg(toolName(sender));
     else if (m_packagingProblem)
         why = QStringLiteral("Warp or Exegen reported a problem");
-    else if (TPalmUserData& users = m_host.palmUsers();
+    else if (PalmUserData& users = m_host.palmUsers();
              !users.installFile(m_settings.number(u"PalmuserNo"), in.projectDir + file))
         why = users.installError().text;
     if (why.isEmpty())

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class TPalmUserData;
+class PalmUserData;
 
 // What the build chain needs from the window that drives it: where its lines go, the questions it asks,
 // and the project and choices of the moment as plain values. The main window implements it; tests use a
@@ -37,5 +37,5 @@ public:
     // The applet viewer started or ended: the commands that would build again are disabled meanwhile.
     virtual void applicationRunning(bool running) = 0;
     // The current Palm user data (read again whenever the Settings window lists the users).
-    virtual TPalmUserData& palmUsers() = 0;
+    virtual PalmUserData& palmUsers() = 0;
 };

@@ -15,8 +15,8 @@ const QString hotSyncKey = QStringLiteral("\\Pilot Desktop\\HotSync Manager");
 constexpr int maxPathLength = 255; // Palm Desktop's 256-byte field with its NUL
 
 PalmDataError desktopMissing() {
-    return {PalmDataError::DesktopMissing, TPalmUserData::desktopMissingText(),
-            TPalmUserData::desktopMissingCaption()};
+    return {PalmDataError::DesktopMissing, PalmUserData::desktopMissingText(),
+            PalmUserData::desktopMissingCaption()};
 }
 
 // Replaces the target in one step, so a failed copy never leaves half a package in the install folder.
@@ -41,15 +41,15 @@ QString copyReplacing(const QString& source, const QString& target) {
 
 } // namespace
 
-QString TPalmUserData::desktopMissingText() {
+QString PalmUserData::desktopMissingText() {
     return QStringLiteral("The Palm Desktop software is not correctly installed.");
 }
 
-QString TPalmUserData::desktopMissingCaption() {
+QString PalmUserData::desktopMissingCaption() {
     return QStringLiteral("Install");
 }
 
-std::optional<QString> TPalmUserData::rootKeyPath() const {
+std::optional<QString> PalmUserData::rootKeyPath() const {
     RegistryKey key(m_store, RegistryHive::CurrentUser);
     for (const QString& root :
          {QStringLiteral("Software\\U.S. Robotics"), QStringLiteral("Software\\Palm Computing")}) {
@@ -59,7 +59,7 @@ std::optional<QString> TPalmUserData::rootKeyPath() const {
     return std::nullopt;
 }
 
-TPalmUserData::TPalmUserData(RegistryStore& store) : m_store(store) {
+PalmUserData::PalmUserData(RegistryStore& store) : m_store(store) {
     const std::optional<QString> root = rootKeyPath();
     if (!root) {
         m_loadError = desktopMissing();
@@ -94,24 +94,24 @@ TPalmUserData::TPalmUserData(RegistryStore& store) : m_store(store) {
     m_lastUserIndex = dat.lastUserIndex;
 }
 
-quint16 TPalmUserData::userId(int i) const {
+quint16 PalmUserData::userId(int i) const {
     return i >= 0 && i < m_users.size() ? m_users[i].id : 0;
 }
 
-QString TPalmUserData::userName(int i) const {
+QString PalmUserData::userName(int i) const {
     return i >= 0 && i < m_users.size() ? m_users[i].name : QString();
 }
 
-QString TPalmUserData::userFolder(int i) const {
+QString PalmUserData::userFolder(int i) const {
     return i >= 0 && i < m_users.size() ? m_users[i].folder : QString();
 }
 
-bool TPalmUserData::failInstall(PalmDataError::Kind kind, const QString& text) {
+bool PalmUserData::failInstall(PalmDataError::Kind kind, const QString& text) {
     m_installError = {kind, text, QString()};
     return false;
 }
 
-bool TPalmUserData::installFile(int i, const QString& filePath) {
+bool PalmUserData::installFile(int i, const QString& filePath) {
     m_installError = {};
     if (m_users.isEmpty())
         return failInstall(PalmDataError::Install,
@@ -151,7 +151,7 @@ bool TPalmUserData::installFile(int i, const QString& filePath) {
     return true;
 }
 
-bool TPalmUserData::isPlainFolderName(const QString& name) {
+bool PalmUserData::isPlainFolderName(const QString& name) {
     return !name.isEmpty() && name != QLatin1String(".") && !name.contains(QLatin1String("..")) &&
            !name.contains(u'/') && !name.contains(u'\\') && !name.contains(QChar(u'\0'));
 }

@@ -21,10 +21,10 @@ struct PalmDataError {
 
 // The Palm handheld users that Palm Desktop knows, from its keys under HKEY_CURRENT_USER of the store and
 // its users.dat, and the queueing of files for a user's next HotSync.
-class TPalmUserData {
+class PalmUserData {
 public:
     // Reads the keys and users.dat at once. Never shows anything: a problem is left in loadError().
-    explicit TPalmUserData(RegistryStore& store = RegistryStore::instance());
+    explicit PalmUserData(RegistryStore& store = RegistryStore::instance());
 
     int userCount() const { return m_users.size(); }
     int lastUserIndex() const { return m_lastUserIndex; }

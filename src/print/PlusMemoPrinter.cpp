@@ -13,7 +13,7 @@
 #include <QPalette>
 #include <QPrinter>
 
-TPlusMemoPrinter::TPlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+PlusMemoPrinter::PlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     // Coordinates from the paper's corner: the layout's margins are measured from the paper's edges.
     m_printer->setFullPage(true);
     // "MS Sans Serif" 8 points is the desktop's sans font here.
@@ -23,46 +23,46 @@ TPlusMemoPrinter::TPlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPri
     m_font = fixedPitchFont(QStringLiteral("Courier New"), 10);
 }
 
-TPlusMemoPrinter::~TPlusMemoPrinter() = default;
+PlusMemoPrinter::~PlusMemoPrinter() = default;
 
-void TPlusMemoPrinter::setMemoToPrint(SourceEditor* editor) {
+void PlusMemoPrinter::setMemoToPrint(SourceEditor* editor) {
     m_memo = editor;
 }
 
-void TPlusMemoPrinter::setText(const QStringList& lines, const QFont& font, int tabWidth) {
+void PlusMemoPrinter::setText(const QStringList& lines, const QFont& font, int tabWidth) {
     m_memo = nullptr;
     m_lines = lines;
     m_font = font;
     m_tabWidth = tabWidth;
 }
 
-void TPlusMemoPrinter::setMarginLeft(double inches) {
+void PlusMemoPrinter::setMarginLeft(double inches) {
     m_margins.left = inches;
     layOut();
 }
-void TPlusMemoPrinter::setMarginRight(double inches) {
+void PlusMemoPrinter::setMarginRight(double inches) {
     m_margins.right = inches;
     layOut();
 }
-void TPlusMemoPrinter::setMarginTop(double inches) {
+void PlusMemoPrinter::setMarginTop(double inches) {
     m_margins.top = inches;
     layOut();
 }
-void TPlusMemoPrinter::setMarginBottom(double inches) {
+void PlusMemoPrinter::setMarginBottom(double inches) {
     m_margins.bottom = inches;
     layOut();
 }
-void TPlusMemoPrinter::setMargins(const Print::Margins& margins) {
+void PlusMemoPrinter::setMargins(const Print::Margins& margins) {
     m_margins = margins;
     layOut();
 }
 
-Print::Paper TPlusMemoPrinter::currentPaper() const {
+Print::Paper PlusMemoPrinter::currentPaper() const {
     const int dpi = m_printer->resolution();
     return {double(dpi), QSizeF(m_printer->pageLayout().fullRectPixels(dpi).size())};
 }
 
-void TPlusMemoPrinter::layOut() {
+void PlusMemoPrinter::layOut() {
     if (m_memo) {
         m_lines = m_memo->lines();
         m_font = m_memo->font();
@@ -83,7 +83,7 @@ void TPlusMemoPrinter::layOut() {
     m_layoutDpi = paper.dpi;
 }
 
-Print::PageLook TPlusMemoPrinter::look() const {
+Print::PageLook PlusMemoPrinter::look() const {
     const double dpi = m_layout.paper().dpi > 0 ? m_layout.paper().dpi : 96;
     Print::PageLook look;
     look.textFont = Print::fontForDots(m_font, dpi);
@@ -102,25 +102,25 @@ Print::PageLook TPlusMemoPrinter::look() const {
     return look;
 }
 
-void TPlusMemoPrinter::paintPage(QPainter& painter, int index) const {
+void PlusMemoPrinter::paintPage(QPainter& painter, int index) const {
     Print::paintPage(painter, m_layout, index, look());
 }
 
-QString TPlusMemoPrinter::pdfBeside(const QString& sourcePath) {
+QString PlusMemoPrinter::pdfBeside(const QString& sourcePath) {
     const QFileInfo source(sourcePath);
     return source.dir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
 }
 
-QString TPlusMemoPrinter::projectHeader(const QString& projectName, const QString& fileName) {
+QString PlusMemoPrinter::projectHeader(const QString& projectName, const QString& fileName) {
     return QStringLiteral("Project: ") + projectName + QStringLiteral("         File: ") +
            QFileInfo(fileName).fileName();
 }
 
-bool TPlusMemoPrinter::hasNoPrinter() const {
+bool PlusMemoPrinter::hasNoPrinter() const {
     return m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
 }
 
-bool TPlusMemoPrinter::print(int from, int to) {
+bool PlusMemoPrinter::print(int from, int to) {
     // Without a printer Qt's PDF writer has no file to write and would fail without a word.
     const bool toPdf = hasNoPrinter();
     if (toPdf) {
@@ -174,8 +174,8 @@ bool TPlusMemoPrinter::print(int from, int to) {
     return printed;
 }
 
-void TPlusMemoPrinter::PrintPreview(QWidget* parent) {
-    TFrmPMPrintPreview preview(*this, parent);
+void PlusMemoPrinter::PrintPreview(QWidget* parent) {
+    PrintPreviewWindow preview(*this, parent);
     preview.setWindowTitle(PreviewTitle);
     preview.exec();
 }

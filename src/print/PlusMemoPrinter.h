@@ -16,12 +16,12 @@ class SourceEditor;
 // Prints the editor's text with its colours, a header and line numbers, on the current printer or
 // through the preview. Its settings are the values the program uses; the page values are taken from the
 // printer whenever the pages are laid out.
-class TPlusMemoPrinter {
+class PlusMemoPrinter {
 public:
-    TPlusMemoPrinter();
-    ~TPlusMemoPrinter();
-    TPlusMemoPrinter(const TPlusMemoPrinter&) = delete;
-    TPlusMemoPrinter& operator=(const TPlusMemoPrinter&) = delete;
+    PlusMemoPrinter();
+    ~PlusMemoPrinter();
+    PlusMemoPrinter(const PlusMemoPrinter&) = delete;
+    PlusMemoPrinter& operator=(const PlusMemoPrinter&) = delete;
 
     // The editor whose text, font and tab stops are printed, read at each layout.
     void setMemoToPrint(SourceEditor* editor);

@@ -19,7 +19,7 @@
 
 namespace Print {
 
-PageImage::PageImage(TPlusMemoPrinter& printer, QWidget* parent) : QWidget(parent), m_printer(printer) {
+PageImage::PageImage(PlusMemoPrinter& printer, QWidget* parent) : QWidget(parent), m_printer(printer) {
     setObjectName("PageImage");
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -114,7 +114,7 @@ void PageImage::mouseReleaseEvent(QMouseEvent* event) {
 
 } // namespace Print
 
-TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* parent)
+PrintPreviewWindow::PrintPreviewWindow(PlusMemoPrinter& printer, QWidget* parent)
     : QDialog(parent), m_printer(printer) {
     setObjectName("FrmPMPrintPreview");
     resize(FontScale::px(QSize(800, 650)));
@@ -162,11 +162,11 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     layout->addWidget(toolBar);
     layout->addWidget(m_scroll, 1);
 
-    connect(m_next, &QToolButton::clicked, this, &TFrmPMPrintPreview::nextPage);
-    connect(m_previous, &QToolButton::clicked, this, &TFrmPMPrintPreview::previousPage);
+    connect(m_next, &QToolButton::clicked, this, &PrintPreviewWindow::nextPage);
+    connect(m_previous, &QToolButton::clicked, this, &PrintPreviewWindow::previousPage);
     connect(m_close, &QToolButton::clicked, this, &QDialog::accept);
-    connect(m_setup, &QToolButton::clicked, this, &TFrmPMPrintPreview::setupClick);
-    connect(m_print, &QToolButton::clicked, this, &TFrmPMPrintPreview::printClick);
+    connect(m_setup, &QToolButton::clicked, this, &PrintPreviewWindow::setupClick);
+    connect(m_print, &QToolButton::clicked, this, &PrintPreviewWindow::printClick);
     connect(m_margins, &QToolButton::toggled, m_image, &Print::PageImage::setShowMargins);
     connect(m_lineNumbers, &QToolButton::toggled, this, [this](bool on) {
         m_printer.LineNumbers = on;
@@ -181,12 +181,12 @@ TFrmPMPrintPreview::TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* paren
     m_printer.layOut();
     m_zoom->setCurrentIndex(Print::kZoom100);
     applyZoom();
-    connect(m_zoom, &QComboBox::currentIndexChanged, this, &TFrmPMPrintPreview::applyZoom);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &PrintPreviewWindow::applyZoom);
     m_lineNumbers->setChecked(m_printer.LineNumbers);
     showPage();
 }
 
-QToolButton* TFrmPMPrintPreview::addButton(const QString& name, const QString& text, const QString& hint) {
+QToolButton* PrintPreviewWindow::addButton(const QString& name, const QString& text, const QString& hint) {
     auto* button = new QToolButton(this);
     button->setObjectName(name);
     button->setText(text);
@@ -195,7 +195,7 @@ QToolButton* TFrmPMPrintPreview::addButton(const QString& name, const QString& t
     return button;
 }
 
-void TFrmPMPrintPreview::showEvent(QShowEvent* event) {
+void PrintPreviewWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
@@ -204,7 +204,7 @@ void TFrmPMPrintPreview::showEvent(QShowEvent* event) {
         applyZoom();
 }
 
-void TFrmPMPrintPreview::applyZoom() {
+void PrintPreviewWindow::applyZoom() {
     const Print::Zoom zoom = Print::zoomFor(m_zoom->currentIndex(), m_printer.layout().paper(),
                                             m_image->logicalDpiX(), m_scroll->maximumViewportSize());
     m_image->setScale(zoom.scale);
@@ -212,7 +212,7 @@ void TFrmPMPrintPreview::applyZoom() {
     grid->setAlignment(m_image, Qt::AlignTop | (zoom.centre ? Qt::AlignHCenter : Qt::AlignLeft));
 }
 
-void TFrmPMPrintPreview::showPage() {
+void PrintPreviewWindow::showPage() {
     const int count = m_printer.pageCount();
     m_label->setText(QStringLiteral("Page %1/%2").arg(m_page + 1).arg(count));
     m_next->setEnabled(m_page + 1 < count);
@@ -220,19 +220,19 @@ void TFrmPMPrintPreview::showPage() {
     m_image->setPage(m_page);
 }
 
-void TFrmPMPrintPreview::nextPage() {
+void PrintPreviewWindow::nextPage() {
     if (m_page + 1 < m_printer.pageCount())
         ++m_page;
     showPage();
 }
 
-void TFrmPMPrintPreview::previousPage() {
+void PrintPreviewWindow::previousPage() {
     if (m_page > 0)
         --m_page;
     showPage();
 }
 
-void TFrmPMPrintPreview::setupClick() {
+void PrintPreviewWindow::setupClick() {
     QPrinter& printer = m_printer.printer();
     if (!m_printDialog) {
         m_printDialog = new QPrintDialog(&printer, this);
@@ -256,6 +256,6 @@ void TFrmPMPrintPreview::setupClick() {
     m_printer.print(range ? printer.fromPage() : 1, range ? printer.toPage() : m_printer.pageCount());
 }
 
-void TFrmPMPrintPreview::printClick() {
+void PrintPreviewWindow::printClick() {
     m_printer.print(1, m_printer.pageCount());
 }

@@ -10,7 +10,7 @@ class QLabel;
 class QPrintDialog;
 class QScrollArea;
 class QToolButton;
-class TPlusMemoPrinter;
+class PlusMemoPrinter;
 
 namespace Print {
 
@@ -19,7 +19,7 @@ namespace Print {
 class PageImage : public QWidget {
     Q_OBJECT
 public:
-    PageImage(TPlusMemoPrinter& printer, QWidget* parent = nullptr);
+    PageImage(PlusMemoPrinter& printer, QWidget* parent = nullptr);
 
     void setPage(int index);
     void setScale(double scale);
@@ -37,7 +37,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TPlusMemoPrinter& m_printer;
+    PlusMemoPrinter& m_printer;
     int m_page = 0;
     double m_scale = 1;
     bool m_showMargins = false;
@@ -48,10 +48,10 @@ private:
 } // namespace Print
 
 // The print preview: one page at a time at a chosen zoom, printing from it.
-class TFrmPMPrintPreview : public QDialog {
+class PrintPreviewWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFrmPMPrintPreview(TPlusMemoPrinter& printer, QWidget* parent = nullptr);
+    explicit PrintPreviewWindow(PlusMemoPrinter& printer, QWidget* parent = nullptr);
 
     int currentPage() const { return m_page; } // from 0
     Print::PageImage* pageImage() const { return m_image; }
@@ -69,7 +69,7 @@ private:
     QToolButton* addButton(const QString& name, const QString& text, const QString& hint);
     void showPage();
 
-    TPlusMemoPrinter& m_printer;
+    PlusMemoPrinter& m_printer;
     int m_page = 0;
     QLabel* m_label = nullptr;
     QToolButton* m_setup = nullptr;

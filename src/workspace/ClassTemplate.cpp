@@ -60,7 +60,7 @@ TextReadResult generateFromTemplate(const QString& path, const QString& classNam
 bool MainWindowOK(const FileList& files, const QString& projectName) {
     const QString name = projectName + QStringLiteral(".java");
     return std::ranges::any_of(files.records(),
-                               [&](const TProjectFile& record) { return record.Name == name; });
+                               [&](const ProjectRecord& record) { return record.Name == name; });
 }
 
 QString javaClassNameProblem(const QString& name) {

@@ -3,7 +3,7 @@
 #include "FileTime.h"
 #include "TextFile.h"
 
-ReloadDecision reloadDecision(const TProjectFile& record, const DiskFile& disk) {
+ReloadDecision reloadDecision(const ProjectRecord& record, const DiskFile& disk) {
     if (record.Kind != FileKind::Java || !disk.exists || disk.lines == record.Lines ||
         disk.fileTime == record.FileTime)
         return ReloadDecision::Skip;
@@ -17,7 +17,7 @@ DiskFile readDiskFile(const QString& path) {
     return {true, std::move(text.file.lines), fileTimeText(path)};
 }
 
-ReloadDecision checkFileChanged(const TProjectFile& record) {
+ReloadDecision checkFileChanged(const ProjectRecord& record) {
     if (record.Kind != FileKind::Java)
         return ReloadDecision::Skip;
     return reloadDecision(record, readDiskFile(record.Path));

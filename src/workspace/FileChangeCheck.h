@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TProjectFile.h"
+#include "ProjectRecord.h"
 
 // What the disk holds for an open file when the application is activated again.
 struct DiskFile {
@@ -13,12 +13,12 @@ enum class ReloadDecision { Skip, Ask };
 
 // Ask only for a Java record whose file exists, differs in its lines from the buffer and carries another
 // time text than the one recorded.
-ReloadDecision reloadDecision(const TProjectFile& record, const DiskFile& disk);
+ReloadDecision reloadDecision(const ProjectRecord& record, const DiskFile& disk);
 
 DiskFile readDiskFile(const QString& path);
 
 // reloadDecision against the file at the record's `Path`.
-ReloadDecision checkFileChanged(const TProjectFile& record);
+ReloadDecision checkFileChanged(const ProjectRecord& record);
 
 // The question for a buffer with unsaved edits says that Yes discards them.
 QString reloadQuestion(const QString& name, bool unsavedEdits = false);

@@ -15,11 +15,11 @@ bool nameBefore(const QString& a, const QString& b) {
 
 } // namespace
 
-TProjectFile* FileList::insertFile(TProjectFile fields) {
+ProjectRecord* FileList::insertFile(ProjectRecord fields) {
     fields.CaretLine = fields.CaretColumn = fields.TopLine = 0;
     fields.FileTime.clear();
-    auto record = std::make_unique<TProjectFile>(std::move(fields));
-    TProjectFile* raw = record.get();
+    auto record = std::make_unique<ProjectRecord>(std::move(fields));
+    ProjectRecord* raw = record.get();
     const auto at = std::find_if(m_records.begin(), m_records.end(),
                                  [&](const auto& r) { return nameBefore(raw->Name, r->Name); });
     m_records.insert(at, std::move(record));
@@ -28,7 +28,7 @@ TProjectFile* FileList::insertFile(TProjectFile fields) {
     return raw;
 }
 
-bool FileList::setCurrentFile(TProjectFile* record) {
+bool FileList::setCurrentFile(ProjectRecord* record) {
     // Membership is checked before the record is touched, so a stale pointer is refused safely.
     if (record && (indexOfKind(record) < 0 || record->Kind != FileKind::Java))
         return false;
@@ -45,7 +45,7 @@ void FileList::clear() {
     m_records.clear();
 }
 
-bool FileList::remove(TProjectFile* record) {
+bool FileList::remove(ProjectRecord* record) {
     const auto it =
         std::find_if(m_records.begin(), m_records.end(), [&](const auto& r) { return r.get() == record; });
     if (it == m_records.end())
@@ -56,7 +56,7 @@ bool FileList::remove(TProjectFile* record) {
     return true;
 }
 
-TProjectFile* FileList::nthOfKind(FileKind kind, int n) const {
+ProjectRecord* FileList::nthOfKind(FileKind kind, int n) const {
     if (n < 0)
         return nullptr;
     for (const auto& r : m_records) {
@@ -66,7 +66,7 @@ TProjectFile* FileList::nthOfKind(FileKind kind, int n) const {
     return nullptr;
 }
 
-int FileList::indexOfKind(const TProjectFile* record) const {
+int FileList::indexOfKind(const ProjectRecord* record) const {
     const auto it =
         std::find_if(m_records.begin(), m_records.end(), [&](const auto& r) { return r.get() == record; });
     if (!record || it == m_records.end())
@@ -74,7 +74,7 @@ int FileList::indexOfKind(const TProjectFile* record) const {
     return int(std::count_if(m_records.begin(), it, [&](const auto& r) { return r->Kind == record->Kind; }));
 }
 
-TProjectFile* FileList::findByPath(const QString& path) const {
+ProjectRecord* FileList::findByPath(const QString& path) const {
     for (const auto& r : m_records) {
         if (r->Path == path)
             return r.get();
@@ -82,7 +82,7 @@ TProjectFile* FileList::findByPath(const QString& path) const {
     return nullptr;
 }
 
-TProjectFile* FileList::findSameFile(const QString& path, const TProjectFile* except) const {
+ProjectRecord* FileList::findSameFile(const QString& path, const ProjectRecord* except) const {
     const QFileInfo wanted(path);
     for (const auto& r : m_records) {
         if (r.get() == except)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TProjectFile.h"
+#include "ProjectRecord.h"
 
 #include <cstddef>
 #include <iterator>
@@ -13,12 +13,12 @@ class FileList {
 public:
     // Takes Path, Name, Kind, InProject, Lines, Modified and Format; the caret, `TopLine` and
     // `FileTime` start empty. A Java record becomes `currentFile`.
-    TProjectFile* insertFile(TProjectFile fields);
+    ProjectRecord* insertFile(ProjectRecord fields);
 
     // None, or a Java record of this list.
-    TProjectFile* currentFile() const { return m_current; }
+    ProjectRecord* currentFile() const { return m_current; }
     // Refuses records that are not Java records of this list.
-    bool setCurrentFile(TProjectFile* record);
+    bool setCurrentFile(ProjectRecord* record);
 
     // Any record with exactly this `Name`, whatever its kind and `InProject`.
     bool isInProject(const QString& name) const;
@@ -27,17 +27,17 @@ public:
     void clear();
 
     // Releases the record. When it was current, the first Java record (or none) becomes current.
-    bool remove(TProjectFile* record);
+    bool remove(ProjectRecord* record);
 
     // The n-th record of a kind in list order (the n-th entry of the Source or Other files list).
-    TProjectFile* nthOfKind(FileKind kind, int n) const;
-    int indexOfKind(const TProjectFile* record) const;
-    TProjectFile* firstOfKind(FileKind kind) const { return nthOfKind(kind, 0); }
+    ProjectRecord* nthOfKind(FileKind kind, int n) const;
+    int indexOfKind(const ProjectRecord* record) const;
+    ProjectRecord* firstOfKind(FileKind kind) const { return nthOfKind(kind, 0); }
 
-    TProjectFile* findByPath(const QString& path) const;
+    ProjectRecord* findByPath(const QString& path) const;
     // A record other than `except` whose file is the one at `path`: the same path, or the same file
     // reached through links.
-    TProjectFile* findSameFile(const QString& path, const TProjectFile* except = nullptr) const;
+    ProjectRecord* findSameFile(const QString& path, const ProjectRecord* except = nullptr) const;
 
     // Names of the records with `InProject` set, in list order: the body of the project file. A file in a
     // sub-folder is named by its path below the project folder ("sub/x.java").
@@ -46,21 +46,21 @@ public:
     int count() const { return int(m_records.size()); }
     bool isEmpty() const { return m_records.empty(); }
 
-    // Range over the records in list order, as TProjectFile&. A hand-written iterator rather than
+    // Range over the records in list order, as ProjectRecord&. A hand-written iterator rather than
     // std::views::transform, which clang 14 cannot compile against libstdc++ 12 (the fuzz build).
     class RecordIterator {
     public:
-        using Base = std::vector<std::unique_ptr<TProjectFile>>::const_iterator;
+        using Base = std::vector<std::unique_ptr<ProjectRecord>>::const_iterator;
         using iterator_category = std::forward_iterator_tag;
-        using value_type = TProjectFile;
+        using value_type = ProjectRecord;
         using difference_type = std::ptrdiff_t;
-        using pointer = TProjectFile*;
-        using reference = TProjectFile&;
+        using pointer = ProjectRecord*;
+        using reference = ProjectRecord&;
 
         RecordIterator() = default;
         explicit RecordIterator(Base it) : m_it(it) {}
-        TProjectFile& operator*() const { return **m_it; }
-        TProjectFile* operator->() const { return m_it->get(); }
+        ProjectRecord& operator*() const { return **m_it; }
+        ProjectRecord* operator->() const { return m_it->get(); }
         RecordIterator& operator++() {
             ++m_it;
             return *this;
@@ -86,6 +86,6 @@ public:
     }
 
 private:
-    std::vector<std::unique_ptr<TProjectFile>> m_records;
-    TProjectFile* m_current = nullptr;
+    std::vector<std::unique_ptr<ProjectRecord>> m_records;
+    ProjectRecord* m_current = nullptr;
 };

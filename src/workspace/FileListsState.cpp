@@ -2,7 +2,7 @@
 
 FileListsState fileListsState(const FileList& files, bool appRunning, bool projectOpen) {
     FileListsState state;
-    for (const TProjectFile& record : files.records()) {
+    for (const ProjectRecord& record : files.records()) {
         if (record.Kind == FileKind::Java) {
             if (&record == files.currentFile())
                 state.selectedSource = int(state.sourceLabels.size());

@@ -39,7 +39,7 @@ ProjectLoadStep stepFor(const QString& projectDir, const QString& line, QSet<QSt
         return step;
     }
     seen.insert(info.canonicalFilePath());
-    TProjectFile& record = step.record;
+    ProjectRecord& record = step.record;
     record.Path = full;
     // A file in a sub-folder keeps its path below the project folder: it is read, built and listed
     // again under the same name.

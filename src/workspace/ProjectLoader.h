@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ProjectRecord.h"
 #include "ProjectValues.h"
-#include "TProjectFile.h"
 
 #include <vector>
 
@@ -18,7 +18,7 @@ struct ProjectLoadStep {
     };
     Type type = Type::Insert;
     QString line; // the file name as the project file lists it
-    TProjectFile record;
+    ProjectRecord record;
     QString fileTime; // fileTimeText() taken before the text was read; goes into the inserted record
     QString error;
 };

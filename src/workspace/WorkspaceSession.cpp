@@ -52,14 +52,14 @@ void WorkspaceSession::listsChanged() {
 }
 
 bool WorkspaceSession::anyModified() const {
-    for (const TProjectFile& record : m_files.records())
+    for (const ProjectRecord& record : m_files.records())
         if (record.Modified)
             return true;
     return false;
 }
 
 void WorkspaceSession::captureEditor(bool full) {
-    TProjectFile* current = m_files.currentFile();
+    ProjectRecord* current = m_files.currentFile();
     if (!current)
         return;
     current->Lines = m_buffer.lines();
@@ -71,7 +71,7 @@ void WorkspaceSession::captureEditor(bool full) {
 }
 
 bool WorkspaceSession::markCurrentModified() {
-    TProjectFile* current = m_files.currentFile();
+    ProjectRecord* current = m_files.currentFile();
     if (!current || current->Modified)
         return false;
     current->Modified = true;
@@ -79,7 +79,7 @@ bool WorkspaceSession::markCurrentModified() {
     return true;
 }
 
-void WorkspaceSession::loadEditor(const TProjectFile* record) {
+void WorkspaceSession::loadEditor(const ProjectRecord* record) {
     m_buffer.replaceLines(record ? record->Lines : QStringList(), BufferReplace::Fresh);
     if (!record)
         return;
@@ -88,7 +88,7 @@ void WorkspaceSession::loadEditor(const TProjectFile* record) {
 }
 
 SessionResult WorkspaceSession::showSource(int row) {
-    TProjectFile* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
+    ProjectRecord* target = row < 0 ? nullptr : m_files.nthOfKind(FileKind::Java, row);
     if (!target)
         return cancelled();
     // No file time is taken here: only reading or writing the text makes the buffer agree with the disk.
@@ -102,13 +102,25 @@ SessionResult WorkspaceSession::showCompiledFile(const QString& fileName) {
     captureEditor(false);
     // A source whose name starts like an option was given to the compiler as ./name.
     const QString name = fileName.startsWith(QLatin1String("./")) ? fileName.mid(2) : fileName;
-    TProjectFile* record = m_files.findByPath(m_project.ProjectDir + name);
+    ProjectRecord* record = m_files.findByPath(m_project.ProjectDir + name);
     if (!record)
         return cancelled();
     m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
     m_files.setCurrentFile(record);
     listsChanged();
     return {SessionOutcome::Done, true};
+}
+
+SessionResult WorkspaceSession::showFrameFile(const QString& fileName, const QString& packageFolder) {
+    if (!packageFolder.isEmpty())
+        if (SessionResult shown = showCompiledFile(packageFolder + u'/' + fileName); shown.ok())
+            return shown;
+    if (SessionResult shown = showCompiledFile(fileName); shown.ok())
+        return shown;
+    for (const ProjectRecord& record : m_files.records())
+        if (record.Kind == FileKind::Java && QFileInfo(record.Name).fileName() == fileName)
+            return showCompiledFile(record.Name);
+    return cancelled();
 }
 
 SessionResult WorkspaceSession::openFiles(const QStringList& chosen) {
@@ -137,9 +149,9 @@ SessionResult WorkspaceSession::openFile(const QString& path, bool intoProject) 
     }
     const QString target = intoProject ? m_project.ProjectDir + name : path;
     // One record per path: the buffer that holds the target is the one the file goes into.
-    TProjectFile* holder = m_files.findByPath(target);
+    ProjectRecord* holder = m_files.findByPath(target);
     if (!holder && intoProject) {
-        for (TProjectFile& record : m_files.records())
+        for (ProjectRecord& record : m_files.records())
             if (record.InProject && record.Name == name) {
                 holder = &record;
                 break;
@@ -173,9 +185,9 @@ SessionResult WorkspaceSession::openFile(const QString& path, bool intoProject) 
         return failed();
     }
     m_project.ProjectModified = true;
-    TProjectFile* record = holder;
+    ProjectRecord* record = holder;
     if (!record) {
-        TProjectFile fields;
+        ProjectRecord fields;
         fields.Name = name;
         fields.Path = target;
         fields.Kind = FileKind::Java;
@@ -231,7 +243,7 @@ FileResult WorkspaceSession::copyIntoProject(const QString& source) {
     // The record joins the list only when its file is really in the project folder.
     if (const FileResult copied = copyFile(source, target); !copied)
         return report(copied);
-    TProjectFile fields;
+    ProjectRecord fields;
     fields.Path = target;
     fields.Name = name;
     fields.Kind = FileKind::Other;
@@ -250,7 +262,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
     if (!m_prompts.confirm({question, SessionButtons::OkCancel}))
         return cancelled();
     m_project.ProjectModified = true;
-    TProjectFile* record = row < 0 ? nullptr : m_files.nthOfKind(kind, row);
+    ProjectRecord* record = row < 0 ? nullptr : m_files.nthOfKind(kind, row);
     if (!record)
         return cancelled();
     // The buffer on screen may belong to another file; keep its edits before the editor is refilled.
@@ -265,7 +277,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
         listsChanged();
         return {};
     }
-    TProjectFile* first = m_files.firstOfKind(FileKind::Java);
+    ProjectRecord* first = m_files.firstOfKind(FileKind::Java);
     m_files.setCurrentFile(first);
     loadEditor(first);
     listsChanged();
@@ -273,7 +285,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
 }
 
 SessionResult WorkspaceSession::saveCurrent() {
-    TProjectFile* current = m_files.currentFile();
+    ProjectRecord* current = m_files.currentFile();
     if (!current)
         return {};
     captureEditor(false);
@@ -287,7 +299,7 @@ SessionResult WorkspaceSession::saveCurrent() {
 }
 
 SessionResult WorkspaceSession::saveAs(const QString& chosen) {
-    TProjectFile* current = m_files.currentFile();
+    ProjectRecord* current = m_files.currentFile();
     if (!current)
         return cancelled();
     const QString name = projectEntryName(m_project.ProjectDir, chosen);
@@ -296,7 +308,7 @@ SessionResult WorkspaceSession::saveAs(const QString& chosen) {
         return failed();
     }
     // One record per file: the other buffer of that file goes, or Save all would write both.
-    TProjectFile* other = m_files.findSameFile(chosen, current);
+    ProjectRecord* other = m_files.findSameFile(chosen, current);
     if (other && !m_prompts.confirm({"The file " + other->Name +
                                      " is open in another buffer. Replace it with this text and close that "
                                      "buffer?"}))
@@ -326,7 +338,7 @@ SessionResult WorkspaceSession::saveAs(const QString& chosen) {
 SessionResult WorkspaceSession::saveAll() {
     captureEditor(false);
     QStringList errors;
-    for (TProjectFile& record : m_files.records()) {
+    for (ProjectRecord& record : m_files.records()) {
         // A buffer that holds what its file holds is not written again: rewriting it would only reach
         // through whatever link replaced the file since.
         const QFileInfo file(record.Path);
@@ -370,7 +382,7 @@ SessionResult WorkspaceSession::saveProjectAs(const QString& chosen) {
     return {};
 }
 
-void WorkspaceSession::reloadRecord(TProjectFile& record) {
+void WorkspaceSession::reloadRecord(ProjectRecord& record) {
     const QString fileTime = fileTimeText(record.Path);
     const TextReadResult read = TextFile::read(record.Path);
     if (!read.ok()) {
@@ -393,7 +405,7 @@ SessionResult WorkspaceSession::reloadChangedFiles() {
         return cancelled();
     m_checkingFiles = true;
     SessionResult result = cancelled();
-    for (TProjectFile& record : m_files.records()) {
+    for (ProjectRecord& record : m_files.records()) {
         if (record.Kind != FileKind::Java || checkFileChanged(record) != ReloadDecision::Ask)
             continue;
         // Yes to a buffer with edits throws them away: that question names them and Enter answers No.
@@ -499,7 +511,7 @@ FileResult WorkspaceSession::createFromTemplate(const QString& templatePath, con
     const TextReadResult generated = ClassTemplate::generateFromTemplate(templatePath, className);
     if (!generated.ok())
         return {generated.error};
-    TProjectFile fields;
+    ProjectRecord fields;
     fields.Name = className + ".java";
     fields.Path = m_project.ProjectDir + fields.Name;
     fields.Kind = FileKind::Java;
@@ -507,7 +519,7 @@ FileResult WorkspaceSession::createFromTemplate(const QString& templatePath, con
     fields.Lines = generated.file.lines;
     fields.Format = generated.file.format;
     fields.Modified = true;
-    TProjectFile* record = m_files.insertFile(std::move(fields));
+    ProjectRecord* record = m_files.insertFile(std::move(fields));
     m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
     listsChanged();
     return FileResult::success();

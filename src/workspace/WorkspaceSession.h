@@ -57,6 +57,10 @@ public:
     // The record of a file the compiler named (below the project folder, a leading "./" dropped) fills the
     // editor; the caret is the caller's to place. Cancelled when no open record has that path.
     SessionResult showCompiledFile(const QString& fileName);
+    // The source a stack frame names by its bare file name and its class's package folder: the file at
+    // that path below the project folder, else the first source of that file name. Cancelled for a file
+    // outside the project (a frame of the class library).
+    SessionResult showFrameFile(const QString& fileName, const QString& packageFolder);
 
     // Asks for each chosen file whether it joins the project (Yes, No, Cancel skips it) and opens it.
     SessionResult openFiles(const QStringList& chosen);
@@ -97,9 +101,9 @@ public:
     SessionResult closeQuestion();
 
 private:
-    void loadEditor(const TProjectFile* record);
+    void loadEditor(const ProjectRecord* record);
     FileResult copyIntoProject(const QString& source);
-    void reloadRecord(TProjectFile& record);
+    void reloadRecord(ProjectRecord& record);
     void remember(const QString& projectFile);
     void listsChanged();
 

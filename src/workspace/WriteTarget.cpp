@@ -1,7 +1,7 @@
 #include "WriteTarget.h"
 
 #include "AtomicWrite.h"
-#include "TProjectFile.h"
+#include "ProjectRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +45,7 @@ FileResult checkWriteTarget(const QString& projectDir, const QString& path) {
         path, QStringLiteral("it leads to %1, outside the project folder %2").arg(real, realFolder));
 }
 
-FileResult saveFileWithin(const QString& projectDir, TProjectFile& record) {
+FileResult saveFileWithin(const QString& projectDir, ProjectRecord& record) {
     if (FileResult allowed = checkWriteTarget(projectDir, record.Path); !allowed)
         return allowed;
     return saveFile(record);

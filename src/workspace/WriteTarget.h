@@ -4,7 +4,7 @@
 
 #include <QString>
 
-struct TProjectFile;
+struct ProjectRecord;
 
 // Where the program may write. A path that names a place in the project folder must really lead there,
 // through every link and linked folder on the way: a project is untrusted, and a link in it must not make a
@@ -17,7 +17,7 @@ struct TProjectFile;
 FileResult checkWriteTarget(const QString& projectDir, const QString& path);
 
 // saveFile(), once checkWriteTarget() has nothing against the record's `Path`.
-FileResult saveFileWithin(const QString& projectDir, TProjectFile& record);
+FileResult saveFileWithin(const QString& projectDir, ProjectRecord& record);
 
 // The name a file at `path` has in the project whose folder is `projectDir`: its path below the folder
 // ("sub/x.java") when it lies there, else its file name.

@@ -69,7 +69,7 @@ TEST(ClassTemplate, MainWindowOkNeedsTheExactMainClassName) {
     for (const Case& c : cases) {
         FileList files;
         for (const QString& name : c.names) {
-            TProjectFile record;
+            ProjectRecord record;
             record.Name = name;
             record.Path = "/p/" + name;
             record.Kind = kindOfFileName(name);

@@ -78,7 +78,7 @@ TEST_F(ClassWizardTest, GeneratesTheChosenTemplateUnderTheTypedName) {
 
 TEST_F(ClassWizardTest, RefusesNamesThatAreTakenOrNoJavaClassNames) {
     addTemplate("Alpha.orw");
-    TProjectFile record;
+    ProjectRecord record;
     record.Name = "Calc.java";
     record.Path = host->projectValues.ProjectDir + record.Name;
     record.Kind = FileKind::Java;

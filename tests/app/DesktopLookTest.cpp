@@ -280,7 +280,7 @@ public:
         add(new SearchDialog(true, main.get()));
         printer.setText({"public class Hello {", "}"}, main->editor()->font(), 4);
         printer.Header = "Project: Hello         File: Hello.java";
-        add(new TFrmPMPrintPreview(printer, main.get()));
+        add(new PrintPreviewWindow(printer, main.get()));
     }
     ~AllWindows() {
         for (QWidget* window : windows)
@@ -312,7 +312,7 @@ public:
     RegistryStore store;
     std::unique_ptr<MainWindow> main;
     std::unique_ptr<OutputWindow> output;
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     QList<QWidget*> windows;
 
 private:
@@ -399,7 +399,7 @@ TEST_F(DesktopLook, EditorFollowsAPaletteChangeWhileOpen) {
 // The print preview's page is white paper: its header is black under any desktop palette.
 TEST_F(DesktopLook, PrintedHeaderIsDarkOnTheWhitePage) {
     QApplication::setPalette(darkPalette());
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     printer.setText({"x"}, QFont("Liberation Mono", 10), 4);
     printer.Header = "HHHHHHHHHHHHHHHHHHHH";
     printer.HeaderYPos = 0.5;
@@ -555,9 +555,9 @@ TEST_F(DesktopLook, EscapeClosesTheRegisterAndThePreview) {
     RegistryStore store(dir.filePath("registry.sqlite"));
     BugsAndNotesWindow notes(nullptr, &store);
     notes.setProjectDir(dir.path() + "/");
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     printer.setText({"public class Hello {", "}"}, QFont("Liberation Mono", 10), 4);
-    TFrmPMPrintPreview preview(printer);
+    PrintPreviewWindow preview(printer);
     const std::pair<QWidget*, const char*> places[] = {
         {&notes, "ListView1"}, {&notes, "BitBtn3"}, {&preview, "cbZoom"}, {&preview, "ScrollBox1"}};
     for (const auto& [window, focus] : places) {
@@ -606,7 +606,7 @@ TEST(FixedWidthText, StaysFixedPitchWhereTheWindowsFamiliesComeOutProportional) 
     SourceEditor editor;
     OutputWindow output;
     CompletionWindow completion(editor);
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     const std::pair<const char*, QFont> fonts[] = {{"editor", editor.font()},
                                                    {"output window", output.memo()->font()},
                                                    {"completion box", completion.m_typed->font()},

@@ -3,6 +3,7 @@
 #include "app/CommandMap.h"
 #include "editor/FindCommands.h"
 #include "editor/FindReplaceDialogs.h"
+#include "editor/ProjectSearchDialog.h"
 #include "editor/SourceEditor.h"
 
 #include <QAction>
@@ -28,7 +29,7 @@ TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
     MainWindow& w = start();
     EXPECT_EQ(captions(w.ui().menus.value("Edit1")),
               QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Delete Selection",
-                           "Select &All", "-", "&Find...", "Find/R&eplace..."}));
+                           "Select &All", "-", "&Find...", "Find/R&eplace...", "Find in &Project..."}));
     EXPECT_EQ(captions(w.ui().editorMenu),
               QStringList({"Help", "-", "Undo", "Redo", "-", "Cut", "Copy", "Paste", "-", "Delete Selection",
                            "Select all", "-", "Toggle Comment"}));
@@ -134,3 +135,37 @@ TEST_F(MainWindowTest, TypingAidsFollowTheirSettingsAtTheKeyRelease) {
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(editor->lines(), QStringList({"void f() {", "\t", "", "}"}));
 }
+
+namespace {
+
+// Find in Project lists every source's matching lines, the unsaved buffer's text included, and a hit leads
+// to its line like a compiler error does.
+TEST_F(MainWindowTest, FindInProjectListsTheHitsAndEachLeadsToItsLine) {
+    writeSource(projectDir + "A.java", {"class A {", "  int count;", "}"});
+    writeSource(projectDir + "B.java", {"class B {", "}"});
+    MainWindow& w = start({writeProject("A", {"A.java", "B.java"})});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    // B is on screen with an edit not yet saved.
+    ASSERT_EQ(w.files().currentFile()->Name, "B.java");
+    w.editor()->setLines({"class B {", "  void count() {}", "}"});
+    w.ui().menuActions.value("FindInProject1")->trigger();
+    auto* dialog = w.findChild<ProjectSearchDialog*>("FindInProjectDialog");
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isVisible());
+    dialog->findWhat->setText("count");
+    dialog->wholeWord->setChecked(true);
+    QTest::mouseClick(dialog->findButton, Qt::LeftButton);
+    EXPECT_EQ(w.messages(), QStringList({"A.java:2:   int count;", "B.java:2:   void count() {}"}));
+    EXPECT_EQ(w.statusBar()->currentMessage(), "2 matches in 2 files");
+
+    auto* list = w.ui().messageList;
+    list->flush();
+    list->setCurrentRow(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(w.files().currentFile()->Name, "A.java");
+    EXPECT_EQ(w.editor()->caretLine(), 1);
+}
+
+} // namespace

@@ -31,7 +31,7 @@ public:
         TextReadResult read = ClassTemplate::generateFromTemplate(templatePath, className);
         if (!read.ok())
             return {read.error};
-        TProjectFile record;
+        ProjectRecord record;
         record.Path = projectValues.ProjectDir + className + ".java";
         record.Name = className + ".java";
         record.Kind = FileKind::Java;

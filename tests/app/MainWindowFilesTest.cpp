@@ -451,7 +451,7 @@ TEST_F(MainWindowTest, AMouseClickOnAnotherSourceSwitchesOnce) {
     MainWindow& w = start({writeProject("AB", {"A.java", "B.java"})});
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    TProjectFile* a = w.files().nthOfKind(FileKind::Java, 0);
+    ProjectRecord* a = w.files().nthOfKind(FileKind::Java, 0);
     const QString recorded = a->FileTime;
     setModificationTime(projectDir + "A.java", 90);
     QListWidget* list = w.ui().sourceList;

@@ -72,6 +72,39 @@ TEST_F(MessageListTest, EnterAndDoubleClickJumpToTheErrorLine) {
     }
 }
 
+// A running application's stack trace leads into the project's sources; frames of the class library and
+// lines naming no place lead nowhere.
+TEST_F(MessageListTest, StackFramesAndMentionsLeadToTheProjectsSources) {
+    MainWindow& w = startShown();
+    auto* list = w.ui().messageList;
+    const struct {
+        const char* line;
+        const char* file; // current afterwards
+        int caretLine;
+    } rows[] = {
+        {"\tat Util.run(Util.java:3)", "Util.java", 2},
+        {"\tat com.example.Demo.main(Demo.java:1)", "Demo.java", 0},
+        {"Exception in thread \"main\" java.lang.IllegalStateException: see Util.java:2", "Util.java", 1},
+        {"\tat java.base/java.lang.Thread.run(Thread.java:833)", "Demo.java", 0},
+        {"\tat Util.run(Native Method)", "Demo.java", 0},
+    };
+    for (const auto& row : rows) {
+        w.ui().sourceList->setCurrentRow(0);
+        QTest::mouseClick(w.ui().sourceList->viewport(), Qt::LeftButton, {},
+                          w.ui().sourceList->visualItemRect(w.ui().sourceList->item(0)).center());
+        ASSERT_EQ(w.files().currentFile()->Name, "Demo.java");
+        w.editor()->setCaretLine(0);
+        list->clear();
+        w.addMessage(row.line);
+        list->flush();
+        list->setCurrentRow(0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(w.files().currentFile()->Name, row.file) << row.line;
+        EXPECT_EQ(w.editor()->caretLine(), row.caretLine) << row.line;
+    }
+}
+
 // F4 and Shift+F4 walk the lines that lead to a source line, each jump as a double-click on it; past the
 // last one in either direction nothing moves.
 TEST_F(MessageListTest, NextAndPreviousErrorWalkTheErrorLines) {

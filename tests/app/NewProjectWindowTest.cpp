@@ -147,7 +147,7 @@ TEST_F(NewProjectWindowTest, TypedFoldersAreMadeAbsolute) {
 }
 
 TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
-    TProjectFile old;
+    ProjectRecord old;
     old.Name = "Old.java";
     old.Path = "/old/Old.java";
     old.Kind = FileKind::Java;
@@ -169,7 +169,7 @@ TEST_F(NewProjectWindowTest, OkCreatesTheFolderAndTheUnsavedMainClass) {
     EXPECT_EQ(host->storeText(kProductKey, "Projects"), dir.filePath("Work"));
     EXPECT_EQ(host->bufferText.value(0), "public class Calc extends MainWindow {"); // the editor shows it
     ASSERT_EQ(host->fileList.count(), 1); // the old project's files are gone
-    const TProjectFile* record = host->fileList.currentFile();
+    const ProjectRecord* record = host->fileList.currentFile();
     EXPECT_EQ(record->Path, folder + "Calc.java");
     EXPECT_TRUE(record->Modified);
     EXPECT_EQ(record->Lines.first(), "public class Calc extends MainWindow {");

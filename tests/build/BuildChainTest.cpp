@@ -42,7 +42,7 @@ public:
     QString target = QStringLiteral("Java");
     bool palm = false;
     RemoteDebugging debugging;
-    std::unique_ptr<TPalmUserData> users;
+    std::unique_ptr<PalmUserData> users;
     RegistryStore* store = nullptr;
 
     QStringList messages() const {
@@ -71,9 +71,9 @@ public:
     bool palmTargetChosen() const override { return palm; }
     RemoteDebugging remoteDebugging() const override { return debugging; }
     void applicationRunning(bool) override {}
-    TPalmUserData& palmUsers() override {
+    PalmUserData& palmUsers() override {
         if (!users)
-            users = std::make_unique<TPalmUserData>(*store);
+            users = std::make_unique<PalmUserData>(*store);
         return *users;
     }
 };

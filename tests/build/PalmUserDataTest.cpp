@@ -50,7 +50,7 @@ TEST_F(PalmUserDataTest, ReadsUsersFromEitherRootKey) {
     for (const QString root : {"Software\\U.S. Robotics", "Software\\Palm Computing"}) {
         store = std::make_unique<RegistryStore>(dir.filePath(root.section(u'\\', 1) + ".sqlite"));
         install(root, twoUsers, "Bob");
-        const TPalmUserData data(*store);
+        const PalmUserData data(*store);
         EXPECT_FALSE(data.loadError().isError()) << data.loadError().text.toStdString();
         ASSERT_EQ(data.userCount(), 2);
         EXPECT_EQ(data.desktopPath(), desktop);
@@ -65,7 +65,7 @@ TEST_F(PalmUserDataTest, ReadsUsersFromEitherRootKey) {
 }
 
 TEST_F(PalmUserDataTest, MissingPiecesGiveNoUsers) {
-    const TPalmUserData notInstalled(*store);
+    const PalmUserData notInstalled(*store);
     EXPECT_EQ(notInstalled.userCount(), 0);
     EXPECT_EQ(notInstalled.loadError().kind, PalmDataError::DesktopMissing);
     EXPECT_EQ(notInstalled.loadError().text, "The Palm Desktop software is not correctly installed.");
@@ -73,19 +73,19 @@ TEST_F(PalmUserDataTest, MissingPiecesGiveNoUsers) {
 
     setKey("Software\\Palm Computing\\Pilot Desktop\\Preferences", "LastUserName",
            RegistryValue::string("Ann"));
-    const TPalmUserData noPath(*store);
+    const PalmUserData noPath(*store);
     EXPECT_EQ(noPath.userCount(), 0);
     EXPECT_FALSE(noPath.loadError().isError());
     EXPECT_EQ(noPath.lastUserName(), "Ann");
 
     setKey("Software\\Palm Computing\\Pilot Desktop\\Core", "Path", RegistryValue::string(desktop));
-    const TPalmUserData noFile(*store);
+    const PalmUserData noFile(*store);
     EXPECT_EQ(noFile.userCount(), 0);
     EXPECT_EQ(noFile.loadError().kind, PalmDataError::UsersFile);
     EXPECT_TRUE(noFile.loadError().text.contains(desktop + "/users.dat"));
 
     writeFile(desktop + "/users.dat", twoUsers.left(20));
-    const TPalmUserData damaged(*store);
+    const PalmUserData damaged(*store);
     EXPECT_EQ(damaged.userCount(), 0);
     EXPECT_EQ(damaged.loadError().kind, PalmDataError::UsersFile);
 }
@@ -98,7 +98,7 @@ TEST_F(PalmUserDataTest, InstallFileCopiesIntoTheUsersFolderAndRaisesItsFlag) {
     ASSERT_TRUE(QDir().mkpath(desktop + "/AnnF/Install"));
     writeFile(desktop + "/AnnF/Install/Hello.pdb", "old package");
 
-    TPalmUserData data(*store);
+    PalmUserData data(*store);
     EXPECT_TRUE(data.installFile(0, dir.filePath("Hello.pdb"))) << data.installError().text.toStdString();
     QFile copied(desktop + "/AnnF/Install/Hello.pdb");
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
@@ -139,7 +139,7 @@ TEST_F(PalmUserDataTest, UserFoldersThatLeaveTheDesktopFolderAreRefused) {
                                  {5, "Empty", "", "x"},
                                  {6, "Fine", "sub", "x"}}));
     writeFile(dir.filePath("Hello.pdb"), "package");
-    TPalmUserData data(*store);
+    PalmUserData data(*store);
     ASSERT_EQ(data.userCount(), 6) << data.loadError().text.toStdString();
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(data.installFile(i, dir.filePath("Hello.pdb"))) << i;

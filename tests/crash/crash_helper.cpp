@@ -21,7 +21,7 @@
 #include "notes/NotesRegister.h"
 #include "settings/RegistryStore.h"
 #include "workspace/AtomicWrite.h"
-#include "workspace/TProjectFile.h"
+#include "workspace/ProjectRecord.h"
 #include "workspace/TextFile.h"
 
 #include <QApplication>
@@ -208,7 +208,7 @@ int fullDisk(const QString& how, const QString& what, const QString& folder) {
         const QString path = folder + "/Big.java";
         writeFileAtomically(path, joinTextLines(sourceLines('o', 20000)).toUtf8());
         fill();
-        TProjectFile record;
+        ProjectRecord record;
         record.Path = path;
         record.Name = "Big.java";
         record.Kind = FileKind::Java;

@@ -28,15 +28,15 @@ struct Preview : testing::Test {
     void open(const QStringList& lines) {
         printer.printer().setOutputFormat(QPrinter::PdfFormat);
         printer.setText(lines, QFont("Courier New", 10), 4);
-        window = std::make_unique<TFrmPMPrintPreview>(printer);
+        window = std::make_unique<PrintPreviewWindow>(printer);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     template <typename T> T* child(const char* name) { return window->findChild<T*>(name); }
     QString label() { return child<QLabel>("LblPage")->text(); }
 
-    TPlusMemoPrinter printer;
-    std::unique_ptr<TFrmPMPrintPreview> window;
+    PlusMemoPrinter printer;
+    std::unique_ptr<PrintPreviewWindow> window;
 };
 
 } // namespace

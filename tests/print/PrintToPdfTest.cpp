@@ -84,7 +84,7 @@ struct PdfPrint : testing::Test {
     QTemporaryDir dir;
     QString source;
     QStringList lines;
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
 };
 
 } // namespace
@@ -205,7 +205,7 @@ TEST_F(PdfPrint, APdfBesideTheSourceIsReplacedOnlyWhenTheUserSaysSo) {
 
 TEST(PdfPrintColours, EveryPrintStartsWithABlackHeaderAndNumbers) {
     QTemporaryDir dir;
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     // The page ends in a comment's colour, which the next print must not start with.
     printer.setText({"int a = 1; // a comment", "String s = \"text\"; // the last words"},
                     QFont("Courier New", 10), 4);
@@ -229,7 +229,7 @@ TEST_F(PdfPrint, AFileThatCannotBeWrittenIsReported) {
 
 TEST(PdfPrintEmpty, AnEmptyFilePrintsOnePageWithTheHeader) {
     QTemporaryDir dir;
-    TPlusMemoPrinter printer;
+    PlusMemoPrinter printer;
     printer.setText({}, QFont("Courier New", 10), 4);
     printer.Header = "Header only {p}";
     printer.LineNumbers = true;
@@ -251,5 +251,5 @@ TEST(PrintHeader, ProjectAndFileNameWithNineBlanksBetween) {
         {"unknown", "", "Project: unknown         File: "},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TPlusMemoPrinter::projectHeader(c.project, c.file), c.header);
+        EXPECT_EQ(PlusMemoPrinter::projectHeader(c.project, c.file), c.header);
 }

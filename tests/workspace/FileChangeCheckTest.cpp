@@ -8,7 +8,7 @@
 // Asked only for an existing Java file whose text and time both differ from the buffer's.
 TEST(FileChangeCheck, AsksOnlyWhenTextAndTimeBothDiffer) {
     QTemporaryDir tmp;
-    TProjectFile record;
+    ProjectRecord record;
     record.Kind = FileKind::Java;
     record.Path = tmp.filePath("A.java");
     record.Lines = {"old"};

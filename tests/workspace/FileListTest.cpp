@@ -5,8 +5,8 @@
 
 namespace {
 
-TProjectFile* add(FileList& list, const QString& name, const QString& path = {}) {
-    TProjectFile fields;
+ProjectRecord* add(FileList& list, const QString& name, const QString& path = {}) {
+    ProjectRecord fields;
     fields.Path = path.isEmpty() ? "/p/" + name : path;
     fields.Name = name;
     fields.Kind = kindOfFileName(name);
@@ -18,7 +18,7 @@ TProjectFile* add(FileList& list, const QString& name, const QString& path = {})
 
 QStringList names(const FileList& list) {
     QStringList out;
-    for (const TProjectFile& r : list.records())
+    for (const ProjectRecord& r : list.records())
         out << r.Name + (r.Path.endsWith("2") ? "#2" : "");
     return out;
 }
@@ -35,7 +35,7 @@ TEST(FileList, KeepsByteOrderOfNamesAndPutsEqualNamesLast) {
     EXPECT_EQ(list.projectFileNames(), QStringList({"A.java", "B.java", "B.java", "a.bmp", "b.java",
                                                     QString::fromUtf8("\xC3\x84.java")}));
 
-    const TProjectFile* first = list.nthOfKind(FileKind::Java, 0);
+    const ProjectRecord* first = list.nthOfKind(FileKind::Java, 0);
     EXPECT_EQ(first->CaretLine, 0);
     EXPECT_EQ(first->FileTime, "");
     EXPECT_EQ(list.nthOfKind(FileKind::Java, 4)->Name, "b.java");
@@ -52,12 +52,12 @@ TEST(FileList, KeepsByteOrderOfNamesAndPutsEqualNamesLast) {
 
 TEST(FileList, CurrentFileIsAlwaysAJavaRecordOfTheList) {
     FileList list;
-    TProjectFile* main = add(list, "Main.java");
+    ProjectRecord* main = add(list, "Main.java");
     EXPECT_EQ(list.currentFile(), main);
-    TProjectFile* picture = add(list, "Z.bmp");
+    ProjectRecord* picture = add(list, "Z.bmp");
     EXPECT_EQ(list.currentFile(), main) << "other files never become current";
     EXPECT_FALSE(list.setCurrentFile(picture));
-    TProjectFile* second = add(list, "B.java");
+    ProjectRecord* second = add(list, "B.java");
     EXPECT_EQ(list.currentFile(), second);
 
     FileList other;

@@ -1,6 +1,6 @@
 #include "workspace/PathHelpers.h"
 #include "TestFiles.h"
-#include "workspace/TProjectFile.h"
+#include "workspace/ProjectRecord.h"
 
 #include <QDir>
 #include <QTemporaryDir>

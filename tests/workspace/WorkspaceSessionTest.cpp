@@ -388,7 +388,7 @@ TEST_P(WorkspaceSessionTest, Case) {
     EXPECT_EQ(prompts.log, row.asked);
     EXPECT_TRUE(prompts.answers.empty()) << "answers left over";
     QStringList records;
-    for (const TProjectFile& r : session.files().records())
+    for (const ProjectRecord& r : session.files().records())
         records << QString(r.Path).remove(0, root.size()) + " " + r.Name + " " +
                        (r.Kind == FileKind::Other ? "o" : "") + (r.InProject ? "+" : "") +
                        (r.Modified ? "*" : "");

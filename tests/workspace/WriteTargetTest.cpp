@@ -1,6 +1,6 @@
 #include "workspace/WriteTarget.h"
 #include "TestFiles.h"
-#include "workspace/TProjectFile.h"
+#include "workspace/ProjectRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +58,7 @@ TEST(WriteTarget, APathInTheProjectMustReallyLeadIntoIt) {
     }
 
     // A refused record is not written, and stays modified.
-    TProjectFile record;
+    ProjectRecord record;
     record.Path = proj + "Link.java";
     record.Lines = {"edited"};
     record.Modified = true;

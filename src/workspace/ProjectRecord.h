@@ -8,7 +8,7 @@
 enum class FileKind { Java = 1, Other = 2 };
 
 // One open file. The list owns it; the editor shows the `Lines` of the current one.
-struct TProjectFile {
+struct ProjectRecord {
     QString Path; // full path the buffer is loaded from and saved to
     QString Name; // file name with extension: sort key, label and lookup key
     FileKind Kind = FileKind::Other;
@@ -27,4 +27,4 @@ FileKind kindOfFileName(const QString& name);
 
 // Writes `Lines` to `Path`, clears `Modified` and records the written file's time; a failed write
 // changes nothing.
-FileResult saveFile(TProjectFile& record);
+FileResult saveFile(ProjectRecord& record);

@@ -1,4 +1,4 @@
-#include "TProjectFile.h"
+#include "ProjectRecord.h"
 
 #include "FileTime.h"
 #include "PathHelpers.h"
@@ -8,7 +8,7 @@ FileKind kindOfFileName(const QString& name) {
     return fileExtension(name).toUpper() == QLatin1String(".JAVA") ? FileKind::Java : FileKind::Other;
 }
 
-FileResult saveFile(TProjectFile& record) {
+FileResult saveFile(ProjectRecord& record) {
     TextFile file{record.Lines, record.Format};
     FileResult result = file.write(record.Path);
     if (result) {
