@@ -136,21 +136,31 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(applicationTitle());
     applyDesktopIdentity();
 
-    // Every window exists once, for the whole run, created in this order; each window's own creation
-    // step may read what the main window loaded.
+    // Every window exists once, for the whole run, created in this order (or, for those made on demand,
+    // when first opened); each window's own creation step may read what the main window loaded.
     RegistryStore& store = RegistryStore::instance();
     MainWindow mainWindow(store);
     mainWindow.startUp(files);
-    AboutWindow about(&mainWindow);
-    mainWindow.setAboutWindow(&about);
+    // Windows that nothing reads before they are first opened are made then.
+    std::unique_ptr<AboutWindow> about;
+    mainWindow.setAboutWindow(WindowOnDemand<AboutWindow>([&] {
+        about = std::make_unique<AboutWindow>(&mainWindow);
+        return about.get();
+    }));
     NewProjectWindow newProject(mainWindow, &mainWindow);
     mainWindow.setNewProjectWindow(&newProject);
-    ClassWizard classWizard(mainWindow, &mainWindow);
-    mainWindow.setClassWizard(&classWizard);
+    std::unique_ptr<ClassWizard> classWizard;
+    mainWindow.setClassWizard(WindowOnDemand<ClassWizard>([&] {
+        classWizard = std::make_unique<ClassWizard>(mainWindow, &mainWindow);
+        return classWizard.get();
+    }));
     SettingsWindow settings(mainWindow, mainWindow.liveSettings(), &mainWindow);
     mainWindow.setSettingsWindow(&settings);
-    BitmapViewer bitmapViewer(&mainWindow);
-    mainWindow.setBitmapViewer(&bitmapViewer);
+    std::unique_ptr<BitmapViewer> bitmapViewer;
+    mainWindow.setBitmapViewer(WindowOnDemand<BitmapViewer>([&] {
+        bitmapViewer = std::make_unique<BitmapViewer>(&mainWindow);
+        return bitmapViewer.get();
+    }));
     OutputWindow output(nullptr, &store);
     // The program ends with the main window, whatever other window is still open.
     output.setAttribute(Qt::WA_QuitOnClose, false);
@@ -163,8 +173,11 @@ int main(int argc, char** argv) {
     mainWindow.setBugsAndNotes(&bugsAndNotes);
     EditNoteWindow editNote(bugsAndNotes, &bugsAndNotes);
     bugsAndNotes.setEditWindow(&editNote);
-    ClassHelpWindow classHelp(&mainWindow);
-    mainWindow.setClassHelpWindow(&classHelp);
+    std::unique_ptr<ClassHelpWindow> classHelp;
+    mainWindow.setClassHelpWindow(WindowOnDemand<ClassHelpWindow>([&] {
+        classHelp = std::make_unique<ClassHelpWindow>(&mainWindow);
+        return classHelp.get();
+    }));
     DebuggerOptions debuggerOptions(&mainWindow, &store);
     mainWindow.setDebuggerOptions(&debuggerOptions);
 

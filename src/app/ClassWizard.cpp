@@ -4,6 +4,7 @@
 #include "settings/FormSizeSave.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
+#include "ui/StyleIcons.h"
 #include "workspace/ClassTemplate.h"
 #include "workspace/PathHelpers.h"
 
@@ -76,7 +77,7 @@ void ClassWizard::setupUi() {
 
 void ClassWizard::fillTemplates() {
     m_templateList->clear();
-    const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    const QIcon icon = standardIconOfSize(QStyle::SP_FileIcon, styleIconSize(QStyle::PM_ListViewIconSize));
     // Already in caption order (case-blind), the order the list shows.
     for (const QString& name : ClassTemplate::templateDisplayNames(m_templateFolder))
         new QListWidgetItem(icon, name, m_templateList);

@@ -1,6 +1,7 @@
 #include "DocumentationTab.h"
 
 #include "LazyWebView.h"
+#include "ui/StyleIcons.h"
 
 #include <QLayout>
 #include <QPushButton>
@@ -14,10 +15,16 @@ DocumentationTab::DocumentationTab(QWidget* page) : QObject(page) {
 
     ToolBar3 = new QToolBar(page);
     ToolBar3->setObjectName("ToolBar3");
-    BitBtn1 = new QPushButton(page->style()->standardIcon(QStyle::SP_ArrowBack), QString(), ToolBar3);
+    BitBtn1 = new QPushButton(standardIconOfSize(QStyle::SP_ArrowBack,
+                                                 styleIconSize(QStyle::PM_ButtonIconSize, page->style()),
+                                                 page->style()),
+                              QString(), ToolBar3);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setToolTip("Back");
-    BitBtn2 = new QPushButton(page->style()->standardIcon(QStyle::SP_ArrowForward), QString(), ToolBar3);
+    BitBtn2 = new QPushButton(standardIconOfSize(QStyle::SP_ArrowForward,
+                                                 styleIconSize(QStyle::PM_ButtonIconSize, page->style()),
+                                                 page->style()),
+                              QString(), ToolBar3);
     BitBtn2->setObjectName("BitBtn2");
     BitBtn2->setToolTip("Forward");
     for (QPushButton* button : {BitBtn1, BitBtn2}) {

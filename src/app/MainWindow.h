@@ -5,6 +5,7 @@
 #include "build/RunnerRole.h"
 #include "settings/LiveSettings.h"
 #include "settings/ToolPaths.h"
+#include "ui/WindowOnDemand.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -50,18 +51,18 @@ public:
 
     // The start-up steps; `arguments` are the program's command-line arguments without the program.
     void startUp(const QStringList& arguments);
-    void setAboutWindow(AboutWindow* about) { m_about = about; }
-    void setBitmapViewer(BitmapViewer* viewer) { m_bitmapViewer = viewer; }
+    void setAboutWindow(WindowOnDemand<AboutWindow> about) { m_about = std::move(about); }
+    void setBitmapViewer(WindowOnDemand<BitmapViewer> viewer) { m_bitmapViewer = std::move(viewer); }
     void setOutputWindow(OutputWindow* output);
     void setNewProjectWindow(NewProjectWindow* window) { m_newProject = window; }
-    void setClassWizard(ClassWizard* window) { m_classWizard = window; }
+    void setClassWizard(WindowOnDemand<ClassWizard> window) { m_classWizard = std::move(window); }
     void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
     void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
     // Its port follows into remoteDebuggingAddress() as it is typed.
     void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
     HelpWindow* helpWindow() const { return m_helpWindow; }
-    void setClassHelpWindow(ClassHelpWindow* window) { m_classHelp = window; }
+    void setClassHelpWindow(WindowOnDemand<ClassHelpWindow> window) { m_classHelp = std::move(window); }
 
     MainWindowUi& ui() { return m_ui; }
     SourceEditor* editor() const { return m_ui.sourceEditor; }
@@ -212,11 +213,11 @@ private:
     ToolPaths m_toolPaths;
     LiveSettings m_liveSettings;
     DocumentationTab* m_documentation = nullptr;
-    ClassHelpWindow* m_classHelp = nullptr;
-    AboutWindow* m_about = nullptr;
-    BitmapViewer* m_bitmapViewer = nullptr;
+    WindowOnDemand<ClassHelpWindow> m_classHelp;
+    WindowOnDemand<AboutWindow> m_about;
+    WindowOnDemand<BitmapViewer> m_bitmapViewer;
     NewProjectWindow* m_newProject = nullptr;
-    ClassWizard* m_classWizard = nullptr;
+    WindowOnDemand<ClassWizard> m_classWizard;
     SettingsWindow* m_settingsWindow = nullptr;
     BugsAndNotesWindow* m_bugsAndNotes = nullptr;
     DebuggerOptions* m_debuggerOptions = nullptr;

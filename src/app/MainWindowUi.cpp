@@ -4,6 +4,7 @@
 #include "HeaderPanel.h"
 #include "editor/SourceEditor.h"
 #include "ui/FontScale.h"
+#include "ui/StyleIcons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -99,7 +100,8 @@ QIcon toolIcon(const QString& objectName) {
         {"ToolButton10", QStyle::SP_ArrowForward},    {"ToolButton11", QStyle::SP_ArrowBack},
     };
     const auto it = pixmaps.find(objectName);
-    return it == pixmaps.end() ? QIcon() : style->standardIcon(*it);
+    return it == pixmaps.end() ? QIcon()
+                               : standardIconOfSize(*it, styleIconSize(QStyle::PM_ToolBarIconSize, style), style);
 }
 
 // Sets one section of a splitter to an exact size; the stretching section takes up the difference. A
