@@ -103,9 +103,10 @@ QString ClassBrowser::scratchTemplate(const QString& parent) {
 
 int ClassBrowser::removeStaleScratch(const QString& parent) {
     int removed = 0;
-    const QFileInfoList folders =
-        QDir(parent).entryInfoList({kScratchPrefix + '*'}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
+    const QFileInfoList folders = QDir(parent).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System);
     for (const QFileInfo& folder : folders) {
+        if (!folder.fileName().startsWith(kScratchPrefix))
+            continue;
         // handwright-browser-<pid>-<random>
         const QStringList parts = folder.fileName().mid(kScratchPrefix.size()).split(u'-');
         bool isNumber = false;

@@ -1,6 +1,7 @@
 #include "FindFiles.h"
 
 #include "PathHelpers.h"
+#include "Wildcard.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +9,7 @@
 
 namespace {
 
-bool search(const QString& folder, const QStringList& masks, QStringList& target,
+bool search(const QString& folder, const QString& mask, QStringList& target,
             const std::function<bool()>& goOn, QSet<QString>& visited) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     if (canonical.isEmpty() || visited.contains(canonical))
@@ -17,12 +18,13 @@ bool search(const QString& folder, const QStringList& masks, QStringList& target
 
     const QDir dir(folder);
     const QDir::Filters any = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
-    for (const QString& name : dir.entryList(masks, any, QDir::Name))
-        target.append(folder + name);
+    for (const QString& name : dir.entryList(any, QDir::Name))
+        if (wildcardMatches(mask, name))
+            target.append(folder + name);
     if (goOn && !goOn())
         return false;
     for (const QString& name : dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (!search(folder + name + u'/', masks, target, goOn, visited))
+        if (!search(folder + name + u'/', mask, target, goOn, visited))
             return false;
     }
     return true;
@@ -35,5 +37,5 @@ bool findFiles(const QString& folder, const QString& mask, QStringList& target,
     // Windows reads "*.*" as every name, with or without a dot.
     const QString pattern = mask == QLatin1String("*.*") ? QStringLiteral("*") : mask;
     QSet<QString> visited;
-    return search(withBackslash(folder), {pattern}, target, goOn, visited);
+    return search(withBackslash(folder), pattern, target, goOn, visited);
 }

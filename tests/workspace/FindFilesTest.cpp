@@ -1,7 +1,9 @@
 #include "workspace/FindFiles.h"
 #include "TestFiles.h"
+#include "workspace/Wildcard.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 TEST(FindFiles, OwnMatchesFirstThenEachSubfolderUntilStopped) {
@@ -30,4 +32,33 @@ TEST(FindFiles, OwnMatchesFirstThenEachSubfolderUntilStopped) {
     found.clear();
     EXPECT_TRUE(findFiles(root + "sub0", "*.*", found));
     EXPECT_EQ(found, QStringList({root + "sub0/e.html", root + "sub0/e.html.bak"}));
+}
+
+// The hand-made matcher agrees with the wildcard expression QDir used to build, case-blind, on every
+// pair of mask and name below.
+TEST(FindFiles, WildcardMatchesAsQtWildcardsDo) {
+    const QStringList masks{"*",    "*.*",         "*.html",   "*.HTM?",  "a*b*c",
+                            "?",    "??.java",     "[abc]*",   "[!abc]*", "[a-c]x",
+                            "[]]x", "[!]]x",       "[x",       "x[",      "*[0-9]",
+                            "a**b", "*a*a*a*b",    "Ä*",       "*ß",      "handwright-browser-*",
+                            "",     "[A-Z]*.J?VA", "*.[hH]tml"};
+    const QStringList names{"",           "a",
+                            "ab",         "abc",
+                            "aXbYc",      "b.html",
+                            "B.HTML",     "x.htm",
+                            "x.htmlx",    "ax",
+                            "dx",         "]x",
+                            "[x",         "x[",
+                            "zz.java",    "file9",
+                            "filea",      "aaab",
+                            "aaaaaaaaab", "äbc",
+                            "Straß",      "handwright-browser-12-ab",
+                            "Main.Java",  ".hidden.html",
+                            "a*b"};
+    for (const QString& mask : masks)
+        for (const QString& name : names) {
+            const QRegularExpression qt = QRegularExpression::fromWildcard(mask, Qt::CaseInsensitive);
+            EXPECT_EQ(wildcardMatches(mask, name), qt.match(name).hasMatch())
+                << "mask " << qPrintable(mask) << " name " << qPrintable(name);
+        }
 }
