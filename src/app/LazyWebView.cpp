@@ -1,10 +1,10 @@
 #include "LazyWebView.h"
 
+#include "PluginLibrary.h"
 #include "WebViewBackend.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLibrary>
 #include <QOpenGLContext>
 #include <QVBoxLayout>
 
@@ -41,21 +41,8 @@ CreateWebViewFunction webViewFactory(QString& error) {
     if (!tried) {
         tried = true;
         makeSharedGLContext();
-        // In the program folder, installed or built; a program of the build tree that lives elsewhere
-        // (the tests, the tools) takes the one the build made.
-        QStringList candidates{QCoreApplication::applicationDirPath() + "/" + kWebViewLibraryName};
-        if (const QString built = QStringLiteral(HW_WEBVIEW_BUILD_PATH); !built.isEmpty())
-            candidates << built;
-        for (const QString& path : candidates) {
-            QLibrary library(path);
-            // The engine stays loaded for the rest of the run: its threads never end before the program.
-            library.setLoadHints(QLibrary::PreventUnloadHint);
-            factory = reinterpret_cast<CreateWebViewFunction>(library.resolve(kCreateWebViewSymbol));
-            if (factory)
-                break;
-            if (failure.isEmpty())
-                failure = library.errorString();
-        }
+        factory = reinterpret_cast<CreateWebViewFunction>(resolvePluginSymbol(
+            kWebViewLibraryName, QStringLiteral(HW_WEBVIEW_BUILD_PATH), kCreateWebViewSymbol, failure));
     }
     error = failure;
     return factory;

@@ -24,7 +24,7 @@ class SettingsWindow;
 class BitmapViewer;
 class BugsAndNotesWindow;
 class DebuggerOptions;
-class HelpWindow;
+class HelpBackend;
 class ClassHelpWindow;
 class DocumentationTab;
 class EditCommands;
@@ -61,7 +61,8 @@ public:
     // Its port follows into remoteDebuggingAddress() as it is typed.
     void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
-    HelpWindow* helpWindow() const { return m_helpWindow; }
+    // The manual's window once it has been opened, else null.
+    QWidget* helpWindow() const;
     void setClassHelpWindow(WindowOnDemand<ClassHelpWindow> window) { m_classHelp = std::move(window); }
 
     MainWindowUi& ui() { return m_ui; }
@@ -223,8 +224,8 @@ private:
     DebuggerOptions* m_debuggerOptions = nullptr;
     // The help file found at start-up; empty when there is none.
     QString m_helpFile;
-    HelpWindow* m_helpWindow = nullptr;
-    HelpWindow* openHelp();
+    HelpBackend* m_help = nullptr;
+    HelpBackend* openHelp();
     // "Allow Remote Debugging", its check mark kept to the switch.
     QAction* remoteDebuggingItem();
     OutputWindow* m_output = nullptr;

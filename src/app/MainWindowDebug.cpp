@@ -1,10 +1,11 @@
 // The main window's remote-debugging switch and its help commands.
 #include "MainWindow.h"
 
+#include "app/HelpBackend.h"
+#include "app/PluginLibrary.h"
 #include "build/BuildChain.h"
 #include "debug/DebuggerOptions.h"
 #include "debug/DebuggerStart.h"
-#include "ui/HelpWindow.h"
 #include "ui/MessageDialog.h"
 #include "workspace/PathHelpers.h"
 
@@ -14,6 +15,10 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QUrl>
+
+#ifndef HW_HELPVIEW_BUILD_PATH
+#define HW_HELPVIEW_BUILD_PATH ""
+#endif
 
 void MainWindow::setDebuggerOptions(DebuggerOptions* window) {
     m_debuggerOptions = window;
@@ -53,21 +58,33 @@ void MainWindow::remoteDebuggingOptions() {
         m_debuggerOptions->runModal();
 }
 
-HelpWindow* MainWindow::openHelp() {
+HelpBackend* MainWindow::openHelp() {
     if (m_helpFile.isEmpty())
         return nullptr;
-    if (!m_helpWindow)
-        m_helpWindow = new HelpWindow(m_helpFile, helpCollectionFile(), this);
-    return m_helpWindow;
+    if (!m_help) {
+        QString error;
+        const auto create = reinterpret_cast<CreateHelpFunction>(resolvePluginSymbol(
+            kHelpLibraryName, QStringLiteral(HW_HELPVIEW_BUILD_PATH), kCreateHelpSymbol, error));
+        if (!create) {
+            messageDialog(QStringLiteral("The manual cannot be shown: %1").arg(error), mtError, mbOK);
+            return nullptr;
+        }
+        m_help = create(this, m_helpFile);
+    }
+    return m_help;
+}
+
+QWidget* MainWindow::helpWindow() const {
+    return m_help ? m_help->window() : nullptr;
 }
 
 void MainWindow::showHelp() {
-    if (HelpWindow* help = openHelp())
+    if (HelpBackend* help = openHelp())
         help->showContents();
 }
 
 void MainWindow::searchHelp() {
-    if (HelpWindow* help = openHelp())
+    if (HelpBackend* help = openHelp())
         help->showSearch();
 }
 

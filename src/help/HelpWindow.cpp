@@ -1,6 +1,7 @@
 #include "HelpWindow.h"
 
-#include "FontScale.h"
+#include "ui/FontScale.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>

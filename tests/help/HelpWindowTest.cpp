@@ -1,4 +1,4 @@
-#include "ui/HelpWindow.h"
+#include "help/HelpWindow.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
