@@ -9,6 +9,7 @@
 #include "debug/DebugInterface.h"
 #include "debug/DebuggerOptions.h"
 #include "editor/CompletionWindow.h"
+#include "editor/SourceEditor.h"
 #include "notes/BugsAndNotesWindow.h"
 #include "notes/EditNoteWindow.h"
 #include "settings/RegistryStore.h"
@@ -165,14 +166,23 @@ int main(int argc, char** argv) {
     // The program ends with the main window, whatever other window is still open.
     output.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.setOutputWindow(&output);
-    // Ctrl+Space in the editor opens it.
-    CompletionWindow completion(*mainWindow.editor(), &mainWindow);
+    // Ctrl+Space in the editor opens it; made then, it answers every later request itself.
+    std::unique_ptr<CompletionWindow> completion;
+    QObject::connect(mainWindow.editor(), &SourceEditor::completionRequested, &mainWindow, [&] {
+        if (completion)
+            return;
+        completion = std::make_unique<CompletionWindow>(*mainWindow.editor(), &mainWindow);
+        completion->popUpAtCaret();
+    });
     // Nothing opens it.
     DebugInterface debugInterface(&mainWindow);
     BugsAndNotesWindow bugsAndNotes(&mainWindow, &store);
     mainWindow.setBugsAndNotes(&bugsAndNotes);
-    EditNoteWindow editNote(bugsAndNotes, &bugsAndNotes);
-    bugsAndNotes.setEditWindow(&editNote);
+    std::unique_ptr<EditNoteWindow> editNote;
+    bugsAndNotes.setEditWindow(WindowOnDemand<EditNoteWindow>([&] {
+        editNote = std::make_unique<EditNoteWindow>(bugsAndNotes, &bugsAndNotes);
+        return editNote.get();
+    }));
     std::unique_ptr<ClassHelpWindow> classHelp;
     mainWindow.setClassHelpWindow(WindowOnDemand<ClassHelpWindow>([&] {
         classHelp = std::make_unique<ClassHelpWindow>(&mainWindow);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NotesRegister.h"
+#include "ui/WindowOnDemand.h"
 
 #include <QWidget>
 
@@ -24,7 +25,7 @@ public:
     // Without a store the process-wide one keeps the placement.
     explicit BugsAndNotesWindow(QWidget* parent = nullptr, RegistryStore* store = nullptr);
 
-    void setEditWindow(EditNoteWindow* window) { m_editWindow = window; }
+    void setEditWindow(WindowOnDemand<EditNoteWindow> window) { m_editWindow = std::move(window); }
     // The folder ("…/", or empty with no project open) whose register the next showing reads.
     void setProjectDir(const QString& dir) { m_projectDir = dir; }
     QString projectDir() const { return m_projectDir; }
@@ -74,7 +75,7 @@ private:
     QMenu* m_popup;
     QStatusBar* m_statusBar;
     FormSizeSave* m_sizeSave;
-    EditNoteWindow* m_editWindow = nullptr;
+    WindowOnDemand<EditNoteWindow> m_editWindow;
     NotesRegister m_register;
     QString m_projectDir;
     bool m_shown = false;
