@@ -31,10 +31,27 @@ const QString kProgramFilter = QStringLiteral("Programs (*)|*");
 
 SettingsWindow::SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent)
     : QDialog(parent), m_host(host), m_live(live) {
+    setObjectName(QStringLiteral("Form5"));
+    m_placement = new FormSizeSave(this, &m_host.store());
+    connect(&m_live, &LiveSettings::changed, this, [this](const QString& name) {
+        if (controlsMade() && name == LiveSettings::creatorIdName())
+            showCreatorId();
+    });
+    FormShow();
+}
+
+void SettingsWindow::setVisible(bool visible) {
+    if (visible)
+        makeControls();
+    QDialog::setVisible(visible);
+}
+
+void SettingsWindow::makeControls() {
+    if (controlsMade())
+        return;
     m_ui.setupUi(this);
     m_binder = new SettingsBinder(this, m_live);
     m_binder->pushAll();
-    m_placement = new FormSizeSave(this, &m_host.store());
 
     connect(m_ui.okButton, &QPushButton::clicked, this, &SettingsWindow::acceptSettings);
     connect(m_ui.cancelButton, &QPushButton::clicked, this, &SettingsWindow::discardSettings);
@@ -46,13 +63,10 @@ SettingsWindow::SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget*
     connect(m_ui.installAtHotSync, &QCheckBox::clicked, this, &SettingsWindow::installAtHotSyncClicked);
 
     connect(m_ui.creatorId, &QLineEdit::textChanged, &m_live, &LiveSettings::setCreatorId);
-    connect(&m_live, &LiveSettings::changed, this, [this](const QString& name) {
-        if (name == LiveSettings::creatorIdName())
-            showCreatorId();
-    });
     showCreatorId();
-
-    FormShow();
+    showPalmUsers();
+    m_ui.jdkPath->setPlaceholderText(detectJdkFolder());
+    m_placement->restore();
 }
 
 bool SettingsWindow::runModal() {
@@ -90,7 +104,8 @@ void SettingsWindow::FormShow() {
         fillPalmUsers(m_host.readPalmUsers(false), m_live.number(u"PalmuserNo"));
 
     // Offered, never stored: the JDK found on this machine, until the user sets one.
-    m_ui.jdkPath->setPlaceholderText(detectJdkFolder());
+    if (controlsMade())
+        m_ui.jdkPath->setPlaceholderText(detectJdkFolder());
 
     rebuildRunTargets();
 }
@@ -104,18 +119,28 @@ void SettingsWindow::showCreatorId() {
 
 // The HotSync box itself stays usable without users, so it can always be unticked.
 void SettingsWindow::fillPalmUsers(const QStringList& users, int storedIndex) {
+    m_palmUsersEnabled = !users.isEmpty();
     if (users.isEmpty()) {
-        m_ui.hotSyncUser->setEnabled(false);
+        // The box keeps the users it showed, disabled.
+        showPalmUsers();
         return;
     }
-    m_ui.hotSyncUser->setEnabled(true);
-    {
-        const QSignalBlocker quiet(m_ui.hotSyncUser);
-        m_ui.hotSyncUser->clear();
-        m_ui.hotSyncUser->addItems(users);
-        m_ui.hotSyncUser->setCurrentIndex(storedIndex >= 0 && storedIndex < users.size() ? storedIndex : -1);
-    }
-    m_live.setNumber(u"PalmuserNo", m_ui.hotSyncUser->currentIndex());
+    m_palmUsers = users;
+    m_palmUserIndex = storedIndex >= 0 && storedIndex < users.size() ? storedIndex : -1;
+    showPalmUsers();
+    m_live.setNumber(u"PalmuserNo", m_palmUserIndex);
+}
+
+void SettingsWindow::showPalmUsers() {
+    if (!controlsMade() || !m_palmUsersEnabled)
+        return;
+    m_ui.hotSyncUser->setEnabled(*m_palmUsersEnabled);
+    if (!*m_palmUsersEnabled)
+        return;
+    const QSignalBlocker quiet(m_ui.hotSyncUser);
+    m_ui.hotSyncUser->clear();
+    m_ui.hotSyncUser->addItems(m_palmUsers);
+    m_ui.hotSyncUser->setCurrentIndex(m_palmUserIndex);
 }
 
 void SettingsWindow::installAtHotSyncClicked(bool checked) {
@@ -125,6 +150,7 @@ void SettingsWindow::installAtHotSyncClicked(bool checked) {
     // Nothing to install to: the problem was just shown, and the box does not stay ticked.
     if (users.isEmpty()) {
         m_live.setFlag(u"Hotsync", false);
+        m_palmUsersEnabled = false;
         m_ui.hotSyncUser->setEnabled(false);
         return;
     }

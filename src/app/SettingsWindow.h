@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class FormSizeSave;
 class LiveSettings;
@@ -13,14 +14,26 @@ class WorkspaceHost;
 
 // The Settings window (Form5): shows and edits the live settings. It is created once and hidden, not
 // destroyed, when closed. Its controls are bound to the live settings both ways, so a change counts at
-// once; every showing reads the store again, OK writes it, Cancel and the close box write nothing.
+// once; every showing reads the store again, OK writes it, Cancel and the close box write nothing. What
+// its creation does to the live settings happens at creation; its controls are made when it is first
+// shown (or asked for), since a run may never open it.
 class SettingsWindow : public QDialog {
     Q_OBJECT
 public:
     SettingsWindow(WorkspaceHost& host, LiveSettings& live, QWidget* parent = nullptr);
 
-    SettingsWindowUi& ui() { return m_ui; }
-    SettingsBinder& binder() { return *m_binder; }
+    SettingsWindowUi& ui() {
+        makeControls();
+        return m_ui;
+    }
+    SettingsBinder& binder() {
+        makeControls();
+        return *m_binder;
+    }
+    // Whether the controls exist yet.
+    bool controlsMade() const { return m_binder != nullptr; }
+
+    void setVisible(bool visible) override;
 
     // openSettings: shows the window modally; true when it was closed with OK.
     bool runModal();
@@ -49,7 +62,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void makeControls();
     void showCreatorId();
+    // The HotSync user list into its box, as the last showing filled it.
+    void showPalmUsers();
     void fillPalmUsers(const QStringList& users, int storedIndex);
     QString chooseFolder(const QString& title, const QString& startFolder);
     QString chooseProgram(const QString& title, const QString& current);
@@ -62,4 +78,8 @@ private:
     FormSizeSave* m_placement = nullptr;
     QString m_superWabaAtShowing;
     QString m_dirName; // the folder last chosen in the folder picker
+    // The HotSync users the last showing found, and whether there were any; none yet before the first.
+    QStringList m_palmUsers;
+    int m_palmUserIndex = -1;
+    std::optional<bool> m_palmUsersEnabled;
 };

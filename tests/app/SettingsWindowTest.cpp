@@ -365,6 +365,41 @@ TEST_F(SettingsWindowTest, HotsyncOffersThePalmUsers) {
     EXPECT_TRUE(control("CheckBox13")->isEnabled());
 }
 
+// Creation reads what the main window needs at once; the controls, made at the first showing, then show
+// what it read.
+TEST_F(SettingsWindowTest, ControlsComeWithTheFirstShowingAndShowWhatCreationRead) {
+    struct Row {
+        QString storedUser;
+        QStringList users;
+        int user;     // PalmuserNo after creation, the box's index once shown
+        bool enabled; // the box, once shown
+    };
+    const Row rows[] = {
+        {"2", {"Ann", "Bob", "Cy"}, 2, true},
+        {"7", {"Ann", "Bob", "Cy"}, -1, true},
+        {"1", {}, 1, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.storedUser.toStdString());
+        SetUp();
+        host->setStoreText(kSettingsKey, "Hotsync", "on");
+        host->setStoreText(kSettingsKey, "PalmUserNo", row.storedUser);
+        host->palmUsers = row.users;
+        form = std::make_unique<SettingsWindow>(*host, host->live);
+        EXPECT_FALSE(form->controlsMade());
+        EXPECT_EQ(form->findChild<QComboBox*>("ComboBox3"), nullptr);
+        EXPECT_EQ(host->live.number(u"PalmuserNo"), row.user);
+        form->show();
+        ASSERT_TRUE(form->controlsMade());
+        auto* users = control<QComboBox>("ComboBox3");
+        EXPECT_EQ(users->count(), row.users.size());
+        EXPECT_EQ(users->currentIndex(), row.users.isEmpty() ? -1 : row.user);
+        EXPECT_EQ(users->isEnabled(), row.enabled);
+        EXPECT_EQ(state("CheckBox13"), "on");
+        form.reset();
+    }
+}
+
 TEST_F(SettingsWindowTest, HotsyncWithoutPalmDesktopComplainsOnceWhenTickedAndCanAlwaysBeUnticked) {
     host->setStoreText(kSettingsKey, "Hotsync", "on"); // Palm Desktop has gone since
     SettingsWindow& f = open();
