@@ -2,6 +2,7 @@
 
 #include "BitmapViewer.h"
 #include "ClassBrowserRun.h"
+#include "DeclarationLookup.h"
 #include "ClassHelpWindow.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     wireCommands();
     setupRunners();
     m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
+    m_declarations = new DeclarationLookup(*this);
     setupStatusFields();
 }
 

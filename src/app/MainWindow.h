@@ -33,6 +33,7 @@ class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
 class ClassBrowserRun;
+class DeclarationLookup;
 class PalmUserData;
 class PlusMemoPrinter;
 class WorkspaceSession;
@@ -120,6 +121,7 @@ public:
     // copy is not read.
     void updateBrowser(const QString& path);
     ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
+    DeclarationLookup& declarationLookup() { return *m_declarations; }
 
 public slots:
     // File
@@ -152,6 +154,8 @@ public slots:
     void previousError();
     // "Find in Project...": every source searched, the hits in the message list.
     void findInProject();
+    // "Go to Declaration": the declaration of the name at the caret, in any source.
+    void goToDeclaration();
     void showOutputWindow();
     // ?
     void showHelp();
@@ -238,6 +242,7 @@ private:
     // The path of the file the editor shows; empty for none.
     QString currentPath() const;
     ClassBrowserRun* m_browserRun = nullptr;
+    DeclarationLookup* m_declarations = nullptr;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
     int m_lastLineCount = 0;
