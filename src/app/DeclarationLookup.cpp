@@ -3,7 +3,7 @@
 
 #include "DeclarationScan.h"
 #include "MainWindow.h"
-#include "MainWindowUi.h"
+#include "SourceLine.h"
 
 #include "editor/JavaCharacters.h"
 #include "editor/SourceEditor.h"
@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QStatusBar>
-#include <QTabWidget>
 
 namespace {
 
@@ -139,9 +138,8 @@ void DeclarationLookup::candidateChosen(QListWidgetItem* item) {
 }
 
 void DeclarationLookup::show(const Declaration& declaration) {
-    WorkspaceSession& session = m_window.session();
     ProjectRecord* target = nullptr;
-    for (ProjectRecord& record : session.files().records())
+    for (ProjectRecord& record : m_window.session().files().records())
         if (record.Kind == FileKind::Java && record.Name == declaration.fileName)
             target = &record;
     if (!target) {
@@ -149,23 +147,12 @@ void DeclarationLookup::show(const Declaration& declaration) {
                                           10000);
         return;
     }
-    // The file on screen keeps its text and its undo history; another one is shown as a click on its
-    // Source entry shows it.
-    if (target != session.files().currentFile()) {
-        if (!session.showSource(session.files().indexOfKind(target)).ok())
-            return;
-        m_window.refreshFileLists();
-        m_window.updateBrowser(target->Path);
-    }
-    MainWindowUi& ui = m_window.ui();
-    if (ui.pages->currentWidget() != ui.sourcePage)
-        ui.pages->setCurrentWidget(ui.sourcePage);
-    SourceEditor* editor = m_window.editor();
     const int line = declaration.line - 1;
-    editor->setCaretLine(line);
+    if (!showSourceLine(m_window, *target, line))
+        return;
+    // The editor holds the newest text of the file shown.
+    SourceEditor* editor = m_window.editor();
     editor->setCaretColumn(nameColumn(editor->line(line), declaration.name));
-    editor->bringCaretIntoView();
-    editor->setFocus();
 }
 
 bool DeclarationLookup::eventFilter(QObject* watched, QEvent* event) {

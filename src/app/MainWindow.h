@@ -34,6 +34,7 @@ class BuildChainHost;
 class ConsoleRunner;
 class ClassBrowserRun;
 class DeclarationLookup;
+class NoteMarkers;
 class PalmUserData;
 class PlusMemoPrinter;
 class WorkspaceSession;
@@ -57,7 +58,8 @@ public:
     void setNewProjectWindow(NewProjectWindow* window) { m_newProject = window; }
     void setClassWizard(ClassWizard* window) { m_classWizard = window; }
     void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
-    void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
+    // Its entries mark the editor's lines, and a double click on one leads to its line.
+    void setBugsAndNotes(BugsAndNotesWindow* window);
     // Its port follows into remoteDebuggingAddress() as it is typed.
     void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
@@ -122,6 +124,7 @@ public:
     void updateBrowser(const QString& path);
     ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
     DeclarationLookup& declarationLookup() { return *m_declarations; }
+    NoteMarkers& noteMarkers() { return *m_noteMarkers; }
 
 public slots:
     // File
@@ -243,6 +246,7 @@ private:
     QString currentPath() const;
     ClassBrowserRun* m_browserRun = nullptr;
     DeclarationLookup* m_declarations = nullptr;
+    NoteMarkers* m_noteMarkers = nullptr;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
     int m_lastLineCount = 0;
