@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 
 DeclarationScan::DeclarationScan(QObject* parent)
     : QObject(parent), m_runner(new ConsoleRunner(this)), m_parserFolder(programFolder()),
@@ -20,7 +21,10 @@ DeclarationScan::DeclarationScan(QObject* parent)
     m_runner->setFinishedHandler([this](ConsoleRunner*) { runEnded(); });
 }
 
-DeclarationScan::~DeclarationScan() = default;
+DeclarationScan::~DeclarationScan() {
+    // The run ends before the index and the copy it works on go.
+    delete m_runner;
+}
 
 void DeclarationScan::update(std::vector<DeclarationSource> sources) {
     QStringList names;
@@ -97,11 +101,13 @@ void DeclarationScan::runEnded() {
     QString problem = m_error;
     if (problem.isEmpty())
         problem = ClassBrowser::endNote(status, !status, m_parseTimeLimitMs);
-    // A program that could not start leaves the file stale: the next request tries again.
-    if (m_error.isEmpty())
-        m_index.store(m_fileName, m_stamp, m_lines, problem);
-    else
-        m_index.store(m_fileName, QString(), {}, problem);
+    // A source the project no longer has (the sources changed meanwhile) is not kept.
+    const bool listed =
+        std::any_of(m_sources.begin(), m_sources.end(),
+                    [this](const DeclarationSource& source) { return source.fileName == m_fileName; });
+    // A program that could not start leaves no stamp: the next request tries again.
+    if (listed)
+        m_index.store(m_fileName, m_error.isEmpty() ? m_stamp : QString(), m_lines, problem);
     // The runner is busy until this handler has returned.
     QMetaObject::invokeMethod(this, &DeclarationScan::startNext, Qt::QueuedConnection);
 }

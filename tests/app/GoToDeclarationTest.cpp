@@ -133,6 +133,22 @@ TEST(DeclarationScan, AFailedParseIsSaid) {
     }
 }
 
+// The sources change while one is read: it is not kept when the project no longer has it.
+TEST(DeclarationScan, ASourceThatLeavesWhileReadIsNotKept) {
+    QTemporaryDir dir;
+    const QString folder = dir.path() + "/";
+    writeLines(folder + "A.java", {"class A {}"});
+    writeBytes(folder + "parse", "#!/bin/sh\nsleep 0.5\necho 'class A 1'\n");
+    QFile::setPermissions(folder + "parse", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    DeclarationScan scan;
+    scan.setParserFolder(dir.path());
+    scan.update({{"A.java", folder + "A.java", std::nullopt}});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scan.runs() == 1; }, 5000));
+    ASSERT_TRUE(scanned(scan, {}));
+    EXPECT_TRUE(scan.index().find("A", false).empty());
+    EXPECT_EQ(scan.index().fileCount(), 0);
+}
+
 class GoToDeclarationTest : public MainWindowTest {
 protected:
     MainWindow& startProject() {
