@@ -6,6 +6,7 @@
 
 #include "editor/SourceEditor.h"
 #include "workspace/WorkspaceSession.h"
+#include "workspace/WriteTarget.h"
 
 #include <QHelpEvent>
 #include <QToolTip>
@@ -24,9 +25,11 @@ void NoteMarkers::followProject(const QString& projectDir) {
     m_following = true;
     m_projectDir = projectDir;
     NotesRegister notes;
-    // A register that cannot be read marks nothing; the Bugs and Notes window says why when it opens.
-    if (!projectDir.isEmpty())
-        notes.load(NotesRegister::fileName(projectDir));
+    // A register that cannot be read, or whose name leads out of the project, marks nothing; the Bugs
+    // and Notes window says why when it opens.
+    const QString path = NotesRegister::fileName(projectDir);
+    if (!projectDir.isEmpty() && checkWriteTarget(projectDir, path))
+        notes.load(path);
     m_entries = notes.entries();
     apply();
 }

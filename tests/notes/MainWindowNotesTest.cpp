@@ -19,9 +19,13 @@ namespace {
 // read-only.
 TEST_F(MainWindowTest, ARegisterLinkedOutOfTheProjectIsNotUsed) {
     writeSource(projectDir + "A.java", {"class A {}"});
-    writeSource(dirPath("elsewhere.ini"), {"[4]", "Description=not the project's"});
+    writeSource(dirPath("elsewhere.ini"),
+                {"[4]", "Description=not the project's", "Status=Open", "File and Line=A.java:1"});
     ASSERT_TRUE(QFile::link(dirPath("elsewhere.ini"), projectDir + "Notes.ini"));
     MainWindow& w = start({writeProject("A", {"A.java"})});
+    // Nor does it mark the source.
+    EXPECT_TRUE(w.noteMarkers().entries().isEmpty());
+    EXPECT_EQ(w.editor()->markerFindNext(0, 1 << SourceEditor::NoteMarker), -1);
     BugsAndNotesWindow notes(&w, &storeRef());
     w.setBugsAndNotes(&notes);
     dialogs.answer(mrOk,
@@ -31,7 +35,8 @@ TEST_F(MainWindowTest, ARegisterLinkedOutOfTheProjectIsNotUsed) {
     EXPECT_FALSE(notes.editable());
     EXPECT_EQ(notes.listView()->topLevelItemCount(), 0);
     notes.close();
-    EXPECT_EQ(readBytes(dirPath("elsewhere.ini")), "[4]\r\nDescription=not the project's\r\n");
+    EXPECT_EQ(readBytes(dirPath("elsewhere.ini")),
+              "[4]\r\nDescription=not the project's\r\nStatus=Open\r\nFile and Line=A.java:1\r\n");
 }
 
 // The Project menu's "Bugs and Notes Manager" opens the register of the project that is open, and a
