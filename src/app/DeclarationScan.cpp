@@ -1,4 +1,4 @@
-// The declaration index's background scan: the outline program over each stale source in turn.
+// The declaration index's background scan: the outline program over the stale sources, two at a time.
 #include "DeclarationScan.h"
 
 #include "build/ConsoleRunner.h"
@@ -11,19 +11,27 @@
 #include <algorithm>
 
 DeclarationScan::DeclarationScan(QObject* parent)
-    : QObject(parent), m_runner(new ConsoleRunner(this)), m_parserFolder(programFolder()),
-      m_parseTimeLimitMs(ClassBrowser::kParseTimeLimitMs) {
-    m_runner->setObjectName(QStringLiteral("DeclarationParser"));
-    // The program prints its outline at the end: silence as long as the limit means it is stuck.
-    m_runner->setAutoTerminate(true);
-    m_runner->setLineHandler([this](ConsoleRunner*, const QString& line) { m_lines << line; });
-    m_runner->setErrorHandler([this](ConsoleRunner*, const QString& error) { m_error = error; });
-    m_runner->setFinishedHandler([this](ConsoleRunner*) { runEnded(); });
+    : QObject(parent), m_parserFolder(programFolder()), m_parseTimeLimitMs(ClassBrowser::kParseTimeLimitMs) {
+    for (Run& run : m_slots) {
+        run.runner = new ConsoleRunner(this);
+        run.runner->setObjectName(QStringLiteral("DeclarationParser"));
+        // The program prints its outline at the end: silence as long as the limit means it is stuck.
+        run.runner->setAutoTerminate(true);
+        run.runner->setLineHandler([&run](ConsoleRunner*, const QString& line) { run.lines << line; });
+        run.runner->setErrorHandler([&run](ConsoleRunner*, const QString& error) { run.error = error; });
+        run.runner->setFinishedHandler([this, &run](ConsoleRunner*) { runEnded(run); });
+    }
 }
 
 DeclarationScan::~DeclarationScan() {
-    // The run ends before the index and the copy it works on go.
-    delete m_runner;
+    // The runs end before the index and the copies they work on go.
+    for (Run& run : m_slots)
+        delete run.runner;
+}
+
+bool DeclarationScan::anyRunning() const {
+    return std::any_of(m_slots.begin(), m_slots.end(),
+                       [](const Run& run) { return run.runner->isRunning(); });
 }
 
 void DeclarationScan::update(std::vector<DeclarationSource> sources) {
@@ -34,8 +42,8 @@ void DeclarationScan::update(std::vector<DeclarationSource> sources) {
     m_sources = std::move(sources);
     m_next = 0;
     m_updating = true;
-    // A run going on goes first; its end looks at the new sources.
-    if (!m_runner->isRunning())
+    // Runs going on go first; their ends look at the new sources.
+    if (!anyRunning())
         QMetaObject::invokeMethod(this, &DeclarationScan::startNext, Qt::QueuedConnection);
 }
 
@@ -44,11 +52,26 @@ void DeclarationScan::skip(const DeclarationSource& source, const QString& stamp
 }
 
 void DeclarationScan::startNext() {
-    if (m_runner->isRunning())
+    if (!m_updating)
         return;
+    for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
+        if (!m_slots[slot].runner->isRunning() && !startIn(m_slots[slot], slot))
+            break;
+    if (!anyRunning()) {
+        m_updating = false;
+        emit updated();
+    }
+}
+
+bool DeclarationScan::startIn(Run& run, std::size_t slot) {
     const PathConvention convention = PathConvention::native();
     while (m_next < m_sources.size()) {
         const DeclarationSource& source = m_sources[m_next++];
+        // The other run may be reading it (the sources were given again meanwhile).
+        if (std::any_of(m_slots.begin(), m_slots.end(), [&source](const Run& other) {
+                return other.runner->isRunning() && other.fileName == source.fileName;
+            }))
+            continue;
         const QString stamp = DeclarationIndex::stampOf(source);
         if (m_index.isCurrent(source.fileName, stamp))
             continue;
@@ -66,48 +89,48 @@ void DeclarationScan::startNext() {
                 m_scratch.reset();
                 continue;
             }
-            const QString error = ClassBrowser::writeParserInput(
-                m_scratch->path() + u'/' + ClassBrowser::parserInputName(), *source.lines);
+            // A copy of each run's own.
+            input = QStringLiteral("buffer%1.java").arg(slot);
+            const QString error =
+                ClassBrowser::writeParserInput(m_scratch->path() + u'/' + input, *source.lines);
             if (!error.isEmpty()) {
                 skip(source, stamp, error);
                 continue;
             }
-            input = ClassBrowser::parserInputName();
-            m_runner->setWorkingDirectory(m_scratch->path());
+            run.runner->setWorkingDirectory(m_scratch->path());
         } else {
             // An absolute path: no file name can pass for an option.
             const QFileInfo file(source.path);
             input = file.absoluteFilePath();
-            m_runner->setWorkingDirectory(file.absolutePath());
+            run.runner->setWorkingDirectory(file.absolutePath());
         }
-        m_fileName = source.fileName;
-        m_stamp = stamp;
-        m_lines.clear();
-        m_error.clear();
-        m_runner->setIdleTimeout(m_parseTimeLimitMs);
-        m_runner->setCommand(convention.word(m_parserFolder + convention.separator +
-                                             convention.executable(QStringLiteral("parse"))) +
-                             QStringLiteral(" -in ") + convention.word(input));
+        run.fileName = source.fileName;
+        run.stamp = stamp;
+        run.lines.clear();
+        run.error.clear();
+        run.runner->setIdleTimeout(m_parseTimeLimitMs);
+        run.runner->setCommand(convention.word(m_parserFolder + convention.separator +
+                                               convention.executable(QStringLiteral("parse"))) +
+                               QStringLiteral(" -in ") + convention.word(input));
         ++m_runs;
-        m_runner->start();
-        return;
+        run.runner->start();
+        return true;
     }
-    m_updating = false;
-    emit updated();
+    return false;
 }
 
-void DeclarationScan::runEnded() {
-    const std::optional<int> status = m_runner->exitStatus();
-    QString problem = m_error;
+void DeclarationScan::runEnded(Run& run) {
+    const std::optional<int> status = run.runner->exitStatus();
+    QString problem = run.error;
     if (problem.isEmpty())
         problem = ClassBrowser::endNote(status, !status, m_parseTimeLimitMs);
     // A source the project no longer has (the sources changed meanwhile) is not kept.
     const bool listed =
         std::any_of(m_sources.begin(), m_sources.end(),
-                    [this](const DeclarationSource& source) { return source.fileName == m_fileName; });
+                    [&run](const DeclarationSource& source) { return source.fileName == run.fileName; });
     // A program that could not start leaves no stamp: the next request tries again.
     if (listed)
-        m_index.store(m_fileName, m_error.isEmpty() ? m_stamp : QString(), m_lines, problem);
+        m_index.store(run.fileName, run.error.isEmpty() ? run.stamp : QString(), run.lines, problem);
     // The runner is busy until this handler has returned.
     QMetaObject::invokeMethod(this, &DeclarationScan::startNext, Qt::QueuedConnection);
 }

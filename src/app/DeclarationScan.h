@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -13,7 +14,7 @@ class ConsoleRunner;
 class QTemporaryDir;
 
 // Keeps a declaration index current with the project's sources: the outline program runs in the
-// background over each source whose outline is missing or stale, one at a time, the class browser's
+// background over each source whose outline is missing or stale, two at a time, the class browser's
 // program with the class browser's time limit. A file is read where it lies; an unsaved buffer through a
 // copy in a folder of this process's own in the user's runtime folder, never beside the user's files.
 class DeclarationScan : public QObject {
@@ -39,24 +40,31 @@ signals:
     void updated();
 
 private:
+    // One run of the outline program and what it has said so far.
+    struct Run {
+        ConsoleRunner* runner = nullptr;
+        QString fileName;
+        QString stamp;
+        QStringList lines;
+        QString error;
+    };
+
     void startNext();
-    void runEnded();
+    // Starts the next stale source in this run; false when none is left.
+    bool startIn(Run& run, std::size_t slot);
+    void runEnded(Run& run);
+    bool anyRunning() const;
     // Stores what could be learnt of a source that could not be read, so that it is not tried again
     // until its stamp changes.
     void skip(const DeclarationSource& source, const QString& stamp, const QString& problem);
 
     DeclarationIndex m_index;
-    ConsoleRunner* m_runner;
+    std::array<Run, 2> m_slots;
     std::unique_ptr<QTemporaryDir> m_scratch;
     std::vector<DeclarationSource> m_sources;
     std::size_t m_next = 0; // the first source not yet looked at in this round
     QString m_parserFolder;
     int m_parseTimeLimitMs;
-    // The run going on.
-    QString m_fileName;
-    QString m_stamp;
-    QStringList m_lines;
-    QString m_error;
     bool m_updating = false;
     int m_runs = 0;
 };
