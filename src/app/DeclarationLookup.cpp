@@ -93,7 +93,7 @@ void DeclarationLookup::goToDeclaration() {
 void DeclarationLookup::resolve() {
     m_waiting = false;
     m_window.statusBar()->clearMessage();
-    m_candidates = m_scan->index().find(m_wanted.name, m_wanted.call);
+    m_candidates = m_scan->index().find(m_wanted.name, m_wanted.call, m_wanted.qualifier);
     if (m_candidates.empty()) {
         QString message = QStringLiteral("No declaration of \"%1\" found.").arg(m_wanted.name);
         if (const QStringList problems = m_scan->index().problems(); !problems.isEmpty())

@@ -49,6 +49,19 @@ NameAtCaret nameAt(const QString& line, int column) {
     while (next < line.size() && (line[next] == u' ' || line[next] == u'\t'))
         ++next;
     found.call = next < line.size() && line[next] == u'(';
+    qsizetype dot = start;
+    while (dot > 0 && (line[dot - 1] == u' ' || line[dot - 1] == u'\t'))
+        --dot;
+    if (dot > 0 && line[dot - 1] == u'.') {
+        qsizetype end = dot - 1;
+        while (end > 0 && (line[end - 1] == u' ' || line[end - 1] == u'\t'))
+            --end;
+        qsizetype begin = end;
+        while (identifierPartBefore(line, begin))
+            begin -= characterWidthBefore(line, begin);
+        if (begin < end && !line[begin].isDigit())
+            found.qualifier = line.mid(begin, end - begin);
+    }
     return found;
 }
 
@@ -122,7 +135,8 @@ void DeclarationIndex::retainOnly(const QStringList& fileNames) {
     m_files.removeIf([&kept](const auto& entry) { return !kept.contains(entry.key()); });
 }
 
-std::vector<Declaration> DeclarationIndex::find(const QString& name, bool call) const {
+std::vector<Declaration> DeclarationIndex::find(const QString& name, bool call,
+                                                const QString& qualifier) const {
     std::vector<Declaration> all;
     std::vector<Declaration> preferred;
     for (const FileOutline& file : m_files) {
@@ -135,6 +149,14 @@ std::vector<Declaration> DeclarationIndex::find(const QString& name, bool call) 
         }
     }
     std::vector<Declaration>& chosen = preferred.empty() ? all : preferred;
+    if (!qualifier.isEmpty()) {
+        std::vector<Declaration> ofClass;
+        for (const Declaration& declaration : chosen)
+            if (declaration.owner.mid(declaration.owner.lastIndexOf(u'.') + 1) == qualifier)
+                ofClass.push_back(declaration);
+        if (!ofClass.empty())
+            chosen = std::move(ofClass);
+    }
     std::stable_sort(chosen.begin(), chosen.end(), better);
     return chosen;
 }

@@ -29,10 +29,12 @@ struct DeclarationSource {
     std::optional<QStringList> lines;
 };
 
-// The name under the caret, and whether it is called (a "(" follows, blanks aside).
+// The name under the caret, whether it is called (a "(" follows, blanks aside), and the name it is
+// qualified with ("Util" in "Util.text(1)"), if any.
 struct NameAtCaret {
     QString name;
     bool call = false;
+    QString qualifier;
 };
 // The Java identifier that the column touches (inside it, or just after its end); empty when none.
 NameAtCaret nameAt(const QString& line, int column);
@@ -58,7 +60,8 @@ public:
 
     // The declarations of a name, by file name then line. A call prefers methods and constructors, any
     // other use classes and fields; when the preferred kinds have none, every declaration of the name.
-    std::vector<Declaration> find(const QString& name, bool call) const;
+    // A qualifier that names a class keeps the declarations of that class, when it has any.
+    std::vector<Declaration> find(const QString& name, bool call, const QString& qualifier = {}) const;
     // "<file>: <problem>" for every file whose outline may be incomplete, by file name.
     QStringList problems() const;
 

@@ -39,6 +39,7 @@ TEST(DeclarationIndex, NamesLeadToTheirDeclarations) {
         QString word;
         bool call;
         QStringList found;
+        QString qualifier = {};
     } cases[] = {
         {"overloads and the same method in another class",
          "move",
@@ -69,9 +70,17 @@ TEST(DeclarationIndex, NamesLeadToTheirDeclarations) {
         {"the qualified name is no simple name", "Point.Corner", false, {}},
         {"the case counts", "point", false, {}},
         {"a remark of the program is no declaration", "trace", false, {}},
+        {"qualified by a class name", "move", true, {"Shape.java:2 Shape.move(int,int)"}, "Shape"},
+        {"qualified by an inner class's name", "x", false, {"Point.java:23 Point.Corner.x"}, "Corner"},
+        {"qualified by a variable",
+         "move",
+         true,
+         {"Point.java:11 Point.move(int,int)", "Point.java:15 Point.move(Point)",
+          "Point.java:24 Point.Corner.move()", "Shape.java:2 Shape.move(int,int)"},
+         "p"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(described(index.find(c.word, c.call)), c.found) << c.name;
+        EXPECT_EQ(described(index.find(c.word, c.call, c.qualifier)), c.found) << c.name;
 }
 
 TEST(DeclarationIndex, AFileIsHeldUnderTheStampItWasReadFor) {
@@ -144,12 +153,17 @@ TEST(DeclarationIndex, TheNameAtTheCaret) {
         int column;
         QString word;
         bool call;
+        QString qualifier = {};
     } cases[] = {
         {"inside a name", "    total = count + 1;", 14, "count", false},
         {"at its start", "    total = count + 1;", 12, "count", false},
         {"just after its end", "    total = count + 1;", 17, "count", false},
         {"between two blanks", "a  b", 2, "", false},
-        {"a call", "    p.move(1, 2);", 7, "move", true},
+        {"a call", "    p.move(1, 2);", 7, "move", true, "p"},
+        {"qualified across blanks", "Util . text", 8, "text", false, "Util"},
+        {"the qualifier itself", "Util.text()", 2, "Util", false},
+        {"after a call", "make().text", 8, "text", false},
+        {"after a number", "x = 1.5e3;", 7, "", false},
         {"a call with blanks before the bracket", "move \t(1)", 0, "move", true},
         {"a declaration is no call", "int move;", 5, "move", false},
         {"dollars, underscores and digits", "x = $my_Var2;", 6, "$my_Var2", false},
@@ -163,6 +177,7 @@ TEST(DeclarationIndex, TheNameAtTheCaret) {
         const NameAtCaret found = nameAt(c.line, c.column);
         EXPECT_EQ(found.name, c.word) << c.name;
         EXPECT_EQ(found.call, c.call) << c.name;
+        EXPECT_EQ(found.qualifier, c.qualifier) << c.name;
     }
 }
 
