@@ -44,15 +44,23 @@ void NoteMarkers::apply() {
     m_marks = noteMarks(m_entries, session.files(), m_projectDir, session.files().currentFile());
     SourceEditor* editor = m_window.editor();
     editor->markerDeleteAll(SourceEditor::NoteMarker);
+    m_handles.clear();
     for (const NoteMark& mark : m_marks)
-        if (mark.line <= editor->lineCount())
-            editor->markerAdd(mark.line - 1, SourceEditor::NoteMarker);
+        m_handles.push_back(mark.line <= editor->lineCount()
+                                ? editor->markerAdd(mark.line - 1, SourceEditor::NoteMarker)
+                                : -1);
+}
+
+int NoteMarkers::markedLine(std::size_t mark) const {
+    // A mark moves with the lines typed above it: the editor knows where it is now.
+    const int handle = mark < m_handles.size() ? m_handles[mark] : -1;
+    return handle < 0 ? -1 : m_window.editor()->markerLine(handle);
 }
 
 QString NoteMarkers::textAt(int line) const {
-    for (const NoteMark& mark : m_marks)
-        if (mark.line == line + 1)
-            return mark.text;
+    for (std::size_t i = 0; i < m_marks.size(); ++i)
+        if (markedLine(i) == line)
+            return m_marks[i].text;
     return {};
 }
 
@@ -63,7 +71,13 @@ QString NoteMarkers::openSource(const QString& fileAndLine) {
     ProjectRecord* source = noteSource(m_window.session().files(), m_projectDir, *at);
     if (!source)
         return QStringLiteral("%1 is no source of this project.").arg(at->file);
-    if (!showSourceLine(m_window, *source, at->line - 1))
+    int line = at->line - 1;
+    // On screen, the mark may have moved with the lines typed above it.
+    if (source == m_window.session().files().currentFile())
+        for (std::size_t i = 0; i < m_marks.size(); ++i)
+            if (m_marks[i].line == at->line && markedLine(i) >= 0)
+                line = markedLine(i);
+    if (!showSourceLine(m_window, *source, line))
         return QStringLiteral("%1 could not be shown.").arg(at->file);
     m_window.raise();
     m_window.activateWindow();

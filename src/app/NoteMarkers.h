@@ -27,7 +27,7 @@ public:
     const QList<NoteEntry>& entries() const { return m_entries; }
     // The marks of the source on screen, as drawn.
     const std::vector<NoteMark>& marks() const { return m_marks; }
-    // The tooltip of a line (from 0) of the source on screen; empty without a mark.
+    // The tooltip of a line (from 0) of the source on screen, where its mark is now; empty without one.
     QString textAt(int line) const;
     // The tooltip at a point of the editor's viewport: a mark's text over margin 1, else empty.
     QString tipAt(const QPoint& at) const;
@@ -40,9 +40,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Where the editor has a mark now (from 0), or -1.
+    int markedLine(std::size_t mark) const;
+
     MainWindow& m_window;
     QString m_projectDir;
     bool m_following = false;
     QList<NoteEntry> m_entries;
     std::vector<NoteMark> m_marks;
+    std::vector<int> m_handles; // the editor's marker of each mark, -1 past the text's end
 };

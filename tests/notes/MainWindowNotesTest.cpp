@@ -165,6 +165,15 @@ TEST_F(MainWindowTest, OpenNotesMarkTheirSourceLines) {
     notes.addEntry({"4", "d", "New one", "Low", "Open", "A.java, 3"});
     EXPECT_EQ(markedLines(editor), QList<int>{2});
     EXPECT_EQ(marks.tipAt(besideLine(editor, 2)), "4: New one");
+
+    // A line typed above: the mark moves with its line, and its tooltip and the entry follow it there.
+    editor->setCaretLine(0);
+    editor->insertText("// new first line\r\n");
+    EXPECT_EQ(markedLines(editor), QList<int>{3});
+    EXPECT_EQ(marks.tipAt(besideLine(editor, 3)), "4: New one");
+    EXPECT_EQ(marks.tipAt(besideLine(editor, 2)), "");
+    doubleClick(4);
+    EXPECT_EQ(editor->caretLine(), 3);
     notes.close();
 }
 
