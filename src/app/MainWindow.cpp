@@ -5,12 +5,14 @@
 #include "ClassHelpWindow.h"
 #include "ClassWizard.h"
 #include "CommandMap.h"
+#include "DeclarationLookup.h"
 #include "DocumentationTab.h"
 #include "EditCommands.h"
 #include "HeaderPanel.h"
 #include "LazyWebView.h"
 #include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
+#include "NoteMarkers.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
@@ -114,6 +116,8 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     wireCommands();
     setupRunners();
     m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
+    m_declarations = new DeclarationLookup(*this);
+    m_noteMarkers = new NoteMarkers(*this);
     setupStatusFields();
 }
 
@@ -289,6 +293,18 @@ void MainWindow::updateCaption() {
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(open.ProjectDir);
+    if (m_noteMarkers)
+        m_noteMarkers->followProject(open.ProjectDir);
+}
+
+void MainWindow::setBugsAndNotes(BugsAndNotesWindow* window) {
+    m_bugsAndNotes = window;
+    if (!window)
+        return;
+    connect(window, &BugsAndNotesWindow::entriesChanged, m_noteMarkers,
+            [this, window] { m_noteMarkers->setEntries(window->notes().entries()); });
+    window->setSourceOpener(
+        [this](const QString& fileAndLine) { return m_noteMarkers->openSource(fileAndLine); });
 }
 
 void MainWindow::refreshFileLists() {

@@ -34,6 +34,8 @@ class BuildChain;
 class BuildChainHost;
 class ConsoleRunner;
 class ClassBrowserRun;
+class DeclarationLookup;
+class NoteMarkers;
 class PalmUserData;
 class PlusMemoPrinter;
 class WorkspaceSession;
@@ -57,7 +59,8 @@ public:
     void setNewProjectWindow(NewProjectWindow* window) { m_newProject = window; }
     void setClassWizard(WindowOnDemand<ClassWizard> window) { m_classWizard = std::move(window); }
     void setSettingsWindow(SettingsWindow* window) { m_settingsWindow = window; }
-    void setBugsAndNotes(BugsAndNotesWindow* window) { m_bugsAndNotes = window; }
+    // Its entries mark the editor's lines, and a double click on one leads to its line.
+    void setBugsAndNotes(BugsAndNotesWindow* window);
     // Its port follows into remoteDebuggingAddress() as it is typed.
     void setDebuggerOptions(DebuggerOptions* window);
     // The manual's window once "Help" or "Search help" opened it.
@@ -122,6 +125,8 @@ public:
     // copy is not read.
     void updateBrowser(const QString& path);
     ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
+    DeclarationLookup& declarationLookup() { return *m_declarations; }
+    NoteMarkers& noteMarkers() { return *m_noteMarkers; }
 
 public slots:
     // File
@@ -154,6 +159,8 @@ public slots:
     void previousError();
     // "Find in Project...": every source searched, the hits in the message list.
     void findInProject();
+    // "Go to Declaration": the declaration of the name at the caret, in any source.
+    void goToDeclaration();
     void showOutputWindow();
     // ?
     void showHelp();
@@ -240,6 +247,8 @@ private:
     // The path of the file the editor shows; empty for none.
     QString currentPath() const;
     ClassBrowserRun* m_browserRun = nullptr;
+    DeclarationLookup* m_declarations = nullptr;
+    NoteMarkers* m_noteMarkers = nullptr;
     bool m_remoteDebugging = false;
     QString m_remoteDebuggingAddress = QStringLiteral("5000");
     int m_lastLineCount = 0;

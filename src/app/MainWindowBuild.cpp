@@ -2,6 +2,7 @@
 // Compile commands.
 #include "MainWindow.h"
 
+#include "DeclarationLookup.h"
 #include "MainWindowAdapters.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
@@ -184,6 +185,10 @@ void MainWindow::findInProject() {
     }
     const QString selected = m_ui.sourceEditor->selectedText();
     m_projectSearch->showWith(selected.contains(u'\r') || selected.contains(u'\n') ? QString() : selected);
+}
+
+void MainWindow::goToDeclaration() {
+    m_declarations->goToDeclaration();
 }
 
 void MainWindow::listProjectSearch(const ProjectSearchQuery& query) {

@@ -71,6 +71,9 @@ public:
     // inserts a column block.
     static QString blockFormat() { return QStringLiteral("Borland IDE Block Type"); }
 
+    // The marker of lines that an open bug or note names, drawn in margin 1.
+    static constexpr int NoteMarker = 2;
+
 signals:
     // One notification per change of the text, whether typed or set.
     void changed();

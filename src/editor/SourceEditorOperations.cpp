@@ -6,6 +6,7 @@
 #include "TypingAids.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -96,12 +97,19 @@ void SourceEditor::configure() {
     setAutoIndent(false);
     // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
     setFont(editorFont(10));
-    // A 30-pixel gutter; the overlay draws its numbers centred, and there is no bookmark margin.
+    // A 30-pixel gutter; the overlay draws its numbers centred.
     setMarginType(0, QsciScintilla::SymbolMarginDefaultBackgroundColor);
     setMarginWidth(0, 30);
     setMarginLineNumbers(0, false);
     setMarginSensitivity(0, false);
-    setMarginWidth(1, 0);
+    // The symbol margin beside it: lines with an open bug or note.
+    setMarginType(1, QsciScintilla::SymbolMargin);
+    setMarginWidth(1, 16);
+    setMarginSensitivity(1, true);
+    markerDefine(QsciScintilla::Bookmark, NoteMarker);
+    setMarkerBackgroundColor(QColor(0xe0, 0xa0, 0x00), NoteMarker);
+    setMarkerForegroundColor(QColor(0x80, 0x50, 0x00), NoteMarker);
+    setMarginMarkerMask(1, marginMarkerMask(1) | (1 << NoteMarker));
     setMarginWidth(2, 0);
     // The horizontal scroll bar follows the longest line instead of a fixed width.
     SendScintilla(SCI_SETSCROLLWIDTH, 1);

@@ -87,6 +87,8 @@ BugsAndNotesWindow::BugsAndNotesWindow(QWidget* parent, RegistryStore* store) : 
         m_listView->setColumnWidth(column, FontScale::px(widths[column]));
     m_listView->setColumnWidth(ColDate, dateColumnWidth(m_listView->font()));
 
+    connect(m_listView, &QTreeWidget::itemDoubleClicked, this, &BugsAndNotesWindow::openSourceOf);
+
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     connect(addMenuAction(m_popup, QStringLiteral("Closethebugnote1"), QStringLiteral("Close the bug/note")),
@@ -174,6 +176,7 @@ void BugsAndNotesWindow::FormShow() {
     for (const NoteEntry& entry : m_register.entries())
         rows << newRow(entry);
     m_listView->addTopLevelItems(rows);
+    emit entriesChanged();
 }
 
 void BugsAndNotesWindow::closeEvent(QCloseEvent* event) {
@@ -239,6 +242,7 @@ void BugsAndNotesWindow::addEntry(const NoteEntry& entry) {
     }
     m_listView->addTopLevelItem(newRow(entry));
     writeRegister();
+    emit entriesChanged();
 }
 
 int BugsAndNotesWindow::selectedRow() const {
@@ -258,6 +262,7 @@ void BugsAndNotesWindow::removeSelected() {
     m_register.remove(row);
     delete m_listView->takeTopLevelItem(row);
     writeRegister();
+    emit entriesChanged();
 }
 
 void BugsAndNotesWindow::setSelectedStatus(const QString& status) {
@@ -267,6 +272,17 @@ void BugsAndNotesWindow::setSelectedStatus(const QString& status) {
     m_register.setStatus(row, status);
     m_listView->topLevelItem(row)->setText(ColStatus, status);
     writeRegister();
+    emit entriesChanged();
+}
+
+void BugsAndNotesWindow::openSourceOf(QTreeWidgetItem* item) {
+    const int row = m_listView->indexOfTopLevelItem(item);
+    if (row < 0 || row >= m_register.count() || !m_openSource)
+        return;
+    if (const QString problem = m_openSource(m_register.entries()[row].fileAndLine); !problem.isEmpty())
+        m_statusBar->showMessage(problem);
+    else
+        m_statusBar->clearMessage();
 }
 
 void BugsAndNotesWindow::closeSelected() {

@@ -4,6 +4,7 @@
 #include "ui/WindowOnDemand.h"
 
 #include <QWidget>
+#include <functional>
 
 class FormSizeSave;
 class QFont;
@@ -47,6 +48,15 @@ public:
 
     QTreeWidget* listView() const { return m_listView; }
 
+    // A double click on an entry hands its "File and line" text to the opener, which leads to that line
+    // of the source or gives the reason it cannot, shown in the status bar.
+    using SourceOpener = std::function<QString(const QString& fileAndLine)>;
+    void setSourceOpener(SourceOpener opener) { m_openSource = std::move(opener); }
+
+signals:
+    // The entries shown changed: read, added, removed or given another status.
+    void entriesChanged();
+
 public slots:
     void newEntry();
     void removeSelected();
@@ -68,6 +78,7 @@ private:
     // Writes the register after a change; a failure is reported and the change kept.
     void writeRegister();
     void setEditable(bool editable);
+    void openSourceOf(QTreeWidgetItem* item);
 
     QTreeWidget* m_listView;
     QPushButton* m_addButton;
@@ -80,6 +91,7 @@ private:
     QString m_projectDir;
     bool m_shown = false;
     bool m_editable = false;
+    SourceOpener m_openSource;
 };
 
 // The date column's width for a list drawn in `font`: 50 pixels at the standard font, scaled like the other

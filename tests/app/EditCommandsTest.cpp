@@ -29,7 +29,8 @@ TEST_F(MainWindowTest, EditMenuAndEditorContextMenuInTheirOrder) {
     MainWindow& w = start();
     EXPECT_EQ(captions(w.ui().menus.value("Edit1")),
               QStringList({"&Undo", "&Redo", "-", "Cu&t", "&Copy", "&Paste", "-", "&Delete Selection",
-                           "Select &All", "-", "&Find...", "Find/R&eplace...", "Find in &Project..."}));
+                           "Select &All", "-", "&Find...", "Find/R&eplace...", "Find in &Project...",
+                           "Go to &Declaration"}));
     EXPECT_EQ(captions(w.ui().editorMenu),
               QStringList({"Help", "-", "Undo", "Redo", "-", "Cut", "Copy", "Paste", "-", "Delete Selection",
                            "Select all", "-", "Toggle Comment"}));

@@ -36,6 +36,7 @@ TEST_F(MainWindowTest, EveryCommandHasItsItemAndCaption) {
         {"SaveallCompileandStart1", QKeySequence(Qt::Key_F10)},
         {"DeleteSelection1", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
         {"Manager1", QKeySequence(Qt::CTRL | Qt::Key_F12)},
+        {"GotoDeclaration1", QKeySequence(Qt::Key_F12)},
         {"StartRemoteDebugging1", QKeySequence(Qt::Key_F8)},
         {"Exit1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
         {"NextError1", QKeySequence(Qt::Key_F4)},

@@ -311,7 +311,11 @@ TEST(EditorOperations, NewLinesCopyTheIndentationCharacterForCharacter) {
 TEST(EditorOperations, FixedConfiguration) {
     SourceEditor editor;
     EXPECT_EQ(editor.marginWidth(0), 30);
-    EXPECT_EQ(editor.marginWidth(1), 0);
+    // The symbol margin shows the note marks.
+    EXPECT_EQ(editor.marginWidth(1), 16);
+    EXPECT_EQ(editor.marginType(1), QsciScintilla::SymbolMargin);
+    EXPECT_TRUE(editor.marginMarkerMask(1) & (1 << SourceEditor::NoteMarker));
+    EXPECT_FALSE(editor.marginMarkerMask(0) & (1 << SourceEditor::NoteMarker));
     EXPECT_EQ(editor.tabWidth(), 4);
     editor.setTabStops(0);
     EXPECT_EQ(editor.tabWidth(), 1);
