@@ -15,6 +15,28 @@ OutputWindow::OutputWindow(QWidget* parent, RegistryStore* store) : QWidget(pare
     setWindowTitle(QStringLiteral("Output Window"));
     resize(560, 360);
 
+    m_flushTimer.setSingleShot(true);
+    m_flushTimer.setInterval(15);
+    connect(&m_flushTimer, &QTimer::timeout, this, &OutputWindow::flush);
+
+    m_sizeSave = new FormSizeSave(this, store);
+    m_sizeSave->restore();
+}
+
+void OutputWindow::setVisible(bool visible) {
+    if (visible)
+        makeControls();
+    QWidget::setVisible(visible);
+}
+
+QPlainTextEdit* OutputWindow::memo() {
+    makeControls();
+    return m_memo;
+}
+
+void OutputWindow::makeControls() {
+    if (m_memo)
+        return;
     auto* toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("ToolBar1"));
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -37,20 +59,16 @@ OutputWindow::OutputWindow(QWidget* parent, RegistryStore* store) : QWidget(pare
         palette.setColor(group, QPalette::Text, Qt::white);
     }
     m_memo->setPalette(palette);
-    m_memo->setPlainText(QStringLiteral("Kovrin Handwright 1.0 - \n\nDebug Window\n"));
+    // The greeting, unless the log was cleared before the window was first shown.
+    if (m_hasLines)
+        m_memo->setPlainText(QStringLiteral("Kovrin Handwright 1.0 - \n\nDebug Window\n"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar);
     layout->addWidget(m_memo);
-
-    m_flushTimer.setSingleShot(true);
-    m_flushTimer.setInterval(15);
-    connect(&m_flushTimer, &QTimer::timeout, this, &OutputWindow::flush);
-
-    m_sizeSave = new FormSizeSave(this, store);
-    m_sizeSave->restore();
+    flush();
 }
 
 void OutputWindow::append(const QString& line) {
@@ -61,7 +79,8 @@ void OutputWindow::append(const QString& line) {
 
 void OutputWindow::flush() {
     m_flushTimer.stop();
-    if (m_pending.isEmpty())
+    // Until the window is first shown, the lines wait.
+    if (m_pending.isEmpty() || !m_memo)
         return;
     const QString text = m_pending.join(u'\n');
     m_pending.clear();
@@ -81,11 +100,13 @@ void OutputWindow::flush() {
 void OutputWindow::clear() {
     m_flushTimer.stop();
     m_pending.clear();
-    m_memo->clear();
+    if (m_memo)
+        m_memo->clear();
     m_hasLines = false;
 }
 
-QStringList OutputWindow::lines() const {
+QStringList OutputWindow::lines() {
+    makeControls();
     QStringList result;
     if (m_hasLines) {
         for (QTextBlock block = m_memo->document()->begin(); block.isValid(); block = block.next())

@@ -57,6 +57,38 @@ TEST(OutputWindow, StartsWithTheBannerAndOnlyAppends) {
     EXPECT_EQ(window.memo()->toPlainText(), "");
 }
 
+// Until the window is first shown it has no controls; the lines logged (and a Clear) meanwhile are all
+// there once it shows.
+TEST(OutputWindow, LinesLoggedBeforeTheFirstShowingAreShownThen) {
+    struct Row {
+        QStringList before; // "<clear>" clears
+        QStringList shown;
+    };
+    const Row rows[] = {
+        {{}, initialLines},
+        {{"javac Hello.java", ""}, initialLines + QStringList{"javac Hello.java", ""}},
+        {{"dropped", "<clear>", "kept"}, {"kept"}},
+        {{"dropped", "<clear>"}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.before.join('|').toStdString());
+        OutputWindow window;
+        for (const QString& line : row.before) {
+            if (line == "<clear>")
+                window.clear();
+            else
+                window.append(line);
+        }
+        window.flush();
+        QTest::qWait(30);
+        EXPECT_EQ(window.findChild<QPlainTextEdit*>("Memo1"), nullptr);
+        window.show();
+        ASSERT_NE(window.findChild<QPlainTextEdit*>("Memo1"), nullptr);
+        EXPECT_EQ(window.memo()->toPlainText(), row.shown.join(u'\n'));
+        EXPECT_EQ(window.lines(), row.shown);
+    }
+}
+
 TEST(OutputWindow, CloseButtonsAndPlacement) {
     {
         OutputWindow window;
