@@ -2,7 +2,7 @@
 
 #include "SourceEditor.h"
 
-#include <Qsci/qscidocument.h>
+#include <QPointer>
 #include <unordered_map>
 
 // The editor's documents, one per open file: each keeps its text, undo history, styling and markers, and
@@ -11,7 +11,8 @@
 // a document of its own, gone when another is shown. A document is freed when its key is released.
 class EditorDocuments {
 public:
-    explicit EditorDocuments(SourceEditor& editor) : m_editor(editor) {}
+    explicit EditorDocuments(SourceEditor& editor) : m_editor(&editor) {}
+    ~EditorDocuments();
     EditorDocuments(const EditorDocuments&) = delete;
     EditorDocuments& operator=(const EditorDocuments&) = delete;
 
@@ -31,13 +32,17 @@ public:
     quint64 shownKey() const { return m_shown; }
 
 private:
+    // A Scintilla document with the one reference this class holds on it.
     struct Kept {
-        QsciDocument document;
+        void* document = nullptr;
         SourceEditor::ViewState view;
     };
+    void* createDocument() const;
+    void releaseDocument(void* document) const;
+    void keepShownView();
 
-    SourceEditor& m_editor;
+    QPointer<SourceEditor> m_editor;
     std::unordered_map<quint64, Kept> m_kept;
-    QsciDocument m_unkept;
+    void* m_unkept = nullptr;
     quint64 m_shown = 0;
 };

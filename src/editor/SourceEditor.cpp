@@ -126,11 +126,12 @@ SourceEditor::ViewState SourceEditor::viewState() const {
             words ? words->progress() : ProfileLexer::Progress{}};
 }
 
-void SourceEditor::attach(const QsciDocument& document) {
+void SourceEditor::attach(void* document) {
     const bool readOnly = isReadOnly();
-    setDocument(document);
-    // Scintilla keeps these with the document: a new one would come up in Latin-1 with LF breaks and
-    // 8-column tabs.
+    // Not setDocument: QsciDocument adds a reference each time a document leaves the view and never
+    // takes it back when the document returns, so a document shown twice would never be freed.
+    SendScintilla(SCI_SETDOCPOINTER, 0ul, document);
+    // Scintilla keeps these with the document, not the view: a new document has Scintilla's defaults.
     SendScintilla(SCI_SETCODEPAGE, long(SC_CP_UTF8));
     SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));
     SendScintilla(SCI_SETTABWIDTH, static_cast<unsigned long>(m_tabWidth));
@@ -143,7 +144,7 @@ void SourceEditor::attach(const QsciDocument& document) {
     fitGutter();
 }
 
-void SourceEditor::showDocument(const QsciDocument& document, const ViewState& view) {
+void SourceEditor::showDocument(void* document, const ViewState& view) {
     m_replacing = true;
     attach(document);
     if (auto* words = qobject_cast<ProfileLexer*>(lexer()))
@@ -156,7 +157,7 @@ void SourceEditor::showDocument(const QsciDocument& document, const ViewState& v
     emit changed();
 }
 
-void SourceEditor::showNewDocument(const QsciDocument& document, const QStringList& lines) {
+void SourceEditor::showNewDocument(void* document, const QStringList& lines) {
     m_replacing = true;
     attach(document);
     if (auto* words = qobject_cast<ProfileLexer*>(lexer()))

@@ -6,7 +6,6 @@
 
 #include <QHash>
 #include <QStringList>
-#include <Qsci/qscidocument.h>
 #include <Qsci/qsciscintilla.h>
 #include <functional>
 
@@ -35,11 +34,13 @@ public:
         ProfileLexer::Progress styling;
     };
     ViewState viewState() const;
-    // Shows a document shown before, as `view` left it, with its own undo history and styling. Emits
-    // `textReplaced` and `changed` once, as a replacement of the whole text does.
-    void showDocument(const QsciDocument& document, const ViewState& view);
+    // `document` is a Scintilla document (SCI_CREATEDOCUMENT) whose references the caller holds; the view
+    // holds one more while it shows it. Shows a document shown before, as `view` left it, with its own
+    // undo history and styling. Emits `textReplaced` and `changed` once, as a replacement of the whole
+    // text does.
+    void showDocument(void* document, const ViewState& view);
     // Shows a document that was never shown, filled with `lines` as setLines does.
-    void showNewDocument(const QsciDocument& document, const QStringList& lines);
+    void showNewDocument(void* document, const QStringList& lines);
     // The whole text, every character included (text() stops at a NUL).
     QString wholeText() const;
     int lineCount() const;
@@ -121,7 +122,7 @@ private:
     // as a fresh text without undo history.
     void replaceWholeText(const QStringList& lines, bool undoable);
     // Puts `document` on screen with the settings Scintilla keeps per document, not per view.
-    void attach(const QsciDocument& document);
+    void attach(void* document);
     // Text, paper, caret and word colours from the palette, the words' own colours made readable on it.
     void applyPalette();
     // The fixed configuration: font, gutter, caret, selection, keys.
