@@ -129,7 +129,7 @@ void EditorBuffer::replaceLines(const QStringList& lines, BufferReplace how) {
     if (how == BufferReplace::UndoStep)
         m_editor.replaceLines(lines);
     else
-        m_documents.showUnkept(lines);
+        m_editor.setLines(lines);
     m_replacing = false;
 }
 

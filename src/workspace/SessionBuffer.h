@@ -4,7 +4,7 @@
 
 // How a whole text replaced by the program reaches the editor.
 enum class BufferReplace {
-    Fresh,   // a text of no open record (an empty editor): a new start
+    Fresh,   // a new start: the text on screen replaced without undo history
     UndoStep // the same file read again: one step that Undo takes back, so the replaced text is not lost
 };
 
@@ -15,7 +15,8 @@ public:
     virtual ~SessionBuffer() = default;
 
     virtual QStringList lines() const = 0;
-    // Replaces the text on screen.
+    // Replaces the text on screen, whichever record's it is (a forgotten record's leaves an empty text of
+    // no record on screen).
     virtual void replaceLines(const QStringList& lines, BufferReplace how) = 0;
 
     // Shows the text the editor keeps for the record `id` (ProjectRecord::Id) with its own undo history,

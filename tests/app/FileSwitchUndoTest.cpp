@@ -11,7 +11,8 @@ namespace {
 // One step a string: "A"/"B" clicks that Source entry (by name), "type:x", "undo", "redo", "save",
 // "saveAs:Z.java", "changeOnDisk:A.java:text" (an hour later than the file was read), "reload" (the
 // check when the program is switched back to, every question answered Yes), "open:A.java" (Open File into
-// the project), "remove:A" (that Source entry, OK), "load" (the project again), "close" (answered No).
+// the project), "remove:A" (that Source entry, OK), "load" (the project again), "close" (answered No),
+// "fresh:T" (the program puts the line T on screen as a new start).
 // Checks: "=first:T" the editor's first line, "=labels:A.java (*)|B.java", "=undo:U/R", "=docs:N" (the
 // editor documents held).
 struct Row {
@@ -40,6 +41,9 @@ const Row kRows[] = {
     {"RemoveFreesTheDocument",
      {"A", "type:x", "B", "=docs:2", "A", "remove:A", "=docs:1", "undo", "=first:class B {", "=undo:0/0",
       "=labels:B.java"}},
+    {"ANewStartOnScreenStaysWithTheFileShown",
+     {"A", "type:x", "fresh:restored", "=undo:0/0", "B", "A", "=first:restored", "save", "B", "A",
+      "=first:restored"}},
     {"LoadAndCloseFreeEveryDocument",
      {"A", "B", "=docs:2", "load", "=docs:1", "=first:class B {", "=undo:0/0", "type:z", "close",
       "=docs:0"}},
@@ -103,6 +107,8 @@ TEST_P(FileSwitchUndoTest, Steps) {
             w.ui().sourceList->setCurrentRow(sourceRow(labels(w.ui().sourceList), arg + ".java"));
             dialogs.answer(mrOk, "This will remove the file from the project.");
             w.removeSourceFromProject();
+        } else if (step.startsWith("fresh:")) {
+            w.editorBuffer().replaceLines({arg}, BufferReplace::Fresh);
         } else if (step == "load") {
             fileDialogs.choose(project);
             w.openProject();

@@ -57,8 +57,6 @@ public:
 
     QStringList lines() const override { return text; }
     void replaceLines(const QStringList& lines, BufferReplace how) override {
-        if (how == BufferReplace::Fresh)
-            leave();
         text = lines;
         undoSteps += how == BufferReplace::UndoStep;
     }
