@@ -133,6 +133,25 @@ void EditorBuffer::replaceLines(const QStringList& lines, BufferReplace how) {
     m_replacing = false;
 }
 
+bool EditorBuffer::showRecord(quint64 id, const QStringList& lines, bool reread) {
+    m_replacing = true;
+    const bool kept = m_documents.show(id, lines, reread);
+    m_replacing = false;
+    return kept;
+}
+
+void EditorBuffer::forgetRecord(quint64 id) {
+    m_replacing = true;
+    m_documents.release(id);
+    m_replacing = false;
+}
+
+void EditorBuffer::forgetAllRecords() {
+    m_replacing = true;
+    m_documents.releaseAll();
+    m_replacing = false;
+}
+
 int EditorBuffer::caretLine() const {
     return m_editor.caretLine();
 }

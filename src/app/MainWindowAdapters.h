@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorDocuments.h"
 #include "workspace/SessionBuffer.h"
 #include "workspace/SessionPrompts.h"
 
@@ -7,7 +8,6 @@
 
 class BuildChainHost;
 class MainWindow;
-class SourceEditor;
 
 // What the build chain reads from the main window, at the moment of use.
 std::unique_ptr<BuildChainHost> chainHostFor(MainWindow& window);
@@ -22,16 +22,21 @@ public:
     void notice(const QString& text) override;
 };
 
-// The open-file session's view of the source editor. While it replaces the text, replacing() is true, so
-// the editor's change notification can tell the program's change from the user's typing.
+// The open-file session's view of the source editor, one editor document per open record. While it
+// replaces the text or shows another document, replacing() is true, so the editor's change notification
+// can tell the program's change from the user's typing.
 class EditorBuffer : public SessionBuffer {
 public:
-    explicit EditorBuffer(SourceEditor& editor) : m_editor(editor) {}
+    explicit EditorBuffer(SourceEditor& editor) : m_editor(editor), m_documents(editor) {}
 
     bool replacing() const { return m_replacing; }
+    const EditorDocuments& documents() const { return m_documents; }
 
     QStringList lines() const override;
     void replaceLines(const QStringList& lines, BufferReplace how) override;
+    bool showRecord(quint64 id, const QStringList& lines, bool reread) override;
+    void forgetRecord(quint64 id) override;
+    void forgetAllRecords() override;
     int caretLine() const override;
     int caretColumn() const override;
     int topLine() const override;
@@ -40,5 +45,6 @@ public:
 
 private:
     SourceEditor& m_editor;
+    EditorDocuments m_documents;
     bool m_replacing = false;
 };

@@ -28,6 +28,18 @@ public:
     // The Scintilla style of an appearance of the profile.
     static int styleOf(int appearance) { return appearance; }
 
+    // How far the styling of the document on screen holds. A document that leaves the editor keeps it and
+    // hands it back when it returns, so only what its own edits touched is styled again.
+    struct Progress {
+        long validEnd = 0;
+        long dirtyEnd = -1;
+    };
+    Progress progress() const { return {m_validEnd, m_dirtyEnd}; }
+    void resume(const Progress& progress) {
+        m_validEnd = progress.validEnd;
+        m_dirtyEnd = progress.dirtyEnd;
+    }
+
 private slots:
     void noteChange(int position, int type, const char* text, int length, int linesAdded, int line,
                     int foldNow, int foldBefore, int token, int annotationLinesAdded);

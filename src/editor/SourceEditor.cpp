@@ -105,6 +105,7 @@ void SourceEditor::replaceWholeText(const QStringList& lines, bool undoable) {
             SendScintilla(SCI_CLEARALL);
             SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
             SendScintilla(SCI_EMPTYUNDOBUFFER);
+            SendScintilla(SCI_SETSAVEPOINT);
         }
     }
     if (readOnly)
@@ -116,6 +117,53 @@ void SourceEditor::replaceWholeText(const QStringList& lines, bool undoable) {
     }
     emit textReplaced();
     emit changed();
+}
+
+SourceEditor::ViewState SourceEditor::viewState() const {
+    const auto* words = qobject_cast<const ProfileLexer*>(lexer());
+    return {SendScintilla(SCI_GETANCHOR), SendScintilla(SCI_GETCURRENTPOS),
+            int(SendScintilla(SCI_GETFIRSTVISIBLELINE)), int(SendScintilla(SCI_GETXOFFSET)),
+            words ? words->progress() : ProfileLexer::Progress{}};
+}
+
+void SourceEditor::attach(void* document) {
+    const bool readOnly = isReadOnly();
+    // Not setDocument: QsciDocument adds a reference each time a document leaves the view and never
+    // takes it back when the document returns, so a document shown twice would never be freed.
+    SendScintilla(SCI_SETDOCPOINTER, 0ul, document);
+    // Scintilla keeps these with the document, not the view: a new document has Scintilla's defaults.
+    SendScintilla(SCI_SETCODEPAGE, long(SC_CP_UTF8));
+    SendScintilla(SCI_SETEOLMODE, long(SC_EOL_CRLF));
+    SendScintilla(SCI_SETTABWIDTH, static_cast<unsigned long>(m_tabWidth));
+    SendScintilla(SCI_SETUSETABS, 1ul);
+    SendScintilla(SCI_SETREADONLY, static_cast<unsigned long>(readOnly));
+    // The UTF-16 line index is the document's too: made for this one only when it was needed before.
+    m_characterIndex = SendScintilla(SCI_GETLINECHARACTERINDEX) & SC_LINECHARACTERINDEX_UTF16;
+    // The scroll bar follows this text's longest line, not the last one's.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1ul);
+    fitGutter();
+}
+
+void SourceEditor::showDocument(void* document, const ViewState& view) {
+    m_replacing = true;
+    attach(document);
+    if (auto* words = qobject_cast<ProfileLexer*>(lexer()))
+        words->resume(view.styling);
+    SendScintilla(SCI_SETSELECTION, static_cast<unsigned long>(view.caret), view.anchor);
+    SendScintilla(SCI_SETFIRSTVISIBLELINE, static_cast<unsigned long>(view.firstLine));
+    SendScintilla(SCI_SETXOFFSET, static_cast<unsigned long>(view.xOffset));
+    m_replacing = false;
+    emit textReplaced();
+    emit changed();
+}
+
+void SourceEditor::showNewDocument(void* document, const QStringList& lines) {
+    m_replacing = true;
+    attach(document);
+    if (auto* words = qobject_cast<ProfileLexer*>(lexer()))
+        words->resume({});
+    m_replacing = false;
+    replaceWholeText(lines, false);
 }
 
 QString SourceEditor::wholeText() const {
@@ -176,5 +224,6 @@ void SourceEditor::setCaretColumn(int column) {
 }
 
 void SourceEditor::setTabStops(int width) {
-    setTabWidth(std::clamp(width, 1, 16));
+    m_tabWidth = std::clamp(width, 1, 16);
+    setTabWidth(m_tabWidth);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChangeNotices.h"
+#include "ProfileLexer.h"
 #include "TextSearch.h"
 
 #include <QHash>
@@ -22,6 +23,24 @@ public:
     // visible line where the new text has them. Emits `changed` once.
     void replaceLines(const QStringList& lines);
     QStringList lines() const;
+
+    // Where the view stood in a document it no longer shows: selection (anchor and caret as byte
+    // positions), scrolling, and how far the document's styling holds.
+    struct ViewState {
+        long anchor = 0;
+        long caret = 0;
+        int firstLine = 0;
+        int xOffset = 0;
+        ProfileLexer::Progress styling;
+    };
+    ViewState viewState() const;
+    // `document` is a Scintilla document (SCI_CREATEDOCUMENT) whose references the caller holds; the view
+    // holds one more while it shows it. Shows a document shown before, as `view` left it, with its own
+    // undo history and styling. Emits `textReplaced` and `changed` once, as a replacement of the whole
+    // text does.
+    void showDocument(void* document, const ViewState& view);
+    // Shows a document that was never shown, filled with `lines` as setLines does.
+    void showNewDocument(void* document, const QStringList& lines);
     // The whole text, every character included (text() stops at a NUL).
     QString wholeText() const;
     int lineCount() const;
@@ -77,7 +96,8 @@ public:
 signals:
     // One notification per change of the text, whether typed or set.
     void changed();
-    // The whole text was replaced (setLines, replaceLines), just before the change notification.
+    // The whole text was replaced (setLines, replaceLines) or another document is shown, just before the
+    // change notification.
     void textReplaced();
     // A key released after the editor handled its press: its Windows virtual-key code (see TypingAids)
     // and whether it typed "}". Auto-repeat releases are not reported.
@@ -104,6 +124,8 @@ private:
     // Both ways of replacing the whole text: as one undoable edit keeping the caret and the view, or
     // as a fresh text without undo history.
     void replaceWholeText(const QStringList& lines, bool undoable);
+    // Puts `document` on screen with the settings Scintilla keeps per document, not per view.
+    void attach(void* document);
     // Text, paper, caret and word colours from the palette, the words' own colours made readable on it.
     void applyPalette();
     // The fixed configuration: font, gutter, caret, selection, keys.
@@ -131,4 +153,5 @@ private:
 
     bool m_replacing = false;
     int m_gutterDigits = 1;
+    int m_tabWidth = 4;
 };

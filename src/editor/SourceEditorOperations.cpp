@@ -90,7 +90,7 @@ QString withCrLf(const QString& text) {
 } // namespace
 
 void SourceEditor::configure() {
-    setTabWidth(4);
+    setTabWidth(m_tabWidth);
     setIndentationsUseTabs(true);
     // New lines copy the previous line's indentation character for character (see copyIndentation);
     // Scintilla's own auto-indent would rebuild it from tabs and blanks of its choosing.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -18,6 +19,8 @@ bool nameBefore(const QString& a, const QString& b) {
 ProjectRecord* FileList::insertFile(ProjectRecord fields) {
     fields.CaretLine = fields.CaretColumn = fields.TopLine = 0;
     fields.FileTime.clear();
+    static std::atomic<quint64> lastId{0};
+    fields.Id = ++lastId;
     auto record = std::make_unique<ProjectRecord>(std::move(fields));
     ProjectRecord* raw = record.get();
     const auto at = std::find_if(m_records.begin(), m_records.end(),

@@ -12,7 +12,7 @@
 class FileList {
 public:
     // Takes Path, Name, Kind, InProject, Lines, Modified and Format; the caret, `TopLine` and
-    // `FileTime` start empty. A Java record becomes `currentFile`.
+    // `FileTime` start empty and `Id` is new. A Java record becomes `currentFile`.
     ProjectRecord* insertFile(ProjectRecord fields);
 
     // None, or a Java record of this list.

@@ -9,6 +9,9 @@ enum class FileKind { Java = 1, Other = 2 };
 
 // One open file. The list owns it; the editor shows the `Lines` of the current one.
 struct ProjectRecord {
+    // Given by FileList::insertFile, never given twice in a run: what the editor keeps per file is found
+    // by it, as an index or an address can come back for another record.
+    quint64 Id = 0;
     QString Path; // full path the buffer is loaded from and saved to
     QString Name; // file name with extension: sort key, label and lookup key
     FileKind Kind = FileKind::Other;

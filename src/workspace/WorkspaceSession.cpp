@@ -80,11 +80,31 @@ bool WorkspaceSession::markCurrentModified() {
 }
 
 void WorkspaceSession::loadEditor(const ProjectRecord* record) {
-    m_buffer.replaceLines(record ? record->Lines : QStringList(), BufferReplace::Fresh);
-    if (!record)
+    if (!record) {
+        m_buffer.replaceLines({}, BufferReplace::Fresh);
+        return;
+    }
+    if (showKept(*record))
         return;
     m_buffer.setCaret(record->CaretLine, record->CaretColumn);
     m_buffer.setTopLine(record->TopLine);
+}
+
+bool WorkspaceSession::showKept(const ProjectRecord& record) {
+    // A file read again while another one was on screen replaces its kept text when it comes back.
+    const bool reread = m_rereadAside.remove(record.Id);
+    return m_buffer.showRecord(record.Id, record.Lines, reread);
+}
+
+void WorkspaceSession::forget(const ProjectRecord& record) {
+    m_rereadAside.remove(record.Id);
+    m_buffer.forgetRecord(record.Id);
+}
+
+void WorkspaceSession::clearFiles() {
+    m_files.clear();
+    m_rereadAside.clear();
+    m_buffer.forgetAllRecords();
 }
 
 SessionResult WorkspaceSession::showSource(int row) {
@@ -105,7 +125,7 @@ SessionResult WorkspaceSession::showCompiledFile(const QString& fileName) {
     ProjectRecord* record = m_files.findByPath(m_project.ProjectDir + name);
     if (!record)
         return cancelled();
-    m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
+    showKept(*record);
     m_files.setCurrentFile(record);
     listsChanged();
     return {SessionOutcome::Done, true};
@@ -202,7 +222,9 @@ SessionResult WorkspaceSession::openFile(const QString& path, bool intoProject) 
     record->FileTime = fileTime;
     record->Modified = !sameFile && (holder || !fileTime.isEmpty());
     m_files.setCurrentFile(record);
-    m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
+    // Into a buffer that was open, the text read is one step that Undo takes back.
+    m_rereadAside.remove(record->Id);
+    m_buffer.showRecord(record->Id, record->Lines, holder != nullptr);
     listsChanged();
     return {SessionOutcome::Done, true};
 }
@@ -272,6 +294,7 @@ SessionResult WorkspaceSession::remove(FileKind kind, int row) {
     const QString file = m_project.ProjectDir + record->Name;
     if (checkWriteTarget(m_project.ProjectDir, QFileInfo(file).path()))
         renameAside(file);
+    forget(*record);
     m_files.remove(record);
     if (!java) {
         listsChanged();
@@ -328,6 +351,7 @@ SessionResult WorkspaceSession::saveAs(const QString& chosen) {
         outcome = failed();
     } else if (other) {
         current->InProject = current->InProject || other->InProject;
+        forget(*other);
         m_files.remove(other);
         m_project.ProjectModified = true;
     }
@@ -396,6 +420,8 @@ void WorkspaceSession::reloadRecord(ProjectRecord& record) {
     record.Modified = false;
     if (&record == m_files.currentFile())
         m_buffer.replaceLines(record.Lines, BufferReplace::UndoStep);
+    else
+        m_rereadAside.insert(record.Id);
     listsChanged();
 }
 
@@ -450,7 +476,7 @@ SessionResult WorkspaceSession::loadProject(const QString& projectFile) {
         m_prompts.error(load.error);
         return failed();
     }
-    m_files.clear();
+    clearFiles();
     load.applyTo(m_project);
     QStringList unreadable;
     for (const ProjectLoadStep& step : load.steps) {
@@ -463,8 +489,7 @@ SessionResult WorkspaceSession::loadProject(const QString& projectFile) {
     }
     // The editor shows the current file once, after the whole list is in place: the same end state as
     // refilling it after every insert, without copying every source through the editor.
-    m_buffer.replaceLines(m_files.currentFile() ? m_files.currentFile()->Lines : QStringList(),
-                          BufferReplace::Fresh);
+    loadEditor(m_files.currentFile());
     // One message for all files left out, however damaged the project file is.
     if (const QString leftOut = leftOutFilesMessage(load.steps); !leftOut.isEmpty())
         m_prompts.notice(leftOut);
@@ -492,7 +517,7 @@ SessionResult WorkspaceSession::newProject(const QString& folder, const QString&
     m_project.ProjectName = name;
     m_project.ProjectFileName = name + QStringLiteral(".hwp");
     m_project.ProjectFileFormat = {}; // the old project's encoding is no reason for the new one's
-    m_files.clear();
+    clearFiles();
     if (mainClassTemplate.isEmpty()) {
         clearEditor();
     } else if (const FileResult generated = createFromTemplate(mainClassTemplate, name); !generated) {
@@ -519,8 +544,7 @@ FileResult WorkspaceSession::createFromTemplate(const QString& templatePath, con
     fields.Lines = generated.file.lines;
     fields.Format = generated.file.format;
     fields.Modified = true;
-    ProjectRecord* record = m_files.insertFile(std::move(fields));
-    m_buffer.replaceLines(record->Lines, BufferReplace::Fresh);
+    showKept(*m_files.insertFile(std::move(fields)));
     listsChanged();
     return FileResult::success();
 }
@@ -545,12 +569,12 @@ SessionResult WorkspaceSession::closeQuestion() {
         const SessionResult saved = saveAll();
         if (!saved.ok())
             return saved;
-        m_files.clear();
+        clearFiles();
         return saved;
     }
     case SessionAnswer::No:
         remember(lastProject);
-        m_files.clear();
+        clearFiles();
         return {};
     case SessionAnswer::Cancel:
         break;

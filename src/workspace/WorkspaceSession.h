@@ -6,6 +6,7 @@
 #include "SessionBuffer.h"
 #include "SessionPrompts.h"
 
+#include <QSet>
 #include <QStringList>
 #include <functional>
 
@@ -102,6 +103,12 @@ public:
 
 private:
     void loadEditor(const ProjectRecord* record);
+    // The record's text as the editor keeps it; true when its caret and view came back with it.
+    bool showKept(const ProjectRecord& record);
+    // Before the record leaves the list: the editor lets go of its text.
+    void forget(const ProjectRecord& record);
+    // Releases every record and everything the editor kept of them.
+    void clearFiles();
     FileResult copyIntoProject(const QString& source);
     void reloadRecord(ProjectRecord& record);
     void remember(const QString& projectFile);
@@ -114,4 +121,6 @@ private:
     std::function<void(const QString&)> m_remember;
     std::function<void()> m_listsChanged;
     bool m_checkingFiles = false;
+    // Records read again from disk while not on screen: the editor's kept text of them is older.
+    QSet<quint64> m_rereadAside;
 };

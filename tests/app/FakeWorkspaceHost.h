@@ -77,6 +77,13 @@ public:
         bufferText = lines;
         editorClears += lines.isEmpty();
     }
+    // One text, nothing kept between showings.
+    bool showRecord(quint64, const QStringList& lines, bool) override {
+        replaceLines(lines, BufferReplace::Fresh);
+        return false;
+    }
+    void forgetRecord(quint64) override {}
+    void forgetAllRecords() override {}
     int caretLine() const override { return 0; }
     int caretColumn() const override { return 0; }
     int topLine() const override { return 0; }

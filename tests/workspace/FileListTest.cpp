@@ -1,6 +1,7 @@
 #include "workspace/FileList.h"
 #include "TestFiles.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,4 +79,23 @@ TEST(FileList, CurrentFileIsAlwaysAJavaRecordOfTheList) {
     EXPECT_TRUE(list.isEmpty());
     EXPECT_EQ(list.currentFile(), nullptr);
     EXPECT_FALSE(list.isInProject("A.java"));
+}
+
+TEST(FileList, EveryRecordGetsAnIdNoOtherRecordHadBefore) {
+    // A removed record's memory may come back for the next one, in this list or another: its id does not.
+    FileList list, other;
+    QSet<quint64> seen;
+    for (int i = 0; i < 20; ++i) {
+        FileList& into = i % 3 == 0 ? other : list;
+        ProjectRecord* record = add(into, QString("R%1.java").arg(i % 2));
+        EXPECT_NE(record->Id, 0u);
+        EXPECT_FALSE(seen.contains(record->Id)) << "record " << i;
+        seen.insert(record->Id);
+        if (i % 2)
+            into.remove(record);
+        if (i == 10)
+            list.clear();
+    }
+    ProjectRecord copied = *list.firstOfKind(FileKind::Java);
+    EXPECT_NE(list.insertFile(copied)->Id, copied.Id) << "an id in the fields is not taken over";
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QTemporaryDir>
 #include <deque>
 #include <map>
@@ -46,21 +47,53 @@ private:
     }
 };
 
+// The text on screen, and the texts kept for records shown before, as the editor keeps one per record.
 class MemoryBuffer : public SessionBuffer {
 public:
     QStringList text;
     int line = 0, column = 0, top = 0, undoSteps = 0;
+    quint64 shown = 0; // the record whose text is on screen; 0 for none
+    std::map<quint64, QStringList> kept;
 
     QStringList lines() const override { return text; }
     void replaceLines(const QStringList& lines, BufferReplace how) override {
         text = lines;
         undoSteps += how == BufferReplace::UndoStep;
     }
+    bool showRecord(quint64 id, const QStringList& lines, bool reread) override {
+        leave();
+        shown = id;
+        const auto it = kept.find(id);
+        if (it == kept.end()) {
+            text = lines;
+            return false;
+        }
+        text = reread ? lines : it->second;
+        undoSteps += reread;
+        return true;
+    }
+    void forgetRecord(quint64 id) override {
+        kept.erase(id);
+        if (shown == id)
+            shown = 0, text.clear();
+    }
+    void forgetAllRecords() override {
+        kept.clear();
+        if (shown)
+            shown = 0, text.clear();
+    }
     int caretLine() const override { return line; }
     int caretColumn() const override { return column; }
     int topLine() const override { return top; }
     void setCaret(int l, int c) override { line = l, column = c; }
     void setTopLine(int l) override { top = l; }
+
+private:
+    void leave() {
+        if (shown)
+            kept[shown] = text;
+        shown = 0;
+    }
 };
 
 // Every case starts from project P with A.java and B.java loaded from P/P.hwp.
@@ -162,6 +195,16 @@ const Row kRows[] = {
          c.session.addOtherFiles({c.p("out/i.bmp")});
          return c.session.openFile(c.p("out/i.bmp"), true);
      }},
+    {"OpenIntoAnOpenBufferYesIsOneUndoStep", {A::Yes}, O::Done,
+     {kOverwrite},
+     {kOpen, "P/B.java B.java +*"}, "B.java", {}, "class B {}",
+     [](Context& c) {
+         c.edit("B.java", "edited B");
+         c.session.showSource(0);
+         const SessionResult result = c.session.openFile(c.p("out/B.java"), true);
+         EXPECT_EQ(c.buffer.undoSteps, 1) << "the edits are one Undo away";
+         return result;
+     }},
     {"ErrorLineShowsTheNamedFileAndKeepsTheEditsLeft", {}, O::Done,
      {},
      {kOpen, "P/B.java B.java +*"}, "B.java", {}, "edited B",
@@ -194,6 +237,7 @@ const Row kRows[] = {
      {"P/B.java B.java +*"}, "B.java", {{"P/A.java", "<missing>"}, {"P/A.java.old(1)", "class A {}\n"}},
      "edited B",
      [](Context& c) {
+         c.session.showSource(0);
          c.edit("B.java", "edited B");
          return c.session.remove(FileKind::Java, 0);
      }},
@@ -280,6 +324,22 @@ const Row kRows[] = {
          c.changeOnDisk("P/B.java", "new B\n");
          return c.session.reloadChangedFiles();
      }},
+    {"ReloadOfAFileNotOnScreenReplacesItsKeptTextWhenShown", {A::Yes}, O::Done,
+     {"yes/no: The file A.java has changed. Reload it?"},
+     {kOpen, kOpenB}, "A.java", {}, "new A",
+     [](Context& c) {
+         c.session.showSource(0);
+         c.session.showSource(1);
+         c.changeOnDisk("P/A.java", "new A\n");
+         EXPECT_EQ(c.session.reloadChangedFiles().outcome, O::Done);
+         EXPECT_EQ(c.buffer.text, QStringList{"class B {}"}) << "the file on screen stays";
+         const SessionResult shown = c.session.showSource(0);
+         EXPECT_EQ(c.buffer.undoSteps, 1) << "one step that Undo takes back";
+         c.session.showSource(1);
+         c.session.showSource(0);
+         EXPECT_EQ(c.buffer.undoSteps, 1) << "replaced once only";
+         return shown;
+     }},
     {"ReloadEditedBufferYesDiscardsEdits", {A::Yes}, O::Done,
      {kReloadEdited},
      {kOpen, kOpenB}, "B.java", {}, "new B",
@@ -309,6 +369,17 @@ const Row kRows[] = {
      [](Context& c) {
          QDir().mkpath(c.p("W/N"));
          return c.session.newProject(c.p("W"), "N", QString());
+     }},
+    {"LoadLetsGoOfTheOldProjectsTexts", {}, O::Done,
+     {},
+     {"Q/C.java C.java +"}, "C.java", {}, "class C {}",
+     [](Context& c) {
+         c.edit("A.java", "edited A");
+         c.session.showSource(1);
+         QDir().mkpath(c.p("Q"));
+         writeBytes(c.p("Q/Q.hwp"), "Q\r\n\r\n\r\n\r\nC.java\r\n");
+         writeBytes(c.p("Q/C.java"), "class C {}\n");
+         return c.session.loadProject(c.p("Q/Q.hwp"));
      }},
     {"LoadSaysARepeatedLineWasSkipped", {}, O::Done,
      {"notice: The file C.java is listed more than once. The repeated line was skipped."},
@@ -399,6 +470,13 @@ TEST_P(WorkspaceSessionTest, Case) {
     if (!row.shown.isNull()) {
         EXPECT_EQ(buffer.text.join('|'), row.shown);
     }
+    // Whatever a row did, the editor keeps texts only for records still open.
+    QSet<quint64> open;
+    for (const ProjectRecord& r : session.files().records())
+        open.insert(r.Id);
+    for (const auto& [id, text] : buffer.kept)
+        EXPECT_TRUE(open.contains(id)) << "a text kept for a record gone: " << text.join('|').toStdString();
+    EXPECT_TRUE(buffer.shown == 0 || open.contains(buffer.shown)) << "a record gone is on screen";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, WorkspaceSessionTest, ::testing::ValuesIn(kRows),
