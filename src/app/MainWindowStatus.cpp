@@ -24,6 +24,7 @@ void MainWindow::setupStatusFields() {
         compiler->setStartedHandler(
             [this, chained = compiler->handlers().started](ConsoleRunner* sender, const QString& command) {
                 m_ui.buildResult->setText(QStringLiteral("Compiling..."));
+                m_ui.compileCounts->clear();
                 if (chained)
                     chained(sender, command);
             });
@@ -32,6 +33,7 @@ void MainWindow::setupStatusFields() {
             const bool compiled = !m_chain->compileError() && sender->exitStatus() == 0;
             m_ui.buildResult->setText(compiled ? QStringLiteral("Compiled")
                                                : QStringLiteral("Compile failed"));
+            m_ui.compileCounts->setText(m_chain->compileCounts());
             if (chained)
                 chained(sender);
         });

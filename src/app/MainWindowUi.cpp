@@ -334,6 +334,7 @@ void MainWindowUi::setupUi(QMainWindow* window) {
         return label;
     };
     buildResult = field("buildResult", QString());
+    compileCounts = field("compileCounts", QString());
     caretPosition = field("caretPosition", QStringLiteral("1:1"));
     typingMode = field("typingMode", QStringLiteral("INS"));
 

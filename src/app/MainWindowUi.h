@@ -61,6 +61,7 @@ struct MainWindowUi {
     MessageList* messageList = nullptr;
     QStatusBar* mainStatusBar = nullptr;
     QLabel* buildResult = nullptr;   // how the last compile ended
+    QLabel* compileCounts = nullptr; // its listed errors and warnings: "2 errors, 3 warnings"
     QLabel* caretPosition = nullptr; // line:column of the caret, from 1
     QLabel* typingMode = nullptr;    // INS or OVR
 

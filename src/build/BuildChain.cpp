@@ -224,6 +224,8 @@ void BuildChain::startCompiler(ConsoleRunner* compiler, const QString& command) 
         return;
     m_compileError = false;
     m_compilerFailed = false;
+    m_errorLines = 0;
+    m_warningLines = 0;
     m_compilerLines.clear();
     if (m_settings.flag(u"OpenOutputWindow"))
         m_host.showOutputWindow();
@@ -302,9 +304,11 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
     switch (judgeCompilerLine(line)) {
     case CompilerLine::Error:
         m_compileError = true;
+        ++m_errorLines;
         m_host.addMessage(line, false);
         break;
     case CompilerLine::Warning:
+        ++m_warningLines;
         m_host.addMessage(line, false);
         break;
     case CompilerLine::Other:
@@ -313,6 +317,10 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
         break;
     }
     m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
+}
+
+QString BuildChain::compileCounts() const {
+    return compileCountText(m_errorLines, m_warningLines);
 }
 
 bool BuildChain::compilerSucceeded(ConsoleRunner* compiler) {

@@ -50,6 +50,8 @@ public:
     // Clears the compile-error flag (as a new build does).
     void clearCompileError() { m_compileError = false; }
     bool compileError() const { return m_compileError; }
+    // The error and warning lines the last compile listed, as the status bar counts them.
+    QString compileCounts() const;
     // The compiler could not start or ended with a failure status.
     bool compilerFailed() const { return m_compilerFailed; }
     bool packagingProblem() const { return m_packagingProblem; }
@@ -107,6 +109,8 @@ private:
     LiveSettings& m_settings;
     QList<ConsoleRunner*> m_runners;
     bool m_compileError = false;
+    int m_errorLines = 0;
+    int m_warningLines = 0;
     bool m_compilerFailed = false;
     // javac's lines that were not error lines, shown when it fails without any.
     QStringList m_compilerLines;

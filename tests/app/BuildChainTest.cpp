@@ -70,8 +70,8 @@ protected:
         return w;
     }
     // How the status bar says the last compile ended.
-    static QString buildResult(MainWindow& w) {
-        const auto* field = w.statusBar()->findChild<QLabel*>("buildResult");
+    static QString buildResult(MainWindow& w, const char* name = "buildResult") {
+        const auto* field = w.statusBar()->findChild<QLabel*>(name);
         return field ? field->text() : QStringLiteral("<no field>");
     }
     static bool waitFor(const std::function<bool()>& done, int ms = 90000) {
@@ -103,6 +103,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     EXPECT_TRUE(w.appRunning());
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
     EXPECT_EQ(buildResult(w), "Compiled");
+    EXPECT_EQ(buildResult(w, "compileCounts"), "");
 
     const QStringList log = output.lines();
     EXPECT_TRUE(log.contains("Starting javac.exe"));
@@ -135,6 +136,8 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.compileError());
     EXPECT_EQ(buildResult(w), "Compile failed");
+    EXPECT_EQ(buildResult(w, "compileCounts"),
+              QString("%1 error%2").arg(errors.size()).arg(errors.size() > 1 ? "s" : ""));
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
     EXPECT_FALSE(w.runner(RunnerRole::AppletViewer)->isRunning());
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
