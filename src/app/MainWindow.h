@@ -146,6 +146,8 @@ public slots:
     void toggleRemoteDebugging();
     void remoteDebuggingOptions();
     void saveAllCompileAndStart();
+    // Ends the running viewer, emulator or simulator with everything it started.
+    void stopApplication();
     void runTargetChanged();
     // The message list's error lines one by one, as a double-click on each would jump; the log window.
     void nextError();

@@ -10,6 +10,7 @@
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "build/PalmUserData.h"
+#include "build/RunningApplication.h"
 #include "build/SourceLinks.h"
 #include "editor/ProjectSearchDialog.h"
 #include "editor/SourceEditor.h"
@@ -102,6 +103,11 @@ bool MainWindow::mainClassPresent() {
 }
 
 void MainWindow::saveAllCompileAndStart() {
+    const auto ask = [](const QString& question) {
+        return messageDialog(question, mtConfirmation, mbYesNo) == mrYes;
+    };
+    if (!m_chain->application().clearForRestart(ask))
+        return;
     if (!mainClassPresent())
         return;
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
@@ -110,6 +116,10 @@ void MainWindow::saveAllCompileAndStart() {
     if (!saveAll())
         return;
     compileAndStart();
+}
+
+void MainWindow::stopApplication() {
+    m_chain->application().stop();
 }
 
 void MainWindow::compileAndStart() {

@@ -4,6 +4,7 @@
 #include "build/BuildChain.h"
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
+#include "build/RunningApplication.h"
 #include "editor/SourceEditor.h"
 
 #include <QApplication>
@@ -16,6 +17,14 @@ void MainWindow::setupStatusFields() {
     // Insert switches the typing mode without moving the caret.
     connect(editor, &SourceEditor::keyReleased, this, &MainWindow::showCaretStatus);
     showCaretStatus();
+
+    RunningApplication& application = m_chain->application();
+    connect(&application, &RunningApplication::stateChanged, this, [this, &application] {
+        m_ui.applicationState->setText(application.stateText());
+        const bool running = application.isRunning();
+        m_ui.menuActions.value("StopApplication1")->setEnabled(running);
+        m_ui.toolActions.value("ToolButton20")->setEnabled(running);
+    });
 
     // The compilers' callbacks as the chain set them, with the outcome shown first: the chain may go on to
     // start the application, which takes a while.

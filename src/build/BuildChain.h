@@ -19,6 +19,7 @@ class LiveSettings;
 class ConsoleRunner;
 class WarmCompiler;
 class ViewerArchiveMaker;
+class RunningApplication;
 
 // The build chain: compile, package with Warp and Exegen, launch on the run target, queue the packages
 // for HotSync. It is event-driven through the runners' callbacks and keeps the state that ties the steps
@@ -68,6 +69,8 @@ public:
     // background (when switched on and not made yet).
     void makeViewerArchive();
     ViewerArchiveMaker& viewerArchiveMaker() { return *m_archiveMaker; }
+    // The application the chain started (the viewer, or a Palm target): whether it runs, and its stop.
+    RunningApplication& application() { return *m_application; }
 
     // The inputs of the command lines, with the JDK's version.
     BuildInputs inputs() const;
@@ -121,6 +124,7 @@ private:
     QString m_savedClasspath;
     std::unique_ptr<WarmCompiler> m_warm;
     std::unique_ptr<ViewerArchiveMaker> m_archiveMaker;
+    std::unique_ptr<RunningApplication> m_application;
     // While the warm compiler's answer drives the runner's handlers: its exit code.
     std::optional<std::optional<int>> m_warmExit;
     QPointer<QEventLoop> m_launchWait;
