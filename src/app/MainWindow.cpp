@@ -34,6 +34,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
+#include "workspace/Breakpoints.h"
 #include "workspace/FileListsState.h"
 #include "workspace/FileTime.h"
 #include "workspace/FindFiles.h"
@@ -115,6 +116,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     setupRunners();
     m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
     setupStatusFields();
+    setupBreakpoints();
 }
 
 MainWindow::~MainWindow() = default;
@@ -292,6 +294,7 @@ void MainWindow::updateCaption() {
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(open.ProjectDir);
+    breakpointsFolderChanged(open.ProjectDir);
 }
 
 void MainWindow::refreshFileLists() {

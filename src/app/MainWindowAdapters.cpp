@@ -74,6 +74,7 @@ public:
     void reportNotStarted(const QString& why) override {
         messageDialog(QStringLiteral("The debugger is not started. %1").arg(why), mtError, mbOK);
     }
+    QStringList jdbCommands() const override { return w.breakpointCommands(); }
 
 private:
     MainWindow& w;

@@ -23,7 +23,7 @@ void MainWindow::setupStatusFields() {
         m_ui.applicationState->setText(application.stateText());
         const bool running = application.isRunning();
         m_ui.menuActions.value("StopApplication1")->setEnabled(running);
-        m_ui.toolActions.value("ToolButton20")->setEnabled(running);
+        m_ui.toolActions.value("ToolButton25")->setEnabled(running);
     });
 
     // The compilers' callbacks as the chain set them, with the outcome shown first: the chain may go on to

@@ -97,7 +97,7 @@ QIcon toolIcon(const QString& objectName) {
         {"ToolButton2", QStyle::SP_DialogOpenButton}, {"ToolButton3", QStyle::SP_DialogSaveButton},
         {"ToolButton4", QStyle::SP_DriveFDIcon},      {"ToolButton9", QStyle::SP_TrashIcon},
         {"ToolButton10", QStyle::SP_ArrowForward},    {"ToolButton11", QStyle::SP_ArrowBack},
-        {"ToolButton20", QStyle::SP_MediaStop},
+        {"ToolButton25", QStyle::SP_MediaStop},
     };
     const auto it = pixmaps.find(objectName);
     return it == pixmaps.end() ? QIcon() : style->standardIcon(*it);

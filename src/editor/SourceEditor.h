@@ -38,6 +38,8 @@ public:
     void bringCaretIntoView() { ensureCursorVisible(); }
 
     void setTabStops(int width);
+    // A whole-text replacement is going on: its change notices arrive before textReplaced.
+    bool replacingText() const { return m_replacing; }
 
     // Positions count characters from the start of the text, a line break as two. The selection is its
     // start (where it was anchored) and a signed length to the caret: negative extends backwards.

@@ -96,12 +96,19 @@ void SourceEditor::configure() {
     setAutoIndent(false);
     // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
     setFont(editorFont(10));
-    // A 30-pixel gutter; the overlay draws its numbers centred, and there is no bookmark margin.
+    // A 30-pixel gutter; the overlay draws its numbers centred. Beside it the symbol margin.
     setMarginType(0, QsciScintilla::SymbolMarginDefaultBackgroundColor);
     setMarginWidth(0, 30);
     setMarginLineNumbers(0, false);
     setMarginSensitivity(0, false);
-    setMarginWidth(1, 0);
+    setMarginType(1, QsciScintilla::SymbolMargin);
+    setMarginWidth(1, 16);
+    setMarginSensitivity(1, true);
+    // Breakpoints: a red dot.
+    markerDefine(QsciScintilla::Circle, 1);
+    setMarkerBackgroundColor(QColor(0xd0, 0x20, 0x20), 1);
+    setMarkerForegroundColor(QColor(0x80, 0x10, 0x10), 1);
+    setMarginMarkerMask(1, marginMarkerMask(1) | (1 << 1));
     setMarginWidth(2, 0);
     // The horizontal scroll bar follows the longest line instead of a fixed width.
     SendScintilla(SCI_SETSCROLLWIDTH, 1);

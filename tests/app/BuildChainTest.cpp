@@ -107,7 +107,7 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     // The status bar says so while it runs, and it can be stopped from the menu and the tool bar.
     EXPECT_EQ(buildResult(w, "applicationState"), "Application running");
     EXPECT_TRUE(w.ui().menuActions.value("StopApplication1")->isEnabled());
-    EXPECT_TRUE(w.ui().toolActions.value("ToolButton20")->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton25")->isEnabled());
     EXPECT_TRUE(w.ui().menus.value("Compile1")->menuAction()->isEnabled());
 
     const QStringList log = output.lines();
@@ -504,10 +504,10 @@ TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
     // Stop ends it; once nothing runs, the stop is greyed out again.
     QAction* stop = w.ui().menuActions.value("StopApplication1");
     EXPECT_TRUE(stop->isEnabled());
-    EXPECT_TRUE(w.ui().toolActions.value("ToolButton20")->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton25")->isEnabled());
     stop->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->isRunning(); }, 10000));
     EXPECT_FALSE(w.appRunning());
     EXPECT_FALSE(stop->isEnabled());
-    EXPECT_FALSE(w.ui().toolActions.value("ToolButton20")->isEnabled());
+    EXPECT_FALSE(w.ui().toolActions.value("ToolButton25")->isEnabled());
 }

@@ -4,6 +4,9 @@
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "debug/DebuggerOptions.h"
+#include "editor/SourceEditor.h"
+#include "workspace/Breakpoints.h"
+#include "workspace/FileList.h"
 #include "settings/SettingsValues.h"
 #include "workspace/Environment.h"
 
@@ -157,3 +160,48 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
 }
 
 #include "DebugMenuTest.moc"
+
+// F5 sets a breakpoint on the caret line of the file shown; it is kept in Breakpoints.txt beside the
+// project, follows the edits, stays with its file across switches and a new load, and becomes jdb's
+// "stop at" command with the class's package.
+TEST_F(DebugMenuTest, F5BreakpointsAreKeptPerFileAndBecomeStopCommands) {
+    writeSource(projectDir + "Hello.java", {"package demo;", "class Hello {", "  int a;", "  int b;", "}"});
+    writeSource(projectDir + "Util.java", {"class Util {", "  int c;", "}"});
+    const QString hwp = writeProject("Hello", {"Hello.java", "Util.java"});
+    MainWindow& w = start({hwp});
+    const QString file = projectDir + "Breakpoints.txt";
+    const auto show = [&](const QString& name) {
+        for (int row = 0; row < w.ui().sourceList->count(); ++row)
+            if (w.ui().sourceList->item(row)->text().startsWith(name))
+                w.ui().sourceList->setCurrentRow(row);
+        QTest::qWait(0); // the margin draws the file's breakpoints once the switch is done
+        ASSERT_EQ(w.files().currentFile()->Name, name);
+    };
+    QAction* toggle = w.ui().menuActions.value("ToggleBreakpoint1");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->shortcut(), QKeySequence("F5"));
+
+    show("Hello.java");
+    w.editor()->setCaretLine(3);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Hello.java:4\r\n");
+    show("Util.java");
+    w.editor()->setCaretLine(1);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Hello.java:4\r\nUtil.java:2\r\n");
+    show("Hello.java");
+    // A line typed above moves it, and the file says so.
+    w.editor()->insertAt("  int z;\r\n", 2, 0);
+    EXPECT_EQ(readBytes(file), "Hello.java:5\r\nUtil.java:2\r\n");
+    EXPECT_EQ(w.breakpointCommands(), (QStringList{"stop at Util:2", "stop at demo.Hello:5"}));
+    // Toggled again, it goes.
+    w.editor()->setCaretLine(4);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Util.java:2\r\n");
+
+    // Loaded again with the project.
+    window.reset();
+    MainWindow& again = start({hwp});
+    EXPECT_EQ(again.breakpoints().lines("Util.java"), QList<int>{2});
+    EXPECT_EQ(again.breakpointCommands(), QStringList{"stop at Util:2"});
+}

@@ -311,7 +311,10 @@ TEST(EditorOperations, NewLinesCopyTheIndentationCharacterForCharacter) {
 TEST(EditorOperations, FixedConfiguration) {
     SourceEditor editor;
     EXPECT_EQ(editor.marginWidth(0), 30);
-    EXPECT_EQ(editor.marginWidth(1), 0);
+    // Beside the gutter the symbol margin, which takes clicks.
+    EXPECT_EQ(editor.marginWidth(1), 16);
+    EXPECT_EQ(editor.marginType(1), QsciScintilla::SymbolMargin);
+    EXPECT_TRUE(editor.marginSensitivity(1));
     EXPECT_EQ(editor.tabWidth(), 4);
     editor.setTabStops(0);
     EXPECT_EQ(editor.tabWidth(), 1);
