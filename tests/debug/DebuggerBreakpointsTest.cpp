@@ -74,54 +74,9 @@ TEST(DebuggerBreakpoints, StopCommandsForEachKnownSourceSortedByClassAndLine) {
     EXPECT_TRUE(stopCommands(BreakpointSet(), lookup).isEmpty());
 }
 
-// Our jdb.ini lies in a folder of ours and reads the user's own after it; nothing of the user's is written.
-TEST(DebuggerBreakpoints, StartupFileIsOursAndReadsTheUsersOwnAfterIt) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString folder = dir.filePath("state/jdb-1");
-    const QString home = dir.filePath("home");
-    QDir().mkpath(home);
-    struct Case {
-        const char* own; // the user's file in the home folder, or nothing
-        QByteArray read; // the line that reads it
-    };
-    const Case cases[] = {
-        {nullptr, ""},
-        {"jdb.ini", "read " + QFile::encodeName(home) + "/jdb.ini\n"},
-        {".jdbrc", "read " + QFile::encodeName(home) + "/.jdbrc\n"},
-    };
-    for (const Case& c : cases) {
-        QDir(home).removeRecursively();
-        QDir().mkpath(home);
-        if (c.own) {
-            QFile own(home + "/" + c.own);
-            ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-            own.write("stop in Mine.main\n");
-        }
-        const JdbStartup startup = writeJdbStartup({"stop at A:3", "stop at b.C:7"}, folder, home);
-        ASSERT_EQ(startup.error, "") << c.read.toStdString();
-        EXPECT_EQ(startup.options, QStringList{"-J-Duser.home=" + folder});
-        QFile ini(folder + "/jdb.ini");
-        ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-        EXPECT_EQ(ini.readAll(), "stop at A:3\nstop at b.C:7\n" + c.read);
-        EXPECT_EQ(QFile::permissions(folder) & (QFile::ReadOther | QFile::ReadGroup), QFile::Permissions());
-        if (c.own) {
-            QFile own(home + "/" + c.own);
-            ASSERT_TRUE(own.open(QIODevice::ReadOnly));
-            EXPECT_EQ(own.readAll(), "stop in Mine.main\n");
-        }
-    }
-    // A folder that cannot be made is said, and gives no options.
-    QFile blocker(dir.filePath("file"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const JdbStartup refused = writeJdbStartup({"stop at A:3"}, dir.filePath("file/jdb"), home);
-    EXPECT_FALSE(refused.error.isEmpty());
-    EXPECT_TRUE(refused.options.isEmpty());
-}
-
-// The real jdb of the JDK reads our jdb.ini through the option we give it, stops at each breakpoint of a
-// source in a package after "run", then at the user's own one, and leaves the user's files alone.
+// The real jdb of the JDK reads our jdb.ini (in a folder of ours) through the option we give it, then the
+// user's own; after "run" it stops at each breakpoint of a source in a package, and leaves the user's
+// files alone.
 TEST(DebuggerBreakpoints, RealJdbStopsAtTheBreakpointsAfterRun) {
     const QString jdb = QStandardPaths::findExecutable("jdb");
     const QString javac = QStandardPaths::findExecutable("javac");
@@ -174,6 +129,10 @@ TEST(DebuggerBreakpoints, RealJdbStopsAtTheBreakpointsAfterRun) {
     }
     const JdbStartup startup = writeJdbStartup(commands, dir.filePath("runtime/jdb-1"), home);
     ASSERT_EQ(startup.error, "");
+    // The folder is this user's alone.
+    EXPECT_EQ(QFile::permissions(dir.filePath("runtime/jdb-1")) &
+                  (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
 
     QProcess debugger;
     debugger.setProcessChannelMode(QProcess::MergedChannels);

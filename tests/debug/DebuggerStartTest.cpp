@@ -170,15 +170,22 @@ TEST_F(DebuggerStartTest, BreakpointsReachJdbThroughAStartupFileOfOurs) {
         QString folder;
         bool starts;
         QStringList options; // between jdb and its parameters
+        const char* own;     // the user's own start file in the home folder, read after ours
     };
     const QString folder = dir.filePath("run/jdb-7");
     const Case cases[] = {
-        {{}, folder, true, {}},
-        {{"stop at A:1", "stop at p.B:9"}, folder, true, {"-J-Duser.home=" + folder}},
-        {{"stop at A:1"}, dir.filePath("blocker/jdb"), false, {}},
+        {{}, folder, true, {}, nullptr},
+        {{"stop at A:1", "stop at p.B:9"}, folder, true, {"-J-Duser.home=" + folder}, nullptr},
+        {{"stop at A:1"}, folder, true, {"-J-Duser.home=" + folder}, "jdb.ini"},
+        {{"stop at A:1"}, folder, true, {"-J-Duser.home=" + folder}, ".jdbrc"},
+        {{"stop at A:1"}, dir.filePath("blocker/jdb"), false, {}, nullptr},
     };
     for (const Case& c : cases) {
         QDir(folder).removeRecursively();
+        QDir(host.home).removeRecursively();
+        QDir().mkpath(host.home);
+        if (c.own)
+            writeFile(host.home + "/" + c.own, "stop in Mine.main\n");
         host.commands = c.commands;
         host.startupFolder = c.folder;
         host.notStarted.clear();
@@ -199,7 +206,9 @@ TEST_F(DebuggerStartTest, BreakpointsReachJdbThroughAStartupFileOfOurs) {
         QFile ini(folder + "/jdb.ini");
         EXPECT_EQ(ini.exists(), !c.commands.isEmpty());
         if (ini.open(QIODevice::ReadOnly))
-            EXPECT_EQ(ini.readAll(), c.commands.join('\n').toUtf8() + '\n');
+            EXPECT_EQ(ini.readAll(), c.commands.join('\n').toUtf8() + '\n' +
+                                         (c.own ? "read " + QFile::encodeName(host.home) + "/" + c.own + "\n"
+                                                : QByteArray()));
     }
 }
 
