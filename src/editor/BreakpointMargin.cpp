@@ -20,8 +20,9 @@ BreakpointMargin::BreakpointMargin(SourceEditor& editor, BreakpointSet& breakpoi
         QTimer::singleShot(0, this, &BreakpointMargin::showFile);
     });
     connect(&editor, &QsciScintilla::linesChanged, this, [this] {
-        // Inside a replacement the markers are gone with the old text, and the set keeps them.
-        if (!m_file.isEmpty() && !m_editor.replacingText() && readBack())
+        // Inside a replacement the markers are gone with the old text, and the set keeps them; a text of
+        // another file than the one drawn is not read into that one's.
+        if (!m_file.isEmpty() && !m_editor.replacingText() && m_file == m_shownFile() && readBack())
             emit changed();
     });
 }
