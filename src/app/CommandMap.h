@@ -31,6 +31,8 @@ struct MenuCommand {
     bool hidden = false;
     bool disabled = false;
     bool separatorBefore = false;
+    // Still runs while the applet viewer runs; the Compile menu's other items then say why they do not.
+    bool whileApplicationRuns = false;
 };
 
 struct MenuTitle {

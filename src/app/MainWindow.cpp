@@ -36,6 +36,7 @@
 #include "ui/AboutWindow.h"
 #include "ui/FontScale.h"
 #include "ui/MessageDialog.h"
+#include "workspace/Breakpoints.h"
 #include "workspace/FileListsState.h"
 #include "workspace/FileTime.h"
 #include "workspace/FindFiles.h"
@@ -119,6 +120,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     m_declarations = new DeclarationLookup(*this);
     m_noteMarkers = new NoteMarkers(*this);
     setupStatusFields();
+    setupBreakpoints();
 }
 
 MainWindow::~MainWindow() = default;
@@ -130,8 +132,11 @@ void MainWindow::wireCommands() {
         QAction* action = m_ui.menuActions.value(command.objectName);
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
         const CommandHandler handler = command.handler;
-        connect(action, &QAction::triggered, this, [this, menu, handler] {
-            if (menu && !menu->menuAction()->isEnabled()) {
+        const bool whileRunning = command.whileApplicationRuns;
+        connect(action, &QAction::triggered, this, [this, menu, handler, whileRunning] {
+            const bool refusedWhileRunning =
+                m_appRunning && menu == m_ui.menus.value("Compile1") && !whileRunning;
+            if (menu && (!menu->menuAction()->isEnabled() || refusedWhileRunning)) {
                 // F10, F11 and the like must not seem to do nothing while the application runs.
                 if (m_appRunning && menu == m_ui.menus.value("Compile1"))
                     statusBar()->showMessage(QStringLiteral("The application is still running: close it "
@@ -293,6 +298,7 @@ void MainWindow::updateCaption() {
     // A register still open belongs to the project it was read for.
     if (m_bugsAndNotes)
         m_bugsAndNotes->projectFolderChanged(open.ProjectDir);
+    breakpointsFolderChanged(open.ProjectDir);
     if (m_noteMarkers)
         m_noteMarkers->followProject(open.ProjectDir);
 }
@@ -330,7 +336,8 @@ void MainWindow::refreshFileLists() {
     m_ui.sourceEditor->setEnabled(state.hasFiles);
     m_ui.removeFileAction->setEnabled(state.removeFileEnabled);
     m_ui.toolActions.value("ToolButton19")->setEnabled(state.compileEnabled);
-    m_ui.menus.value("Compile1")->menuAction()->setEnabled(state.compileEnabled);
+    // While the application runs its menu stays open for Stop application and a new start.
+    m_ui.menus.value("Compile1")->menuAction()->setEnabled(state.compileEnabled || m_appRunning);
     m_ui.showPictureItem->setEnabled(state.otherMenuEnabled);
     m_ui.removeOtherItem->setEnabled(state.otherMenuEnabled);
     m_ui.saveSourceItem->setEnabled(state.sourceMenuEnabled);

@@ -40,6 +40,8 @@ class PalmUserData;
 class PlusMemoPrinter;
 class WorkspaceSession;
 struct BuildInputs;
+class BreakpointSet;
+class BreakpointMargin;
 
 // The workspace window: it binds the menus, tool buttons, file lists and panels to the open-file session
 // (WorkspaceSession), the build chain and the class browser, and shows what they did; the rules live there.
@@ -127,6 +129,9 @@ public:
     ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
     DeclarationLookup& declarationLookup() { return *m_declarations; }
     NoteMarkers& noteMarkers() { return *m_noteMarkers; }
+    // The project's breakpoints, and jdb's "stop at" commands for them (their lines read from the editor).
+    BreakpointSet& breakpoints() { return *m_breakpoints; }
+    QStringList breakpointCommands();
 
 public slots:
     // File
@@ -150,9 +155,13 @@ public slots:
     void compileAndStart();
     void compile();
     void startDebugging();
+    // Sets or clears the breakpoint on the caret line.
+    void toggleBreakpoint();
     void toggleRemoteDebugging();
     void remoteDebuggingOptions();
     void saveAllCompileAndStart();
+    // Ends the running viewer, emulator or simulator with everything it started.
+    void stopApplication();
     void runTargetChanged();
     // The message list's error lines one by one, as a double-click on each would jump; the log window.
     void nextError();
@@ -255,4 +264,12 @@ private:
     bool m_appRunning = false;
     int m_outputPanelHeight = 125;
     QStringList m_docFileList;
+    // Breakpoints: the set of the project in m_breakpointsFolder, and the editor's margin for them.
+    void setupBreakpoints();
+    void breakpointsFolderChanged(const QString& projectDir);
+    void saveBreakpoints();
+    QString breakpointFileOfCurrent() const;
+    std::unique_ptr<BreakpointSet> m_breakpoints;
+    BreakpointMargin* m_breakpointMargin = nullptr;
+    QString m_breakpointsFolder;
 };

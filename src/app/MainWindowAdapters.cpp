@@ -49,7 +49,6 @@ public:
     void applicationRunning(bool running) override {
         w.m_appRunning = running;
         w.m_ui.toolActions.value("ToolButton19")->setEnabled(!running);
-        w.m_ui.menus.value("Compile1")->menuAction()->setEnabled(!running);
     }
     PalmUserData& palmUsers() override { return w.palmUsers(); }
 
@@ -75,6 +74,7 @@ public:
     void reportNotStarted(const QString& why) override {
         messageDialog(QStringLiteral("The debugger is not started. %1").arg(why), mtError, mbOK);
     }
+    QStringList jdbCommands() const override { return w.breakpointCommands(); }
 
 private:
     MainWindow& w;

@@ -11,6 +11,7 @@
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "build/PalmUserData.h"
+#include "build/RunningApplication.h"
 #include "build/SourceLinks.h"
 #include "editor/ProjectSearchDialog.h"
 #include "editor/SourceEditor.h"
@@ -103,6 +104,11 @@ bool MainWindow::mainClassPresent() {
 }
 
 void MainWindow::saveAllCompileAndStart() {
+    const auto ask = [](const QString& question) {
+        return messageDialog(question, mtConfirmation, mbYesNo) == mrYes;
+    };
+    if (!m_chain->application().clearForRestart(ask))
+        return;
     if (!mainClassPresent())
         return;
     m_ui.toolActions.value("ToolButton19")->setEnabled(false);
@@ -111,6 +117,10 @@ void MainWindow::saveAllCompileAndStart() {
     if (!saveAll())
         return;
     compileAndStart();
+}
+
+void MainWindow::stopApplication() {
+    m_chain->application().stop();
 }
 
 void MainWindow::compileAndStart() {

@@ -4,6 +4,7 @@
 #include "build/BuildChain.h"
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
+#include "build/RunningApplication.h"
 #include "editor/SourceEditor.h"
 
 #include <QApplication>
@@ -17,6 +18,14 @@ void MainWindow::setupStatusFields() {
     connect(editor, &SourceEditor::keyReleased, this, &MainWindow::showCaretStatus);
     showCaretStatus();
 
+    RunningApplication& application = m_chain->application();
+    connect(&application, &RunningApplication::stateChanged, this, [this, &application] {
+        m_ui.applicationState->setText(application.stateText());
+        const bool running = application.isRunning();
+        m_ui.menuActions.value("StopApplication1")->setEnabled(running);
+        m_ui.toolActions.value("ToolButton25")->setEnabled(running);
+    });
+
     // The compilers' callbacks as the chain set them, with the outcome shown first: the chain may go on to
     // start the application, which takes a while.
     for (RunnerRole role : {RunnerRole::Compiler, RunnerRole::PalmCompiler, RunnerRole::CompileOnly}) {
@@ -24,6 +33,7 @@ void MainWindow::setupStatusFields() {
         compiler->setStartedHandler(
             [this, chained = compiler->handlers().started](ConsoleRunner* sender, const QString& command) {
                 m_ui.buildResult->setText(QStringLiteral("Compiling..."));
+                m_ui.compileCounts->clear();
                 if (chained)
                     chained(sender, command);
             });
@@ -32,6 +42,7 @@ void MainWindow::setupStatusFields() {
             const bool compiled = !m_chain->compileError() && sender->exitStatus() == 0;
             m_ui.buildResult->setText(compiled ? QStringLiteral("Compiled")
                                                : QStringLiteral("Compile failed"));
+            m_ui.compileCounts->setText(m_chain->compileCounts());
             if (chained)
                 chained(sender);
         });

@@ -98,6 +98,7 @@ QIcon toolIcon(const QString& objectName) {
         {"ToolButton2", QStyle::SP_DialogOpenButton}, {"ToolButton3", QStyle::SP_DialogSaveButton},
         {"ToolButton4", QStyle::SP_DriveFDIcon},      {"ToolButton9", QStyle::SP_TrashIcon},
         {"ToolButton10", QStyle::SP_ArrowForward},    {"ToolButton11", QStyle::SP_ArrowBack},
+        {"ToolButton25", QStyle::SP_MediaStop},
     };
     const auto it = pixmaps.find(objectName);
     return it == pixmaps.end() ? QIcon()
@@ -336,6 +337,8 @@ void MainWindowUi::setupUi(QMainWindow* window) {
         return label;
     };
     buildResult = field("buildResult", QString());
+    compileCounts = field("compileCounts", QString());
+    applicationState = field("applicationState", QString());
     caretPosition = field("caretPosition", QStringLiteral("1:1"));
     typingMode = field("typingMode", QStringLiteral("INS"));
 

@@ -60,9 +60,11 @@ struct MainWindowUi {
     HeaderPanel* messageHeader = nullptr;
     MessageList* messageList = nullptr;
     QStatusBar* mainStatusBar = nullptr;
-    QLabel* buildResult = nullptr;   // how the last compile ended
-    QLabel* caretPosition = nullptr; // line:column of the caret, from 1
-    QLabel* typingMode = nullptr;    // INS or OVR
+    QLabel* buildResult = nullptr;      // how the last compile ended
+    QLabel* compileCounts = nullptr;    // its listed errors and warnings: "2 errors, 3 warnings"
+    QLabel* applicationState = nullptr; // "Application running" while the started application runs
+    QLabel* caretPosition = nullptr;    // line:column of the caret, from 1
+    QLabel* typingMode = nullptr;       // INS or OVR
 
     // Source list context menu and Other files context menu.
     QMenu* sourceListMenu = nullptr;

@@ -11,6 +11,7 @@
 #include "PackagingCommands.h"
 #include "PackagingOutput.h"
 #include "PalmUserData.h"
+#include "RunningApplication.h"
 #include "SimulatorAutorun.h"
 #include "ViewerArchive.h"
 #include "WaitSeconds.h"
@@ -24,7 +25,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
 
@@ -65,6 +65,7 @@ BuildChain::BuildChain(BuildChainHost& host, LiveSettings& settings, const QList
       m_warm(std::make_unique<WarmCompiler>(WarmCompiler::defaultJar())),
       m_archiveMaker(std::make_unique<ViewerArchiveMaker>()) {
     Q_ASSERT(m_runners.size() >= BuildChainRunnerCount);
+    m_application = std::make_unique<RunningApplication>(*runner(RunnerRole::AppletViewer));
     setupRunners();
 }
 
@@ -128,7 +129,10 @@ void BuildChain::setupRunners() {
     });
 
     ConsoleRunner* viewer = runner(RunnerRole::AppletViewer);
-    viewer->setStartedHandler([this](ConsoleRunner*, const QString&) { m_host.applicationRunning(true); });
+    viewer->setStartedHandler([this](ConsoleRunner*, const QString&) {
+        m_application->viewerRunning(true);
+        m_host.applicationRunning(true);
+    });
     viewer->setLineHandler([this](ConsoleRunner*, const QString& line) {
         m_host.addMessage(line, true);
         m_host.appendOutput(line);
@@ -137,6 +141,7 @@ void BuildChain::setupRunners() {
         reportStartFailure(QStringLiteral("the applet viewer"), error);
     });
     viewer->setFinishedHandler([this](ConsoleRunner*) {
+        m_application->viewerRunning(false);
         m_host.applicationRunning(false);
         setEnvironmentValue(kClasspath, m_savedClasspath);
         makeViewerArchive();
@@ -224,6 +229,8 @@ void BuildChain::startCompiler(ConsoleRunner* compiler, const QString& command) 
         return;
     m_compileError = false;
     m_compilerFailed = false;
+    m_errorLines = 0;
+    m_warningLines = 0;
     m_compilerLines.clear();
     if (m_settings.flag(u"OpenOutputWindow"))
         m_host.showOutputWindow();
@@ -302,9 +309,11 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
     switch (judgeCompilerLine(line)) {
     case CompilerLine::Error:
         m_compileError = true;
+        ++m_errorLines;
         m_host.addMessage(line, false);
         break;
     case CompilerLine::Warning:
+        ++m_warningLines;
         m_host.addMessage(line, false);
         break;
     case CompilerLine::Other:
@@ -313,6 +322,10 @@ void BuildChain::compilerLine(const QString& line, bool prefixed) {
         break;
     }
     m_host.appendOutput(prefixed ? "> java.exe: " + line : line);
+}
+
+QString BuildChain::compileCounts() const {
+    return compileCountText(m_errorLines, m_warningLines);
 }
 
 bool BuildChain::compilerSucceeded(ConsoleRunner* compiler) {
@@ -535,14 +548,12 @@ void BuildChain::launchPalmTarget(bool simulator) {
                               .arg(target, failed.join(QStringLiteral(" and "))),
                           false);
     } else {
-        QProcess process;
-        process.setProgram(program);
-        process.setArguments(arguments);
-        if (!process.startDetached())
+        // In a group of its own, so that Stop application ends it with whatever it starts.
+        if (const QString why = m_application->startProgram(program, arguments); !why.isEmpty())
             m_host.addMessage(
                 QStringLiteral("Cannot start the %1 %2: %3. Check \"%4\" on the \"Paths\" page of "
                                "the Settings.")
-                    .arg(target, program, process.errorString(), targetSetting(simulator)),
+                    .arg(target, program, why, targetSetting(simulator)),
                 false);
     }
     switchPackagingOff();

@@ -19,6 +19,7 @@ class LiveSettings;
 class ConsoleRunner;
 class WarmCompiler;
 class ViewerArchiveMaker;
+class RunningApplication;
 
 // The build chain: compile, package with Warp and Exegen, launch on the run target, queue the packages
 // for HotSync. It is event-driven through the runners' callbacks and keeps the state that ties the steps
@@ -50,6 +51,8 @@ public:
     // Clears the compile-error flag (as a new build does).
     void clearCompileError() { m_compileError = false; }
     bool compileError() const { return m_compileError; }
+    // The error and warning lines the last compile listed, as the status bar counts them.
+    QString compileCounts() const;
     // The compiler could not start or ended with a failure status.
     bool compilerFailed() const { return m_compilerFailed; }
     bool packagingProblem() const { return m_packagingProblem; }
@@ -66,6 +69,8 @@ public:
     // background (when switched on and not made yet).
     void makeViewerArchive();
     ViewerArchiveMaker& viewerArchiveMaker() { return *m_archiveMaker; }
+    // The application the chain started (the viewer, or a Palm target): whether it runs, and its stop.
+    RunningApplication& application() { return *m_application; }
 
     // The inputs of the command lines, with the JDK's version.
     BuildInputs inputs() const;
@@ -107,6 +112,8 @@ private:
     LiveSettings& m_settings;
     QList<ConsoleRunner*> m_runners;
     bool m_compileError = false;
+    int m_errorLines = 0;
+    int m_warningLines = 0;
     bool m_compilerFailed = false;
     // javac's lines that were not error lines, shown when it fails without any.
     QStringList m_compilerLines;
@@ -117,6 +124,7 @@ private:
     QString m_savedClasspath;
     std::unique_ptr<WarmCompiler> m_warm;
     std::unique_ptr<ViewerArchiveMaker> m_archiveMaker;
+    std::unique_ptr<RunningApplication> m_application;
     // While the warm compiler's answer drives the runner's handlers: its exit code.
     std::optional<std::optional<int>> m_warmExit;
     QPointer<QEventLoop> m_launchWait;

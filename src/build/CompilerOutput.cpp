@@ -1,5 +1,6 @@
 #include "CompilerOutput.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -26,6 +27,15 @@ CompilerLine judgeCompilerLine(const QString& line) {
 
 bool isErrorLine(const QString& line) {
     return judgeCompilerLine(line) == CompilerLine::Error;
+}
+
+QString compileCountText(int errors, int warnings) {
+    QStringList parts;
+    if (errors > 0)
+        parts << (errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(errors));
+    if (warnings > 0)
+        parts << (warnings == 1 ? QStringLiteral("1 warning") : QStringLiteral("%1 warnings").arg(warnings));
+    return parts.join(QStringLiteral(", "));
 }
 
 std::optional<ErrorLocation> parseErrorLine(const QString& line) {

@@ -14,6 +14,10 @@ CompilerLine judgeCompilerLine(const QString& line);
 // The line stops the build (judgeCompilerLine gives Error).
 bool isErrorLine(const QString& line);
 
+// The status bar's count of a compile's listed lines: "2 errors, 3 warnings", "1 error", "1 warning";
+// a part that is zero is left out, and nothing at all is empty.
+QString compileCountText(int errors, int warnings);
+
 // Where an error line of the message list points.
 struct ErrorLocation {
     QString fileName;   // as the compiler printed it, up to and including ".java"

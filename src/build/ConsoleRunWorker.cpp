@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <exception>
+#include <signal.h>
 #include <utility>
 
 namespace {
@@ -99,6 +100,10 @@ void ConsoleRunWorker::run() {
         failure = onOwnerThread([&] { m_handlers.started(m_owner, commandLine()); });
     if (!failure)
         failure = startChild(child);
+    if (!failure) {
+        std::lock_guard lock(m_groupLock);
+        m_group = child.pid();
+    }
     if (!failure)
         failure = readLoop(child);
     if (!failure && m_handlers.aboutToFinish)
@@ -106,6 +111,11 @@ void ConsoleRunWorker::run() {
     if (!failure && m_handlers.status)
         failure =
             onOwnerThread([&] { m_handlers.status(m_owner, QStringLiteral("Normal Thread Termination")); });
+    {
+        // Reaped next: its id may then be reused, and nothing may be sent there any more.
+        std::lock_guard lock(m_groupLock);
+        m_group = -1;
+    }
     // Also after a failure: a run never leaves its child behind.
     child.terminate();
     m_exitStatus = child.exitStatus();
@@ -113,6 +123,12 @@ void ConsoleRunWorker::run() {
         raiseError(*failure);
     raiseDone();
     m_call.notifyFinished();
+}
+
+void ConsoleRunWorker::signalChild(int signal) {
+    std::lock_guard lock(m_groupLock);
+    if (m_group > 0)
+        ::kill(-m_group, signal);
 }
 
 QString ConsoleRunWorker::commandLine() const {

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <sys/types.h>
 #include <thread>
 #include <vector>
 
@@ -43,6 +45,9 @@ public:
     // The run ends at its next step, as if its owner had asked in an idle timeout; its callbacks go on to
     // finished.
     void stop() { m_stop = true; }
+    // Sends the signal to the child's process group while the child has not been reaped yet, so the
+    // group's id is still the child's; nothing before the child has started or once the run is ending.
+    void signalChild(int signal);
 
 private:
     using Failure = std::optional<QString>;
@@ -73,6 +78,8 @@ private:
     QString m_logError;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_ownerGone{false};
+    std::mutex m_groupLock;
+    pid_t m_group = -1;      // under m_groupLock: the child's group while it may be signalled
     bool m_released = false; // owner's thread
 
     // The worker's own state.

@@ -80,6 +80,11 @@ void ConsoleRunner::stop() {
         m_worker->stop();
 }
 
+void ConsoleRunner::signalRun(int signal) {
+    if (m_worker)
+        m_worker->signalChild(signal);
+}
+
 void ConsoleRunner::workerEnded(ConsoleRunWorker* worker) {
     if (m_worker == worker)
         m_worker = nullptr;

@@ -74,6 +74,9 @@ public:
     // Ends the current run early: its program is killed, lines not yet handed over are dropped, and
     // finished follows as after every run. Nothing while no run is going on.
     void stop();
+    // Sends the signal (SIGTERM) to the running program's whole process group, which may end it by itself;
+    // nothing while no program runs.
+    void signalRun(int signal);
 
     bool isRunning() const { return m_worker != nullptr; }
 

@@ -35,7 +35,8 @@ QString jdbProgram(const BuildInputs& inputs) {
     return inputs.paths.jdkPath + inputs.convention.executable(QStringLiteral("bin/jdb"));
 }
 
-ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters) {
+ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters,
+                           const QStringList& jdbOptions) {
     ProgramStart start;
     const CommandLineWords words = splitCommandLine(parameters);
     if (!words.ok()) {
@@ -44,7 +45,8 @@ ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QS
     }
     start.program = terminal;
     start.arguments << QStringLiteral("-e") << QStringLiteral("/bin/sh") << QStringLiteral("-c")
-                    << keepTerminalOpenScript() << QStringLiteral("sh") << programWord(jdb) << words.words;
+                    << keepTerminalOpenScript() << QStringLiteral("sh") << programWord(jdb) << jdbOptions
+                    << words.words;
     return start;
 }
 

@@ -38,8 +38,9 @@ struct ProgramStart {
 // sh jdb parameters...`. The fixed script runs jdb with its arguments as they are (positional words, never
 // part of the script), then keeps the window open until a key is pressed, so its last words (a class not
 // found, the exception that ended the program) can be read. A program path starting with "-" or "@" goes
-// as ./path, so nothing takes it for an option.
-ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters);
+// as ./path, so nothing takes it for an option. `jdbOptions` go to jdb before the parameters.
+ProgramStart jdbInTerminal(const QString& terminal, const QString& jdb, const QString& parameters,
+                           const QStringList& jdbOptions = {});
 // The script jdbInTerminal gives the shell.
 QString keepTerminalOpenScript();
 

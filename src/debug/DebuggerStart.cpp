@@ -1,5 +1,6 @@
 #include "DebuggerStart.h"
 
+#include "DebuggerBreakpoints.h"
 #include "workspace/Environment.h"
 
 #include <QDir>
@@ -23,10 +24,27 @@ ProgramStart debuggerStart(DebuggerHost& host, const QString& terminal, QString&
     missing = jdbMissing(terminal, jdb);
     if (!missing.isEmpty())
         return {};
-    return jdbInTerminal(terminal, jdb, jdbParameters(inputs, host.settings()));
+    QStringList options;
+    if (const QStringList commands = host.jdbCommands(); !commands.isEmpty()) {
+        const JdbStartup startup = writeJdbStartup(commands, host.jdbStartupFolder(), host.userHome());
+        // Started without them, the program would run past every breakpoint the user set.
+        missing = startup.error;
+        if (!missing.isEmpty())
+            return {};
+        options = startup.options;
+    }
+    return jdbInTerminal(terminal, jdb, jdbParameters(inputs, host.settings()), options);
 }
 
 } // namespace
+
+QString DebuggerHost::jdbStartupFolder() const {
+    return ::jdbStartupFolder();
+}
+
+QString DebuggerHost::userHome() const {
+    return QDir::homePath();
+}
 
 bool startDetached(const ProgramStart& start, const QString& workingFolder) {
     if (start.program.isEmpty())

@@ -23,6 +23,12 @@ public:
     virtual void reportBadParameters(const QString& why) = 0;
     // Nothing was started: what is missing, or that the start failed, in a sentence.
     virtual void reportNotStarted(const QString& why) = 0;
+    // jdb's commands before `run`: "stop at Class:line" for the project's breakpoints (read after the
+    // save); none by default.
+    virtual QStringList jdbCommands() const { return {}; }
+    // The folder of the jdb.ini that holds them, and the home whose own jdb.ini it reads on.
+    virtual QString jdbStartupFolder() const;
+    virtual QString userHome() const;
 };
 
 // Starts a program detached, in the given working folder, with the environment as it is at the call.

@@ -57,6 +57,8 @@ public:
     void bringCaretIntoView() { ensureCursorVisible(); }
 
     void setTabStops(int width);
+    // A whole-text replacement is going on: its change notices arrive before textReplaced.
+    bool replacingText() const { return m_replacing; }
 
     // Positions count characters from the start of the text, a line break as two. The selection is its
     // start (where it was anchored) and a signed length to the caret: negative extends backwards.
@@ -90,7 +92,8 @@ public:
     // inserts a column block.
     static QString blockFormat() { return QStringLiteral("Borland IDE Block Type"); }
 
-    // The marker of lines that an open bug or note names, drawn in margin 1.
+    // The markers drawn in margin 1: a breakpoint, and a line that an open bug or note names.
+    static constexpr int BreakpointMarker = 1;
     static constexpr int NoteMarker = 2;
 
 signals:

@@ -97,19 +97,23 @@ void SourceEditor::configure() {
     setAutoIndent(false);
     // 10 points is 13 pixels at 96 dots per inch; Scintilla takes point sizes only.
     setFont(editorFont(10));
-    // A 30-pixel gutter; the overlay draws its numbers centred.
+    // A 30-pixel gutter; the overlay draws its numbers centred. Beside it the symbol margin.
     setMarginType(0, QsciScintilla::SymbolMarginDefaultBackgroundColor);
     setMarginWidth(0, 30);
     setMarginLineNumbers(0, false);
     setMarginSensitivity(0, false);
-    // The symbol margin beside it: lines with an open bug or note.
+    // The symbol margin beside it: breakpoints, and lines with an open bug or note.
     setMarginType(1, QsciScintilla::SymbolMargin);
     setMarginWidth(1, 16);
     setMarginSensitivity(1, true);
+    // Breakpoints: a red dot.
+    markerDefine(QsciScintilla::Circle, BreakpointMarker);
+    setMarkerBackgroundColor(QColor(0xd0, 0x20, 0x20), BreakpointMarker);
+    setMarkerForegroundColor(QColor(0x80, 0x10, 0x10), BreakpointMarker);
     markerDefine(QsciScintilla::Bookmark, NoteMarker);
     setMarkerBackgroundColor(QColor(0xe0, 0xa0, 0x00), NoteMarker);
     setMarkerForegroundColor(QColor(0x80, 0x50, 0x00), NoteMarker);
-    setMarginMarkerMask(1, marginMarkerMask(1) | (1 << NoteMarker));
+    setMarginMarkerMask(1, marginMarkerMask(1) | (1 << BreakpointMarker) | (1 << NoteMarker));
     setMarginWidth(2, 0);
     // The horizontal scroll bar follows the longest line instead of a fixed width.
     SendScintilla(SCI_SETSCROLLWIDTH, 1);

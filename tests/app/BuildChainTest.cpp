@@ -70,8 +70,8 @@ protected:
         return w;
     }
     // How the status bar says the last compile ended.
-    static QString buildResult(MainWindow& w) {
-        const auto* field = w.statusBar()->findChild<QLabel*>("buildResult");
+    static QString buildResult(MainWindow& w, const char* name = "buildResult") {
+        const auto* field = w.statusBar()->findChild<QLabel*>(name);
         return field ? field->text() : QStringLiteral("<no field>");
     }
     static bool waitFor(const std::function<bool()>& done, int ms = 90000) {
@@ -103,6 +103,12 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
     EXPECT_TRUE(w.appRunning());
     EXPECT_FALSE(w.ui().toolActions.value("ToolButton19")->isEnabled());
     EXPECT_EQ(buildResult(w), "Compiled");
+    EXPECT_EQ(buildResult(w, "compileCounts"), "");
+    // The status bar says so while it runs, and it can be stopped from the menu and the tool bar.
+    EXPECT_EQ(buildResult(w, "applicationState"), "Application running");
+    EXPECT_TRUE(w.ui().menuActions.value("StopApplication1")->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton25")->isEnabled());
+    EXPECT_TRUE(w.ui().menus.value("Compile1")->menuAction()->isEnabled());
 
     const QStringList log = output.lines();
     EXPECT_TRUE(log.contains("Starting javac.exe"));
@@ -112,6 +118,17 @@ TEST_F(BuildChainTest, SaveAllCompileAndStartPackagesAndRunsTheViewer) {
             .isEmpty());
     // The tools found their classes through the class path set for them.
     EXPECT_TRUE(getEnvironmentValue("CLASSPATH").contains("SuperWabaTools.jar"));
+
+    // F10 while it runs asks; Yes stops it and builds and starts again.
+    const auto starts = [&] { return output.lines().filter(QRegularExpression("^Start: ")).size(); };
+    ASSERT_EQ(starts(), 1);
+    dialogs.answer(mrYes, "The application is still running. Stop it and start again?");
+    w.ui().menuActions.value("SaveallCompileandStart1")->trigger();
+    EXPECT_EQ(dialogs.remainingAnswers(), 0);
+    ASSERT_TRUE(waitFor([&] {
+        return starts() == 2 && w.messages().filter("SuperWaba applet viewer: Hello").size() > 0;
+    })) << w.messages().join('\n').toStdString();
+    EXPECT_TRUE(w.appRunning());
 }
 
 TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
@@ -135,6 +152,8 @@ TEST_F(BuildChainTest, SyntaxErrorStopsTheChainAndLeadsToTheLine) {
     ASSERT_FALSE(errors.isEmpty()) << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.compileError());
     EXPECT_EQ(buildResult(w), "Compile failed");
+    EXPECT_EQ(buildResult(w, "compileCounts"),
+              QString("%1 error%2").arg(errors.size()).arg(errors.size() > 1 ? "s" : ""));
     EXPECT_FALSE(w.messages().contains("Creating pdb file"));
     EXPECT_FALSE(w.runner(RunnerRole::AppletViewer)->isRunning());
     EXPECT_FALSE(QFileInfo::exists(projectDir + "Hello.pdb"));
@@ -178,7 +197,8 @@ TEST_F(BuildChainTest, PalmEmulatorTargetStartsAfterTheDelayWithBothPackages) {
     w.ui().runTargetBox->setCurrentText("Palm Emulator");
     ASSERT_TRUE(w.ui().palmTargetToggle->isChecked());
     w.compileAndStart();
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(log); }, 120000))
+    // The log is there before the stand-in has written all of it.
+    ASSERT_TRUE(waitFor([&] { return readBytes(log).endsWith("Hello\n"); }, 120000))
         << w.messages().join('\n').toStdString();
     EXPECT_TRUE(w.messages().contains("Creating pdb file"));
     EXPECT_TRUE(w.messages().contains("Waiting 1 second(s) to start the Palm Emulator"));
@@ -450,19 +470,44 @@ TEST_F(MainWindowTest, SaveAllCompileAndStartComesBackWhenNothingStarts) {
     }
 }
 
-// While the application runs, the build keys say why they do nothing.
+// While the applet viewer runs, the build keys say why they do nothing; a new start asks first, and its
+// No leaves everything as it was.
 TEST_F(MainWindowTest, BuildKeysWhileTheApplicationRunsSayWhy) {
     writeSource(projectDir + "Hello.java", {"class Hello {}"});
     MainWindow& w = start({writeProject("Hello", {"Hello.java"})});
-    w.setAppRunning(true);
-    w.ui().menus.value("Compile1")->menuAction()->setEnabled(false);
-    for (const char* item : {"SaveallCompileandStart1", "Compile2"}) {
+    ConsoleRunner* viewer = w.runner(RunnerRole::AppletViewer);
+    viewer->setCommand("sleep 60");
+    viewer->start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.appRunning(); }, 10000));
+    const char* refused = "The application is still running: close it before you compile or start it again.";
+    const char* question = "The application is still running. Stop it and start again?";
+    const std::pair<const char*, const char*> cases[] = {
+        {"Compile2", refused},
+        {"Start1", refused},
+        {"StartJava1", refused},
+        {"StartDebugger1", refused},
+        {"SaveallCompileandStart1", question},
+    };
+    for (const auto& [item, said] : cases) {
         w.statusBar()->clearMessage();
+        const qsizetype asked = dialogs.asked().size();
+        if (said == question)
+            dialogs.answer(mrNo, question);
         w.ui().menuActions.value(item)->trigger();
-        EXPECT_EQ(w.statusBar()->currentMessage(),
-                  "The application is still running: close it before you compile or start it again.")
+        EXPECT_EQ(said == question ? dialogs.askedTexts().value(asked) : w.statusBar()->currentMessage(),
+                  said)
             << item;
-        EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning());
-        EXPECT_FALSE(w.runner(RunnerRole::CompileOnly)->isRunning());
+        EXPECT_FALSE(w.runner(RunnerRole::Compiler)->isRunning()) << item;
+        EXPECT_FALSE(w.runner(RunnerRole::CompileOnly)->isRunning()) << item;
+        EXPECT_TRUE(viewer->isRunning()) << item;
     }
+    // Stop ends it; once nothing runs, the stop is greyed out again.
+    QAction* stop = w.ui().menuActions.value("StopApplication1");
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_TRUE(w.ui().toolActions.value("ToolButton25")->isEnabled());
+    stop->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !viewer->isRunning(); }, 10000));
+    EXPECT_FALSE(w.appRunning());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_FALSE(w.ui().toolActions.value("ToolButton25")->isEnabled());
 }

@@ -4,8 +4,11 @@
 #include "build/ConsoleRunner.h"
 #include "build/OutputWindow.h"
 #include "debug/DebuggerOptions.h"
+#include "editor/SourceEditor.h"
 #include "settings/SettingsValues.h"
+#include "workspace/Breakpoints.h"
 #include "workspace/Environment.h"
+#include "workspace/FileList.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -13,6 +16,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -157,3 +161,111 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
 }
 
 #include "DebugMenuTest.moc"
+
+// F5 sets a breakpoint on the caret line of the file shown; it is kept in Breakpoints.txt beside the
+// project, follows the edits, stays with its file across switches and a new load, and becomes jdb's
+// "stop at" command with the class's package.
+TEST_F(DebugMenuTest, F5BreakpointsAreKeptPerFileAndBecomeStopCommands) {
+    writeSource(projectDir + "Hello.java", {"package demo;", "class Hello {", "  int a;", "  int b;", "}"});
+    writeSource(projectDir + "Util.java", {"class Util {", "  int c;", "}"});
+    const QString hwp = writeProject("Hello", {"Hello.java", "Util.java"});
+    MainWindow& w = start({hwp});
+    const QString file = projectDir + "Breakpoints.txt";
+    const auto show = [&](const QString& name) {
+        for (int row = 0; row < w.ui().sourceList->count(); ++row)
+            if (w.ui().sourceList->item(row)->text().startsWith(name))
+                w.ui().sourceList->setCurrentRow(row);
+        QTest::qWait(0); // the margin draws the file's breakpoints once the switch is done
+        ASSERT_EQ(w.files().currentFile()->Name, name);
+    };
+    QAction* toggle = w.ui().menuActions.value("ToggleBreakpoint1");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->shortcut(), QKeySequence("F5"));
+
+    show("Hello.java");
+    w.editor()->setCaretLine(3);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Hello.java:4\r\n");
+    show("Util.java");
+    w.editor()->setCaretLine(1);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Hello.java:4\r\nUtil.java:2\r\n");
+    show("Hello.java");
+    // A line typed above moves it, and the file says so.
+    w.editor()->insertAt("  int z;\r\n", 2, 0);
+    EXPECT_EQ(readBytes(file), "Hello.java:5\r\nUtil.java:2\r\n");
+    EXPECT_EQ(w.breakpointCommands(), (QStringList{"stop at Util:2", "stop at demo.Hello:5"}));
+    // Toggled again, it goes.
+    w.editor()->setCaretLine(4);
+    toggle->trigger();
+    EXPECT_EQ(readBytes(file), "Util.java:2\r\n");
+
+    // Loaded again with the project.
+    window.reset();
+    MainWindow& again = start({hwp});
+    EXPECT_EQ(again.breakpoints().lines("Util.java"), QList<int>{2});
+    EXPECT_EQ(again.breakpointCommands(), QStringList{"stop at Util:2"});
+}
+
+// The whole way: a breakpoint set with F5 in the example, "Start Debugger" as the menu starts it (through
+// the terminal found on PATH), and jdb, given "run", stops there in the applet viewer.
+TEST_F(DebugMenuTest, StartDebuggerStopsTheViewerAtABreakpointAfterRun) {
+    const QString jdk = jdkFolder();
+    if (jdk.isEmpty())
+        GTEST_SKIP() << "no JDK";
+    QDir().mkpath(projectDir);
+    for (const QFileInfo& info :
+         QDir(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello").entryInfoList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
+    SettingsValues settings;
+    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+    setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
+    setStoreText(kProductKey + "Paths", "JDKPath", jdk);
+    // A terminal of the test's own: it runs its command with "run" as the first input line, the rest
+    // held back until the test is done, and keeps what jdb says.
+    const QString bin = dirPath("bin");
+    const QString record = dirPath("jdb.txt");
+    const QString done = dirPath("done");
+    QDir().mkpath(bin);
+    writeBytes(bin + "/x-terminal-emulator",
+               "#!/bin/sh\n[ \"$1\" = -e ] && shift\n{ echo run; while [ ! -e '" + QFile::encodeName(done) +
+                   "' ]; do sleep 0.2; done; echo quit; } | \"$@\" > '" + QFile::encodeName(record) +
+                   "' 2>&1\n");
+    QFile::setPermissions(bin + "/x-terminal-emulator",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+
+    MainWindow& w = start({projectDir + "Hello.hwp"});
+    w.liveSettings().readFromStore(w.store());
+    w.setOutputWindow(&output);
+    optionsOf(w);
+    w.compile();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.messages().contains("Successful."); }, 90000))
+        << w.messages().join('\n').toStdString();
+    for (int row = 0; row < w.ui().sourceList->count(); ++row)
+        if (w.ui().sourceList->item(row)->text().startsWith("Hello.java"))
+            w.ui().sourceList->setCurrentRow(row);
+    QTest::qWait(0);
+    ASSERT_EQ(w.files().currentFile()->Name, "Hello.java");
+    const int line = w.editor()->lines().indexOf(QRegularExpression("\\s*icon = new Image.*"));
+    ASSERT_GT(line, 0);
+    w.editor()->setCaretLine(line);
+    w.ui().menuActions.value("ToggleBreakpoint1")->trigger();
+    w.ui().menuActions.value("StartDebugger1")->trigger();
+    QByteArray said;
+    const bool hit = QTest::qWaitFor(
+        [&] {
+            said = readBytes(record);
+            return said.contains("Breakpoint hit");
+        },
+        90000);
+    writeSource(done, {});
+    qputenv("PATH", path);
+    ASSERT_TRUE(hit) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString("Hello.onStart(), line=%1 ").arg(line + 1).toUtf8()))
+        << said.toStdString();
+    // jdb quits and takes the viewer with it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readBytes(record).contains("The debugger has ended"); }, 30000))
+        << readBytes(record).toStdString();
+}

@@ -211,28 +211,41 @@ TEST_F(BuildChainTest, CompilerStatusDecidesWhetherTheChainGoesOn) {
         int status;
         QStringList expected; // after "Compiling..."
         bool packaged;
+        const char* counts; // the status bar's count
     };
     const Case cases[] = {
         {"error: Source option 1.3 is no longer supported.\nUse 6 or later.\n",
          2,
          {"error: Source option 1.3 is no longer supported.", "Use 6 or later.",
           "The compiler failed with exit status 2."},
-         false},
-        {"", 1, {"The compiler failed with exit status 1."}, false},
+         false,
+         ""},
+        {"", 1, {"The compiler failed with exit status 1."}, false, ""},
         {"Hello.java:3: error: ';' expected\n    x++\n1 error\n",
          1,
          {"Hello.java:3: error: ';' expected"},
-         false},
-        {"Note: some notes\n", 0, {}, true},
+         false,
+         "1 error"},
+        {"Note: some notes\n", 0, {}, true, ""},
         // A warning is listed and the chain goes on; an error beside it still stops it.
         {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated\n    t.stop();\n1 warning\n",
          0,
          {"Hello.java:3: warning: [removal] stop() in Thread has been deprecated"},
-         true},
+         true,
+         "1 warning"},
         {"Hello.java:3: warning: [removal] x\nHello.java:4: error: ';' expected\n",
          1,
          {"Hello.java:3: warning: [removal] x", "Hello.java:4: error: ';' expected"},
-         false},
+         false,
+         "1 error, 1 warning"},
+        // Counted as listed, javac's own count line aside.
+        {"A.java:1: warning: a\nA.java:2: warning: b\nA.java:3: error: c\nB.java:4: error: d\n"
+         "B.java:5: warning: e\n2 errors\n3 warnings\n",
+         1,
+         {"A.java:1: warning: a", "A.java:2: warning: b", "A.java:3: error: c", "B.java:4: error: d",
+          "B.java:5: warning: e"},
+         false,
+         "2 errors, 3 warnings"},
     };
     for (const Case& c : cases) {
         tool("javac", c.out, c.status);
@@ -246,10 +259,12 @@ TEST_F(BuildChainTest, CompilerStatusDecidesWhetherTheChainGoesOn) {
         EXPECT_EQ(host.messages(), expected) << c.status;
         EXPECT_EQ(chain->compilerFailed() || chain->compileError(), !c.packaged) << c.status;
         EXPECT_EQ(QFile::exists(jdk + "bin/warp.args"), c.packaged) << c.status;
+        EXPECT_EQ(chain->compileCounts(), QString(c.counts)) << c.status;
 
         chain->compile();
         ASSERT_TRUE(waitIdle());
         EXPECT_EQ(host.messages().contains("Successful."), c.packaged) << said();
+        EXPECT_EQ(chain->compileCounts(), QString(c.counts)) << c.status;
     }
     // The compiler got the level of the version javac -version gave (no release file here).
     EXPECT_TRUE(readFile(jdk + "bin/javac.args").startsWith("-source\n7\n-target\n7\n"))
@@ -389,7 +404,9 @@ TEST_F(BuildChainTest, PalmTargetIsNotStartedAfterAToolFailed) {
     writeScript(jdk + "bin/java", kJava);
     settings.setFlag(u"Warp", true);
     chain->startApplication();
-    ASSERT_TRUE(runnertest::waitFor([&] { return QFile::exists(emulator + ".log"); }, 30000)) << said();
+    // The log is there before the stand-in has written all of it.
+    ASSERT_TRUE(runnertest::waitFor([&] { return readFile(emulator + ".log").endsWith("Hello\n"); }, 30000))
+        << said();
     EXPECT_EQ(readFile(emulator + ".log"),
               QString("-load_apps\n%1Hello.prc,%1Hello.pdb\n-run_app\nHello\n").arg(project).toUtf8());
 }

@@ -37,6 +37,21 @@ TEST(CompilerOutput, EachLineIsAnErrorAWarningOrNeither) {
     }
 }
 
+TEST(CompilerOutput, CountTextNamesEachNonZeroPartInItsNumber) {
+    const std::tuple<int, int, const char*> cases[] = {
+        {0, 0, ""},
+        {1, 0, "1 error"},
+        {0, 1, "1 warning"},
+        {2, 3, "2 errors, 3 warnings"},
+        {1, 1, "1 error, 1 warning"},
+        {0, 12, "12 warnings"},
+        {11, 0, "11 errors"},
+        {101, 21, "101 errors, 21 warnings"},
+    };
+    for (const auto& [errors, warnings, text] : cases)
+        EXPECT_EQ(compileCountText(errors, warnings), QString(text)) << errors << " " << warnings;
+}
+
 TEST(CompilerOutput, JumpTargetOfAMessageLine) {
     const std::pair<const char*, std::optional<ErrorLocation>> cases[] = {
         {"Foo.java:12: error: cannot find symbol", ErrorLocation{"Foo.java", 12}},

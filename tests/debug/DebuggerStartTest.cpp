@@ -28,6 +28,9 @@ public:
     DebuggerChoice debuggerChoice() const override { return choice; }
     void reportBadParameters(const QString& why) override { reported << why; }
     void reportNotStarted(const QString& why) override { notStarted << why; }
+    QStringList jdbCommands() const override { return commands; }
+    QString jdbStartupFolder() const override { return startupFolder; }
+    QString userHome() const override { return home; }
 
     bool mainClass = true;
     int mainClassChecks = 0;
@@ -39,6 +42,9 @@ public:
     DebuggerChoice choice;
     QStringList reported;
     QStringList notStarted;
+    QStringList commands;
+    QString startupFolder;
+    QString home;
 };
 
 class DebuggerStartTest : public ::testing::Test {
@@ -148,6 +154,62 @@ TEST_F(DebuggerStartTest, JdbRunsInsideTheTerminalThatStaysOpenAfterIt) {
                            "The debugger has ended (exit status 2). Press a key to close this window. "}));
     EXPECT_FALSE(QFile::exists(dir.filePath("pwned")));
     EXPECT_EQ(getEnvironmentValue("CLASSPATH"), "/before");
+}
+
+// With breakpoints, jdb gets our jdb.ini through its own JVM's user.home, ahead of its parameters; a
+// jdb.ini that cannot be written starts nothing, since the program would run past every breakpoint.
+TEST_F(DebuggerStartTest, BreakpointsReachJdbThroughAStartupFileOfOurs) {
+    const QString jdk = dir.filePath("jdk") + "/";
+    QDir().mkpath(jdk + "bin");
+    writeScript(jdk + "bin/jdb", "#!/bin/sh\n");
+    host.inputs.paths.jdkPath = jdk;
+    host.home = dir.filePath("home");
+    writeFile(dir.filePath("blocker"), "a file");
+    struct Case {
+        QStringList commands;
+        QString folder;
+        bool starts;
+        QStringList options; // between jdb and its parameters
+        const char* own;     // the user's own start file in the home folder, read after ours
+    };
+    const QString folder = dir.filePath("run/jdb-7");
+    const Case cases[] = {
+        {{}, folder, true, {}, nullptr},
+        {{"stop at A:1", "stop at p.B:9"}, folder, true, {"-J-Duser.home=" + folder}, nullptr},
+        {{"stop at A:1"}, folder, true, {"-J-Duser.home=" + folder}, "jdb.ini"},
+        {{"stop at A:1"}, folder, true, {"-J-Duser.home=" + folder}, ".jdbrc"},
+        {{"stop at A:1"}, dir.filePath("blocker/jdb"), false, {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        QDir(folder).removeRecursively();
+        QDir(host.home).removeRecursively();
+        QDir().mkpath(host.home);
+        if (c.own)
+            writeFile(host.home + "/" + c.own, "stop in Mine.main\n");
+        host.commands = c.commands;
+        host.startupFolder = c.folder;
+        host.notStarted.clear();
+        ProgramStart started;
+        const ProgramStarter capture = [&](const ProgramStart& start, const QString&) {
+            started = start;
+            return true;
+        };
+        EXPECT_EQ(startDebugger(host, capture, "/usr/bin/xterm"), c.starts)
+            << c.commands.join('|').toStdString();
+        EXPECT_EQ(host.notStarted.size(), c.starts ? 0 : 1);
+        if (!c.starts)
+            continue;
+        const qsizetype at = started.arguments.indexOf(jdk + "bin/jdb");
+        ASSERT_GT(at, 0);
+        EXPECT_EQ(started.arguments.mid(at + 1, c.options.size() + 1),
+                  c.options + QStringList{"waba.applet.Applet"});
+        QFile ini(folder + "/jdb.ini");
+        EXPECT_EQ(ini.exists(), !c.commands.isEmpty());
+        if (ini.open(QIODevice::ReadOnly))
+            EXPECT_EQ(ini.readAll(), c.commands.join('\n').toUtf8() + '\n' +
+                                         (c.own ? "read " + QFile::encodeName(host.home) + "/" + c.own + "\n"
+                                                : QByteArray()));
+    }
 }
 
 // Nothing starts without jdb, a terminal, the other debugger or the main class, and each says what is

@@ -311,11 +311,14 @@ TEST(EditorOperations, NewLinesCopyTheIndentationCharacterForCharacter) {
 TEST(EditorOperations, FixedConfiguration) {
     SourceEditor editor;
     EXPECT_EQ(editor.marginWidth(0), 30);
-    // The symbol margin shows the note marks.
+    // Beside the gutter the symbol margin, which takes clicks and shows breakpoints and note marks.
     EXPECT_EQ(editor.marginWidth(1), 16);
     EXPECT_EQ(editor.marginType(1), QsciScintilla::SymbolMargin);
-    EXPECT_TRUE(editor.marginMarkerMask(1) & (1 << SourceEditor::NoteMarker));
-    EXPECT_FALSE(editor.marginMarkerMask(0) & (1 << SourceEditor::NoteMarker));
+    EXPECT_TRUE(editor.marginSensitivity(1));
+    for (const int marker : {SourceEditor::BreakpointMarker, SourceEditor::NoteMarker}) {
+        EXPECT_TRUE(editor.marginMarkerMask(1) & (1 << marker)) << marker;
+        EXPECT_FALSE(editor.marginMarkerMask(0) & (1 << marker)) << marker;
+    }
     EXPECT_EQ(editor.tabWidth(), 4);
     editor.setTabStops(0);
     EXPECT_EQ(editor.tabWidth(), 1);

@@ -10,6 +10,7 @@
 //   block SIZE            one write of SIZE bytes: SIZE - 1 letters and an LF
 //   raw SIZE              SIZE letters and no line break, in large writes
 //   stamped COUNT MS      COUNT lines "stamp NANOSECONDS", the monotonic clock at writing, MS apart
+//   ignoreterm / obeyterm ignore SIGTERM from now on (children forked later too) / no longer
 //   pid                   print "pid PID pgid PGID"
 //   env NAME              print "NAME=value" or "NAME unset"
 //   cwd                   print "cwd PATH"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -210,6 +212,10 @@ int main(int argc, char** argv) {
                 writeAll(1, "stamp " + std::to_string(monotonicNs()) + "\n");
             }
             i += 2;
+        } else if (action == "ignoreterm") {
+            std::signal(SIGTERM, SIG_IGN);
+        } else if (action == "obeyterm") {
+            std::signal(SIGTERM, SIG_DFL);
         } else if (action == "pid") {
             writeAll(1, "pid " + std::to_string(getpid()) + " pgid " + std::to_string(getpgrp()) + "\n");
         } else if (action == "env") {
