@@ -133,6 +133,8 @@ TEST_F(MainWindowTest, OpenNotesMarkTheirSourceLines) {
 
     // Another file shown: its own marks.
     ASSERT_TRUE(w.session().showSource(1).ok());
+    // Each file's text keeps the marks it was last shown with; they are drawn anew once the switch is done.
+    QCoreApplication::processEvents();
     ASSERT_TRUE(QTest::qWaitFor([&] { return markedLines(editor) == QList<int>{2}; }, 5000));
     EXPECT_EQ(marks.tipAt(besideLine(editor, 2)), "2: Look at c");
 
