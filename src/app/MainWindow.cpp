@@ -11,6 +11,7 @@
 #include "LazyWebView.h"
 #include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
+#include "RecoveryWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
@@ -38,6 +39,7 @@
 #include "workspace/FileTime.h"
 #include "workspace/FindFiles.h"
 #include "workspace/PathHelpers.h"
+#include "workspace/RecoveryWriter.h"
 #include "workspace/StartProject.h"
 #include "workspace/WorkspaceSession.h"
 
@@ -101,7 +103,11 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     m_prompts = std::make_unique<DialogPrompts>();
     m_buffer = std::make_unique<EditorBuffer>(*m_ui.sourceEditor);
     m_session = std::make_unique<WorkspaceSession>(*m_prompts, *m_buffer);
-    m_session->setListsChanged([this] { refreshFileLists(); });
+    m_session->setListsChanged([this] {
+        refreshFileLists();
+        if (m_recovery)
+            m_recovery->filesChanged();
+    });
     m_session->setRememberProject([this](const QString& projectFile) {
         updateCaption();
         ProductSettings::writeLastProject(m_store, projectFile);
@@ -115,6 +121,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     setupRunners();
     m_browserRun = new ClassBrowserRun(m_ui, *runner(RunnerRole::ClassParser), this);
     setupStatusFields();
+    setupRecovery();
 }
 
 MainWindow::~MainWindow() = default;
@@ -234,6 +241,7 @@ void MainWindow::startUp(const QStringList& arguments) {
     }
     refreshFileLists();
     focusEditor();
+    offerRecovery();
 
     m_documentation->WebBrowser1->navigate(documentationStartPage());
     findDocumentationPages(m_toolPaths.superWabaPath, m_docFileList);
@@ -380,6 +388,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Saved or answered No: the copies of this run go.
+    m_recovery->filesChanged();
     m_placement->save();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();

@@ -35,6 +35,8 @@ class ConsoleRunner;
 class ClassBrowserRun;
 class PalmUserData;
 class PlusMemoPrinter;
+class RecoveryWindow;
+class RecoveryWriter;
 class WorkspaceSession;
 struct BuildInputs;
 
@@ -120,6 +122,14 @@ public:
     // copy is not read.
     void updateBrowser(const QString& path);
     ClassBrowserRun& classBrowserRun() { return *m_browserRun; }
+    // Recovery copies (MainWindowRecovery.cpp): what the writer keeps and the window an earlier run's offer.
+    RecoveryWriter& recoveryWriter() { return *m_recovery; }
+    RecoveryWindow& recoveryWindow();
+    // Shows the recovery window when an earlier run left copies to decide on.
+    void offerRecovery();
+    // The session manager ends the session: with `interactive`, the close question (false: stay); else
+    // every recovery copy written at once.
+    bool commitSession(bool interactive);
 
 public slots:
     // File
@@ -244,4 +254,8 @@ private:
     bool m_appRunning = false;
     int m_outputPanelHeight = 125;
     QStringList m_docFileList;
+    void setupRecovery();
+    RecoveryWindow* m_recoveryWindow = nullptr; // made when first needed
+    // Last, so that it goes first: it holds the session.
+    std::unique_ptr<RecoveryWriter> m_recovery;
 };

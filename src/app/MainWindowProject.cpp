@@ -38,6 +38,8 @@ void MainWindow::openProject() {
     if (!chosen.isEmpty())
         loadProject(chosen.first());
     refreshFileLists();
+    if (!chosen.isEmpty())
+        offerRecovery();
     if (files().currentFile())
         updateBrowser(currentPath());
     updateCaption();

@@ -1,6 +1,8 @@
 #include "RecoveryStore.h"
 
 #include "AtomicWrite.h"
+#include "LineDiff.h"
+#include "TextFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -231,4 +233,20 @@ RecoveryListing RecoveryStore::readAll() const {
         listing.copies.append({file, std::move(*parsed.copy)});
     }
     return listing;
+}
+
+RecoveryComparison compareWithFile(const RecoveryCopy& copy) {
+    RecoveryComparison comparison;
+    const QFileInfo file(copy.path);
+    comparison.fileExists = file.exists();
+    if (comparison.fileExists) {
+        comparison.olderThanFile = file.lastModified().toUTC() > copy.written;
+        const TextReadResult read = TextFile::read(copy.path);
+        if (read.ok())
+            comparison.fileLines = read.file.lines;
+        else
+            comparison.readError = read.error;
+    }
+    comparison.differingLines = differingLineCount(comparison.fileLines, copy.lines);
+    return comparison;
 }

@@ -50,6 +50,16 @@ QString realPathOf(const QString& path);
 // path, however strange, can place the copy anywhere but in the recovery folder.
 QString recoveryFileName(const QString& path);
 
+// A copy beside the file it was taken of, as the file is now.
+struct RecoveryComparison {
+    bool fileExists = false;
+    bool olderThanFile = false; // the file was written after the copy was taken
+    int differingLines = 0;     // differingLineCount() from the file's lines to the copy's
+    QStringList fileLines;      // empty when the file is gone or cannot be read
+    QString readError;          // why the file could not be read, when it exists
+};
+RecoveryComparison compareWithFile(const RecoveryCopy& copy);
+
 struct RecoveryEntry {
     QString file; // the recovery file
     RecoveryCopy copy;

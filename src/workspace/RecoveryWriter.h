@@ -35,6 +35,9 @@ public:
     // Waits until every queued write and removal has ended.
     void waitForWrites();
 
+    // Whether the copy of `path` is this run's own (not one an earlier run left to be restored).
+    bool wroteCopyOf(const QString& path) const { return m_copied.contains(path); }
+
     // The pauses, for tests that cannot wait seconds.
     void setDelays(int quietMs, int latestMs);
 

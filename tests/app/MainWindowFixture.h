@@ -21,6 +21,8 @@ protected:
         m_store = std::make_unique<RegistryStore>(m_dir.filePath("registry.sqlite"));
         QDir(m_dir.path()).mkpath("proj");
         projectDir = m_dir.filePath("proj") + "/";
+        // Recovery copies of one test are no other test's to offer.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir.filePath("state")));
     }
     void TearDown() override {
         window.reset();

@@ -229,6 +229,41 @@ TEST_F(RecoveryStoreTest, NeverWritesThroughALinkInTheFolder) {
     EXPECT_FALSE(blocked.write(sampleCopy(project() + "A.java")));
 }
 
+// The restore window's line: how many lines differ from the file as it is now, and whether the file is newer.
+TEST_F(RecoveryStoreTest, ComparesACopyWithTheFileAsItIsNow) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const struct {
+        const char* name;
+        QByteArray onDisk; // "<missing>": no file
+        qint64 fileAge;    // seconds the file's time lies before the copy's
+        QStringList copied;
+        bool exists, older;
+        int differing;
+    } cases[] = {
+        {"same text", "a\r\nb\r\n", 60, {"a", "b"}, true, false, 0},
+        {"one changed, one added", "a\nb\n", 60, {"a", "B", "c"}, true, false, 2},
+        {"file written after the copy", "a\n", -60, {"a", "x"}, true, true, 1},
+        {"file gone", "<missing>", 0, {"a", "b", "c"}, false, false, 3},
+        {"file in UTF-16", QByteArray("\xFF\xFEx\0\n\0", 6), 60, {"x"}, true, false, 0},
+    };
+    for (const auto& c : cases) {
+        const QString path = project() + c.name + ".java";
+        if (c.onDisk != "<missing>") {
+            writeBytes(path, c.onDisk);
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(now.addSecs(-c.fileAge), QFileDevice::FileModificationTime));
+        }
+        RecoveryCopy copy = sampleCopy(path, c.copied);
+        copy.written = now;
+        const RecoveryComparison seen = compareWithFile(copy);
+        EXPECT_EQ(seen.fileExists, c.exists) << c.name;
+        EXPECT_EQ(seen.olderThanFile, c.older) << c.name;
+        EXPECT_EQ(seen.differingLines, c.differing) << c.name;
+        EXPECT_EQ(seen.readError, QString()) << c.name;
+    }
+}
+
 TEST(LineDiff, CountsAndRunsOfDifferingLines) {
     const struct {
         QStringList before, after;
