@@ -1,0 +1,96 @@
+// The built program on a copy of the example, typed into through the X server's keyboard (xdotool) and
+// ended by a real signal: the recovery copy holds what was typed, and no question was put on the way out.
+#include "TestFiles.h"
+#include "workspace/FileCopy.h"
+#include "workspace/RecoveryStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// Runs xdotool with these arguments; its standard output, or a null string when it failed.
+QString xdotool(const QStringList& arguments, int timeoutMs = 20000) {
+    QProcess tool;
+    tool.start(QStringLiteral("xdotool"), arguments);
+    if (!tool.waitForFinished(timeoutMs) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0) {
+        tool.kill();
+        tool.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(tool.readAllStandardOutput()).trimmed() + u' ';
+}
+
+} // namespace
+
+TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
+        GTEST_SKIP() << "needs an X display (xvfb-run) and xdotool";
+    const struct {
+        int signal;
+        const char* typed;
+    } rows[] = {
+        {SIGTERM, "kept through term"},
+        {SIGHUP, "kept through hangup"},
+        {SIGINT, "kept through interrupt"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        QTemporaryDir dir;
+        const QString project = dir.filePath("Hello");
+        ASSERT_TRUE(QDir().mkpath(project));
+        for (const QString& name : QDir(HW_EXAMPLE_DIR).entryList(QDir::Files))
+            ASSERT_TRUE(copyFile(QString(HW_EXAMPLE_DIR) + u'/' + name, project + u'/' + name));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath("state"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath("config"));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath("cache"));
+        environment.insert(QStringLiteral("HANDWRIGHT_REGISTRY"), dir.filePath("registry.sqlite"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        // A group of its own, so that whatever it started goes with it if the test fails half-way.
+        program.setChildProcessModifier([] { ::setsid(); });
+        program.start(QStringLiteral(HW_PROGRAM), {project + QStringLiteral("/Hello.hwp")});
+        ASSERT_TRUE(program.waitForStarted());
+        const auto cleanUp = qScopeGuard([&] {
+            if (program.state() != QProcess::NotRunning) {
+                ::kill(-pid_t(program.processId()), SIGKILL);
+                program.waitForFinished();
+            }
+        });
+        // The caption names the project once it has loaded.
+        const QString window = xdotool({"search", "--sync", "--name", "Hello.hwp"}).section(u' ', 0, 0);
+        ASSERT_FALSE(window.isEmpty()) << program.readAllStandardError().toStdString();
+        ASSERT_FALSE(xdotool({"windowfocus", "--sync", window}).isNull());
+        ASSERT_FALSE(xdotool({"key", "--window", window, "ctrl+End"}).isNull());
+        ASSERT_FALSE(xdotool({"type", "--delay", "15", row.typed}).isNull());
+        // The keys have reached the program's socket; it reads them before it looks at the signal again.
+        QThread::msleep(300);
+        ASSERT_EQ(::kill(pid_t(program.processId()), row.signal), 0);
+        ASSERT_TRUE(program.waitForFinished(15000)) << "the program waits on something after the signal";
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 128 + row.signal);
+        // After a signal, a message box would have been written here instead of shown.
+        const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+        EXPECT_FALSE(errors.contains(QLatin1String("handwright: "))) << errors.toStdString();
+
+        const RecoveryListing listing = RecoveryStore(dir.filePath("state/kovrin/recover")).readAll();
+        EXPECT_TRUE(listing.notes.isEmpty()) << listing.notes.join('\n').toStdString();
+        ASSERT_EQ(listing.copies.size(), 1);
+        const RecoveryCopy& copy = listing.copies[0].copy;
+        EXPECT_TRUE(copy.lines.join('\n').contains(QLatin1String(row.typed)))
+            << copy.lines.join('\n').toStdString();
+        // The user's files are as they were: the copy is no save.
+        EXPECT_EQ(readBytes(copy.path),
+                  readBytes(QString(HW_EXAMPLE_DIR) + u'/' + QFileInfo(copy.path).fileName()));
+    }
+}
