@@ -125,8 +125,9 @@ public:
     // Recovery copies (MainWindowRecovery.cpp): what the writer keeps and the window an earlier run's offer.
     RecoveryWriter& recoveryWriter() { return *m_recovery; }
     RecoveryWindow& recoveryWindow();
-    // Shows the recovery window when an earlier run left copies to decide on.
-    void offerRecovery();
+    // Shows the recovery window when an earlier run left copies to decide on (with a folder: of a file below
+    // it, for a project just loaded).
+    void offerRecovery(const QString& folder = {});
     // The session manager ends the session: with `interactive`, the close question (false: stay); else
     // every recovery copy written at once.
     bool commitSession(bool interactive);

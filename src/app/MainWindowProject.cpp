@@ -39,7 +39,7 @@ void MainWindow::openProject() {
         loadProject(chosen.first());
     refreshFileLists();
     if (!chosen.isEmpty())
-        offerRecovery();
+        offerRecovery(project().ProjectDir);
     if (files().currentFile())
         updateBrowser(currentPath());
     updateCaption();

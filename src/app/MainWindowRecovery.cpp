@@ -51,6 +51,6 @@ RecoveryWindow& MainWindow::recoveryWindow() {
     return *m_recoveryWindow;
 }
 
-void MainWindow::offerRecovery() {
-    recoveryWindow().offer();
+void MainWindow::offerRecovery(const QString& folder) {
+    recoveryWindow().offer(folder);
 }

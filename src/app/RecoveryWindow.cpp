@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -104,8 +105,12 @@ int RecoveryWindow::reload() {
     return int(m_entries.size());
 }
 
-void RecoveryWindow::offer() {
+void RecoveryWindow::offer(const QString& folder) {
     if (reload() == 0)
+        return;
+    if (!folder.isEmpty() &&
+        std::none_of(m_entries.cbegin(), m_entries.cend(),
+                     [&](const RecoveryEntry& entry) { return entry.copy.path.startsWith(folder); }))
         return;
     show();
     raise();

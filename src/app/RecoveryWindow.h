@@ -26,8 +26,8 @@ public:
 
     // Reads the copies again; how many there are to decide on.
     int reload();
-    // Reads the copies and shows the window when there is one.
-    void offer();
+    // Reads the copies and shows the window when there is one (with a folder: one of a file below it).
+    void offer(const QString& folder = {});
 
     QTreeWidget* list() const { return m_list; }
     // The difference window of the last Show difference, while it exists.

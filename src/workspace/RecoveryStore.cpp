@@ -194,6 +194,8 @@ FileResult RecoveryStore::write(const RecoveryCopy& copy) const {
         if (::mkdir(QFile::encodeName(made).constData(), 0700) != 0 && errno != EEXIST)
             return FileResult::cannotWrite(made, QString::fromLocal8Bit(std::strerror(errno)));
     }
+    // A folder made by someone else is made private again: the copies hold the user's work.
+    ::chmod(QFile::encodeName(made).constData(), 0700);
     const QString file = fileFor(copy.path);
     // The copy goes into this folder, not through a link someone left in its place.
     if (QFileInfo(file).isSymLink())

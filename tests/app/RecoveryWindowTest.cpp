@@ -47,9 +47,19 @@ TEST_F(MainWindowTest, RecoveryWindowOnlyWithCopiesOfAnEarlierRun) {
     EXPECT_TRUE(w.recoveryWriter().writeAllNow());
     w.offerRecovery();
     EXPECT_FALSE(w.recoveryWindow().isVisible());
+    // A copy of another project's file waits for that project, or for the next start.
+    leaveCopy(dirPath("elsewhere/X.java"), {"class X {}"}, 0);
+    w.offerRecovery(projectDir);
+    EXPECT_FALSE(w.recoveryWindow().isVisible());
+    w.offerRecovery();
+    EXPECT_TRUE(w.recoveryWindow().isVisible());
+    EXPECT_EQ(w.recoveryWindow().list()->topLevelItemCount(), 1);
     dialogs.answer(mrNo, "Do you want to save all files?");
     EXPECT_TRUE(w.close());
-    EXPECT_TRUE(RecoveryStore().readAll().copies.isEmpty()) << "a No at the close question removes the copy";
+    // A No at the close question removes this run's copy; the earlier run's stays.
+    const RecoveryListing left = RecoveryStore().readAll();
+    ASSERT_EQ(left.copies.size(), 1);
+    EXPECT_EQ(left.copies[0].copy.path, dirPath("elsewhere/X.java"));
 }
 
 TEST_F(MainWindowTest, RecoveryWindowRestoresShowsAndDiscards) {
