@@ -1,11 +1,11 @@
 #include "workspace/WorkspaceSession.h"
-#include "workspace/RecoveryWriter.h"
 #include "TestFiles.h"
+#include "workspace/RecoveryWriter.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -439,7 +439,6 @@ TEST_P(WorkspaceSessionTest, Case) {
 INSTANTIATE_TEST_SUITE_P(Rows, WorkspaceSessionTest, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-
 // The recovery copies follow the session: a copy for each modified buffer while it is modified, gone after
 // a save, a reload, a No at the close question or another project; a copy another run left stays.
 class RecoveryWriterTest : public ::testing::Test {
@@ -478,19 +477,27 @@ TEST_F(RecoveryWriterTest, CopiesFollowTheBuffersState) {
         {"save", {}, [](Context& c) { c.session.saveCurrent(); }, "edited A", "<none>"},
         {"save all", {}, [](Context& c) { c.session.saveAll(); }, "<none>", "<none>"},
         {"no at close", {A::No}, [](Context& c) { c.session.closeQuestion(); }, "<none>", "<none>"},
-        {"cancel at close", {A::Cancel}, [](Context& c) { c.session.closeQuestion(); }, "edited A", "typed on"},
-        {"another project, unsaved", {A::No},
+        {"cancel at close",
+         {A::Cancel},
+         [](Context& c) { c.session.closeQuestion(); },
+         "edited A",
+         "typed on"},
+        {"another project, unsaved",
+         {A::No},
          [](Context& c) {
              c.session.offerToSave(false);
              c.session.loadProject(c.p("P/P.hwp"));
          },
-         "<none>", "<none>"},
-        {"reload", {A::Yes},
+         "<none>",
+         "<none>"},
+        {"reload",
+         {A::Yes},
          [](Context& c) {
              c.changeOnDisk("P/B.java", "new B\n");
              c.session.reloadChangedFiles();
          },
-         "edited A", "<none>"},
+         "edited A",
+         "<none>"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
