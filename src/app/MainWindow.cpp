@@ -56,6 +56,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
@@ -241,7 +242,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     }
     refreshFileLists();
     focusEditor();
-    offerRecovery();
+    // Over the main window, once it is shown.
+    QTimer::singleShot(0, this, [this] { offerRecovery(); });
 
     m_documentation->WebBrowser1->navigate(documentationStartPage());
     findDocumentationPages(m_toolPaths.superWabaPath, m_docFileList);
@@ -388,8 +390,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // Saved or answered No: the copies of this run go.
+    // Saved or answered No: the copies of this run go, before the window is gone.
     m_recovery->filesChanged();
+    m_recovery->waitForWrites();
     m_placement->save();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();

@@ -10,6 +10,7 @@
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <csignal>
 #include <unistd.h>
@@ -72,9 +73,18 @@ TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
         ASSERT_FALSE(window.isEmpty()) << program.readAllStandardError().toStdString();
         ASSERT_FALSE(xdotool({"windowfocus", "--sync", window}).isNull());
         ASSERT_FALSE(xdotool({"key", "--window", window, "ctrl+End"}).isNull());
+        // First a pause: the copy follows in the background.
+        const RecoveryStore store(dir.filePath("state/kovrin/recover"));
+        const auto copyText = [&] {
+            const QList<RecoveryEntry> copies = store.readAll().copies;
+            return copies.size() == 1 ? copies[0].copy.lines.join('\n') : QString();
+        };
+        ASSERT_FALSE(xdotool({"type", "--delay", "15", "typed first "}).isNull());
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return copyText().contains(QLatin1String("typed first")); }, 10000));
+        // Then the signal, well before the next copy is due (a second after the last key).
         ASSERT_FALSE(xdotool({"type", "--delay", "15", row.typed}).isNull());
-        // The keys have reached the program's socket; it reads them before it looks at the signal again.
-        QThread::msleep(300);
+        QThread::msleep(600);
         ASSERT_EQ(::kill(pid_t(program.processId()), row.signal), 0);
         ASSERT_TRUE(program.waitForFinished(15000)) << "the program waits on something after the signal";
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
@@ -83,11 +93,11 @@ TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
         const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
         EXPECT_FALSE(errors.contains(QLatin1String("handwright: "))) << errors.toStdString();
 
-        const RecoveryListing listing = RecoveryStore(dir.filePath("state/kovrin/recover")).readAll();
+        const RecoveryListing listing = store.readAll();
         EXPECT_TRUE(listing.notes.isEmpty()) << listing.notes.join('\n').toStdString();
         ASSERT_EQ(listing.copies.size(), 1);
         const RecoveryCopy& copy = listing.copies[0].copy;
-        EXPECT_TRUE(copy.lines.join('\n').contains(QLatin1String(row.typed)))
+        EXPECT_TRUE(copy.lines.join('\n').contains(QLatin1String("typed first ") + row.typed))
             << copy.lines.join('\n').toStdString();
         // The user's files are as they were: the copy is no save.
         EXPECT_EQ(readBytes(copy.path),

@@ -40,6 +40,7 @@ QStringList row(QTreeWidget* list, int n) {
 TEST_F(MainWindowTest, RecoveryWindowOnlyWithCopiesOfAnEarlierRun) {
     writeSource(projectDir + "A.java", {"class A {}"});
     MainWindow& w = start({writeProject("A", {"A.java"})});
+    QCoreApplication::processEvents();
     EXPECT_FALSE(w.recoveryWindow().isVisible());
     // This run's own copy is no reason for the window either.
     w.editor()->setFocus();
@@ -70,7 +71,8 @@ TEST_F(MainWindowTest, RecoveryWindowRestoresShowsAndDiscards) {
     leaveCopy(projectDir + "Gone.java", {"class Gone {}"}, 0);
     MainWindow& w = start({writeProject("A", {"A.java", "B.java"})});
     RecoveryWindow& window = w.recoveryWindow();
-    ASSERT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isVisible()) << "not before the main window is up";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 5000));
     QTreeWidget* list = window.list();
     ASSERT_EQ(list->topLevelItemCount(), 3);
     QMap<QString, QStringList> rows;
