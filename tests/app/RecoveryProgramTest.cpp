@@ -17,9 +17,41 @@
 
 namespace {
 
-// Runs xdotool with these arguments; its standard output, or a null string when it failed.
-QString xdotool(const QStringList& arguments, int timeoutMs = 20000) {
+// An X server of the test's own: no other test's window can take the keyboard focus while it types.
+class PrivateDisplay {
+public:
+    PrivateDisplay() {
+        m_server.start(QStringLiteral("Xvfb"),
+                       {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        // The server writes its display number once it accepts clients.
+        QByteArray said;
+        while (!said.contains('\n') && m_server.waitForReadyRead(20000))
+            said += m_server.readAllStandardOutput();
+        bool number = false;
+        said.trimmed().toInt(&number);
+        if (number)
+            m_display = u':' + QString::fromLatin1(said.trimmed());
+    }
+    ~PrivateDisplay() {
+        m_server.terminate();
+        if (!m_server.waitForFinished(5000))
+            m_server.kill();
+        m_server.waitForFinished();
+    }
+    // Empty when the server did not start.
+    const QString& name() const { return m_display; }
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
+
+// Runs xdotool on `display` with these arguments; its standard output, or a null string when it failed.
+QString xdotool(const QString& display, const QStringList& arguments, int timeoutMs = 60000) {
     QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    tool.setProcessEnvironment(environment);
     tool.start(QStringLiteral("xdotool"), arguments);
     if (!tool.waitForFinished(timeoutMs) || tool.exitStatus() != QProcess::NormalExit ||
         tool.exitCode() != 0) {
@@ -33,8 +65,11 @@ QString xdotool(const QStringList& arguments, int timeoutMs = 20000) {
 } // namespace
 
 TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
-        GTEST_SKIP() << "needs an X display (xvfb-run) and xdotool";
+    if (QStandardPaths::findExecutable("xdotool").isEmpty() ||
+        QStandardPaths::findExecutable("Xvfb").isEmpty())
+        GTEST_SKIP() << "needs Xvfb and xdotool (scripts/setup)";
+    const PrivateDisplay display;
+    ASSERT_FALSE(display.name().isEmpty()) << "Xvfb did not start";
     const struct {
         int signal;
         const char* typed;
@@ -52,6 +87,7 @@ TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
             ASSERT_TRUE(copyFile(QString(HW_EXAMPLE_DIR) + u'/' + name, project + u'/' + name));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("DISPLAY"), display.name());
         environment.insert(QStringLiteral("XDG_STATE_HOME"), dir.filePath("state"));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath("config"));
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath("cache"));
@@ -69,21 +105,22 @@ TEST(RecoveryProgram, ASignalWritesTheCopyAndAsksNothing) {
             }
         });
         // The caption names the project once it has loaded.
-        const QString window = xdotool({"search", "--sync", "--name", "Hello.hwp"}).section(u' ', 0, 0);
+        const QString window =
+            xdotool(display.name(), {"search", "--sync", "--name", "Hello.hwp"}).section(u' ', 0, 0);
         ASSERT_FALSE(window.isEmpty()) << program.readAllStandardError().toStdString();
-        ASSERT_FALSE(xdotool({"windowfocus", "--sync", window}).isNull());
-        ASSERT_FALSE(xdotool({"key", "--window", window, "ctrl+End"}).isNull());
+        ASSERT_FALSE(xdotool(display.name(), {"windowfocus", "--sync", window}).isNull());
+        ASSERT_FALSE(xdotool(display.name(), {"key", "--window", window, "ctrl+End"}).isNull());
         // First a pause: the copy follows in the background.
         const RecoveryStore store(dir.filePath("state/kovrin/recover"));
         const auto copyText = [&] {
             const QList<RecoveryEntry> copies = store.readAll().copies;
             return copies.size() == 1 ? copies[0].copy.lines.join('\n') : QString();
         };
-        ASSERT_FALSE(xdotool({"type", "--delay", "15", "typed first "}).isNull());
+        ASSERT_FALSE(xdotool(display.name(), {"type", "--delay", "15", "typed first "}).isNull());
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return copyText().contains(QLatin1String("typed first")); }, 10000));
         // Then the signal, well before the next copy is due (a second after the last key).
-        ASSERT_FALSE(xdotool({"type", "--delay", "15", row.typed}).isNull());
+        ASSERT_FALSE(xdotool(display.name(), {"type", "--delay", "15", row.typed}).isNull());
         QThread::msleep(600);
         ASSERT_EQ(::kill(pid_t(program.processId()), row.signal), 0);
         ASSERT_TRUE(program.waitForFinished(15000)) << "the program waits on something after the signal";
