@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const QString folder = dir.path() + "/";
     RegistryStore store(folder + "registry.sqlite");
+    // The typing below leaves recovery copies, which are no user's to be offered.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folder + "state"));
 
     int declarations = 0;
     const QStringList source = makeSource(10000, declarations);

@@ -29,6 +29,7 @@ void isolateEnvironment() {
     setenv("XDG_RUNTIME_DIR", (g_scratch + "/runtime").c_str(), 1);
     setenv("XDG_CACHE_HOME", (g_scratch + "/cache").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (g_scratch + "/config").c_str(), 1);
+    setenv("XDG_STATE_HOME", (g_scratch + "/state").c_str(), 1);
     setenv("HANDWRIGHT_REGISTRY", (g_scratch + "/registry.sqlite").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);

@@ -13,6 +13,7 @@
 #include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
 #include "NoteMarkers.h"
+#include "RecoveryWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
 #include "build/BuildChain.h"
@@ -41,6 +42,7 @@
 #include "workspace/FileTime.h"
 #include "workspace/FindFiles.h"
 #include "workspace/PathHelpers.h"
+#include "workspace/RecoveryWriter.h"
 #include "workspace/StartProject.h"
 #include "workspace/WorkspaceSession.h"
 
@@ -57,6 +59,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
@@ -104,7 +107,11 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     m_prompts = std::make_unique<DialogPrompts>();
     m_buffer = std::make_unique<EditorBuffer>(*m_ui.sourceEditor);
     m_session = std::make_unique<WorkspaceSession>(*m_prompts, *m_buffer);
-    m_session->setListsChanged([this] { refreshFileLists(); });
+    m_session->setListsChanged([this] {
+        refreshFileLists();
+        if (m_recovery)
+            m_recovery->filesChanged();
+    });
     m_session->setRememberProject([this](const QString& projectFile) {
         updateCaption();
         ProductSettings::writeLastProject(m_store, projectFile);
@@ -121,6 +128,7 @@ MainWindow::MainWindow(RegistryStore& store, QWidget* parent) : QMainWindow(pare
     m_noteMarkers = new NoteMarkers(*this);
     setupStatusFields();
     setupBreakpoints();
+    setupRecovery();
 }
 
 MainWindow::~MainWindow() = default;
@@ -243,6 +251,8 @@ void MainWindow::startUp(const QStringList& arguments) {
     }
     refreshFileLists();
     focusEditor();
+    // Over the main window, once it is shown.
+    QTimer::singleShot(0, this, [this] { offerRecovery(); });
 
     m_documentation->WebBrowser1->navigate(documentationStartPage());
     findDocumentationPages(m_toolPaths.superWabaPath, m_docFileList);
@@ -403,6 +413,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Saved or answered No: the copies of this run go, before the window is gone.
+    m_recovery->filesChanged();
+    m_recovery->waitForWrites();
     m_placement->save();
     // A Palm target still waiting for its delay would start after the program has gone.
     m_chain->cancelLaunch();

@@ -38,6 +38,8 @@ class DeclarationLookup;
 class NoteMarkers;
 class PalmUserData;
 class PlusMemoPrinter;
+class RecoveryWindow;
+class RecoveryWriter;
 class WorkspaceSession;
 struct BuildInputs;
 class BreakpointSet;
@@ -132,6 +134,15 @@ public:
     // The project's breakpoints, and jdb's "stop at" commands for them (their lines read from the editor).
     BreakpointSet& breakpoints() { return *m_breakpoints; }
     QStringList breakpointCommands();
+    // Recovery copies (MainWindowRecovery.cpp): what the writer keeps and the window an earlier run's offer.
+    RecoveryWriter& recoveryWriter() { return *m_recovery; }
+    RecoveryWindow& recoveryWindow();
+    // Shows the recovery window when an earlier run left copies to decide on (with a folder: of a file below
+    // it, for a project just loaded).
+    void offerRecovery(const QString& folder = {});
+    // The session manager ends the session: with `interactive`, the close question (false: stay); else
+    // every recovery copy written at once.
+    bool commitSession(bool interactive);
 
 public slots:
     // File
@@ -272,4 +283,8 @@ private:
     std::unique_ptr<BreakpointSet> m_breakpoints;
     BreakpointMargin* m_breakpointMargin = nullptr;
     QString m_breakpointsFolder;
+    void setupRecovery();
+    RecoveryWindow* m_recoveryWindow = nullptr; // made when first needed
+    // Last, so that it goes first: it holds the session.
+    std::unique_ptr<RecoveryWriter> m_recovery;
 };

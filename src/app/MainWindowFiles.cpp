@@ -7,6 +7,7 @@
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "workspace/PathHelpers.h"
+#include "workspace/RecoveryWriter.h"
 #include "workspace/WorkspaceSession.h"
 
 #include <QAction>
@@ -29,8 +30,10 @@ void MainWindow::editorChanged() {
     if (typed && lineCount != m_lastLineCount)
         updateBrowser(currentPath());
     m_lastLineCount = lineCount;
-    if (typed)
+    if (typed) {
         m_session->markCurrentModified();
+        m_recovery->edited();
+    }
 }
 
 void MainWindow::openFiles() {

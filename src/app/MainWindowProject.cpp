@@ -38,6 +38,8 @@ void MainWindow::openProject() {
     if (!chosen.isEmpty())
         loadProject(chosen.first());
     refreshFileLists();
+    if (!chosen.isEmpty())
+        offerRecovery(project().ProjectDir);
     if (files().currentFile())
         updateBrowser(currentPath());
     updateCaption();

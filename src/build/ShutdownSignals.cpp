@@ -4,6 +4,8 @@
 #include "ui/MessageDialog.h"
 
 #include <QCoreApplication>
+#include <QList>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -23,6 +25,15 @@ void onSignal(int signal) {
     const unsigned char number = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &number, 1);
     errno = saved;
+}
+
+struct BeforeExit {
+    QPointer<QObject> context;
+    std::function<void()> task;
+};
+QList<BeforeExit>& beforeExitTasks() {
+    static QList<BeforeExit> tasks;
+    return tasks;
 }
 
 // QCoreApplication::exit only ends event loops that run; during start-up none may run yet.
@@ -53,6 +64,9 @@ void install() {
             return;
         // Whoever sent the signal is not at the screen to answer what the shutdown still has to say.
         sendMessagesToStandardError();
+        for (const BeforeExit& each : beforeExitTasks())
+            if (each.context)
+                each.task();
         exitWhenLooping(128 + number);
     });
     struct sigaction action {};
@@ -65,6 +79,10 @@ void install() {
             continue;
         ::sigaction(signal, &action, nullptr);
     }
+}
+
+void addBeforeExit(QObject* context, std::function<void()> task) {
+    beforeExitTasks().append({context, std::move(task)});
 }
 
 } // namespace ShutdownSignals

@@ -581,3 +581,35 @@ SessionResult WorkspaceSession::closeQuestion() {
     }
     return cancelled();
 }
+
+SessionResult WorkspaceSession::restoreLines(const QString& path, const QStringList& lines,
+                                             const TextFormat& format) {
+    captureEditor(true);
+    ProjectRecord* record = m_files.findByPath(path);
+    if (!record)
+        record = m_files.findSameFile(path);
+    if (record && record->Kind != FileKind::Java) {
+        m_prompts.error("The file " + record->Name + " is in the project as an other file.");
+        return failed();
+    }
+    const bool wasCurrent = record && record == m_files.currentFile();
+    if (!record) {
+        ProjectRecord fields;
+        fields.Path = path;
+        fields.Name = fileNamePart(path);
+        fields.Kind = FileKind::Java;
+        fields.Format = format;
+        record = m_files.insertFile(std::move(fields));
+        // The time of the file there now, so that only a later change on disk is offered for reloading.
+        record->FileTime = fileTimeText(path);
+    }
+    record->Lines = lines;
+    record->Modified = true;
+    m_files.setCurrentFile(record);
+    if (wasCurrent)
+        m_buffer.replaceLines(lines, BufferReplace::UndoStep);
+    else
+        loadEditor(record);
+    listsChanged();
+    return {SessionOutcome::Done, true};
+}

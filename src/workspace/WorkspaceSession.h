@@ -101,6 +101,11 @@ public:
     // a No the open files are released); otherwise the program stays open.
     SessionResult closeQuestion();
 
+    // Lines kept for `path` since the last save (a recovery copy) into its buffer, which becomes current
+    // and modified; nothing is written. A path no buffer holds gets a buffer of its own, outside the project
+    // list, in the format given. The current buffer's old text is one step that Undo takes back.
+    SessionResult restoreLines(const QString& path, const QStringList& lines, const TextFormat& format);
+
 private:
     void loadEditor(const ProjectRecord* record);
     // The record's text as the editor keeps it; true when its caret and view came back with it.

@@ -21,9 +21,13 @@ protected:
         m_store = std::make_unique<RegistryStore>(m_dir.filePath("registry.sqlite"));
         QDir(m_dir.path()).mkpath("proj");
         projectDir = m_dir.filePath("proj") + "/";
+        // Recovery copies of one test are no other test's to offer.
+        m_stateHome = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_dir.filePath("state")));
     }
     void TearDown() override {
         window.reset();
+        qputenv("XDG_STATE_HOME", m_stateHome);
         EXPECT_EQ(dialogs.problems(), "");
         EXPECT_EQ(fileDialogs.problems(), "");
     }
@@ -71,4 +75,5 @@ protected:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<RegistryStore> m_store;
+    QByteArray m_stateHome;
 };

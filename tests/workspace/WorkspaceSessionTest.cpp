@@ -1,11 +1,15 @@
 #include "workspace/WorkspaceSession.h"
 #include "TestFiles.h"
+#include "workspace/RecoveryWriter.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
 #include <map>
 
@@ -426,6 +430,37 @@ const Row kRows[] = {
          c.edit("A.java", "A text");
          return c.session.closeQuestion();
      }},
+    // A recovery copy's lines back into a buffer
+    {"RestoreIntoTheBufferShownIsOneUndoStepAndWritesNothing", {}, O::Done,
+     {},
+     {kOpen, "P/B.java B.java +*"}, "B.java", {{"P/B.java", "class B {}\n"}}, "kept B|line 2",
+     [](Context& c) {
+         const SessionResult result = c.session.restoreLines(c.p("P/B.java"), {"kept B", "line 2"}, {});
+         EXPECT_EQ(c.buffer.undoSteps, 1);
+         return result;
+     }},
+    {"RestoreIntoAnotherBufferShowsItAndKeepsTheEditsOnScreen", {}, O::Done,
+     {},
+     {"P/A.java A.java +*", "P/B.java B.java +*"}, "A.java", {{"P/A.java", "class A {}\n"}}, "kept A",
+     [](Context& c) {
+         c.edit("B.java", "edited B");
+         const SessionResult result = c.session.restoreLines(c.p("P/A.java"), {"kept A"}, {});
+         c.session.showSource(1);
+         EXPECT_EQ(c.buffer.text, QStringList{"edited B"});
+         c.session.showSource(0);
+         return result;
+     }},
+    {"RestoreOfAFileNoBufferHoldsOpensOneOutsideTheList", {}, O::Done,
+     {},
+     {kOpen, kOpenB, "P/Gone.java Gone.java *"}, "Gone.java", {{"P/Gone.java", "<missing>"}}, "kept",
+     [](Context& c) { return c.session.restoreLines(c.p("P/Gone.java"), {"kept"}, {}); }},
+    {"RestoreThroughALinkReachesTheOneBufferOfTheFile", {}, O::Done,
+     {},
+     {"P/A.java A.java +*", kOpenB}, "A.java", {}, "kept A",
+     [](Context& c) {
+         QFile::link(c.p("P/A.java"), c.p("P/L.java"));
+         return c.session.restoreLines(c.p("P/L.java"), {"kept A"}, {});
+     }},
 };
 // clang-format on
 
@@ -481,5 +516,145 @@ TEST_P(WorkspaceSessionTest, Case) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, WorkspaceSessionTest, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The recovery copies follow the session: a copy for each modified buffer while it is modified, gone after
+// a save, a reload, a No at the close question or another project; a copy another run left stays.
+class RecoveryWriterTest : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString root = QFileInfo(tmp.path()).canonicalFilePath() + "/";
+    ScriptedPrompts prompts;
+    MemoryBuffer buffer;
+    WorkspaceSession session{prompts, buffer};
+    RecoveryStore store{root + "state/recover"};
+    Context context{root, session, buffer};
+
+    void SetUp() override {
+        QDir(root).mkpath("P");
+        for (const auto& [below, bytes] : kProject)
+            writeBytes(root + below, bytes);
+        ASSERT_TRUE(session.loadProject(root + "P/P.hwp").ok());
+    }
+    // The text of the copy of P/<name>, lines joined by "|"; "<none>" when there is none.
+    QString copyOf(const QString& name) {
+        for (const RecoveryEntry& entry : store.readAll().copies)
+            if (entry.copy.path == root + "P/" + name)
+                return entry.copy.lines.join('|');
+        return "<none>";
+    }
+};
+
+TEST_F(RecoveryWriterTest, CopiesFollowTheBuffersState) {
+    const struct {
+        const char* name;
+        std::vector<SessionAnswer> answers;
+        std::function<void(Context&)> after; // what follows the edits of A and B
+        QString copyA, copyB;
+    } rows[] = {
+        {"edits", {}, [](Context&) {}, "edited A", "typed on"},
+        {"save", {}, [](Context& c) { c.session.saveCurrent(); }, "edited A", "<none>"},
+        {"save all", {}, [](Context& c) { c.session.saveAll(); }, "<none>", "<none>"},
+        {"no at close", {A::No}, [](Context& c) { c.session.closeQuestion(); }, "<none>", "<none>"},
+        {"cancel at close",
+         {A::Cancel},
+         [](Context& c) { c.session.closeQuestion(); },
+         "edited A",
+         "typed on"},
+        {"another project, unsaved",
+         {A::No},
+         [](Context& c) {
+             c.session.offerToSave(false);
+             c.session.loadProject(c.p("P/P.hwp"));
+         },
+         "<none>",
+         "<none>"},
+        {"reload",
+         {A::Yes},
+         [](Context& c) {
+             c.changeOnDisk("P/B.java", "new B\n");
+             c.session.reloadChangedFiles();
+         },
+         "edited A",
+         "<none>"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RecoveryWriter writer(session, store);
+        writer.setDelays(0, 0);
+        context.edit("A.java", "edited A");
+        writer.edited();
+        context.edit("B.java", "edited B");
+        // Typed after the last edit signal: the copy is taken from the editor, not the record.
+        buffer.text = {"typed on"};
+        writer.edited();
+        QSignalSpy written(&writer, &RecoveryWriter::written);
+        ASSERT_TRUE(written.wait(5000));
+        writer.waitForWrites();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(copyOf("A.java"), "edited A");
+        prompts.answers.assign(row.answers.begin(), row.answers.end());
+        row.after(context);
+        writer.filesChanged();
+        writer.waitForWrites();
+        EXPECT_EQ(copyOf("A.java"), row.copyA);
+        EXPECT_EQ(copyOf("B.java"), row.copyB);
+        EXPECT_TRUE(prompts.answers.empty());
+        // The next row starts from the project as it is on disk, with no copies.
+        QDir(store.folder()).removeRecursively();
+        for (const auto& [below, bytes] : kProject)
+            writeBytes(root + below, bytes);
+        prompts.log.clear();
+        ASSERT_TRUE(session.loadProject(root + "P/P.hwp").ok());
+    }
+}
+
+// A copy left by an earlier run is the user's to restore or discard: this run's saves do not remove it.
+TEST_F(RecoveryWriterTest, LeavesCopiesOfEarlierRunsAndWritesAtOnceWhenTold) {
+    RecoveryCopy earlier;
+    earlier.path = root + "P/B.java";
+    earlier.written = QDateTime::currentDateTimeUtc();
+    earlier.lines = {"from the last run"};
+    ASSERT_TRUE(store.write(earlier));
+    RecoveryWriter writer(session, store);
+    // Far longer than the test: only writeAllNow() writes.
+    writer.setDelays(600000, 600000);
+    context.edit("A.java", "edited A");
+    writer.edited();
+    session.saveAll();
+    writer.filesChanged();
+    context.edit("A.java", "edited again");
+    buffer.text = {"last keys"};
+    writer.edited();
+    EXPECT_TRUE(writer.writeAllNow());
+    EXPECT_EQ(copyOf("A.java"), "last keys");
+    EXPECT_EQ(copyOf("B.java"), "from the last run");
+    // Nothing modified, nothing written: unmodified buffers and other files get no copy.
+    session.saveAll();
+    writer.filesChanged();
+    writer.waitForWrites();
+    EXPECT_TRUE(writer.writeAllNow());
+    EXPECT_EQ(copyOf("A.java"), "<none>");
+    EXPECT_EQ(store.readAll().copies.size(), 1);
+}
+
+// While the user keeps typing, a copy is still written: the latest delay does not move with each key.
+TEST_F(RecoveryWriterTest, ContinuousTypingStillGetsCopies) {
+    RecoveryWriter writer(session, store);
+    writer.setDelays(200, 300);
+    QSignalSpy written(&writer, &RecoveryWriter::written);
+    context.edit("A.java", "x");
+    QElapsedTimer typing;
+    typing.start();
+    int keys = 0;
+    while (typing.elapsed() < 1500) {
+        buffer.text = {QString(++keys, u'x')};
+        writer.edited();
+        QTest::qWait(20);
+    }
+    // A pure pause of 200 ms never came; the latest delay wrote at least twice meanwhile.
+    EXPECT_GE(written.count(), 2);
+    writer.waitForWrites();
+    EXPECT_TRUE(copyOf("A.java").startsWith("xxxxx"));
+}
 
 } // namespace
