@@ -50,6 +50,17 @@ protected:
         w.setDebuggerOptions(options);
         return *options;
     }
+    // The example project in the project folder, with default settings and the SDK and this JDK.
+    void copyExample(const QString& jdk) {
+        QDir().mkpath(projectDir);
+        for (const QFileInfo& info :
+             QDir(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello").entryInfoList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
+        SettingsValues settings;
+        ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
+        setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
+        setStoreText(kProductKey + "Paths", "JDKPath", jdk);
+    }
     OutputWindow output;
 
 private:
@@ -103,14 +114,7 @@ TEST_F(DebugMenuTest, F8ThenF10StartsTheViewerForARemoteDebuggerThatJdbCanAttach
     const QString jdk = jdkFolder();
     if (jdk.isEmpty())
         GTEST_SKIP() << "no JDK";
-    QDir().mkpath(projectDir);
-    for (const QFileInfo& info :
-         QDir(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello").entryInfoList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
-    SettingsValues settings;
-    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
-    setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
-    setStoreText(kProductKey + "Paths", "JDKPath", jdk);
+    ASSERT_NO_FATAL_FAILURE(copyExample(jdk));
 
     MainWindow& w = start({projectDir + "Hello.hwp"});
     w.liveSettings().readFromStore(w.store());
@@ -213,14 +217,7 @@ TEST_F(DebugMenuTest, StartDebuggerStopsTheViewerAtABreakpointAfterRun) {
     const QString jdk = jdkFolder();
     if (jdk.isEmpty())
         GTEST_SKIP() << "no JDK";
-    QDir().mkpath(projectDir);
-    for (const QFileInfo& info :
-         QDir(QStringLiteral(HW_SOURCE_DIR) + "/examples/Hello").entryInfoList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(info.filePath(), projectDir + info.fileName()));
-    SettingsValues settings;
-    ASSERT_TRUE(settings.writeToStore(storeRef()).ok());
-    setStoreText(kProductKey + "Paths", "SuperWabaPath", sdkFolder());
-    setStoreText(kProductKey + "Paths", "JDKPath", jdk);
+    ASSERT_NO_FATAL_FAILURE(copyExample(jdk));
     // A terminal of the test's own: it runs its command with "run" as the first input line, the rest
     // held back until the test is done, and keeps what jdb says.
     const QString bin = dirPath("bin");
