@@ -80,7 +80,9 @@ void SettingsWindow::showEvent(QShowEvent* event) {
 }
 
 void SettingsWindow::FormShow() {
-    m_placement->restore();
+    // Without controls there is no size to place yet; making them restores the placement.
+    if (controlsMade())
+        m_placement->restore();
 
     const ToolPaths paths = m_host.toolPaths();
     m_live.setToolPaths(paths);
