@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -45,13 +46,15 @@ QPixmap splashPicture() {
     p.fillRect(pixmap.rect(), sky);
     paintHandheld(p, QRectF(280, 60, 90, 170));
     p.setPen(Qt::white);
-    QFont title("Liberation Sans");
+    // The desktop's own font: the faces the windows load anyway, so the splash leaves no font of its own
+    // loaded and cached for the rest of the run.
+    QFont title = QGuiApplication::font();
     title.setPixelSize(30);
     title.setBold(true);
     p.setFont(title);
     p.drawText(QRectF(24, 70, 250, 40), Qt::AlignLeft | Qt::AlignVCenter, "Kovrin");
     p.drawText(QRectF(24, 108, 250, 40), Qt::AlignLeft | Qt::AlignVCenter, "Handwright");
-    QFont sub("Liberation Sans");
+    QFont sub = QGuiApplication::font();
     sub.setPixelSize(14);
     p.setFont(sub);
     p.drawText(QRectF(26, 156, 250, 20), Qt::AlignLeft, "The IDE for SuperWaba");
