@@ -7,7 +7,6 @@
 //                                          for the printer, as opening the preview and every margin
 //                                          drag do, the median of three runs
 #include "app/MainWindow.h"
-#include "app/PrintBackend.h"
 #include "editor/SourceEditor.h"
 #include "print/PlusMemoPrinter.h"
 #include "settings/RegistryStore.h"
@@ -113,7 +112,7 @@ int main(int argc, char** argv) {
         PlusMemoPrinter printer;
         printer.setText(lines, QFont("Courier New", 10), 4);
         printer.LineNumbers = true;
-        printer.Header = PrintJob::projectHeader("Bench", "Scores.java");
+        printer.Header = PlusMemoPrinter::projectHeader("Bench", "Scores.java");
         const QString pdf = dir.filePath(QStringLiteral("print%1.pdf").arg(round));
         printer.printer().setOutputFormat(QPrinter::PdfFormat);
         printer.printer().setOutputFileName(pdf);

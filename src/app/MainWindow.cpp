@@ -13,8 +13,6 @@
 #include "MainWindowAdapters.h"
 #include "NewProjectWindow.h"
 #include "NoteMarkers.h"
-#include "PluginLibrary.h"
-#include "PrintBackend.h"
 #include "RecoveryWindow.h"
 #include "SettingsRules.h"
 #include "SettingsWindow.h"
@@ -30,6 +28,7 @@
 #include "editor/ToggleComment.h"
 #include "editor/TypingAids.h"
 #include "notes/BugsAndNotesWindow.h"
+#include "print/PlusMemoPrinter.h"
 #include "settings/FormSizeSave.h"
 #include "settings/ProductSettings.h"
 #include "settings/RegistryKey.h"
@@ -470,27 +469,15 @@ void MainWindow::openSettings() {
 // Commands that arrive with later parts of the program.
 void MainWindow::printFile() {
     if (!m_printer) {
-        QString error;
-        const auto create = reinterpret_cast<CreatePrintFunction>(resolvePluginSymbol(
-            kPrintLibraryName, QStringLiteral(HW_PRINTVIEW_BUILD_PATH), kCreatePrintSymbol, error));
-        if (!create) {
-            messageDialog(QStringLiteral("Printing is not available: %1").arg(error), mtError, mbOK);
-            return;
-        }
-        m_printer.reset(create([](const QString& text, MsgDlgType type, MsgDlgButtons buttons) {
-            return messageDialog(text, type, buttons);
-        }));
+        m_printer = std::make_unique<PlusMemoPrinter>();
+        m_printer->setMemoToPrint(m_ui.sourceEditor);
     }
-    const SourceEditor& editor = *m_ui.sourceEditor;
     const ProjectRecord* current = files().currentFile();
-    PrintJob job;
-    job.lines = editor.lines();
-    job.font = editor.font();
-    job.tabWidth = editor.tabWidth();
-    job.lineNumbers = true;
-    job.header = PrintJob::projectHeader(project().ProjectName, current ? current->Name : QString());
-    job.sourcePath = current ? current->Path : QString();
-    m_printer->preview(this, job);
+    m_printer->LineNumbers = true;
+    m_printer->Header =
+        PlusMemoPrinter::projectHeader(project().ProjectName, current ? current->Name : QString());
+    m_printer->SourcePath = current ? current->Path : QString();
+    m_printer->PrintPreview(this);
 }
 void MainWindow::openBugsAndNotes() {
     if (m_bugsAndNotes)

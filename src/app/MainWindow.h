@@ -37,7 +37,7 @@ class ClassBrowserRun;
 class DeclarationLookup;
 class NoteMarkers;
 class PalmUserData;
-class PrintBackend;
+class PlusMemoPrinter;
 class RecoveryWindow;
 class RecoveryWriter;
 class WorkspaceSession;
@@ -262,7 +262,7 @@ private:
     std::unique_ptr<PalmUserData> m_palmUsers;
     std::unique_ptr<BuildChainHost> m_chainHost;
     std::unique_ptr<BuildChain> m_chain;
-    std::unique_ptr<PrintBackend> m_printer; // loaded at the first print
+    std::unique_ptr<PlusMemoPrinter> m_printer; // made at the first print
     bool m_refreshing = false;
     // The path of the file the editor shows; empty for none.
     QString currentPath() const;

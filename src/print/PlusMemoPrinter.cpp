@@ -1,7 +1,9 @@
 #include "PlusMemoPrinter.h"
 
 #include "PrintPreview.h"
+#include "editor/SourceEditor.h"
 #include "ui/FixedPitchFont.h"
+#include "ui/MessageDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,8 +13,7 @@
 #include <QPalette>
 #include <QPrinter>
 
-PlusMemoPrinter::PlusMemoPrinter(Question ask)
-    : m_ask(std::move(ask)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+PlusMemoPrinter::PlusMemoPrinter() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     // Coordinates from the paper's corner: the layout's margins are measured from the paper's edges.
     m_printer->setFullPage(true);
     // "MS Sans Serif" 8 points is the desktop's sans font here.
@@ -24,7 +25,12 @@ PlusMemoPrinter::PlusMemoPrinter(Question ask)
 
 PlusMemoPrinter::~PlusMemoPrinter() = default;
 
+void PlusMemoPrinter::setMemoToPrint(SourceEditor* editor) {
+    m_memo = editor;
+}
+
 void PlusMemoPrinter::setText(const QStringList& lines, const QFont& font, int tabWidth) {
+    m_memo = nullptr;
     m_lines = lines;
     m_font = font;
     m_tabWidth = tabWidth;
@@ -57,6 +63,11 @@ Print::Paper PlusMemoPrinter::currentPaper() const {
 }
 
 void PlusMemoPrinter::layOut() {
+    if (m_memo) {
+        m_lines = m_memo->lines();
+        m_font = m_memo->font();
+        m_tabWidth = m_memo->tabWidth();
+    }
     const Print::Paper paper = currentPaper();
     const Print::FontMeasure measure(Print::fontForDots(m_font, paper.dpi));
     const Highlight::Engine engine;
@@ -100,6 +111,11 @@ QString PlusMemoPrinter::pdfBeside(const QString& sourcePath) {
     return source.dir().filePath(source.completeBaseName() + QStringLiteral(".pdf"));
 }
 
+QString PlusMemoPrinter::projectHeader(const QString& projectName, const QString& fileName) {
+    return QStringLiteral("Project: ") + projectName + QStringLiteral("         File: ") +
+           QFileInfo(fileName).fileName();
+}
+
 bool PlusMemoPrinter::hasNoPrinter() const {
     return m_printer->outputFormat() == QPrinter::PdfFormat && m_printer->outputFileName().isEmpty();
 }
@@ -109,25 +125,26 @@ bool PlusMemoPrinter::print(int from, int to) {
     const bool toPdf = hasNoPrinter();
     if (toPdf) {
         if (SourcePath.isEmpty()) {
-            m_ask(QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" under Setup."),
-                  mtError, mbOK);
+            messageDialog(
+                QStringLiteral("No printer is installed. Choose \"Print to File (PDF)\" under Setup."),
+                mtError, mbOK);
             return false;
         }
         const QString pdf = pdfBeside(SourcePath);
-        if (m_ask(QStringLiteral("No printer is installed. Print to the PDF file %1?")
-                      .arg(QDir::toNativeSeparators(pdf)),
-                  mtConfirmation, mbYesNo) != mrYes)
+        if (messageDialog(QStringLiteral("No printer is installed. Print to the PDF file %1?")
+                              .arg(QDir::toNativeSeparators(pdf)),
+                          mtConfirmation, mbYesNo) != mrYes)
             return false;
         // A link there is replaced, never written through: it may lead anywhere.
         const QFileInfo existing(pdf);
         if (existing.exists() || existing.isSymLink()) {
-            if (m_ask(QStringLiteral("The file %1 already exists. Replace it?")
-                          .arg(QDir::toNativeSeparators(pdf)),
-                      mtConfirmation, mbYesNo) != mrYes)
+            if (messageDialog(QStringLiteral("The file %1 already exists. Replace it?")
+                                  .arg(QDir::toNativeSeparators(pdf)),
+                              mtConfirmation, mbYesNo) != mrYes)
                 return false;
             if (existing.isSymLink() && !QFile::remove(pdf)) {
-                m_ask(QStringLiteral("Cannot print to %1.").arg(QDir::toNativeSeparators(pdf)), mtError,
-                      mbOK);
+                messageDialog(QStringLiteral("Cannot print to %1.").arg(QDir::toNativeSeparators(pdf)),
+                              mtError, mbOK);
                 return false;
             }
         }
@@ -150,9 +167,10 @@ bool PlusMemoPrinter::print(int from, int to) {
     if (toPdf)
         m_printer->setOutputFileName(QString());
     if (!printed && from <= to)
-        m_ask(QStringLiteral("Cannot print to %1.")
-                  .arg(target.isEmpty() ? m_printer->printerName() : QDir::toNativeSeparators(target)),
-              mtError, mbOK);
+        messageDialog(
+            QStringLiteral("Cannot print to %1.")
+                .arg(target.isEmpty() ? m_printer->printerName() : QDir::toNativeSeparators(target)),
+            mtError, mbOK);
     return printed;
 }
 

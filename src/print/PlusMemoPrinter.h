@@ -2,35 +2,32 @@
 
 #include "PageLayout.h"
 #include "PagePainter.h"
-#include "ui/MessageDialogVocabulary.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <memory>
 
 class QPainter;
 class QPrinter;
 class QWidget;
+class SourceEditor;
 
-// Prints a source text with its colours, a header and line numbers, on the current printer or through the
-// preview. Its settings are the values the program uses; the page values are taken from the printer
-// whenever the pages are laid out.
+// Prints the editor's text with its colours, a header and line numbers, on the current printer or
+// through the preview. Its settings are the values the program uses; the page values are taken from the
+// printer whenever the pages are laid out.
 class PlusMemoPrinter {
 public:
-    // How a question is put to the user; answers as messageDialog() does.
-    using Question = std::function<int(const QString& text, MsgDlgType type, MsgDlgButtons buttons)>;
-
-    // Asks through messageDialog().
     PlusMemoPrinter();
-    explicit PlusMemoPrinter(Question ask);
     ~PlusMemoPrinter();
     PlusMemoPrinter(const PlusMemoPrinter&) = delete;
     PlusMemoPrinter& operator=(const PlusMemoPrinter&) = delete;
 
-    // The text to print, in the font and with the tab stops it is shown with.
+    // The editor whose text, font and tab stops are printed, read at each layout.
+    void setMemoToPrint(SourceEditor* editor);
+    // Text to print without an editor.
     void setText(const QStringList& lines, const QFont& font, int tabWidth);
-    // The font the text is printed in.
+    // The font the text is printed in (the editor's, once laid out with one).
     const QFont& font() const { return m_font; }
 
     Print::Margins margins() const { return m_margins; }
@@ -75,14 +72,17 @@ public:
     // The printer is Qt's PDF writer without a file: no printer is installed and none was chosen.
     bool hasNoPrinter() const;
 
+    // The header the print command sets: "Project: " name, nine blanks, "File: " file name.
+    static QString projectHeader(const QString& projectName, const QString& fileName);
+
     // Shows the preview modally and releases it when it closes.
     void PrintPreview(QWidget* parent = nullptr);
 
 private:
     Print::Paper currentPaper() const;
 
-    Question m_ask;
     std::unique_ptr<QPrinter> m_printer;
+    QPointer<SourceEditor> m_memo;
     QStringList m_lines;
     QFont m_font;
     int m_tabWidth = 4;

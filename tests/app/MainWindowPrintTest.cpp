@@ -22,10 +22,10 @@ QString pdfText(const QString& pdf) {
 
 } // namespace
 
-// The print command loads the printing library, previews the buffer as it stands (not the file), and its
-// questions come through the program's own dialogs: here the one that offers a PDF file beside the source
-// when no printer is installed. Twice, so the library's printer is kept between prints.
-TEST_F(MainWindowTest, PrintPreviewsTheBufferAndAsksThroughTheProgramsDialogs) {
+// The print command previews the buffer as it stands (not the file) with the project header and line
+// numbers, and without a printer offers a PDF file beside the source: "No" writes nothing, "Yes" writes
+// it. Twice, through the printer the main window keeps between prints.
+TEST_F(MainWindowTest, PrintPreviewsTheBufferAndOffersAPdfWithoutAPrinter) {
     {
         QPrinter probe(QPrinter::HighResolution);
         if (probe.outputFormat() != QPrinter::PdfFormat || !probe.outputFileName().isEmpty())

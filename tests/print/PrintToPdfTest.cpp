@@ -1,4 +1,3 @@
-#include "app/PrintBackend.h"
 #include "print/PlusMemoPrinter.h"
 #include "ui/ScriptedDialogs.h"
 
@@ -252,5 +251,5 @@ TEST(PrintHeader, ProjectAndFileNameWithNineBlanksBetween) {
         {"unknown", "", "Project: unknown         File: "},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(PrintJob::projectHeader(c.project, c.file), c.header);
+        EXPECT_EQ(PlusMemoPrinter::projectHeader(c.project, c.file), c.header);
 }

@@ -55,7 +55,6 @@ out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/handwright" --version | h
 [[ $out == "handwright $version" ]] || fail "the unpacked program printed '$out'"
 for file in usr/lib/handwright/handwright.qch usr/lib/handwright/parse usr/lib/handwright/Class.orw \
             usr/lib/handwright/plugins/handwright-webview.so usr/lib/handwright/plugins/handwright-help.so \
-            usr/lib/handwright/plugins/handwright-print.so \
             usr/share/applications/handwright.desktop usr/share/mime/packages/handwright.xml \
             usr/share/icons/hicolor/scalable/apps/handwright.svg usr/share/man/man1/handwright.1.gz \
             usr/share/man/man1/handwright-reg.1.gz usr/share/doc/handwright/copyright \

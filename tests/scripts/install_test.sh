@@ -32,7 +32,7 @@ out=$(env -u HANDWRIGHT_REGISTRY HOME="$work/nohome" XDG_CONFIG_HOME="$work/noho
 # the program presets it.
 folder=$prefix/lib/handwright
 for file in handwright.qch updates.html parse Class.orw ClassWithMain.orw noHelp.html noDocHelp.html \
-            plugins/handwright-webview.so plugins/handwright-help.so plugins/handwright-print.so; do
+            plugins/handwright-webview.so plugins/handwright-help.so; do
     [[ -f $folder/$file ]] || fail "the program folder lacks $file"
 done
 # The web engine comes with the first page shown, from the library beside the program, not at start.
@@ -40,10 +40,6 @@ if command -v readelf >/dev/null; then
     ! readelf -d "$folder/handwright" | grep -q 'NEEDED.*WebEngine' || fail "the program links the web engine"
     # Nor the help engine: it comes with the manual's window.
     ! readelf -d "$folder/handwright" | grep -q 'NEEDED.*Qt6Help' || fail "the program links the help engine"
-    # Nor print support: it comes with the first print.
-    ! readelf -d "$folder/handwright" | grep -q 'NEEDED.*Qt6PrintSupport' || fail "the program links print support"
-    readelf -d "$folder/plugins/handwright-print.so" | grep -q 'NEEDED.*Qt6PrintSupport' ||
-        fail "the printing library does not link print support"
     readelf -d "$folder/plugins/handwright-help.so" | grep -q 'NEEDED.*Qt6Help' ||
         fail "the manual's library does not link the help engine"
     readelf -d "$folder/plugins/handwright-webview.so" | grep -q 'NEEDED.*WebEngineWidgets' ||
