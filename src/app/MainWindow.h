@@ -278,6 +278,8 @@ private:
     // Breakpoints: the set of the project in m_breakpointsFolder, and the editor's margin for them.
     void setupBreakpoints();
     void breakpointsFolderChanged(const QString& projectDir);
+    // The breakpoints of a buffer saved under another name go with it to that name.
+    void breakpointsFollowRename(const QString& before, const QString& after);
     void saveBreakpoints();
     QString breakpointFileOfCurrent() const;
     std::unique_ptr<BreakpointSet> m_breakpoints;

@@ -37,6 +37,16 @@ void MainWindow::breakpointsFolderChanged(const QString& projectDir) {
         messageDialog(read.note, mtWarning, mbOK);
 }
 
+void MainWindow::breakpointsFollowRename(const QString& before, const QString& after) {
+    if (before.isEmpty() || after.isEmpty() || before == after)
+        return;
+    // The buffer's text is what the new name holds now, so its lines are the ones that count there.
+    m_breakpoints->setLines(after, m_breakpoints->lines(before));
+    m_breakpoints->setLines(before, {});
+    m_breakpointMargin->showFile();
+    saveBreakpoints();
+}
+
 void MainWindow::saveBreakpoints() {
     if (m_breakpointsFolder.isEmpty())
         return;

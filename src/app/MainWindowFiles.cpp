@@ -4,6 +4,7 @@
 
 #include "BitmapViewer.h"
 #include "MainWindowAdapters.h"
+#include "editor/BreakpointMargin.h"
 #include "editor/SourceEditor.h"
 #include "ui/FileDialogs.h"
 #include "workspace/PathHelpers.h"
@@ -56,8 +57,14 @@ void MainWindow::saveFileAs() {
         return;
     const QStringList chosen = chooseFiles(this, {FileDialogKind::Save, "Save As", project().ProjectDir,
                                                   "Java Source File (*.java)|*.java", current->Name, "java"});
-    if (!chosen.isEmpty())
-        m_session->saveAs(chosen.first());
+    if (chosen.isEmpty())
+        return;
+    // Under the name they were set for, where the edits have moved them to.
+    if (m_breakpointMargin->readBack())
+        saveBreakpoints();
+    const QString before = breakpointFileOfCurrent();
+    m_session->saveAs(chosen.first());
+    breakpointsFollowRename(before, breakpointFileOfCurrent());
 }
 
 bool MainWindow::saveAll() {

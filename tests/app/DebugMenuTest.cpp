@@ -211,6 +211,43 @@ TEST_F(DebugMenuTest, F5BreakpointsAreKeptPerFileAndBecomeStopCommands) {
     EXPECT_EQ(again.breakpointCommands(), QStringList{"stop at Util:2"});
 }
 
+// Save As takes the buffer's breakpoints to the new name, where its text now is; onto another open file it
+// replaces that file's breakpoints, as its text replaces the file's; a Save As that writes nothing keeps
+// them.
+TEST_F(DebugMenuTest, SaveAsTakesTheBuffersBreakpointsToTheNewName) {
+    struct Row {
+        const char* target;
+        int mergeAnswer; // the answer when the target is another open buffer's file
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"Z.java", mrNone, "C.java:1\r\nZ.java:3\r\n"},
+        {"C.java", mrYes, "C.java:3\r\n"},
+        {"C.java", mrNo, "A.java:3\r\nC.java:1\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.target + std::to_string(row.mergeAnswer));
+        for (const char* name : {"Z.java", "Breakpoints.txt"})
+            QFile::remove(projectDir + name);
+        writeSource(projectDir + "A.java", {"class A {", "  int a;", "  int b;", "}"});
+        writeSource(projectDir + "C.java", {"class C {}"});
+        writeSource(projectDir + "Breakpoints.txt", {"A.java:2", "C.java:1"});
+        MainWindow& w = start({writeProject("A", {"A.java", "C.java"})});
+        w.ui().sourceList->setCurrentRow(0);
+        QTest::qWait(0);
+        // An edit moves the breakpoint before the save: line 3 is what the new name gets.
+        w.editor()->insertAt("  // x\r\n", 1, 0);
+        fileDialogs.choose(projectDir + row.target);
+        if (row.mergeAnswer != mrNone)
+            dialogs.answer(row.mergeAnswer, "is open in another buffer");
+        w.saveFileAs();
+        EXPECT_EQ(readBytes(projectDir + "Breakpoints.txt"), row.expected);
+        // Still drawn in the margin of the buffer, under whatever name it has now.
+        EXPECT_NE(w.editor()->markersAtLine(2) & (1 << SourceEditor::BreakpointMarker), 0u);
+        window.reset();
+    }
+}
+
 // The whole way: a breakpoint set with F5 in the example, "Start Debugger" as the menu starts it (through
 // the terminal found on PATH), and jdb, given "run", stops there in the applet viewer.
 TEST_F(DebugMenuTest, StartDebuggerStopsTheViewerAtABreakpointAfterRun) {
