@@ -220,22 +220,14 @@ int main(int argc, char** argv) {
         // the archive) and as the shell does (without).
         if (!packaging) {
             const auto commands = shellCommands();
-            const BuildInputs in = chain.inputs();
-            const std::optional<ViewerArchive> files =
-                ViewerArchive::forTools(in.paths.jdkPath, in.paths.superWabaPath, in.jdkMajor);
-            const QString archived =
-                files && files->archiveReady()
-                    ? withLauncherOptions(commands.viewer,
-                                          in.convention.word(in.paths.jdkPath + QStringLiteral("bin/java")),
-                                          files->options())
-                    : commands.viewer;
+            const QString archived = chain.withViewerArchive(chain.inputs(), commands.viewer);
             QList<double> withArchive, without;
             for (int i = 0; i < runs; ++i) {
                 withArchive << shellRun(archived, project, kStarted);
                 without << shellRun(commands.viewer, project, kStarted);
             }
             setEnvironmentValue("CLASSPATH", commands.savedClasspath);
-            if (archived == commands.viewer)
+            if (!archived.contains(QLatin1String("-XX:SharedArchiveFile")))
                 std::fprintf(stderr, "f10_bench: the viewer's archive was not made\n");
             figure("viewer_archive", median(withArchive), "s");
             figure("viewer_plain", median(without), "s");

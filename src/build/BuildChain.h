@@ -69,6 +69,9 @@ public:
     // background (when switched on and not made yet).
     void makeViewerArchive();
     ViewerArchiveMaker& viewerArchiveMaker() { return *m_archiveMaker; }
+    // The viewer's command with the class-data archive's options, as they are to run (the Output window is
+    // told which archive or class list it uses).
+    QString withViewerArchive(const BuildInputs& in, const QString& command);
     // The application the chain started (the viewer, or a Palm target): whether it runs, and its stop.
     RunningApplication& application() { return *m_application; }
 
@@ -101,8 +104,6 @@ private:
     QString toolName(ConsoleRunner* tool) const;
     void reportStartFailure(const QString& what, const QString& error);
     void launchApplication();
-    // The viewer's command with the class-data archive's options, as they are to run.
-    QString withViewerArchive(const BuildInputs& in, const QString& command);
     void launchPalmTarget(bool simulator);
     // Waits the seconds with the user interface live; false when the launch was cancelled meanwhile.
     bool waitForLaunch(int seconds);

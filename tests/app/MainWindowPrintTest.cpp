@@ -4,23 +4,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
-
-namespace {
-
-QString pdfText(const QString& pdf) {
-    QProcess process;
-    process.start("pdftotext", {"-layout", pdf, "-"});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return "<pdftotext failed>";
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-} // namespace
 
 // The print command previews the buffer as it stands (not the file) with the project header and line
 // numbers, and without a printer offers a PDF file beside the source: "No" writes nothing, "Yes" writes

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "print/PlusMemoPrinter.h"
 #include "ui/ScriptedDialogs.h"
 
@@ -38,7 +39,7 @@ QString run(const QString& program, const QStringList& arguments) {
 
 // The text of each page, as pdftotext reads it.
 QStringList pdfPages(const QString& pdf) {
-    QStringList pages = run("pdftotext", {"-layout", pdf, "-"}).split('\f');
+    QStringList pages = pdfText(pdf).split('\f');
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
