@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <mutex>
 #include <set>
 #include <signal.h>
@@ -23,6 +27,39 @@ Registry& registry() {
 } // namespace
 
 namespace ProcessGroups {
+
+bool hasLiveMember(pid_t group) {
+    if (::kill(-group, 0) != 0 && errno == ESRCH)
+        return false;
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return true;
+    bool live = false;
+    while (const dirent* entry = ::readdir(proc)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9')
+            continue;
+        char path[300];
+        std::snprintf(path, sizeof path, "/proc/%s/stat", entry->d_name);
+        FILE* file = std::fopen(path, "re");
+        if (!file)
+            continue;
+        char text[512];
+        const size_t size = std::fread(text, 1, sizeof text - 1, file);
+        std::fclose(file);
+        text[size] = '\0';
+        // pid (name) state ppid pgrp ...: the name may hold blanks and parentheses, so from the last ')'.
+        const char* rest = std::strrchr(text, ')');
+        char state = 0;
+        int parent = 0, processGroup = 0;
+        if (rest && std::sscanf(rest + 1, " %c %d %d", &state, &parent, &processGroup) == 3 &&
+            processGroup == group && state != 'Z' && state != 'X') {
+            live = true;
+            break;
+        }
+    }
+    ::closedir(proc);
+    return live;
+}
 
 void add(pid_t group) {
     Registry& r = registry();

@@ -10,6 +10,10 @@ namespace ProcessGroups {
 void add(pid_t group);
 void remove(pid_t group);
 
+// Whether a process of `group` still runs. One that has ended and only waits to be reaped counts as gone:
+// it can do nothing more, and an orphan's reaper (init, or a container's first process) may take seconds.
+bool hasLiveMember(pid_t group);
+
 // Sends SIGKILL to every group still registered; the runners reap their children themselves.
 void killAll();
 

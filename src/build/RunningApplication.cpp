@@ -1,6 +1,7 @@
 #include "RunningApplication.h"
 
 #include "ConsoleRunner.h"
+#include "ProcessGroups.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -160,11 +161,10 @@ void RunningApplication::reapTargets() {
             ended = true;
         }
     }
-    // A group being stopped is done once nothing is left in it; its id is never used again.
+    // A group being stopped is done once nothing is left running in it; its id is never used again.
     const qsizetype stopping = m_stopping.size();
-    m_stopping.removeIf([this](pid_t group) {
-        return !m_targets.contains(group) && ::kill(-group, 0) != 0 && errno == ESRCH;
-    });
+    m_stopping.removeIf(
+        [this](pid_t group) { return !m_targets.contains(group) && !ProcessGroups::hasLiveMember(group); });
     if (m_stopping.size() != stopping)
         ended = true;
     if (m_stopping.isEmpty() && !isRunning())
